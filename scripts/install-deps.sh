@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, run and test the program.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config ninja-build
+  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5opengl5-dev
+  qtmultimedia5-dev libqt5multimedia5-plugins qttools5-dev qttools5-dev-tools
+  libqt5sql5-sqlite
+  libopencv-dev
+  libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
+  libswscale-dev libswresample-dev
+  libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
+  libbenchmark-dev
+  xvfb xauth
+  pulseaudio pulseaudio-utils
+  gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
+  gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  gstreamer1.0-tools
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,78 @@
+#include "testenv.h"
+
+#include <QQueue>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QDir>
+
+#include "idialogseam.h"
+#include "iglobal.h"
+
+namespace {
+QTemporaryDir* g_home = nullptr;
+int g_answer = 0x400;
+struct FileAnswer { QStringList paths; QString filter; };
+QQueue<FileAnswer>& fileAnswers()
+{
+    static QQueue<FileAnswer> q;
+    return q;
+}
+}
+
+namespace TestEnv {
+
+void prepare()
+{
+    g_home = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/ocumetra-test-XXXXXX"));
+    qputenv("HOME", g_home->path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (g_home->path() + "/.config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (g_home->path() + "/.local/share").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", (g_home->path() + "/run").toLocal8Bit());
+    QDir().mkpath(g_home->path() + "/run");
+    QFile::setPermissions(g_home->path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "0");
+    qputenv("QT_SCALE_FACTOR", "1");
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void afterApplication()
+{
+    applyScaleFactors(ScaleFactors{});
+    IDialogSeam::setMessageHook([](const QString& text, const QString&) {
+        messages().append(text);
+        return g_answer;
+    });
+    IDialogSeam::setFileHook([](const IDialogSeam::FileRequest&, QString* selectedFilter) {
+        if (fileAnswers().isEmpty())
+            return QStringList();
+        const FileAnswer a = fileAnswers().dequeue();
+        if (selectedFilter && !a.filter.isEmpty())
+            *selectedFilter = a.filter;
+        return a.paths;
+    });
+}
+
+QString homePath() { return g_home ? g_home->path() : QString(); }
+
+QStringList& messages()
+{
+    static QStringList list;
+    return list;
+}
+
+void clearMessages() { messages().clear(); }
+void setMessageAnswer(int code) { g_answer = code; }
+
+void queueFileAnswer(const QStringList& paths, const QString& selectedFilter)
+{
+    fileAnswers().enqueue({paths, selectedFilter});
+}
+
+quint16 freeLocalPort()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort();
+}
+
+}

@@ -1,0 +1,44 @@
+#ifndef TESTENV_H
+#define TESTENV_H
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Shared set-up for every test executable: settings, logs and pictures in a temporary
+// HOME, Qt's test-mode standard paths, scaling factors of 1.0, and modal dialogs that
+// answer at once (recorded in messages()).
+namespace TestEnv {
+
+// Call first in main(), before the application object exists.
+void prepare();
+// Call once the application object exists.
+void afterApplication();
+
+QString homePath();
+// Texts of the message boxes shown so far; clearMessages() forgets them.
+QStringList& messages();
+void clearMessages();
+// The code message boxes answer with (0x400 = OK by default).
+void setMessageAnswer(int code);
+// Paths the next file dialogs answer with, one list per dialog (empty = cancel).
+void queueFileAnswer(const QStringList& paths, const QString& selectedFilter = QString());
+
+// A free TCP port on 127.0.0.1.
+quint16 freeLocalPort();
+
+}
+
+// Use instead of QTEST_MAIN: sets up the environment around the test object.
+#define OCUMETRA_TEST_MAIN(TestObject)                                  \
+    int main(int argc, char** argv)                                     \
+    {                                                                   \
+        TestEnv::prepare();                                             \
+        QApplication app(argc, argv);                                   \
+        TestEnv::afterApplication();                                    \
+        TestObject tc;                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                      \
+        return QTest::qExec(&tc, argc, argv);                           \
+    }
+
+#endif
