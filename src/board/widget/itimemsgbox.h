@@ -1,0 +1,41 @@
+#ifndef ITIMEMSGBOX_H
+#define ITIMEMSGBOX_H
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+// A transient notice: one line of white text on a dark plate, shown for a while and
+// then faded out. QPoint(-1000, -1000) centres it on the screen under the cursor.
+class ITimeMsgBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ITimeMsgBox(QWidget* parent = nullptr);
+    ~ITimeMsgBox() override;
+
+    // The process-wide notice, created on first use.
+    static ITimeMsgBox* instance();
+    static void destroyInstance();
+
+    void showMessageBox(const QString& text, int ms, QPoint pos);
+    void showMessageBox(const QString& text, QPoint pos);
+    void setFont(const QFont& font, QColor color);
+    void setBackgroundColor(const QColor& color, int radius);
+
+protected:
+    virtual void CreateUI();
+
+protected slots:
+    void slTimeout();
+
+private:
+    QLabel* m_label = nullptr;
+    QWidget* m_plate = nullptr;
+    QTimer* m_timer = nullptr;
+};
+
+#endif

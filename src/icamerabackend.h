@@ -1,0 +1,53 @@
+#ifndef ICAMERABACKEND_H
+#define ICAMERABACKEND_H
+
+#include <QImage>
+#include <QList>
+#include <QSizeF>
+#include <QThread>
+#include <QVariant>
+
+#include "icameraparameter.h"
+#include "icameratypes.h"
+
+// The operation set every camera back end (USB, platform capture, Wi-Fi) offers. The
+// camera manager holds one pointer of this type per kind and forwards to the one in use.
+// Frames leave the back end's thread as QImages that own their pixels.
+class ICameraBackend : public QThread
+{
+    Q_OBJECT
+public:
+    explicit ICameraBackend(QObject* parent = nullptr) : QThread(parent) {}
+    ~ICameraBackend() override = default;
+
+    virtual bool openCamera() = 0;
+    virtual void closeCamera() = 0;
+
+    virtual QImage captureImage(ImageType type) = 0;
+    virtual QVariant contrast() const = 0;
+    virtual QVariant saturation() const = 0;
+    virtual QVariant brightness() const = 0;
+    virtual QVariant resolution() const = 0;
+    virtual AutoEdgeData autoEdgeData() const = 0;
+    virtual CameraParameterData cameraParameter() const = 0;
+    virtual QList<QSizeF> supportResolution() const = 0;
+
+    virtual void setContrast(const QVariant& value) = 0;
+    virtual void setSaturation(const QVariant& value) = 0;
+    virtual void setBrightness(const QVariant& value) = 0;
+    virtual void setResolution(const QVariant& value) = 0;
+    virtual void setRunFlag(const bool& run) = 0;
+    // Asks for one captured picture (sgCaptureImage); false when the request is refused.
+    virtual bool setCaptureFalg(ImageType type) = 0;
+    virtual void setAutoEdgeFlag(const bool& on) = 0;
+    virtual void setAutoFocusFlag(const QVariant& value) = 0;    // -999: automatic
+    virtual void setAutoExposureFlag(const QVariant& value) = 0; // -999: automatic
+
+signals:
+    // 0 opened, 1 no camera / opening failed, 2 resolution change failed, 3 unavailable.
+    void sgError(int code);
+    void sgCameraFrame(QImage image);
+    void sgCaptureImage(QImage image);
+};
+
+#endif
