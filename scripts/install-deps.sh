@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config ninja-build
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5opengl5-dev
   qtmultimedia5-dev libqt5multimedia5-plugins qttools5-dev qttools5-dev-tools
-  libqt5sql5-sqlite
+  libqt5sql5-sqlite qt5-image-formats-plugins
   libopencv-dev
   libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
   libswscale-dev libswresample-dev
@@ -18,6 +18,7 @@ PACKAGES=(
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools
+  clang ffmpeg
   fonts-dejavu-core
 )
 

@@ -2,6 +2,7 @@
 #define IAPPLICATION_H
 
 #include <QPoint>
+#include <QPointer>
 
 #include "isingleapplication.h"
 
@@ -16,9 +17,10 @@ public:
     ~IApplication() override;
 
     // Computes the scaling factors, builds the main window and runs the event loop
-    // (only while no main window exists). Returns the loop's result.
+    // (only while no main window exists). Returns the loop's result, or 0 when no
+    // camera was found.
     int exec();
-    MainFrame* mainFrame() const { return m_mainFrame; }
+    MainFrame* mainFrame() const;
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -27,7 +29,11 @@ signals:
     void sgGMouseMoveEvent(QPoint globalPos);
 
 private:
-    MainFrame* m_mainFrame = nullptr;
+    // Process-wide singletons own widgets and threads: they must go while the
+    // application object still exists.
+    void destroySingletons();
+
+    QPointer<MainFrame> m_mainFrame;
 };
 
 #endif

@@ -14,7 +14,7 @@ QString g_video_savepath;
 QString g_photo_format = QStringLiteral("jpeg");
 QString g_video_format = QStringLiteral("mp4");
 QColor g_pencil_color = QColor(Qt::red);
-int g_pencil_thickness = 4;
+int g_pencil_thickness = 3;
 int g_pencil_transparent = 255;
 int g_erase_size = 30;
 int g_current_exposure = -1;

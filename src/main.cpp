@@ -1,7 +1,21 @@
-#include <QApplication>
+#include "iapplication.h"
+#include "iglobal.h"
+#include "ilogger.h"
+#include "itranslation.h"
+#include "service/iconfigureservice.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    IApplication app(QStringLiteral("Ocumetra"), argc, argv);
+    if (app.isRunning()) {
+        app.sendMessage(QStringLiteral("raise_window_noop"), 5000);
+        return 1;
+    }
+    // No activation window is set: a second start changes nothing visible.
+    QObject::connect(&app, &ISingleApplication::messageReceived, &app, &ISingleApplication::activateWindow);
+
+    qInstallMessageHandler(outputMessage);
+    IConfigureService::instance()->readConfigure();
+    ITranslation::install(g_software_langid);
+    return app.exec();
 }

@@ -2,9 +2,12 @@
 #define ICONFIGURESERVICE_H
 
 #include <QColor>
+#include <QList>
+#include <QPair>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QVariant>
 
 #include "service/iservice.h"
 
@@ -19,6 +22,9 @@ public:
     static void destroyInstance();
 
     QString configureFilePath() const;
+    // Folders used when the settings name none (or an unusable one); each ends with "/".
+    static QString defaultPhotoPath();
+    static QString defaultVideoPath();
 
     virtual void readConfigure();
     virtual void writeConfigure();
@@ -50,6 +56,9 @@ public:
 private:
     explicit IConfigureService(QObject* parent = nullptr);
     void writeValue(const QString& key, const QVariant& value);
+    void writeValues(const QList<QPair<QString, QVariant>>& values);
+
+    static IConfigureService* s_instance;
 };
 
 #endif

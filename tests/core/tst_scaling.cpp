@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QtTest>
 
+#include "coretests.h"
 #include "iglobal.h"
-#include "testenv.h"
 
 class TestScaling : public QObject
 {
@@ -41,5 +41,5 @@ private slots:
     }
 };
 
-OCUMETRA_TEST_MAIN(TestScaling)
+OCUMETRA_CORE_TEST(TestScaling);
 #include "tst_scaling.moc"

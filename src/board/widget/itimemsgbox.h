@@ -1,11 +1,15 @@
 #ifndef ITIMEMSGBOX_H
 #define ITIMEMSGBOX_H
 
+#include <QColor>
+#include <QFont>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
+class QPropertyAnimation;
 class QTimer;
 
 // A transient notice: one line of white text on a dark plate, shown for a while and
@@ -17,7 +21,8 @@ public:
     explicit ITimeMsgBox(QWidget* parent = nullptr);
     ~ITimeMsgBox() override;
 
-    // The process-wide notice, created on first use.
+    // The process-wide notice, created on first use; destroyInstance() deletes it
+    // while the application object still exists.
     static ITimeMsgBox* instance();
     static void destroyInstance();
 
@@ -26,6 +31,8 @@ public:
     void setFont(const QFont& font, QColor color);
     void setBackgroundColor(const QColor& color, int radius);
 
+    bool isFading() const;
+
 protected:
     virtual void CreateUI();
 
@@ -33,9 +40,13 @@ protected slots:
     void slTimeout();
 
 private:
+    void resizeToText(const QString& text);
+    void stopFade();
+
     QLabel* m_label = nullptr;
     QWidget* m_plate = nullptr;
     QTimer* m_timer = nullptr;
+    QPointer<QPropertyAnimation> m_fade;
 };
 
 #endif

@@ -1,0 +1,92 @@
+// The live-frame path of the capture back ends: MJPEG decode into an owning QImage,
+// software adjustments and the document outline, against a bare tjDecompress2.
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <opencv2/core.hpp>
+#include <turbojpeg.h>
+#include <vector>
+
+#include "imjpegdecoder.h"
+#include "opencv/iopencvapi.h"
+#include "opencv/isoftwareadjust.h"
+
+namespace {
+
+QByteArray makeFrame(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(70, 70, 75));
+    QPainter painter(&image);
+    painter.fillRect(QRect(width / 6, height / 6, width * 2 / 3, height * 2 / 3), QColor(235, 232, 225));
+    painter.setPen(QColor(30, 30, 30));
+    for (int y = height / 5; y < height * 4 / 5; y += height / 40)
+        painter.drawLine(width / 5, y, width * 4 / 5, y);
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(85);
+    writer.write(image);
+    return bytes;
+}
+
+const QByteArray& frame(int width)
+{
+    static const QByteArray hd = makeFrame(1920, 1080);
+    static const QByteArray uhd = makeFrame(3840, 2160);
+    return width == 1920 ? hd : uhd;
+}
+
+void BM_BareDecode(benchmark::State& state)
+{
+    const QByteArray& jpeg = frame(int(state.range(0)));
+    tjhandle handle = tjInitDecompress();
+    int w = 0, h = 0, sub = 0, cs = 0;
+    tjDecompressHeader3(handle, reinterpret_cast<const uchar*>(jpeg.constData()), jpeg.size(), &w, &h, &sub, &cs);
+    std::vector<uchar> out(size_t(w) * h * 4);
+    for (auto _ : state) {
+        tjDecompress2(handle, reinterpret_cast<const uchar*>(jpeg.constData()), jpeg.size(), out.data(), w, w * 4, h,
+                      TJPF_BGRA, 0);
+        benchmark::DoNotOptimize(out.data());
+    }
+    tjDestroy(handle);
+}
+
+// range(1): 0 adjustments off, 1 on; range(2): 0 automatic edging off, 1 on.
+void BM_LiveFramePath(benchmark::State& state)
+{
+    const QByteArray& jpeg = frame(int(state.range(0)));
+    IMjpegDecoder decoder;
+    SoftwareAdjustments adjust;
+    if (state.range(1)) {
+        adjust.brightness = 60;
+        adjust.contrast = 55;
+        adjust.saturation = 60;
+    }
+    const bool edging = state.range(2) != 0;
+    for (auto _ : state) {
+        QImage image = decoder.decode(jpeg);
+        cv::Mat mat(image.height(), image.width(), CV_8UC4, image.bits(), size_t(image.bytesPerLine()));
+        adjust.apply(mat);
+        QImage shown = image;
+        if (edging) {
+            shown = image.copy();
+            cv::Mat view(shown.height(), shown.width(), CV_8UC4, shown.bits(), size_t(shown.bytesPerLine()));
+            benchmark::DoNotOptimize(IOpencvApi::cvAutoEdge(view));
+        }
+        benchmark::DoNotOptimize(shown.constBits());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_BareDecode)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveFramePath)
+    ->Args({1920, 0, 0})->Args({1920, 0, 1})->Args({1920, 1, 1})
+    ->Args({3840, 0, 0})->Args({3840, 0, 1})->Args({3840, 1, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

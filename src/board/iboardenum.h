@@ -1,0 +1,113 @@
+#ifndef IBOARDENUM_H
+#define IBOARDENUM_H
+
+// The board's enumerations, shared by the board, its modes, elements and the facade.
+namespace TX_IBOARD_ENUM {
+
+// Selects the board's interaction mode (IModeManage::setCurrentMode).
+enum ModeType : int {
+    MODE_NONE = 0,
+    MODE_SELECT = 1,
+    MODE_TEXT = 2,
+    MODE_ERASER_POINT = 3,
+    MODE_PEN = 5,
+    // Shape path mode.
+    MODE_FIGURE_PATH_LINE = 9,
+    MODE_FIGURE_PATH_CIRCLE = 19,
+    MODE_FIGURE_PATH_ELLIPSE = 20,
+    MODE_FIGURE_PATH_RECTANGLE = 21,
+    MODE_FIGURE_PATH_TRIANGLE = 24,
+    // Figure mode.
+    MODE_FIGURE_LINE_3 = 11,
+    MODE_FIGURE_LINE_5 = 13,
+    MODE_FIGURE_LINE_9 = 15,
+    MODE_FIGURE_LINE_7 = 17,
+    MODE_FIGURE_PARALLELOGRAM = 23,
+    MODE_FIGURE_REGULAR_TRIANGLE = 25,
+    MODE_FIGURE_PENTAGON = 26,
+    MODE_FIGURE_HEXAGON = 27,
+    MODE_FIGURE_OCTAGON = 28,
+    MODE_FIGURE_STAR = 29,
+    MODE_FIGURE_WAVE_LINE = 30,
+    MODE_FIGURE_CUBE = 32,
+    MODE_FIGURE_CONE = 33,
+    MODE_FIGURE_CYLINDER = 34,
+    MODE_FIGURE_DIHEDRAL = 36,
+    MODE_FIGURE_HEMISPHERE = 37,
+    MODE_FIGURE_TRIANGULAR_PYRAMID = 38,
+    MODE_FIGURE_BALL = 39,
+    MODE_TYPE_END = 40
+};
+
+// Element property keys (getElementProperty / setElementProperty).
+enum ElementStype : int {
+    ELEMENT_TYPE = 0,
+    ELEMENT_ID = 1,
+    ELEMENT_FIGURE_TYPE = 9,
+    ELEMENT_LINE_COLOR = 10,
+    ELEMENT_LINE_OPACITY = 11,
+    ELEMENT_FILL_COLOR = 12,
+    ELEMENT_FILL_OPACITY = 13,
+    ELEMENT_LINE_THICKNESS = 14,
+    ELEMENT_LINE_STYLE = 15,
+    ELEMENT_LOCKED = 24,
+    ELEMENT_LAYER = 25,
+    ELEMENT_MATRIX = 26,
+    ELEMENT_X = 27,
+    ELEMENT_Y = 28,
+    ELEMENT_HTML = 29,
+    ELEMENT_PLACEHOLDER = 30,
+    ELEMENT_FONT = 31,
+    ELEMENT_GEOMETRY = 32,
+    ELEMENT_FILE_PATH = 33,
+    ELEMENT_FILE_ID = 34,
+    ELEMENT_TAG = 35,
+    ELEMENT_TAG_DATA = 36
+};
+
+enum SelectionType : int {
+    SELECTION_NONE = 0,
+    SELECTION_SINGLE = 1,
+    SELECTION_MULTIPLE = 2
+};
+
+// Passed to the board's constructor and to the facade's switches, which ignore it.
+enum SceneDisplayMode : int {
+    SCENE_DISPLAY_DEFAULT = 0
+};
+
+enum FigureType : int {
+    FIGURE_NONE = 0,
+    FIGURE_LINE = 1,
+    FIGURE_LINE_2 = 2,
+    FIGURE_LINE_3 = 3,
+    FIGURE_LINE_4 = 4,
+    FIGURE_LINE_5 = 5,
+    FIGURE_LINE_6 = 6,
+    FIGURE_LINE_7 = 7,
+    FIGURE_LINE_8 = 8,
+    FIGURE_LINE_9 = 9,
+    FIGURE_LINE_10 = 10,
+    FIGURE_CIRCLE = 13,
+    FIGURE_ELLIPSE = 14,
+    FIGURE_RECTANGLE = 15,
+    FIGURE_PARALLELOGRAM = 17,
+    FIGURE_ISOSCELES_TRIANGLE = 18,
+    FIGURE_REGULAR_TRIANGLE = 19,
+    FIGURE_REGULAR_PENTAGON = 20,
+    FIGURE_REGULAR_HEXAGON = 21,
+    FIGURE_REGULAR_OCTAGON = 22,
+    FIGURE_STAR = 23,
+    FIGURE_CUBE = 24,
+    FIGURE_CONE = 25,
+    FIGURE_CYLINDER = 26,
+    FIGURE_DIHEDRAL = 28,
+    FIGURE_HEMISPHERE = 29,
+    FIGURE_TRIANGULAR_PYRAMID = 30,
+    FIGURE_BALL = 31,
+    FIGURE_WAVE_LINE = 32
+};
+
+} // namespace TX_IBOARD_ENUM
+
+#endif

@@ -1,0 +1,170 @@
+#include "itimemsgbox.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopWidget>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPropertyAnimation>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "board/widget/ibasewidget.h"
+#include "iglobal.h"
+
+namespace {
+ITimeMsgBox* s_instance = nullptr;
+const QPoint kCentred(-1000, -1000);
+}
+
+ITimeMsgBox::ITimeMsgBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    CreateUI();
+}
+
+ITimeMsgBox::~ITimeMsgBox()
+{
+    stopFade();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+ITimeMsgBox* ITimeMsgBox::instance()
+{
+    if (!s_instance) {
+        s_instance = new ITimeMsgBox(nullptr);
+        // Widgets must not outlive the application object.
+        if (qApp)
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, &ITimeMsgBox::destroyInstance);
+    }
+    return s_instance;
+}
+
+void ITimeMsgBox::destroyInstance()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+void ITimeMsgBox::CreateUI()
+{
+    const double s = GSQUARERATE;
+    m_plate = new QWidget(this);
+    setFixedHeight(int(50 * s));
+    m_plate->setFixedHeight(int(50 * s));
+
+    m_label = new QLabel(QString());
+    m_label->setFont(scaledUiFont(10, 50));
+    m_label->setFont(scaledUiFont(24, 75));
+    m_label->setMaximumWidth(int(500 * GWIDTHRATE));
+    m_label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_label->setStyleSheet(QStringLiteral("QLabel{background-color:transparent;color:white;}"));
+
+    m_plate->setStyleSheet(
+        QStringLiteral("QWidget{background-color:rgb(0,0,0,100);border-radius:%1px;}").arg(8 * s));
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addStretch();
+    row->addWidget(m_label);
+    row->addStretch();
+    auto* column = new QVBoxLayout(m_plate);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addStretch();
+    column->addLayout(row);
+    column->addStretch();
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &ITimeMsgBox::slTimeout);
+}
+
+void ITimeMsgBox::resizeToText(const QString& text)
+{
+    const double s = GSQUARERATE;
+    const QFontMetrics fm(m_label->font());
+    m_label->setWordWrap(fm.horizontalAdvance(text) > 500 * s);
+    m_label->setText(text);
+    m_label->adjustSize();
+
+    const int w = int(2 * 20 * s + m_label->width());
+    const int h = int(20 * s + m_label->height());
+    setFixedSize(w, h);
+    m_plate->setFixedSize(w, h);
+}
+
+void ITimeMsgBox::showMessageBox(const QString& text, int ms, QPoint pos)
+{
+    // A fade still running from the previous message would close this one early.
+    stopFade();
+    resizeToText(text);
+    if (pos == kCentred) {
+        QDesktopWidget* desktop = QApplication::desktop();
+        const QRect area = desktop->availableGeometry(desktop->screenNumber(QCursor::pos()));
+        pos = QPoint(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+    move(pos);
+    setWindowOpacity(1.0);
+    show();
+    m_timer->start(ms);
+}
+
+void ITimeMsgBox::showMessageBox(const QString& text, QPoint pos)
+{
+    resizeToText(text);
+    move(pos);
+    show();
+}
+
+void ITimeMsgBox::setFont(const QFont& font, QColor color)
+{
+    const QColor c = color.toRgb();
+    m_label->setStyleSheet(QStringLiteral("QLabel{background-color:transparent;color:rgb(%1,%2,%3);")
+                               .arg(c.red())
+                               .arg(c.green())
+                               .arg(c.blue()));
+    m_label->setFont(font);
+}
+
+void ITimeMsgBox::setBackgroundColor(const QColor& color, int radius)
+{
+    m_plate->setStyleSheet(QStringLiteral("QWidget{background-color:rgb(%1,%2,%3,%4);border-radius:%5px;}")
+                               .arg(color.red())
+                               .arg(color.green())
+                               .arg(color.blue())
+                               .arg(color.alpha())
+                               .arg(radius));
+}
+
+bool ITimeMsgBox::isFading() const
+{
+    return m_fade && m_fade->state() == QAbstractAnimation::Running;
+}
+
+void ITimeMsgBox::slTimeout()
+{
+    m_timer->stop();
+    stopFade();
+    auto* fade = new QPropertyAnimation(this, QByteArrayLiteral("windowOpacity"), this);
+    fade->setDuration(1000);
+    fade->setStartValue(1.0);
+    fade->setEndValue(0.0);
+    connect(fade, &QPropertyAnimation::finished, this, &QWidget::close);
+    m_fade = fade;
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void ITimeMsgBox::stopFade()
+{
+    if (!m_fade)
+        return;
+    QPropertyAnimation* fade = m_fade;
+    m_fade = nullptr;
+    disconnect(fade, nullptr, this, nullptr);
+    fade->stop();
+    delete fade;
+}

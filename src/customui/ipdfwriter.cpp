@@ -1,0 +1,86 @@
+#include "ipdfwriter.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QtMath>
+
+#include "iglobal.h"
+
+namespace {
+QString tr(const char* text) { return QCoreApplication::translate("IPdfWriter", text); }
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+}
+
+int pdfResolutionFor(const QSize& cameraResolution)
+{
+    // Single precision on purpose: 1920 x 1080 must give 292.
+    const float w = float(cameraResolution.width()) / 8.27f;
+    const float h = float(cameraResolution.height()) / 11.69f;
+    return int(qMax(w, h) + 60.0f);
+}
+
+bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QString* error,
+                        QStringList* unreadable)
+{
+    if (pictures.isEmpty()) {
+        setError(error, tr("No picture selected."));
+        return false;
+    }
+    QFile file(pdfPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning() << "pdf open failed:" << pdfPath << file.errorString();
+        setError(error, tr("Cannot write %1: %2").arg(pdfPath, file.errorString()));
+        return false;
+    }
+
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(qMax(1, pdfResolutionFor(g_camera_resolution)));
+        writer.setPageMargins(QMarginsF(60, 60, 60, 60));
+
+        QPainter painter;
+        if (painter.begin(&writer)) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            const QSize area(writer.width(), writer.height());
+            for (int i = 0; i < pictures.size(); ++i) {
+                if (i > 0)
+                    writer.newPage();
+                QImageReader reader(pictures.at(i));
+                reader.setAutoTransform(true);
+                const QImage image = reader.read();
+                if (image.isNull()) {
+                    qWarning() << "pdf: picture not readable" << pictures.at(i) << reader.errorString();
+                    if (unreadable)
+                        unreadable->append(pictures.at(i));
+                    continue;
+                }
+                QSize target = image.size();
+                if (target.width() > area.width() || target.height() > area.height())
+                    target.scale(area, Qt::KeepAspectRatio);
+                painter.drawImage(QRect(QPoint(0, 0), target), image);
+            }
+            painted = painter.end();
+        }
+    }
+    file.close();
+
+    if (!painted || file.error() != QFileDevice::NoError) {
+        qWarning() << "pdf write failed:" << pdfPath << file.errorString();
+        setError(error, tr("Cannot write %1: %2").arg(pdfPath, file.errorString()));
+        file.remove();
+        return false;
+    }
+    return true;
+}

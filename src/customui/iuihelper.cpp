@@ -1,0 +1,66 @@
+#include "iuihelper.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopWidget>
+#include <QLabel>
+#include <QListView>
+
+#include "iglobal.h"
+
+namespace {
+int desktopDpi()
+{
+    const int dpi = QApplication::desktop()->logicalDpiX();
+    return dpi > 0 ? dpi : 96;
+}
+}
+
+int uiPointSize(int size, int dpi, double factor)
+{
+    if (dpi <= 0)
+        dpi = 96;
+    const int points = int(size * 96.0 / dpi * factor);
+    return qMax(1, points);
+}
+
+QFont createFont(int size, int weight)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSize(uiPointSize(size, desktopDpi(), IGSQUARERATE));
+    font.setWeight(weight);
+    font.setItalic(false);
+    return font;
+}
+
+QLabel* createLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setStyleSheet(QStringLiteral("color:white;background-color:transparent;"));
+    label->setFont(createFont(12, 75));
+    return label;
+}
+
+QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
+                          const QFont& itemFont, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->addItems(items);
+    auto* view = new QListView(box);
+    view->setFont(itemFont);
+    box->setView(view);
+    box->setFont(font);
+
+    const double s = IGSQUARERATE;
+    const QString qss = QStringLiteral(
+        "QComboBox{color: white; background-color:rgb(50,50,50); border: %1px solid black; border-radius: %3px;"
+        " padding: %1px %2px %1px %2px; height: %5px;}"
+        "QComboBox QAbstractItemView{border:none;}"
+        "QComboBox QAbstractItemView::item{border:none; height: %6px; color:white; background-color:rgb(50,50,50);}"
+        "QComboBox::drop-down{subcontrol-origin: padding; subcontrol-position: top right; width: %4px;"
+        " border-left-width: %1px; border-left-color: darkgray; border-left-style: solid;"
+        " border-top-right-radius: %3px; border-bottom-right-radius: %3px;}"
+        "QComboBox::down-arrow{width: %7px; height: %7px; image: url(:/ui/ui/downArrow.svg);}");
+    box->setStyleSheet(qss.arg(s).arg(2 * s).arg(3 * s).arg(30 * s).arg(height * s).arg(itemHeight * s).arg(20 * s));
+    return box;
+}

@@ -1,0 +1,32 @@
+#ifndef IUIHELPER_H
+#define IUIHELPER_H
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QWidget;
+
+// Button backgrounds pasted into style sheets as they stand (trailing semicolon included).
+inline const QString BUTTON_GRADIENT = QStringLiteral(
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(80, 80, 80, 255), stop:1 rgba(40,40,40 0));");
+inline const QString BUTTON_HOVER_GRADIENT = QStringLiteral(
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(40, 40, 40, 255), stop:0.5 rgba(40,40,40 0),stop:1 rgba(40,40,40 255));");
+
+// The same two texts under the names the panels use.
+inline const QString g_gradient_normal = BUTTON_GRADIENT;
+inline const QString g_gradient_hover = BUTTON_HOVER_GRADIENT;
+
+// Point size for a design size at the given DPI and factor; never below 1, so that
+// tiny factors (or the factors before start-up) still give a usable font.
+int uiPointSize(int size, int dpi, double factor);
+
+// The application's UI font, scaled by IGSQUARERATE.
+QFont createFont(int size, int weight);
+QLabel* createLabel(const QString& text, QWidget* parent);
+QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
+                          const QFont& itemFont, QWidget* parent);
+
+#endif

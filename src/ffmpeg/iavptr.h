@@ -1,0 +1,81 @@
+#ifndef IAVPTR_H
+#define IAVPTR_H
+
+// Owning holders for FFmpeg objects: every path out of a function frees what it made.
+
+#include <memory>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/frame.h>
+#include <libavutil/mem.h>
+#include <libswscale/swscale.h>
+}
+
+struct IAVFormatInputDeleter
+{
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct IAVFormatOutputDeleter
+{
+    void operator()(AVFormatContext* c) const { avformat_free_context(c); }
+};
+struct IAVCodecContextDeleter
+{
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct IAVFrameDeleter
+{
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct IAVPacketDeleter
+{
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct ISwsContextDeleter
+{
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+struct IAVDictionaryDeleter
+{
+    void operator()(AVDictionary* d) const { av_dict_free(&d); }
+};
+struct IAVBufferDeleter
+{
+    void operator()(uint8_t* b) const { av_free(b); }
+};
+
+// An opened input (avformat_open_input); closed with avformat_close_input.
+using IAVInputPtr = std::unique_ptr<AVFormatContext, IAVFormatInputDeleter>;
+// An output or not-yet-opened context; freed with avformat_free_context.
+using IAVFormatPtr = std::unique_ptr<AVFormatContext, IAVFormatOutputDeleter>;
+using IAVCodecContextPtr = std::unique_ptr<AVCodecContext, IAVCodecContextDeleter>;
+using IAVFramePtr = std::unique_ptr<AVFrame, IAVFrameDeleter>;
+using IAVPacketPtr = std::unique_ptr<AVPacket, IAVPacketDeleter>;
+using ISwsContextPtr = std::unique_ptr<SwsContext, ISwsContextDeleter>;
+using IAVDictionaryPtr = std::unique_ptr<AVDictionary, IAVDictionaryDeleter>;
+using IAVBufferPtr = std::unique_ptr<uint8_t, IAVBufferDeleter>;
+
+// Unreferences a packet when the scope ends, so every branch of a read loop releases it.
+class IAVPacketUnref
+{
+public:
+    explicit IAVPacketUnref(AVPacket* p) : m_packet(p) {}
+    ~IAVPacketUnref() { av_packet_unref(m_packet); }
+    IAVPacketUnref(const IAVPacketUnref&) = delete;
+    IAVPacketUnref& operator=(const IAVPacketUnref&) = delete;
+
+private:
+    AVPacket* m_packet;
+};
+
+// The file behind an output context (avio_open); closed with avio_closep. Kept apart
+// from the context because avformat_free_context leaves its file open.
+struct IAVIOContextDeleter
+{
+    void operator()(AVIOContext* io) const { avio_closep(&io); }
+};
+using IAVIOPtr = std::unique_ptr<AVIOContext, IAVIOContextDeleter>;
+
+#endif

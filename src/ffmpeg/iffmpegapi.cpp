@@ -1,0 +1,82 @@
+#include "iffmpegapi.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+
+#include "ipicturevynthesisvideo.h"
+
+IFFmpegApi* IFFmpegApi::s_instance = nullptr;
+
+IFFmpegApi* IFFmpegApi::instance()
+{
+    if (!s_instance) {
+        s_instance = new IFFmpegApi;
+        // The encoder thread must be joined while the application still exists.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            connect(app, &QCoreApplication::aboutToQuit, s_instance, &IFFmpegApi::destroyInstance);
+    }
+    return s_instance;
+}
+
+void IFFmpegApi::destroyInstance()
+{
+    if (!s_instance)
+        return;
+    IFFmpegApi* api = s_instance;
+    s_instance = nullptr;
+    api->destoryRecord();
+    delete api;
+}
+
+IFFmpegApi::IFFmpegApi(QObject* parent)
+    : QObject(parent)
+{
+}
+
+IFFmpegApi::~IFFmpegApi() = default;
+
+bool IFFmpegApi::initData()
+{
+    // A time-lapse opens its own output when it starts; nothing to prepare here.
+    return true;
+}
+
+void IFFmpegApi::destoryRecord()
+{
+    if (m_pictureVideo && m_pictureVideo->isRunning()) {
+        int length = 0;
+        m_pictureVideo->stop(length);
+    }
+}
+
+bool IFFmpegApi::startPictureVynthesisVideo(const QString& path, const QSize& size, const int& fps)
+{
+    // Deleting the previous encoder waits for its thread, so its file is finished first.
+    m_pictureVideo.reset();
+
+    const QString file = path + QDateTime::currentDateTime().toString("yyyyMMddhhmmss.") + "mp4";
+    auto video = std::make_unique<IPictureVynthesisVideo>();
+    if (!video->setConfigures(file, size.width(), size.height(), fps))
+        return false;
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    video->start();
+    m_pictureVideo = std::move(video);
+    return true;
+}
+
+QString IFFmpegApi::stopPictureVynthesisVideo(int& count)
+{
+    count = 0;
+    if (!m_pictureVideo)
+        return QString();
+    return m_pictureVideo->stop(count);
+}
+
+void IFFmpegApi::addPicture(QImage picture)
+{
+    if (m_pictureVideo)
+        m_pictureVideo->addPicture(picture.copy());
+}

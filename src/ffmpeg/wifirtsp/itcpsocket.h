@@ -1,0 +1,74 @@
+#ifndef ITCPSOCKET_H
+#define ITCPSOCKET_H
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+#include "iwifimessageframer.h"
+#include "iwifitimings.h"
+
+class QTcpSocket;
+class QTimer;
+
+// The Wi-Fi camera's control connection on a thread of its own. It connects without
+// blocking, sends the bind request, writes queued commands every send tick and hands
+// on whole messages; a photo is decoded here so the GUI thread never waits for it.
+class ITcpSocket : public QThread
+{
+    Q_OBJECT
+public:
+    ITcpSocket(const QString& address, const int& port,
+               const IWifiLinkTimings& timings = IWifiLinkTimings());
+    ~ITcpSocket() override;
+
+    // Queues a message for the next send tick. Any thread.
+    virtual void sendMessageToServer(const QByteArray& message);
+
+    // A photo's bytes as a picture that owns its pixels (RGB32): null unless the bytes
+    // are a JPEG whose size is within MaxPhotoSide.
+    static QImage decodePhoto(const QByteArray& data);
+
+signals:
+    void sgError(QString text);
+    // The connection could not be made (refused or timed out); the thread ends.
+    void sgConnectFailed();
+    void sgDisconnect();
+    // One whole message: the bind reply first, then replies.
+    void sgReceivePacket(QByteArray message);
+    // A photo reply's 9-byte header with its picture; the picture is null when the
+    // length was malformed, the bytes stopped coming or did not decode.
+    void sgReceivePhoto(QByteArray header, QImage picture);
+
+protected:
+    void run() override;
+
+private slots:
+    void slReadMessageSlot();
+    void slDisconnectedSlot();
+    void slSendMessageToServerSlot();
+    void slErrorSlot();
+    void slConnectedSlot();
+    void slConnectTimeoutSlot();
+    void slSilenceSlot();
+
+private:
+    void deliver(const IWifiMessageFramer::Message& message);
+
+    QTcpSocket* m_socket = nullptr;
+    QTimer* m_sendTimer = nullptr;
+    QTimer* m_connectTimer = nullptr;
+    QTimer* m_silenceTimer = nullptr;
+    QMutex m_queueMutex;
+    QList<QByteArray> m_queue;
+    int m_port;
+    QString m_address;
+    IWifiLinkTimings m_timings;
+    IWifiMessageFramer m_framer;
+    bool m_connected = false;
+};
+
+#endif

@@ -1,0 +1,417 @@
+#include "iwifirtspthread.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QTime>
+#include <QTimer>
+
+extern "C" {
+#include <libavutil/imgutils.h>
+#include <libavutil/time.h>
+}
+
+#include "iglobal.h"
+#include "itcpsocket.h"
+#include "opencv/iopencvapi.h"
+
+IWifiRtspThread::IWifiRtspThread(QObject* parent)
+    : ICameraBackend(parent)
+{
+    for (ParameterData* p : {&m_cameraParameter.contrast, &m_cameraParameter.saturation,
+                             &m_cameraParameter.brightness, &m_cameraParameter.exposure,
+                             &m_cameraParameter.focus}) {
+        p->minimum = 0;
+        p->maximum = 100;
+        p->defaultValue = 0.0;
+        p->currentValue = 0.0;
+    }
+    m_supportResolution = IWifiProtocol::supportedResolutions();
+
+    m_photoTimer = new QTimer(this);
+    connect(m_photoTimer, &QTimer::timeout, this, &IWifiRtspThread::slPhotoTimeOut);
+    m_reconnectTimer = new QTimer(this);
+    m_reconnectTimer->setSingleShot(true);
+    connect(m_reconnectTimer, &QTimer::timeout, this, &IWifiRtspThread::initSocket);
+}
+
+IWifiRtspThread::~IWifiRtspThread()
+{
+    delete m_tcpSocket;
+    m_tcpSocket = nullptr;
+    m_reconnectTimer->stop();
+    m_photoTimer->stop();
+    if (m_flushTimer)
+        m_flushTimer->stop();
+    stopReader();
+}
+
+QString IWifiRtspThread::rtspUrl() const
+{
+    return g_rtsp_url;
+}
+
+void IWifiRtspThread::setRtspUrl(const QString& url)
+{
+    g_rtsp_url = url;
+}
+
+bool IWifiRtspThread::openCamera()
+{
+    if (isRunning())
+        return true;
+    m_stopFlag = false;
+    start();
+    if (!m_flushTimer) {
+        m_flushTimer = new QTimer(this);
+        m_flushTimer->setInterval(m_timings.flushIntervalMs);
+        connect(m_flushTimer, &QTimer::timeout, this, &IWifiRtspThread::slTimeOut);
+        m_flushTimer->start();
+    }
+    return true;
+}
+
+void IWifiRtspThread::closeCamera()
+{
+    if (!m_stopFlag)
+        stopReader();
+}
+
+void IWifiRtspThread::stopReader()
+{
+    // The interrupt callback makes FFmpeg's blocking reads give up, so this is prompt.
+    m_stopFlag = true;
+    requestInterruption();
+    quit();
+    wait();
+}
+
+void IWifiRtspThread::slTimeOut()
+{
+    m_flushPending = true;
+}
+
+QImage IWifiRtspThread::captureImage(ImageType type)
+{
+    QImage copy;
+    {
+        QMutexLocker lock(&m_stateMutex);
+        copy = m_currentImage;
+    }
+    if (copy.isNull())
+        return QImage();
+    return filterImage(type, IOpencvApi::cvImage2Mat(copy));
+}
+
+QImage IWifiRtspThread::filterImage(ImageType type, cv::Mat mat)
+{
+    return IOpencvApi::filterImage(type, mat);
+}
+
+int IWifiRtspThread::byteAraryToInt(QByteArray bytes, bool bigEndian)
+{
+    return IWifiProtocol::byteAraryToInt(bytes, bigEndian);
+}
+
+int IWifiRtspThread::interrupt_cb(void* opaque)
+{
+    return static_cast<IWifiRtspThread*>(opaque)->m_stopFlag.load() ? 1 : 0;
+}
+
+QVariant IWifiRtspThread::contrast() const { return m_cameraParameter.contrast.currentValue; }
+QVariant IWifiRtspThread::saturation() const { return m_cameraParameter.saturation.currentValue; }
+QVariant IWifiRtspThread::brightness() const { return m_cameraParameter.brightness.currentValue; }
+QVariant IWifiRtspThread::resolution() const { return m_requestedResolution; }
+CameraParameterData IWifiRtspThread::cameraParameter() const { return m_cameraParameter; }
+QList<QSizeF> IWifiRtspThread::supportResolution() const { return m_supportResolution; }
+
+AutoEdgeData IWifiRtspThread::autoEdgeData() const
+{
+    QMutexLocker lock(&m_stateMutex);
+    return m_autoEdgeData;
+}
+
+void IWifiRtspThread::setRunFlag(const bool& run)
+{
+    m_runFlag = run;
+}
+
+void IWifiRtspThread::setAutoEdgeFlag(const bool& on)
+{
+    m_autoEdgeFlag = on;
+}
+
+void IWifiRtspThread::setVideoStreamFilter(ImageType type)
+{
+    QMutexLocker lock(&m_stateMutex);
+    m_streamFilter = type;
+}
+
+void IWifiRtspThread::setVideoStreamImage(ImageMode mode)
+{
+    QMutexLocker lock(&m_stateMutex);
+    m_imageMode = mode;
+}
+
+void IWifiRtspThread::changeVideoStreamImage()
+{
+    QMutexLocker lock(&m_stateMutex);
+    m_imageMode = m_imageMode >= IMAGE_MODE_2 ? IMAGE_MODE_0 : ImageMode(m_imageMode + 1);
+}
+
+ImageMode IWifiRtspThread::videoStreamImage() const
+{
+    QMutexLocker lock(&m_stateMutex);
+    return m_imageMode;
+}
+
+int IWifiRtspThread::initrtsp()
+{
+    avformat_network_init();
+    if (g_rtsp_url.isEmpty()) {
+        qDebug() << Q_FUNC_INFO << "wifi rtsp url is null.";
+        return -1;
+    }
+    AVFormatContext* ctx = avformat_alloc_context();
+    if (!ctx)
+        return -1;
+    ctx->interrupt_callback.callback = &IWifiRtspThread::interrupt_cb;
+    ctx->interrupt_callback.opaque = this;
+
+    AVDictionary* rawOptions = nullptr;
+    av_dict_set(&rawOptions, "buffer_size", "1024000", 0);
+    av_dict_set(&rawOptions, "rtsp_transport", "udp", 0);
+    // FFmpeg 5 knows the socket time-out as "timeout"; "stimeout" would be dropped.
+    av_dict_set(&rawOptions, "timeout", QByteArray::number(m_timings.socketTimeoutUs).constData(), 0);
+    av_dict_set(&rawOptions, "max_delay", "500000", 0);
+    IAVDictionaryPtr options(rawOptions);
+
+    const QByteArray url = g_rtsp_url.toLatin1();
+    rawOptions = options.release();
+    const int ret = avformat_open_input(&ctx, url.constData(), nullptr, &rawOptions);
+    options.reset(rawOptions);
+    if (ret < 0) { // ctx is freed by FFmpeg on failure
+        qDebug() << Q_FUNC_INFO << "can't open the rtsp url." << ret;
+        return -1;
+    }
+    m_input.reset(ctx);
+
+    if (avformat_find_stream_info(m_input.get(), nullptr) < 0) {
+        qDebug() << Q_FUNC_INFO << "Could't find stream infomation.";
+        return -1;
+    }
+    m_videoStreamIndex = -1;
+    for (unsigned i = 0; i < m_input->nb_streams; ++i) {
+        if (m_input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            m_videoStreamIndex = int(i);
+    }
+    if (m_videoStreamIndex < 0) {
+        qDebug() << Q_FUNC_INFO << "can not find a video stream.";
+        return -1;
+    }
+    const AVCodecParameters* par = m_input->streams[m_videoStreamIndex]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    if (!codec) {
+        qDebug() << Q_FUNC_INFO << "Codec not found.";
+        return -1;
+    }
+    IAVCodecContextPtr decoder(avcodec_alloc_context3(codec));
+    if (!decoder || avcodec_parameters_to_context(decoder.get(), par) < 0) {
+        qDebug() << Q_FUNC_INFO << "Codec not found.";
+        return -1;
+    }
+    decoder->bit_rate = 0;
+    decoder->time_base = AVRational{1, 10};
+    if (avcodec_open2(decoder.get(), codec, nullptr) < 0) {
+        qDebug() << Q_FUNC_INFO << "Could not open codec.";
+        return -1;
+    }
+    m_decoder = std::move(decoder);
+    return 0;
+}
+
+int IWifiRtspThread::initconvertctx(const int& width, const int& height)
+{
+    m_streamWidth = width;
+    m_streamHeight = height;
+    if (m_decoder) {
+        m_decoder->width = width;
+        m_decoder->height = height;
+    }
+    m_scaler.reset();
+    m_scalerFormat = AV_PIX_FMT_NONE;
+    if (!m_decoder || width <= 0 || height <= 0 || m_decoder->pix_fmt == AV_PIX_FMT_NONE)
+        return 0; // built from the first decoded frame instead
+    m_scaler.reset(sws_getContext(width, height, m_decoder->pix_fmt, width, height, AV_PIX_FMT_BGRA,
+                                  SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (!m_scaler)
+        return -1;
+    m_scalerFormat = m_decoder->pix_fmt;
+    return 0;
+}
+
+bool IWifiRtspThread::reopenrtsp()
+{
+    m_decoder.reset();
+    m_input.reset();
+    if (initrtsp() != 0) {
+        qDebug() << Q_FUNC_INFO << "reopen rtsp error,exit application";
+        return false;
+    }
+    initconvertctx(m_decoder->width, m_decoder->height);
+    qDebug() << Q_FUNC_INFO << "reopen rtsp " << QTime::currentTime().toString("hh:mm:ss");
+    return true;
+}
+
+void IWifiRtspThread::run()
+{
+    m_readErrorClock.invalidate();
+    if (initrtsp() != 0) {
+        releaseStream();
+        if (!m_stopFlag)
+            emit sgError(1);
+        return;
+    }
+    // The open signal and the control link belong to the owner's thread.
+    QMetaObject::invokeMethod(this, [this] {
+        QTimer::singleShot(m_timings.openSignalMs, this, [this] { emit sgError(0); });
+        initSocket();
+    }, Qt::QueuedConnection);
+
+    IAVFramePtr frame(av_frame_alloc());
+    m_packet.reset(av_packet_alloc());
+    initconvertctx(m_decoder->width, m_decoder->height);
+    while (!m_stopFlag && frame && m_packet) {
+        if (!readerPass(frame.get()))
+            break;
+    }
+    releaseStream();
+    qDebug() << Q_FUNC_INFO << "exit rtsp stream";
+}
+
+void IWifiRtspThread::releaseStream()
+{
+    m_framePool.clear();
+    m_scaler.reset();
+    m_packet.reset();
+    m_decoder.reset();
+    m_input.reset();
+}
+
+bool IWifiRtspThread::readerPass(AVFrame* frame)
+{
+    AVPacket* packet = m_packet.get();
+    const int ret = av_read_frame(m_input.get(), packet);
+    IAVPacketUnref unref(packet);
+    if (!m_runFlag) {
+        if (ret < 0) // a source at its end fails at once; don't spin on it
+            QThread::msleep(10);
+        return true;
+    }
+    if (ret < 0) {
+        if (m_stopFlag)
+            return false;
+        if (!m_readErrorClock.isValid())
+            m_readErrorClock.start();
+        qDebug() << Q_FUNC_INFO << "av_read_frame: " << ret << m_readErrorClock.elapsed();
+        if (m_readErrorClock.elapsed() >= m_timings.reopenAfterMs && !reopenrtsp()) {
+            if (!m_stopFlag)
+                emit sgError(1);
+            m_stopFlag = true;
+            requestInterruption();
+            return false;
+        }
+        // A source at its end fails at once; don't spin on it.
+        if (!m_input || ret == AVERROR_EOF)
+            QThread::msleep(10);
+        return m_input != nullptr;
+    }
+    m_readErrorClock.invalidate();
+    const qint64 arrivalUs = av_gettime_relative();
+    const bool keyFrame = packet->flags & AV_PKT_FLAG_KEY;
+
+    if (packet->stream_index != m_videoStreamIndex) {
+        qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream";
+    } else if (m_decoder->width != m_streamWidth || m_decoder->height != m_streamHeight) {
+        qDebug() << Q_FUNC_INFO << "rtsp resolution change before size: " << m_streamWidth << m_streamHeight;
+        initconvertctx(m_decoder->width, m_decoder->height);
+        qDebug() << Q_FUNC_INFO << "rtsp resolution change after size: " << m_streamWidth << m_streamHeight;
+        return true;
+    } else {
+        if (avcodec_send_packet(m_decoder.get(), packet) < 0) {
+            qDebug() << Q_FUNC_INFO << "decode error.\n";
+            return true;
+        }
+        int got = 0;
+        while (avcodec_receive_frame(m_decoder.get(), frame) == 0) {
+            ++got;
+            if (frame->width != m_decoder->width || frame->height != m_decoder->height) {
+                qDebug() << Q_FUNC_INFO << "frame still at the previous size after a resolution change, skipped."
+                         << frame->width << frame->height << m_decoder->width << m_decoder->height;
+            } else {
+                emitFrame(frame, arrivalUs);
+            }
+            av_frame_unref(frame);
+        }
+        if (got == 0)
+            qDebug() << Q_FUNC_INFO << "got_picture < 0 " << got;
+    }
+
+    if (m_flushPending && keyFrame) {
+        m_flushPending = false;
+        avformat_flush(m_input.get());
+        qDebug() << Q_FUNC_INFO << "I frame avformat_flush cache." << QTime::currentTime().toString("hh:mm:ss");
+    }
+    return true;
+}
+
+QImage* IWifiRtspThread::framePicture(int w, int h)
+{
+    // A picture that nobody but this pool holds any more is written again; one that a
+    // receiver still holds is never touched, so every emitted frame owns its pixels.
+    for (QImage& pooled : m_framePool) {
+        if (pooled.width() == w && pooled.height() == h && pooled.isDetached())
+            return &pooled;
+    }
+    QImage fresh(w, h, QImage::Format_RGB32);
+    if (fresh.isNull())
+        return nullptr;
+    if (m_framePool.size() >= FramePoolSize)
+        m_framePool.removeFirst();
+    m_framePool.append(fresh);
+    return &m_framePool.last();
+}
+
+void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
+{
+    const int w = frame->width;
+    const int h = frame->height;
+    if (w != m_streamWidth || h != m_streamHeight || frame->format != m_scalerFormat || !m_scaler) {
+        m_streamWidth = w;
+        m_streamHeight = h;
+        m_scaler.reset(sws_getContext(w, h, AVPixelFormat(frame->format), w, h, AV_PIX_FMT_BGRA,
+                                      SWS_BICUBIC, nullptr, nullptr, nullptr));
+        m_scalerFormat = AVPixelFormat(frame->format);
+        if (!m_scaler)
+            return;
+    }
+    QImage* target = framePicture(w, h);
+    if (!target)
+        return;
+    // Written while the pool is its only holder: bits() does not copy.
+    uint8_t* dst[4] = {target->bits(), nullptr, nullptr, nullptr};
+    int dstStride[4] = {int(target->bytesPerLine()), 0, 0, 0};
+    sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, h, dst, dstStride);
+    QImage image = *target;
+
+    if (m_autoEdgeFlag) {
+        const AutoEdgeData outline = IOpencvApi::cvAutoEdge(IOpencvApi::cvImage2Mat(image));
+        QMutexLocker lock(&m_stateMutex);
+        m_autoEdgeData = outline;
+    }
+    {
+        QMutexLocker lock(&m_stateMutex);
+        m_currentImage = image;
+    }
+    m_lastLatencyUs = av_gettime_relative() - arrivalUs;
+    emit sgCameraFrame(image);
+}

@@ -1,0 +1,174 @@
+#ifndef IWIFIRTSPTHREAD_H
+#define IWIFIRTSPTHREAD_H
+
+#include <atomic>
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QList>
+#include <QMutex>
+#include <QQueue>
+#include <QSize>
+#include <QVariant>
+
+#include <opencv2/core.hpp>
+
+#include "ffmpeg/iavptr.h"
+#include "icamerabackend.h"
+#include "iwifiprotocol.h"
+#include "iwifitimings.h"
+
+class ITcpSocket;
+class QTimer;
+
+// The Wi-Fi document camera: its RTSP picture stream is read and decoded on this
+// thread; its control link (settings, lamps, resolution, photos) runs on an ITcpSocket.
+// All protocol state lives on the thread that owns this object (the GUI thread): the
+// socket thread only cuts the byte stream into messages and decodes photos.
+class IWifiRtspThread : public ICameraBackend
+{
+    Q_OBJECT
+public:
+    using TCPCMD = IWifiProtocol::TCPCMD;
+
+    explicit IWifiRtspThread(QObject* parent = nullptr);
+    ~IWifiRtspThread() override;
+
+    // Replaces the time constants; call before openCamera().
+    void setTimings(const IWifiLinkTimings& timings) { m_timings = timings; }
+    const IWifiLinkTimings& timings() const { return m_timings; }
+
+    virtual QString rtspUrl() const;
+    virtual void setRtspUrl(const QString& url);
+    bool openCamera() override;
+    void closeCamera() override;
+    QImage captureImage(ImageType type) override;
+
+    QVariant contrast() const override;
+    QVariant saturation() const override;
+    QVariant brightness() const override;
+    QVariant resolution() const override;
+    AutoEdgeData autoEdgeData() const override;
+    CameraParameterData cameraParameter() const override;
+    QList<QSizeF> supportResolution() const override;
+
+    void setContrast(const QVariant& value) override;
+    void setSaturation(const QVariant& value) override;
+    void setBrightness(const QVariant& value) override;
+    void setResolution(const QVariant& value) override;
+    virtual void setVideoStreamFilter(ImageType type);
+    virtual void setVideoStreamImage(ImageMode mode);
+    virtual void changeVideoStreamImage();
+    ImageMode videoStreamImage() const;
+    // New lamp state, or -1 while the control link is not ready.
+    virtual int changeLamp();
+    void setRunFlag(const bool& run) override;
+    bool setCaptureFalg(ImageType type) override;
+    void setAutoEdgeFlag(const bool& on) override;
+    void setAutoFocusFlag(const QVariant& value) override;
+    void setAutoExposureFlag(const QVariant& value) override;
+
+    virtual int initrtsp();
+    virtual int initconvertctx(const int& width, const int& height);
+    virtual bool reopenrtsp();
+    virtual void reopentcp();
+    virtual void initSocket();
+    virtual QByteArray Packet(TCPCMD cmd, QVariant payload);
+    // Handles one whole message from the camera; returns it unchanged.
+    virtual QByteArray Unpacket(QByteArray message);
+    virtual QByteArray resolutionToCmd(QVariant size);
+    virtual QVariant cmdToResolution(QByteArray index);
+    virtual QImage filterImage(ImageType type, cv::Mat mat);
+
+    static int byteAraryToInt(QByteArray bytes, bool bigEndian);
+    // FFmpeg's blocking calls ask this whether to give up: yes once a stop is requested.
+    static int interrupt_cb(void* opaque);
+
+    // The camera answered the bind request and the link can carry commands.
+    bool isLinkReady() const;
+    bool isPhotoPending() const { return m_photoPending; }
+    // Microseconds between the last frame's packet arriving and its emission.
+    qint64 lastFrameLatencyUs() const { return m_lastLatencyUs.load(); }
+
+signals:
+    void sgTcpDisconnect();
+    void sgFrameLossRate(QString rate);
+    void sgChangeResolutionFromOtherApp(QSize size);
+
+public slots:
+    void slTimeOut();
+    void slTcpError(QString text);
+    void slTcpDisconnect();
+    void slTcpReceivePacket(QByteArray message);
+    void slTcpReceivePhoto(QByteArray header, QImage picture);
+
+private slots:
+    void slPhotoTimeOut();
+    void slConnectFailed();
+
+protected:
+    void run() override;
+
+private:
+    void stopReader();
+    void releaseStream();
+    bool readerPass(AVFrame* frame);
+    void emitFrame(AVFrame* frame, qint64 arrivalUs);
+    QImage* framePicture(int width, int height);
+    void sendCommand(TCPCMD cmd, const QVariant& payload = QVariant());
+    void handleEncodeReply(const QByteArray& message);
+    void handleImageQualityReply(const QByteArray& message);
+    void handleOtherAppResolution(const QByteArray& message);
+    void setQualityField(QByteArray ImageQualityBlock::*field, ParameterData CameraParameterData::*control,
+                         const QVariant& value, const char* name);
+    void scheduleReconnect();
+
+    IWifiLinkTimings m_timings;
+
+    // Reader state: flags read by the reader thread without the lock.
+    mutable QMutex m_stateMutex;
+    std::atomic<bool> m_runFlag{true};
+    std::atomic<bool> m_stopFlag{false};
+    std::atomic<bool> m_autoEdgeFlag{false};
+    std::atomic<bool> m_flushPending{false};
+    std::atomic<qint64> m_lastLatencyUs{0};
+    QImage m_currentImage;             // last emitted frame (guarded)
+    AutoEdgeData m_autoEdgeData;       // guarded
+    ImageType m_captureType = IMAGE_PLAIN; // guarded
+    ImageType m_streamFilter = IMAGE_PLAIN; // guarded
+    ImageMode m_imageMode = IMAGE_MODE_0;  // guarded
+    QTimer* m_flushTimer = nullptr;
+
+    QElapsedTimer m_readErrorClock;
+    int m_streamWidth = 0;
+    int m_streamHeight = 0;
+    int m_videoStreamIndex = -1;
+    IAVInputPtr m_input;
+    IAVCodecContextPtr m_decoder;
+    ISwsContextPtr m_scaler;
+    AVPixelFormat m_scalerFormat = AV_PIX_FMT_NONE;
+    IAVPacketPtr m_packet;
+    static constexpr int FramePoolSize = 4;
+    QList<QImage> m_framePool;         // reader thread only
+
+    // Protocol state: GUI thread only.
+    ITcpSocket* m_tcpSocket = nullptr;
+    int m_socketGeneration = 0;
+    QTimer* m_photoTimer = nullptr;
+    QTimer* m_reconnectTimer = nullptr;
+    int m_reconnectDelayMs = 0;
+    bool m_awaitingBind = false;
+    bool m_photoPending = false;
+    quint64 m_photoRequest = 0;        // number of the pending photo request
+    QQueue<quint64> m_photosOnWire;    // the request each sent photo command answers
+    QByteArray m_clientId;
+    QVariant m_requestedResolution;
+    CameraParameterData m_cameraParameter;
+    QList<QSizeF> m_supportResolution;
+    EncodeParamBlock m_encodeBlock;
+    ImageQualityBlock m_imageQualityBlock;
+    int m_lampState = 0;
+};
+
+#endif

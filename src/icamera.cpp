@@ -1,0 +1,392 @@
+#include "icamera.h"
+
+#include <QCameraInfo>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QTcpSocket>
+
+#include "icamerabackend.h"
+#include "iglobal.h"
+#include "imaccapturethread.h"
+#include "service/iconfigureservice.h"
+#include "uvc/iuvcthread.h"
+
+ICamera* ICamera::s_instance = nullptr;
+
+namespace {
+
+// Our own document cameras; no common webcam carries these ids.
+const char* const kBuiltInIds[] = {"f0c4:0101", "f0c4:0102", "f0c4:0201"};
+
+QString readSysfsId(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QString id = QString::fromLatin1(file.readAll()).trimmed().toLower();
+    bool ok = false;
+    id.toUInt(&ok, 16);
+    return ok && id.size() == 4 ? id : QString();
+}
+
+} // namespace
+
+ICamera* ICamera::instance()
+{
+    if (!s_instance) {
+        qRegisterMetaType<ImageType>("ImageType");
+        qRegisterMetaType<AutoEdgeData>("AutoEdgeData");
+        qRegisterMetaType<CameraParameterData>("CameraParameterData");
+        s_instance = new ICamera;
+    }
+    return s_instance;
+}
+
+void ICamera::destroyInstance()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+ICamera::ICamera(QObject* parent) : QObject(parent) {}
+
+ICamera::~ICamera()
+{
+    destoryCamera();
+}
+
+bool ICamera::hasUseAVFoundation()
+{
+    return qEnvironmentVariable("OCUMETRA_CAMERA_BACKEND").compare(QLatin1String("uvc"), Qt::CaseInsensitive) != 0;
+}
+
+QList<QPair<QString, QString>> ICamera::supportedIds()
+{
+    QStringList entries;
+    const QString env = qEnvironmentVariable("OCUMETRA_USB_IDS");
+    if (!env.trimmed().isEmpty()) {
+        entries = env.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    } else {
+        for (const char* id : kBuiltInIds)
+            entries << QString::fromLatin1(id);
+    }
+    QList<QPair<QString, QString>> ids;
+    for (const QString& entry : qAsConst(entries)) {
+        const QStringList parts = entry.trimmed().toLower().split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            continue;
+        bool okVid = false, okPid = false;
+        const uint vid = parts.at(0).toUInt(&okVid, 16);
+        const uint pid = parts.at(1).toUInt(&okPid, 16);
+        if (!okVid || !okPid || vid > 0xffff || pid > 0xffff)
+            continue;
+        ids << qMakePair(QStringLiteral("%1").arg(vid, 4, 16, QLatin1Char('0')),
+                         QStringLiteral("%1").arg(pid, 4, 16, QLatin1Char('0')));
+    }
+    return ids;
+}
+
+bool ICamera::isSupportedCamera(const QString& vid, const QString& pid)
+{
+    return supportedIds().contains(qMakePair(vid.toLower(), pid.toLower()));
+}
+
+bool ICamera::readUsbIds(const QString& videoNode, QString* vid, QString* pid, const QString& sysRoot)
+{
+    const QString name = QFileInfo(videoNode).fileName();
+    if (!name.startsWith(QLatin1String("video")))
+        return false;
+    // device -> the USB interface; its parent directory is the USB device. Resolved
+    // through the links, since sysfs paths are symlinks all the way.
+    const QString iface =
+        QFileInfo(sysRoot + QStringLiteral("/class/video4linux/") + name + QStringLiteral("/device")).canonicalFilePath();
+    if (iface.isEmpty())
+        return false;
+    const QString device = QFileInfo(iface).path();
+    const QString v = readSysfsId(device + QStringLiteral("/idVendor"));
+    const QString p = readSysfsId(device + QStringLiteral("/idProduct"));
+    if (v.isEmpty() || p.isEmpty())
+        return false;
+    *vid = v;
+    *pid = p;
+    return true;
+}
+
+QString ICamera::devicePathFor(const QString& videoNode, const QString& vid, const QString& pid)
+{
+    return hasUseAVFoundation() ? videoNode : pid + QLatin1Char(':') + vid;
+}
+
+QList<ICameraInfo> ICamera::validCameraInfo() const
+{
+    QList<ICameraInfo> list;
+    const QList<QCameraInfo> cameras = QCameraInfo::availableCameras();
+    for (int i = 0; i < cameras.size(); ++i) {
+        ICameraInfo info;
+        info.index = i;
+        const QString node = cameras.at(i).deviceName();
+        readUsbIds(node, &info.vid, &info.pid);
+        info.devicePath = info.vid.isEmpty() ? node : devicePathFor(node, info.vid, info.pid);
+        info.description = cameras.at(i).description();
+        qDebug() << Q_FUNC_INFO << "get camera info: " << info.description;
+        list << info;
+    }
+    return list;
+}
+
+QList<ICameraInfo> ICamera::validCameraList() const
+{
+    QList<ICameraInfo> list;
+    const QList<ICameraInfo> all = validCameraInfo();
+    for (const ICameraInfo& info : all)
+        if (!info.vid.isEmpty() && isSupportedCamera(info.vid, info.pid))
+            list << info;
+    return list;
+}
+
+bool ICamera::hasValidRtspUrl() const
+{
+    if (g_rtsp_url.isEmpty())
+        return false;
+    QTcpSocket socket;
+    socket.connectToHost(cameraHost(), cameraControlPort());
+    const bool answered = socket.waitForConnected(200);
+    socket.abort();
+    return answered;
+}
+
+ICameraBackend*& ICamera::chosenBackend()
+{
+    return hasUseAVFoundation() ? m_platformBackend : m_uvcBackend;
+}
+
+ICameraBackend* ICamera::backendInUse() const
+{
+    if (g_wifi_camera)
+        return m_wifiBackend;
+    return hasUseAVFoundation() ? m_platformBackend : m_uvcBackend;
+}
+
+void ICamera::connectBackend(ICameraBackend* backend)
+{
+    connect(backend, &ICameraBackend::sgCameraFrame, this, &ICamera::sgCameraFrame);
+    connect(backend, &ICameraBackend::sgCaptureImage, this, &ICamera::sgCaptureImage);
+    connect(backend, &ICameraBackend::sgError, this, &ICamera::slError);
+}
+
+void ICamera::deleteBackend(ICameraBackend*& backend)
+{
+    // The back end's destructor stops and joins its thread.
+    delete backend;
+    backend = nullptr;
+}
+
+void ICamera::createBackend(const ICameraInfo& info)
+{
+    ICameraBackend*& backend = chosenBackend();
+    if (backend && m_backendInfo.devicePath == info.devicePath)
+        return;
+    deleteBackend(backend);
+    if (hasUseAVFoundation()) {
+        QString node = info.devicePath;
+        backend = new IMacCaptureThread(node);
+    } else {
+        backend = new IUvcThread(info);
+    }
+    m_backendInfo = info;
+    connectBackend(backend);
+    backend->setResolution(QVariant(g_camera_resolution));
+}
+
+void ICamera::initData()
+{
+    g_camera_list = validCameraList();
+    if (!g_camera_list.isEmpty()) {
+        g_wifi_camera = false;
+        g_camera_info = g_camera_list.first();
+        createBackend(g_camera_info);
+    } else if (hasValidRtspUrl()) {
+        ICameraInfo wifi;
+        wifi.index = 999;
+        wifi.description = QStringLiteral("Tarvenix WIFI");
+        g_camera_info = wifi;
+        g_wifi_camera = true;
+    } else {
+        g_camera_info = ICameraInfo();
+        g_wifi_camera = false;
+    }
+    qDebug() << Q_FUNC_INFO << "camera:" << g_camera_info.index << g_camera_info.description
+             << g_camera_info.devicePath;
+}
+
+bool ICamera::openCamera(const int& index)
+{
+    if (index == -1) {
+        qDebug() << Q_FUNC_INFO << "camera index == -1.";
+        return false;
+    }
+    ICameraBackend* backend = backendInUse();
+    if (!backend) {
+        // The Wi-Fi camera without its back end, or a USB back end that was closed:
+        // the outcome is a failed open, reported like the back ends report it.
+        qDebug() << Q_FUNC_INFO << "no back end for camera" << index;
+        QMetaObject::invokeMethod(this, "slError", Qt::QueuedConnection, Q_ARG(int, 1));
+        return true;
+    }
+    return backend->openCamera();
+}
+
+bool ICamera::openCamera()
+{
+    initData();
+    return openCamera(g_camera_info.index);
+}
+
+void ICamera::closeCamera()
+{
+    if (g_wifi_camera)
+        deleteBackend(m_wifiBackend);
+    else
+        deleteBackend(chosenBackend());
+    m_backendInfo = ICameraInfo();
+    g_camera_info = ICameraInfo();
+}
+
+bool ICamera::isRuning() const
+{
+    return backendInUse() != nullptr;
+}
+
+void ICamera::destoryCamera()
+{
+    deleteBackend(m_uvcBackend);
+    deleteBackend(m_platformBackend);
+    deleteBackend(m_wifiBackend);
+    m_backendInfo = ICameraInfo();
+}
+
+void ICamera::switchCamera(ICameraInfo info)
+{
+    if (g_wifi_camera)
+        deleteBackend(m_wifiBackend);
+    else
+        deleteBackend(chosenBackend());
+    m_backendInfo = ICameraInfo();
+    g_camera_info = info;
+    g_wifi_camera = info.index == 999;
+    if (!g_wifi_camera && info.index >= 0)
+        createBackend(info);
+    if (!openCamera(info.index))
+        slError(1);
+}
+
+void ICamera::slError(int code)
+{
+    emit sgError(code);
+}
+
+void ICamera::setRunFlag(const bool& run)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setRunFlag(run);
+}
+
+bool ICamera::setCaptureFlag(ImageType type)
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->setCaptureFalg(type) : false;
+}
+
+QImage ICamera::captureImage(ImageType type)
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->captureImage(type) : QImage();
+}
+
+void ICamera::setAutoEdgeFlag(const bool& on)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setAutoEdgeFlag(on);
+}
+
+AutoEdgeData ICamera::autoEdgeData() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->autoEdgeData() : AutoEdgeData();
+}
+
+void ICamera::setContrast(const QVariant& value)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setContrast(value);
+}
+
+void ICamera::setSaturation(const QVariant& value)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setSaturation(value);
+}
+
+void ICamera::setBrightness(const QVariant& value)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setBrightness(value);
+}
+
+void ICamera::setResolution(const QVariant& value)
+{
+    IConfigureService::instance()->setCameraResolution(value.toSize());
+    if (ICameraBackend* b = backendInUse())
+        b->setResolution(value);
+    emit sgChangeResolution(value);
+}
+
+void ICamera::setAutoFocusFlag(const int& value)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setAutoFocusFlag(QVariant(value));
+}
+
+void ICamera::setAutoExposureFlag(const int& value)
+{
+    if (ICameraBackend* b = backendInUse())
+        b->setAutoExposureFlag(QVariant(value));
+}
+
+QVariant ICamera::resolution() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->resolution() : QVariant();
+}
+
+QVariant ICamera::contrast() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->contrast() : QVariant();
+}
+
+QVariant ICamera::saturation() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->saturation() : QVariant();
+}
+
+QVariant ICamera::brightness() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->brightness() : QVariant();
+}
+
+CameraParameterData ICamera::cameraParameter() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->cameraParameter() : CameraParameterData();
+}
+
+QList<QSizeF> ICamera::supportResolution() const
+{
+    ICameraBackend* b = backendInUse();
+    return b ? b->supportResolution() : QList<QSizeF>();
+}

@@ -1,0 +1,117 @@
+#ifndef IMACCAPTURETHREAD_H
+#define IMACCAPTURETHREAD_H
+
+#include <QList>
+#include <QMutex>
+#include <QSize>
+#include <atomic>
+#include <functional>
+
+#include "icamerabackend.h"
+#include "opencv/isoftwareadjust.h"
+
+// One capture format a video device offers.
+struct CaptureFormat
+{
+    quint32 fourcc = 0;
+    QSize size;
+    double fps = 0.0;
+};
+
+// The platform capture back end. On Linux the platform framework is V4L2: the thread
+// streams MJPEG (decoded with TurboJPEG) or YUYV from the device node, applies the
+// software adjustments for the picture controls the device lacks, draws the document
+// outline when automatic edging is on and emits each frame as an owning QImage.
+class IMacCaptureThread : public ICameraBackend
+{
+    Q_OBJECT
+public:
+    explicit IMacCaptureThread(const QString& devicePath, QObject* parent = nullptr);
+    ~IMacCaptureThread() override;
+
+    QString devicePath() const { return m_devicePath; }
+
+    bool openCamera() override;
+    void closeCamera() override;
+
+    QImage captureImage(ImageType type) override;
+    QVariant contrast() const override;
+    QVariant saturation() const override;
+    QVariant brightness() const override;
+    QVariant resolution() const override;
+    AutoEdgeData autoEdgeData() const override;
+    CameraParameterData cameraParameter() const override;
+    QList<QSizeF> supportResolution() const override;
+
+    void setContrast(const QVariant& value) override;
+    void setSaturation(const QVariant& value) override;
+    void setBrightness(const QVariant& value) override;
+    void setResolution(const QVariant& value) override;
+    void setRunFlag(const bool& run) override;
+    // Filters the latest frame and emits it as sgCaptureImage at once; false before
+    // the first frame.
+    bool setCaptureFalg(ImageType type) override;
+    void setAutoEdgeFlag(const bool& on) override;
+    void setAutoFocusFlag(const QVariant& value) override;
+    void setAutoExposureFlag(const QVariant& value) override;
+
+    // Device access as a callable, so the negotiation can run against a fake device.
+    using IoctlFn = std::function<int(unsigned long request, void* arg)>;
+    // The device's MJPEG and YUYV frame sizes (with their first frame rate), in the
+    // device's order.
+    static QList<CaptureFormat> enumerateFormats(const IoctlFn& ioctlFn);
+    // Index of the format to stream for the wanted size: that size in MJPEG, else in
+    // YUYV, else the size nearest in area (MJPEG first); -1 for an empty list.
+    static int chooseFormat(const QList<CaptureFormat>& formats, const QSize& wanted);
+    // Converts one raw buffer into an RGB32 picture; null when it is incomplete.
+    static QImage convertFrame(quint32 fourcc, const QSize& size, const uchar* data, size_t bytes,
+                               class IMjpegDecoder* decoder);
+
+protected:
+    void run() override;
+
+private:
+    struct Buffer
+    {
+        void* start = nullptr;
+        size_t length = 0;
+    };
+    struct Control
+    {
+        quint32 id = 0;
+        bool present = false;
+    };
+
+    bool openDevice();
+    void closeDevice();
+    bool startStreaming(const CaptureFormat& format);
+    void stopStreaming();
+    void queryControls();
+    int xioctl(unsigned long request, void* arg) const;
+    bool setDeviceControl(quint32 id, int value);
+    void setPictureControl(ParameterData CameraParameterData::*field, const Control& hw, int SoftwareAdjustments::*soft,
+                           const QVariant& value);
+    void handleFrame(QImage frame);
+
+    const QString m_devicePath;
+    mutable QMutex m_fdMutex; // guards the descriptor against closing while a setter uses it
+    int m_fd = -1;
+    QList<Buffer> m_buffers;
+    CaptureFormat m_format;
+
+    std::atomic<bool> m_runFlag{true};
+    std::atomic<bool> m_autoEdge{false};
+    std::atomic<bool> m_resolutionPending{false};
+
+    mutable QMutex m_mutex; // guards the members below
+    QImage m_lastFrame;
+    AutoEdgeData m_edge;
+    CameraParameterData m_parameter;
+    QList<CaptureFormat> m_formats;
+    QSize m_requestedSize;
+    SoftwareAdjustments m_adjust;
+    Control m_hwContrast, m_hwSaturation, m_hwBrightness;
+    Control m_hwExposure, m_hwExposureAuto, m_hwFocus, m_hwFocusAuto;
+};
+
+#endif

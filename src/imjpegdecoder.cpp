@@ -1,0 +1,49 @@
+#include "imjpegdecoder.h"
+
+#include <QDebug>
+#include <turbojpeg.h>
+
+IMjpegDecoder::IMjpegDecoder() : m_handle(tjInitDecompress())
+{
+    if (!m_handle)
+        qDebug() << Q_FUNC_INFO << "turbojpeg init failed:" << tjGetErrorStr2(nullptr);
+}
+
+IMjpegDecoder::~IMjpegDecoder()
+{
+    if (m_handle)
+        tjDestroy(m_handle);
+}
+
+QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
+{
+    if (!m_handle || !data || size < 4 || size > 0x7fffffffUL)
+        return QSize();
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(m_handle, data, static_cast<unsigned long>(size), &width, &height, &subsamp,
+                            &colorspace) != 0)
+        return QSize();
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+        return QSize();
+    return QSize(width, height);
+}
+
+QImage IMjpegDecoder::decode(const uchar* data, size_t size)
+{
+    const QSize frame = frameSize(data, size);
+    if (!frame.isValid())
+        return QImage();
+    QImage image(frame, QImage::Format_RGB32);
+    if (image.isNull())
+        return QImage();
+    // RGB32 is B, G, R, 0xff in memory on little-endian machines.
+    const int rc = tjDecompress2(m_handle, data, static_cast<unsigned long>(size), image.bits(), frame.width(),
+                                 image.bytesPerLine(), frame.height(), TJPF_BGRA, 0);
+    // A truncated frame from the camera still gives a usable picture (a warning);
+    // only real errors drop it.
+    if (rc != 0 && tjGetErrorCode(m_handle) != TJERR_WARNING) {
+        qDebug() << Q_FUNC_INFO << "mjpeg decode failed:" << tjGetErrorStr2(m_handle);
+        return QImage();
+    }
+    return image;
+}

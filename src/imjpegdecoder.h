@@ -1,0 +1,34 @@
+#ifndef IMJPEGDECODER_H
+#define IMJPEGDECODER_H
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+// Decodes MJPEG frames with TurboJPEG straight into an RGB32 QImage that owns its
+// pixels. One decoder per thread: the TurboJPEG handle is not shared.
+class IMjpegDecoder
+{
+public:
+    IMjpegDecoder();
+    ~IMjpegDecoder();
+    IMjpegDecoder(const IMjpegDecoder&) = delete;
+    IMjpegDecoder& operator=(const IMjpegDecoder&) = delete;
+
+    // A null picture when the data is no decodable JPEG or its size is unreasonable.
+    QImage decode(const uchar* data, size_t size);
+    QImage decode(const QByteArray& data)
+    {
+        return decode(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size()));
+    }
+    // Reads the frame size from the JPEG header; an invalid size on failure.
+    QSize frameSize(const uchar* data, size_t size);
+
+    // Largest frame we accept, to refuse absurd headers before allocating.
+    static constexpr int kMaxSide = 16384;
+
+private:
+    void* m_handle = nullptr;
+};
+
+#endif

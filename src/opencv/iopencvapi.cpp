@@ -1,0 +1,241 @@
+#include "opencv/iopencvapi.h"
+
+#include <QDebug>
+#include <QVector>
+#include <opencv2/imgproc.hpp>
+
+namespace {
+
+cv::Mat toGray(const cv::Mat& mat)
+{
+    cv::Mat gray;
+    switch (mat.channels()) {
+    case 4:
+        cv::cvtColor(mat, gray, cv::COLOR_BGRA2GRAY);
+        break;
+    case 3:
+        cv::cvtColor(mat, gray, cv::COLOR_BGR2GRAY);
+        break;
+    case 1:
+        gray = mat.clone();
+        break;
+    default:
+        break;
+    }
+    return gray;
+}
+
+const QVector<QRgb>& grayTable()
+{
+    static const QVector<QRgb> table = [] {
+        QVector<QRgb> t(256);
+        for (int i = 0; i < 256; ++i)
+            t[i] = qRgb(i, i, i);
+        return t;
+    }();
+    return table;
+}
+
+// Detection runs on a copy no wider than this; the outline is scaled back afterwards.
+constexpr int kEdgeWorkWidth = 640;
+
+} // namespace
+
+cv::Mat IOpencvApi::cvImage2Mat(const QImage& image)
+{
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return cv::Mat(image.height(), image.width(), CV_8UC4, const_cast<uchar*>(image.constBits()),
+                       size_t(image.bytesPerLine()));
+    case QImage::Format_Indexed8:
+        return cv::Mat(image.height(), image.width(), CV_8UC1, const_cast<uchar*>(image.constBits()),
+                       size_t(image.bytesPerLine()));
+    case QImage::Format_RGB888: {
+        cv::Mat view(image.height(), image.width(), CV_8UC3, const_cast<uchar*>(image.constBits()),
+                     size_t(image.bytesPerLine()));
+        cv::Mat bgr;
+        cv::cvtColor(view, bgr, cv::COLOR_RGB2BGR);
+        return bgr;
+    }
+    default:
+        return cv::Mat();
+    }
+}
+
+QImage IOpencvApi::cvMat2Image(const cv::Mat& mat)
+{
+    if (mat.empty())
+        return QImage();
+    switch (mat.type()) {
+    case CV_8UC4:
+        return QImage(mat.data, mat.cols, mat.rows, int(mat.step), QImage::Format_RGB32);
+    case CV_8UC3:
+        return QImage(mat.data, mat.cols, mat.rows, int(mat.step), QImage::Format_RGB888).rgbSwapped();
+    case CV_8UC1: {
+        QImage image(mat.data, mat.cols, mat.rows, int(mat.step), QImage::Format_Indexed8);
+        image.setColorTable(grayTable());
+        return image.copy();
+    }
+    default:
+        qDebug() << Q_FUNC_INFO << "ERROR: Mat could not be converted to QImage.";
+        return QImage();
+    }
+}
+
+AutoEdgeData IOpencvApi::findDocumentOutline(const cv::Mat& frame)
+{
+    AutoEdgeData result;
+    if (frame.empty() || frame.cols < 8 || frame.rows < 8)
+        return result;
+
+    const double scale = frame.cols > kEdgeWorkWidth ? double(kEdgeWorkWidth) / frame.cols : 1.0;
+    cv::Mat small;
+    if (scale < 1.0)
+        cv::resize(frame, small, cv::Size(), scale, scale, cv::INTER_AREA);
+    else
+        small = frame;
+
+    cv::Mat gray = toGray(small);
+    if (gray.empty())
+        return result;
+    cv::GaussianBlur(gray, gray, cv::Size(5, 5), 0);
+    cv::Mat edges;
+    cv::Canny(gray, edges, 50, 150);
+    cv::dilate(edges, edges, cv::Mat());
+
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(edges, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+
+    // A document covers a fair part of the picture; smaller quadrilaterals are noise.
+    const double minArea = 0.05 * small.cols * small.rows;
+    double bestArea = 0.0;
+    std::vector<cv::Point> best;
+    for (const auto& contour : contours) {
+        std::vector<cv::Point> approx;
+        cv::approxPolyDP(contour, approx, 0.02 * cv::arcLength(contour, true), true);
+        if (approx.size() != 4 || !cv::isContourConvex(approx))
+            continue;
+        const double area = std::fabs(cv::contourArea(approx));
+        if (area > minArea && area > bestArea) {
+            bestArea = area;
+            best = approx;
+        }
+    }
+    if (best.empty())
+        return result;
+
+    // The reduced copy and the edge band leave the corners a few pixels off: refine
+    // each one on a small full-resolution window around it.
+    std::vector<cv::Point2f> corners;
+    for (const cv::Point& p : best)
+        corners.emplace_back(float(p.x / scale), float(p.y / scale));
+    for (cv::Point2f& corner : corners) {
+        const cv::Rect window = cv::Rect(cvRound(corner.x) - 16, cvRound(corner.y) - 16, 32, 32) &
+                                cv::Rect(0, 0, frame.cols, frame.rows);
+        if (window.width < 16 || window.height < 16)
+            continue;
+        const cv::Mat patch = toGray(frame(window));
+        std::vector<cv::Point2f> local{corner - cv::Point2f(float(window.x), float(window.y))};
+        cv::cornerSubPix(patch, local, cv::Size(6, 6), cv::Size(-1, -1),
+                         cv::TermCriteria(cv::TermCriteria::EPS + cv::TermCriteria::COUNT, 20, 0.1));
+        const cv::Point2f refined = local.front() + cv::Point2f(float(window.x), float(window.y));
+        if (cv::norm(refined - corner) < 8.0)
+            corner = refined;
+    }
+    result.angle = double(cv::minAreaRect(corners).angle);
+    for (const cv::Point2f& p : corners)
+        result.polygon << QPointF(p.x, p.y);
+    return result;
+}
+
+void IOpencvApi::drawOutline(cv::Mat& frame, const QPolygonF& outline)
+{
+    if (frame.empty() || outline.size() < 2)
+        return;
+    std::vector<cv::Point> points;
+    points.reserve(size_t(outline.size()));
+    for (const QPointF& p : outline)
+        points.emplace_back(cvRound(p.x()), cvRound(p.y()));
+    const cv::Scalar red = frame.channels() == 1 ? cv::Scalar(255) : cv::Scalar(0, 0, 255, 255);
+    cv::polylines(frame, points, true, red, 4, cv::LINE_8);
+}
+
+AutoEdgeData IOpencvApi::cvAutoEdge(cv::Mat frame)
+{
+    AutoEdgeData data = findDocumentOutline(frame);
+    drawOutline(frame, data.polygon);
+    return data;
+}
+
+cv::Mat IOpencvApi::cvGrayscaleImage(const cv::Mat& mat)
+{
+    return toGray(mat);
+}
+
+cv::Mat IOpencvApi::cvBlackWhiteImage(const cv::Mat& mat)
+{
+    cv::Mat gray = toGray(mat);
+    if (gray.empty())
+        return gray;
+    cv::Mat bw;
+    cv::threshold(gray, bw, 145, 255, cv::THRESH_BINARY);
+    return bw;
+}
+
+cv::Mat IOpencvApi::cvSharpenImage(const cv::Mat& mat)
+{
+    cv::Mat gray = toGray(mat);
+    if (gray.empty())
+        return gray;
+    const cv::Mat kernel = (cv::Mat_<float>(3, 3) << 0, -1, 0, -1, 5, -1, 0, -1, 0);
+    cv::Mat out;
+    cv::filter2D(gray, out, CV_8U, kernel);
+    return out;
+}
+
+cv::Mat IOpencvApi::cvSketchImage(const cv::Mat& mat)
+{
+    cv::Mat gray = toGray(mat);
+    if (gray.empty())
+        return gray;
+    cv::Mat blurred;
+    cv::medianBlur(gray, blurred, 7);
+    cv::Mat edges;
+    cv::Laplacian(blurred, edges, CV_8U, 5);
+    cv::Mat out;
+    cv::threshold(edges, out, 127, 255, cv::THRESH_BINARY_INV);
+    return out;
+}
+
+cv::Mat IOpencvApi::cvEmbossImage(const cv::Mat& mat)
+{
+    if (mat.empty() || mat.depth() != CV_8U)
+        return cv::Mat();
+    // Each pixel becomes its lower-right neighbour minus its upper-left one, lifted by
+    // 128 and clamped; edges repeat the border pixels.
+    const cv::Mat kernel = (cv::Mat_<float>(3, 3) << -1, 0, 0, 0, 0, 0, 0, 0, 1);
+    cv::Mat embossed;
+    cv::filter2D(mat, embossed, CV_8U, kernel, cv::Point(-1, -1), 128.0, cv::BORDER_REPLICATE);
+    return toGray(embossed);
+}
+
+QImage IOpencvApi::filterImage(ImageType type, cv::Mat mat)
+{
+    switch (type) {
+    case IMAGE_PLAIN:
+        return cvMat2Image(mat).copy();
+    case IMAGE_GRAYSCALE:
+        return cvMat2Image(cvGrayscaleImage(mat));
+    case IMAGE_BLACKWHITE:
+        return cvMat2Image(cvBlackWhiteImage(mat));
+    case IMAGE_SHARPEN:
+        return cvMat2Image(cvSharpenImage(mat));
+    case IMAGE_SKETCH:
+        return cvMat2Image(cvSketchImage(mat));
+    case IMAGE_EMBOSS:
+        return cvMat2Image(cvEmbossImage(mat));
+    }
+    return QImage();
+}

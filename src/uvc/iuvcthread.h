@@ -1,0 +1,76 @@
+#ifndef IUVCTHREAD_H
+#define IUVCTHREAD_H
+
+#include <QList>
+#include <QMutex>
+#include <QSize>
+#include <atomic>
+
+#include "icamerabackend.h"
+
+struct uvc_device_handle;
+
+// The USB Video Class back end over libuvc: opens the camera by vendor and product id,
+// dumps its descriptors to the camera description file, streams MJPEG at the size
+// closest to the wanted one and emits each decoded frame.
+class IUvcThread : public ICameraBackend
+{
+    Q_OBJECT
+public:
+    explicit IUvcThread(const ICameraInfo& info, QObject* parent = nullptr);
+    ~IUvcThread() override;
+
+    bool openCamera() override;
+    void closeCamera() override;
+
+    QImage captureImage(ImageType type) override;
+    QVariant contrast() const override;
+    QVariant saturation() const override;
+    QVariant brightness() const override;
+    QVariant resolution() const override;
+    AutoEdgeData autoEdgeData() const override;
+    CameraParameterData cameraParameter() const override;
+    QList<QSizeF> supportResolution() const override;
+
+    void setContrast(const QVariant& value) override;
+    void setSaturation(const QVariant& value) override;
+    void setBrightness(const QVariant& value) override;
+    // Restarts the stream at the new size on the streaming thread; sgError(2) when
+    // the camera does not offer it.
+    void setResolution(const QVariant& value) override;
+    void setRunFlag(const bool& run) override;
+    // The next decoded frame, filtered, arrives as sgCaptureImage.
+    bool setCaptureFalg(ImageType type) override;
+    void setAutoEdgeFlag(const bool& on) override;
+    void setAutoFocusFlag(const QVariant& value) override;
+    void setAutoExposureFlag(const QVariant& value) override;
+
+    // Index of the record whose size is wanted, else the one nearest in area; -1 when
+    // there is none.
+    static int chooseResolution(const QList<CameraResolution>& list, const QSize& wanted);
+
+protected:
+    void run() override;
+
+private:
+    void queryControls();
+    template <typename Fn> bool withDevice(Fn fn);
+
+    const ICameraInfo m_info;
+    std::atomic<bool> m_runFlag{true};
+    std::atomic<bool> m_autoEdge{false};
+    std::atomic<bool> m_resolutionPending{false};
+    std::atomic<int> m_captureType{0}; // 0: no capture asked
+
+    mutable QMutex m_devMutex; // guards the handle against closing while a setter uses it
+    uvc_device_handle* m_devh = nullptr;
+
+    mutable QMutex m_mutex; // guards the members below
+    QImage m_lastFrame;
+    AutoEdgeData m_edge;
+    CameraParameterData m_parameter;
+    QList<CameraResolution> m_resolutions;
+    QSize m_requestedSize;
+};
+
+#endif

@@ -1,0 +1,48 @@
+#ifndef TST_CAMERA_H
+#define TST_CAMERA_H
+
+#include <QObject>
+
+class TestCamera : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    // discovery
+    void noDeviceMeansNoCameraAndFailedOpen();
+    void wifiCameraFoundWhenControlPortAnswers();
+    void switchToMissingCameraReportsFailure();
+    void backendSignalsReachGuiThread();
+    void supportedIdsAndEnvironmentOverride();
+    void usbIdsReadFromSysfs();
+
+    // filters
+    void imageMatConversions();
+    void grayscaleBlackWhiteAndSharpen();
+    void sketchAndEmboss();
+    void filterImageTable();
+    void outlineFoundAroundDrawnRectangle();
+    void outlineAbsentOnPlainPicture();
+    void softwareAdjustments();
+
+    // snapshot thread
+    void composeCropsClipsAndRotates();
+    void degenerateOutlineAndCropIgnored();
+    void savesWithTimeNameAndCollisionSuffix();
+    void thumbnailScaledBySquareFactor();
+    void emptyFolderHandsBackFullPicture();
+    void failedSaveReportedAsFailure();
+    void queuedJobsSavedAtDestruction();
+
+    // devices
+    void mjpegDecodesToSizeAndColours();
+    void mjpegRejectsGarbage();
+    void yuyvConversion();
+    void formatNegotiationWithFakeDevice();
+    void descriptionFileParsing();
+    void plugWatcherIds();
+};
+
+#endif

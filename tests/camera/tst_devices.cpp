@@ -1,0 +1,265 @@
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QtTest>
+#include <linux/videodev2.h>
+
+#include "imaccapturethread.h"
+#include "imacusbdevice.h"
+#include "imjpegdecoder.h"
+#include "tst_camera.h"
+#include "uvc/itxcamerainfo.h"
+#include "uvc/iuvcthread.h"
+
+namespace {
+
+QByteArray jpegOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(95);
+    writer.write(image);
+    return bytes;
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
+           qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+// Answers the enumeration ioctls like a camera with YUYV, MJPEG and H.264.
+int fakeDevice(unsigned long request, void* arg)
+{
+    struct Size { quint32 fourcc; quint32 w, h; };
+    static const QList<quint32> formats = {V4L2_PIX_FMT_YUYV, V4L2_PIX_FMT_MJPEG, V4L2_PIX_FMT_H264};
+    static const QList<Size> sizes = {
+        {V4L2_PIX_FMT_YUYV, 640, 480}, {V4L2_PIX_FMT_YUYV, 1280, 720},
+        {V4L2_PIX_FMT_MJPEG, 1920, 1080}, {V4L2_PIX_FMT_MJPEG, 1280, 720}, {V4L2_PIX_FMT_MJPEG, 3840, 2160},
+        {V4L2_PIX_FMT_H264, 1920, 1080},
+    };
+    if (request == VIDIOC_ENUM_FMT) {
+        auto* d = static_cast<v4l2_fmtdesc*>(arg);
+        if (d->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || d->index >= quint32(formats.size()))
+            return -1;
+        d->pixelformat = formats.at(int(d->index));
+        return 0;
+    }
+    if (request == VIDIOC_ENUM_FRAMESIZES) {
+        auto* s = static_cast<v4l2_frmsizeenum*>(arg);
+        quint32 n = 0;
+        for (const Size& size : sizes) {
+            if (size.fourcc != s->pixel_format)
+                continue;
+            if (n++ == s->index) {
+                s->type = V4L2_FRMSIZE_TYPE_DISCRETE;
+                s->discrete.width = size.w;
+                s->discrete.height = size.h;
+                return 0;
+            }
+        }
+        return -1;
+    }
+    if (request == VIDIOC_ENUM_FRAMEINTERVALS) {
+        auto* i = static_cast<v4l2_frmivalenum*>(arg);
+        if (i->index != 0)
+            return -1;
+        i->type = V4L2_FRMIVAL_TYPE_DISCRETE;
+        i->discrete.numerator = 1;
+        i->discrete.denominator = i->pixel_format == V4L2_PIX_FMT_MJPEG ? 30 : 10;
+        return 0;
+    }
+    return -1;
+}
+
+// Shaped like libuvc's descriptor dump.
+const char* const kDescriptionSample = R"(DEVICE CONFIGURATION (f0c4:0102/SN0001) ---
+Status: idle
+VideoControl:
+	bcdUVC: 0x0100
+VideoStreaming(1):
+	bEndpointAddress: 129
+	Formats:
+	UncompressedFormat(1)
+		  bits per pixel: 16
+		  GUID: 5955595900001000800000aa00389b71 (YUY2)
+		  default frame: 1
+			FrameDescriptor(1)
+			  capabilities: 00
+			  size: 640x480
+			  bit rate: 24576000-147456000
+			  max frame size: 614400
+			  default interval: 1/30
+			  interval[0]: 1/30
+	MJPEGFormat(2)
+		  bits per pixel: 0
+		  GUID: 4d4a5047000000000000000000000000 (MJPG)
+		  default frame: 1
+			FrameDescriptor(1)
+			  capabilities: 00
+			  size: 1920x1080
+			  bit rate: 0-0
+			  default interval: 1/30
+			  interval[0]: 1/30
+			  interval[1]: 1/15
+			FrameDescriptor(2)
+			  capabilities: 00
+			  size: 3264x2448
+			  interval[0]: 1/15
+			FrameDescriptor(3)
+			  capabilities: 00
+			  size: 1280x720
+			  min interval[0] = 1/60
+END DEVICE CONFIGURATION
+)";
+
+} // namespace
+
+void TestCamera::mjpegDecodesToSizeAndColours()
+{
+    const QList<QColor> colours = {QColor(220, 40, 40), QColor(40, 200, 60), QColor(30, 60, 220), QColor(240, 240, 240)};
+    for (const QSize& size : {QSize(320, 240), QSize(1920, 1080), QSize(17, 9)}) {
+        QImage source(size, QImage::Format_RGB32);
+        QPainter painter(&source);
+        const int w = size.width() / 2, h = size.height() / 2;
+        painter.fillRect(0, 0, w, h, colours.at(0));
+        painter.fillRect(w, 0, size.width() - w, h, colours.at(1));
+        painter.fillRect(0, h, w, size.height() - h, colours.at(2));
+        painter.fillRect(w, h, size.width() - w, size.height() - h, colours.at(3));
+        painter.end();
+
+        IMjpegDecoder decoder;
+        const QByteArray jpeg = jpegOf(source);
+        QCOMPARE(decoder.frameSize(reinterpret_cast<const uchar*>(jpeg.constData()), size_t(jpeg.size())), size);
+        const QImage decoded = decoder.decode(jpeg);
+        QCOMPARE(decoded.size(), size);
+        QCOMPARE(decoded.format(), QImage::Format_RGB32);
+        if (size.width() < 32)
+            continue; // too small for clean quadrant centres
+        const QList<QPoint> centres = {QPoint(w / 2, h / 2), QPoint(w + w / 2, h / 2), QPoint(w / 2, h + h / 2),
+                                       QPoint(w + w / 2, h + h / 2)};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(near(decoded.pixelColor(centres.at(i)), colours.at(i), 6),
+                     qPrintable(decoded.pixelColor(centres.at(i)).name()));
+        QCOMPARE(qAlpha(decoded.pixel(1, 1)), 255);
+    }
+}
+
+void TestCamera::mjpegRejectsGarbage()
+{
+    IMjpegDecoder decoder;
+    QVERIFY(decoder.decode(QByteArray()).isNull());
+    QVERIFY(decoder.decode(QByteArray(4096, '\x5a')).isNull());
+    QByteArray header("\xff\xd8\xff\xe0", 4);
+    QVERIFY(decoder.decode(header).isNull());
+    QVERIFY(decoder.decode(nullptr, 100).isNull());
+
+    // A frame cut short still decodes to its full size (the camera's usual hiccup).
+    QImage source(64, 64, QImage::Format_RGB32);
+    source.fill(QColor(100, 150, 200));
+    const QByteArray jpeg = jpegOf(source);
+    const QImage cut = decoder.decode(jpeg.left(jpeg.size() * 2 / 3));
+    QVERIFY(cut.isNull() || cut.size() == QSize(64, 64));
+}
+
+void TestCamera::yuyvConversion()
+{
+    // Two pixels: Y0 U Y1 V. Mid-grey chroma leaves luma as grey.
+    const uchar grey[] = {200, 128, 60, 128};
+    QImage image = IMacCaptureThread::convertFrame(V4L2_PIX_FMT_YUYV, QSize(2, 1), grey, sizeof grey, nullptr);
+    QCOMPARE(image.size(), QSize(2, 1));
+    QVERIFY(near(image.pixelColor(0, 0), QColor(213, 213, 213), 3)); // video range: (Y-16) x 255/219
+    QVERIFY(near(image.pixelColor(1, 0), QColor(51, 51, 51), 3));
+    QVERIFY(IMacCaptureThread::convertFrame(V4L2_PIX_FMT_YUYV, QSize(4, 1), grey, sizeof grey, nullptr).isNull());
+    QVERIFY(IMacCaptureThread::convertFrame(V4L2_PIX_FMT_H264, QSize(2, 1), grey, sizeof grey, nullptr).isNull());
+
+    QImage source(40, 30, QImage::Format_RGB32);
+    source.fill(QColor(10, 120, 230));
+    const QByteArray jpeg = jpegOf(source);
+    IMjpegDecoder decoder;
+    image = IMacCaptureThread::convertFrame(V4L2_PIX_FMT_MJPEG, QSize(40, 30),
+                                            reinterpret_cast<const uchar*>(jpeg.constData()), size_t(jpeg.size()),
+                                            &decoder);
+    QCOMPARE(image.size(), QSize(40, 30));
+    QVERIFY(near(image.pixelColor(20, 15), QColor(10, 120, 230), 6));
+}
+
+void TestCamera::formatNegotiationWithFakeDevice()
+{
+    const QList<CaptureFormat> formats = IMacCaptureThread::enumerateFormats(fakeDevice);
+    QCOMPARE(formats.size(), 5); // H.264 is left out
+    QCOMPARE(formats.at(0).fourcc, quint32(V4L2_PIX_FMT_YUYV));
+    QCOMPARE(formats.at(0).size, QSize(640, 480));
+    QCOMPARE(formats.at(0).fps, 10.0);
+    QCOMPARE(formats.at(2).size, QSize(1920, 1080));
+    QCOMPARE(formats.at(2).fps, 30.0);
+
+    auto chosen = [&](const QSize& wanted) {
+        const int i = IMacCaptureThread::chooseFormat(formats, wanted);
+        return i < 0 ? CaptureFormat() : formats.at(i);
+    };
+    QCOMPARE(chosen(QSize(1280, 720)).fourcc, quint32(V4L2_PIX_FMT_MJPEG)); // both offer it: MJPEG
+    QCOMPARE(chosen(QSize(640, 480)).fourcc, quint32(V4L2_PIX_FMT_YUYV));
+    QCOMPARE(chosen(QSize(3840, 2160)).size, QSize(3840, 2160));
+    const CaptureFormat nearest = chosen(QSize(1600, 900));
+    QCOMPARE(nearest.size, QSize(1280, 720));
+    QCOMPARE(nearest.fourcc, quint32(V4L2_PIX_FMT_MJPEG));
+    QCOMPARE(IMacCaptureThread::chooseFormat({}, QSize(640, 480)), -1);
+    QVERIFY(IMacCaptureThread::enumerateFormats([](unsigned long, void*) { return -1; }).isEmpty());
+
+    // The libuvc back end picks among the description file's sizes the same way.
+    QList<CameraResolution> list;
+    for (const QSize& s : {QSize(640, 480), QSize(1920, 1080), QSize(3264, 2448)}) {
+        CameraResolution r;
+        r.size = s;
+        r.fps = 30;
+        list << r;
+    }
+    QCOMPARE(IUvcThread::chooseResolution(list, QSize(1920, 1080)), 1);
+    QCOMPARE(IUvcThread::chooseResolution(list, QSize(800, 600)), 0);
+    QCOMPARE(IUvcThread::chooseResolution({}, QSize(800, 600)), -1);
+}
+
+void TestCamera::descriptionFileParsing()
+{
+    const QList<CameraResolution> list = ITxCameraInfo::parseMjpegResolutions(QString::fromLatin1(kDescriptionSample));
+    QCOMPARE(list.size(), 3); // the YUY2 640x480 is not MJPEG
+    QCOMPARE(list.at(0).size.toSize(), QSize(1920, 1080));
+    QCOMPARE(list.at(0).fps.toInt(), 30);
+    QCOMPARE(list.at(1).size.toSize(), QSize(3264, 2448));
+    QCOMPARE(list.at(1).fps.toInt(), 15);
+    QCOMPARE(list.at(2).size.toSize(), QSize(1280, 720));
+    QCOMPARE(list.at(2).fps.toInt(), 60);
+
+    QVERIFY(ITxCameraInfo::parseMjpegResolutions(QString()).isEmpty());
+    QVERIFY(ITxCameraInfo::parseMjpegResolutions(QStringLiteral("MJPEGFormat(1)\n size: 0x0\n")).isEmpty());
+
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/txcamerainfo";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kDescriptionSample);
+    file.close();
+    QCOMPARE(ITxCameraInfo::readMjpegResolutions(path).size(), 3);
+    QVERIFY(ITxCameraInfo::readMjpegResolutions(dir.path() + "/missing").isEmpty());
+    QVERIFY(ITxCameraInfo::filePath().endsWith(QStringLiteral("/other/txcamerainfo")));
+}
+
+void TestCamera::plugWatcherIds()
+{
+    // V4L2 form: the node; libuvc form: "pid:vid" from the kernel's PRODUCT value.
+    QCOMPARE(IMacUsbDevice::eventId(true, "video4linux", QString(), "/dev/video3", QString()),
+             QStringLiteral("/dev/video3"));
+    QCOMPARE(IMacUsbDevice::eventId(true, "usb", "usb_device", "/dev/bus/usb/001/004", "f0c4/102/100"), QString());
+    QCOMPARE(IMacUsbDevice::eventId(false, "usb", "usb_device", "/dev/bus/usb/001/004", "f0c4/102/100"),
+             QStringLiteral("0102:f0c4"));
+    QCOMPARE(IMacUsbDevice::eventId(false, "usb", "usb_interface", QString(), "f0c4/102/100"), QString());
+    QCOMPARE(IMacUsbDevice::eventId(false, "usb", "usb_device", QString(), "garbage"), QString());
+    QCOMPARE(IMacUsbDevice::eventId(false, "usb", "usb_device", QString(), "12345/1/0"), QString());
+
+    IMacUsbDevice watcher; // without udev events nothing is reported, and nothing breaks
+    watcher.setUseAVFoundation(false);
+    QVERIFY(!watcher.useAVFoundation());
+}

@@ -1,0 +1,249 @@
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "iglobal.h"
+#include "iimagetansformthread.h"
+#include "tst_camera.h"
+
+namespace {
+
+QImage solid(const QSize& size, const QColor& colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+ImageData job(const QImage& picture, const QString& folder)
+{
+    ImageData data;
+    data.image = picture;
+    data.folder = folder;
+    data.cropRect = QRect(QPoint(0, 0), QPoint(-1, -1)); // what the window sets for "none"
+    return data;
+}
+
+// Collects the thread's answers on the GUI thread.
+struct Answers
+{
+    QList<QImage> pictures;
+    QStringList paths;
+    QStringList failures;
+    QStringList existedWhenReported;
+
+    void listen(IImageTansformThread* thread, QObject* context)
+    {
+        QObject::connect(thread, &IImageTansformThread::sgCaptureImage, context, [this](QImage p, QString path) {
+            pictures << p;
+            paths << path;
+        });
+        // Direct: runs on the snapshot thread at the moment of reporting.
+        QObject::connect(thread, &IImageTansformThread::sgCaptureImage, thread, [this](QImage, QString path) {
+            if (!path.isEmpty() && QFile::exists(path))
+                existedWhenReported << path;
+        }, Qt::DirectConnection);
+        QObject::connect(thread, &IImageTansformThread::sgCaptureFailed, context,
+                         [this](QString path, QString) { failures << path; });
+    }
+};
+
+} // namespace
+
+void TestCamera::composeCropsClipsAndRotates()
+{
+    QImage picture = solid(QSize(100, 60), Qt::red);
+    picture.setPixelColor(0, 0, Qt::green);
+    QImage drawings(100, 60, QImage::Format_ARGB32_Premultiplied);
+    drawings.fill(Qt::transparent);
+    drawings.setPixelColor(30, 20, Qt::blue);
+
+    ImageData data = job(picture, QString());
+    data.drawings = drawings;
+    QImage out = IImageTansformThread::composeImage(data);
+    QCOMPARE(out.size(), QSize(100, 60));
+    QCOMPARE(out.pixelColor(30, 20), QColor(Qt::blue));
+    QCOMPARE(out.pixelColor(50, 50), QColor(Qt::red));
+
+    data.cropRect = QRect(20, 10, 40, 30);
+    out = IImageTansformThread::composeImage(data);
+    QCOMPARE(out.size(), QSize(40, 30));
+    QCOMPARE(out.pixelColor(10, 10), QColor(Qt::blue)); // (30, 20) of the picture
+
+    // A clockwise quarter turn carries the top-left corner to the top-right.
+    data.cropRect = QRect();
+    data.drawings = QImage();
+    data.rotation = 90;
+    out = IImageTansformThread::composeImage(data);
+    QCOMPARE(out.size(), QSize(60, 100));
+    QCOMPARE(out.pixelColor(59, 0), QColor(Qt::green));
+    data.rotation = 180;
+    QCOMPARE(IImageTansformThread::composeImage(data).pixelColor(99, 59), QColor(Qt::green));
+
+    // A triangle outline: cropped to its bounds, outside it transparent.
+    data.rotation = 0;
+    data.angle = 12.0;
+    data.polygon = QPolygonF({QPointF(10, 10), QPointF(90, 10), QPointF(10, 50)});
+    out = IImageTansformThread::composeImage(data);
+    QCOMPARE(out.size(), QSize(80, 40));
+    QCOMPARE(out.pixelColor(2, 2).alpha(), 255);
+    QCOMPARE(out.pixelColor(78, 38).alpha(), 0);
+
+    // With a crop rectangle the outline stays on the same picture pixels.
+    data.cropRect = QRect(10, 10, 80, 40);
+    out = IImageTansformThread::composeImage(data);
+    QCOMPARE(out.size(), QSize(80, 40));
+    QCOMPARE(out.pixelColor(2, 2).alpha(), 255);
+    QCOMPARE(out.pixelColor(78, 38).alpha(), 0);
+}
+
+void TestCamera::degenerateOutlineAndCropIgnored()
+{
+    ImageData data = job(solid(QSize(50, 40), Qt::yellow), QString());
+    const QList<QPolygonF> noOutline = {
+        QPolygonF(),
+        QPolygonF(QVector<QPointF>{QPointF(1, 1), QPointF(30, 30)}),                              // two points
+        QPolygonF({QPointF(200, 200), QPointF(300, 200), QPointF(300, 300)}),        // off the picture
+    };
+    for (const QPolygonF& polygon : noOutline) {
+        data.polygon = polygon;
+        const QImage out = IImageTansformThread::composeImage(data);
+        QCOMPARE(out.size(), QSize(50, 40));
+        QCOMPARE(out.pixelColor(25, 20), QColor(Qt::yellow));
+    }
+    data.polygon.clear();
+    data.cropRect = QRect(100, 100, 20, 20); // outside: ignored
+    QCOMPARE(IImageTansformThread::composeImage(data).size(), QSize(50, 40));
+    data.cropRect = QRect(40, 30, 30, 30); // sticks out: intersected
+    QCOMPARE(IImageTansformThread::composeImage(data).size(), QSize(10, 10));
+    QVERIFY(IImageTansformThread::composeImage(ImageData()).isNull());
+}
+
+void TestCamera::savesWithTimeNameAndCollisionSuffix()
+{
+    const QString name = makeTimeFileName(QStringLiteral("png"));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d{14}\\.png$")).match(name).hasMatch());
+    const QDateTime stamp = QDateTime::fromString(name.left(14), QStringLiteral("yyyyMMddhhmmss"));
+    QVERIFY(qAbs(stamp.secsTo(QDateTime::currentDateTime())) <= 2);
+    QCOMPARE(makeTimeFileName(QString()).size(), 14);
+
+    QTemporaryDir dir;
+    const QString base = QStringLiteral("20240102030405.jpeg");
+    QCOMPARE(IImageTansformThread::uniqueFilePath(dir.path(), base), dir.path() + "/" + base);
+    QFile(dir.path() + "/" + base).open(QIODevice::WriteOnly);
+    QFile(dir.path() + "/20240102030405_1.jpeg").open(QIODevice::WriteOnly);
+    QCOMPARE(IImageTansformThread::uniqueFilePath(dir.path() + "/", base), dir.path() + "/20240102030405_2.jpeg");
+
+    // Three snapshots in a row: three files, none overwritten, each on disk when reported.
+    g_photo_format = QStringLiteral("jpeg");
+    IImageTansformThread thread(nullptr);
+    Answers answers;
+    answers.listen(&thread, this);
+    thread.start();
+    const QList<QColor> colours = {QColor(200, 30, 30), QColor(30, 200, 30), QColor(30, 30, 200)};
+    for (const QColor& c : colours)
+        thread.pushImageData(job(solid(QSize(64, 48), c), dir.path()));
+    QTRY_COMPARE(answers.paths.size(), 3);
+    QCOMPARE(answers.existedWhenReported.size(), 3);
+    const QRegularExpression form(QStringLiteral("/\\d{14}(_[1-9]\\d*)?\\.jpeg$"));
+    QStringList stamps;
+    for (int i = 0; i < 3; ++i) {
+        const QString path = answers.paths.at(i);
+        QVERIFY2(form.match(path).hasMatch(), qPrintable(path));
+        QCOMPARE(answers.paths.count(path), 1);
+        QImage saved(path);
+        QCOMPARE(saved.size(), QSize(64, 48));
+        const QColor got = saved.pixelColor(32, 24);
+        QVERIFY(qAbs(got.red() - colours.at(i).red()) <= 3 && qAbs(got.blue() - colours.at(i).blue()) <= 3);
+        stamps << QFileInfo(path).fileName().left(14);
+    }
+    // Within one second the later names carry the suffix.
+    if (stamps.at(0) == stamps.at(1))
+        QVERIFY(answers.paths.at(1).endsWith(QStringLiteral("_1.jpeg")));
+    QVERIFY(answers.failures.isEmpty());
+}
+
+void TestCamera::thumbnailScaledBySquareFactor()
+{
+    QTemporaryDir dir;
+    g_photo_format = QStringLiteral("png");
+    IGSQUARERATE = 1.5;
+    QCOMPARE(IImageTansformThread::thumbnailSize(), QSize(208, 141));
+    IImageTansformThread thread(nullptr);
+    Answers answers;
+    answers.listen(&thread, this);
+    thread.start();
+    thread.pushImageData(job(solid(QSize(800, 600), Qt::cyan), dir.path()));
+    QTRY_COMPARE(answers.pictures.size(), 1);
+    QCOMPARE(answers.pictures.first().size(), QSize(208, 141));
+    QVERIFY(answers.paths.first().endsWith(QStringLiteral(".png")));
+    QCOMPARE(QImageReader(answers.paths.first()).size(), QSize(800, 600));
+
+    IGSQUARERATE = 1.0;
+    QCOMPARE(IImageTansformThread::thumbnailSize(), QSize(139, 94));
+}
+
+void TestCamera::emptyFolderHandsBackFullPicture()
+{
+    IImageTansformThread thread(nullptr);
+    Answers answers;
+    answers.listen(&thread, this);
+    thread.start();
+    ImageData data = job(solid(QSize(320, 200), Qt::magenta), QString());
+    data.rotation = 270;
+    thread.pushImageData(data);
+    QTRY_COMPARE(answers.pictures.size(), 1);
+    QCOMPARE(answers.paths.first(), QString());
+    QCOMPARE(answers.pictures.first().size(), QSize(200, 320));
+}
+
+void TestCamera::failedSaveReportedAsFailure()
+{
+    QTemporaryDir dir;
+    const QString blocker = dir.path() + "/not-a-folder";
+    QFile(blocker).open(QIODevice::WriteOnly);
+
+    g_photo_format = QStringLiteral("jpeg");
+    IImageTansformThread thread(nullptr);
+    Answers answers;
+    answers.listen(&thread, this);
+    thread.start();
+    thread.pushImageData(job(solid(QSize(40, 30), Qt::gray), blocker + "/photos"));
+    QTRY_COMPARE(answers.failures.size(), 1);
+
+    // A format no writer knows: no half-written file stays behind.
+    g_photo_format = QStringLiteral("nosuchformat");
+    thread.pushImageData(job(solid(QSize(40, 30), Qt::gray), dir.path()));
+    QTRY_COMPARE(answers.failures.size(), 2);
+    QVERIFY(!QFile::exists(answers.failures.at(1)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1); // only the blocker
+    QVERIFY(answers.paths.isEmpty());
+    g_photo_format = QStringLiteral("jpeg");
+}
+
+void TestCamera::queuedJobsSavedAtDestruction()
+{
+    QTemporaryDir dir;
+    g_photo_format = QStringLiteral("bmp");
+    {
+        auto* thread = new IImageTansformThread(nullptr);
+        thread->start();
+        for (int i = 0; i < 5; ++i)
+            thread->pushImageData(job(solid(QSize(30, 20), Qt::darkGreen), dir.path()));
+        delete thread; // joins after saving the queue
+    }
+    QCOMPARE(QDir(dir.path()).entryList({"*.bmp"}, QDir::Files).size(), 5);
+
+    {
+        // Never started: the destructor still saves what was queued.
+        IImageTansformThread idle(nullptr);
+        idle.pushImageData(job(solid(QSize(30, 20), Qt::darkBlue), dir.path()));
+        QCOMPARE(idle.pendingCount(), 1);
+    }
+    QCOMPARE(QDir(dir.path()).entryList({"*.bmp"}, QDir::Files).size(), 6);
+    g_photo_format = QStringLiteral("jpeg");
+}

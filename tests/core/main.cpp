@@ -1,0 +1,34 @@
+#include <QtTest>
+#include <memory>
+
+#include "coretests.h"
+#include "iapplication.h"
+#include "testenv.h"
+
+std::vector<CoreTestFactory>& coreTests()
+{
+    static std::vector<CoreTestFactory> tests;
+    return tests;
+}
+
+QString ocumetraBinary()
+{
+    const QString dir = qEnvironmentVariable("OCUMETRA_RUNTIME_DIR", QCoreApplication::applicationDirPath());
+    return dir + QStringLiteral("/ocumetra");
+}
+
+// The application object here is the program's own, so its global mouse signals and
+// exec() can be tested; the key differs from the program's so a test run never meets
+// a real one.
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    IApplication app(QStringLiteral("OcumetraTest"), argc, argv);
+    TestEnv::afterApplication();
+    int failed = 0;
+    for (const CoreTestFactory& make : coreTests()) {
+        std::unique_ptr<QObject> test(make());
+        failed += QTest::qExec(test.get(), argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,134 @@
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QtTest>
+
+#include "coretests.h"
+#include "iapplication.h"
+#include "iglobal.h"
+#include "imachelper.h"
+#include "itranslation.h"
+#include "mainframe.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+    static IApplication* app() { return qobject_cast<IApplication*>(qApp); }
+
+private slots:
+    // Any mouse press or move delivered to any object reaches the global signals,
+    // with the global position rounded.
+    void globalMouseSignals()
+    {
+        QSignalSpy press(app(), &IApplication::sgGMousePressEvent);
+        QSignalSpy move(app(), &IApplication::sgGMouseMoveEvent);
+        QWidget w;
+        QObject plain;
+        QMouseEvent down(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), QPointF(10.6, 20.4),
+                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent moved(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), QPointF(-3.5, 7.49),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), QPointF(10, 20),
+                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &down);
+        QApplication::sendEvent(&plain, &moved);
+        QApplication::sendEvent(&w, &up);
+        QCOMPARE(press.count(), 1);
+        QCOMPARE(press.at(0).at(0).toPoint(), QPoint(11, 20));
+        QCOMPARE(move.count(), 1);
+        QCOMPARE(move.at(0).at(0).toPoint(), QPoint(-3, 7));
+    }
+
+    void framelessHint()
+    {
+        QWidget w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget child(&w);
+        setFramelessWindowHintForMac(&child);
+        QVERIFY(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!child.windowFlags().testFlag(Qt::FramelessWindowHint));
+        // Re-creating the native window must not leave it hidden.
+        QVERIFY(w.isVisible());
+    }
+
+    // Only a local display with its socket counts; other forms are never probed.
+    void recordScreenPermission_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("unset") << QString();
+        QTest::newRow("remote") << "camera.example:0";
+        QTest::newRow("no socket") << ":98765";
+    }
+    void recordScreenPermission()
+    {
+        QFETCH(QString, display);
+        const QByteArray saved = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display.toLocal8Bit());
+        QVERIFY(!isValidRecordscreenPermission());
+        applyRecordscreenPermission();
+        qputenv("DISPLAY", saved);
+    }
+
+    void translations()
+    {
+        QVERIFY(ITranslation::qmFilePath("2052").endsWith("/Resources/Lang/2052.qm"));
+        if (QFileInfo::exists(ITranslation::qmFilePath("2052")))
+            QVERIFY(ITranslation::install("2052"));
+        // A missing file is not fatal.
+        QVERIFY(!ITranslation::install("0000"));
+    }
+
+    // exec() builds the window, hands the application to the configuration service,
+    // scales for the primary screen, and without a camera returns 0 after a second.
+    void execWithoutCamera()
+    {
+        QVERIFY(!app()->mainFrame());
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(app()->exec(), 0);
+        QVERIFY(timer.elapsed() >= 1000);
+        QVERIFY(app()->mainFrame());
+        QVERIFY(app()->mainFrame()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(IConfigureService::instance()->application(), app());
+        QCOMPARE(IConfigureService::instance()->mainFrame(), app()->mainFrame());
+        const ScaleFactors expected = computeScaleFactors(QGuiApplication::primaryScreen()->size());
+        QCOMPARE(IGSQUARERATE, expected.square);
+        QCOMPARE(GWIDTHRATE, expected.width);
+        applyScaleFactors(ScaleFactors{});
+    }
+
+    // The program alone, without a camera, logs why and exits cleanly with 0 (its
+    // singletons go before the application object, so no crash at exit).
+    void programWithoutCameraExits()
+    {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const quint16 port = TestEnv::freeLocalPort();
+        env.insert("OCUMETRA_CAMERA_CONTROL_PORT", QString::number(port));
+        env.insert("OCUMETRA_RTSP_URL", QStringLiteral("rtsp://127.0.0.1:%1/stream/main").arg(port));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(ocumetraBinary(), QStringList());
+        QVERIFY(program.waitForStarted(5000));
+        QVERIFY(program.waitForFinished(15000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        const QString dataHome = env.value("XDG_DATA_HOME");
+        QFile log(dataHome + "/Ocumetra/other/log_" + QDate::currentDate().toString("yyyyMMdd") + ".txt");
+        QVERIFY2(log.open(QIODevice::ReadOnly), qPrintable(log.fileName()));
+        const QString text = QString::fromUtf8(log.readAll());
+        QVERIFY(text.contains("Debug: auto adjsize: "));
+        QVERIFY(text.contains("Debug: not find device quit app."));
+        QVERIFY(text.endsWith("\r\n"));
+    }
+};
+
+OCUMETRA_CORE_TEST(TestApplication);
+#include "tst_application.moc"

@@ -1,0 +1,42 @@
+#ifndef TST_KIT_H
+#define TST_KIT_H
+
+#include <QObject>
+
+class TestKit : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+
+    // buttons and fonts
+    void toolButtonForms_data();
+    void toolButtonForms();
+    void toolButtonSelectStateIsQuiet();
+    void toolButtonScalesSizeAndPadding();
+    void colorButton();
+    void uiPointSizes_data();
+    void uiPointSizes();
+    void fontsAtZeroFactor();
+    void labelAndComboBox();
+
+    // dialogs
+    void msgBoxAnsweredBySeam();
+    void customWidgetTitleAndClose();
+    void customWidgetDrag();
+    void permissionBoxTexts();
+    void baseWidgetDefaults();
+    void baseWidgetPainting();
+    void baseWidgetCloseButton();
+    void baseWidgetDrag();
+
+    // transient notice
+    void noticeTiming();
+    void noticeSecondMessageKeepsItsTime();
+    void noticeShownDuringFadeIsNotCutOff();
+    void noticePlateSize();
+    void noticePlacement();
+    void noticeInstance();
+};
+
+#endif

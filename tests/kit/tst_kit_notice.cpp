@@ -1,0 +1,151 @@
+#include <QApplication>
+#include <QDesktopWidget>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QtTest>
+
+#include "board/widget/itimemsgbox.h"
+#include "iglobal.h"
+#include "tst_kit.h"
+
+namespace {
+const QPoint kCentre(-1000, -1000);
+
+QWidget* plateOf(ITimeMsgBox& box)
+{
+    for (QWidget* w : box.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QLabel*>(w))
+            return w;
+    return nullptr;
+}
+}
+
+void TestKit::noticeTiming()
+{
+    ITimeMsgBox box;
+    QElapsedTimer clock;
+    clock.start();
+    box.showMessageBox("Zoom 150%", 1000, kCentre);
+    QVERIFY(box.isVisible());
+    QCOMPARE(box.windowOpacity(), 1.0);
+
+    // Opacity only changes through the fade, so a late fade start proves the hold.
+    QTRY_VERIFY_WITH_TIMEOUT(box.isFading(), 2000);
+    QVERIFY(clock.elapsed() >= 950);
+    QTRY_VERIFY_WITH_TIMEOUT(box.windowOpacity() < 0.9, 2000);
+    QVERIFY(box.isVisible());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 4000);
+    QVERIFY(clock.elapsed() >= 1900);
+    QVERIFY(!box.isFading());
+}
+
+void TestKit::noticeSecondMessageKeepsItsTime()
+{
+    ITimeMsgBox box;
+    box.showMessageBox("first", 1000, kCentre);
+    QTest::qWait(300);
+    QElapsedTimer clock;
+    clock.start();
+    box.showMessageBox("second", 1000, kCentre);
+    QCOMPARE(box.findChild<QLabel*>()->text(), QStringLiteral("second"));
+
+    // The first message's timer would have started the fade 700 ms from here.
+    QTRY_VERIFY_WITH_TIMEOUT(box.isFading(), 2000);
+    QVERIFY(clock.elapsed() >= 950);
+    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 3000);
+}
+
+void TestKit::noticeShownDuringFadeIsNotCutOff()
+{
+    ITimeMsgBox box;
+    box.showMessageBox("first", 300, kCentre);
+    QTRY_VERIFY_WITH_TIMEOUT(box.isFading() && box.windowOpacity() < 0.9, 3000);
+
+    QElapsedTimer clock;
+    clock.start();
+    box.showMessageBox("second", 1000, kCentre);
+    QVERIFY(!box.isFading());
+    QCOMPARE(box.windowOpacity(), 1.0);
+
+    // Had the old fade kept running it would have closed the notice within 900 ms,
+    // long before the second message's own fade begins.
+    QTRY_VERIFY_WITH_TIMEOUT(box.isFading(), 2000);
+    QVERIFY(clock.elapsed() >= 950);
+    QVERIFY(box.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 3000);
+    QVERIFY(clock.elapsed() >= 1900);
+}
+
+void TestKit::noticePlateSize()
+{
+    for (double s : {1.0, 1.5}) {
+        applyScaleFactors(ScaleFactors{s, s, s});
+        ITimeMsgBox box;
+        box.showMessageBox("Reset", 1000, kCentre);
+        auto* label = box.findChild<QLabel*>();
+        QWidget* plate = plateOf(box);
+        QVERIFY(label && plate);
+        QVERIFY(!label->wordWrap());
+        const QSize hint = label->sizeHint();
+        const QSize expected(int(40 * s + hint.width()), int(20 * s + hint.height()));
+        QCOMPARE(box.size(), expected);
+        QCOMPARE(plate->size(), expected);
+        QVERIFY(plate->styleSheet().contains(QStringLiteral("border-radius:%1px").arg(8 * s)));
+        // The label sits centred on the plate.
+        const QRect g = label->geometry();
+        QVERIFY(qAbs(g.center().x() - plate->width() / 2) <= 1);
+        QVERIFY(qAbs(g.center().y() - plate->height() / 2) <= 1);
+    }
+
+    // Text wider than 500 px wraps, and the label stays within 500 px.
+    applyScaleFactors(ScaleFactors{});
+    ITimeMsgBox box;
+    box.showMessageBox("Short", 1000, kCentre);
+    const int oneLine = box.height();
+    const QString longText = QString("The camera is not available, or it is caused by power failure, poor contact "
+                                     "and being pulled out. Please check the equipment.");
+    box.showMessageBox(longText, 1000, kCentre);
+    auto* label = box.findChild<QLabel*>();
+    QVERIFY(label->wordWrap());
+    QVERIFY(label->width() <= 500);
+    QVERIFY(box.width() <= 540);
+    QVERIFY(box.height() > oneLine);
+    box.showMessageBox("Short", 1000, kCentre);
+    QVERIFY(!label->wordWrap());
+}
+
+void TestKit::noticePlacement()
+{
+    ITimeMsgBox box;
+    box.showMessageBox("centred", 1000, kCentre);
+    QDesktopWidget* desktop = QApplication::desktop();
+    const QRect area = desktop->availableGeometry(desktop->screenNumber(QCursor::pos()));
+    QCOMPARE(box.pos(), QPoint(area.left() + (area.width() - box.width()) / 2,
+                               area.top() + (area.height() - box.height()) / 2));
+
+    box.showMessageBox("there", 1000, QPoint(12, 34));
+    QCOMPARE(box.pos(), QPoint(12, 34));
+
+    // With a parent the notice is a child widget.
+    QWidget parent;
+    ITimeMsgBox child(&parent);
+    QVERIFY(!child.isWindow());
+}
+
+void TestKit::noticeInstance()
+{
+    QPointer<ITimeMsgBox> first = ITimeMsgBox::instance();
+    QVERIFY(first);
+    QCOMPARE(ITimeMsgBox::instance(), first.data());
+    QVERIFY(first->isWindow());
+    first->showMessageBox("x", 1000, kCentre);
+    ITimeMsgBox::destroyInstance();
+    QVERIFY(first.isNull());
+    ITimeMsgBox::destroyInstance();  // twice is harmless
+    QPointer<ITimeMsgBox> second = ITimeMsgBox::instance();
+    QVERIFY(second);
+    ITimeMsgBox::destroyInstance();
+    QVERIFY(second.isNull());
+}

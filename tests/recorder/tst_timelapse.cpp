@@ -1,0 +1,210 @@
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ffmpeg/iffmpegapi.h"
+#include "ffmpeg/ipicturevynthesisvideo.h"
+#include "testenv.h"
+#include "videoprobe.h"
+
+namespace {
+
+QImage solid(const QSize& size, QImage::Format format, const QColor& colour)
+{
+    QImage rgb(size, QImage::Format_RGB32);
+    rgb.fill(colour);
+    return rgb.convertToFormat(format);
+}
+
+QStringList videosIn(const QString& folder)
+{
+    return QDir(folder).entryList(QStringList() << "*.mp4", QDir::Files);
+}
+
+// Encoded colours drift a little through 4:2:0 and H.264; a wrong pixel layout does not.
+bool near(const QColor& a, const QColor& b)
+{
+    const int tolerance = 24;
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+        && qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+}
+
+class TestTimelapse : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    int m_folders = 0;
+    QString newFolder() { return m_dir.path() + QString("/v%1/").arg(++m_folders); }
+
+private slots:
+    void cleanup() { IFFmpegApi::destroyInstance(); }
+
+    // Every picture format becomes the right colour, a picture of another size is scaled,
+    // and an odd size is rounded down to even.
+    void mixedPicturesGiveOneFramePerPicture()
+    {
+        const QString folder = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QVERIFY(api->initData());
+        QVERIFY(api->startPictureVynthesisVideo(folder, QSize(161, 121), 5));
+
+        const QSize size(161, 121);
+        const QVector<QPair<QImage, QColor>> pictures = {
+            {solid(size, QImage::Format_RGB888, Qt::red), Qt::red},
+            {solid(size, QImage::Format_ARGB32, Qt::green), Qt::green},
+            {solid(size, QImage::Format_Grayscale8, QColor(128, 128, 128)), QColor(128, 128, 128)},
+            {solid(size, QImage::Format_Indexed8, Qt::blue), Qt::blue},
+            {solid(size, QImage::Format_RGB16, Qt::yellow), Qt::yellow},
+            {solid(QSize(320, 240), QImage::Format_RGB32, Qt::magenta), Qt::magenta},
+            {solid(size, QImage::Format_ARGB32_Premultiplied, Qt::cyan), Qt::cyan},
+        };
+        for (const auto& p : pictures)
+            api->addPicture(p.first);
+
+        int seconds = -1;
+        const QString path = api->stopPictureVynthesisVideo(seconds);
+        QCOMPARE(seconds, 7 / 5);
+        QVERIFY(path.startsWith(folder));
+        QVERIFY(QRegularExpression("^\\d{14}\\.mp4$").match(path.mid(folder.size())).hasMatch());
+
+        const VideoProbe probe = probeVideo(path);
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.codec, AV_CODEC_ID_H264);
+        QCOMPARE(probe.width, 160);
+        QCOMPARE(probe.height, 120);
+        QCOMPARE(probe.packets, pictures.size());
+        QCOMPARE(probe.colours.size(), pictures.size());
+        for (int i = 0; i < pictures.size(); ++i)
+            QVERIFY2(near(probe.colours[i], pictures[i].second),
+                     qPrintable(QString("frame %1: %2 instead of %3").arg(i)
+                                    .arg(probe.colours[i].name(), pictures[i].second.name())));
+        QVERIFY(qAbs(probe.seconds - 7 / 5.0) < 0.05);
+    }
+
+    // A backlog queued right before stop is encoded, each picture lasting one frame.
+    void queuedPicturesAreEncodedAtStop()
+    {
+        const QString path = newFolder() + "backlog.mp4";
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        IPictureVynthesisVideo video;
+        QVERIFY(video.setConfigures(path, 64, 48, 10));
+        video.start();
+        for (int i = 0; i < 25; ++i)
+            video.addPicture(solid(QSize(64, 48), QImage::Format_RGB32, QColor::fromHsv(i * 14, 255, 255)));
+        int seconds = -1;
+        QCOMPARE(video.stop(seconds), path);
+        QCOMPARE(seconds, 2);
+        QVERIFY(video.isFinished());
+
+        const VideoProbe probe = probeVideo(path);
+        QCOMPARE(probe.packets, 25);
+        QCOMPARE(probe.colours.size(), 25);
+        QVERIFY(qAbs(probe.seconds - 2.5) < 0.05);
+    }
+
+    void nothingWrittenGivesEmptyPath()
+    {
+        // No pictures at all: no file is left behind to be taken for a video.
+        const QString folder = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QVERIFY(api->startPictureVynthesisVideo(folder, QSize(64, 48), 10));
+        int seconds = -1;
+        QCOMPARE(api->stopPictureVynthesisVideo(seconds), QString());
+        QCOMPARE(seconds, 0);
+        QVERIFY(videosIn(folder).isEmpty());
+
+        // The output cannot be opened (the folder is a plain file): nothing is saved, and
+        // later pictures are not hoarded by a thread that will never encode them.
+        const QString blocker = m_dir.path() + "/blocker";
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        IPictureVynthesisVideo video;
+        QVERIFY(video.setConfigures(blocker + "/x.mp4", 64, 48, 1));
+        video.start();
+        QTRY_VERIFY(video.isFinished());
+        video.addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+        QCOMPARE(video.pendingPictures(), 0);
+        QCOMPARE(video.stop(seconds), QString());
+        QCOMPARE(seconds, 1);
+    }
+
+    void invalidSettingsRefused_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("fps");
+        QTest::newRow("fps 0") << QSize(64, 48) << 0;
+        QTest::newRow("negative fps") << QSize(64, 48) << -5;
+        QTest::newRow("1x1") << QSize(1, 1) << 10;
+        QTest::newRow("empty") << QSize() << 10;
+    }
+    void invalidSettingsRefused()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, fps);
+        const QString folder = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QVERIFY(!api->startPictureVynthesisVideo(folder, size, fps));
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+        int seconds = -1;
+        QCOMPARE(api->stopPictureVynthesisVideo(seconds), QString());
+        QCOMPARE(seconds, 0);
+        QVERIFY(videosIn(folder).isEmpty());
+    }
+
+    void stopBeforeFirstAndStopTwice()
+    {
+        IFFmpegApi* api = IFFmpegApi::instance();
+        int seconds = -1;
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+        QCOMPARE(api->stopPictureVynthesisVideo(seconds), QString());
+        QCOMPARE(seconds, 0);
+
+        QVERIFY(api->startPictureVynthesisVideo(newFolder(), QSize(64, 48), 1));
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+        api->addPicture(QImage()); // nothing to encode: not counted
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::blue));
+        const QString path = api->stopPictureVynthesisVideo(seconds);
+        QVERIFY(!path.isEmpty());
+        QCOMPARE(seconds, 2);
+
+        // Late pictures change neither the finished file nor the reported length.
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::green));
+        int again = -1;
+        QCOMPARE(api->stopPictureVynthesisVideo(again), path);
+        QCOMPARE(again, 2);
+        QCOMPARE(probeVideo(path).packets, 2);
+    }
+
+    // Leaving the program or starting anew while a time-lapse runs still finishes its file.
+    void runningVideoIsFinalised()
+    {
+        const QString first = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QVERIFY(api->startPictureVynthesisVideo(first, QSize(64, 48), 10));
+        for (int i = 0; i < 3; ++i)
+            api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+
+        const QString second = newFolder();
+        QVERIFY(api->startPictureVynthesisVideo(second, QSize(64, 48), 10));
+        for (int i = 0; i < 4; ++i)
+            api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::blue));
+        IFFmpegApi::destroyInstance();
+
+        const QStringList firstFiles = videosIn(first);
+        QCOMPARE(firstFiles.size(), 1);
+        QCOMPARE(probeVideo(first + firstFiles.first()).packets, 3);
+        const QStringList secondFiles = videosIn(second);
+        QCOMPARE(secondFiles.size(), 1);
+        const VideoProbe probe = probeVideo(second + secondFiles.first());
+        QCOMPARE(probe.packets, 4);
+        QCOMPARE(probe.width, 64);
+    }
+};
+
+OCUMETRA_TEST_MAIN(TestTimelapse)
+#include "tst_timelapse.moc"

@@ -1,0 +1,64 @@
+#!/usr/bin/python3
+"""Live test-pattern RTSP source on 127.0.0.1 (RTP over UDP) for the Wi-Fi camera link."""
+import argparse
+import signal
+import sys
+
+import gi
+
+gi.require_version("Gst", "1.0")
+gi.require_version("GstRtsp", "1.0")
+gi.require_version("GstRtspServer", "1.0")
+from gi.repository import GLib, Gst, GstRtsp, GstRtspServer  # noqa: E402
+
+
+def pipeline(codec, width, height, fps, pattern):
+    raw = (f"videotestsrc is-live=true pattern={pattern} ! "
+           f"video/x-raw,format=I420,width={width},height={height},framerate={fps}/1")
+    if codec == "mjpeg":
+        # jpegenc needs planar I420 before it or the payloader refuses the caps.
+        return f"( {raw} ! jpegenc quality=80 ! rtpjpegpay name=pay0 pt=26 )"
+    return (f"( {raw} ! x264enc tune=zerolatency speed-preset=ultrafast key-int-max={fps} "
+            f"bitrate=4000 ! video/x-h264,profile=baseline ! rtph264pay name=pay0 pt=96 config-interval=1 )")
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--port", type=int, default=8554)
+    ap.add_argument("--path", default="/stream/main")
+    ap.add_argument("--codec", choices=["h264", "mjpeg"], default="h264")
+    ap.add_argument("--width", type=int, default=640)
+    ap.add_argument("--height", type=int, default=480)
+    ap.add_argument("--fps", type=int, default=30)
+    ap.add_argument("--pattern", default="smpte")
+    ap.add_argument("--lifetime", type=float, default=0, help="seconds before exiting (0: run until killed)")
+    args = ap.parse_args()
+
+    Gst.init(None)
+    server = GstRtspServer.RTSPServer()
+    server.set_address("127.0.0.1")
+    server.set_service(str(args.port))
+    factory = GstRtspServer.RTSPMediaFactory()
+    factory.set_launch(pipeline(args.codec, args.width, args.height, args.fps, args.pattern))
+    factory.set_shared(True)
+    factory.set_protocols(GstRtsp.RTSPLowerTrans.UDP)
+    pool = GstRtspServer.RTSPAddressPool()
+    pool.add_range("127.0.0.1", "127.0.0.1", 40000, 49999, 0)
+    factory.set_address_pool(pool)
+    server.get_mount_points().add_factory(args.path, factory)
+    if server.attach(None) == 0:
+        print("cannot listen on 127.0.0.1:%d" % args.port, file=sys.stderr)
+        return 1
+
+    loop = GLib.MainLoop()
+    if args.lifetime > 0:
+        GLib.timeout_add(int(args.lifetime * 1000), loop.quit)
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGINT, loop.quit)
+    print("rtsp://127.0.0.1:%d%s" % (args.port, args.path), flush=True)
+    loop.run()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

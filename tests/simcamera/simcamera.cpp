@@ -1,0 +1,242 @@
+#include "simcamera.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, 0);
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+// Payload bytes after the 2-byte id and 6-byte template, by command code.
+int payloadLength(quint8 code)
+{
+    switch (code) {
+    case 0x02: case 0x03: return 1;
+    case 0x05: case 0x07: return 8;
+    default: return 0;
+    }
+}
+}
+
+SimCamera::SimCamera(QObject* parent)
+    : QObject(parent), m_server(new QTcpServer(this))
+{
+    connect(m_server, &QTcpServer::newConnection, this, &SimCamera::onNewConnection);
+    m_splitTimer = new QTimer(this);
+    m_splitTimer->setInterval(15);
+    connect(m_splitTimer, &QTimer::timeout, this, &SimCamera::writeSplitChunk);
+}
+
+void SimCamera::writeSplitChunk()
+{
+    if (m_splitChunks.isEmpty()) {
+        m_splitTimer->stop();
+        return;
+    }
+    const auto chunk = m_splitChunks.takeFirst();
+    if (chunk.first)
+        chunk.first->write(chunk.second);
+}
+
+SimCamera::~SimCamera()
+{
+    stop();
+}
+
+bool SimCamera::start(quint16 port)
+{
+    return m_server->listen(QHostAddress::LocalHost, port);
+}
+
+void SimCamera::stop()
+{
+    m_server->close();
+    for (QTcpSocket* s : qAsConst(m_clients)) {
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    }
+    m_clients.clear();
+    m_inbox.clear();
+    m_gluedTo = nullptr;
+    m_glued.clear();
+}
+
+quint16 SimCamera::port() const
+{
+    return m_server->serverPort();
+}
+
+void SimCamera::onNewConnection()
+{
+    while (QTcpSocket* s = m_server->nextPendingConnection()) {
+        ++m_connections;
+        m_clients.append(s);
+        connect(s, &QTcpSocket::readyRead, this, [this, s] { onReadyRead(s); });
+        connect(s, &QTcpSocket::disconnected, this, [this, s] {
+            m_clients.removeAll(s);
+            m_inbox.remove(s);
+            if (m_gluedTo == s)
+                m_gluedTo = nullptr;
+            s->deleteLater();
+        });
+    }
+}
+
+void SimCamera::onReadyRead(QTcpSocket* s)
+{
+    // A command may close the connection, which forgets the socket's inbox: work on a copy.
+    QByteArray in = m_inbox.take(s) + s->readAll();
+    while (!in.isEmpty() && m_clients.contains(s)) {
+        QByteArray command;
+        if (in.startsWith(QByteArray(4, char(0xFF)))) {
+            command = in.left(4);
+            in.remove(0, 4);
+        } else {
+            if (in.size() < 8)
+                break;
+            const int len = 8 + payloadLength(quint8(in.at(2)));
+            if (in.size() < len)
+                break;
+            command = in.mid(2, len - 2);
+            in.remove(0, len);
+        }
+        handleCommand(s, command);
+    }
+    if (m_clients.contains(s))
+        m_inbox.insert(s, in);
+}
+
+QByteArray SimCamera::header(char code) const
+{
+    return m_clientId + QByteArray(1, code) + QByteArray(1, 0) + QByteArray(1, 0);
+}
+
+void SimCamera::handleCommand(QTcpSocket* s, const QByteArray& command)
+{
+    m_commands.append(command);
+    emit commandReceived(command);
+    if (command == QByteArray(4, char(0xFF))) {
+        if (m_fault == BadBind) {
+            s->write(m_clientId + QByteArray(1, 0x01));
+            return;
+        }
+        s->write(m_clientId);
+        s->flush();
+        if (m_fault == DropAfterBind) {
+            m_fault = NoFault; // once: the client must be able to come back
+            s->disconnectFromHost();
+        }
+        return;
+    }
+    if (m_fault == Silence)
+        return;
+    const quint8 code = quint8(command.at(0));
+    const quint8 templ3 = quint8(command.at(3));
+    const QByteArray payload = command.mid(6);
+    switch (code) {
+    case 0x01: case 0x05: case 0x07: case 0x02: case 0x03:
+        if (code == 0x02)
+            m_topLamp = quint8(payload.at(0));
+        if (code == 0x03)
+            m_wallLamp = quint8(payload.at(0));
+        if (code == 0x05)
+            m_resIndex = quint8(payload.at(3));
+        if (code == 0x07)
+            m_quality = payload;
+        reply(s, header(char(code)));
+        break;
+    case 0x04:
+        reply(s, header(0x04) + QByteArray(1, char(m_topLamp)));
+        break;
+    case 0x06:
+        reply(s, header(0x06) + QByteArray::fromHex("0101") + QByteArray(1, 0x1E)
+                     + QByteArray(1, char(m_resIndex)) + QByteArray::fromHex("00400000"));
+        break;
+    case 0x08:
+        reply(s, header(0x08) + (templ3 == 0xF4 ? m_defaults : m_quality));
+        break;
+    case 0x09:
+        if (m_photoDelayMs > 0)
+            QTimer::singleShot(m_photoDelayMs, s, [this, s] { sendPhoto(s); });
+        else
+            sendPhoto(s);
+        break;
+    default:
+        break;
+    }
+}
+
+void SimCamera::reply(QTcpSocket* s, const QByteArray& bytes)
+{
+    switch (m_fault) {
+    case SplitReplies: {
+        // Parts keep their order across replies; a tick between them splits the reads.
+        m_splitChunks.append({QPointer<QTcpSocket>(s), bytes.left(3)});
+        m_splitChunks.append({QPointer<QTcpSocket>(s), bytes.mid(3)});
+        m_splitTimer->start();
+        break;
+    }
+    case GlueReplies:
+        m_glued += bytes;
+        m_gluedTo = s;
+        QTimer::singleShot(30, this, &SimCamera::flushGlued);
+        break;
+    default:
+        s->write(bytes);
+        break;
+    }
+}
+
+void SimCamera::flushGlued()
+{
+    if (m_gluedTo && !m_glued.isEmpty())
+        m_gluedTo->write(m_glued);
+    m_glued.clear();
+}
+
+void SimCamera::sendPhoto(QTcpSocket* s)
+{
+    QByteArray data;
+    if (m_fault == PhotoNotJpeg) {
+        data = QByteArray(5000, 'x');
+    } else {
+        QImage picture(m_photoSize, QImage::Format_RGB32);
+        picture.fill(QColor(40, 120, 200));
+        QPainter(&picture).fillRect(0, 0, m_photoSize.width() / 2, m_photoSize.height() / 2, Qt::yellow);
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 90);
+    }
+    quint32 announced = quint32(data.size());
+    if (m_fault == PhotoTruncated)
+        data.chop(data.size() / 2);
+    if (m_fault == PhotoOversized)
+        announced = 0x7FFFFFF0;
+    const QByteArray head = header(0x09) + le32(announced);
+    ++m_photosSent;
+    if (m_fault == PhotoInOneWrite) {
+        s->write(head + data);
+        return;
+    }
+    s->write(head);
+    s->flush();
+    QTimer::singleShot(20, s, [s, data] { s->write(data); });
+}
+
+void SimCamera::changeResolutionFromOtherApp(int index)
+{
+    m_resIndex = index;
+    const QByteArray notice = QByteArray::fromHex("0f0f1000000101") + QByteArray(1, 0x1E)
+        + QByteArray(1, char(index)) + QByteArray::fromHex("00400000");
+    for (QTcpSocket* s : qAsConst(m_clients))
+        s->write(notice);
+}

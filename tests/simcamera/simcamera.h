@@ -1,0 +1,97 @@
+#ifndef SIMCAMERA_H
+#define SIMCAMERA_H
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QTimer>
+#include <QSize>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A Wi-Fi document camera's control port on 127.0.0.1: keeps the camera's state,
+// answers every command and can misbehave in the ways real links do.
+class SimCamera : public QObject
+{
+    Q_OBJECT
+public:
+    enum Fault {
+        NoFault,
+        SplitReplies,       // every reply written in two parts
+        GlueReplies,        // replies held back and written together
+        PhotoInOneWrite,    // photo header and data in one write
+        PhotoTruncated,     // fewer photo bytes than announced
+        PhotoOversized,     // a length above any sane photo
+        PhotoNotJpeg,       // the announced bytes are no picture
+        Silence,            // nothing is answered after the bind
+        DropAfterBind,      // the connection is closed right after the bind reply
+        BadBind,            // a 3-byte bind reply
+    };
+
+    explicit SimCamera(QObject* parent = nullptr);
+    ~SimCamera() override;
+
+    // Listens on 127.0.0.1 (port 0: any free one).
+    bool start(quint16 port = 0);
+    void stop();
+    quint16 port() const;
+
+    void setFault(Fault fault) { m_fault = fault; }
+    void setClientId(const QByteArray& id) { m_clientId = id; }
+    void setResolutionIndex(int index) { m_resIndex = index; }
+    int resolutionIndex() const { return m_resIndex; }
+    void setPhotoSize(const QSize& size) { m_photoSize = size; }
+    // Photo data is written this long after the photo command arrived.
+    void setPhotoDelay(int ms) { m_photoDelayMs = ms; }
+    int photosSent() const { return m_photosSent; }
+    // Another application changed the resolution: tell every client.
+    void changeResolutionFromOtherApp(int index);
+
+    // Every command received, without the client id, in arrival order.
+    QList<QByteArray> commands() const { return m_commands; }
+    void clearCommands() { m_commands.clear(); }
+    int connectionCount() const { return m_connections; }
+    QByteArray imageQuality() const { return m_quality; }
+    QByteArray imageQualityDefaults() const { return m_defaults; }
+    int topLamp() const { return m_topLamp; }
+    int wallLamp() const { return m_wallLamp; }
+
+signals:
+    void commandReceived(QByteArray command);
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket* socket);
+    void handleCommand(QTcpSocket* socket, const QByteArray& command);
+    void reply(QTcpSocket* socket, const QByteArray& bytes);
+    void sendPhoto(QTcpSocket* socket);
+    void flushGlued();
+    void writeSplitChunk();
+    QByteArray header(char code) const;
+
+    QTcpServer* m_server;
+    QList<QTcpSocket*> m_clients;
+    QHash<QTcpSocket*, QByteArray> m_inbox;
+    QByteArray m_glued;
+    QTcpSocket* m_gluedTo = nullptr;
+    QList<QPair<QPointer<QTcpSocket>, QByteArray>> m_splitChunks; // written one per tick
+    QTimer* m_splitTimer;
+    Fault m_fault = NoFault;
+    QByteArray m_clientId = QByteArray::fromHex("1234");
+    int m_resIndex = 8;
+    QSize m_photoSize = QSize(640, 480);
+    QByteArray m_defaults = QByteArray::fromHex("3228401e01141e00");
+    QByteArray m_quality = QByteArray::fromHex("3c2d461e01191e00");
+    int m_topLamp = 0;
+    int m_wallLamp = 0;
+    int m_connections = 0;
+    int m_photoDelayMs = 0;
+    int m_photosSent = 0;
+    QList<QByteArray> m_commands;
+};
+
+#endif
