@@ -7,6 +7,9 @@
 #include <QTimer>
 
 #include "board/widget/itimemsgbox.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "icamera.h"
+#include "service/iboardservice.h"
 #include "iglobal.h"
 #include "mainframe.h"
 #include "service/iconfigureservice.h"
@@ -42,8 +45,8 @@ int IApplication::exec()
     qDebug() << "auto adjsize: " << factors.width << factors.height << factors.square << screenSize;
 
     m_mainFrame = new MainFrame(this);
-    // The board facade takes the application (and connects the mouse-press signal)
-    // once the board exists, before the configuration service does.
+    IBoardService::instance()->setApplication(this);
+    IBoardService::instance()->init();
     IConfigureService::instance()->setApplication(this);
     m_mainFrame->InitFirstSlide();
 
@@ -77,6 +80,10 @@ bool IApplication::notify(QObject* receiver, QEvent* event)
 
 void IApplication::destroySingletons()
 {
+    // Threads first (recorder, camera back ends), then the services and widgets.
+    IFFmpegApi::destroyInstance();
+    ICamera::destroyInstance();
+    IBoardService::destroyInstance();
     ITimeMsgBox::destroyInstance();
     IConfigureService::destroyInstance();
 }

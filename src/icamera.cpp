@@ -1,5 +1,10 @@
 #include "icamera.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "ffmpeg/wifirtsp/iwifirtspthread.h"
+
 #include <QCameraInfo>
 #include <QDebug>
 #include <QFile>
@@ -200,6 +205,88 @@ void ICamera::createBackend(const ICameraInfo& info)
     backend->setResolution(QVariant(g_camera_resolution));
 }
 
+IWifiRtspThread* ICamera::createWifiRtspThread()
+{
+    auto* wifi = new IWifiRtspThread;
+    connectBackend(wifi);
+    connect(wifi, &IWifiRtspThread::sgChangeResolutionFromOtherApp, this,
+            &ICamera::sgChangeResolutionFromOtherApp);
+    connect(wifi, &IWifiRtspThread::sgFrameLossRate, this, &ICamera::sgFrameLossRate);
+    m_wifiBackend = wifi;
+    return wifi;
+}
+
+void ICamera::destoryRtspThread()
+{
+    if (!m_wifiBackend)
+        return;
+    setRunFlag(false);
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, int(200 - t.elapsed()));
+    emit sgRunCopyImage();
+    deleteBackend(m_wifiBackend);
+}
+
+bool ICamera::disConnectRtsp()
+{
+    deleteBackend(m_wifiBackend);
+    return true;
+}
+
+bool ICamera::reConnectRtsp()
+{
+    if (!hasValidRtspUrl()) {
+        emit sgError(1);
+        return true;
+    }
+    g_wifi_camera = true;
+    g_camera_info.index = 999;
+    g_camera_info.description = QStringLiteral("Tarvenix WIFI");
+    deleteBackend(m_wifiBackend);
+    createWifiRtspThread()->openCamera();
+    return true;
+}
+
+IWifiRtspThread* ICamera::wifiBackend() const
+{
+    return g_wifi_camera ? qobject_cast<IWifiRtspThread*>(m_wifiBackend) : nullptr;
+}
+
+int ICamera::changeLamp()
+{
+    IWifiRtspThread* w = wifiBackend();
+    return w ? w->changeLamp() : -1;
+}
+
+void ICamera::setVideoStreamFilter(ImageType type)
+{
+    if (IWifiRtspThread* w = wifiBackend())
+        w->setVideoStreamFilter(type);
+}
+
+void ICamera::setVideoStreamImage(ImageMode mode)
+{
+    if (IWifiRtspThread* w = wifiBackend())
+        w->setVideoStreamImage(mode);
+}
+
+void ICamera::changeVideoStreamImage()
+{
+    if (IWifiRtspThread* w = wifiBackend())
+        w->changeVideoStreamImage();
+}
+
+void ICamera::deleteBackendInUse()
+{
+    if (g_wifi_camera)
+        destoryRtspThread();
+    else
+        deleteBackend(chosenBackend());
+    m_backendInfo = ICameraInfo();
+}
+
 void ICamera::initData()
 {
     g_camera_list = validCameraList();
@@ -213,6 +300,8 @@ void ICamera::initData()
         wifi.description = QStringLiteral("Tarvenix WIFI");
         g_camera_info = wifi;
         g_wifi_camera = true;
+        if (!m_wifiBackend)
+            createWifiRtspThread()->setResolution(QVariant(g_camera_resolution));
     } else {
         g_camera_info = ICameraInfo();
         g_wifi_camera = false;
@@ -246,11 +335,7 @@ bool ICamera::openCamera()
 
 void ICamera::closeCamera()
 {
-    if (g_wifi_camera)
-        deleteBackend(m_wifiBackend);
-    else
-        deleteBackend(chosenBackend());
-    m_backendInfo = ICameraInfo();
+    deleteBackendInUse();
     g_camera_info = ICameraInfo();
 }
 
@@ -269,14 +354,12 @@ void ICamera::destoryCamera()
 
 void ICamera::switchCamera(ICameraInfo info)
 {
-    if (g_wifi_camera)
-        deleteBackend(m_wifiBackend);
-    else
-        deleteBackend(chosenBackend());
-    m_backendInfo = ICameraInfo();
+    deleteBackendInUse();
     g_camera_info = info;
     g_wifi_camera = info.index == 999;
-    if (!g_wifi_camera && info.index >= 0)
+    if (g_wifi_camera && hasValidRtspUrl())
+        createWifiRtspThread()->setResolution(QVariant(g_camera_resolution));
+    else if (!g_wifi_camera && info.index >= 0)
         createBackend(info);
     if (!openCamera(info.index))
         slError(1);

@@ -13,6 +13,7 @@
 #include "icameratypes.h"
 
 class ICameraBackend;
+class IWifiRtspThread;
 
 // The camera manager: finds the cameras, owns one back end per kind and forwards every
 // request to the one in use. Lives on the GUI thread; all its signals are emitted there.
@@ -39,6 +40,18 @@ public:
     // selects libuvc instead.
     static bool hasUseAVFoundation();
     virtual bool hasValidRtspUrl() const;
+
+    // The Wi-Fi camera's back end: created unstarted with its signals wired to the
+    // manager; destoryRtspThread freezes it and lets the board keep its last frame
+    // (sgRunCopyImage) before deleting it.
+    virtual IWifiRtspThread* createWifiRtspThread();
+    virtual void destoryRtspThread();
+    virtual bool disConnectRtsp();
+    virtual bool reConnectRtsp();
+    virtual int changeLamp();
+    virtual void setVideoStreamFilter(ImageType type);
+    virtual void setVideoStreamImage(ImageMode mode);
+    virtual void changeVideoStreamImage();
 
     virtual void setRunFlag(const bool& run);
     virtual bool setCaptureFlag(ImageType type);
@@ -99,6 +112,9 @@ protected:
     // Creates the USB back end for info when none serves it yet.
     void createBackend(const ICameraInfo& info);
     void deleteBackend(ICameraBackend*& backend);
+    // Deletes the back end of the camera in use (the Wi-Fi one through destoryRtspThread).
+    void deleteBackendInUse();
+    IWifiRtspThread* wifiBackend() const;
 
     ICameraBackend* m_uvcBackend = nullptr;
     ICameraBackend* m_platformBackend = nullptr;

@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QDir>
 
+#include <cstdlib>
+
 #include "idialogseam.h"
 #include "iglobal.h"
 
@@ -24,6 +26,7 @@ namespace TestEnv {
 void prepare()
 {
     g_home = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/ocumetra-test-XXXXXX"));
+    std::atexit([] { delete g_home; g_home = nullptr; });
     qputenv("HOME", g_home->path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (g_home->path() + "/.config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", (g_home->path() + "/.local/share").toLocal8Bit());
