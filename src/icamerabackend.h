@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QMutex>
+#include <QSize>
 #include <QSizeF>
 #include <QThread>
 #include <QVariant>
@@ -48,6 +50,31 @@ signals:
     void sgError(int code);
     void sgCameraFrame(QImage image);
     void sgCaptureImage(QImage image);
+};
+
+// Shared state of the device back ends (USB through V4L2 or libuvc): the last clean
+// frame, the detected outline, the controls and the requested size, all under one lock.
+class IDeviceCameraThread : public ICameraBackend
+{
+    Q_OBJECT
+public:
+    explicit IDeviceCameraThread(QObject* parent = nullptr);
+
+    // The latest clean frame (no outline drawn), filtered.
+    QImage captureImage(ImageType type) override;
+    QVariant contrast() const override;
+    QVariant saturation() const override;
+    QVariant brightness() const override;
+    QVariant resolution() const override;
+    AutoEdgeData autoEdgeData() const override;
+    CameraParameterData cameraParameter() const override;
+
+protected:
+    mutable QMutex m_mutex; // guards the members below and those of subclasses
+    QImage m_lastFrame;
+    AutoEdgeData m_edge;
+    CameraParameterData m_parameter;
+    QSize m_requestedSize;
 };
 
 #endif

@@ -25,7 +25,7 @@ QVariant toVariantRange(int v) { return QVariant(v); }
 } // namespace
 
 IMacCaptureThread::IMacCaptureThread(const QString& devicePath, QObject* parent)
-    : ICameraBackend(parent), m_devicePath(devicePath), m_requestedSize(g_camera_resolution)
+    : IDeviceCameraThread(parent), m_devicePath(devicePath)
 {
     m_hwContrast.id = V4L2_CID_CONTRAST;
     m_hwSaturation.id = V4L2_CID_SATURATION;
@@ -397,18 +397,6 @@ void IMacCaptureThread::setAutoEdgeFlag(const bool& on)
     }
 }
 
-QImage IMacCaptureThread::captureImage(ImageType type)
-{
-    QImage frame;
-    {
-        QMutexLocker lock(&m_mutex);
-        frame = m_lastFrame;
-    }
-    if (frame.isNull())
-        return QImage();
-    return IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(frame));
-}
-
 bool IMacCaptureThread::setCaptureFalg(ImageType type)
 {
     const QImage picture = captureImage(type);
@@ -418,42 +406,6 @@ bool IMacCaptureThread::setCaptureFalg(ImageType type)
     }
     emit sgCaptureImage(picture);
     return true;
-}
-
-QVariant IMacCaptureThread::contrast() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.contrast.currentValue;
-}
-
-QVariant IMacCaptureThread::saturation() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.saturation.currentValue;
-}
-
-QVariant IMacCaptureThread::brightness() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.brightness.currentValue;
-}
-
-QVariant IMacCaptureThread::resolution() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_requestedSize;
-}
-
-AutoEdgeData IMacCaptureThread::autoEdgeData() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_edge;
-}
-
-CameraParameterData IMacCaptureThread::cameraParameter() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter;
 }
 
 QList<QSizeF> IMacCaptureThread::supportResolution() const

@@ -22,7 +22,7 @@ struct CaptureFormat
 // streams MJPEG (decoded with TurboJPEG) or YUYV from the device node, applies the
 // software adjustments for the picture controls the device lacks, draws the document
 // outline when automatic edging is on and emits each frame as an owning QImage.
-class IMacCaptureThread : public ICameraBackend
+class IMacCaptureThread : public IDeviceCameraThread
 {
     Q_OBJECT
 public:
@@ -34,13 +34,6 @@ public:
     bool openCamera() override;
     void closeCamera() override;
 
-    QImage captureImage(ImageType type) override;
-    QVariant contrast() const override;
-    QVariant saturation() const override;
-    QVariant brightness() const override;
-    QVariant resolution() const override;
-    AutoEdgeData autoEdgeData() const override;
-    CameraParameterData cameraParameter() const override;
     QList<QSizeF> supportResolution() const override;
 
     void setContrast(const QVariant& value) override;
@@ -103,12 +96,7 @@ private:
     std::atomic<bool> m_autoEdge{false};
     std::atomic<bool> m_resolutionPending{false};
 
-    mutable QMutex m_mutex; // guards the members below
-    QImage m_lastFrame;
-    AutoEdgeData m_edge;
-    CameraParameterData m_parameter;
     QList<CaptureFormat> m_formats;
-    QSize m_requestedSize;
     SoftwareAdjustments m_adjust;
     Control m_hwContrast, m_hwSaturation, m_hwBrightness;
     Control m_hwExposure, m_hwExposureAuto, m_hwFocus, m_hwFocusAuto;

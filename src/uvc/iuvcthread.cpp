@@ -46,7 +46,7 @@ void readRange(uvc_device_handle_t* devh, uvc_error_t (*get)(uvc_device_handle_t
 } // namespace
 
 IUvcThread::IUvcThread(const ICameraInfo& info, QObject* parent)
-    : ICameraBackend(parent), m_info(info), m_requestedSize(g_camera_resolution)
+    : IDeviceCameraThread(parent), m_info(info)
 {
 }
 
@@ -190,54 +190,6 @@ void IUvcThread::setAutoEdgeFlag(const bool& on)
         QMutexLocker lock(&m_mutex);
         m_edge = AutoEdgeData();
     }
-}
-
-QImage IUvcThread::captureImage(ImageType type)
-{
-    QImage frame;
-    {
-        QMutexLocker lock(&m_mutex);
-        frame = m_lastFrame;
-    }
-    if (frame.isNull())
-        return QImage();
-    return IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(frame));
-}
-
-QVariant IUvcThread::contrast() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.contrast.currentValue;
-}
-
-QVariant IUvcThread::saturation() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.saturation.currentValue;
-}
-
-QVariant IUvcThread::brightness() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter.brightness.currentValue;
-}
-
-QVariant IUvcThread::resolution() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_requestedSize;
-}
-
-AutoEdgeData IUvcThread::autoEdgeData() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_edge;
-}
-
-CameraParameterData IUvcThread::cameraParameter() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_parameter;
 }
 
 QList<QSizeF> IUvcThread::supportResolution() const

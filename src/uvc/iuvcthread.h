@@ -13,7 +13,7 @@ struct uvc_device_handle;
 // The USB Video Class back end over libuvc: opens the camera by vendor and product id,
 // dumps its descriptors to the camera description file, streams MJPEG at the size
 // closest to the wanted one and emits each decoded frame.
-class IUvcThread : public ICameraBackend
+class IUvcThread : public IDeviceCameraThread
 {
     Q_OBJECT
 public:
@@ -23,13 +23,6 @@ public:
     bool openCamera() override;
     void closeCamera() override;
 
-    QImage captureImage(ImageType type) override;
-    QVariant contrast() const override;
-    QVariant saturation() const override;
-    QVariant brightness() const override;
-    QVariant resolution() const override;
-    AutoEdgeData autoEdgeData() const override;
-    CameraParameterData cameraParameter() const override;
     QList<QSizeF> supportResolution() const override;
 
     void setContrast(const QVariant& value) override;
@@ -65,12 +58,7 @@ private:
     mutable QMutex m_devMutex; // guards the handle against closing while a setter uses it
     uvc_device_handle* m_devh = nullptr;
 
-    mutable QMutex m_mutex; // guards the members below
-    QImage m_lastFrame;
-    AutoEdgeData m_edge;
-    CameraParameterData m_parameter;
     QList<CameraResolution> m_resolutions;
-    QSize m_requestedSize;
 };
 
 #endif
