@@ -2,6 +2,9 @@
 
 #include <QMutexLocker>
 
+#include <cstring>
+#include <opencv2/core.hpp>
+
 #include "iglobal.h"
 #include "opencv/iopencvapi.h"
 
@@ -56,4 +59,56 @@ CameraParameterData IDeviceCameraThread::cameraParameter() const
 {
     QMutexLocker lock(&m_mutex);
     return m_parameter;
+}
+
+void IDeviceCameraThread::setRunFlag(const bool& run)
+{
+    m_runFlag = run;
+}
+
+void IDeviceCameraThread::setAutoEdgeFlag(const bool& on)
+{
+    m_autoEdge = on;
+    if (!on) {
+        QMutexLocker lock(&m_mutex);
+        m_edge = AutoEdgeData();
+    }
+}
+
+void IDeviceCameraThread::publishFrame(const QImage& frame)
+{
+    QImage shown = frame;
+    if (m_autoEdge) {
+        // Captures take the clean frame; only the live picture carries the outline.
+        shown = displayCopy(frame);
+        cv::Mat view(shown.height(), shown.width(), CV_8UC4, shown.bits(), size_t(shown.bytesPerLine()));
+        const AutoEdgeData edge = IOpencvApi::cvAutoEdge(view);
+        QMutexLocker lock(&m_mutex);
+        m_edge = edge;
+    }
+    {
+        QMutexLocker lock(&m_mutex);
+        m_lastFrame = frame;
+    }
+    if (m_runFlag)
+        emit sgCameraFrame(shown);
+}
+
+QImage IDeviceCameraThread::displayCopy(const QImage& frame)
+{
+    for (QImage& buffer : m_displayPool) {
+        // Detached: the GUI thread has let go of the last frame shown from it.
+        if (buffer.isDetached() && buffer.size() == frame.size() && buffer.format() == frame.format()
+            && buffer.bytesPerLine() == frame.bytesPerLine()) {
+            memcpy(buffer.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
+            return buffer;
+        }
+    }
+    for (QImage& buffer : m_displayPool) {
+        if (buffer.isNull() || buffer.isDetached()) {
+            buffer = frame.copy();
+            return buffer;
+        }
+    }
+    return frame.copy();
 }

@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QVariant>
 
+#include <atomic>
+
 #include "icameraparameter.h"
 #include "icameratypes.h"
 
@@ -68,13 +70,28 @@ public:
     QVariant resolution() const override;
     AutoEdgeData autoEdgeData() const override;
     CameraParameterData cameraParameter() const override;
+    void setRunFlag(const bool& run) override;
+    void setAutoEdgeFlag(const bool& on) override;
 
 protected:
+    // Called on the capture thread with each clean frame: stores it for captures, draws
+    // the outline on a copy when automatic edging is on, and emits the live picture.
+    void publishFrame(const QImage& frame);
+
+    std::atomic<bool> m_autoEdge{false};
+    std::atomic<bool> m_runFlag{true};
+
     mutable QMutex m_mutex; // guards the members below and those of subclasses
     QImage m_lastFrame;
     AutoEdgeData m_edge;
     CameraParameterData m_parameter;
     QSize m_requestedSize;
+
+private:
+    // A copy of frame in a buffer no receiver still holds, so the outline copy costs a
+    // memcpy instead of a fresh 33 MB allocation per 4K frame. Capture thread only.
+    QImage displayCopy(const QImage& frame);
+    QImage m_displayPool[3];
 };
 
 #endif

@@ -383,20 +383,6 @@ void IMacCaptureThread::setResolution(const QVariant& value)
     m_resolutionPending = true;
 }
 
-void IMacCaptureThread::setRunFlag(const bool& run)
-{
-    m_runFlag = run;
-}
-
-void IMacCaptureThread::setAutoEdgeFlag(const bool& on)
-{
-    m_autoEdge = on;
-    if (!on) {
-        QMutexLocker lock(&m_mutex);
-        m_edge = AutoEdgeData();
-    }
-}
-
 bool IMacCaptureThread::setCaptureFalg(ImageType type)
 {
     const QImage picture = captureImage(type);
@@ -428,21 +414,7 @@ void IMacCaptureThread::handleFrame(QImage frame)
     cv::Mat mat(frame.height(), frame.width(), CV_8UC4, frame.bits(), size_t(frame.bytesPerLine()));
     adjust.apply(mat);
 
-    QImage shown = frame;
-    if (m_autoEdge) {
-        // The snapshot takes the clean frame; only the live picture carries the outline.
-        shown = frame.copy();
-        cv::Mat view(shown.height(), shown.width(), CV_8UC4, shown.bits(), size_t(shown.bytesPerLine()));
-        const AutoEdgeData edge = IOpencvApi::cvAutoEdge(view);
-        QMutexLocker lock(&m_mutex);
-        m_edge = edge;
-    }
-    {
-        QMutexLocker lock(&m_mutex);
-        m_lastFrame = frame;
-    }
-    if (m_runFlag)
-        emit sgCameraFrame(shown);
+    publishFrame(frame);
 }
 
 void IMacCaptureThread::run()

@@ -40,11 +40,9 @@ public:
     void setSaturation(const QVariant& value) override;
     void setBrightness(const QVariant& value) override;
     void setResolution(const QVariant& value) override;
-    void setRunFlag(const bool& run) override;
     // Filters the latest frame and emits it as sgCaptureImage at once; false before
     // the first frame.
     bool setCaptureFalg(ImageType type) override;
-    void setAutoEdgeFlag(const bool& on) override;
     void setAutoFocusFlag(const QVariant& value) override;
     void setAutoExposureFlag(const QVariant& value) override;
 
@@ -92,8 +90,6 @@ private:
     QList<Buffer> m_buffers;
     CaptureFormat m_format;
 
-    std::atomic<bool> m_runFlag{true};
-    std::atomic<bool> m_autoEdge{false};
     std::atomic<bool> m_resolutionPending{false};
 
     QList<CaptureFormat> m_formats;

@@ -172,24 +172,10 @@ void IUvcThread::setResolution(const QVariant& value)
     m_resolutionPending = true;
 }
 
-void IUvcThread::setRunFlag(const bool& run)
-{
-    m_runFlag = run;
-}
-
 bool IUvcThread::setCaptureFalg(ImageType type)
 {
     m_captureType = int(type);
     return true;
-}
-
-void IUvcThread::setAutoEdgeFlag(const bool& on)
-{
-    m_autoEdge = on;
-    if (!on) {
-        QMutexLocker lock(&m_mutex);
-        m_edge = AutoEdgeData();
-    }
 }
 
 QList<QSizeF> IUvcThread::supportResolution() const
@@ -326,20 +312,7 @@ void IUvcThread::run()
         if (captureType != 0)
             emit sgCaptureImage(IOpencvApi::filterImage(ImageType(captureType), IOpencvApi::cvImage2Mat(image)));
 
-        QImage shown = image;
-        if (m_autoEdge) {
-            shown = image.copy();
-            cv::Mat view(shown.height(), shown.width(), CV_8UC4, shown.bits(), size_t(shown.bytesPerLine()));
-            const AutoEdgeData edge = IOpencvApi::cvAutoEdge(view);
-            QMutexLocker lock(&m_mutex);
-            m_edge = edge;
-        }
-        {
-            QMutexLocker lock(&m_mutex);
-            m_lastFrame = image;
-        }
-        if (m_runFlag)
-            emit sgCameraFrame(shown);
+        publishFrame(image);
     }
     stream.reset();
     closeDevice();

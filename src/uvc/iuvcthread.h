@@ -31,10 +31,8 @@ public:
     // Restarts the stream at the new size on the streaming thread; sgError(2) when
     // the camera does not offer it.
     void setResolution(const QVariant& value) override;
-    void setRunFlag(const bool& run) override;
     // The next decoded frame, filtered, arrives as sgCaptureImage.
     bool setCaptureFalg(ImageType type) override;
-    void setAutoEdgeFlag(const bool& on) override;
     void setAutoFocusFlag(const QVariant& value) override;
     void setAutoExposureFlag(const QVariant& value) override;
 
@@ -50,8 +48,6 @@ private:
     template <typename Fn> bool withDevice(Fn fn);
 
     const ICameraInfo m_info;
-    std::atomic<bool> m_runFlag{true};
-    std::atomic<bool> m_autoEdge{false};
     std::atomic<bool> m_resolutionPending{false};
     std::atomic<int> m_captureType{0}; // 0: no capture asked
 

@@ -43,6 +43,7 @@ private slots:
     void formatNegotiationWithFakeDevice();
     void descriptionFileParsing();
     void plugWatcherIds();
+    void liveFramesWithOutlineKeepTheirPixels();
 };
 
 #endif
