@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "ipicturevynthesisvideo.h"
+#include "iimagetansformthread.h"
 
 IFFmpegApi* IFFmpegApi::s_instance = nullptr;
 
@@ -57,7 +58,8 @@ bool IFFmpegApi::startPictureVynthesisVideo(const QString& path, const QSize& si
     // Deleting the previous encoder waits for its thread, so its file is finished first.
     m_pictureVideo.reset();
 
-    const QString file = path + QDateTime::currentDateTime().toString("yyyyMMddhhmmss.") + "mp4";
+    // A second run within the same second must not overwrite the first video.
+    const QString file = IImageTansformThread::uniqueFilePath(path, makeTimeFileName(QStringLiteral("mp4")));
     auto video = std::make_unique<IPictureVynthesisVideo>();
     if (!video->setConfigures(file, size.width(), size.height(), fps))
         return false;

@@ -102,32 +102,6 @@ private slots:
         QCOMPARE(GWIDTHRATE, expected.width);
         applyScaleFactors(ScaleFactors{});
     }
-
-    // The program alone, without a camera, logs why and exits cleanly with 0 (its
-    // singletons go before the application object, so no crash at exit).
-    void programWithoutCameraExits()
-    {
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const quint16 port = TestEnv::freeLocalPort();
-        env.insert("OCUMETRA_CAMERA_CONTROL_PORT", QString::number(port));
-        env.insert("OCUMETRA_RTSP_URL", QStringLiteral("rtsp://127.0.0.1:%1/stream/main").arg(port));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        program.setProcessEnvironment(env);
-        program.start(ocumetraBinary(), QStringList());
-        QVERIFY(program.waitForStarted(5000));
-        QVERIFY(program.waitForFinished(15000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-
-        const QString dataHome = env.value("XDG_DATA_HOME");
-        QFile log(dataHome + "/Ocumetra/other/log_" + QDate::currentDate().toString("yyyyMMdd") + ".txt");
-        QVERIFY2(log.open(QIODevice::ReadOnly), qPrintable(log.fileName()));
-        const QString text = QString::fromUtf8(log.readAll());
-        QVERIFY(text.contains("Debug: auto adjsize: "));
-        QVERIFY(text.contains("Debug: not find device quit app."));
-        QVERIFY(text.endsWith("\r\n"));
-    }
 };
 
 OCUMETRA_CORE_TEST(TestApplication);

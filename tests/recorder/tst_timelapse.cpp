@@ -5,6 +5,7 @@
 
 #include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/ipicturevynthesisvideo.h"
+#include "iimagetansformthread.h"
 #include "testenv.h"
 #include "videoprobe.h"
 
@@ -104,6 +105,42 @@ private slots:
         QCOMPARE(probe.packets, 25);
         QCOMPARE(probe.colours.size(), 25);
         QVERIFY(qAbs(probe.seconds - 2.5) < 0.05);
+    }
+
+    // Two runs in the same second, the second one empty: both keep their own file, and
+    // the empty run removes nothing of the first.
+    void runsInTheSameSecondKeepTheirVideos()
+    {
+        const QString folder = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        int seconds = 0;
+        QString first;
+        QString second;
+        // Retry across a second boundary so both starts share one time stamp.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QString stamp = makeTimeFileName(QString());
+            QVERIFY(api->startPictureVynthesisVideo(folder, QSize(64, 48), 10));
+            api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::red));
+            first = api->stopPictureVynthesisVideo(seconds);
+            QVERIFY(!first.isEmpty());
+            QVERIFY(api->startPictureVynthesisVideo(folder, QSize(64, 48), 10));
+            if (makeTimeFileName(QString()) == stamp)
+                break;
+            api->stopPictureVynthesisVideo(seconds);
+        }
+        second = api->stopPictureVynthesisVideo(seconds);
+        QCOMPARE(second, QString());
+        QVERIFY(QFileInfo::exists(first));
+        QCOMPARE(probeVideo(first).packets, 1);
+
+        QVERIFY(api->startPictureVynthesisVideo(folder, QSize(64, 48), 10));
+        api->addPicture(solid(QSize(64, 48), QImage::Format_RGB32, Qt::blue));
+        second = api->stopPictureVynthesisVideo(seconds);
+        QVERIFY(!second.isEmpty());
+        if (QFileInfo(second).fileName().left(14) == QFileInfo(first).fileName().left(14))
+            QVERIFY(second != first);
+        QVERIFY(QFileInfo::exists(first));
+        QVERIFY(QFileInfo::exists(second));
     }
 
     void nothingWrittenGivesEmptyPath()

@@ -1,0 +1,75 @@
+#include "customui/icameraframe.h"
+
+#include <QDebug>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "customui/ifocusframe.h"
+#include "customui/iparameterframe.h"
+#include "customui/ipixrateframe.h"
+#include "customui/iuihelper.h"
+#include "iglobal.h"
+#include "mainframe.h"
+
+ICameraFrame::ICameraFrame(IApplication* app, QWidget* parent)
+    : IPanelFrame(app, parent)
+{
+    CreateUI();
+    setBackgroundLinearGradient(true);
+}
+
+void ICameraFrame::setFrameVisible(const bool& visible)
+{
+    if (visible) {
+        if (ICameraToolBar* bar = cameraToolBar()) {
+            // Centred on the exact half of the width here.
+            const double s = IGSQUARERATE;
+            const QPoint p = bar->buttonGlobslPos(ICameraToolBar::Camera);
+            move(static_cast<int>(p.x() + 42 * s - width() / 2.0), static_cast<int>(p.y() - height() - 10 * s));
+        }
+    }
+    setVisible(visible);
+}
+
+void ICameraFrame::slButtonClick()
+{
+    auto* radio = qobject_cast<QRadioButton*>(sender());
+    if (!radio)
+        return;
+    const int index = radio->property("flag").toInt();
+    setFrameVisible(false);
+    qDebug() << "switch camera index: " << index;
+    MainFrame* frame = mainFrame();
+    if (index < 0 || !frame)
+        return;
+    if (frame->m_focusFrame)
+        frame->m_focusFrame->initDefaultValues();
+    if (frame->m_pixRateFrame)
+        frame->m_pixRateFrame->initDefaultValues();
+    if (frame->m_parameterFrame)
+        frame->m_parameterFrame->initDefaultValues();
+}
+
+void ICameraFrame::CreateUI()
+{
+    auto* layout = new QVBoxLayout(this);
+    const int m = static_cast<int>(20 * IGSQUARERATE);
+    layout->setContentsMargins(m, m, m, m);
+    for (const ICameraInfo& info : qAsConst(g_camera_list)) {
+        QRadioButton* radio = CreateIRadio(QVariant(info.index), info.description);
+        radio->setParent(this);
+        layout->addWidget(radio);
+        if (info.index == g_camera_info.index)
+            radio->setChecked(true);
+    }
+    adjustSize();
+}
+
+QRadioButton* ICameraFrame::CreateIRadio(const QVariant& id, const QString& text)
+{
+    QRadioButton* radio = createStyledRadio(text, nullptr);
+    radio->setFont(createFont(14, 87));
+    radio->setProperty("flag", id);
+    connect(radio, &QRadioButton::clicked, this, &ICameraFrame::slButtonClick);
+    return radio;
+}

@@ -1,0 +1,103 @@
+#include "customui/ipanelframe.h"
+
+#include "iapplication.h"
+#include "iglobal.h"
+#include "mainframe.h"
+
+namespace IPanelPlacement {
+
+QPoint aboveButton(const QPoint& p, const QSize& size, double dx, double gap)
+{
+    const double s = IGSQUARERATE;
+    const int x = static_cast<int>(p.x() + dx * s - size.width() / 2);
+    const int y = static_cast<int>(p.y() - size.height() - gap * s);
+    return QPoint(x, y);
+}
+
+QPoint leftOfButton(const QPoint& p, const QSize& size)
+{
+    const double s = IGSQUARERATE;
+    const int x = static_cast<int>(p.x() - size.width() - 10 * s);
+    const int y = static_cast<int>(p.y() + 25 * s - size.height() / 2);
+    return QPoint(x, y);
+}
+
+MainFrame* mainFrame(IApplication* app)
+{
+    return app ? app->mainFrame() : nullptr;
+}
+
+ICameraToolBar* cameraToolBar(IApplication* app)
+{
+    MainFrame* frame = mainFrame(app);
+    return frame ? frame->m_cameraToolBar : nullptr;
+}
+
+IBoardToolBar* boardToolBar(IApplication* app)
+{
+    MainFrame* frame = mainFrame(app);
+    return frame ? frame->m_boardToolBar : nullptr;
+}
+
+}
+
+IPanelFrame::IPanelFrame(IApplication* app, QWidget* parent)
+    : ICustomWidget(parent)
+    , m_app(app)
+{
+}
+
+IPanelFrame::IPanelFrame(IApplication* app, const QString& title, const bool& closeButton, QWidget* parent)
+    : ICustomWidget(title, closeButton, parent)
+    , m_app(app)
+{
+}
+
+void IPanelFrame::setFrameVisible(const bool& visible)
+{
+    setVisible(visible);
+}
+
+MainFrame* IPanelFrame::mainFrame() const
+{
+    return IPanelPlacement::mainFrame(m_app);
+}
+
+ICameraToolBar* IPanelFrame::cameraToolBar() const
+{
+    MainFrame* frame = mainFrame();
+    return frame ? frame->m_cameraToolBar : nullptr;
+}
+
+IBoardToolBar* IPanelFrame::boardToolBar() const
+{
+    MainFrame* frame = mainFrame();
+    return frame ? frame->m_boardToolBar : nullptr;
+}
+
+bool IPanelFrame::placeAboveCameraButton(ICameraToolBar::ButtonType type, double dx, double gap)
+{
+    ICameraToolBar* bar = cameraToolBar();
+    if (!bar)
+        return false;
+    move(IPanelPlacement::aboveButton(bar->buttonGlobslPos(type), size(), dx, gap));
+    return true;
+}
+
+bool IPanelFrame::placeLeftOfBoardButton(IBoardToolBar::ButtonType type)
+{
+    IBoardToolBar* bar = boardToolBar();
+    if (!bar)
+        return false;
+    move(IPanelPlacement::leftOfButton(bar->buttonGlobslPos(type), size()));
+    return true;
+}
+
+bool IPanelFrame::requestCapture(ImageType type)
+{
+    MainFrame* frame = mainFrame();
+    if (!frame)
+        return false;
+    frame->captureImage(type);
+    return true;
+}

@@ -1,0 +1,57 @@
+#ifndef IPANELFRAME_H
+#define IPANELFRAME_H
+
+#include <QPoint>
+#include <QSize>
+
+#include "customui/iboardtoolbar.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icustomwidget.h"
+#include "icameratypes.h"
+
+class IApplication;
+class MainFrame;
+
+// Where a pop-up stands relative to the tool-bar button that opened it. P is the
+// button's top-left corner in global coordinates; lengths are scaled by IGSQUARERATE.
+namespace IPanelPlacement {
+// Centred above a camera-bar button: x = P.x + dx*s - w/2, y = P.y - h - gap*s.
+QPoint aboveButton(const QPoint& p, const QSize& size, double dx = 42.0, double gap = 10.0);
+// Left of a board-bar button: x = P.x - w - 10*s, y = P.y + 25*s - h/2.
+QPoint leftOfButton(const QPoint& p, const QSize& size);
+
+MainFrame* mainFrame(IApplication* app);
+ICameraToolBar* cameraToolBar(IApplication* app);
+IBoardToolBar* boardToolBar(IApplication* app);
+}
+
+// Base of the tool-bar pop-ups: keeps the application and places the panel by the
+// button of the camera or board tool bar that owns it.
+class IPanelFrame : public ICustomWidget
+{
+    Q_OBJECT
+public:
+    IPanelFrame(IApplication* app, QWidget* parent);
+    IPanelFrame(IApplication* app, const QString& title, const bool& closeButton, QWidget* parent);
+
+    IApplication* application() const { return m_app; }
+
+    virtual void setFrameVisible(const bool& visible);
+
+protected:
+    // The main window and its bars; null when there is no main window (yet).
+    virtual MainFrame* mainFrame() const;
+    virtual ICameraToolBar* cameraToolBar() const;
+    virtual IBoardToolBar* boardToolBar() const;
+
+    // Move above / left of the given button; false (and no move) without the bar.
+    bool placeAboveCameraButton(ICameraToolBar::ButtonType type, double dx = 42.0, double gap = 10.0);
+    bool placeLeftOfBoardButton(IBoardToolBar::ButtonType type);
+
+    // Asks the main window for a snapshot; false when there is no main window.
+    virtual bool requestCapture(ImageType type);
+
+    IApplication* m_app = nullptr;
+};
+
+#endif

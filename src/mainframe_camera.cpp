@@ -1,0 +1,321 @@
+// The main window's side of the camera: state codes, live and captured pictures,
+// snapshot jobs, time-lapse runs and plug notices.
+
+#include "mainframe.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSound>
+#include <QTimer>
+
+#include "board/iboard.h"
+#include "board/islide.h"
+#include "board/item/ipixmapitem.h"
+#include "board/widget/itimemsgbox.h"
+#include "customui/iboardtoolbar.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icaptureframe.h"
+#include "customui/icapturemodeframe.h"
+#include "customui/ifocusframe.h"
+#include "customui/iimglistwidget.h"
+#include "customui/imsgbox.h"
+#include "customui/iparameterframe.h"
+#include "customui/ipixrateframe.h"
+#include "customui/irighttoolbar.h"
+#include "customui/ismallcameraframe.h"
+#include "customui/itimelapseframe.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "icamera.h"
+#include "iglobal.h"
+#include "iimagetansformthread.h"
+#include "imachelper.h"
+#include "service/iconfigureservice.h"
+
+namespace {
+// The Wi-Fi camera sends full-resolution photos slowly above this width.
+constexpr int kWideWifiWidth = 1921;
+
+bool wideWifiCamera()
+{
+    return g_wifi_camera && g_camera_resolution.width() >= kWideWifiWidth;
+}
+}
+
+void MainFrame::showNotice(const QString& text)
+{
+    ITimeMsgBox::instance()->showMessageBox(text, 1000, QPoint(-1000, -1000));
+}
+
+void MainFrame::onCameraError(int code)
+{
+    if (code == 0 && m_firstOpen) {
+        m_firstOpen = false;
+        m_parameterFrame->initDefaultValues();
+        m_pixRateFrame->initDefaultValues();
+        m_focusFrame->initDefaultValues();
+        showMaximized();
+        m_imgListWidget->setScrollBarMax();
+        // The picture stays hidden until the maximized view has been reset.
+        if (IPixmapItem* item = m_board->pixmapElement())
+            item->hide();
+        QTimer::singleShot(10, this, [this] {
+            m_board->resetTransformx();
+            if (IPixmapItem* item = m_board->pixmapElement())
+                item->show();
+        });
+        isValidMicrophonePermission();
+        applyRecordscreenPermission();
+        setEnabledApp(true);
+        return;
+    }
+
+    setEnabledApp(true);
+    switch (code) {
+    case 3:
+        showNotice(tr("The camera is not available, or it is caused by power failure, poor contact and being "
+                      "pulled out. Please check the equipment."));
+        break;
+    case 2:
+        showNotice(tr("Resolution settings failed, please re-select."));
+        break;
+    case 1:
+        IMsgBox::showMsg(tr("No ocumetra device is found! The possible reasons could be: 1. Ocumetra is not "
+                            "connected properly. 2. Driver program is not installed successfully. 3. The "
+                            "device is damaged."),
+                         IMsgBox::Ok, g_software_name, nullptr);
+        g_camera_info.index = -1;
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::onCameraFrame(const QImage& image)
+{
+    m_board->setCameraImage(image);
+}
+
+void MainFrame::onRunCopyImage()
+{
+    m_board->runCopyImage();
+}
+
+void MainFrame::onChangeResolutionFromOtherApp(const QSize& size)
+{
+    m_pixRateFrame->setResolution(QSizeF(size.width(), size.height()), true);
+}
+
+void MainFrame::onCaptureImage(const QImage& image)
+{
+    ConvertCaptureImage(image);
+}
+
+void MainFrame::captureImage(ImageType type)
+{
+    requestCapture(type);
+}
+
+bool MainFrame::requestCapture(ImageType type)
+{
+    const bool wide = wideWifiCamera();
+    const bool ok = ICamera::instance()->setCaptureFlag(type);
+    if (!ok) {
+        if (wide)
+            showNotice(tr("Saving, please wait!"));
+        else
+            qDebug() << "capture request refused, type" << type;
+    }
+    return ok;
+}
+
+void MainFrame::ConvertCaptureImage(QImage picture)
+{
+    if (picture.isNull()) {
+        // The camera answered the request without a picture (photo transfer failed).
+        m_timelapseShot = false;
+        showNotice(tr("Taking the photo failed, please try again."));
+        return;
+    }
+
+    const QSizeF show = m_board->cameraShowSize();
+    QSize fitted = picture.size().scaled(QSize(qRound(show.width()), qRound(show.height())), Qt::KeepAspectRatio);
+    if (fitted.width() <= 0 || fitted.height() <= 0) {
+        // No camera area yet (hidden or collapsed board): take the picture as it is.
+        fitted = picture.size();
+    }
+
+    ImageData job;
+    job.image = picture;
+    job.scaleX = 1.0 / (double(fitted.width()) / double(picture.width()));
+    job.scaleY = 1.0 / (double(fitted.height()) / double(picture.height()));
+    job.rotation = m_board->rotateValue();
+    if (ISlide* slide = m_board->currentSlide())
+        job.elements = slide->elements();
+    job.folder = m_timelapseShot ? QString() : IConfigureService::instance()->photoPath();
+
+    const bool partial = m_captureModeFrame && int(m_captureModeFrame->captureMode()) == 2;
+    if (partial && m_captureFrame) {
+        const QRect region = g_freecapture_rect;
+        const QPoint p = m_captureFrame->mapToGlobal(region.topLeft());
+        const QPoint q = m_board->mapFromGlobal(p);
+        const QRectF scene = m_board->mapToScene(QRect(q, region.size())).boundingRect();
+        const int x = qRound(scene.x());
+        const int y = qRound(scene.y());
+        const int w = qRound(scene.width());
+        const int h = qRound(scene.height());
+        job.cropRect = QRect(int(x * job.scaleX), int(y * job.scaleY), int(w * job.scaleX), int(h * job.scaleY));
+    }
+    if (m_autoEdge && !m_timelapseShot && !partial) {
+        const AutoEdgeData edge = ICamera::instance()->autoEdgeData();
+        job.angle = edge.angle;
+        job.polygon = edge.polygon;
+    }
+    job.drawings = m_board->getCameraRectRender(job.scaleX, job.scaleY);
+
+    if (m_imageTansformThread)
+        m_imageTansformThread->pushImageData(job);
+    m_timelapseShot = false;
+}
+
+void MainFrame::slCaputerImage(QImage picture, QString path)
+{
+    if (!path.isEmpty()) {
+        playPhotoSound();
+        m_imgListWidget->insertItem(picture, path);
+        return;
+    }
+    // A time-lapse shot that comes back after its run ended has no video to go to.
+    if (!m_timelapseFrame || !m_timelapseFrame->isRecording()) {
+        qDebug() << "time-lapse picture dropped: no time-lapse runs";
+        return;
+    }
+    m_timelapseFrame->takePhotoSuccessForTimed();
+    IFFmpegApi::instance()->addPicture(picture);
+}
+
+void MainFrame::onCaptureFailed(const QString& path, const QString& reason)
+{
+    qWarning() << "snapshot not saved:" << path << reason;
+    IMsgBox::showMsg(tr("The picture could not be saved: %1").arg(reason), this);
+}
+
+void MainFrame::playPhotoSound()
+{
+    if (g_photo_sound_enable)
+        QSound::play(QStringLiteral(":/root/root/photoSound.wav"));
+}
+
+void MainFrame::onCaptureModeChanged(int mode)
+{
+    if (mode == 4 || !m_timelapseFrame || !m_timelapseFrame->isVisible())
+        return;
+    if (m_timelapseFrame->isRecording() && !stopTimelapse().isEmpty())
+        showNotice(tr("Video is saved."));
+    m_timelapseFrame->setFrameVisible(false);
+}
+
+void MainFrame::onTimelapseCommand(int op)
+{
+    switch (op) {
+    case 0: {
+        // A refused shot brings no picture, so the flag must not wait for one; a shot
+        // still in flight keeps it.
+        const bool inFlight = m_timelapseShot;
+        m_timelapseShot = true;
+        if (!requestCapture(IMAGE_PLAIN) && !inFlight)
+            m_timelapseShot = false;
+        break;
+    }
+    case 1: {
+        QSize size = g_camera_resolution;
+        if (wideWifiCamera()) {
+            // The camera changes its resolution asynchronously: the video is made at
+            // the size asked for, and the encoder scales frames that still differ.
+            m_pixRateFrame->setResolution(QSizeF(1920, 1080), false);
+            size = QSize(1920, 1080);
+            const QScreen* screen = QGuiApplication::primaryScreen();
+            const int screenWidth = screen ? screen->size().width() : 0;
+            ITimeMsgBox::instance()->showMessageBox(tr("Current resolution: 1920*1080"), 1000,
+                                                    QPoint(int(screenWidth - 460 * IGSQUARERATE),
+                                                           int(25 * IGSQUARERATE)));
+        }
+        const int rotation = m_board->rotateValue();
+        if (rotation == 90 || rotation == 270)
+            size.transpose();
+        if (!IFFmpegApi::instance()->startPictureVynthesisVideo(IConfigureService::instance()->videoPath(), size,
+                                                                  30)) {
+            IMsgBox::showMsg(tr("The time-lapse video could not be started."), this);
+            return;
+        }
+        m_cameraToolBar->setButtonEnable(ICameraToolBar::Resolution, false);
+        m_rightToolBar->setButtonEnable(IRightToolBar::Rotate, false);
+        m_timelapseFrame->startTimerPhoto();
+        break;
+    }
+    case 2: {
+        const QString path = stopTimelapse();
+        if (path.isEmpty())
+            IMsgBox::showMsg(tr("No video was written."), this);
+        else
+            showNotice(tr("Video is saved."));
+        break;
+    }
+    case 3:
+        m_timelapseFrame->pauseTimerPhoto();
+        break;
+    case 4:
+        m_timelapseFrame->resumeTimerPhoto();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::setBarsEnabled(bool enabled)
+{
+    if (m_boardToolBar)
+        m_boardToolBar->setEnabled(enabled);
+    if (m_imgListWidget)
+        m_imgListWidget->setEnabled(enabled);
+    if (m_rightToolBar)
+        m_rightToolBar->setEnabled(enabled);
+    if (m_cameraToolBar)
+        m_cameraToolBar->setEnabled(enabled);
+}
+
+void MainFrame::onUsbConnectionChanged(bool connected, const QString& id)
+{
+    qDebug() << "usb device change " << (connected ? "true" : "false") << id << g_camera_info.devicePath;
+    ICamera* camera = ICamera::instance();
+    if (!connected && id.compare(g_camera_info.devicePath, Qt::CaseInsensitive) == 0) {
+        slHideSecondWidget(0, QVariant(0));
+        if (m_smallCameraFrame && m_smallCameraFrame->isVisible())
+            m_smallCameraFrame->setFrameVisible(false);
+        // Runs that depend on the camera end with it, as on a camera switch.
+        if (m_timelapseFrame) {
+            if (m_timelapseFrame->isRecording() && !stopTimelapse().isEmpty())
+                showNotice(tr("Video is saved."));
+            if (m_timelapseFrame->isVisible()) {
+                m_timelapseFrame->setFrameVisible(false);
+                m_captureModeFrame->setCaptureMode(ICaptureModeFrame::CaptureMode(0));
+            }
+        }
+        stopTimedCapture();
+        m_board->setCameraImage(QImage());
+        camera->closeCamera();
+        // Frames queued before the close may have been shown meanwhile.
+        m_board->setCameraImage(QImage());
+        if (m_videoRecordFrame && m_videoRecordFrame->isVisible())
+            m_videoRecordFrame->stopVideoRecord();
+        resetCameraToggles();
+        setBarsEnabled(false);
+    } else if (connected && !camera->isRuning()) {
+        if (camera->openCamera()) {
+            resetCameraToggles();
+            setBarsEnabled(true);
+            m_board->resetTransformx();
+        }
+    }
+}

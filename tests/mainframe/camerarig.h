@@ -1,0 +1,35 @@
+#ifndef CAMERARIG_H
+#define CAMERARIG_H
+
+#include <QObject>
+#include <QProcess>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+#include "simcamera.h"
+
+// The simulated Wi-Fi camera on 127.0.0.1: its control port and the GStreamer RTSP
+// source, pointed to by the program's camera settings.
+class CameraRig
+{
+public:
+    ~CameraRig();
+    // Starts both and sets g_rtsp_url and OCUMETRA_CAMERA_CONTROL_PORT. The source ends
+    // on its own after lifetime seconds even if this process dies.
+    bool start(const QSize& streamSize, int lifetime);
+    void stop();
+    SimCamera& control() { return m_control; }
+
+private:
+    SimCamera m_control;
+    QProcess* m_source = nullptr;
+};
+
+// Runs the program's own start-up (IApplication::exec) and, once its event loop runs,
+// the test object inside it. Returns the test result, or -1 when exec returned
+// without entering its loop.
+int runInsideApplication(const std::function<int()>& tests);
+
+#endif

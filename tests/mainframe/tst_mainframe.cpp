@@ -1,0 +1,505 @@
+// The main window end to end: the program's own start-up against the simulated Wi-Fi
+// camera on 127.0.0.1, then snapshots, screen captures, freeze, PDF export and
+// time-lapse videos through the window's commands.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QtTest>
+
+#include "board/iboard.h"
+#include "board/item/ipixmapitem.h"
+#include "camerarig.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icapturemodeframe.h"
+#include "customui/iboardtoolbar.h"
+#include "customui/iimglist.h"
+#include "customui/iimglistitem.h"
+#include "customui/iimglistwidget.h"
+#include "customui/irighttoolbar.h"
+#include "customui/itimelapseframe.h"
+#include "iapplication.h"
+#include "icamera.h"
+#include "iimagetansformthread.h"
+#include "iglobal.h"
+#include "customui/iitoolbutton.h"
+#include "mainframe.h"
+#include "service/iboardservice.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+#include "../recorder/videoprobe.h"
+
+namespace {
+const QSize kStream(320, 240);
+const QSize kPhoto(640, 480);
+
+MainFrame* frame()
+{
+    return qobject_cast<IApplication*>(qApp)->mainFrame();
+}
+
+int galleryRows()
+{
+    return frame()->m_imgListWidget->list()->count();
+}
+
+QStringList photoFiles()
+{
+    return QDir(IConfigureService::instance()->photoPath()).entryList(QDir::Files, QDir::Name);
+}
+
+QStringList videoFiles()
+{
+    return QDir(IConfigureService::instance()->videoPath()).entryList({QStringLiteral("*.mp4")}, QDir::Files,
+                                                                      QDir::Name);
+}
+
+void setCaptureMode(int mode)
+{
+    frame()->m_captureModeFrame->setCaptureMode(ICaptureModeFrame::CaptureMode(mode));
+}
+
+void timelapse(OperateType op)
+{
+    emit frame()->m_timelapseFrame->sgCaptureImage(op);
+}
+
+int timelapseShots()
+{
+    return frame()->m_timelapseFrame->counter()->shots();
+}
+
+// Share of pixels that are nearly black or nearly white.
+double extremeShare(const QImage& image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    int extreme = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            if (line[x] < 40 || line[x] > 215)
+                ++extreme;
+    }
+    return double(extreme) / (grey.width() * grey.height());
+}
+
+int pdfPageCount(const QByteArray& pdf)
+{
+    return pdf.count("/Type /Page\n") + pdf.count("/Type /Page>") + pdf.count("/Type /Page\r");
+}
+}
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestMainFrame(CameraRig* rig) : m_rig(rig) {}
+
+private:
+    // Takes a snapshot through the Snap button and waits for its gallery row.
+    QString snap()
+    {
+        const int rows = galleryRows();
+        const QStringList before = photoFiles();
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
+        if (!QTest::qWaitFor([&] { return galleryRows() == rows + 1; }, 10000))
+            return QString();
+        QStringList after = photoFiles();
+        for (const QString& f : before)
+            after.removeAll(f);
+        return after.size() == 1 ? IConfigureService::instance()->photoPath() + after.first() : QString();
+    }
+
+    // A time-lapse run with the panel's own timer paused, so the test sets the pace.
+    bool startTimelapse()
+    {
+        // Videos are named by the second they start in.
+        if (m_lastRun.isValid() && m_lastRun.elapsed() < 1100)
+            QTest::qWait(int(1100 - m_lastRun.elapsed()));
+        m_lastRun.start();
+        setCaptureMode(ICaptureModeFrame::TimeLapse);
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
+        timelapse(OPERATE_START);
+        timelapse(OPERATE_PAUSE);
+        return frame()->m_timelapseFrame->isRecording();
+    }
+    bool timelapseShot()
+    {
+        // Right after a (re)connection the control link may still refuse photos, as
+        // the panel's own timer would meet them: ask again.
+        const int shots = timelapseShots();
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            timelapse(OPERATE_PHOTO);
+            if (QTest::qWaitFor([&] { return timelapseShots() == shots + 1; }, 1000))
+                return true;
+        }
+        return false;
+    }
+
+    CameraRig* m_rig;
+    QElapsedTimer m_lastRun;
+
+private slots:
+    void init()
+    {
+        TestEnv::clearMessages();
+        m_rig->control().setPhotoDelay(0);
+    }
+
+    void startupShowsWindowWithLivePicture()
+    {
+        MainFrame* f = frame();
+        QVERIFY(f);
+        QVERIFY(g_wifi_camera);
+        QCOMPARE(g_camera_info.index, 999);
+        QTRY_VERIFY_WITH_TIMEOUT(f->isVisible(), 10000);
+        QVERIFY(f->isEnabled());
+        QVERIFY(TestEnv::messages().isEmpty());
+        QVERIFY(f->m_rightToolBar->isVisible());
+        QVERIFY(!f->m_boardToolBar->isVisible());
+        QVERIFY(f->m_imageTansformThread && f->m_imageTansformThread->isRunning());
+        IPixmapItem* item = f->m_board->pixmapElement();
+        QVERIFY(item);
+        QCOMPARE(item->zValue(), -9999999.0);
+        QTRY_VERIFY(item->isVisible());
+
+        // Live frames reach the board and keep coming.
+        QTRY_COMPARE_WITH_TIMEOUT(item->image().size(), kStream, 10000);
+        const qint64 first = item->image().cacheKey();
+        QTRY_VERIFY_WITH_TIMEOUT(item->image().cacheKey() != first, 5000);
+    }
+
+    void snapByCaptureMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("default") << int(ICaptureModeFrame::Default);
+        QTest::newRow("black and white") << int(ICaptureModeFrame::BlackWhiteCapture);
+        QTest::newRow("grey") << int(ICaptureModeFrame::GrayCapture);
+    }
+    void snapByCaptureMode()
+    {
+        QFETCH(int, mode);
+        setCaptureMode(mode);
+        const int photos = m_rig->control().photosSent();
+        const QString path = snap();
+        QVERIFY2(!path.isEmpty(), "no gallery row and file");
+        QCOMPARE(m_rig->control().photosSent(), photos + 1); // a full-resolution photo was fetched
+        QCOMPARE(frame()->m_imgListWidget->getAllThumbnailPath(false).last(), path);
+
+        const QImage saved(path);
+        QCOMPARE(saved.size(), kPhoto);
+        const QColor blue = saved.pixelColor(kPhoto.width() * 3 / 4, kPhoto.height() * 3 / 4);
+        if (mode == ICaptureModeFrame::Default) {
+            QVERIFY2(blue.blue() > blue.red() + 100, qPrintable(blue.name()));
+        } else if (mode == ICaptureModeFrame::GrayCapture) {
+            QVERIFY(qAbs(blue.red() - blue.blue()) < 8 && qAbs(blue.green() - blue.blue()) < 8);
+            QVERIFY(extremeShare(saved) < 0.5);
+        } else {
+            QVERIFY(extremeShare(saved) > 0.97);
+        }
+    }
+
+    void spaceKeySnaps()
+    {
+        setCaptureMode(ICaptureModeFrame::Default);
+        const int rows = galleryRows();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(frame(), &press);
+        QTRY_COMPARE_WITH_TIMEOUT(galleryRows(), rows + 1, 10000);
+    }
+
+    void screenCaptureToGalleryAndClipboard()
+    {
+        setCaptureMode(ICaptureModeFrame::ScreenCapture);
+        const int photos = m_rig->control().photosSent();
+        const QString path = snap();
+        QVERIFY(!path.isEmpty());
+        QCOMPARE(m_rig->control().photosSent(), photos); // the camera is not asked
+        QCOMPARE(QImageReader(path).size(), frame()->size());
+
+        QApplication::clipboard()->clear();
+        setCaptureMode(ICaptureModeFrame::ScreenCaptureToClipboard);
+        const int rows = galleryRows();
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
+        QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("Succeed!")});
+        const QImage copied = QApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        const QRectF picture = frame()->m_board->pixmapEleGlobalBoundingRect();
+        QCOMPARE(copied.size(), QSize(qRound(picture.width()), qRound(picture.height())));
+        QCOMPARE(galleryRows(), rows);
+        setCaptureMode(ICaptureModeFrame::Default);
+    }
+
+    void freezeStopsPicture()
+    {
+        IPixmapItem* item = frame()->m_board->pixmapElement();
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
+        QTest::qWait(500); // frames already on their way
+        const qint64 frozen = item->image().cacheKey();
+        QTest::qWait(1000);
+        QCOMPARE(item->image().cacheKey(), frozen);
+        QVERIFY(!item->image().isNull());
+
+        frame()->slCameratoolbarClick(false, QVariant(ICameraToolBar::Freeze));
+        QTRY_VERIFY_WITH_TIMEOUT(item->image().cacheKey() != frozen, 5000);
+    }
+
+    void capturedPictureEdgeCases()
+    {
+        MainFrame* f = frame();
+        ICamera* camera = ICamera::instance();
+
+        // A failed photo: no job, the user is told, a pending time-lapse mark goes.
+        const int rows = galleryRows();
+        f->m_timelapseShot = true;
+        emit camera->sgCaptureImage(QImage());
+        QVERIFY(!f->m_timelapseShot);
+        QTest::qWait(200);
+        QCOMPARE(galleryRows(), rows);
+
+        // No camera area to fit into: the picture is taken 1:1 instead of with
+        // infinite scales.
+        QImage picture(200, 100, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QSizeF show = f->m_board->cameraShowSize();
+        f->m_board->setCameraShowsize(QSizeF(0, 0));
+        emit camera->sgCaptureImage(picture);
+        f->m_board->setCameraShowsize(show);
+        QTRY_COMPARE_WITH_TIMEOUT(galleryRows(), rows + 1, 5000);
+        QImage saved(f->m_imgListWidget->getAllThumbnailPath(false).last());
+        QCOMPARE(saved.size(), picture.size());
+
+        // Partial capture chosen but its frame never opened: the whole picture.
+        QVERIFY(!f->m_captureFrame);
+        setCaptureMode(ICaptureModeFrame::PartialScreenCapture);
+        emit camera->sgCaptureImage(picture);
+        setCaptureMode(ICaptureModeFrame::Default);
+        QTRY_COMPARE_WITH_TIMEOUT(galleryRows(), rows + 2, 5000);
+        saved.load(f->m_imgListWidget->getAllThumbnailPath(false).last());
+        QCOMPARE(saved.size(), picture.size());
+    }
+
+    void pdfOfMarkedPictures()
+    {
+        // Nothing marked: a notice, no dialog.
+        IImgList* list = frame()->m_imgListWidget->list();
+        list->selectAllSatte(false);
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Pdf));
+        QVERIFY(TestEnv::messages().isEmpty());
+
+        QVERIFY(list->count() >= 2);
+        list->rowWidget(0)->setSlideSelect(true);
+        list->rowWidget(1)->setSlideSelect(true);
+        QCOMPARE(frame()->m_imgListWidget->getAllThumbnailPath(true).size(), 2);
+
+        // A name without suffix gets ".pdf".
+        QDir().mkpath(TestEnv::homePath() + "/out");
+        TestEnv::clearMessages();
+        TestEnv::queueFileAnswer({TestEnv::homePath() + "/out/pictures"});
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Pdf));
+        QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("Save Successful.")});
+        QFile pdf(TestEnv::homePath() + "/out/pictures.pdf");
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QCOMPARE(pdfPageCount(bytes), 2);
+        const int at = bytes.indexOf("/MediaBox [");
+        QVERIFY(at >= 0);
+        const QByteArray box = bytes.mid(at + 11, bytes.indexOf(']', at) - at - 11);
+        const QList<QByteArray> numbers = box.simplified().split(' ');
+        QCOMPARE(numbers.size(), 4);
+        QVERIFY2(qAbs(numbers.at(2).toDouble() - 595.0) < 1.5, box.constData()); // A4 in points
+        QVERIFY2(qAbs(numbers.at(3).toDouble() - 842.0) < 1.5, box.constData());
+        QCOMPARE(g_filedialog_path, TestEnv::homePath() + "/out/");
+
+        // A file that cannot be written is reported, not announced as saved.
+        TestEnv::clearMessages();
+        TestEnv::queueFileAnswer({TestEnv::homePath() + "/missing/folder/x.pdf"});
+        frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Pdf));
+        QCOMPARE(TestEnv::messages().size(), 1);
+        QVERIFY(TestEnv::messages().first() != QStringLiteral("Save Successful."));
+        QCOMPARE(g_filedialog_path, TestEnv::homePath() + "/out/");
+        list->selectAllSatte(false);
+    }
+
+    void timelapseMakesVideo()
+    {
+        const QStringList before = videoFiles();
+        const int rows = galleryRows();
+        const int photos = photoFiles().size();
+        QVERIFY(startTimelapse());
+        // Resolution and rotation are locked during the run.
+        QVERIFY(!frame()->m_cameraToolBar->button(ICameraToolBar::Resolution)->isEnabled());
+        QVERIFY(!frame()->m_rightToolBar->button(IRightToolBar::Rotate)->isEnabled());
+        const int shots = 3;
+        for (int i = 0; i < shots; ++i)
+            QVERIFY(timelapseShot());
+        timelapse(OPERATE_STOP);
+        QVERIFY(!frame()->m_timelapseFrame->isRecording());
+        QVERIFY(frame()->m_cameraToolBar->button(ICameraToolBar::Resolution)->isEnabled());
+        QVERIFY(frame()->m_rightToolBar->button(IRightToolBar::Rotate)->isEnabled());
+        QVERIFY(TestEnv::messages().isEmpty());
+
+        // Time-lapse shots never reach the gallery or the photo folder.
+        QCOMPARE(galleryRows(), rows);
+        QCOMPARE(photoFiles().size(), photos);
+
+        QStringList after = videoFiles();
+        for (const QString& f : before)
+            after.removeAll(f);
+        QCOMPARE(after.size(), 1);
+        const VideoProbe probe = probeVideo(IConfigureService::instance()->videoPath() + after.first());
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.codec, AV_CODEC_ID_H264);
+        QCOMPARE(probe.packets, shots);
+        QCOMPARE(QSize(probe.width, probe.height), g_camera_resolution);
+    }
+
+    void emptyTimelapseIsNotAnnounced()
+    {
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        timelapse(OPERATE_STOP);
+        QCOMPARE(videoFiles(), before);
+        QCOMPARE(TestEnv::messages().size(), 1); // the failure, not a success
+        frame()->m_timelapseFrame->setFrameVisible(false);
+    }
+
+    void refusedTimelapseShotDoesNotTakeNextSnapshot()
+    {
+        QVERIFY(startTimelapse());
+        // The first shot is still being transferred when the second is asked for.
+        m_rig->control().setPhotoDelay(600);
+        const int sent = m_rig->control().photosSent();
+        timelapse(OPERATE_PHOTO);
+        timelapse(OPERATE_PHOTO);
+        QTRY_COMPARE_WITH_TIMEOUT(timelapseShots(), 1, 10000);
+        QCOMPARE(m_rig->control().photosSent(), sent + 1);
+        QVERIFY(!frame()->isTimelapseShot());
+
+        // Stopping with a shot in flight ends the flag with the run.
+        timelapse(OPERATE_PHOTO);
+        QVERIFY(frame()->isTimelapseShot());
+        timelapse(OPERATE_STOP);
+        QVERIFY(!frame()->isTimelapseShot());
+        QTRY_COMPARE_WITH_TIMEOUT(m_rig->control().photosSent(), sent + 2, 10000);
+        QTest::qWait(300);
+
+        // The next ordinary snapshot reaches the gallery and its own file.
+        m_rig->control().setPhotoDelay(0);
+        setCaptureMode(ICaptureModeFrame::Default);
+        QVERIFY(!snap().isEmpty());
+        frame()->m_timelapseFrame->setFrameVisible(false);
+    }
+
+    void switchCameraResetsTogglesAndStopsRuns()
+    {
+        MainFrame* f = frame();
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::AutoEdge));
+        QVERIFY(f->m_autoEdge);
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        QVERIFY(timelapseShot());
+
+        f->switchCamera(g_camera_info);
+        QVERIFY(!f->m_timelapseFrame->isRecording());
+        QVERIFY(!f->m_timelapseFrame->isVisible());
+        QCOMPARE(int(f->m_captureModeFrame->captureMode()), int(ICaptureModeFrame::Default));
+        QCOMPARE(videoFiles().size(), before.size() + 1); // the run was finalised
+        QVERIFY(!f->m_autoEdge);
+        QVERIFY(!f->m_cameraToolBar->button(ICameraToolBar::AutoEdge)->isChecked());
+        QVERIFY(f->m_cameraToolBar->button(ICameraToolBar::Resolution)->isEnabledTo(f));
+        QVERIFY(!f->isEnabled());
+        // The new back end reports and the window comes back.
+        QTRY_VERIFY_WITH_TIMEOUT(f->isEnabled(), 15000);
+        QVERIFY(!f->m_firstOpen);
+        const qint64 key = f->m_board->pixmapElement()->image().cacheKey();
+        QTRY_VERIFY_WITH_TIMEOUT(f->m_board->pixmapElement()->image().cacheKey() != key, 10000);
+    }
+
+    void unplugEndsRunsAndReplugReopens()
+    {
+        MainFrame* f = frame();
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        QVERIFY(timelapseShot());
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
+        // The plug watcher reports devices by path; give the open camera one.
+        g_camera_info.devicePath = QStringLiteral("/dev/video7");
+
+        // Another device going away changes nothing.
+        QVERIFY(QMetaObject::invokeMethod(f, "onUsbConnectionChanged", Q_ARG(bool, false),
+                                          Q_ARG(QString, QStringLiteral("/dev/video3"))));
+        QVERIFY(f->m_timelapseFrame->isRecording());
+        QVERIFY(ICamera::instance()->isRuning());
+
+        QVERIFY(QMetaObject::invokeMethod(f, "onUsbConnectionChanged", Q_ARG(bool, false),
+                                          Q_ARG(QString, QStringLiteral("/DEV/VIDEO7"))));
+        QVERIFY(!f->m_timelapseFrame->isRecording());
+        QCOMPARE(videoFiles().size(), before.size() + 1);
+        QVERIFY(!ICamera::instance()->isRuning());
+        QVERIFY(f->m_board->pixmapElement()->image().isNull());
+        QVERIFY(!f->m_cameraToolBar->isEnabled());
+        QVERIFY(!f->m_imgListWidget->isEnabled());
+        QVERIFY(!f->m_cameraToolBar->button(ICameraToolBar::Freeze)->isChecked());
+
+        QVERIFY(QMetaObject::invokeMethod(f, "onUsbConnectionChanged", Q_ARG(bool, true),
+                                          Q_ARG(QString, QStringLiteral("/dev/video7"))));
+        QVERIFY(ICamera::instance()->isRuning());
+        QVERIFY(f->m_cameraToolBar->isEnabled());
+        QVERIFY(f->m_imgListWidget->isEnabled());
+        // Not frozen: live frames come back.
+        QTRY_VERIFY_WITH_TIMEOUT(!f->m_board->pixmapElement()->image().isNull(), 15000);
+        setCaptureMode(ICaptureModeFrame::Default);
+    }
+
+    // Last: the window goes away.
+    void closeFinalisesRunningTimelapse()
+    {
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        QVERIFY(timelapseShot());
+        QVERIFY(timelapseShot());
+        // A second close request while the first one waits is turned away.
+        int nested = -1;
+        QTimer::singleShot(50, frame(), [&nested] {
+            QCloseEvent again;
+            QApplication::sendEvent(frame(), &again);
+            nested = again.isAccepted() ? 1 : 0;
+        });
+        QVERIFY(frame()->close());
+        QCOMPARE(nested, 0);
+        QVERIFY(!frame()->isVisible());
+        QVERIFY(!ICamera::instance()->isRuning());
+        QStringList after = videoFiles();
+        for (const QString& f : before)
+            after.removeAll(f);
+        QCOMPARE(after.size(), 1);
+        const VideoProbe probe = probeVideo(IConfigureService::instance()->videoPath() + after.first());
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.packets, 2);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    // No USB camera may be taken instead of the simulated one.
+    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
+    IApplication app(QStringLiteral("OcumetraMainFrameTest"), argc, argv);
+    TestEnv::afterApplication();
+    CameraRig rig;
+    if (!rig.start(kStream, 80)) {
+        qCritical("the simulated camera did not start");
+        return 2;
+    }
+    rig.control().setPhotoSize(kPhoto);
+    TestMainFrame tc(&rig);
+    QTEST_SET_MAIN_SOURCE_PATH
+    return runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });
+}
+
+#include "tst_mainframe.moc"

@@ -1,0 +1,478 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QtTest>
+
+#include "board/iboard.h"
+#include "customui/iboardtoolbar.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icapturemodeframe.h"
+#include "customui/icolorframe.h"
+#include "customui/ieraseframe.h"
+#include "customui/ifigureframe.h"
+#include "customui/iicolorbutton.h"
+#include "customui/iitoolbutton.h"
+#include "customui/ithicknessframe.h"
+#include "customui/itimelapseframe.h"
+#include "customui/itimercaptureframe.h"
+#include "customui/itransparentframe.h"
+#include "iglobal.h"
+#include "service/iboardservice.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+
+using namespace TX_IBOARD_ENUM;
+
+namespace {
+
+// Panels placed against bars the test owns instead of the main window's.
+template <class Panel>
+class PlacedPanel : public Panel
+{
+public:
+    PlacedPanel(ICameraToolBar* camera, IBoardToolBar* board)
+        : Panel(nullptr, nullptr)
+        , m_camera(camera)
+        , m_board(board)
+    {
+    }
+
+protected:
+    ICameraToolBar* cameraToolBar() const override { return m_camera; }
+    IBoardToolBar* boardToolBar() const override { return m_board; }
+
+private:
+    ICameraToolBar* m_camera;
+    IBoardToolBar* m_board;
+};
+
+// Records the snapshots the timed capture asks the main window for.
+class CountingTimerCapture : public ITimerCaptureFrame
+{
+public:
+    CountingTimerCapture()
+        : ITimerCaptureFrame(nullptr, nullptr)
+    {
+    }
+    QList<ImageType> requests;
+
+protected:
+    bool requestCapture(ImageType type) override
+    {
+        requests.append(type);
+        return true;
+    }
+};
+
+class RecordingBoard : public IBoard
+{
+public:
+    RecordingBoard()
+        : IBoard(SCENE_DISPLAY_DEFAULT)
+    {
+    }
+    QList<ModeType> modes;
+    void setMode(ModeType type) override
+    {
+        modes.append(type);
+        IBoard::setMode(type);
+    }
+};
+
+void click(QAbstractButton* button)
+{
+    QVERIFY(button);
+    button->click();
+}
+
+}
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+private slots:
+    void placementFormulas();
+    void placementByRealBars();
+    void captureModeChoice();
+    void timelapseCommandsAndCounter();
+    void timelapseStopWhilePaused();
+    void timelapseRealCountdown();
+    void timedCaptureSeries();
+    void timedCaptureControlsAndRefusals();
+    void timedCaptureRealTimer();
+    void figureSwitchesBoardMode();
+    void penPanelSetters();
+};
+
+void TestPanels::placementFormulas()
+{
+    IGSQUARERATE = 1.0;
+    // Above a camera-bar button: x = P.x + 42 - w/2 (integer halving), y = P.y - h - 10.
+    QCOMPARE(IPanelPlacement::aboveButton(QPoint(500, 900), QSize(101, 50)), QPoint(492, 840));
+    // Left of a board-bar button: x = P.x - w - 10, y = P.y + 25 - h/2.
+    QCOMPARE(IPanelPlacement::leftOfButton(QPoint(1800, 300), QSize(60, 201)), QPoint(1730, 225));
+    // The time-lapse bar's own offsets.
+    QCOMPARE(IPanelPlacement::aboveButton(QPoint(500, 900), QSize(100, 40), 76, 30), QPoint(526, 830));
+
+    IGSQUARERATE = 1.5;
+    // 500 + 63 - 50 = 513; 900 - 50 - 15 = 835
+    QCOMPARE(IPanelPlacement::aboveButton(QPoint(500, 900), QSize(101, 50)), QPoint(513, 835));
+    // 1800 - 60 - 15 = 1725; 300 + 37.5 - 100 = 237.5 -> 237
+    QCOMPARE(IPanelPlacement::leftOfButton(QPoint(1800, 300), QSize(60, 201)), QPoint(1725, 237));
+    IGSQUARERATE = 1.0;
+}
+
+void TestPanels::placementByRealBars()
+{
+    ICameraToolBar cameraBar(nullptr, nullptr);
+    IBoardToolBar boardBar(nullptr, nullptr);
+    cameraBar.move(100, 900);
+    boardBar.move(1700, 100);
+    cameraBar.show();
+    boardBar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cameraBar));
+    QVERIFY(QTest::qWaitForWindowExposed(&boardBar));
+
+    const QPoint photo = cameraBar.buttonGlobslPos(ICameraToolBar::PhotoMode);
+    QVERIFY(photo != QPoint(0, 0));
+    PlacedPanel<ICaptureModeFrame> modes(&cameraBar, &boardBar);
+    modes.setFrameVisible(true);
+    QVERIFY(modes.isVisible());
+    QCOMPARE(modes.pos(), QPoint(photo.x() + 42 - modes.width() / 2, photo.y() - modes.height() - 10));
+    // Hiding keeps the place.
+    const QPoint placed = modes.pos();
+    modes.setFrameVisible(false);
+    QVERIFY(!modes.isVisible());
+    QCOMPARE(modes.pos(), placed);
+
+    const QPoint thicknessButton = boardBar.buttonGlobslPos(IBoardToolBar::Thickness);
+    QVERIFY(thicknessButton != QPoint(0, 0));
+    PlacedPanel<IThicknessFrame> thickness(&cameraBar, &boardBar);
+    thickness.setFrameVisible(true);
+    QCOMPARE(thickness.pos(), QPoint(thicknessButton.x() - thickness.width() - 10,
+                                     thicknessButton.y() + 25 - thickness.height() / 2));
+    // Without a main window a panel still opens, where it stands.
+    IThicknessFrame orphan(nullptr, nullptr);
+    orphan.move(10, 20);
+    orphan.setFrameVisible(true);
+    QVERIFY(orphan.isVisible());
+    QCOMPARE(orphan.pos(), QPoint(10, 20));
+}
+
+void TestPanels::captureModeChoice()
+{
+    ICaptureModeFrame frame(nullptr, nullptr);
+    QSignalSpy spy(&frame, &ICaptureModeFrame::sgButtonClick);
+    QCOMPARE(frame.captureMode(), ICaptureModeFrame::Default);
+    QVERIFY(frame.radio(0)->isChecked());
+
+    click(frame.radio(6));
+    QCOMPARE(frame.captureMode(), ICaptureModeFrame::BlackWhiteCapture);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<ICaptureModeFrame::CaptureMode>(), ICaptureModeFrame::BlackWhiteCapture);
+    QVERIFY(!frame.radio(0)->isChecked());
+
+    // The checked mode clicked again stays checked and is announced again.
+    click(frame.radio(6));
+    QCOMPARE(spy.count(), 2);
+    QVERIFY(frame.radio(6)->isChecked());
+
+    // Values without a button change nothing.
+    frame.setCaptureMode(static_cast<ICaptureModeFrame::CaptureMode>(9));
+    frame.setCaptureMode(static_cast<ICaptureModeFrame::CaptureMode>(-1));
+    QCOMPARE(frame.captureMode(), ICaptureModeFrame::BlackWhiteCapture);
+    QVERIFY(frame.radio(6)->isChecked());
+
+    frame.setCaptureMode(ICaptureModeFrame::TimeLapse);
+    QCOMPARE(frame.captureMode(), ICaptureModeFrame::TimeLapse);
+    QVERIFY(frame.radio(4)->isChecked());
+    QCOMPARE(spy.count(), 2);
+
+    // The sound switch toggles the setting and reports no mode.
+    const bool before = g_photo_sound_enable;
+    click(frame.radio(-1));
+    QCOMPARE(g_photo_sound_enable, !before);
+    click(frame.radio(-1));
+    QCOMPARE(g_photo_sound_enable, before);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(frame.captureMode(), ICaptureModeFrame::TimeLapse);
+}
+
+void TestPanels::timelapseCommandsAndCounter()
+{
+    ITimelapseFrame bar(nullptr, nullptr);
+    QSignalSpy spy(&bar, &ITimelapseFrame::sgCaptureImage);
+    QCOMPARE(bar.shotButton()->operateType(), OPERATE_START);
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_PAUSE);
+    QVERIFY(bar.pauseButton()->isHidden());
+    QVERIFY(!bar.isRecording());
+    QCOMPARE(bar.intervalButton()->textx(), QStringLiteral("3"));
+
+    // The interval chooser: the button toggles it, a value is taken and hides it.
+    click(bar.intervalButton());
+    QVERIFY(bar.intervalChooser()->isVisible());
+    click(bar.intervalButton());
+    QVERIFY(!bar.intervalChooser()->isVisible());
+    click(bar.intervalButton());
+    const auto choices = bar.intervalChooser()->findChildren<ITimelapseButton*>();
+    QCOMPARE(choices.size(), 6);
+    ITimelapseButton* sixty = nullptr;
+    for (ITimelapseButton* b : choices) {
+        if (b->textx() == QLatin1String("60"))
+            sixty = b;
+    }
+    click(sixty);
+    QCOMPARE(bar.intervalButton()->textx(), QStringLiteral("60"));
+    QVERIFY(!bar.intervalChooser()->isVisible());
+    QCOMPARE(spy.count(), 0);
+
+    // Shot button asks to start; the window answers with startTimerPhoto.
+    click(bar.shotButton());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<OperateType>(), OPERATE_START);
+    bar.startTimerPhoto();
+    QVERIFY(bar.isRecording());
+    QCOMPARE(bar.shotButton()->operateType(), OPERATE_STOP);
+    QVERIFY(!bar.pauseButton()->isHidden());
+    QVERIFY(bar.intervalButton()->isHidden());
+    QVERIFY(bar.counter()->timerActive());
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("01:00"));
+
+    click(bar.pauseButton());
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_PAUSE);
+    bar.pauseTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_RESUME);
+    QVERIFY(!bar.counter()->timerActive());
+    // A shot that returns during a pause keeps the countdown stopped but counts.
+    bar.takePhotoSuccessForTimed();
+    QCOMPARE(bar.counter()->shotText(), QStringLiteral("1"));
+    QVERIFY(!bar.counter()->timerActive());
+
+    click(bar.pauseButton());
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_RESUME);
+    bar.resumeTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_PAUSE);
+    QVERIFY(bar.counter()->timerActive());
+
+    click(bar.shotButton());
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_STOP);
+    bar.stopTimerPhoto();
+    QVERIFY(!bar.isRecording());
+    QCOMPARE(bar.shotButton()->operateType(), OPERATE_START);
+    QVERIFY(bar.pauseButton()->isHidden());
+    QVERIFY(!bar.intervalButton()->isHidden());
+    QVERIFY(!bar.counter()->isVisible());
+    QCOMPARE(bar.counter()->shotText(), QStringLiteral("0"));
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("00:00"));
+
+    // A late picture after the stop neither counts nor restarts the countdown.
+    bar.takePhotoSuccessForTimed();
+    QVERIFY(!bar.counter()->timerActive());
+    QCOMPARE(bar.counter()->shotText(), QStringLiteral("0"));
+}
+
+void TestPanels::timelapseStopWhilePaused()
+{
+    ITimelapseFrame bar(nullptr, nullptr);
+    bar.startTimerPhoto();
+    bar.pauseTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_RESUME);
+    bar.stopTimerPhoto();
+    // The next run must offer "pause", not "resume".
+    bar.startTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_PAUSE);
+    QVERIFY(bar.counter()->timerActive());
+    // A repeated pause or resume does not flip the button out of step.
+    bar.resumeTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_PAUSE);
+    bar.pauseTimerPhoto();
+    bar.pauseTimerPhoto();
+    QCOMPARE(bar.pauseButton()->operateType(), OPERATE_RESUME);
+    bar.stopTimerPhoto();
+}
+
+void TestPanels::timelapseRealCountdown()
+{
+    ITimelapseFrame bar(nullptr, nullptr);
+    QSignalSpy spy(&bar, &ITimelapseFrame::sgCaptureImage);
+    click(bar.intervalButton());
+    for (ITimelapseButton* b : bar.intervalChooser()->findChildren<ITimelapseButton*>()) {
+        if (b->textx() == QLatin1String("1"))
+            click(b);
+    }
+    bar.startTimerPhoto();
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("00:01"));
+    QVERIFY(spy.wait(3000));
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_PHOTO);
+    // No further request until the picture has come back.
+    QVERIFY(!bar.counter()->timerActive());
+    bar.takePhotoSuccessForTimed();
+    QCOMPARE(bar.counter()->shotText(), QStringLiteral("1"));
+    QVERIFY(bar.counter()->timerActive());
+    bar.stopTimerPhoto();
+}
+
+void TestPanels::timedCaptureSeries()
+{
+    CountingTimerCapture dialog;
+    dialog.intervalEdit()->setText(QStringLiteral("5"));
+    dialog.pagesEdit()->setText(QStringLiteral("3"));
+    QVERIFY(dialog.confirm());
+    QVERIFY(dialog.isRecording());
+    QVERIFY(dialog.timerActive());
+    QCOMPARE(dialog.controlFrame()->progressText(), QStringLiteral("0 / 3"));
+
+    for (int k = 1; k <= 3; ++k) {
+        dialog.slTimerout();
+        QCOMPARE(dialog.requests.size(), k);
+        QCOMPARE(dialog.controlFrame()->progressText(), QStringLiteral("%1 / 3").arg(k));
+        QVERIFY(dialog.isRecording());
+    }
+    QCOMPARE(dialog.pagesEdit()->text(), QStringLiteral("0"));
+    // The tick after the last picture ends the series without another snapshot.
+    dialog.slTimerout();
+    QCOMPARE(dialog.requests.size(), 3);
+    QVERIFY(!dialog.isRecording());
+    QVERIFY(!dialog.timerActive());
+    for (ImageType type : qAsConst(dialog.requests))
+        QCOMPARE(type, IMAGE_PLAIN);
+}
+
+void TestPanels::timedCaptureControlsAndRefusals()
+{
+    CountingTimerCapture dialog;
+    // One field empty: nothing starts.
+    dialog.intervalEdit()->setText(QStringLiteral("2"));
+    QVERIFY(!dialog.confirm());
+    QVERIFY(!dialog.isRecording());
+    QVERIFY(!dialog.timerActive());
+
+    // The fields refuse 0 and a leading 0.
+    QLineEdit* pages = dialog.pagesEdit();
+    pages->clear();
+    QTest::keyClicks(pages, QStringLiteral("0"));
+    QCOMPARE(pages->text(), QString());
+    QTest::keyClicks(pages, QStringLiteral("07"));
+    QCOMPARE(pages->text(), QStringLiteral("7"));
+
+    pages->setText(QStringLiteral("10"));
+    QVERIFY(dialog.confirm());
+    ITimerCaptureControlFrame* bar = dialog.controlFrame();
+    click(bar->button(1)); // Halt
+    QVERIFY(!dialog.timerActive());
+    QVERIFY(dialog.isRecording());
+    QVERIFY(!bar->button(0)->isHidden());
+    click(bar->button(0)); // Start
+    QVERIFY(dialog.timerActive());
+    dialog.slTimerout();
+    QCOMPARE(dialog.requests.size(), 1);
+
+    click(bar->button(2)); // Stop
+    QVERIFY(!dialog.isRecording());
+    QVERIFY(!dialog.timerActive());
+    QCOMPARE(pages->text(), QStringLiteral("0"));
+    dialog.slTimerout();
+    QCOMPARE(dialog.requests.size(), 1);
+}
+
+void TestPanels::timedCaptureRealTimer()
+{
+    CountingTimerCapture dialog;
+    dialog.intervalEdit()->setText(QStringLiteral("1"));
+    dialog.pagesEdit()->setText(QStringLiteral("2"));
+    QVERIFY(dialog.confirm());
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.requests.size(), 2, 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isRecording(), 2500);
+    QCOMPARE(dialog.requests.size(), 2);
+}
+
+void TestPanels::figureSwitchesBoardMode()
+{
+    RecordingBoard board;
+    IBoardService::instance()->setBoard(&board);
+    IFigureFrame frame(nullptr, nullptr);
+    QVERIFY(board.modes.isEmpty()); // building the panel switches nothing
+
+    const QList<ModeType> expected = {MODE_FIGURE_PATH_LINE, MODE_FIGURE_PATH_CIRCLE, MODE_FIGURE_PATH_ELLIPSE,
+                                      MODE_FIGURE_PATH_TRIANGLE, MODE_FIGURE_PATH_RECTANGLE};
+    for (int id = 0; id < 5; ++id)
+        frame.setFigure(id);
+    QCOMPARE(board.modes, expected);
+
+    board.modes.clear();
+    frame.setFigure(5);
+    frame.setFigure(-1);
+    frame.setFigure(QStringLiteral("circle"));
+    frame.setFigure(QVariant());
+    QVERIFY(board.modes.isEmpty());
+
+    // A click selects only that button and switches at once; showing re-applies it.
+    click(frame.button(2));
+    QCOMPARE(board.modes, QList<ModeType>{MODE_FIGURE_PATH_ELLIPSE});
+    QVERIFY(frame.button(2)->selectState());
+    QVERIFY(!frame.button(0)->selectState());
+    frame.setFrameVisible(true);
+    QCOMPARE(board.modes.last(), MODE_FIGURE_PATH_ELLIPSE);
+    QCOMPARE(board.modes.size(), 2);
+    IBoardService::instance()->setBoard(nullptr);
+}
+
+void TestPanels::penPanelSetters()
+{
+    IConfigureService* config = IConfigureService::instance();
+
+    IThicknessFrame thickness(nullptr, nullptr);
+    thickness.setThickness(7);
+    QCOMPARE(thickness.thickness(), 7);
+    QCOMPARE(config->pencilThickness(), 7);
+    QVERIFY(thickness.button(7)->selectState());
+    QVERIFY(!thickness.button(1)->selectState());
+    click(thickness.button(20));
+    QCOMPARE(thickness.thickness(), 20);
+    QVERIFY(!thickness.button(7)->selectState());
+
+    IColorFrame color(nullptr, nullptr);
+    QVERIFY(!color.color().isValid());
+    color.setColor(QColor(0, 0, 255));
+    QCOMPARE(color.color(), QColor(0, 0, 255));
+    QCOMPARE(config->pencilColor(), QColor(0, 0, 255));
+    QVERIFY(color.button(QColor(0, 0, 255))->selectState());
+    // A colour off the swatches deselects them all and is still stored.
+    color.setColor(QColor(12, 34, 56));
+    QCOMPARE(config->pencilColor(), QColor(12, 34, 56));
+    for (IIColorButton* b : color.buttons())
+        QVERIFY(!b->selectState());
+
+    ITransparentFrame transparent(nullptr, nullptr);
+    QCOMPARE(transparent.transparent(), 255);
+    transparent.setTransparent(100);
+    QCOMPARE(transparent.transparent(), 100);
+    config->setPencilTransparent(255);
+    // Stored only when the panel hides.
+    transparent.setFrameVisible(true);
+    QVERIFY(transparent.preview()->styleSheet().contains(QStringLiteral("rgba(12,34,56,100)")));
+    QCOMPARE(config->pencilTransparent(), 255);
+    transparent.setFrameVisible(false);
+    QCOMPARE(config->pencilTransparent(), 100);
+    transparent.setTransparent(0);
+    transparent.setFrameVisible(true);
+    QVERIFY(transparent.preview()->styleSheet().contains(QStringLiteral("rgba(12,34,56,0)")));
+    transparent.setFrameVisible(false);
+
+    IEraseFrame erase(nullptr, nullptr);
+    erase.setEraseSize(80);
+    QCOMPARE(erase.eraseSize(), 80);
+    erase.setEraseSize(500);
+    QCOMPARE(erase.eraseSize(), 200);
+    erase.setEraseSize(3);
+    QCOMPARE(erase.eraseSize(), 20);
+    erase.setEraseSize(120);
+    erase.setFrameVisible(true);
+    erase.setFrameVisible(false);
+    QCOMPARE(config->eraseSize(), 120);
+}
+
+OCUMETRA_TEST_MAIN(TestPanels)
+#include "tst_panels.moc"
