@@ -9,7 +9,7 @@
 #include <turbojpeg.h>
 #include <vector>
 
-#include "icamerabackend.h"
+#include "framepathbackend.h"
 #include "imjpegdecoder.h"
 #include "opencv/iopencvapi.h"
 #include "opencv/isoftwareadjust.h"
@@ -57,23 +57,6 @@ void BM_BareDecode(benchmark::State& state)
     tjDestroy(handle);
 }
 
-// The device back ends' shared frame path, without a device behind it.
-class BenchBackend : public IDeviceCameraThread
-{
-public:
-    bool openCamera() override { return true; }
-    void closeCamera() override {}
-    QList<QSizeF> supportResolution() const override { return {}; }
-    void setContrast(const QVariant&) override {}
-    void setSaturation(const QVariant&) override {}
-    void setBrightness(const QVariant&) override {}
-    void setResolution(const QVariant&) override {}
-    bool setCaptureFalg(ImageType) override { return false; }
-    void setAutoFocusFlag(const QVariant&) override {}
-    void setAutoExposureFlag(const QVariant&) override {}
-    using IDeviceCameraThread::publishFrame;
-};
-
 // range(1): 0 adjustments off, 1 on; range(2): 0 automatic edging off, 1 on.
 void BM_LiveFramePath(benchmark::State& state)
 {
@@ -85,7 +68,7 @@ void BM_LiveFramePath(benchmark::State& state)
         adjust.contrast = 55;
         adjust.saturation = 60;
     }
-    BenchBackend backend;
+    FramePathBackend backend;
     backend.setAutoEdgeFlag(state.range(2) != 0);
     for (auto _ : state) {
         QImage image = decoder.decode(jpeg);

@@ -13,6 +13,19 @@ IDeviceCameraThread::IDeviceCameraThread(QObject* parent)
 {
 }
 
+bool IDeviceCameraThread::openCamera()
+{
+    if (!isRunning())
+        start(QThread::InheritPriority);
+    return true;
+}
+
+void IDeviceCameraThread::closeCamera()
+{
+    requestInterruption();
+    wait();
+}
+
 QImage IDeviceCameraThread::captureImage(ImageType type)
 {
     QImage frame;

@@ -62,6 +62,11 @@ class IDeviceCameraThread : public ICameraBackend
 public:
     explicit IDeviceCameraThread(QObject* parent = nullptr);
 
+    // Starts the capture thread; closeCamera asks it to stop and joins it. Subclasses
+    // call closeCamera in their destructors, while run() can still reach them.
+    bool openCamera() override;
+    void closeCamera() override;
+
     // The latest clean frame (no outline drawn), filtered.
     QImage captureImage(ImageType type) override;
     QVariant contrast() const override;

@@ -48,19 +48,6 @@ IMacCaptureThread::~IMacCaptureThread()
     closeCamera();
 }
 
-bool IMacCaptureThread::openCamera()
-{
-    if (!isRunning())
-        start(QThread::InheritPriority);
-    return true;
-}
-
-void IMacCaptureThread::closeCamera()
-{
-    requestInterruption();
-    wait();
-}
-
 int IMacCaptureThread::xioctl(unsigned long request, void* arg) const
 {
     int r;

@@ -31,9 +31,6 @@ public:
 
     QString devicePath() const { return m_devicePath; }
 
-    bool openCamera() override;
-    void closeCamera() override;
-
     QList<QSizeF> supportResolution() const override;
 
     void setContrast(const QVariant& value) override;

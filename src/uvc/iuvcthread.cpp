@@ -55,19 +55,6 @@ IUvcThread::~IUvcThread()
     closeCamera();
 }
 
-bool IUvcThread::openCamera()
-{
-    if (!isRunning())
-        start(QThread::InheritPriority);
-    return true;
-}
-
-void IUvcThread::closeCamera()
-{
-    requestInterruption();
-    wait();
-}
-
 template <typename Fn> bool IUvcThread::withDevice(Fn fn)
 {
     QMutexLocker lock(&m_devMutex);

@@ -20,9 +20,6 @@ public:
     explicit IUvcThread(const ICameraInfo& info, QObject* parent = nullptr);
     ~IUvcThread() override;
 
-    bool openCamera() override;
-    void closeCamera() override;
-
     QList<QSizeF> supportResolution() const override;
 
     void setContrast(const QVariant& value) override;

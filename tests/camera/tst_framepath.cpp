@@ -1,27 +1,10 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "icamerabackend.h"
+#include "framepathbackend.h"
 #include "tst_camera.h"
 
 namespace {
-
-// The device back ends' frame path without a device.
-class FramePathBackend : public IDeviceCameraThread
-{
-public:
-    bool openCamera() override { return true; }
-    void closeCamera() override {}
-    QList<QSizeF> supportResolution() const override { return {}; }
-    void setContrast(const QVariant&) override {}
-    void setSaturation(const QVariant&) override {}
-    void setBrightness(const QVariant&) override {}
-    void setResolution(const QVariant&) override {}
-    bool setCaptureFalg(ImageType) override { return false; }
-    void setAutoFocusFlag(const QVariant&) override {}
-    void setAutoExposureFlag(const QVariant&) override {}
-    using IDeviceCameraThread::publishFrame;
-};
 
 QImage documentFrame(QColor background)
 {
