@@ -2,7 +2,8 @@
 // conversion CPU per frame beside the ffmpeg command line on the same stream, and the
 // delay from a packet's arrival to its frame's emission.
 //
-// Needs /usr/bin/python3 with GStreamer's RTSP server and the ffmpeg command.
+// Needs /usr/bin/python3 with GStreamer's RTSP server and the ffmpeg command
+// (scripts/install-deps.sh --tools).
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test the program.
+#   --tools  also the developer tools: clang (fuzzing) and the ffmpeg command (benchmarks)
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -14,13 +15,14 @@ PACKAGES=(
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
   libbenchmark-dev
   xvfb xauth
-  pulseaudio pulseaudio-utils
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools
-  clang ffmpeg
   fonts-dejavu-core
 )
+if [ "${1:-}" = "--tools" ]; then
+  PACKAGES+=(clang ffmpeg)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -199,6 +199,7 @@ void ICamera::createBackend(const ICameraInfo& info)
         backend = new IMacCaptureThread(node);
     } else {
         backend = new IUvcThread(info);
+        connect(this, &ICamera::sgChangeResolution, backend, &ICameraBackend::setResolution);
     }
     m_backendInfo = info;
     connectBackend(backend);
@@ -220,7 +221,9 @@ void ICamera::destoryRtspThread()
 {
     if (!m_wifiBackend)
         return;
-    setRunFlag(false);
+    // Freeze the Wi-Fi picture itself, even when g_wifi_camera no longer routes
+    // setRunFlag to it (a USB camera must not be frozen instead).
+    m_wifiBackend->setRunFlag(false);
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 200)
@@ -421,9 +424,11 @@ void ICamera::setBrightness(const QVariant& value)
 void ICamera::setResolution(const QVariant& value)
 {
     IConfigureService::instance()->setCameraResolution(value.toSize());
-    if (ICameraBackend* b = backendInUse())
+    // The libuvc back end takes the size through the signal; the others directly.
+    if (!g_wifi_camera && !hasUseAVFoundation())
+        emit sgChangeResolution(value);
+    else if (ICameraBackend* b = backendInUse())
         b->setResolution(value);
-    emit sgChangeResolution(value);
 }
 
 void ICamera::setAutoFocusFlag(const int& value)

@@ -15,8 +15,14 @@ IDeviceCameraThread::IDeviceCameraThread(QObject* parent)
 
 bool IDeviceCameraThread::openCamera()
 {
-    if (!isRunning())
+    if (!isRunning()) {
+        {
+            // Requests left from a stream that ended belong to no frame of the new one.
+            QMutexLocker lock(&m_mutex);
+            m_pendingCaptures.clear();
+        }
         start(QThread::InheritPriority);
+    }
     return true;
 }
 
@@ -88,14 +94,38 @@ void IDeviceCameraThread::setAutoEdgeFlag(const bool& on)
     }
 }
 
+void IDeviceCameraThread::queueCapture(ImageType type)
+{
+    QMutexLocker lock(&m_mutex);
+    m_pendingCaptures << type;
+}
+
+void IDeviceCameraThread::answerCaptures(const QImage& frame)
+{
+    QList<ImageType> pending;
+    {
+        QMutexLocker lock(&m_mutex);
+        pending.swap(m_pendingCaptures);
+    }
+    for (ImageType type : qAsConst(pending))
+        emit sgCaptureImage(IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(frame)));
+}
+
 void IDeviceCameraThread::publishFrame(const QImage& frame)
 {
     QImage shown = frame;
     if (m_autoEdge) {
         // Captures take the clean frame; only the live picture carries the outline.
-        shown = displayCopy(frame);
-        cv::Mat view(shown.height(), shown.width(), CV_8UC4, shown.bits(), size_t(shown.bytesPerLine()));
+        QImage fresh;
+        QImage* target = displayBuffer(frame);
+        if (!target) {
+            fresh = frame.copy();
+            target = &fresh;
+        }
+        // Drawn while we hold the only reference, so bits() writes in place.
+        cv::Mat view(target->height(), target->width(), CV_8UC4, target->bits(), size_t(target->bytesPerLine()));
         const AutoEdgeData edge = IOpencvApi::cvAutoEdge(view);
+        shown = *target;
         QMutexLocker lock(&m_mutex);
         m_edge = edge;
     }
@@ -107,21 +137,21 @@ void IDeviceCameraThread::publishFrame(const QImage& frame)
         emit sgCameraFrame(shown);
 }
 
-QImage IDeviceCameraThread::displayCopy(const QImage& frame)
+QImage* IDeviceCameraThread::displayBuffer(const QImage& frame)
 {
     for (QImage& buffer : m_displayPool) {
         // Detached: the GUI thread has let go of the last frame shown from it.
         if (buffer.isDetached() && buffer.size() == frame.size() && buffer.format() == frame.format()
             && buffer.bytesPerLine() == frame.bytesPerLine()) {
             memcpy(buffer.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
-            return buffer;
+            return &buffer;
         }
     }
     for (QImage& buffer : m_displayPool) {
         if (buffer.isNull() || buffer.isDetached()) {
             buffer = frame.copy();
-            return buffer;
+            return &buffer;
         }
     }
-    return frame.copy();
+    return nullptr;
 }

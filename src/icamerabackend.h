@@ -82,6 +82,10 @@ protected:
     // Called on the capture thread with each clean frame: stores it for captures, draws
     // the outline on a copy when automatic edging is on, and emits the live picture.
     void publishFrame(const QImage& frame);
+    // Capture requests answered by the next clean frame: every request queued before
+    // it gets its own sgCaptureImage, so two requests within one frame are two pictures.
+    void queueCapture(ImageType type);
+    void answerCaptures(const QImage& frame);
 
     std::atomic<bool> m_autoEdge{false};
     std::atomic<bool> m_runFlag{true};
@@ -91,11 +95,13 @@ protected:
     AutoEdgeData m_edge;
     CameraParameterData m_parameter;
     QSize m_requestedSize;
+    QList<ImageType> m_pendingCaptures;
 
 private:
-    // A copy of frame in a buffer no receiver still holds, so the outline copy costs a
-    // memcpy instead of a fresh 33 MB allocation per 4K frame. Capture thread only.
-    QImage displayCopy(const QImage& frame);
+    // A pool buffer no receiver still holds, filled with frame's pixels, so the outline
+    // copy costs a memcpy instead of a fresh 33 MB allocation per 4K frame; null when
+    // every buffer is still held. Capture thread only.
+    QImage* displayBuffer(const QImage& frame);
     QImage m_displayPool[3];
 };
 

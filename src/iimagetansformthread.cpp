@@ -13,6 +13,22 @@
 
 #include "iglobal.h"
 
+namespace {
+
+// Shoelace formula; the absolute area in square pixels.
+double polygonArea(const QPolygonF& polygon)
+{
+    double twice = 0.0;
+    for (int i = 0; i < polygon.size(); ++i) {
+        const QPointF& a = polygon.at(i);
+        const QPointF& b = polygon.at((i + 1) % polygon.size());
+        twice += a.x() * b.y() - b.x() * a.y();
+    }
+    return qAbs(twice) / 2.0;
+}
+
+} // namespace
+
 QString makeTimeFileName(const QString& suffix)
 {
     QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
@@ -104,9 +120,9 @@ QImage IImageTansformThread::composeImage(const ImageData& data)
         }
     }
 
-    // An outline needs an area; fewer than three points or one outside the picture
-    // means there is none.
-    if (outline.size() >= 3) {
+    // An outline needs an area; fewer than three points, points on one line or an
+    // outline outside the picture mean there is none.
+    if (outline.size() >= 3 && polygonArea(outline) >= 1.0) {
         const QRect bounds = outline.boundingRect().toAlignedRect().intersected(picture.rect());
         if (!bounds.isEmpty()) {
             QImage clipped(picture.size(), QImage::Format_ARGB32_Premultiplied);

@@ -140,7 +140,7 @@ void MainFrame::exportPdf()
 {
     const QStringList paths = m_imgListWidget->getAllThumbnailPath(true);
     if (paths.isEmpty()) {
-        ITimeMsgBox::instance()->showMessageBox(QString::fromUtf8("请先选择左边列表文件"), 1000, QPoint(-1000, -1000));
+        ITimeMsgBox::instance()->showMessageBox(tr("请先选择左边列表文件"), 1000, QPoint(-1000, -1000));
         return;
     }
     QString file = IDialogSeam::getSaveFileName(

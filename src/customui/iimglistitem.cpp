@@ -19,7 +19,7 @@ IImgListItem::IImgListItem(const QString& path, const int& num, QWidget* parent)
     , m_path(path)
 {
     // A file that cannot be read leaves an empty thumbnail; the row still counts.
-    m_pixmap = QPixmap::fromImage(readThumbnail(path, storedSize()));
+    m_pixmap = QPixmap::fromImage(readPictureWithin(path, storedSize()));
     setFixedSize(rowSize());
     CreateUI();
 }

@@ -14,7 +14,7 @@ class IImgListItem : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads the file straight to thumbnail size.
+    // Reads the file, shrunk to the stored size when it is larger.
     IImgListItem(const QString& path, const int& num, QWidget* parent = nullptr);
     // Uses the given picture (scaled down when larger than a thumbnail); the file is not read.
     IImgListItem(const QImage& image, const QString& path, const int& num, QWidget* parent = nullptr);

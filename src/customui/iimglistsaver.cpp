@@ -88,7 +88,7 @@ bool IImgListSaver::saveAs(const QStringList& paths, QWidget* parent)
     const QString fileName = completeFileName(answer, selectedFilter);
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == QLatin1String("pdf"))
-        return savePdf(paths, fileName, parent);
+        return savePdf(paths, fileName, fileName == answer, parent);
     if (pictureSuffixes().contains(suffix))
         return savePictures(paths, fileName, suffix, fileName == answer, parent);
 
@@ -157,8 +157,19 @@ bool IImgListSaver::savePictures(const QStringList& paths, const QString& fileNa
     return false;
 }
 
-bool IImgListSaver::savePdf(const QStringList& paths, const QString& fileName, QWidget* parent)
+bool IImgListSaver::savePdf(const QStringList& paths, const QString& fileName, bool dialogConfirmed,
+                            QWidget* parent)
 {
+    // A suffix completed from the filter names a file the dialog never asked about.
+    if (!dialogConfirmed && QFileInfo::exists(fileName)) {
+        const int answer = IMsgBox::showMsg(
+            tr("These files already exist:\n%1\nReplace them?").arg(QFileInfo(fileName).fileName()),
+            IMsgBox::OkCancel, g_software_name, parent);
+        if (answer != kMsgBoxOk) {
+            IMsgBox::showMsg(tr("Not replaced:\n%1").arg(QFileInfo(fileName).fileName()), parent);
+            return false;
+        }
+    }
     QString error;
     QStringList unreadable;
     if (!writePicturesToPdf(paths, fileName, &error, &unreadable)) {

@@ -31,7 +31,7 @@ public:
 private:
     static bool savePictures(const QStringList& paths, const QString& fileName, const QString& suffix,
                              bool dialogConfirmed, QWidget* parent);
-    static bool savePdf(const QStringList& paths, const QString& fileName, QWidget* parent);
+    static bool savePdf(const QStringList& paths, const QString& fileName, bool dialogConfirmed, QWidget* parent);
 };
 
 #endif

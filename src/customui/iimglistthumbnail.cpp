@@ -6,9 +6,8 @@
 
 namespace {
 QString tr(const char* text) { return QCoreApplication::translate("IImgListThumbnail", text); }
-}
 
-QImage readThumbnail(const QString& path, const QSize& size, QString* reason)
+QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QString* reason)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -25,8 +24,11 @@ QImage readThumbnail(const QString& path, const QSize& size, QString* reason)
             *reason = tr("The picture is too large (%1 x %2).").arg(full.width()).arg(full.height());
         return QImage();
     }
-    if (size.isValid() && !size.isEmpty())
-        reader.setScaledSize(size);
+    QSize target = size;
+    if (shrinkOnly && full.isValid() && full.width() <= size.width() && full.height() <= size.height())
+        target = full;
+    if (target.isValid() && !target.isEmpty())
+        reader.setScaledSize(target);
     QImage image;
     if (!reader.read(&image)) {
         qDebug() << "read Image failed" << path << reader.errorString();
@@ -35,9 +37,20 @@ QImage readThumbnail(const QString& path, const QSize& size, QString* reason)
         return QImage();
     }
     // Formats that cannot decode to a size come back full size.
-    if (size.isValid() && !size.isEmpty() && image.size() != size)
-        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (target.isValid() && !target.isEmpty() && image.size() != target)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
+}
+}
+
+QImage readThumbnail(const QString& path, const QSize& size, QString* reason)
+{
+    return readScaled(path, size, false, reason);
+}
+
+QImage readPictureWithin(const QString& path, const QSize& limit, QString* reason)
+{
+    return readScaled(path, limit, true, reason);
 }
 
 IImgListThumbnailLoader::IImgListThumbnailLoader(QObject* parent)

@@ -17,6 +17,8 @@ constexpr qint64 kMaxImportPixels = 100LL * 1000 * 1000;
 // the content decide the format. Returns a null image and a reason when the file
 // cannot be read or is too large.
 QImage readThumbnail(const QString& path, const QSize& size, QString* reason = nullptr);
+// The same, but a picture that already fits within limit keeps its own size.
+QImage readPictureWithin(const QString& path, const QSize& limit, QString* reason = nullptr);
 
 // Decodes imported pictures to thumbnails on a worker thread, in the given order.
 class IImgListThumbnailLoader : public QObject

@@ -207,6 +207,10 @@ QComboBox* IMainTitleWidget::CreateCamerasBox()
     return box;
 }
 
+QList<ICameraInfo> IMainTitleWidget::cameraList() const { return ICamera::instance()->validCameraList(); }
+
+QList<ICameraInfo> IMainTitleWidget::cameraInfo() const { return ICamera::instance()->validCameraInfo(); }
+
 void IMainTitleWidget::toggleCameraList()
 {
     if (!m_cameraBox)
@@ -225,7 +229,7 @@ void IMainTitleWidget::rebuildCameraList()
     disconnect(m_cameraBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                &IMainTitleWidget::changeCameraIndex);
     m_cameraBox->clear();
-    m_cameraList = ICamera::instance()->validCameraList();
+    m_cameraList = cameraList();
 
     bool currentSet = false;
     for (const ICameraInfo& info : qAsConst(m_cameraList)) {
@@ -251,6 +255,8 @@ void IMainTitleWidget::rebuildCameraList()
 
 void IMainTitleWidget::changeCameraIndex(int index)
 {
+    if (!m_cameraBox)
+        return;
     m_cameraBox->hide();
     if (index < 0)
         return;
@@ -262,7 +268,7 @@ void IMainTitleWidget::changeCameraIndex(int index)
         info.index = kWifiCameraIndex;
         info.description = m_cameraBox->currentText();
     } else {
-        const QList<ICameraInfo> cameras = ICamera::instance()->validCameraInfo();
+        const QList<ICameraInfo> cameras = cameraInfo();
         for (const ICameraInfo& c : cameras) {
             if (c.devicePath == key) {
                 info = c;

@@ -58,6 +58,9 @@ protected:
     virtual QComboBox* CreateCamerasBox();
     virtual IIToolButton* CreateButton(QVariant id, const QString& text, const QString& normalIcon,
                                        const QString& pressedIcon);
+    // The cameras the list offers, and the records a chosen row is looked up in.
+    virtual QList<ICameraInfo> cameraList() const;
+    virtual QList<ICameraInfo> cameraInfo() const;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -3,12 +3,14 @@
 
 // Owning holders for FFmpeg objects: every path out of a function frees what it made.
 
+#include <QImage>
 #include <memory>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/frame.h>
+#include <libavutil/macros.h>
 #include <libavutil/mem.h>
 #include <libswscale/swscale.h>
 }
@@ -77,5 +79,18 @@ struct IAVIOContextDeleter
     void operator()(AVIOContext* io) const { avio_closep(&io); }
 };
 using IAVIOPtr = std::unique_ptr<AVIOContext, IAVIOContextDeleter>;
+
+// An RGB32 picture whose lines are padded for swscale, which writes whole SIMD blocks
+// past the last pixel of a line (and of the buffer). The QImage owns the buffer.
+inline QImage allocSwsTargetImage(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    const int stride = FFALIGN(width * 4, 64);
+    auto* buffer = static_cast<uchar*>(av_mallocz(size_t(stride) * size_t(height) + 64));
+    if (!buffer)
+        return QImage();
+    return QImage(buffer, width, height, stride, QImage::Format_RGB32, [](void* p) { av_free(p); }, buffer);
+}
 
 #endif

@@ -12,7 +12,6 @@
 
 #include "iglobal.h"
 #include "imjpegdecoder.h"
-#include "opencv/iopencvapi.h"
 #include "uvc/itxcamerainfo.h"
 
 namespace {
@@ -161,7 +160,12 @@ void IUvcThread::setResolution(const QVariant& value)
 
 bool IUvcThread::setCaptureFalg(ImageType type)
 {
-    m_captureType = int(type);
+    // Without a stream no frame would ever answer the request.
+    if (!isRunning()) {
+        qDebug() << Q_FUNC_INFO << "camera not streaming; capture refused.";
+        return false;
+    }
+    queueCapture(type);
     return true;
 }
 
@@ -295,10 +299,7 @@ void IUvcThread::run()
         if (image.isNull())
             continue;
 
-        const int captureType = m_captureType.exchange(0);
-        if (captureType != 0)
-            emit sgCaptureImage(IOpencvApi::filterImage(ImageType(captureType), IOpencvApi::cvImage2Mat(image)));
-
+        answerCaptures(image);
         publishFrame(image);
     }
     stream.reset();

@@ -28,7 +28,8 @@ public:
     // Restarts the stream at the new size on the streaming thread; sgError(2) when
     // the camera does not offer it.
     void setResolution(const QVariant& value) override;
-    // The next decoded frame, filtered, arrives as sgCaptureImage.
+    // The next decoded frame, filtered, arrives as sgCaptureImage; false while the
+    // camera is not streaming.
     bool setCaptureFalg(ImageType type) override;
     void setAutoFocusFlag(const QVariant& value) override;
     void setAutoExposureFlag(const QVariant& value) override;
@@ -46,7 +47,6 @@ private:
 
     const ICameraInfo m_info;
     std::atomic<bool> m_resolutionPending{false};
-    std::atomic<int> m_captureType{0}; // 0: no capture asked
 
     mutable QMutex m_devMutex; // guards the handle against closing while a setter uses it
     uvc_device_handle* m_devh = nullptr;

@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSvgRenderer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QVBoxLayout>
@@ -35,17 +37,38 @@ QList<int> checkedIds(const QList<IIToolButton*>& buttons)
     return out;
 }
 
+ICameraInfo camera(int index, const QString& path, const QString& description)
+{
+    ICameraInfo info;
+    info.index = index;
+    info.devicePath = path;
+    info.description = description;
+    return info;
+}
+
+// A title bar offering a fixed set of cameras instead of the machine's.
+class FakeCamerasTitle : public IMainTitleWidget
+{
+public:
+    FakeCamerasTitle() : IMainTitleWidget(nullptr, nullptr) {}
+    QList<ICameraInfo> cameras;
+
+protected:
+    QList<ICameraInfo> cameraList() const override { return cameras; }
+    QList<ICameraInfo> cameraInfo() const override { return cameras; }
+};
+
 // A stand-in main window with the title bar as its top row.
 struct Host
 {
     QWidget window;
     IMainTitleWidget* title;
-    Host()
+    explicit Host(IMainTitleWidget* bar = nullptr)
     {
         window.setWindowFlags(Qt::FramelessWindowHint);
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
-        title = new IMainTitleWidget(nullptr, nullptr);
+        title = bar ? bar : new IMainTitleWidget(nullptr, nullptr);
         layout->addWidget(title);
         layout->addStretch();
         window.setGeometry(100, 100, 640, 400);
@@ -76,6 +99,8 @@ private slots:
     void titleBarDoubleClickFitsScreen();
     void titleBarWindowStates();
     void titleBarCameraList();
+    void titleBarCameraListRows();
+    void barIconsExist();
 };
 
 void TestBars::rightToolBarButtons()
@@ -96,6 +121,9 @@ void TestBars::rightToolBarButtons()
         QCOMPARE(spy.at(id).at(0).toBool(), false);
         QCOMPARE(spy.at(id).at(1).value<QVariant>().toInt(), id);
     }
+
+    for (IIToolButton* b : buttons)
+        QVERIFY(qAbs(b->geometry().center().x() - bar.width() / 2) <= 1);  // centred column
 
     QCOMPARE(bar.buttonGlobslPos(IRightToolBar::Rotate), bar.button(QVariant(4))->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(bar.buttonGlobslPos(IRightToolBar::ButtonType(7)), QPoint(0, 0));
@@ -130,6 +158,20 @@ void TestBars::cameraToolBarButtons()
         QVERIFY2(bar.button(QVariant(hidden))->isHidden(), qPrintable(QString::number(hidden)));
     for (int shown : {0, 2, 6, 7, 9, 10, 11, 12, 14, 16, 17})
         QVERIFY2(bar.button(QVariant(shown))->isVisible(), qPrintable(QString::number(shown)));
+
+    // Left to right as the user sees them; "Snap" and its arrow touch.
+    bar.resize(1800, bar.height());
+    QCoreApplication::processEvents();
+    QList<IIToolButton*> visible;
+    for (IIToolButton* b : buttons)
+        if (b->isVisible())
+            visible << b;
+    std::sort(visible.begin(), visible.end(), [](IIToolButton* l, IIToolButton* r) { return l->x() < r->x(); });
+    QList<int> order;
+    for (IIToolButton* b : qAsConst(visible))
+        order << b->id().toInt();
+    QCOMPARE(order, QList<int>({0, 2, 6, 7, 9, 16, 17, 10, 11, 12, 14}));
+    QCOMPARE(bar.button(QVariant(11))->x(), bar.button(QVariant(10))->geometry().right() + 1);
 
     QCOMPARE(bar.button(QVariant(14))->toolTip(), QStringLiteral("PDF"));
     QCOMPARE(bar.button(QVariant(0))->toolTip(), QStringLiteral("Focus and Exposure"));
@@ -352,6 +394,76 @@ void TestBars::titleBarCameraList()
     title->hideCameraList();
     QVERIFY(box->isHidden());
     qunsetenv("OCUMETRA_CAMERA_CONTROL_PORT");
+}
+
+void TestBars::titleBarCameraListRows()
+{
+    qRegisterMetaType<ICameraInfo>();
+    g_rtsp_url.clear();  // no Wi-Fi camera
+    const ICameraInfo savedOpen = g_camera_info;
+    g_camera_info = camera(2, "/dev/c", "Cam C");
+
+    auto* fake = new FakeCamerasTitle;
+    fake->cameras = {camera(0, "/dev/a", "Cam A"), camera(1, "/dev/b", "Cam B"), camera(2, "/dev/c", "Cam C")};
+    Host host(fake);
+    fake->setSmallCameraPathProvider([] { return QStringLiteral("/dev/b"); });
+    QSignalSpy switched(fake, &IMainTitleWidget::sgSwitchCamera);
+
+    // The picture-in-picture camera is left out, the open camera is current.
+    fake->button(IMainTitleWidget::Cameras)->click();
+    QComboBox* box = fake->camerasBox();
+    QCOMPARE(box->count(), 2);
+    QCOMPARE(box->itemText(0), QStringLiteral("Cam A"));
+    QCOMPARE(box->itemText(1), QStringLiteral("Cam C"));
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(box->itemData(1).toString(), QStringLiteral("/dev/c"));
+    QCOMPARE(switched.count(), 0);
+
+    box->setCurrentIndex(0);
+    QVERIFY(box->isHidden());
+    QCOMPARE(switched.count(), 1);
+    const ICameraInfo chosen = switched.at(0).at(0).value<ICameraInfo>();
+    QCOMPARE(chosen.index, 0);
+    QCOMPARE(chosen.devicePath, QStringLiteral("/dev/a"));
+
+    // With the open camera not offered, no row is current; a camera that vanished
+    // between the rebuild and the choice is not switched to.
+    g_camera_info = camera(7, "/dev/x", "Gone");
+    fake->button(IMainTitleWidget::Cameras)->click();
+    QCOMPARE(box->currentIndex(), -1);
+    fake->cameras.removeFirst();
+    box->setCurrentIndex(0);
+    QCOMPARE(switched.count(), 1);
+
+    g_camera_info = savedOpen;
+}
+
+void TestBars::barIconsExist()
+{
+    // Every button draws its icons through its style sheet; a wrong name leaves it blank.
+    IRightToolBar right(nullptr);
+    ICameraToolBar cameraBar(nullptr);
+    IBoardToolBar board(nullptr);
+    IMainTitleWidget title(nullptr, nullptr);
+    QList<IIToolButton*> buttons;
+    buttons << right.findChildren<IIToolButton*>() << cameraBar.findChildren<IIToolButton*>()
+            << board.findChildren<IIToolButton*>() << title.findChildren<IIToolButton*>();
+    QCOMPARE(buttons.size(), 6 + 17 + 11 + 6);
+
+    const QRegularExpression url(QStringLiteral("url\\(([^)]+)\\)"));
+    for (IIToolButton* b : qAsConst(buttons)) {
+        QStringList icons;
+        for (auto it = url.globalMatch(b->styleSheet()); it.hasNext();)
+            icons << it.next().captured(1);
+        QVERIFY2(!icons.isEmpty(), qPrintable(b->toolTip()));
+        for (const QString& icon : qAsConst(icons)) {
+            QSvgRenderer svg(icon);
+            QVERIFY2(svg.isValid(), qPrintable(b->toolTip() + ": " + icon));
+        }
+    }
+    for (const char* icon : {":/root/root/logo.png", ":/root/root/rselect.svg", ":/root/root/rselectall.svg",
+                             ":/root/root/runselectall.svg", ":/root/root/radd.svg"})
+        QVERIFY2(!QPixmap(QString::fromLatin1(icon)).isNull(), icon);
 }
 
 OCUMETRA_TEST_MAIN(TestBars)

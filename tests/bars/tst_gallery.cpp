@@ -219,6 +219,12 @@ void TestGallery::rowsKeepThumbnails()
     }
     QCOMPARE(list.rowWidget(0)->thumbnailLabel()->size(), QSize(145, 100));
     QCOMPARE(list.rowWidget(0)->size(), QSize(180, 110));
+
+    // A picture file narrower than the thumbnail is not blown up, so its corners stay square.
+    list.insertItem(writePicture(path("small.png"), QSize(120, 80), Qt::red));
+    QCOMPARE(list.rowWidget(2)->pixmap().size(), QSize(120, 80));
+    const QImage shown = list.rowWidget(2)->thumbnailLabel()->pixmap()->toImage();
+    QCOMPARE(QColor(shown.pixel(0, 0)), QColor(Qt::red));
 }
 
 void TestGallery::roundedCornersWithoutScaleFactor()
@@ -546,6 +552,26 @@ void TestGallery::saveAsPdf()
     QCOMPARE(TestEnv::messages(), QStringList({"Save Successful."}));
     QCOMPARE(pdfPageCount(path("doc.pdf")), 3);
     QCOMPARE(g_photo_format, QStringLiteral("jpeg"));  // a PDF is not a photo format
+
+    // "doc" plus the filter's suffix names the existing doc.pdf, which the dialog never
+    // asked about: a refusal keeps it.
+    list.selectAllSatte(false);
+    markRows(list, {0});
+    TestEnv::clearMessages();
+    TestEnv::setMessageAnswer(kCancel);
+    answerFile({path("doc")}, "PDF File (*.pdf)");
+    list.slSaveAs();
+    QCOMPARE(pdfPageCount(path("doc.pdf")), 3);
+    QCOMPARE(TestEnv::messages().size(), 2);
+    QVERIFY(TestEnv::messages()[0].contains("doc.pdf"));
+    QVERIFY(TestEnv::messages()[1] != QStringLiteral("Save Successful."));
+
+    TestEnv::clearMessages();
+    TestEnv::setMessageAnswer(kOk);
+    answerFile({path("doc")}, "PDF File (*.pdf)");
+    list.slSaveAs();
+    QCOMPARE(pdfPageCount(path("doc.pdf")), 1);
+    QCOMPARE(TestEnv::messages().last(), QStringLiteral("Save Successful."));
 }
 
 void TestGallery::pdfRule()

@@ -44,6 +44,7 @@ private slots:
     void descriptionFileParsing();
     void plugWatcherIds();
     void liveFramesWithOutlineKeepTheirPixels();
+    void capturesWithinOneFrameAllAnswered();
 };
 
 #endif

@@ -3,8 +3,16 @@
 
 #include "framepathbackend.h"
 #include "tst_camera.h"
+#include "uvc/iuvcthread.h"
 
 namespace {
+
+class CapturingBackend : public FramePathBackend
+{
+public:
+    using IDeviceCameraThread::answerCaptures;
+    using IDeviceCameraThread::queueCapture;
+};
 
 QImage documentFrame(QColor background)
 {
@@ -46,4 +54,30 @@ void TestCamera::liveFramesWithOutlineKeepTheirPixels()
     backend.publishFrame(documentFrame(Qt::black));
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].pixelColor(5, 5), QColor(Qt::black));
+}
+
+// Two snapshot requests before the next frame (a timed shot beside a click) are two
+// pictures, each through its own filter; a frame answers only requests made before it.
+void TestCamera::capturesWithinOneFrameAllAnswered()
+{
+    CapturingBackend backend;
+    QList<QImage> captured;
+    connect(&backend, &ICameraBackend::sgCaptureImage, this, [&](QImage image) { captured << image; });
+
+    backend.queueCapture(IMAGE_PLAIN);
+    backend.queueCapture(IMAGE_BLACKWHITE);
+    backend.answerCaptures(documentFrame(Qt::darkBlue));
+    QCOMPARE(captured.size(), 2);
+    QCOMPARE(captured[0].format(), QImage::Format_RGB32);
+    QCOMPARE(captured[0].pixelColor(5, 5), QColor(Qt::darkBlue));
+    QCOMPARE(captured[1].format(), QImage::Format_Indexed8);
+    QCOMPARE(captured[1].pixelColor(5, 5), QColor(Qt::black));
+    QCOMPARE(captured[1].pixelColor(160, 120), QColor(Qt::white));
+
+    backend.answerCaptures(documentFrame(Qt::darkRed));
+    QCOMPARE(captured.size(), 2);
+
+    // A USB camera that is not streaming refuses the request instead of never answering.
+    IUvcThread idle{ICameraInfo()};
+    QVERIFY(!idle.setCaptureFalg(IMAGE_PLAIN));
 }

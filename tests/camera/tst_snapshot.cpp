@@ -108,6 +108,7 @@ void TestCamera::degenerateOutlineAndCropIgnored()
         QPolygonF(),
         QPolygonF(QVector<QPointF>{QPointF(1, 1), QPointF(30, 30)}),                              // two points
         QPolygonF({QPointF(200, 200), QPointF(300, 200), QPointF(300, 300)}),        // off the picture
+        QPolygonF({QPointF(0, 0), QPointF(20, 15), QPointF(40, 30), QPointF(10, 7.5)}), // on one line
     };
     for (const QPolygonF& polygon : noOutline) {
         data.polygon = polygon;

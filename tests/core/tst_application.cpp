@@ -2,7 +2,9 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QtTest>
 
 #include "coretests.h"
@@ -11,6 +13,8 @@
 #include "imachelper.h"
 #include "itranslation.h"
 #include "mainframe.h"
+#include "board/widget/itimemsgbox.h"
+#include "service/iboardservice.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
 
@@ -101,6 +105,24 @@ private slots:
         QCOMPARE(IGSQUARERATE, expected.square);
         QCOMPARE(GWIDTHRATE, expected.width);
         applyScaleFactors(ScaleFactors{});
+    }
+
+    // Once the window exists exec() runs the plain loop; when that loop ends, the
+    // singletons holding widgets and threads go while the application object lives.
+    void singletonsGoWhenLoopEnds()
+    {
+        QVERIFY(app()->mainFrame());
+        QPointer<ITimeMsgBox> notice = ITimeMsgBox::instance();
+        QPointer<IConfigureService> config = IConfigureService::instance();
+        QPointer<IBoardService> board = IBoardService::instance();
+        QTimer::singleShot(0, app(), &QCoreApplication::quit);
+        QCOMPARE(app()->exec(), 0);
+        QVERIFY(notice.isNull());
+        QVERIFY(config.isNull());
+        QVERIFY(board.isNull());
+        // Asked for again, they come back fresh.
+        QVERIFY(IConfigureService::instance());
+        IConfigureService::instance()->readConfigure();
     }
 };
 

@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 seconds="${1:-60}"
 build="${OCUMETRA_FUZZ_BUILD_DIR:-$here/../../build-fuzz}"
-command -v clang++ >/dev/null || { echo "clang++ is missing (scripts/install-deps.sh installs it)"; exit 1; }
+bash "$here/../../scripts/install-deps.sh" --tools
 CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target fuzz_wifi_link
 corpus="$build/corpus"

@@ -37,6 +37,8 @@ private slots:
     void noticePlateSize();
     void noticePlacement();
     void noticeInstance();
+    void noticeRestyled();
+    void noticeDefaultPlate();
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "board/widget/ibasewidget.h"
 #include "board/widget/itimemsgbox.h"
 #include "iglobal.h"
 #include "tst_kit.h"
@@ -148,4 +149,42 @@ void TestKit::noticeInstance()
     QVERIFY(second);
     ITimeMsgBox::destroyInstance();
     QVERIFY(second.isNull());
+}
+
+// The two restyling calls must actually change what the notice paints.
+void TestKit::noticeRestyled()
+{
+    ITimeMsgBox box;
+    QFont font = scaledUiFont(24, 75);
+    box.setFont(font, QColor(Qt::red));
+    box.setBackgroundColor(QColor(0, 0, 255, 255), 4);
+    box.showMessageBox(QStringLiteral("WWWW"), 1000, QPoint(0, 0));
+    auto* label = box.findChild<QLabel*>();
+    QVERIFY(label);
+    QCOMPARE(label->font().pointSize(), font.pointSize());
+
+    // A thick glyph band through the label's middle row shows its colour.
+    const QImage text = label->grab().toImage();
+    bool red = false;
+    for (int x = 0; x < text.width() && !red; ++x) {
+        const QColor c = text.pixelColor(x, text.height() / 2);
+        red = c.red() > 200 && c.green() < 60 && c.blue() < 60;
+    }
+    QVERIFY(red);
+
+    // The plate's top edge, above the label, is blue now.
+    const QImage plate = plateOf(box)->grab().toImage();
+    QCOMPARE(plate.pixelColor(plate.width() / 2, 2), QColor(0, 0, 255));
+}
+
+// The default plate is the half-transparent black the notice is known by.
+void TestKit::noticeDefaultPlate()
+{
+    ITimeMsgBox box;
+    box.showMessageBox(QStringLiteral("Reset"), 1000, QPoint(0, 0));
+    // Grabbed through the top-level: a grab of the translucent plate alone blends it twice.
+    const QImage whole = box.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QColor c = whole.pixelColor(whole.width() / 2, 2);
+    QCOMPARE(c.alpha(), 100);
+    QCOMPARE(c.red() + c.green() + c.blue(), 0);
 }

@@ -8,10 +8,13 @@
 #include <QFile>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QtTest>
 
 #include "board/iboard.h"
 #include "board/item/ipixmapitem.h"
+#include "board/model/imodemanage.h"
+#include "board/widget/itimemsgbox.h"
 #include "camerarig.h"
 #include "customui/icameratoolbar.h"
 #include "customui/icapturemodeframe.h"
@@ -19,6 +22,11 @@
 #include "customui/iimglist.h"
 #include "customui/iimglistitem.h"
 #include "customui/iimglistwidget.h"
+#include "customui/imaintitlewidget.h"
+#include "customui/icolorframe.h"
+#include "customui/imagnifierframe.h"
+#include "customui/iparameterframe.h"
+#include "customui/ipixrateframe.h"
 #include "customui/irighttoolbar.h"
 #include "customui/itimelapseframe.h"
 #include "iapplication.h"
@@ -29,6 +37,7 @@
 #include "mainframe.h"
 #include "service/iboardservice.h"
 #include "service/iconfigureservice.h"
+#include "ffmpeg/iavptr.h"
 #include "testenv.h"
 #include "../recorder/videoprobe.h"
 
@@ -84,6 +93,38 @@ double extremeShare(const QImage& image)
                 ++extreme;
     }
     return double(extreme) / (grey.width() * grey.height());
+}
+
+// The frame size the video file announces, read without decoding: the decoding probe
+// converts into an unpadded picture, which portrait sizes overrun.
+QSize videoFrameSize(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
+        return QSize();
+    IAVInputPtr input(raw);
+    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+        return QSize();
+    const int index = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (index < 0)
+        return QSize();
+    const AVCodecParameters* codec = input->streams[index]->codecpar;
+    return QSize(codec->width, codec->height);
+}
+
+// The text of the transient notice last shown.
+QString noticeText()
+{
+    for (QLabel* label : ITimeMsgBox::instance()->findChildren<QLabel*>())
+        if (!label->text().isEmpty())
+            return label->text();
+    return QString();
+}
+
+TX_IBOARD_ENUM::ModeType boardMode()
+{
+    return frame()->m_board->modeManage()->currentModeType();
 }
 
 int pdfPageCount(const QByteArray& pdf)
@@ -248,6 +289,99 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(item->image().cacheKey() != frozen, 5000);
     }
 
+    void panelHidingRule()
+    {
+        MainFrame* f = frame();
+        f->slHideSecondWidget();
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::Resolution));
+        QVERIFY(f->m_pixRateFrame->isVisible());
+
+        // Another bar's panel: the open one closes first; the magnifier is not one of
+        // the panels the rule closes.
+        f->slRightToolBarClick(true, QVariant(IRightToolBar::Magnifier));
+        QVERIFY(f->m_magnifierFrame->isVisible());
+        QVERIFY(!f->m_pixRateFrame->isVisible());
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::ColorAdjusting));
+        QVERIFY(f->m_parameterFrame->isVisible());
+        QVERIFY(f->m_magnifierFrame->isVisible());
+
+        // Clicking the button of the open panel closes only that one.
+        f->m_colorFrame->setFrameVisible(true);
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::ColorAdjusting));
+        QVERIFY(!f->m_parameterFrame->isVisible());
+        QVERIFY(f->m_colorFrame->isVisible());
+
+        // A press on the board closes the pop-up panels.
+        emit f->m_board->sgClickOnBoard();
+        QVERIFY(!f->m_colorFrame->isVisible());
+        QVERIFY(f->m_magnifierFrame->isVisible());
+        f->slRightToolBarClick(true, QVariant(IRightToolBar::Magnifier));
+        QVERIFY(!f->m_magnifierFrame->isVisible());
+    }
+
+    void boardAndHomeSwitchBarsAndModes()
+    {
+        MainFrame* f = frame();
+        const TX_IBOARD_ENUM::ModeType atStart = boardMode();
+        f->slRightToolBarClick(true, QVariant(IRightToolBar::Board));
+        QVERIFY(f->m_boardToolBar->isVisible());
+        QVERIFY(!f->m_rightToolBar->isVisible());
+        QCOMPARE(boardMode(), atStart);
+
+        f->slBoardToolBarClick(true, QVariant(1)); // Pencil
+        QCOMPARE(boardMode(), TX_IBOARD_ENUM::MODE_PEN);
+        f->slBoardToolBarClick(true, QVariant(7)); // Eraser, with its size panel
+        QCOMPARE(boardMode(), TX_IBOARD_ENUM::MODE_ERASER_POINT);
+
+        // Full screen hides the bar in use and leaves the window as it was.
+        const Qt::WindowStates before = f->windowState();
+        emit f->m_board->sgIsFullScreen(true);
+        QVERIFY(f->windowState() & Qt::WindowFullScreen);
+        QVERIFY(!f->m_titleWidget->isVisible());
+        QVERIFY(!f->m_imgListWidget->isVisible());
+        QVERIFY(!f->m_boardToolBar->isVisible());
+        QVERIFY(!f->m_cameraToolBar->isVisible());
+        emit f->m_board->sgIsFullScreen(false);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->windowState(), before);
+        QVERIFY(f->m_titleWidget->isVisible());
+        QVERIFY(f->m_boardToolBar->isVisible());
+        QVERIFY(!f->m_rightToolBar->isVisible());
+
+        f->slBoardToolBarClick(true, QVariant(9)); // Home
+        QVERIFY(!f->m_boardToolBar->isVisible());
+        QVERIFY(f->m_rightToolBar->isVisible());
+        QVERIFY(!f->m_boardBarShown);
+        // Full screen now leaves the right tool bar to hide and show.
+        emit f->m_board->sgIsFullScreen(true);
+        QVERIFY(!f->m_rightToolBar->isVisible());
+        emit f->m_board->sgIsFullScreen(false);
+        QVERIFY(f->m_rightToolBar->isVisible());
+        QVERIFY(!f->m_boardToolBar->isVisible());
+        f->slHideSecondWidget();
+    }
+
+    void cameraCodesEnableWindowWithNotice()
+    {
+        MainFrame* f = frame();
+        f->setEnabledApp(false);
+        emit ICamera::instance()->sgError(2);
+        QVERIFY(f->isEnabled());
+        QCOMPARE(noticeText(), QStringLiteral("Resolution settings failed, please re-select."));
+
+        f->setEnabledApp(false);
+        emit ICamera::instance()->sgError(3);
+        QVERIFY(f->isEnabled());
+        QVERIFY(noticeText().startsWith(QStringLiteral("The camera is not available")));
+
+        // A later code 0 only enables: the window stays as it is.
+        f->setEnabledApp(false);
+        emit ICamera::instance()->sgError(0);
+        QVERIFY(f->isEnabled());
+        QVERIFY(f->isVisible());
+        QVERIFY(TestEnv::messages().isEmpty());
+    }
+
     void capturedPictureEdgeCases()
     {
         MainFrame* f = frame();
@@ -366,6 +500,80 @@ private slots:
         QCOMPARE(videoFiles(), before);
         QCOMPARE(TestEnv::messages().size(), 1); // the failure, not a success
         frame()->m_timelapseFrame->setFrameVisible(false);
+    }
+
+    void leavingTimelapseModeFinalisesRun()
+    {
+        MainFrame* f = frame();
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        QVERIFY(timelapseShot());
+
+        // Choosing Time-lapse again keeps the run.
+        emit f->m_captureModeFrame->sgButtonClick(ICaptureModeFrame::TimeLapse);
+        QVERIFY(f->m_timelapseFrame->isRecording());
+
+        emit f->m_captureModeFrame->sgButtonClick(ICaptureModeFrame::Default);
+        QVERIFY(!f->m_timelapseFrame->isRecording());
+        QVERIFY(!f->m_timelapseFrame->isVisible());
+        QCOMPARE(videoFiles().size(), before.size() + 1);
+        QCOMPARE(noticeText(), QStringLiteral("Video is saved."));
+        QVERIFY(f->m_cameraToolBar->button(ICameraToolBar::Resolution)->isEnabled());
+        QVERIFY(f->m_rightToolBar->button(IRightToolBar::Rotate)->isEnabled());
+        setCaptureMode(ICaptureModeFrame::Default);
+    }
+
+    void timelapseAtQuarterTurnIsUpright()
+    {
+        MainFrame* f = frame();
+        f->slRightToolBarClick(true, QVariant(IRightToolBar::Rotate));
+        QCOMPARE(f->m_board->rotateValue(), 90);
+        const QStringList before = videoFiles();
+        QVERIFY(startTimelapse());
+        QVERIFY(timelapseShot());
+        timelapse(OPERATE_STOP);
+        for (int i = 0; i < 3; ++i)
+            f->slRightToolBarClick(true, QVariant(IRightToolBar::Rotate));
+        QCOMPARE(f->m_board->rotateValue(), 0);
+        f->m_timelapseFrame->setFrameVisible(false);
+        setCaptureMode(ICaptureModeFrame::Default);
+
+        QStringList after = videoFiles();
+        for (const QString& name : before)
+            after.removeAll(name);
+        QCOMPARE(after.size(), 1);
+        QCOMPARE(videoFrameSize(IConfigureService::instance()->videoPath() + after.first()),
+                 g_camera_resolution.transposed());
+    }
+
+    void wideWifiTimelapseIsMadeAt1920()
+    {
+        const QSize original = g_camera_resolution;
+        const QStringList before = videoFiles();
+        // The camera reports a width above 1920: the video is made at 1920 x 1080 at
+        // once, whatever size the first frames still arrive in.
+        g_camera_resolution = QSize(2560, 1440);
+        QVERIFY(startTimelapse());
+        QCOMPARE(noticeText(), QStringLiteral("Current resolution: 1920*1080"));
+
+        // While a full-resolution photo is on its way, a further request is refused
+        // and the user asked to wait.
+        m_rig->control().setPhotoDelay(600);
+        g_camera_resolution = QSize(2560, 1440);
+        timelapse(OPERATE_PHOTO);
+        timelapse(OPERATE_PHOTO);
+        QCOMPARE(noticeText(), QStringLiteral("Saving, please wait!"));
+        QTRY_COMPARE_WITH_TIMEOUT(timelapseShots(), 1, 10000);
+        timelapse(OPERATE_STOP);
+        frame()->m_timelapseFrame->setFrameVisible(false);
+        setCaptureMode(ICaptureModeFrame::Default);
+        g_camera_resolution = original;
+
+        QStringList after = videoFiles();
+        for (const QString& name : before)
+            after.removeAll(name);
+        QCOMPARE(after.size(), 1);
+        QCOMPARE(videoFrameSize(IConfigureService::instance()->videoPath() + after.first()), QSize(1920, 1080));
     }
 
     void refusedTimelapseShotDoesNotTakeNextSnapshot()

@@ -75,6 +75,7 @@ private slots:
     void shapeModeLineClickIsDeleted();
     void shapeModeCircleClippedToPicture();
     void shapeModeSwitchOffMidDrag();
+    void shapeModeSecondPressStartsNewShape();
 };
 
 #endif

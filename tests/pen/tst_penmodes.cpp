@@ -588,3 +588,32 @@ void TestPen::shapeModeSwitchOffMidDrag()
     QVERIFY(pathElements(b.slide).isEmpty());
     QVERIFY(!mode->currentElement());
 }
+
+void TestPen::shapeModeSecondPressStartsNewShape()
+{
+    PenBoard b;
+    b.board->boardState()->inkColor = Qt::black;
+    b.board->setMode(MODE_FIGURE_PATH_RECTANGLE);
+    auto* mode = dynamic_cast<IFigurePathMode*>(b.board->modeManage()->currentMode());
+    QVERIFY(mode);
+    b.down(QPointF(300, 300));
+    b.move(QPointF(250, 260));
+    // A press whose predecessor never saw its release.
+    b.down(QPointF(100, 100));
+    b.move(QPointF(160, 140));
+    b.up(QPointF(160, 140));
+    QVERIFY(!mode->isPressed());
+
+    const QList<IPathElement*> elements = pathElements(b.slide);
+    QCOMPARE(elements.size(), 2);
+    auto* first = dynamic_cast<IRectanglePathElement*>(elements.at(0));
+    auto* second = dynamic_cast<IRectanglePathElement*>(elements.at(1));
+    QVERIFY(first && second);
+    // The earlier shape keeps the corners of its last move, without the release steps;
+    // only the later one is normalised, and moves after the second press leave the first.
+    QCOMPARE(first->rect(), QRectF(300, 300, -50, -40));
+    QCOMPARE(second->rect(), QRectF(100, 100, 60, 40));
+    // Both are drawn.
+    QVERIFY(inkedPixels(renderArea(b.slide, QRect(240, 250, 70, 60))) > 0);
+    QVERIFY(inkedPixels(renderArea(b.slide, QRect(90, 90, 80, 60))) > 0);
+}

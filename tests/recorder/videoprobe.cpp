@@ -10,13 +10,13 @@ namespace {
 void collectFrames(AVCodecContext* decoder, AVFrame* frame, VideoProbe& probe)
 {
     while (avcodec_receive_frame(decoder, frame) == 0) {
-        QImage rgb(frame->width, frame->height, QImage::Format_RGB32);
+        QImage rgb = allocSwsTargetImage(frame->width, frame->height);
         ISwsContextPtr convert(sws_getContext(frame->width, frame->height,
                                               static_cast<AVPixelFormat>(frame->format),
                                               rgb.width(), rgb.height(), AV_PIX_FMT_RGB32,
                                               SWS_BILINEAR, nullptr, nullptr, nullptr));
-        uint8_t* planes[1] = {rgb.bits()};
-        const int strides[1] = {static_cast<int>(rgb.bytesPerLine())};
+        uint8_t* planes[4] = {rgb.bits(), nullptr, nullptr, nullptr};
+        const int strides[4] = {static_cast<int>(rgb.bytesPerLine()), 0, 0, 0};
         sws_scale(convert.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
         probe.colours.append(rgb.pixelColor(rgb.width() / 2, rgb.height() / 2));
         av_frame_unref(frame);

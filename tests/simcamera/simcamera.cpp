@@ -79,6 +79,11 @@ void SimCamera::onNewConnection()
 {
     while (QTcpSocket* s = m_server->nextPendingConnection()) {
         ++m_connections;
+        if (m_fault == DropOnConnect) {
+            s->disconnectFromHost();
+            s->deleteLater();
+            continue;
+        }
         m_clients.append(s);
         connect(s, &QTcpSocket::readyRead, this, [this, s] { onReadyRead(s); });
         connect(s, &QTcpSocket::disconnected, this, [this, s] {
@@ -221,7 +226,9 @@ void SimCamera::sendPhoto(QTcpSocket* s)
         data.chop(data.size() / 2);
     if (m_fault == PhotoOversized)
         announced = 0x7FFFFFF0;
-    const QByteArray head = header(0x09) + le32(announced);
+    QByteArray head = header(0x09) + le32(announced);
+    if (!m_photoClientId.isEmpty())
+        head.replace(0, m_clientId.size(), m_photoClientId);
     ++m_photosSent;
     if (m_fault == PhotoInOneWrite) {
         s->write(head + data);

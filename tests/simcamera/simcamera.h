@@ -30,6 +30,7 @@ public:
         Silence,            // nothing is answered after the bind
         DropAfterBind,      // the connection is closed right after the bind reply
         BadBind,            // a 3-byte bind reply
+        DropOnConnect,      // every connection is closed before the bind reply
     };
 
     explicit SimCamera(QObject* parent = nullptr);
@@ -47,6 +48,8 @@ public:
     void setPhotoSize(const QSize& size) { m_photoSize = size; }
     // Photo data is written this long after the photo command arrived.
     void setPhotoDelay(int ms) { m_photoDelayMs = ms; }
+    // Photo replies carry this client id instead of the bound one (empty: the bound one).
+    void setPhotoClientId(const QByteArray& id) { m_photoClientId = id; }
     int photosSent() const { return m_photosSent; }
     // Another application changed the resolution: tell every client.
     void changeResolutionFromOtherApp(int index);
@@ -91,6 +94,7 @@ private:
     int m_connections = 0;
     int m_photoDelayMs = 0;
     int m_photosSent = 0;
+    QByteArray m_photoClientId;
     QList<QByteArray> m_commands;
 };
 

@@ -384,8 +384,11 @@ private slots:
         QVERIFY(!m_backend->isPhotoPending());
         QTest::qWait(400);
         QCOMPARE(photos.size(), 1); // never a second answer
+        // A failed photo, even one whose reply never came, does not spoil the next.
         m_camera->setFault(SimCamera::NoFault);
         QVERIFY(m_backend->setCaptureFalg(IMAGE_PLAIN));
+        QTRY_COMPARE_WITH_TIMEOUT(photos.size(), 2, 4000);
+        QVERIFY(!photos.at(1).at(0).value<QImage>().isNull());
     }
 
     void latePhotoAnswersNoNewerRequest()
@@ -451,6 +454,66 @@ private slots:
         QVERIFY(!m_backend->isLinkReady());
         QVERIFY(m_camera->start(port));
         QTRY_VERIFY_WITH_TIMEOUT(m_backend->isLinkReady(), 5000);
+    }
+
+    void photoForAnotherClientAnswersNothing_data()
+    {
+        QTest::addColumn<QByteArray>("id");
+        QTest::newRow("other client") << hex("5678");
+        QTest::newRow("notice id") << hex("0F0F");
+    }
+    void photoForAnotherClientAnswersNothing()
+    {
+        QFETCH(QByteArray, id);
+        IWifiLinkTimings t = fastTimings();
+        t.photoTimeoutMs = 800;
+        bindBackend(t);
+        waitForBlocks();
+        if (QTest::currentTestFailed())
+            return;
+        m_camera->setPhotoClientId(id);
+        QSignalSpy photos(m_backend, &IWifiRtspThread::sgCaptureImage);
+        QVERIFY(m_backend->setCaptureFalg(IMAGE_PLAIN));
+        QTRY_COMPARE(m_camera->photosSent(), 1);
+        // Not ours: the request stays open until its time-out reports the failure.
+        QTest::qWait(200);
+        QVERIFY(m_backend->isPhotoPending());
+        QTRY_COMPARE_WITH_TIMEOUT(photos.size(), 1, 3000);
+        QVERIFY(photos.at(0).at(0).value<QImage>().isNull());
+        // The link still serves photos addressed to it.
+        m_camera->setPhotoClientId(QByteArray());
+        QVERIFY(m_backend->setCaptureFalg(IMAGE_PLAIN));
+        QTRY_COMPARE_WITH_TIMEOUT(photos.size(), 2, 3000);
+        QVERIFY(!photos.at(1).at(0).value<QImage>().isNull());
+    }
+
+    void dropBeforeBindBacksOff()
+    {
+        m_camera->setFault(SimCamera::DropOnConnect);
+        m_backend = new IWifiRtspThread;
+        m_backend->setTimings(fastTimings()); // retries 100, 200, 400, 400 ... ms
+        m_backend->initSocket();
+        QTest::qWait(1200);
+        QVERIFY(m_camera->connectionCount() >= 2);
+        QVERIFY2(m_camera->connectionCount() <= 8, qPrintable(QString::number(m_camera->connectionCount())));
+        m_camera->setFault(SimCamera::NoFault);
+        QTRY_VERIFY_WITH_TIMEOUT(m_backend->isLinkReady(), 5000);
+        waitForBlocks();
+    }
+
+    void resolutionAskedBeforeEncoderSettingsIsKept()
+    {
+        m_camera->setFault(SimCamera::Silence); // binds, then answers nothing
+        m_backend = new IWifiRtspThread;
+        m_backend->setTimings(fastTimings());
+        m_backend->setResolution(QSizeF(1280, 720)); // before the link: remembered
+        m_backend->initSocket();
+        QTRY_VERIFY_WITH_TIMEOUT(m_backend->isLinkReady(), 5000);
+        m_backend->setResolution(QSizeF(640, 480));
+        QCOMPARE(m_backend->resolution().toSizeF(), QSizeF(640, 480));
+        QTest::qWait(150);
+        // The camera's encoder settings are unknown: no short command 5 goes out.
+        QCOMPARE(countCommands(m_camera->commands(), "05000BF0F40F"), 0);
     }
 
     void badBindSendsNothing()

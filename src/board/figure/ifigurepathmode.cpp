@@ -133,9 +133,8 @@ void IFigurePathMode::deviceDown(IDeviceEventArgs* args)
         return;
     IMode::deviceDown(args);
     setPressFlag(false);
-    // A press that never saw its release: finish that shape before starting the next.
-    if (m_pressed)
-        finishGesture();
+    // A press while a shape is still being dragged starts a new one; the earlier shape
+    // stays as it is, without the release steps.
     m_pressed = true;
     const QPointF p = scenePoint(args);
     ISlide* slide = currentSlide();

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPropertyAnimation>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -123,7 +124,8 @@ void ITimeMsgBox::showMessageBox(const QString& text, QPoint pos)
 void ITimeMsgBox::setFont(const QFont& font, QColor color)
 {
     const QColor c = color.toRgb();
-    m_label->setStyleSheet(QStringLiteral("QLabel{background-color:transparent;color:rgb(%1,%2,%3);")
+    // Closed with "}": Qt rejects the whole sheet without it and the colour is lost.
+    m_label->setStyleSheet(QStringLiteral("QLabel{background-color:transparent;color:rgb(%1,%2,%3);}")
                                .arg(c.red())
                                .arg(c.green())
                                .arg(c.blue()));
@@ -138,6 +140,12 @@ void ITimeMsgBox::setBackgroundColor(const QColor& color, int radius)
                                .arg(color.blue())
                                .arg(color.alpha())
                                .arg(radius));
+    // Qt keeps the plate's old sheet parsed (its label read it when it was laid out)
+    // until the plate is repolished; without this a new colour set before the first
+    // show is ignored.
+    m_plate->style()->unpolish(m_plate);
+    m_plate->style()->polish(m_plate);
+    m_plate->update();
 }
 
 bool ITimeMsgBox::isFading() const

@@ -68,7 +68,12 @@ void IWifiRtspThread::slTcpError(QString text)
 
 void IWifiRtspThread::slTcpDisconnect()
 {
-    // A link that was up is rebuilt at once; one that keeps failing backs off.
+    // A bound link is rebuilt at once; a peer that drops us before binding would
+    // otherwise be reconnected in a tight loop, so that backs off.
+    if (m_clientId.isEmpty()) {
+        scheduleReconnect();
+        return;
+    }
     initSocket();
 }
 
@@ -106,7 +111,7 @@ void IWifiRtspThread::sendCommand(TCPCMD cmd, const QVariant& payload)
     if (!m_tcpSocket)
         return;
     if (cmd == IWifiProtocol::TakePhoto)
-        m_photosOnWire.enqueue(m_photoRequest);
+        m_photosOnWire.enqueue({m_photoRequest, m_linkClock.elapsed()});
     m_tcpSocket->sendMessageToServer(Packet(cmd, payload));
 }
 
@@ -264,9 +269,22 @@ void IWifiRtspThread::handleOtherAppResolution(const QByteArray& m)
 
 void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture)
 {
+    // Only a photo addressed to this client answers its photo command.
+    const QByteArray id = IWifiProtocol::replyId(header);
+    if (m_clientId.isEmpty() || id != m_clientId) {
+        if (id != IWifiProtocol::otherAppClientId())
+            qDebug() << Q_FUNC_INFO << "invalid tcp packet. clientid: " << id.toHex()
+                     << IWifiProtocol::hexForLog(header);
+        return;
+    }
     // Photos answer photo commands in the order sent; one sent for an abandoned
     // request must not answer a newer one.
-    const quint64 answers = m_photosOnWire.isEmpty() ? 0 : m_photosOnWire.dequeue();
+    // A command older than the photo time-out has had its chance: its reply was lost,
+    // and counting it would make every later photo look late.
+    const qint64 now = m_linkClock.elapsed();
+    while (!m_photosOnWire.isEmpty() && now - m_photosOnWire.head().sentMs >= m_timings.photoTimeoutMs)
+        m_photosOnWire.dequeue();
+    const quint64 answers = m_photosOnWire.isEmpty() ? 0 : m_photosOnWire.dequeue().request;
     const bool current = m_photoPending && answers == m_photoRequest;
     if (!current) {
         qDebug() << Q_FUNC_INFO << "late photo dropped";
@@ -305,21 +323,22 @@ void IWifiRtspThread::slPhotoTimeOut()
     m_photoTimer->stop();
 }
 
-void IWifiRtspThread::setQualityField(QByteArray ImageQualityBlock::*field,
+bool IWifiRtspThread::setQualityField(QByteArray ImageQualityBlock::*field,
                                       ParameterData CameraParameterData::*control,
                                       const QVariant& value, const char* name)
 {
     // The command carries the whole block: before the camera reported it, it would be short.
     if (!isLinkReady() || m_imageQualityBlock.antiflash.isEmpty())
-        return;
+        return false;
     QByteArray byte;
     if (!IWifiProtocol::valueToBlockByte(value, &byte)) {
         qDebug() << Q_FUNC_INFO << "value out of range refused: " << name << value;
-        return;
+        return false;
     }
     (m_cameraParameter.*control).currentValue = value;
     m_imageQualityBlock.*field = byte;
     sendCommand(IWifiProtocol::SetImageQuality, m_imageQualityBlock.payload());
+    return true;
 }
 
 void IWifiRtspThread::setContrast(const QVariant& value)
@@ -345,16 +364,16 @@ void IWifiRtspThread::setAutoFocusFlag(const QVariant& value)
         sendCommand(IWifiProtocol::AutoFocus);
         return;
     }
-    setQualityField(&ImageQualityBlock::focus, &CameraParameterData::focus, value, "focus");
-    qDebug() << Q_FUNC_INFO << "focus-->" << value;
+    if (setQualityField(&ImageQualityBlock::focus, &CameraParameterData::focus, value, "focus"))
+        qDebug() << Q_FUNC_INFO << "focus-->" << value;
 }
 
 void IWifiRtspThread::setAutoExposureFlag(const QVariant& value)
 {
     if (!isLinkReady() || value.toInt() == -999)
         return;
-    setQualityField(&ImageQualityBlock::exposure, &CameraParameterData::exposure, value, "exposure");
-    qDebug() << Q_FUNC_INFO << "exposure-->" << value;
+    if (setQualityField(&ImageQualityBlock::exposure, &CameraParameterData::exposure, value, "exposure"))
+        qDebug() << Q_FUNC_INFO << "exposure-->" << value;
 }
 
 void IWifiRtspThread::setResolution(const QVariant& value)
@@ -366,9 +385,13 @@ void IWifiRtspThread::setResolution(const QVariant& value)
     }
     if (!m_requestedResolution.isValid())
         m_requestedResolution = value;
-    if (!isLinkReady() || m_encodeBlock.BitRate.isEmpty())
+    if (!isLinkReady())
         return;
     m_requestedResolution = value;
+    // Command 5 carries the whole encode block; until the camera reported it, the
+    // request waits in the block's first filling instead of going out short.
+    if (m_encodeBlock.BitRate.isEmpty())
+        return;
     m_encodeBlock.ResIndex = index;
     sendCommand(IWifiProtocol::SetEncode, m_encodeBlock.payload());
 }

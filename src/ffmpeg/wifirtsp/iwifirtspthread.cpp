@@ -26,6 +26,7 @@ IWifiRtspThread::IWifiRtspThread(QObject* parent)
         p->currentValue = 0.0;
     }
     m_supportResolution = IWifiProtocol::supportedResolutions();
+    m_linkClock.start();
 
     m_photoTimer = new QTimer(this);
     connect(m_photoTimer, &QTimer::timeout, this, &IWifiRtspThread::slPhotoTimeOut);
@@ -221,6 +222,7 @@ int IWifiRtspThread::initrtsp()
     }
     decoder->bit_rate = 0;
     decoder->time_base = AVRational{1, 10};
+    decoder->frame_number = 1;
     if (avcodec_open2(decoder.get(), codec, nullptr) < 0) {
         qDebug() << Q_FUNC_INFO << "Could not open codec.";
         return -1;
@@ -342,11 +344,13 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
             return true;
         }
         int got = 0;
+        bool skipped = false;
         while (avcodec_receive_frame(m_decoder.get(), frame) == 0) {
             ++got;
             if (frame->width != m_decoder->width || frame->height != m_decoder->height) {
-                qDebug() << Q_FUNC_INFO << "frame still at the previous size after a resolution change, skipped."
+                qDebug() << Q_FUNC_INFO << "切换分辨率之后 frame大小还是原来分辨率大小,跳过该帧."
                          << frame->width << frame->height << m_decoder->width << m_decoder->height;
+                skipped = true;
             } else {
                 emitFrame(frame, arrivalUs);
             }
@@ -354,6 +358,8 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
         }
         if (got == 0)
             qDebug() << Q_FUNC_INFO << "got_picture < 0 " << got;
+        if (skipped)
+            return true; // a stale frame ends the pass: no flush on it
     }
 
     if (m_flushPending && keyFrame) {
@@ -372,7 +378,7 @@ QImage* IWifiRtspThread::framePicture(int w, int h)
         if (pooled.width() == w && pooled.height() == h && pooled.isDetached())
             return &pooled;
     }
-    QImage fresh(w, h, QImage::Format_RGB32);
+    QImage fresh = allocSwsTargetImage(w, h);
     if (fresh.isNull())
         return nullptr;
     if (m_framePool.size() >= FramePoolSize)

@@ -120,7 +120,7 @@ private:
     void handleEncodeReply(const QByteArray& message);
     void handleImageQualityReply(const QByteArray& message);
     void handleOtherAppResolution(const QByteArray& message);
-    void setQualityField(QByteArray ImageQualityBlock::*field, ParameterData CameraParameterData::*control,
+    bool setQualityField(QByteArray ImageQualityBlock::*field, ParameterData CameraParameterData::*control,
                          const QVariant& value, const char* name);
     void scheduleReconnect();
 
@@ -161,7 +161,13 @@ private:
     bool m_awaitingBind = false;
     bool m_photoPending = false;
     quint64 m_photoRequest = 0;        // number of the pending photo request
-    QQueue<quint64> m_photosOnWire;    // the request each sent photo command answers
+    struct PhotoOnWire
+    {
+        quint64 request;               // the request a sent photo command answers
+        qint64 sentMs;                 // on m_linkClock
+    };
+    QQueue<PhotoOnWire> m_photosOnWire;
+    QElapsedTimer m_linkClock;
     QByteArray m_clientId;
     QVariant m_requestedResolution;
     CameraParameterData m_cameraParameter;
