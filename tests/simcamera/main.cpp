@@ -26,7 +26,11 @@ void onSignal(int)
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv); // the photos are painted pictures
+    // The photos are painted pictures, but the camera has no window: it runs without a
+    // display too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulated Wi-Fi document camera on 127.0.0.1");
     parser.addHelpOption();
