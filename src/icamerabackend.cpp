@@ -111,6 +111,18 @@ void IDeviceCameraThread::answerCaptures(const QImage& frame)
         emit sgCaptureImage(IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(frame)));
 }
 
+void IDeviceCameraThread::setResolution(const QVariant& value)
+{
+    const QSize size = value.toSize();
+    if (size.isEmpty())
+        return;
+    {
+        QMutexLocker lock(&m_mutex);
+        m_requestedSize = size;
+    }
+    m_resolutionPending = true;
+}
+
 void IDeviceCameraThread::publishFrame(const QImage& frame)
 {
     QImage shown = frame;

@@ -77,6 +77,9 @@ public:
     CameraParameterData cameraParameter() const override;
     void setRunFlag(const bool& run) override;
     void setAutoEdgeFlag(const bool& on) override;
+    // Stores the size; the capture thread restarts its stream at it (sgError(2) when
+    // the camera does not offer it).
+    void setResolution(const QVariant& value) override;
 
 protected:
     // Called on the capture thread with each clean frame: stores it for captures, draws
@@ -88,6 +91,7 @@ protected:
     void answerCaptures(const QImage& frame);
 
     std::atomic<bool> m_autoEdge{false};
+    std::atomic<bool> m_resolutionPending{false};
     std::atomic<bool> m_runFlag{true};
 
     mutable QMutex m_mutex; // guards the members below and those of subclasses

@@ -358,18 +358,6 @@ void IMacCaptureThread::setAutoExposureFlag(const QVariant& value)
         setDeviceControl(V4L2_CID_EXPOSURE_ABSOLUTE, v);
 }
 
-void IMacCaptureThread::setResolution(const QVariant& value)
-{
-    const QSize size = value.toSize();
-    if (size.isEmpty())
-        return;
-    {
-        QMutexLocker lock(&m_mutex);
-        m_requestedSize = size;
-    }
-    m_resolutionPending = true;
-}
-
 bool IMacCaptureThread::setCaptureFalg(ImageType type)
 {
     const QImage picture = captureImage(type);

@@ -36,7 +36,6 @@ public:
     void setContrast(const QVariant& value) override;
     void setSaturation(const QVariant& value) override;
     void setBrightness(const QVariant& value) override;
-    void setResolution(const QVariant& value) override;
     // Filters the latest frame and emits it as sgCaptureImage at once; false before
     // the first frame.
     bool setCaptureFalg(ImageType type) override;
@@ -87,7 +86,6 @@ private:
     QList<Buffer> m_buffers;
     CaptureFormat m_format;
 
-    std::atomic<bool> m_resolutionPending{false};
 
     QList<CaptureFormat> m_formats;
     SoftwareAdjustments m_adjust;

@@ -146,18 +146,6 @@ void IUvcThread::setAutoExposureFlag(const QVariant& value)
     withDevice([&](uvc_device_handle_t* d) { return uvc_set_exposure_abs(d, uint32_t(v)); });
 }
 
-void IUvcThread::setResolution(const QVariant& value)
-{
-    const QSize size = value.toSize();
-    if (size.isEmpty())
-        return;
-    {
-        QMutexLocker lock(&m_mutex);
-        m_requestedSize = size;
-    }
-    m_resolutionPending = true;
-}
-
 bool IUvcThread::setCaptureFalg(ImageType type)
 {
     // Without a stream no frame would ever answer the request.

@@ -25,9 +25,6 @@ public:
     void setContrast(const QVariant& value) override;
     void setSaturation(const QVariant& value) override;
     void setBrightness(const QVariant& value) override;
-    // Restarts the stream at the new size on the streaming thread; sgError(2) when
-    // the camera does not offer it.
-    void setResolution(const QVariant& value) override;
     // The next decoded frame, filtered, arrives as sgCaptureImage; false while the
     // camera is not streaming.
     bool setCaptureFalg(ImageType type) override;
@@ -46,7 +43,6 @@ private:
     template <typename Fn> bool withDevice(Fn fn);
 
     const ICameraInfo m_info;
-    std::atomic<bool> m_resolutionPending{false};
 
     mutable QMutex m_devMutex; // guards the handle against closing while a setter uses it
     uvc_device_handle* m_devh = nullptr;

@@ -11,7 +11,6 @@ public:
     void setContrast(const QVariant&) override {}
     void setSaturation(const QVariant&) override {}
     void setBrightness(const QVariant&) override {}
-    void setResolution(const QVariant&) override {}
     bool setCaptureFalg(ImageType) override { return false; }
     void setAutoFocusFlag(const QVariant&) override {}
     void setAutoExposureFlag(const QVariant&) override {}
