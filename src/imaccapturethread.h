@@ -86,7 +86,6 @@ private:
     QList<Buffer> m_buffers;
     CaptureFormat m_format;
 
-
     QList<CaptureFormat> m_formats;
     SoftwareAdjustments m_adjust;
     Control m_hwContrast, m_hwSaturation, m_hwBrightness;
