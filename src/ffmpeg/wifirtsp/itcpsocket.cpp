@@ -95,6 +95,11 @@ void ITcpSocket::slSendMessageToServerSlot()
     if (m_queue.isEmpty())
         return;
     for (const QByteArray& message : qAsConst(m_queue)) {
+        // Requests go one at a time, so a photo still incomplete when the next photo is
+        // asked for belongs to an abandoned request; left in place, the new reply would
+        // be glued onto it and lost too.
+        if (IWifiProtocol::isPhotoCommand(message))
+            dropPartialMessage("incomplete tcp packet dropped before a new photo: ");
         const qint64 written = m_socket->write(message);
         const bool flushed = m_socket->flush();
         qDebug() << Q_FUNC_INFO << (flushed ? "true" : "false")
@@ -118,11 +123,16 @@ void ITcpSocket::slReadMessageSlot()
 
 void ITcpSocket::slSilenceSlot()
 {
+    dropPartialMessage("incomplete tcp packet dropped after silence: ");
+}
+
+void ITcpSocket::dropPartialMessage(const char* reason)
+{
     IWifiMessageFramer::Message message;
     if (!m_framer.dropPartial(&message))
         return;
-    qDebug() << Q_FUNC_INFO << "incomplete tcp packet dropped after silence: "
-             << IWifiProtocol::hexForLog(message.bytes);
+    m_silenceTimer->stop();
+    qDebug() << Q_FUNC_INFO << reason << IWifiProtocol::hexForLog(message.bytes);
     if (message.kind == IWifiMessageFramer::PhotoRejected)
         emit sgReceivePhoto(message.bytes, QImage());
 }

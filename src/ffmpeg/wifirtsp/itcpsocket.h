@@ -57,6 +57,8 @@ private slots:
 
 private:
     void deliver(const IWifiMessageFramer::Message& message);
+    // Drops an incomplete message; a cut-off photo is answered as a failed one.
+    void dropPartialMessage(const char* reason);
 
     QTcpSocket* m_socket = nullptr;
     QTimer* m_sendTimer = nullptr;

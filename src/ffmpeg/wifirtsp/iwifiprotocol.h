@@ -56,6 +56,8 @@ public:
     // Field of a message cut out by position; shorter or empty past the end.
     static QByteArray field(const QByteArray& message, int pos, int len);
     static QByteArray replyId(const QByteArray& m) { return field(m, 0, 2); }
+    // A photo command (code 09 00 after the client id).
+    static bool isPhotoCommand(const QByteArray& m) { return field(m, 2, 2) == QByteArray::fromHex("0900"); }
     static QByteArray replyCode(const QByteArray& m) { return field(m, 2, 2); }
     static QByteArray replyState(const QByteArray& m) { return field(m, 4, 1); }
 
