@@ -1,32 +1,24 @@
 #include "customui/icaptureframe.h"
 
+#include <QHBoxLayout>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QToolButton>
-#include <cmath>
 
 #include "customui/iboardtoolbar.h"
 #include "customui/icameratoolbar.h"
+#include "customui/iitoolbutton.h"
 #include "customui/imaintitlewidget.h"
 #include "customui/ipanelframe.h"
 #include "customui/irighttoolbar.h"
 #include "iglobal.h"
 #include "mainframe.h"
-
-namespace {
-const QSize FALLBACK_SIZE(800, 600);
-}
+#include "service/iconfigureservice.h"
 
 ICaptureFrame::ICaptureFrame(IApplication* app, QWidget* parent)
-    : QWidget(parent)
+    : IFreeZoneWidget(parent)
     , m_app(app)
 {
-    setAttribute(Qt::WA_MouseTracking);
-    setAttribute(Qt::WA_TranslucentBackground);
     CreateUI();
     setWindowFlags(Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
-    if (parent)
-        setGeometryx(parent->rect());
 }
 
 MainFrame* ICaptureFrame::mainFrame() const
@@ -34,151 +26,91 @@ MainFrame* ICaptureFrame::mainFrame() const
     return IPanelPlacement::mainFrame(m_app);
 }
 
-void ICaptureFrame::setFrameVisible(const bool& visible)
+QWidget* ICaptureFrame::CreateButton(QVariant id, const QString& text, const QString& first, const QString& second,
+                                     int radius, bool checkable, QSize size, QWidget* parent)
 {
-    setBarsEnabled(!visible);
-    setSelectRect(g_freecapture_rect);
-    setVisible(visible);
-    if (visible)
-        raise();
-}
-
-void ICaptureFrame::setGeometryx(const QRect& rect)
-{
-    setFixedSize(rect.size());
-    move(rect.topLeft());
-    setSelectRect(m_select);
-}
-
-void ICaptureFrame::setGeometryx(const int& x, const int& y, const int& w, const int& h)
-{
-    setGeometryx(QRect(x, y, w, h));
-}
-
-void ICaptureFrame::setSelectRect(const QRect& rect)
-{
-    const QRect area(QPoint(0, 0), size());
-    QRect chosen = rect;
-    // A saved rectangle that no longer fits gives way to a centred one, cut to the frame.
-    if (chosen.isEmpty() || !area.contains(chosen)) {
-        chosen = QRect(QPoint(0, 0), FALLBACK_SIZE.boundedTo(area.size()));
-        chosen.moveCenter(area.center());
-    }
-    m_select = chosen;
-    placeButtons();
-    update();
-}
-
-void ICaptureFrame::select()
-{
-    const int ratio = qMax(1, static_cast<int>(devicePixelRatioF()));
-    const QRect device(m_select.x() * ratio, m_select.y() * ratio,
-                       static_cast<int>(std::lround(m_select.width() * double(ratio))),
-                       static_cast<int>(std::lround(m_select.height() * double(ratio))));
-    g_freecapture_rect = device;
-    setFrameVisible(false);
-    if (MainFrame* frame = mainFrame())
-        frame->captureImage(IMAGE_PLAIN);
-}
-
-void ICaptureFrame::setBarsEnabled(bool enabled)
-{
-    MainFrame* frame = mainFrame();
-    if (!frame)
-        return;
-    const QList<QWidget*> bars = {frame->m_titleWidget, frame->m_boardToolBar, frame->m_rightToolBar,
-                                  frame->m_cameraToolBar};
-    for (QWidget* bar : bars) {
-        if (bar)
-            bar->setEnabled(enabled);
-    }
+    auto* button = new IIToolButton(id, text, first, second, radius, checkable, size, 8, parent);
+    button->setCursor(Qt::ArrowCursor);
+    connect(button, &IIToolButton::sgButtonClick, this, &ICaptureFrame::onButtonClick, Qt::DirectConnection);
+    return button;
 }
 
 void ICaptureFrame::CreateUI()
 {
-    auto make = [this](const QString& text) {
-        auto* button = new QToolButton(this);
-        button->setText(text);
-        button->setCursor(Qt::ArrowCursor);
-        button->setStyleSheet(QStringLiteral("QToolButton{color:white;background-color:rgb(40,40,40);"
-                                             "border:none;border-radius:4px;padding:6px;}"
-                                             "QToolButton:hover{color:orange;}"));
-        button->adjustSize();
-        return button;
-    };
-    m_closeButton = make(tr("Back"));
-    m_selectButton = make(tr("Select"));
-    connect(m_closeButton, &QToolButton::clicked, this, [this] { setFrameVisible(false); });
-    connect(m_selectButton, &QToolButton::clicked, this, [this] { select(); });
+    m_buttonBar = new QWidget(this);
+    auto* layout = new QHBoxLayout(m_buttonBar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CreateButton(0, tr("Back"), QStringLiteral(":/title/title/tcloseclick.svg"),
+                                   QStringLiteral(":/title/title/tclosenormal.svg"), 20, false, QSize(40, 40),
+                                   m_buttonBar));
+    layout->addWidget(CreateButton(1, tr("Select"), QStringLiteral(":/root/root/rdnormal.svg"),
+                                   QStringLiteral(":/root/root/rdclick.svg"), 20, false, QSize(40, 40), m_buttonBar));
+    m_buttonBar->adjustSize();
 }
 
-void ICaptureFrame::placeButtons()
+void ICaptureFrame::setFrameVisible(const bool& visible)
 {
-    if (!m_selectButton)
-        return;
-    const int gap = 2;
-    int x = m_select.right() + 1 - m_selectButton->width() - m_closeButton->width() - gap * 2;
-    if (x < 0)
-        x = m_select.left() + gap;
-    const int y = m_select.bottom() + 1 - m_selectButton->height() - gap;
-    m_closeButton->move(x, y);
-    m_selectButton->move(x + m_closeButton->width() + gap, y);
+    if (MainFrame* frame = mainFrame()) {
+        const QList<QWidget*> bars = {frame->m_titleWidget, frame->m_boardToolBar, frame->m_rightToolBar,
+                                      frame->m_cameraToolBar};
+        for (QWidget* bar : bars) {
+            if (bar)
+                bar->setEnabled(!visible);
+        }
+    }
+    if (g_freecapture_rect.isNull())
+        setSelectSize(QSize(800, 600));
+    else
+        setSelectRect(g_freecapture_rect);
+    setVisible(visible);
+    if (visible)
+        raise();
+    setButtonsVisible(visible);
 }
 
-void ICaptureFrame::paintEvent(QPaintEvent*)
+void ICaptureFrame::setButtonsVisible(const bool& visible)
 {
-    QPainter painter(this);
-    // Dim everything outside the selection.
-    QRegion outside(rect());
-    outside -= QRegion(m_select);
-    painter.setClipRegion(outside);
-    painter.fillRect(rect(), QColor(0, 0, 0, 110));
-    painter.setClipping(false);
-    painter.setPen(QPen(QColor(51, 133, 255), 2));
-    painter.drawRect(m_select.adjusted(1, 1, -1, -1));
+    if (visible) {
+        setPainterState(true);
+        const QRect select = getSelectRect();
+        int x = select.right() - m_buttonBar->width() - 2;
+        if (x < 0)
+            x = select.left() + 2;
+        m_buttonBar->move(x, select.bottom() - m_buttonBar->height() - 2);
+        m_buttonBar->raise();
+    }
+    m_buttonBar->setVisible(visible);
+}
+
+void ICaptureFrame::onButtonClick(bool, QVariant id)
+{
+    switch (id.toInt()) {
+    case 1: {
+        // Frame coordinates, as the snapshot maps them back through this frame; a
+        // device-pixel copy would be shifted and doubled on a high-density screen.
+        const QRect select = parentWidget() ? getSelectRect() : getGlobalSelectRect();
+        IConfigureService::instance()->setFreeCaptureRect(select);
+        setFrameVisible(false);
+        if (MainFrame* frame = mainFrame())
+            frame->captureImage(IMAGE_PLAIN);
+        break;
+    }
+    case 0: setFrameVisible(false); break;
+    default: break;
+    }
 }
 
 void ICaptureFrame::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && m_select.contains(event->pos())) {
-        m_dragging = true;
-        m_anchor = event->pos();
-        m_selectButton->hide();
-        m_closeButton->hide();
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void ICaptureFrame::mouseMoveEvent(QMouseEvent* event)
-{
-    if (m_dragging) {
-        // Each axis moves alone and stops at the frame's edge.
-        const QPoint d = event->pos() - m_anchor;
-        QRect moved = m_select;
-        if (moved.left() + d.x() >= 0 && moved.right() + d.x() < width())
-            moved.translate(d.x(), 0);
-        if (moved.top() + d.y() >= 0 && moved.bottom() + d.y() < height())
-            moved.translate(0, d.y());
-        m_anchor = event->pos();
-        m_select = moved;
-        update();
-    }
-    QWidget::mouseMoveEvent(event);
+    IFreeZoneWidget::mousePressEvent(event);
+    if (painterState() && event->button() == Qt::LeftButton && controlType() != 9)
+        m_buttonBar->setVisible(false);
 }
 
 void ICaptureFrame::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_dragging && event->button() == Qt::LeftButton) {
-        m_dragging = false;
-        placeButtons();
-        m_selectButton->show();
-        m_closeButton->show();
-        }
-    QWidget::mouseReleaseEvent(event);
-}
-
-void ICaptureFrame::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    placeButtons();
+    const bool dragged = painterState() && event->button() == Qt::LeftButton && controlType() != 9;
+    IFreeZoneWidget::mouseReleaseEvent(event);
+    if (dragged)
+        setButtonsVisible(true);
 }
