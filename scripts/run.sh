@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds the program, and starts it.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/install-deps.sh"
-bash "$here/scripts/build.sh" -DOCUMETRA_BUILD_TESTS=OFF -DOCUMETRA_BUILD_BENCH=OFF
+# Only the program is built; the build folder stays configured for the tests.
+bash "$here/scripts/build.sh" --target ocumetra
 exec "${OCUMETRA_BUILD_DIR:-$here/build}/bin/ocumetra" "$@"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
 #   scripts/test.sh            normal build in build/
-#   scripts/test.sh --sanitize AddressSanitizer + UBSan build in build-asan/
+#   scripts/test.sh --sanitize AddressSanitizer + UBSan build in build-asan/, leaks checked
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/install-deps.sh"
@@ -10,7 +10,9 @@ args=()
 if [ "${1:-}" = "--sanitize" ]; then
   export OCUMETRA_BUILD_DIR="${OCUMETRA_BUILD_DIR:-$here/build-asan}"
   args+=(-DOCUMETRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-  export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+  export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
+  # Only leaks inside third-party libraries are suppressed, each by its frames.
+  export LSAN_OPTIONS="suppressions=$here/tests/leaks.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 fi
 build="${OCUMETRA_BUILD_DIR:-$here/build}"
@@ -18,4 +20,5 @@ bash "$here/scripts/build.sh" "${args[@]}"
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 cd "$build"
-ctest --output-on-failure --parallel "$jobs"
+# A build without tests must not pass as a green run.
+ctest --output-on-failure --parallel "$jobs" --no-tests=error

@@ -199,8 +199,8 @@ void MainFrame::InitData()
     connect(m_imageTansformThread, &IImageTansformThread::sgCaptureFailed, this, &MainFrame::onCaptureFailed);
     m_imageTansformThread->start(QThread::InheritPriority);
 
-    // Lives as long as the process, like the platform notices it stands for.
-    auto* usb = new IMacUsbDevice(nullptr);
+    // Owned by the window: its plug notices concern this window only.
+    auto* usb = new IMacUsbDevice(this);
     usb->setUseAVFoundation(ICamera::hasUseAVFoundation());
     connect(usb, &IMacUsbDevice::connectionChanged, this, &MainFrame::onUsbConnectionChanged);
 }

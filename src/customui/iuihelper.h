@@ -11,9 +11,9 @@ class QWidget;
 
 // Button backgrounds pasted into style sheets as they stand (trailing semicolon included).
 inline const QString BUTTON_GRADIENT = QStringLiteral(
-    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(80, 80, 80, 255), stop:1 rgba(40,40,40 0));");
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(80, 80, 80, 255), stop:1 rgba(40,40,40,0));");
 inline const QString BUTTON_HOVER_GRADIENT = QStringLiteral(
-    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(40, 40, 40, 255), stop:0.5 rgba(40,40,40 0),stop:1 rgba(40,40,40 255));");
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(40, 40, 40, 255), stop:0.5 rgba(40,40,40,0),stop:1 rgba(40,40,40,255));");
 
 // The same two texts under the names the panels use.
 inline const QString g_gradient_normal = BUTTON_GRADIENT;

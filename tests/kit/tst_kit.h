@@ -19,6 +19,7 @@ private slots:
     void uiPointSizes();
     void fontsAtZeroFactor();
     void labelAndComboBox();
+    void buttonGradientsParse();
 
     // dialogs
     void msgBoxAnsweredBySeam();

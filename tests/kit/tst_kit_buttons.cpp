@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
@@ -222,4 +223,39 @@ void TestKit::labelAndComboBox()
     QVERIFY(qss.contains("image: url(:/ui/ui/downArrow.svg)"));
     QVERIFY(QFile::exists(":/ui/ui/downArrow.svg"));
     QVERIFY(!qss.contains('%'));
+}
+
+namespace {
+QStringList g_styleWarnings;
+void collectStyleWarnings(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    if (text.contains(QLatin1String("parse")))
+        g_styleWarnings << text;
+}
+}
+
+// The shared button backgrounds are valid style-sheet texts: no parse warning, and the
+// gradient paints from its dark top stop to a transparent bottom.
+void TestKit::buttonGradientsParse()
+{
+    g_styleWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectStyleWarnings);
+    QWidget parent;
+    parent.setStyleSheet(QStringLiteral("QWidget#plain{background:white;}"));
+    parent.setObjectName(QStringLiteral("plain"));
+    parent.resize(60, 100);
+    auto* normal = new QToolButton(&parent);
+    normal->setGeometry(0, 0, 30, 100);
+    normal->setStyleSheet(QStringLiteral("QToolButton{border:none;background:") + BUTTON_GRADIENT + "}");
+    auto* hover = new QToolButton(&parent);
+    hover->setGeometry(30, 0, 30, 100);
+    hover->setStyleSheet(QStringLiteral("QToolButton{border:none;background:") + BUTTON_HOVER_GRADIENT + "}");
+    const QImage shot = parent.grab().toImage();
+    qInstallMessageHandler(previous);
+
+    QVERIFY2(g_styleWarnings.isEmpty(), qPrintable(g_styleWarnings.join('\n')));
+    QVERIFY(qAbs(qGray(shot.pixel(15, 0)) - 80) <= 3);
+    QVERIFY(qGray(shot.pixel(15, 99)) > 240); // the white parent shows through
+    QVERIFY(qAbs(qGray(shot.pixel(45, 0)) - 40) <= 3);
+    QVERIFY(qAbs(qGray(shot.pixel(45, 99)) - 40) <= 6); // the last stop is opaque again
 }

@@ -150,6 +150,8 @@ private slots:
         backend.setRunFlag(false);
         QSignalSpy frames(&backend, &IWifiRtspThread::sgCameraFrame);
         QSignalSpy errors(&backend, &IWifiRtspThread::sgError);
+        // The reader thread must stop before the spies it emits into go.
+        const auto stopFirst = qScopeGuard([&] { backend.closeCamera(); });
         backend.openCamera();
         QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, 5000);
         QTest::qWait(2500); // past the reopen rule: a frozen stream is not "broken"

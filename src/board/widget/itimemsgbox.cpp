@@ -66,7 +66,7 @@ void ITimeMsgBox::CreateUI()
     m_label->setStyleSheet(QStringLiteral("QLabel{background-color:transparent;color:white;}"));
 
     m_plate->setStyleSheet(
-        QStringLiteral("QWidget{background-color:rgb(0,0,0,100);border-radius:%1px;}").arg(8 * s));
+        QStringLiteral("QWidget{background-color:rgba(0,0,0,100);border-radius:%1px;}").arg(8 * s));
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
@@ -134,7 +134,7 @@ void ITimeMsgBox::setFont(const QFont& font, QColor color)
 
 void ITimeMsgBox::setBackgroundColor(const QColor& color, int radius)
 {
-    m_plate->setStyleSheet(QStringLiteral("QWidget{background-color:rgb(%1,%2,%3,%4);border-radius:%5px;}")
+    m_plate->setStyleSheet(QStringLiteral("QWidget{background-color:rgba(%1,%2,%3,%4);border-radius:%5px;}")
                                .arg(color.red())
                                .arg(color.green())
                                .arg(color.blue())
