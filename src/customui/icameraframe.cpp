@@ -11,11 +11,29 @@
 #include "iglobal.h"
 #include "mainframe.h"
 
+namespace {
+// Each radio keeps the whole record it stands for, so a choice can be switched to.
+const char* const kCameraProperty = "camera";
+
+bool sameCamera(const ICameraInfo& a, const ICameraInfo& b)
+{
+    return a.index == b.index && a.devicePath == b.devicePath;
+}
+}
+
 ICameraFrame::ICameraFrame(IApplication* app, QWidget* parent)
     : IPanelFrame(app, parent)
 {
     CreateUI();
     setBackgroundLinearGradient(true);
+}
+
+QList<ICameraInfo> ICameraFrame::chooserCameras()
+{
+    QList<ICameraInfo> cameras = g_camera_list;
+    if (g_wifi_camera && g_camera_info.index == 999)
+        cameras.append(g_camera_info);
+    return cameras;
 }
 
 void ICameraFrame::setFrameVisible(const bool& visible)
@@ -42,6 +60,9 @@ void ICameraFrame::slButtonClick()
     MainFrame* frame = mainFrame();
     if (index < 0 || !frame)
         return;
+    const ICameraInfo chosen = radio->property(kCameraProperty).value<ICameraInfo>();
+    if (!sameCamera(chosen, g_camera_info))
+        frame->switchCamera(chosen);
     if (frame->m_focusFrame)
         frame->m_focusFrame->initDefaultValues();
     if (frame->m_pixRateFrame)
@@ -55,11 +76,13 @@ void ICameraFrame::CreateUI()
     auto* layout = new QVBoxLayout(this);
     const int m = static_cast<int>(20 * IGSQUARERATE);
     layout->setContentsMargins(m, m, m, m);
-    for (const ICameraInfo& info : qAsConst(g_camera_list)) {
+    const QList<ICameraInfo> cameras = chooserCameras();
+    for (const ICameraInfo& info : cameras) {
         QRadioButton* radio = CreateIRadio(QVariant(info.index), info.description);
+        radio->setProperty(kCameraProperty, QVariant::fromValue(info));
         radio->setParent(this);
         layout->addWidget(radio);
-        if (info.index == g_camera_info.index)
+        if (sameCamera(info, g_camera_info))
             radio->setChecked(true);
     }
     adjustSize();

@@ -6,28 +6,18 @@
 #include <QPainter>
 #include <QPinchGesture>
 #include <QScreen>
-#include <QStyle>
-#include <QToolButton>
 #include <QWheelEvent>
 #include <cmath>
 
-#include "customui/iimglistwidget.h"
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
+#include "customui/iviewerhelper.h"
 #include "iglobal.h"
 #include "mainframe.h"
 
 namespace {
 const double MIN_SCALE = 0.05;
 const double MAX_SCALE = 30.0;
-
-QRect availableUnderCursor()
-{
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-}
 }
 
 // ---- ImageItem ----
@@ -105,7 +95,7 @@ void ImageView::CreateUI()
     setStyleSheet(QStringLiteral("background-color:rgb(105,105,105)"));
     const int w = static_cast<int>(area.width() - 200 * s - 60 * s);
     const int h = static_cast<int>(area.height() - 40 * s - 100 * s);
-    setFixedSize(qMax(1, w / 2), qMax(1, h));
+    setFixedSize(IViewerLayout::viewerSize(area.size()));
     setSceneRect(-1073741824.0, -1073741824.0, 2147483647.0, 2147483647.0);
     move(static_cast<int>(200 * s), static_cast<int>(40 * s));
 
@@ -115,14 +105,7 @@ void ImageView::CreateUI()
     scene->addItem(m_item);
     m_item->setPos(0, 0);
 
-    auto* close = new QToolButton(this);
-    close->setStyleSheet(QStringLiteral("border:none;background-color:transparent;color:white"));
-    close->setText(QStringLiteral("✕"));
-    close->setToolTip(tr("Close"));
-    const int side = static_cast<int>(62 * s);
-    close->setFixedSize(side, side);
-    close->move(static_cast<int>(width() - side - 20 * s), static_cast<int>(20 * s));
-    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    IViewerLayout::createCloseButton(this);
 }
 
 void ImageView::setFrameVisible(const bool& visible)
@@ -131,18 +114,11 @@ void ImageView::setFrameVisible(const bool& visible)
         setVisible(false);
         return;
     }
-    const double s = IGSQUARERATE;
     QWidget* p = parentWidget();
-    const int titleHeight = p ? p->style()->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
-    const bool fullScreen = p && p->isFullScreen();
-    const QSize parentSize = p ? p->size() : availableUnderCursor().size();
-    const int w = static_cast<int>(parentSize.width() - 200 * s - 60 * s) / 2;
-    const int h = static_cast<int>(parentSize.height() - 40 * s - 100 * s);
-    setFixedSize(qMax(1, w), qMax(1, h));
-    m_item->setImageSize(QSize(qMax(1, w), qMax(1, h)));
-
-    const QRect area = availableUnderCursor();
-    move(static_cast<int>(area.left() + 200 * s), static_cast<int>(area.top() + 40 * s + (fullScreen ? 0 : titleHeight)));
+    const QSize box = IViewerLayout::viewerSize(p ? p->size() : IViewerLayout::availableUnderCursor().size());
+    setFixedSize(box);
+    m_item->setImageSize(box);
+    move(IViewerLayout::viewerPosition(p));
     if (isVisible())
         return;
 
@@ -151,13 +127,12 @@ void ImageView::setFrameVisible(const bool& visible)
         show();
         return;
     }
-    const QStringList marked = frame->m_imgListWidget ? frame->m_imgListWidget->getAllThumbnailPath(true)
-                                                      : QStringList();
-    if (marked.isEmpty()) {
+    const QString picture = IViewerLayout::lastMarkedPicture(frame);
+    if (picture.isEmpty()) {
         IMsgBox::showMsg(tr("Please select a picture first"), frame);
         return;
     }
-    m_item->setImage(marked.last());
+    m_item->setImage(picture);
     m_rotation = 0;
     resetTransform();
     centerOn(m_item);

@@ -15,9 +15,9 @@ namespace {
 const QSize GRAB_SIZE(250, 150);
 const QSize SHOWN_SIZE(500, 300);
 
-QScreen* screenUnderCursor()
+QScreen* screenAt(const QPoint& pos)
 {
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    QScreen* screen = QGuiApplication::screenAt(pos);
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 }
@@ -33,7 +33,7 @@ IMagnifierFrame::IMagnifierFrame(IApplication* app, QWidget* parent)
 void IMagnifierFrame::setFrameVisible(const bool& visible)
 {
     if (visible) {
-        QScreen* screen = screenUnderCursor();
+        QScreen* screen = screenAt(QCursor::pos());
         const QRect area = screen ? screen->availableGeometry() : QRect();
         const int parentWidth = parentWidget() ? parentWidget()->width() : area.width();
         move(area.left() + parentWidth - width(), static_cast<int>(area.top() + 100 * IGSQUARERATE));
@@ -49,7 +49,8 @@ void IMagnifierFrame::setFrameVisible(const bool& visible)
 
 void IMagnifierFrame::slGMouseMoveEvent(QPoint pos)
 {
-    QScreen* screen = screenUnderCursor();
+    // Near an edge the area reaches past the desktop; whatever comes back is stretched.
+    QScreen* screen = screenAt(pos);
     if (!screen)
         return;
     const QPoint topLeft = pos - QPoint(GRAB_SIZE.width() / 2, GRAB_SIZE.height() / 2);

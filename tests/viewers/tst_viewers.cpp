@@ -1,0 +1,324 @@
+// The picture viewers and the camera chooser on their own, without a main window:
+// the split-screen view's zoom, pan and rotation on a known picture, the chooser's
+// list, and (further down) the picture-in-picture camera choice and the two labels.
+
+#include <QCursor>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "customui/icameraframe.h"
+#include "customui/icameratoolbar.h"
+#include "customui/imageview.h"
+#include "iglobal.h"
+#include "testenv.h"
+
+namespace {
+
+// Left half red, right half blue: where the picture lands shows in the colours.
+QImage twoColourPicture(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = size.width() / 2; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(0, 0, 255));
+    return image;
+}
+
+void wheel(QWidget* view, const QPoint& angle)
+{
+    const QPointF at(view->width() / 2.0, view->height() / 2.0);
+    QWheelEvent event(at, view->mapToGlobal(at.toPoint()), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &event);
+}
+
+void mouse(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Where the picture's centre is drawn, in viewer coordinates.
+QPointF pictureCentre(ImageView& view)
+{
+    ImageItem* item = view.imageItem();
+    return view.mapFromScene(item->mapToScene(item->boundingRect().center()));
+}
+
+class CameraChooser : public ICameraFrame
+{
+public:
+    explicit CameraChooser(ICameraToolBar* bar = nullptr)
+        : ICameraFrame(nullptr, nullptr)
+        , m_bar(bar)
+    {
+    }
+    QList<QRadioButton*> radios() const { return findChildren<QRadioButton*>(); }
+
+protected:
+    ICameraToolBar* cameraToolBar() const override { return m_bar; }
+
+private:
+    ICameraToolBar* m_bar;
+};
+
+ICameraInfo usbCamera(int index, const QString& path, const QString& name)
+{
+    ICameraInfo info;
+    info.index = index;
+    info.devicePath = path;
+    info.description = name;
+    info.vid = QStringLiteral("1d6b");
+    info.pid = QStringLiteral("010%1").arg(index);
+    return info;
+}
+
+}
+
+class TestViewers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        TestEnv::clearMessages();
+        g_camera_list.clear();
+        g_camera_info = ICameraInfo();
+        g_wifi_camera = false;
+    }
+
+    // ---- split-screen viewer ----
+
+    void pictureIsFittedIntoItsBox()
+    {
+        ImageItem item(QSize(270, 460));
+        QVERIFY(item.boundingRect().isEmpty());
+        item.setImage(twoColourPicture(QSize(400, 200)));
+        QCOMPARE(item.boundingRect(), QRectF(0, 0, 270, 135));
+        item.setImageSize(QSize(100, 100));
+        QCOMPARE(item.boundingRect(), QRectF(0, 0, 100, 50));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tall.png");
+        QVERIFY(twoColourPicture(QSize(50, 200)).save(path));
+        item.setImage(path);
+        QCOMPARE(item.boundingRect(), QRectF(0, 0, 25, 100));
+        QCOMPARE(item.image().size(), QSize(50, 200));
+        // An unreadable file leaves the viewer empty.
+        item.setImage(dir.filePath("missing.png"));
+        QVERIFY(item.image().isNull());
+        QVERIFY(item.boundingRect().isEmpty());
+    }
+
+    void viewerShowsPictureCentredOnGrey()
+    {
+        ImageView view(nullptr, nullptr);
+        // No main window: showing opens the viewer as it is.
+        view.setFrameVisible(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(view.size(), QSize(270, 460)); // beside the bars on the 800 x 600 screen
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        view.resetTransformx();
+        QCOMPARE(pictureCentre(view), QPointF(135, 230));
+
+        const QImage shot = view.grab().toImage();
+        QCOMPARE(QColor(shot.pixel(5, 5)), QColor(105, 105, 105));
+        QCOMPARE(QColor(shot.pixel(60, 230)), QColor(Qt::red));
+        QCOMPARE(QColor(shot.pixel(210, 230)), QColor(Qt::blue));
+        QCOMPARE(QColor(shot.pixel(135, 150)), QColor(105, 105, 105)); // above the 135 px high picture
+
+        // The close button hides the viewer; the next toggle shows it again.
+        auto* close = view.findChild<QToolButton*>();
+        QVERIFY(close);
+        QVERIFY(QFile::exists(QStringLiteral(":/root/root/tsclose.svg")));
+        QVERIFY(!close->icon().pixmap(60, 60).isNull());
+        QCOMPARE(close->iconSize(), QSize(60, 60));
+        QVERIFY(close->geometry().right() < view.width() && close->x() > view.width() / 2);
+        close->click();
+        QVERIFY(!view.isVisible());
+        view.setFrameVisible(true);
+        QVERIFY(view.isVisible());
+    }
+
+    void wheelZoomStopsAtBounds()
+    {
+        ImageView view(nullptr, nullptr);
+        view.setFrameVisible(true);
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        view.resetTransformx();
+        QCursor::setPos(view.mapToGlobal(QPoint(5, 5)));
+        for (int i = 0; i < 60; ++i)
+            wheel(view.viewport(), QPoint(0, 120));
+        QCOMPARE(view.scaleValue(), 30.0);
+        for (int i = 0; i < 100; ++i)
+            wheel(view.viewport(), QPoint(0, -120));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 0.05));
+
+        // A sideways turn zooms out.
+        view.resetTransformx();
+        wheel(view.viewport(), QPoint(120, 0));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 0.9));
+        view.scalex(2.0 / 0.9);
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 2.0));
+    }
+
+    void zoomKeepsPointUnderPointerOrCentre()
+    {
+        ImageView view(nullptr, nullptr);
+        view.setFrameVisible(true);
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        view.resetTransformx();
+
+        // Over the picture: the picture point under the pointer stays under it.
+        const QPoint over(175, 250);
+        QCursor::setPos(view.mapToGlobal(over));
+        QVERIFY(view.itemContains(QCursor::pos()));
+        const QPointF before = view.mapToScene(over);
+        wheel(view.viewport(), QPoint(0, 120));
+        wheel(view.viewport(), QPoint(0, 120));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 1.21));
+        const QPointF after = view.mapToScene(over);
+        QVERIFY2((after - before).manhattanLength() < 1.0, qPrintable(QString("%1,%2 -> %3,%4")
+                 .arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+        QVERIFY(pictureCentre(view) != QPointF(135, 230));
+
+        // Outside it: the picture's centre keeps its place.
+        view.resetTransformx();
+        QCursor::setPos(view.mapToGlobal(QPoint(5, 5)));
+        QVERIFY(!view.itemContains(QCursor::pos()));
+        const QPointF centre = pictureCentre(view);
+        wheel(view.viewport(), QPoint(0, 120));
+        wheel(view.viewport(), QPoint(0, -120));
+        wheel(view.viewport(), QPoint(0, -120));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 1.1 * 0.9 * 0.9));
+        QVERIFY((pictureCentre(view) - centre).manhattanLength() <= 2.0);
+    }
+
+    void rotationWrapsToZero()
+    {
+        ImageView view(nullptr, nullptr);
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        view.scalex(2.0);
+        for (int i = 0; i < 3; ++i)
+            view.rotatex(90);
+        QCOMPARE(view.rotateValue(), 270.0);
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 2.0)); // read from the rotated transform
+        view.rotatex(90);
+        QCOMPARE(view.rotateValue(), 0.0);
+        view.rotatex(100);
+        view.rotatex(300);
+        QCOMPARE(view.rotateValue(), 0.0);
+        view.rotatex(100);
+        view.rotatex(100);
+        QCOMPARE(view.rotateValue(), 200.0);
+        QCOMPARE(view.translateValue(), QPointF(0, 0));
+        view.resetTransformx();
+        QCOMPARE(view.rotateValue(), 0.0);
+        QVERIFY(view.transform().isIdentity());
+    }
+
+    void dragPansPictureOrMovesViewer()
+    {
+        ImageView view(nullptr, nullptr);
+        view.setFrameVisible(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        view.resetTransformx();
+        QWidget* port = view.viewport();
+
+        // On the picture: the picture follows the pointer, the window stays.
+        const QPoint windowAt = view.pos();
+        const QPointF centre = pictureCentre(view);
+        QPoint at(150, 240);
+        QCursor::setPos(view.mapToGlobal(at));
+        mouse(port, QEvent::MouseButtonPress, at);
+        mouse(port, QEvent::MouseMove, at + QPoint(30, 20));
+        mouse(port, QEvent::MouseButtonRelease, at + QPoint(30, 20));
+        QVERIFY((pictureCentre(view) - (centre + QPointF(30, 20))).manhattanLength() <= 1.0);
+        QCOMPARE(view.pos(), windowAt);
+
+        // On the grey: the whole viewer moves, the picture stays where it is in it.
+        const QPointF panned = pictureCentre(view);
+        at = QPoint(5, 5);
+        QCursor::setPos(view.mapToGlobal(at));
+        mouse(port, QEvent::MouseButtonPress, at);
+        mouse(port, QEvent::MouseMove, at + QPoint(20, 10));
+        QCOMPARE(view.pos(), windowAt + QPoint(20, 10));
+        mouse(port, QEvent::MouseButtonRelease, at + QPoint(20, 10));
+        QCOMPARE(pictureCentre(view), panned);
+        // Released: moving drags nothing.
+        mouse(port, QEvent::MouseMove, at + QPoint(60, 60), Qt::NoButton);
+        QCOMPARE(view.pos(), windowAt + QPoint(20, 10));
+
+        // A double click puts everything back.
+        view.rotatex(30);
+        view.scalex(3.0);
+        QTest::mouseDClick(port, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(view.transform().isIdentity());
+        QCOMPARE(view.rotateValue(), 0.0);
+    }
+
+    // ---- camera chooser ----
+
+    void chooserListsCamerasWithOpenOneChecked()
+    {
+        g_camera_list = {usbCamera(0, "/dev/video0", "Desk camera"), usbCamera(2, "/dev/video2", "Spare camera")};
+        g_camera_info = g_camera_list.at(1);
+        CameraChooser chooser;
+        const QList<QRadioButton*> radios = chooser.radios();
+        QCOMPARE(radios.size(), 2);
+        QCOMPARE(radios.at(0)->text(), QStringLiteral("Desk camera"));
+        QCOMPARE(radios.at(0)->property("flag"), QVariant(0));
+        QVERIFY(!radios.at(0)->isChecked());
+        QCOMPARE(radios.at(1)->property("flag"), QVariant(2));
+        QVERIFY(radios.at(1)->isChecked());
+
+        // Without a main window a choice only hides the panel.
+        chooser.setFrameVisible(true);
+        radios.at(0)->click();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(radios.at(0)->isChecked());
+        QCOMPARE(g_camera_info.devicePath, QStringLiteral("/dev/video2"));
+    }
+
+    void chooserOffersOpenWifiCamera()
+    {
+        ICameraInfo wifi;
+        wifi.index = 999;
+        wifi.description = QStringLiteral("Wi-Fi camera");
+        g_camera_info = wifi;
+        g_wifi_camera = true;
+        CameraChooser chooser;
+        QCOMPARE(chooser.radios().size(), 1);
+        QCOMPARE(chooser.radios().first()->property("flag"), QVariant(999));
+        QVERIFY(chooser.radios().first()->isChecked());
+
+        g_wifi_camera = false;
+        g_camera_info = ICameraInfo();
+        CameraChooser empty;
+        QVERIFY(empty.radios().isEmpty());
+    }
+
+    void chooserStandsAboveItsButton()
+    {
+        ICameraToolBar bar(nullptr, nullptr);
+        bar.show();
+        g_camera_list = {usbCamera(0, "/dev/video0", "A camera with a long name")};
+        CameraChooser chooser(&bar);
+        chooser.setFrameVisible(true);
+        const QPoint p = bar.buttonGlobslPos(ICameraToolBar::Camera);
+        QCOMPARE(chooser.pos(), QPoint(int(p.x() + 42 - chooser.width() / 2.0), p.y() - chooser.height() - 10));
+        chooser.setFrameVisible(false);
+        QVERIFY(!chooser.isVisible());
+    }
+};
+
+OCUMETRA_TEST_MAIN(TestViewers)
+
+#include "tst_viewers.moc"
