@@ -88,10 +88,12 @@ bool ISmallCameraFrame::stopCamera()
 
 bool ISmallCameraFrame::startCamera()
 {
-    const QList<ICameraInfo> cameras = ICamera::instance()->validCameraInfo();
+    const QList<ICameraInfo> cameras = cameraInfos();
     for (const ICameraInfo& info : cameras) {
         if (info.devicePath != m_info.devicePath)
             continue;
+        // A running camera is replaced, not leaked.
+        stopCamera();
         m_info = info;
         const QCameraInfo platform = platformCamera(info.index);
         if (!platform.isNull())
@@ -102,20 +104,43 @@ bool ISmallCameraFrame::startCamera()
     return false;
 }
 
-QList<ICameraInfo> ISmallCameraFrame::otherCameras() const
+QList<ICameraInfo> ISmallCameraFrame::cameraInfos() const
 {
+    return ICamera::instance()->validCameraInfo();
+}
+
+QList<ICameraInfo> ISmallCameraFrame::otherCameras(const QList<ICameraInfo>& all, const ICameraInfo& main)
+{
+    const bool mainHasIds = !main.vid.isEmpty() && !main.pid.isEmpty();
     QList<ICameraInfo> others;
-    const QList<ICameraInfo> cameras = ICamera::instance()->validCameraInfo();
-    for (const ICameraInfo& info : cameras) {
-        if (info.devicePath != g_camera_info.devicePath)
-            others.append(info);
+    for (const ICameraInfo& info : all) {
+        if (info.devicePath == main.devicePath)
+            continue;
+        if (mainHasIds && info.vid.compare(main.vid, Qt::CaseInsensitive) == 0
+            && info.pid.compare(main.pid, Qt::CaseInsensitive) == 0)
+            continue;
+        others.append(info);
     }
     return others;
 }
 
+QSize ISmallCameraFrame::viewfinderResolution(const QList<QSize>& supported)
+{
+    for (const QSize& size : supported)
+        if (size.width() >= 400)
+            return size;
+    return QSize(640, 480);
+}
+
+QSize ISmallCameraFrame::viewfinderSize(const QSize& resolution)
+{
+    const int side = static_cast<int>(400 * IGSQUARERATE);
+    return resolution.scaled(side, side, Qt::KeepAspectRatio);
+}
+
 bool ISmallCameraFrame::InitCamera()
 {
-    const QList<ICameraInfo> others = otherCameras();
+    const QList<ICameraInfo> others = otherCameras(cameraInfos(), g_camera_info);
     if (others.isEmpty())
         return false;
     m_info = others.first();
@@ -138,26 +163,22 @@ void ISmallCameraFrame::CloseCamera()
 QCamera* ISmallCameraFrame::CreateCamera(QCameraInfo info)
 {
     qDebug() << "small camera: " << info.description() << info.deviceName();
+    // A null description would open the system's default camera, which may well be
+    // the main window's.
+    if (info.isNull())
+        return nullptr;
     auto* camera = new QCamera(info);
     camera->setViewfinder(m_viewfinder);
     connect(camera, QOverload<QCamera::Error>::of(&QCamera::error), this, &ISmallCameraFrame::cameraError);
     camera->start();
 
-    QSize resolution(640, 480);
-    const QList<QSize> sizes = camera->supportedViewfinderResolutions();
-    for (const QSize& size : sizes) {
-        if (size.width() >= 400) {
-            resolution = size;
-            break;
-        }
-    }
+    const QSize resolution = viewfinderResolution(camera->supportedViewfinderResolutions());
     QCameraViewfinderSettings settings;
     settings.setPixelFormat(QVideoFrame::Format_Jpeg);
     settings.setResolution(resolution);
     camera->setViewfinderSettings(settings);
 
-    const int side = static_cast<int>(400 * IGSQUARERATE);
-    m_viewfinder->setFixedSize(resolution.scaled(side, side, Qt::KeepAspectRatio));
+    m_viewfinder->setFixedSize(viewfinderSize(resolution));
     adjustSize();
     m_cameraButton->move(static_cast<int>(width() - 60 * IGSQUARERATE), 0);
     return camera;
@@ -169,7 +190,7 @@ void ISmallCameraFrame::changeCameraIndex(int index)
     CloseCamera();
     m_list->hide();
     const QString path = m_list->currentData(Qt::UserRole).toString();
-    const QList<ICameraInfo> cameras = ICamera::instance()->validCameraInfo();
+    const QList<ICameraInfo> cameras = cameraInfos();
     for (const ICameraInfo& info : cameras) {
         if (info.devicePath != path)
             continue;
@@ -203,7 +224,7 @@ void ISmallCameraFrame::onCameraButton()
                &ISmallCameraFrame::changeCameraIndex);
     m_list->clear();
     int current = -1;
-    const QList<ICameraInfo> others = otherCameras();
+    const QList<ICameraInfo> others = otherCameras(cameraInfos(), g_camera_info);
     for (const ICameraInfo& info : others) {
         m_list->addItem(info.description, info.devicePath);
         if (info.devicePath == m_info.devicePath)

@@ -35,6 +35,15 @@ public:
 
     QComboBox* cameraList() const { return m_list; }
 
+    // The cameras of all that the window may show: every one but the main window's
+    // camera. A device can appear under several paths (a USB camera's extra video
+    // nodes), so the main camera is also known by its vendor and product ids.
+    static QList<ICameraInfo> otherCameras(const QList<ICameraInfo>& all, const ICameraInfo& main);
+    // The first resolution at least 400 wide, else 640 x 480.
+    static QSize viewfinderResolution(const QList<QSize>& supported);
+    // The resolution fitted into a square of 400 s.
+    static QSize viewfinderSize(const QSize& resolution);
+
 public slots:
     void changeCameraIndex(int index);
     void cameraError(QCamera::Error error);
@@ -44,8 +53,8 @@ protected:
     virtual bool InitCamera();
     virtual void CloseCamera();
     virtual QCamera* CreateCamera(QCameraInfo info);
-    // The cameras the window may show: every camera except the main window's.
-    virtual QList<ICameraInfo> otherCameras() const;
+    // Every camera of the platform's list (the camera manager's records).
+    virtual QList<ICameraInfo> cameraInfos() const;
 
 private:
     void onCameraButton();

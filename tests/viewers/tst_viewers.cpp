@@ -2,6 +2,8 @@
 // the split-screen view's zoom, pan and rotation on a known picture, the chooser's
 // list, and (further down) the picture-in-picture camera choice and the two labels.
 
+#include <QCameraViewfinder>
+#include <QComboBox>
 #include <QCursor>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -11,6 +13,8 @@
 #include "customui/icameraframe.h"
 #include "customui/icameratoolbar.h"
 #include "customui/imageview.h"
+#include "customui/iitoolbutton.h"
+#include "customui/ismallcameraframe.h"
 #include "iglobal.h"
 #include "testenv.h"
 
@@ -75,6 +79,37 @@ ICameraInfo usbCamera(int index, const QString& path, const QString& name)
     info.vid = QStringLiteral("1d6b");
     info.pid = QStringLiteral("010%1").arg(index);
     return info;
+}
+
+// Picture-in-picture over a camera list the test sets; none of these cameras is in
+// the platform's list, so no platform camera is ever opened.
+class FakeCamerasFrame : public ISmallCameraFrame
+{
+public:
+    FakeCamerasFrame()
+        : ISmallCameraFrame(nullptr, nullptr)
+    {
+    }
+    QList<ICameraInfo> cameras;
+    IIToolButton* cameraButton() const { return findChild<IIToolButton*>(); }
+    QStringList listed() const
+    {
+        QStringList texts;
+        for (int i = 0; i < cameraList()->count(); ++i)
+            texts << cameraList()->itemText(i);
+        return texts;
+    }
+
+protected:
+    QList<ICameraInfo> cameraInfos() const override { return cameras; }
+};
+
+QStringList paths(const QList<ICameraInfo>& cameras)
+{
+    QStringList list;
+    for (const ICameraInfo& info : cameras)
+        list << info.devicePath;
+    return list;
 }
 
 }
@@ -316,6 +351,114 @@ private slots:
         QCOMPARE(chooser.pos(), QPoint(int(p.x() + 42 - chooser.width() / 2.0), p.y() - chooser.height() - 10));
         chooser.setFrameVisible(false);
         QVERIFY(!chooser.isVisible());
+    }
+
+    // ---- picture-in-picture ----
+
+    void pictureInPictureNeverOffersMainCamera()
+    {
+        const ICameraInfo main = usbCamera(0, "/dev/video0", "Desk camera");
+        ICameraInfo twin = main; // the same device's second video node
+        twin.index = 1;
+        twin.devicePath = QStringLiteral("/dev/video1");
+        twin.vid = main.vid.toUpper();
+        const ICameraInfo other = usbCamera(2, "/dev/video2", "Spare camera");
+        ICameraInfo noIds = usbCamera(3, "/dev/video3", "Unknown camera");
+        noIds.vid.clear();
+        noIds.pid.clear();
+        const QList<ICameraInfo> all = {main, twin, other, noIds};
+        QCOMPARE(paths(ISmallCameraFrame::otherCameras(all, main)),
+                 QStringList({"/dev/video2", "/dev/video3"}));
+        // The Wi-Fi camera as main camera has neither path nor ids: every USB camera is free.
+        ICameraInfo wifi;
+        wifi.index = 999;
+        QCOMPARE(ISmallCameraFrame::otherCameras(all, wifi).size(), 4);
+        // A main camera without ids is known by its path alone.
+        QCOMPARE(paths(ISmallCameraFrame::otherCameras(all, noIds)),
+                 QStringList({"/dev/video0", "/dev/video1", "/dev/video2"}));
+    }
+
+    void pictureInPictureSizesItsViewfinder()
+    {
+        QCOMPARE(ISmallCameraFrame::viewfinderResolution({QSize(320, 240), QSize(352, 288)}), QSize(640, 480));
+        QCOMPARE(ISmallCameraFrame::viewfinderResolution({}), QSize(640, 480));
+        QCOMPARE(ISmallCameraFrame::viewfinderResolution({QSize(320, 240), QSize(1920, 1080), QSize(640, 480)}),
+                 QSize(1920, 1080));
+        QCOMPARE(ISmallCameraFrame::viewfinderSize(QSize(1920, 1080)), QSize(400, 225));
+        QCOMPARE(ISmallCameraFrame::viewfinderSize(QSize(640, 480)), QSize(400, 300));
+    }
+
+    void pictureInPictureWithOnlyMainCameraStaysHidden()
+    {
+        g_camera_info = usbCamera(0, "/dev/video0", "Desk camera");
+        ICameraInfo twin = g_camera_info;
+        twin.devicePath = QStringLiteral("/dev/video1");
+        FakeCamerasFrame pip;
+        pip.cameras = {g_camera_info, twin};
+        QVERIFY(!pip.setFrameVisible(true));
+        QVERIFY(!pip.isVisible());
+        QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("No camera device available")});
+        QCOMPARE(pip.cameraIndex(), -1);
+    }
+
+    void pictureInPictureCameraList()
+    {
+        g_camera_info = usbCamera(0, "/dev/video0", "Desk camera");
+        FakeCamerasFrame pip;
+        pip.cameras = {usbCamera(1, "/dev/video4", "Spare camera"), g_camera_info,
+                       usbCamera(2, "/dev/video6", "Third camera")};
+        QVERIFY(pip.setFrameVisible(true));
+        QVERIFY(pip.isVisible());
+        QVERIFY(TestEnv::messages().isEmpty());
+        // The first camera other than the main one.
+        QCOMPARE(pip.cameraDevicePath(), QStringLiteral("/dev/video4"));
+        QCOMPARE(pip.cameraDescription(), QStringLiteral("Spare camera"));
+        QCOMPARE(pip.cameraIndex(), 1);
+        QCOMPARE(pip.cameraVid(), QStringLiteral("1d6b"));
+        QCOMPARE(pip.cameraPid(), QStringLiteral("0101"));
+        QVERIFY(pip.findChild<QCameraViewfinder*>());
+
+        // The camera button opens the list of the other cameras, the shown one current.
+        QVERIFY(!pip.cameraList()->isVisible());
+        pip.cameraButton()->click();
+        QVERIFY(pip.cameraList()->isVisible());
+        QCOMPARE(pip.listed(), QStringList({"Spare camera", "Third camera"}));
+        QCOMPARE(pip.cameraList()->currentIndex(), 0);
+        QCOMPARE(pip.cameraList()->currentData(Qt::UserRole).toString(), QStringLiteral("/dev/video4"));
+        // A second click closes it without touching the camera.
+        pip.cameraButton()->click();
+        QVERIFY(!pip.cameraList()->isVisible());
+        QCOMPARE(pip.cameraDevicePath(), QStringLiteral("/dev/video4"));
+
+        // Choosing switches the remembered camera and closes the list.
+        pip.cameraButton()->click();
+        pip.cameraList()->setCurrentIndex(1);
+        QVERIFY(!pip.cameraList()->isVisible());
+        QCOMPARE(pip.cameraDevicePath(), QStringLiteral("/dev/video6"));
+        QCOMPARE(pip.cameraIndex(), 2);
+
+        // The shown camera gone from the list: nothing is selected.
+        pip.cameras.removeLast();
+        pip.cameraButton()->click();
+        QCOMPARE(pip.listed(), QStringList({"Spare camera"}));
+        QCOMPARE(pip.cameraList()->currentIndex(), -1);
+        QCOMPARE(pip.cameraDevicePath(), QStringLiteral("/dev/video6"));
+        pip.hideCameraList();
+        QVERIFY(!pip.cameraList()->isVisible());
+
+        // Stopping keeps the remembered camera; starting looks it up again.
+        QVERIFY(!pip.stopCamera());
+        QCOMPARE(pip.cameraDevicePath(), QStringLiteral("/dev/video6"));
+        QVERIFY(!pip.startCamera()); // no longer listed
+        pip.cameras.append(usbCamera(5, "/dev/video6", "Third camera, renumbered"));
+        QVERIFY(pip.startCamera());
+        QCOMPARE(pip.cameraIndex(), 5);
+
+        // Showing again while shown only re-places the window.
+        QVERIFY(pip.setFrameVisible(true));
+        QCOMPARE(pip.cameraIndex(), 5);
+        QVERIFY(!pip.setFrameVisible(false));
+        QVERIFY(!pip.isVisible());
     }
 };
 
