@@ -88,6 +88,16 @@ private slots:
     void pressOutsidePictureIgnored();
     void modeExceptionIsCaughtAndLogged();
     void imodeTracksDeviceIds();
+
+    // Text elements (tst_textelement.cpp)
+    void textElementProperties();
+    void textElementMatrixText();
+    void textElementFontAndGeometryTexts();
+    void textElementSizing();
+    void textElementDeepCopy();
+    void textElementFormatting();
+    void textElementEditingStates();
+    void textElementPaintsWithoutQtOutline();
 };
 
 #endif
