@@ -82,7 +82,7 @@ void BM_LiveFramePath(benchmark::State& state)
 
 BENCHMARK(BM_BareDecode)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveFramePath)
-    ->Args({1920, 0, 0})->Args({1920, 0, 1})->Args({1920, 1, 1})
-    ->Args({3840, 0, 0})->Args({3840, 0, 1})->Args({3840, 1, 1})
+    ->Args({1920, 0, 0})->Args({1920, 0, 1})->Args({1920, 1, 0})->Args({1920, 1, 1})
+    ->Args({3840, 0, 0})->Args({3840, 0, 1})->Args({3840, 1, 0})->Args({3840, 1, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

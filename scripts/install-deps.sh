@@ -18,7 +18,8 @@ PACKAGES=(
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-noto-cjk
+  dpkg-dev desktop-file-utils xdotool
 )
 if [ "${1:-}" = "--tools" ]; then
   PACKAGES+=(clang ffmpeg)

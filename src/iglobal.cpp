@@ -1,6 +1,8 @@
 #include "iglobal.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 const QString g_software_name = QStringLiteral("Ocumetra");
@@ -89,5 +91,11 @@ QString cameraHost()
 
 QString applicationResourcesPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Resources");
+    // The build tree keeps run-time files beside the executable; an installed tree
+    // keeps them under <prefix>/share/ocumetra.
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString beside = dir + QStringLiteral("/Resources");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    return QDir::cleanPath(dir + QStringLiteral("/../share/ocumetra"));
 }

@@ -38,5 +38,6 @@ bool ITranslation::install(const QString& langid)
     }
     QCoreApplication::installTranslator(translator);
     installed() = translator;
+    qDebug() << Q_FUNC_INFO << "translation loaded" << path;
     return true;
 }

@@ -26,6 +26,8 @@ private slots:
     void outlineFoundAroundDrawnRectangle();
     void outlineAbsentOnPlainPicture();
     void softwareAdjustments();
+    void softwareAdjustmentsMatchHls_data();
+    void softwareAdjustmentsMatchHls();
 
     // snapshot thread
     void composeCropsClipsAndRotates();

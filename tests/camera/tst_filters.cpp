@@ -236,3 +236,89 @@ void TestCamera::softwareAdjustments()
     QCOMPARE(hsl.adjust(colour, out), 0);
     QCOMPARE(out.at<cv::Vec4b>(0, 0), cv::Vec4b(255, 255, 255, 255));
 }
+
+namespace {
+// The adjustments as a LUT and a round trip through 8-bit HLS: the reference the one-pass
+// version must match.
+cv::Mat referenceAdjust(const cv::Mat& src, int brightness, int contrast, int saturation)
+{
+    cv::Mat out = src.clone();
+    const double gain = contrast / 50.0;
+    const double offset = (brightness - 50) * 255.0 / 100.0;
+    cv::Mat lut(1, 256, CV_8UC4);
+    for (int i = 0; i < 256; ++i) {
+        const uchar v = cv::saturate_cast<uchar>((i - 128) * gain + 128 + offset);
+        lut.at<cv::Vec4b>(0, i) = cv::Vec4b(v, v, v, uchar(i));
+    }
+    cv::LUT(out, lut, out);
+    cv::HSL hsl;
+    hsl.saturation = (saturation - 50) * 2;
+    hsl.adjust(out, out);
+    return out;
+}
+
+cv::Mat colourSweep(int width, int height)
+{
+    cv::Mat m(height, width, CV_8UC4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            m.at<cv::Vec4b>(y, x) = cv::Vec4b(uchar((x * 7 + y * 3) & 255), uchar((x * 13) ^ (y * 5)),
+                                              uchar((y * 11 + x) & 255), uchar(x & 255));
+    return m;
+}
+} // namespace
+
+// The one-pass adjustments give the same picture as levels followed by an HLS round trip,
+// up to that round trip's own rounding, and leave alpha alone.
+void TestCamera::softwareAdjustmentsMatchHls_data()
+{
+    QTest::addColumn<int>("brightness");
+    QTest::addColumn<int>("contrast");
+    QTest::addColumn<int>("saturation");
+    QTest::newRow("live defaults raised") << 60 << 55 << 60;
+    QTest::newRow("saturation only, boost") << 50 << 50 << 100;
+    QTest::newRow("saturation only, grey") << 50 << 50 << 0;
+    QTest::newRow("dark, hard, muted") << 20 << 80 << 25;
+    QTest::newRow("bright, soft, vivid") << 90 << 30 << 75;
+    QTest::newRow("levels only") << 35 << 65 << 50;
+}
+void TestCamera::softwareAdjustmentsMatchHls()
+{
+    QFETCH(int, brightness);
+    QFETCH(int, contrast);
+    QFETCH(int, saturation);
+    const cv::Mat source = colourSweep(257, 129); // odd sizes: no stripe evenly divides them
+    const cv::Mat expected = referenceAdjust(source, brightness, contrast, saturation);
+    cv::Mat actual = source.clone();
+    SoftwareAdjustments adjust;
+    adjust.brightness = brightness;
+    adjust.contrast = contrast;
+    adjust.saturation = saturation;
+    adjust.apply(actual);
+
+    double total = 0;
+    int worst = 0;
+    for (int y = 0; y < source.rows; ++y)
+        for (int x = 0; x < source.cols; ++x) {
+            const cv::Vec4b a = actual.at<cv::Vec4b>(y, x);
+            const cv::Vec4b e = expected.at<cv::Vec4b>(y, x);
+            QCOMPARE(a[3], source.at<cv::Vec4b>(y, x)[3]);
+            for (int c = 0; c < 3; ++c) {
+                const int d = qAbs(int(a[c]) - int(e[c]));
+                total += d;
+                worst = qMax(worst, d);
+            }
+        }
+    const double mean = total / (3.0 * source.rows * source.cols);
+    QVERIFY2(mean < 1.0, qPrintable(QString::number(mean)));
+    QVERIFY2(worst <= 8, qPrintable(QString::number(worst)));
+
+    // A view into a larger frame changes only its own pixels.
+    cv::Mat big = source.clone();
+    cv::Mat view = big(cv::Rect(10, 5, 100, 60));
+    adjust.apply(view);
+    QCOMPARE(big.at<cv::Vec4b>(0, 0), source.at<cv::Vec4b>(0, 0));
+    QCOMPARE(big.at<cv::Vec4b>(70, 120), source.at<cv::Vec4b>(70, 120));
+    QCOMPARE(big.at<cv::Vec4b>(5, 10), actual.at<cv::Vec4b>(5, 10));
+}
+
