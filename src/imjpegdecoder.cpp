@@ -28,11 +28,15 @@ QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
     return QSize(width, height);
 }
 
-QImage IMjpegDecoder::decode(const uchar* data, size_t size)
+QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize maxSize)
 {
     const QSize frame = frameSize(data, size);
     if (!frame.isValid())
         return QImage();
+    if (maxSize.isValid() && (frame.width() > maxSize.width() || frame.height() > maxSize.height())) {
+        qDebug() << Q_FUNC_INFO << "jpeg larger than allowed refused:" << frame << maxSize;
+        return QImage();
+    }
     QImage image(frame, QImage::Format_RGB32);
     if (image.isNull())
         return QImage();
@@ -40,8 +44,8 @@ QImage IMjpegDecoder::decode(const uchar* data, size_t size)
     const int rc = tjDecompress2(m_handle, data, static_cast<unsigned long>(size), image.bits(), frame.width(),
                                  image.bytesPerLine(), frame.height(), TJPF_BGRA, 0);
     // A truncated frame from the camera still gives a usable picture (a warning);
-    // only real errors drop it.
-    if (rc != 0 && tjGetErrorCode(m_handle) != TJERR_WARNING) {
+    // only real errors drop it, unless the caller wants the picture whole.
+    if (rc != 0 && (strict || tjGetErrorCode(m_handle) != TJERR_WARNING)) {
         qDebug() << Q_FUNC_INFO << "mjpeg decode failed:" << tjGetErrorStr2(m_handle);
         return QImage();
     }

@@ -16,10 +16,13 @@ public:
     IMjpegDecoder& operator=(const IMjpegDecoder&) = delete;
 
     // A null picture when the data is no decodable JPEG or its size is unreasonable.
-    QImage decode(const uchar* data, size_t size);
-    QImage decode(const QByteArray& data)
+    // A live frame with damaged data still decodes (the damage is one frame's); with
+    // "strict", any damage the decoder reports gives a null picture, and a size beyond
+    // maxSize is refused before any pixel is allocated.
+    QImage decode(const uchar* data, size_t size, bool strict = false, QSize maxSize = QSize());
+    QImage decode(const QByteArray& data, bool strict = false, QSize maxSize = QSize())
     {
-        return decode(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size()));
+        return decode(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size()), strict, maxSize);
     }
     // Reads the frame size from the JPEG header; an invalid size on failure.
     QSize frameSize(const uchar* data, size_t size);

@@ -38,9 +38,17 @@ int main(int argc, char** argv)
     parser.addOption({"rtsp-port", "RTSP port (default 8554).", "port", "8554"});
     parser.addOption({"codec", "h264 or mjpeg (default h264).", "codec", "h264"});
     parser.addOption({"size", "Stream size WxH (default 1280x720).", "size", "1280x720"});
+    parser.addOption({"fault", "Control-port misbehaviour: " + SimCamera::faultNames().join(", ") + ".",
+                      "name", "NoFault"});
     parser.process(app);
 
     SimCamera camera;
+    bool known = false;
+    camera.setFault(SimCamera::faultFromName(parser.value("fault"), &known));
+    if (!known) {
+        QTextStream(stderr) << "unknown fault: " << parser.value("fault") << "\n";
+        return 1;
+    }
     if (!camera.start(quint16(parser.value("control-port").toUInt()))) {
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << parser.value("control-port") << "\n";
         return 1;

@@ -26,6 +26,24 @@ int payloadLength(quint8 code)
 }
 }
 
+SimCamera::Fault SimCamera::faultFromName(const QString& name, bool* ok)
+{
+    const QStringList names = faultNames();
+    const int i = names.indexOf(name);
+    if (ok)
+        *ok = i >= 0;
+    return i < 0 ? NoFault : Fault(i);
+}
+
+QStringList SimCamera::faultNames()
+{
+    // In the enumeration's order.
+    return {"NoFault", "SplitReplies", "GlueReplies", "PhotoInOneWrite", "PhotoTruncated",
+            "PhotoOversized", "PhotoNotJpeg", "Silence", "DropAfterBind", "BadBind", "DropOnConnect",
+            "BindNoticeByte", "BindPadded", "PaddingAfterReply", "PhotoEmpty", "PhotoHugeHeader",
+            "PhotoCorrupt"};
+}
+
 SimCamera::SimCamera(QObject* parent)
     : QObject(parent), m_server(new QTcpServer(this))
 {
@@ -134,6 +152,18 @@ void SimCamera::handleCommand(QTcpSocket* s, const QByteArray& command)
             s->write(m_clientId + QByteArray(1, 0x01));
             return;
         }
+        if (m_fault == BindPadded) {
+            s->write(m_clientId + QByteArray(2, 0));
+            return;
+        }
+        if (m_fault == BindNoticeByte) {
+            const QByteArray notice = QByteArray::fromHex("0f0f1000000101") + QByteArray(1, 0x1E)
+                + QByteArray(1, char(m_resIndex)) + QByteArray::fromHex("00400000");
+            s->write(m_clientId + notice.left(1));
+            s->flush();
+            QTimer::singleShot(30, s, [s, notice] { s->write(notice.mid(1)); });
+            return;
+        }
         s->write(m_clientId);
         s->flush();
         if (m_fault == DropAfterBind) {
@@ -195,6 +225,9 @@ void SimCamera::reply(QTcpSocket* s, const QByteArray& bytes)
         m_gluedTo = s;
         QTimer::singleShot(30, this, &SimCamera::flushGlued);
         break;
+    case PaddingAfterReply:
+        s->write(bytes + QByteArray(3, 0));
+        break;
     default:
         s->write(bytes);
         break;
@@ -208,19 +241,40 @@ void SimCamera::flushGlued()
     m_glued.clear();
 }
 
-void SimCamera::sendPhoto(QTcpSocket* s)
+QByteArray SimCamera::photoData() const
 {
     QByteArray data;
-    if (m_fault == PhotoNotJpeg) {
-        data = QByteArray(5000, 'x');
-    } else {
-        QImage picture(m_photoSize, QImage::Format_RGB32);
-        picture.fill(QColor(40, 120, 200));
-        QPainter(&picture).fillRect(0, 0, m_photoSize.width() / 2, m_photoSize.height() / 2, Qt::yellow);
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "JPEG", 90);
+    if (m_fault == PhotoNotJpeg)
+        return QByteArray(5000, 'x');
+    if (m_fault == PhotoEmpty)
+        return data;
+    const QSize size = m_fault == PhotoHugeHeader ? QSize(16, 16) : m_photoSize;
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(QColor(40, 120, 200));
+    QPainter(&picture).fillRect(0, 0, size.width() / 2, size.height() / 2, Qt::yellow);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPEG", 90);
+    const int sof = data.indexOf(QByteArray::fromHex("FFC0"));
+    if (m_fault == PhotoHugeHeader && sof > 0) {
+        // Height and width of the frame header: 8192 each, over a few hundred bytes.
+        data[sof + 5] = char(0x20); data[sof + 6] = 0;
+        data[sof + 7] = char(0x20); data[sof + 8] = 0;
     }
+    const int sos = data.indexOf(QByteArray::fromHex("FFDA"));
+    if (m_fault == PhotoCorrupt && sos > 0) {
+        // Restart markers in the middle of the entropy-coded data: the decoder reports it.
+        for (int i = sos + 40; i + 1 < data.size() - 2; i += 97) {
+            data[i] = char(0xFF);
+            data[i + 1] = char(0xD3);
+        }
+    }
+    return data;
+}
+
+void SimCamera::sendPhoto(QTcpSocket* s)
+{
+    QByteArray data = photoData();
     quint32 announced = quint32(data.size());
     if (m_fault == PhotoTruncated)
         data.chop(data.size() / 2);
@@ -237,6 +291,19 @@ void SimCamera::sendPhoto(QTcpSocket* s)
     s->write(head);
     s->flush();
     QTimer::singleShot(20, s, [s, data] { s->write(data); });
+}
+
+void SimCamera::sendNoticeBurst(int count, int index)
+{
+    m_resIndex = index;
+    QByteArray burst;
+    for (int i = 0; i < count; ++i) {
+        const int shown = i == count - 1 ? index : i % 11;
+        burst += QByteArray::fromHex("0f0f1000000101") + QByteArray(1, 0x1E) + QByteArray(1, char(shown))
+            + QByteArray::fromHex("00400000");
+    }
+    for (QTcpSocket* s : qAsConst(m_clients))
+        s->write(burst);
 }
 
 void SimCamera::changeResolutionFromOtherApp(int index)

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QSize>
+#include <QStringList>
 
 class QTcpServer;
 class QTcpSocket;
@@ -31,7 +32,16 @@ public:
         DropAfterBind,      // the connection is closed right after the bind reply
         BadBind,            // a 3-byte bind reply
         DropOnConnect,      // every connection is closed before the bind reply
+        BindNoticeByte,     // the bind reply with the first byte of a notice, the rest later
+        BindPadded,         // the bind reply followed by two zero bytes
+        PaddingAfterReply,  // every reply followed by three zero bytes in the same write
+        PhotoEmpty,         // a photo of length 0
+        PhotoHugeHeader,    // a small JPEG whose header claims 8192 x 8192
+        PhotoCorrupt,       // a JPEG whose picture data is damaged
     };
+    // Fault by its name in the enumeration ("PhotoCorrupt"); NoFault for an unknown name.
+    static Fault faultFromName(const QString& name, bool* ok = nullptr);
+    static QStringList faultNames();
 
     explicit SimCamera(QObject* parent = nullptr);
     ~SimCamera() override;
@@ -53,6 +63,8 @@ public:
     int photosSent() const { return m_photosSent; }
     // Another application changed the resolution: tell every client.
     void changeResolutionFromOtherApp(int index);
+    // The same notice "count" times in one write, cycling through sizes, the last at "index".
+    void sendNoticeBurst(int count, int index);
 
     // Every command received, without the client id, in arrival order.
     QList<QByteArray> commands() const { return m_commands; }
@@ -75,6 +87,7 @@ private:
     void flushGlued();
     void writeSplitChunk();
     QByteArray header(char code) const;
+    QByteArray photoData() const;
 
     QTcpServer* m_server;
     QList<QTcpSocket*> m_clients;

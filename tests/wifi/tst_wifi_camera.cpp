@@ -109,8 +109,9 @@ private slots:
         // A second reconnect replaces the back end; the lamp cycle starts again.
         QVERIFY(camera->reConnectRtsp());
         QCOMPARE(camera->cameraParameter().brightness.currentValue.toInt(), 0);
-        // The contrast command carried the camera's defaults for the other fields.
-        QTRY_VERIFY_WITH_TIMEOUT(camera->cameraParameter().brightness.currentValue.toInt() == 0x32, 5000);
+        // The contrast command carried the camera's current values for the other fields,
+        // never its defaults.
+        QTRY_VERIFY_WITH_TIMEOUT(camera->cameraParameter().brightness.currentValue.toInt() == 0x3c, 5000);
         QCOMPARE(camera->contrast().toInt(), 30);
         QCOMPARE(camera->changeLamp(), 1);
     }

@@ -1,12 +1,11 @@
 #include "itcpsocket.h"
 
-#include <QBuffer>
 #include <QDebug>
-#include <QImageReader>
 #include <QMutexLocker>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "imjpegdecoder.h"
 #include "iwifiprotocol.h"
 
 ITcpSocket::ITcpSocket(const QString& address, const int& port, const IWifiLinkTimings& timings)
@@ -99,7 +98,7 @@ void ITcpSocket::slSendMessageToServerSlot()
         // asked for belongs to an abandoned request; left in place, the new reply would
         // be glued onto it and lost too.
         if (IWifiProtocol::isPhotoCommand(message))
-            dropPartialMessage("incomplete tcp packet dropped before a new photo: ");
+            dropPartialMessage("incomplete tcp packet dropped before a new photo: ", true);
         const qint64 written = m_socket->write(message);
         const bool flushed = m_socket->flush();
         qDebug() << Q_FUNC_INFO << (flushed ? "true" : "false")
@@ -111,10 +110,16 @@ void ITcpSocket::slSendMessageToServerSlot()
 
 void ITcpSocket::slReadMessageSlot()
 {
-    m_framer.append(m_socket->readAll());
+    if (m_outOfStep)
+        return;
+    const QByteArray bytes = m_socket->readAll();
+    m_bytesRead += quint64(bytes.size());
+    m_framer.append(bytes);
     IWifiMessageFramer::Message message;
-    while (m_framer.next(&message))
+    while (!m_outOfStep && m_framer.next(&message))
         deliver(message);
+    if (m_outOfStep)
+        return;
     if (m_framer.hasPartial())
         m_silenceTimer->start();
     else
@@ -123,18 +128,20 @@ void ITcpSocket::slReadMessageSlot()
 
 void ITcpSocket::slSilenceSlot()
 {
-    dropPartialMessage("incomplete tcp packet dropped after silence: ");
+    dropPartialMessage("incomplete tcp packet dropped after silence: ", false);
 }
 
-void ITcpSocket::dropPartialMessage(const char* reason)
+void ITcpSocket::dropPartialMessage(const char* reason, bool abandoned)
 {
     IWifiMessageFramer::Message message;
     if (!m_framer.dropPartial(&message))
         return;
     m_silenceTimer->stop();
     qDebug() << Q_FUNC_INFO << reason << IWifiProtocol::hexForLog(message.bytes);
-    if (message.kind == IWifiMessageFramer::PhotoRejected)
-        emit sgReceivePhoto(message.bytes, QImage());
+    if (message.kind == IWifiMessageFramer::PhotoCut)
+        emit sgReceivePhoto(message.bytes, QImage(), abandoned);
+    else if (message.kind == IWifiMessageFramer::BadBind)
+        emit sgBadBind(message.bytes);
 }
 
 void ITcpSocket::deliver(const IWifiMessageFramer::Message& message)
@@ -142,12 +149,22 @@ void ITcpSocket::deliver(const IWifiMessageFramer::Message& message)
     switch (message.kind) {
     case IWifiMessageFramer::Photo: {
         const QByteArray header = message.bytes.left(9);
-        emit sgReceivePhoto(header, decodePhoto(message.bytes.mid(9)));
+        emit sgReceivePhoto(header, decodePhoto(message.bytes.mid(9)), false);
         break;
     }
-    case IWifiMessageFramer::PhotoRejected:
+    case IWifiMessageFramer::BadBind:
+        emit sgBadBind(message.bytes);
+        break;
+    case IWifiMessageFramer::OutOfStep:
+        // Whatever follows has no known end: only a new connection brings the link back.
         qDebug() << Q_FUNC_INFO << "photo length refused: " << IWifiProtocol::hexForLog(message.bytes);
-        emit sgReceivePhoto(message.bytes, QImage());
+        m_outOfStep = true;
+        m_connected = false;
+        m_sendTimer->stop();
+        m_silenceTimer->stop();
+        m_socket->abort();
+        emit sgOutOfStep(message.bytes);
+        quit();
         break;
     default:
         emit sgReceivePacket(message.bytes);
@@ -181,21 +198,7 @@ void ITcpSocket::slDisconnectedSlot()
 
 QImage ITcpSocket::decodePhoto(const QByteArray& data)
 {
-    if (data.size() < 4 || quint8(data.at(0)) != 0xFF || quint8(data.at(1)) != 0xD8)
-        return QImage();
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    if (reader.format() != "jpeg")
-        return QImage();
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > IWifiProtocol::MaxPhotoSide
-        || size.height() > IWifiProtocol::MaxPhotoSide)
-        return QImage();
-    QImage picture;
-    if (!reader.read(&picture))
-        return QImage();
-    return picture.convertToFormat(QImage::Format_RGB32);
+    // A decoder per photo: photos are rare and the handle is not shared between threads.
+    IMjpegDecoder decoder;
+    return decoder.decode(data, true, IWifiProtocol::maxPhotoSize());
 }

@@ -1,6 +1,8 @@
 #ifndef ITCPSOCKET_H
 #define ITCPSOCKET_H
 
+#include <atomic>
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -29,8 +31,11 @@ public:
     virtual void sendMessageToServer(const QByteArray& message);
 
     // A photo's bytes as a picture that owns its pixels (RGB32): null unless the bytes
-    // are a JPEG whose size is within MaxPhotoSide.
+    // are a JPEG that decodes without error and whose size is one the camera can take.
     static QImage decodePhoto(const QByteArray& data);
+
+    // Bytes read from the camera so far. Any thread.
+    quint64 bytesRead() const { return m_bytesRead.load(); }
 
 signals:
     void sgError(QString text);
@@ -39,9 +44,15 @@ signals:
     void sgDisconnect();
     // One whole message: the bind reply first, then replies.
     void sgReceivePacket(QByteArray message);
-    // A photo reply's 9-byte header with its picture; the picture is null when the
-    // length was malformed, the bytes stopped coming or did not decode.
-    void sgReceivePhoto(QByteArray header, QImage picture);
+    // The first message of the connection was no usable client id.
+    void sgBadBind(QByteArray message);
+    // A photo reply's 9-byte header with its picture; the picture is null when the bytes
+    // stopped coming or did not decode. "abandoned": the photo was cut off because a newer
+    // photo command went out, so it answers a command older than the newest one.
+    void sgReceivePhoto(QByteArray header, QImage picture, bool abandoned);
+    // The byte stream can no longer be followed (a photo length that cannot be true);
+    // the connection is closed and the thread ends.
+    void sgOutOfStep(QByteArray header);
 
 protected:
     void run() override;
@@ -58,7 +69,7 @@ private slots:
 private:
     void deliver(const IWifiMessageFramer::Message& message);
     // Drops an incomplete message; a cut-off photo is answered as a failed one.
-    void dropPartialMessage(const char* reason);
+    void dropPartialMessage(const char* reason, bool abandoned);
 
     QTcpSocket* m_socket = nullptr;
     QTimer* m_sendTimer = nullptr;
@@ -71,6 +82,8 @@ private:
     IWifiLinkTimings m_timings;
     IWifiMessageFramer m_framer;
     bool m_connected = false;
+    bool m_outOfStep = false;
+    std::atomic<quint64> m_bytesRead{0};
 };
 
 #endif

@@ -45,6 +45,15 @@ const QList<QSizeF>& IWifiProtocol::supportedResolutions()
     return sizes;
 }
 
+QSize IWifiProtocol::maxPhotoSize()
+{
+    QSizeF largest;
+    for (const QSizeF& s : supportedResolutions())
+        largest = largest.expandedTo(s);
+    constexpr int Margin = 64;
+    return largest.toSize() + QSize(Margin, Margin);
+}
+
 QByteArray IWifiProtocol::resolutionToCmd(const QVariant& size)
 {
     if (!size.isValid())

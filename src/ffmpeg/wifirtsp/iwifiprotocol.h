@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <QVariant>
@@ -27,8 +28,9 @@ public:
 
     // Largest photo the camera is believed to send; longer lengths are malformed.
     static constexpr int MaxPhotoBytes = 32 * 1024 * 1024;
-    // Largest photo picture accepted before decoding (the camera's biggest size is 3264 x 2448).
-    static constexpr int MaxPhotoSide = 8192;
+    // Largest photo picture accepted before decoding: the camera's biggest size, plus a
+    // small margin for encoders that round up to whole blocks.
+    static QSize maxPhotoSize();
     // Hex dumps in log lines are cut to this many bytes.
     static constexpr int MaxLoggedBytes = 64;
 

@@ -20,10 +20,12 @@ void IWifiRtspThread::initSocket()
         m_tcpSocket = nullptr;
     }
     m_reconnectTimer->stop();
+    m_resendTimer->stop();
     m_clientId.clear();
     m_awaitingBind = true;
-    // Photo commands of the old connection will never be answered.
+    // Commands of the old connection will never be answered.
     m_photosOnWire.clear();
+    m_qualityQueries.clear();
 
     // Messages still queued from an old socket carry an old generation and are ignored.
     const int generation = ++m_socketGeneration;
@@ -42,10 +44,18 @@ void IWifiRtspThread::initSocket()
             slTcpReceivePacket(message);
     });
     connect(m_tcpSocket, &ITcpSocket::sgReceivePhoto, this,
-            [this, generation](QByteArray header, QImage picture) {
+            [this, generation](QByteArray header, QImage picture, bool abandoned) {
                 if (generation == m_socketGeneration)
-                    slTcpReceivePhoto(header, picture);
+                    slTcpReceivePhoto(header, picture, abandoned);
             });
+    connect(m_tcpSocket, &ITcpSocket::sgBadBind, this, [this, generation](QByteArray message) {
+        if (generation == m_socketGeneration)
+            slBadBind(message);
+    });
+    connect(m_tcpSocket, &ITcpSocket::sgOutOfStep, this, [this, generation](QByteArray header) {
+        if (generation == m_socketGeneration)
+            slOutOfStep(header);
+    });
     connect(this, &IWifiRtspThread::sgTcpDisconnect, this, &IWifiRtspThread::slTcpDisconnect,
             Qt::UniqueConnection);
     m_tcpSocket->start();
@@ -82,6 +92,23 @@ void IWifiRtspThread::slConnectFailed()
     scheduleReconnect();
 }
 
+void IWifiRtspThread::slBadBind(QByteArray message)
+{
+    // Without a client id every command would be refused: only a new bind heals that.
+    m_awaitingBind = false;
+    m_clientId.clear();
+    qDebug() << Q_FUNC_INFO << "bind port error." << IWifiProtocol::hexForLog(message);
+    scheduleReconnect();
+}
+
+void IWifiRtspThread::slOutOfStep(QByteArray header)
+{
+    qDebug() << Q_FUNC_INFO << "control link out of step, reconnecting: " << IWifiProtocol::hexForLog(header);
+    m_awaitingBind = false;
+    m_clientId.clear();
+    scheduleReconnect();
+}
+
 void IWifiRtspThread::scheduleReconnect()
 {
     m_reconnectDelayMs = m_reconnectDelayMs <= 0
@@ -110,8 +137,12 @@ void IWifiRtspThread::sendCommand(TCPCMD cmd, const QVariant& payload)
 {
     if (!m_tcpSocket)
         return;
-    if (cmd == IWifiProtocol::TakePhoto)
-        m_photosOnWire.enqueue({m_photoRequest, m_linkClock.elapsed()});
+    if (cmd == IWifiProtocol::TakePhoto) {
+        m_lastPhotoSendMs = m_linkClock.elapsed();
+        m_photosOnWire.enqueue({m_photoRequest, m_lastPhotoSendMs});
+    }
+    if (cmd == IWifiProtocol::QueryImageQuality || cmd == IWifiProtocol::QueryDefaultImageQuality)
+        m_qualityQueries.enqueue(cmd);
     m_tcpSocket->sendMessageToServer(Packet(cmd, payload));
 }
 
@@ -123,11 +154,11 @@ void IWifiRtspThread::slTcpReceivePacket(QByteArray message)
 QByteArray IWifiRtspThread::Unpacket(QByteArray message)
 {
     if (m_awaitingBind) {
-        m_awaitingBind = false;
         if (message.size() != 2) {
-            qDebug() << Q_FUNC_INFO << "bind port error.";
+            slBadBind(message);
             return message;
         }
+        m_awaitingBind = false;
         m_clientId = message;
         m_reconnectDelayMs = 0;
         qDebug() << Q_FUNC_INFO << "bind port success: " << message.toHex();
@@ -136,7 +167,9 @@ QByteArray IWifiRtspThread::Unpacket(QByteArray message)
             sendCommand(IWifiProtocol::QueryDefaultImageQuality);
         } else {
             qDebug() << Q_FUNC_INFO << "拍照超时：重连成功，发送拍照命令!";
-            sendCommand(IWifiProtocol::TakePhoto);
+            // Counted as a resend: a camera that breaks the link at every photo must not
+            // be asked again and again within one request.
+            resendPhoto();
         }
         return message;
     }
@@ -223,11 +256,11 @@ void IWifiRtspThread::handleImageQualityReply(const QByteArray& m)
         return;
     }
     auto value = [&](int i) { return int(quint8(b[i].at(0))); };
+    // The replies to the two queries look alike: they answer in the order asked.
+    const TCPCMD query = !m_qualityQueries.isEmpty() ? m_qualityQueries.dequeue()
+        : m_currentQualityKnown ? IWifiProtocol::QueryImageQuality : IWifiProtocol::QueryDefaultImageQuality;
     CameraParameterData& p = m_cameraParameter;
-    if (m_imageQualityBlock.antiflash.isEmpty()) {
-        ImageQualityBlock& q = m_imageQualityBlock;
-        q.brightness = b[0]; q.saturation = b[1]; q.contrast = b[2]; q.definition = b[3];
-        q.antiflash = b[4]; q.exposure = b[5]; q.focus = b[6]; q.reserve = b[7];
+    if (query == IWifiProtocol::QueryDefaultImageQuality) {
         p.brightness.defaultValue = value(0);
         p.saturation.defaultValue = value(1);
         p.contrast.defaultValue = value(2);
@@ -235,28 +268,40 @@ void IWifiRtspThread::handleImageQualityReply(const QByteArray& m)
         p.focus.defaultValue = value(6);
         qDebug() << Q_FUNC_INFO << "获取摄像头默认参数: " << IWifiProtocol::hexForLog(m)
                  << value(0) << value(1) << value(2) << value(5) << value(6);
-        sendCommand(IWifiProtocol::QueryImageQuality);
+        if (!m_currentQualityKnown)
+            sendCommand(IWifiProtocol::QueryImageQuality);
         return;
     }
-    const bool untouched = p.brightness.currentValue.toDouble() == 0.0
-        && p.saturation.currentValue.toDouble() == 0.0 && p.contrast.currentValue.toDouble() == 0.0
-        && p.exposure.currentValue.toDouble() == 0.0 && p.focus.currentValue.toDouble() == 0.0;
-    if (!untouched)
+    // Once known, the values are ours to keep: a user change made since would be undone.
+    if (m_currentQualityKnown)
         return;
+    // A change is sent on top of what the camera holds now, never on top of its defaults.
+    ImageQualityBlock& q = m_imageQualityBlock;
+    q.brightness = b[0]; q.saturation = b[1]; q.contrast = b[2]; q.definition = b[3];
+    q.antiflash = b[4]; q.exposure = b[5]; q.focus = b[6]; q.reserve = b[7];
     p.brightness.currentValue = value(0);
     p.saturation.currentValue = value(1);
     p.contrast.currentValue = value(2);
     p.exposure.currentValue = value(5);
     p.focus.currentValue = value(6);
+    m_currentQualityKnown = true;
     qDebug() << Q_FUNC_INFO << "获取摄像头当前参数: " << IWifiProtocol::hexForLog(m)
              << value(0) << value(1) << value(2) << value(5) << value(6);
 }
 
 void IWifiRtspThread::handleOtherAppResolution(const QByteArray& m)
 {
-    const QVariant reported = cmdToResolution(IWifiProtocol::field(m, 8, 1));
+    // A burst of notices is applied once, with its last size.
+    m_noticeIndex = IWifiProtocol::field(m, 8, 1);
+    if (!m_noticeTimer->isActive())
+        m_noticeTimer->start(m_timings.noticeSettleMs);
+}
+
+void IWifiRtspThread::applyOtherAppResolution()
+{
+    const QVariant reported = cmdToResolution(m_noticeIndex);
     if (!reported.isValid()) {
-        qDebug() << Q_FUNC_INFO << "unknown resolution index ignored: " << IWifiProtocol::hexForLog(m);
+        qDebug() << Q_FUNC_INFO << "unknown resolution index ignored: " << m_noticeIndex.toHex();
         return;
     }
     const QSize size = reported.toSizeF().toSize();
@@ -267,7 +312,7 @@ void IWifiRtspThread::handleOtherAppResolution(const QByteArray& m)
     emit sgChangeResolutionFromOtherApp(g_camera_resolution);
 }
 
-void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture)
+void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture, bool abandoned)
 {
     // Only a photo addressed to this client answers its photo command.
     const QByteArray id = IWifiProtocol::replyId(header);
@@ -284,6 +329,14 @@ void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture)
     const qint64 now = m_linkClock.elapsed();
     while (!m_photosOnWire.isEmpty() && now - m_photosOnWire.head().sentMs >= m_timings.photoTimeoutMs)
         m_photosOnWire.dequeue();
+    if (abandoned) {
+        // Cut off because a newer photo command went out: it answers an older command,
+        // never the newest one, whose own reply is still to come.
+        if (m_photosOnWire.size() > 1)
+            m_photosOnWire.dequeue();
+        qDebug() << Q_FUNC_INFO << "abandoned photo dropped";
+        return;
+    }
     const quint64 answers = m_photosOnWire.isEmpty() ? 0 : m_photosOnWire.dequeue().request;
     const bool current = m_photoPending && answers == m_photoRequest;
     if (!current) {
@@ -291,8 +344,7 @@ void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture)
         return;
     }
     if (picture.isNull()) {
-        sendCommand(IWifiProtocol::TakePhoto);
-        qDebug() << Q_FUNC_INFO << "拍照超时：TCP接收数据包不全，重新发送拍照命令!";
+        resendPhoto();
         return;
     }
     ImageType type;
@@ -307,17 +359,49 @@ void IWifiRtspThread::slTcpReceivePhoto(QByteArray header, QImage picture)
         return;
     }
     m_photoPending = false;
+    m_resendTimer->stop();
     qDebug() << Q_FUNC_INFO << "picture state: " << IWifiProtocol::replyState(header).toHex()
              << "data size: " << IWifiProtocol::byteAraryToInt(header.mid(5, 4), false);
     emit sgCaptureImage(filtered);
 }
 
+void IWifiRtspThread::resendPhoto()
+{
+    if (!m_photoPending || !isLinkReady() || m_resendTimer->isActive())
+        return;
+    if (m_photoResendsLeft <= 0) {
+        qDebug() << Q_FUNC_INFO << "photo not asked again: resends used up, waiting for the time-out";
+        return;
+    }
+    // A camera that answers at once with a broken photo would otherwise be asked again at
+    // every send tick until the time-out.
+    const qint64 now = m_linkClock.elapsed();
+    const qint64 due = m_lastPhotoSendMs + m_timings.photoResendGapMs;
+    if (due >= m_photoRequestMs + m_timings.photoTimeoutMs)
+        return; // the time-out comes first
+    if (due > now) {
+        m_resendTimer->start(int(due - now));
+        return;
+    }
+    --m_photoResendsLeft;
+    sendCommand(IWifiProtocol::TakePhoto);
+    qDebug() << Q_FUNC_INFO << "拍照超时：TCP接收数据包不全，重新发送拍照命令!";
+}
+
 void IWifiRtspThread::slPhotoTimeOut()
 {
     qDebug() << Q_FUNC_INFO << "10秒定时器---------------->" << (m_photoPending ? "true" : "false");
+    m_resendTimer->stop();
     if (m_photoPending) {
         m_photoPending = false;
         qDebug() << Q_FUNC_INFO << "一次拍照失败，提示!" << "false";
+        // A link that has not said a word since the request is dead, though connected.
+        if (m_tcpSocket && isLinkReady() && m_tcpSocket->bytesRead() == m_bytesAtPhotoRequest) {
+            qDebug() << Q_FUNC_INFO << "control link silent since the photo request, reconnecting";
+            m_awaitingBind = false;
+            m_clientId.clear();
+            scheduleReconnect();
+        }
         emit sgCaptureImage(QImage());
     }
     m_photoTimer->stop();
@@ -327,14 +411,18 @@ bool IWifiRtspThread::setQualityField(QByteArray ImageQualityBlock::*field,
                                       ParameterData CameraParameterData::*control,
                                       const QVariant& value, const char* name)
 {
-    // The command carries the whole block: before the camera reported it, it would be short.
-    if (!isLinkReady() || m_imageQualityBlock.antiflash.isEmpty())
+    // The command carries the whole block: it goes out only on top of the camera's
+    // current values, once they are known.
+    if (!isLinkReady() || !m_currentQualityKnown)
         return false;
     QByteArray byte;
     if (!IWifiProtocol::valueToBlockByte(value, &byte)) {
         qDebug() << Q_FUNC_INFO << "value out of range refused: " << name << value;
         return false;
     }
+    // Nothing changes: nothing is written to the camera.
+    if (m_imageQualityBlock.*field == byte)
+        return false;
     (m_cameraParameter.*control).currentValue = value;
     m_imageQualityBlock.*field = byte;
     sendCommand(IWifiProtocol::SetImageQuality, m_imageQualityBlock.payload());
@@ -430,6 +518,10 @@ bool IWifiRtspThread::setCaptureFalg(ImageType type)
     qDebug() << Q_FUNC_INFO << "tcp socket take image request.";
     ++m_photoRequest;
     m_photoPending = true;
+    m_photoRequestMs = m_linkClock.elapsed();
+    m_photoResendsLeft = m_timings.photoResends;
+    m_bytesAtPhotoRequest = m_tcpSocket->bytesRead();
+    m_resendTimer->stop();
     sendCommand(IWifiProtocol::TakePhoto);
     m_photoTimer->stop();
     m_photoTimer->start(m_timings.photoTimeoutMs);

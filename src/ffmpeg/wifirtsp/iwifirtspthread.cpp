@@ -33,6 +33,12 @@ IWifiRtspThread::IWifiRtspThread(QObject* parent)
     m_reconnectTimer = new QTimer(this);
     m_reconnectTimer->setSingleShot(true);
     connect(m_reconnectTimer, &QTimer::timeout, this, &IWifiRtspThread::initSocket);
+    m_resendTimer = new QTimer(this);
+    m_resendTimer->setSingleShot(true);
+    connect(m_resendTimer, &QTimer::timeout, this, &IWifiRtspThread::resendPhoto);
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    connect(m_noticeTimer, &QTimer::timeout, this, &IWifiRtspThread::applyOtherAppResolution);
 }
 
 IWifiRtspThread::~IWifiRtspThread()
@@ -40,6 +46,8 @@ IWifiRtspThread::~IWifiRtspThread()
     delete m_tcpSocket;
     m_tcpSocket = nullptr;
     m_reconnectTimer->stop();
+    m_resendTimer->stop();
+    m_noticeTimer->stop();
     m_photoTimer->stop();
     if (m_flushTimer)
         m_flushTimer->stop();

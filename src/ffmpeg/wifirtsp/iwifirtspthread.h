@@ -101,11 +101,13 @@ public slots:
     void slTcpError(QString text);
     void slTcpDisconnect();
     void slTcpReceivePacket(QByteArray message);
-    void slTcpReceivePhoto(QByteArray header, QImage picture);
+    void slTcpReceivePhoto(QByteArray header, QImage picture, bool abandoned);
 
 private slots:
     void slPhotoTimeOut();
     void slConnectFailed();
+    void slBadBind(QByteArray message);
+    void slOutOfStep(QByteArray header);
 
 protected:
     void run() override;
@@ -123,6 +125,9 @@ private:
     bool setQualityField(QByteArray ImageQualityBlock::*field, ParameterData CameraParameterData::*control,
                          const QVariant& value, const char* name);
     void scheduleReconnect();
+    // Asks again for a photo that came back broken, spaced and bounded (see timings).
+    void resendPhoto();
+    void applyOtherAppResolution();
 
     IWifiLinkTimings m_timings;
 
@@ -157,10 +162,20 @@ private:
     int m_socketGeneration = 0;
     QTimer* m_photoTimer = nullptr;
     QTimer* m_reconnectTimer = nullptr;
+    QTimer* m_resendTimer = nullptr;
+    QTimer* m_noticeTimer = nullptr;
+    QByteArray m_noticeIndex;          // resolution index of the last notice not yet applied
     int m_reconnectDelayMs = 0;
     bool m_awaitingBind = false;
     bool m_photoPending = false;
     quint64 m_photoRequest = 0;        // number of the pending photo request
+    qint64 m_photoRequestMs = 0;       // when it was made, on m_linkClock
+    qint64 m_lastPhotoSendMs = 0;      // when its last photo command was queued
+    int m_photoResendsLeft = 0;
+    quint64 m_bytesAtPhotoRequest = 0; // bytes the link had read when the request went out
+    // Which query each outstanding 08 00 reply answers (defaults or current values).
+    QQueue<TCPCMD> m_qualityQueries;
+    bool m_currentQualityKnown = false;
     struct PhotoOnWire
     {
         quint64 request;               // the request a sent photo command answers

@@ -8,6 +8,9 @@ struct IWifiLinkTimings
     int connectMs = 30000;        // control connection attempt
     int photoGapMs = 4000;        // silence that ends a partial message
     int photoTimeoutMs = 10000;   // a photo request fails after this
+    int photoResendGapMs = 1000;  // a failed photo is asked for again no sooner than this
+    int photoResends = 3;         // ... and at most this often per request
+    int noticeSettleMs = 100;     // a burst of resolution notices is applied once, its last
     int sendTickMs = 50;          // queued commands are written at this pace
     int reconnectMinMs = 500;     // first retry of a control link that could not connect
     int reconnectMaxMs = 30000;   // retries back off up to this
