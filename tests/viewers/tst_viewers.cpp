@@ -8,11 +8,14 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QWheelEvent>
+#include <cmath>
 #include <QtTest>
 
 #include "customui/icameraframe.h"
 #include "customui/icameratoolbar.h"
+#include "customui/ifullscreencamera.h"
 #include "customui/imageview.h"
+#include "customui/ipicturecompareframe.h"
 #include "customui/iitoolbutton.h"
 #include "customui/ismallcameraframe.h"
 #include "iglobal.h"
@@ -459,6 +462,108 @@ private slots:
         QCOMPARE(pip.cameraIndex(), 5);
         QVERIFY(!pip.setFrameVisible(false));
         QVERIFY(!pip.isVisible());
+    }
+
+    // ---- the two labels nothing opens ----
+
+    void fullScreenCameraTurnsPictureUnderDrawings()
+    {
+        IFullScreenCamera label;
+        QVERIFY(label.windowFlags() & Qt::Tool);
+        QVERIFY(label.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(label.windowFlags() & Qt::WindowStaysOnTopHint);
+
+        // 40 x 20, left half red: a quarter turn puts the red half on top.
+        const QImage picture = twoColourPicture(QSize(40, 20));
+        label.setPixmapx(picture, 90);
+        QImage shown = label.pixmap()->toImage();
+        QCOMPARE(shown.size(), QSize(20, 40));
+        QCOMPARE(QColor(shown.pixel(10, 5)), QColor(Qt::red));
+        QCOMPARE(QColor(shown.pixel(10, 35)), QColor(Qt::blue));
+
+        // The drawings go over the turned picture at its top-left corner.
+        QImage drawings(20, 40, QImage::Format_ARGB32_Premultiplied);
+        drawings.fill(Qt::transparent);
+        drawings.setPixel(3, 30, qRgb(0, 255, 0));
+        label.setBoardRenderImg(drawings);
+        QCOMPARE(label.boardRenderImg(), drawings);
+        label.setPixmapx(picture, 90);
+        shown = label.pixmap()->toImage();
+        QCOMPARE(QColor(shown.pixel(3, 30)), QColor(Qt::green));
+        QCOMPARE(QColor(shown.pixel(4, 30)), QColor(Qt::blue));
+        QCOMPARE(QColor(shown.pixel(3, 5)), QColor(Qt::red));
+
+        // A grey picture from the filters takes the drawings too.
+        QImage grey = picture.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_Indexed8);
+        label.setPixmapx(grey, 90);
+        shown = label.pixmap()->toImage();
+        QCOMPARE(QColor(shown.pixel(3, 30)), QColor(Qt::green));
+    }
+
+    void fullScreenCameraClosesOnLeftDoubleClick()
+    {
+        IFullScreenCamera label;
+        label.setPixmapx(twoColourPicture(QSize(40, 20)), 0);
+        label.show();
+        QSignalSpy shutDown(&label, &IFullScreenCamera::sgShutDown);
+        QTest::mouseDClick(&label, Qt::RightButton);
+        QVERIFY(label.isVisible());
+        QCOMPARE(shutDown.count(), 0);
+        QTest::mouseDClick(&label, Qt::LeftButton);
+        QVERIFY(!label.isVisible());
+        QCOMPARE(shutDown.count(), 1);
+    }
+
+    void compareFrameZoomsWithinBounds()
+    {
+        IPictureCompareFrame frame(nullptr, nullptr);
+        QVERIFY(frame.windowFlags() & Qt::Tool);
+        QVERIFY(frame.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(frame.size(), QSize(270, 460));
+        QCOMPARE(frame.pos(), QPoint(200, 40));
+        QCOMPARE(frame.zoomFactor(), 1.0);
+        for (int i = 0; i < 10; ++i)
+            wheel(&frame, QPoint(0, 120));
+        QVERIFY(qFuzzyCompare(frame.zoomFactor(), std::pow(1.1, 10)));
+        for (int i = 0; i < 20; ++i)
+            wheel(&frame, QPoint(0, 120));
+        QCOMPARE(frame.zoomFactor(), 7.0);
+        // Sideways counts as backwards.
+        wheel(&frame, QPoint(120, 0));
+        QVERIFY(qFuzzyCompare(frame.zoomFactor(), 6.3));
+        for (int i = 0; i < 60; ++i)
+            wheel(&frame, QPoint(0, -120));
+        QCOMPARE(frame.zoomFactor(), 0.1);
+    }
+
+    void compareFrameDragsWithLeftButton()
+    {
+        IPictureCompareFrame frame(nullptr, nullptr);
+        frame.setFrameVisible(true);
+        QVERIFY(frame.isVisible());
+        const QPoint start = frame.pos();
+        mouse(&frame, QEvent::MouseButtonPress, QPoint(50, 50), Qt::RightButton);
+        mouse(&frame, QEvent::MouseMove, QPoint(70, 60), Qt::RightButton);
+        QCOMPARE(frame.pos(), start);
+        mouse(&frame, QEvent::MouseButtonRelease, QPoint(70, 60), Qt::RightButton);
+
+        mouse(&frame, QEvent::MouseButtonPress, QPoint(50, 50));
+        mouse(&frame, QEvent::MouseMove, QPoint(70, 60));
+        QCOMPARE(frame.pos(), start + QPoint(20, 10));
+        mouse(&frame, QEvent::MouseButtonRelease, QPoint(70, 60));
+        mouse(&frame, QEvent::MouseMove, QPoint(90, 90), Qt::NoButton);
+        QCOMPARE(frame.pos(), start + QPoint(20, 10));
+
+        // The close button stays where it was built; closing hides the window.
+        auto* close = frame.findChild<QToolButton*>();
+        QVERIFY(close);
+        QCOMPARE(close->pos(), QPoint(270 - 62 - 20, 20));
+        close->click();
+        QVERIFY(!frame.isVisible());
+        frame.setFrameVisible(true);
+        QVERIFY(frame.isVisible());
+        frame.setFrameVisible(false);
+        QVERIFY(!frame.isVisible());
     }
 };
 

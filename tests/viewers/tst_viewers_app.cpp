@@ -16,6 +16,7 @@
 #include "customui/iimglistitem.h"
 #include "customui/iimglistwidget.h"
 #include "customui/imageview.h"
+#include "customui/ipicturecompareframe.h"
 #include "customui/ismallcameraframe.h"
 #include "iapplication.h"
 #include "icamera.h"
@@ -163,7 +164,36 @@ private slots:
         // The button toggles it away again.
         f->slCameratoolbarClick(true, QVariant(ICameraToolBar::SplitScreen));
         QVERIFY(!view->isVisible());
+
+        // The compare label shows the same picture, fitted and then zoomed.
+        IPictureCompareFrame compare(qobject_cast<IApplication*>(qApp), f);
+        TestEnv::clearMessages();
+        compare.setFrameVisible(true);
+        QVERIFY(compare.isVisible());
+        QVERIFY(TestEnv::messages().isEmpty());
+        QCOMPARE(compare.size(), view->size());
+        const QSize fitted = QSize(160, 120).scaled(compare.size(), Qt::KeepAspectRatio);
+        QCOMPARE(compare.basePicture().size(), fitted);
+        QCOMPARE(compare.pixmap()->size(), fitted);
+        QCOMPARE(QColor(compare.pixmap()->toImage().pixel(5, 5)), QColor(Qt::green));
+        compare.scale(0.5);
+        QCOMPARE(compare.pixmap()->size(), fitted / 2);
+        // Shown again while shown: picture and zoom stay.
+        list->rowWidget(first + 2)->setSlideSelect(true);
+        compare.setFrameVisible(true);
+        QCOMPARE(compare.zoomFactor(), 0.5);
+        QCOMPARE(QColor(compare.pixmap()->toImage().pixel(5, 5)), QColor(Qt::green));
+        // Hidden and shown: the newly marked last picture at zoom 1.
+        compare.setFrameVisible(false);
+        compare.setFrameVisible(true);
+        QCOMPARE(compare.zoomFactor(), 1.0);
+        QCOMPARE(QColor(compare.pixmap()->toImage().pixel(5, 5)), QColor(Qt::blue));
+
         list->selectAllSatte(false);
+        compare.setFrameVisible(false);
+        compare.setFrameVisible(true);
+        QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("Please select a picture first")});
+        QVERIFY(!compare.isVisible());
     }
 
     void pictureInPictureNeedsSecondCamera()
