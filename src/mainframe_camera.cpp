@@ -134,8 +134,12 @@ void MainFrame::ConvertCaptureImage(QImage picture)
 {
     if (picture.isNull()) {
         // The camera answered the request without a picture (photo transfer failed).
+        const bool timelapse = m_timelapseShot;
         m_timelapseShot = false;
-        showNotice(tr("Taking the photo failed, please try again."));
+        if (timelapse && m_timelapseFrame && m_timelapseFrame->isRecording())
+            m_timelapseFrame->takePhotoFailedForTimed();
+        else
+            showNotice(tr("Taking the photo failed, please try again."));
         return;
     }
 
@@ -224,8 +228,11 @@ void MainFrame::onTimelapseCommand(int op)
         // still in flight keeps it.
         const bool inFlight = m_timelapseShot;
         m_timelapseShot = true;
-        if (!requestCapture(IMAGE_PLAIN) && !inFlight)
+        if (!requestCapture(IMAGE_PLAIN) && !inFlight) {
             m_timelapseShot = false;
+            // No picture will come back to start the next countdown.
+            m_timelapseFrame->takePhotoFailedForTimed();
+        }
         break;
     }
     case 1: {

@@ -6,6 +6,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "board/widget/itimemsgbox.h"
 #include "customui/ipanelframe.h"
 #include "customui/iuihelper.h"
 #include "iglobal.h"
@@ -130,8 +131,6 @@ void ITimelapseButton::refreshBackgroundPhoto()
                       .arg(8 * s)
                       .arg(8 * s)
                       .arg(m_text, g_gradient_normal));
-    // The pictures arrive with the bar's full look; until then the command shows as text.
-    setText(operateText(m_type));
 }
 
 // ---- ITimelapseTimes ----
@@ -146,7 +145,11 @@ ITimelapseTimes::ITimelapseTimes(QWidget* parent)
     m_count->setFixedSize(scaled(30), scaled(30));
     QLabel* shot = createLabel(tr("Shot"), this);
     QLabel* next = createLabel(tr("Next in"), this);
-    for (QLabel* label : {shot, m_count, next, m_countdown}) {
+    // Shown only once a shot has been missed.
+    m_missedLabel = createLabel(QString(), this);
+    m_missedLabel->setStyleSheet(QStringLiteral("color:rgb(235,120,7);background-color:transparent;"));
+    m_missedLabel->hide();
+    for (QLabel* label : {shot, m_count, next, m_countdown, m_missedLabel}) {
         label->setAlignment(Qt::AlignCenter);
         label->setFont(createFont(12, 75));
     }
@@ -159,6 +162,7 @@ ITimelapseTimes::ITimelapseTimes(QWidget* parent)
     layout->addWidget(m_count);
     layout->addWidget(next);
     layout->addWidget(m_countdown);
+    layout->addWidget(m_missedLabel);
     adjustSize();
 
     m_timer.setInterval(1000);
@@ -175,9 +179,17 @@ QString ITimelapseTimes::shotText() const
     return m_count->text();
 }
 
+QString ITimelapseTimes::missedText() const
+{
+    return m_missedLabel->isHidden() ? QString() : m_missedLabel->text();
+}
+
 void ITimelapseTimes::startTimer(int seconds)
 {
     m_shots = 0;
+    m_missed = 0;
+    m_missedLabel->hide();
+    adjustSize();
     m_interval = m_remaining = seconds;
     m_countdown->setText(clockText(seconds));
     m_count->setText(QStringLiteral("0"));
@@ -194,8 +206,10 @@ void ITimelapseTimes::pauseTimer()
 
 void ITimelapseTimes::resumeTimer()
 {
-    m_timer.start();
     m_paused = false;
+    // At 0 a shot is on its way: its return (or failure) starts the next countdown.
+    if (m_remaining > 0)
+        m_timer.start();
 }
 
 void ITimelapseTimes::stopTimer()
@@ -209,10 +223,26 @@ void ITimelapseTimes::stopTimer()
 
 void ITimelapseTimes::takePhotoSuccessForTimed()
 {
-    m_remaining = m_interval;
-    m_countdown->setText(clockText(m_remaining));
     ++m_shots;
     m_count->setText(QString::number(m_shots));
+    rearm();
+}
+
+void ITimelapseTimes::takePhotoFailedForTimed()
+{
+    ++m_missed;
+    m_missedLabel->setText(tr("Missed %1").arg(m_missed));
+    if (m_missedLabel->isHidden()) {
+        m_missedLabel->show();
+        adjustSize();
+    }
+    rearm();
+}
+
+void ITimelapseTimes::rearm()
+{
+    m_remaining = m_interval;
+    m_countdown->setText(clockText(m_remaining));
     if (!m_paused)
         m_timer.start();
 }
@@ -259,6 +289,16 @@ void ITimelapseFrame::takePhotoSuccessForTimed()
 {
     if (m_running)
         m_times->takePhotoSuccessForTimed();
+}
+
+void ITimelapseFrame::takePhotoFailedForTimed()
+{
+    if (!m_running)
+        return;
+    m_times->takePhotoFailedForTimed();
+    ITimeMsgBox::instance()->showMessageBox(
+        tr("A time-lapse picture could not be taken; the next one follows in %1 s.").arg(m_times->remaining()), 2000,
+        QPoint(-1000, -1000));
 }
 
 void ITimelapseFrame::startTimerPhoto()

@@ -63,26 +63,34 @@ public:
     virtual void resumeTimer();
     virtual void stopTimer();
     virtual void takePhotoSuccessForTimed();
+    // A shot that was refused or brought no picture: counted as missed, and the
+    // countdown starts again so the series goes on.
+    virtual void takePhotoFailedForTimed();
 
     int shots() const { return m_shots; }
+    int missed() const { return m_missed; }
     int remaining() const { return m_remaining; }
     bool paused() const { return m_paused; }
     bool timerActive() const { return m_timer.isActive(); }
     QString countdownText() const;
     QString shotText() const;
+    QString missedText() const;
 
 signals:
     void sgTimeout();
 
 private:
     void tick();
+    void rearm();
 
     QTimer m_timer;
     QLabel* m_countdown = nullptr;
     QLabel* m_count = nullptr;
+    QLabel* m_missedLabel = nullptr;
     int m_interval = 0;
     int m_remaining = 0;
     int m_shots = 0;
+    int m_missed = 0;
     bool m_paused = false;
 };
 
@@ -96,6 +104,8 @@ public:
 
     virtual void setFrameVisible(const bool& visible);
     virtual void takePhotoSuccessForTimed();
+    // The main window reports a shot that was refused or failed; tells the user.
+    virtual void takePhotoFailedForTimed();
     virtual void startTimerPhoto();
     virtual void pauseTimerPhoto();
     virtual void resumeTimerPhoto();

@@ -82,9 +82,6 @@ void ITimerCaptureControlFrame::CreateUI()
     setFixedWidth(scaled(280));
     auto make = [this](int id, const QString& text, const QString& normal, const QString& click) {
         auto* b = new IIToolButton(id, text, normal, click, scaled(10), false, QSize(60, 60), 8, nullptr);
-        // Until the bar's pictures arrive the command is shown as text.
-        b->setText(text);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         connect(b, &IIToolButton::sgButtonClick, this,
                 [this](bool, QVariant buttonId) { onButtonClick(buttonId); }, Qt::DirectConnection);
         return b;

@@ -603,6 +603,25 @@ private slots:
         frame()->m_timelapseFrame->setFrameVisible(false);
     }
 
+    // A photo that fails counts as missed and the run goes on to the next shot.
+    void failedTimelapsePhotoKeepsRunGoing()
+    {
+        QVERIFY(startTimelapse());
+        ITimelapseTimes* counter = frame()->m_timelapseFrame->counter();
+        m_rig->control().setFault(SimCamera::PhotoNotJpeg);
+        timelapse(OPERATE_PHOTO);
+        QTRY_COMPARE_WITH_TIMEOUT(counter->missed(), 1, 10000);
+        QVERIFY(!frame()->isTimelapseShot());
+        QCOMPARE(counter->shots(), 0);
+        // Re-armed for the next shot (the run is paused, so it waits).
+        QCOMPARE(counter->remaining(), frame()->m_timelapseFrame->intervalButton()->textx().toInt());
+        m_rig->control().setFault(SimCamera::NoFault);
+        QVERIFY(timelapseShot());
+        QCOMPARE(counter->missed(), 1);
+        timelapse(OPERATE_STOP);
+        frame()->m_timelapseFrame->setFrameVisible(false);
+    }
+
     void switchCameraResetsTogglesAndStopsRuns()
     {
         MainFrame* f = frame();

@@ -99,6 +99,8 @@ private slots:
     void timelapseCommandsAndCounter();
     void timelapseStopWhilePaused();
     void timelapseRealCountdown();
+    void timelapseGoesOnAfterFailedShot();
+    void timelapseResumeWithShotInFlight();
     void timedCaptureSeries();
     void timedCaptureControlsAndRefusals();
     void timedCaptureRealTimer();
@@ -311,6 +313,77 @@ void TestPanels::timelapseRealCountdown()
     bar.takePhotoSuccessForTimed();
     QCOMPARE(bar.counter()->shotText(), QStringLiteral("1"));
     QVERIFY(bar.counter()->timerActive());
+    bar.stopTimerPhoto();
+}
+
+static void chooseInterval(ITimelapseFrame& bar, const QString& value)
+{
+    click(bar.intervalButton());
+    for (ITimelapseButton* b : bar.intervalChooser()->findChildren<ITimelapseButton*>()) {
+        if (b->textx() == value)
+            click(b);
+    }
+    QCOMPARE(bar.intervalButton()->textx(), value);
+}
+
+void TestPanels::timelapseGoesOnAfterFailedShot()
+{
+    ITimelapseFrame bar(nullptr, nullptr);
+    QSignalSpy spy(&bar, &ITimelapseFrame::sgCaptureImage);
+    chooseInterval(bar, QStringLiteral("1"));
+    bar.startTimerPhoto();
+    QVERIFY(spy.wait(3000));
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_PHOTO);
+    QVERIFY(!bar.counter()->timerActive());
+    QCOMPARE(bar.counter()->missedText(), QString());
+
+    // The shot was refused (or its photo timed out): the countdown starts again.
+    bar.takePhotoFailedForTimed();
+    QCOMPARE(bar.counter()->missed(), 1);
+    QCOMPARE(bar.counter()->shots(), 0);
+    QCOMPARE(bar.counter()->missedText(), QStringLiteral("Missed 1"));
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("00:01"));
+    QVERIFY(bar.counter()->timerActive());
+    const int requests = spy.count();
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), requests + 1, 3000);
+    QCOMPARE(spy.last().at(0).value<OperateType>(), OPERATE_PHOTO);
+    bar.takePhotoSuccessForTimed();
+    QCOMPARE(bar.counter()->shots(), 1);
+    QCOMPARE(bar.counter()->missed(), 1);
+
+    // A failure while paused keeps the countdown stopped.
+    bar.pauseTimerPhoto();
+    bar.takePhotoFailedForTimed();
+    QCOMPARE(bar.counter()->missed(), 2);
+    QVERIFY(!bar.counter()->timerActive());
+
+    // A new run starts with no misses; a failure after the stop changes nothing.
+    bar.stopTimerPhoto();
+    bar.takePhotoFailedForTimed();
+    QVERIFY(!bar.counter()->timerActive());
+    bar.startTimerPhoto();
+    QCOMPARE(bar.counter()->missed(), 0);
+    QCOMPARE(bar.counter()->missedText(), QString());
+    bar.stopTimerPhoto();
+}
+
+void TestPanels::timelapseResumeWithShotInFlight()
+{
+    ITimelapseFrame bar(nullptr, nullptr);
+    QSignalSpy spy(&bar, &ITimelapseFrame::sgCaptureImage);
+    chooseInterval(bar, QStringLiteral("1"));
+    bar.startTimerPhoto();
+    QVERIFY(spy.wait(3000));
+    QCOMPARE(bar.counter()->remaining(), 0);
+    // Paused and resumed before the picture is back: no second request is made.
+    bar.pauseTimerPhoto();
+    bar.resumeTimerPhoto();
+    QVERIFY(!bar.counter()->timerActive());
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("00:00"));
+    bar.takePhotoSuccessForTimed();
+    QVERIFY(bar.counter()->timerActive());
+    QCOMPARE(bar.counter()->countdownText(), QStringLiteral("00:01"));
+    QCOMPARE(spy.count(), 1);
     bar.stopTimerPhoto();
 }
 
