@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 #include <QtEndian>
@@ -173,17 +174,31 @@ ISingleApplication::~ISingleApplication() = default;
 
 bool ISingleApplication::isRunning() const
 {
-    return m_instance->isRunning();
+    return m_instance && m_instance->isRunning();
+}
+
+bool ISingleApplication::restartNow(const QString& program, qint64* pid)
+{
+    m_restartRequested = false;
+    // Deleting the holder unlocks the key and closes its socket.
+    delete m_instance;
+    m_instance = nullptr;
+    const QString path = program.isEmpty() ? QCoreApplication::applicationFilePath() : program;
+    if (!QProcess::startDetached(path, QStringList(), QString(), pid)) {
+        qWarning() << Q_FUNC_INFO << "cannot start" << path;
+        return false;
+    }
+    return true;
 }
 
 QString ISingleApplication::id() const
 {
-    return m_instance->key();
+    return m_instance ? m_instance->key() : QString();
 }
 
 bool ISingleApplication::sendMessage(const QString& message, int timeout)
 {
-    return m_instance->sendMessage(message, timeout);
+    return m_instance && m_instance->sendMessage(message, timeout);
 }
 
 void ISingleApplication::setActivationWindow(QWidget* window)

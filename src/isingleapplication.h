@@ -61,6 +61,14 @@ public:
     QString id() const;
     bool sendMessage(const QString& message, int timeout = 5000);
 
+    // A restart waits for the exit: a new process started while this one still holds
+    // the key would only find it taken and quit.
+    void restartAfterExit() { m_restartRequested = true; }
+    bool restartRequested() const { return m_restartRequested; }
+    // Lets go of the key, then starts program (this executable when empty) without
+    // arguments as a process of its own; its id goes to pid. False when it did not start.
+    bool restartNow(const QString& program = QString(), qint64* pid = nullptr);
+
     // The window activateWindow() raises; none by default.
     void setActivationWindow(QWidget* window);
     QWidget* activationWindow() const;
@@ -75,6 +83,7 @@ signals:
 private:
     ISingleInstance* m_instance = nullptr;
     QPointer<QWidget> m_activationWindow;
+    bool m_restartRequested = false;
 };
 
 #endif

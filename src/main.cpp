@@ -17,5 +17,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(outputMessage);
     IConfigureService::instance()->readConfigure();
     ITranslation::install(g_software_langid);
-    return app.exec();
+    const int result = app.exec();
+    // A language change asks for a new process once this one has let go of its key.
+    if (app.restartRequested())
+        app.restartNow();
+    return result;
 }
