@@ -74,7 +74,7 @@ IPencilPathMode* penMode(IBoard* board)
 
 void TestPen::penStrokeBecomesElement()
 {
-    PenBoard b;
+    ShownBoard b;
     IBoardState* state = b.board->boardState();
     state->inkColor = QColor(0, 0, 255);
     state->inkOpacity = 128;
@@ -121,7 +121,7 @@ void TestPen::penStrokeBecomesElement()
 
 void TestPen::penOverlayPaintsLive()
 {
-    PenBoard b;
+    ShownBoard b;
     IBoardState* state = b.board->boardState();
     state->inkColor = QColor(255, 0, 0);
     state->inkOpacity = 51;
@@ -157,7 +157,7 @@ void TestPen::penOverlayPaintsLive()
 
 void TestPen::penClickMakesDotAndIgnoresStrayIds()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->boardState()->inkThickness = 5;
     b.board->setMode(MODE_PEN);
     // Moves and releases without a press are ignored.
@@ -192,7 +192,7 @@ void TestPen::penClickMakesDotAndIgnoresStrayIds()
 
 void TestPen::penThroughRealMouseInput()
 {
-    PenBoard b;
+    ShownBoard b;
     IBoardService* facade = IBoardService::instance();
     facade->setBoard(b.board);
     facade->switchPencil(QColor(10, 200, 10), 4.0, 200);
@@ -219,7 +219,7 @@ void TestPen::penThroughRealMouseInput()
 
 void TestPen::penSwitchOffKeepsStroke()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->setMode(MODE_PEN);
     IPencilPathMode* pen = penMode(b.board);
     b.down(QPointF(100, 100));
@@ -240,7 +240,7 @@ void TestPen::penSwitchOffKeepsStroke()
 
 void TestPen::penOverlayHasOneOwner()
 {
-    PenBoard b;
+    ShownBoard b;
     auto* pen = new IPencilPathMode(b.board);
     IDeviceEventArgs press(QMouseEvent(QEvent::MouseButtonPress, QPointF(10, 10), Qt::LeftButton,
                                        Qt::LeftButton, Qt::NoModifier),
@@ -268,7 +268,7 @@ void TestPen::penOverlayHasOneOwner()
 
 void TestPen::eraserSplitsStrokeVisibly()
 {
-    PenBoard b;
+    ShownBoard b;
     IBoardState* state = b.board->boardState();
     state->inkThickness = 8;
     state->inkColor = Qt::black;
@@ -303,7 +303,7 @@ void TestPen::eraserSplitsStrokeVisibly()
 
 void TestPen::eraserDeletesCoveredAndSkipsLocked()
 {
-    PenBoard b;
+    ShownBoard b;
     bool freeDeleted = false, lockedDeleted = false;
     auto* free = new ProbeStroke({{100, 100}, {120, 100}}, &freeDeleted);
     auto* locked = new ProbeStroke({{300, 100}, {320, 100}}, &lockedDeleted);
@@ -330,7 +330,7 @@ void TestPen::eraserDeletesCoveredAndSkipsLocked()
 
 void TestPen::eraserComputesRegionOfUnpaintedElement()
 {
-    PenBoard b;
+    ShownBoard b;
     bool deleted = false;
     // Added straight to the page and never painted: no stored source region yet.
     auto* stroke = new ProbeStroke({{100, 300}, {500, 300}}, &deleted);
@@ -349,7 +349,7 @@ void TestPen::eraserComputesRegionOfUnpaintedElement()
 
 void TestPen::eraserSizeFollowsZoomAndGhost()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->boardState()->pointEraserSize = QSizeF(41.5, 41.5);
     b.board->setMode(MODE_ERASER_POINT);
     auto* eraser = dynamic_cast<IPathEraseMode*>(b.board->modeManage()->currentMode());
@@ -391,7 +391,7 @@ void TestPen::eraserSizeFollowsZoomAndGhost()
 
 void TestPen::eraserLeavesOtherItems()
 {
-    PenBoard b;
+    ShownBoard b;
     auto* text = new RichText(QStringLiteral("hello"));
     text->setPos(100, 100);
     b.slide->addItem(text);
@@ -408,7 +408,7 @@ void TestPen::eraserLeavesOtherItems()
 
 void TestPen::shapeModeTypesAndCursors()
 {
-    PenBoard b;
+    ShownBoard b;
     const QList<QPair<ModeType, FigureType>> table{{MODE_FIGURE_PATH_LINE, FIGURE_LINE},
                                                    {MODE_FIGURE_PATH_CIRCLE, FIGURE_CIRCLE},
                                                    {MODE_FIGURE_PATH_ELLIPSE, FIGURE_ELLIPSE},
@@ -479,7 +479,7 @@ void TestPen::shapeModeDragsAllDirections()
     QFETCH(int, mode);
     QFETCH(QPointF, to);
     QFETCH(QRectF, expected);
-    PenBoard b;
+    ShownBoard b;
     IBoardState* state = b.board->boardState();
     state->inkColor = QColor(20, 40, 220);
     state->inkOpacity = 90;
@@ -516,7 +516,7 @@ void TestPen::shapeModeDragsAllDirections()
 
 void TestPen::shapeModeLineClickIsDeleted()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->setMode(MODE_FIGURE_PATH_LINE);
     QSignalSpy removed(b.slide, &ISlide::sgElementsRemovedEvent);
     QSignalSpy takenOff(b.slide, &ISlide::sgElementsTakenOff);
@@ -537,7 +537,7 @@ void TestPen::shapeModeLineClickIsDeleted()
 
 void TestPen::shapeModeCircleClippedToPicture()
 {
-    PenBoard b(QSize(400, 300));
+    ShownBoard b(QSize(400, 300));
     QCOMPARE(b.board->pixmapEleBoundingRect(), QRectF(0, 0, 400, 300));
     b.board->boardState()->inkThickness = 4;
     b.board->boardState()->inkColor = Qt::black;
@@ -564,7 +564,7 @@ void TestPen::shapeModeCircleClippedToPicture()
 
 void TestPen::shapeModeSwitchOffMidDrag()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->setMode(MODE_FIGURE_PATH_ELLIPSE);
     auto* mode = dynamic_cast<IFigurePathMode*>(b.board->modeManage()->currentMode());
     b.down(QPointF(300, 300));
@@ -591,7 +591,7 @@ void TestPen::shapeModeSwitchOffMidDrag()
 
 void TestPen::shapeModeSecondPressStartsNewShape()
 {
-    PenBoard b;
+    ShownBoard b;
     b.board->boardState()->inkColor = Qt::black;
     b.board->setMode(MODE_FIGURE_PATH_RECTANGLE);
     auto* mode = dynamic_cast<IFigurePathMode*>(b.board->modeManage()->currentMode());

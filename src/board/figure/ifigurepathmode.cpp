@@ -115,7 +115,7 @@ IPathElement* IFigurePathMode::createGeometry()
     return element;
 }
 
-QRectF IFigurePathMode::reverseRect(const QRectF& r)
+QRectF reverseDragRect(const QRectF& r)
 {
     const double x = r.x(), y = r.y(), w = r.width(), h = r.height();
     if (w < 0 && h < 0)
@@ -125,6 +125,11 @@ QRectF IFigurePathMode::reverseRect(const QRectF& r)
     if (w < 0 && h > 0)
         return QRectF(QPointF(x + w, y), QPointF(x, y + h));
     return r;
+}
+
+QRectF IFigurePathMode::reverseRect(const QRectF& r)
+{
+    return reverseDragRect(r);
 }
 
 void IFigurePathMode::deviceDown(IDeviceEventArgs* args)

@@ -10,6 +10,9 @@ class IPathElement;
 
 // The cursor image shown for a figure kind (empty: leave the cursor as it is).
 QString figureCursorFile(TX_IBOARD_ENUM::FigureType type);
+// A rectangle dragged left or up turned into the same one with non-negative width and
+// height; a zero side keeps the other side's sign.
+QRectF reverseDragRect(const QRectF& r);
 
 // The live shape tool: a press anchors a line, circle, ellipse, rectangle or isosceles
 // triangle, moves stretch it to the pointer, the release finishes it. One shape at a

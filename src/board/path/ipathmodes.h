@@ -1,8 +1,9 @@
 #ifndef IPATHMODES_H
 #define IPATHMODES_H
 
-// Registers the pen (mode type 5), the eraser (3) and the shape tool (9, 19, 20, 21, 24)
-// with the board's mode registry. Call once before the first board is built.
+// Registers the pen (mode type 5), the eraser (3), the shape tool (9, 19, 20, 21, 24)
+// and the figure tool (11 to 39) with the board's mode registry. Call once before the
+// first board is built.
 void registerPathModes();
 
 #endif
