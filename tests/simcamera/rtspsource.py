@@ -13,8 +13,10 @@ from gi.repository import GLib, Gst, GstRtsp, GstRtspServer  # noqa: E402
 
 
 def pipeline(codec, width, height, fps, pattern):
+    # The valve lets a running session stop sending frames while it stays open.
     raw = (f"videotestsrc is-live=true pattern={pattern} ! "
-           f"video/x-raw,format=I420,width={width},height={height},framerate={fps}/1")
+           f"video/x-raw,format=I420,width={width},height={height},framerate={fps}/1 ! "
+           f"valve name=valve drop=false")
     if codec == "mjpeg":
         # jpegenc needs planar I420 before it or the payloader refuses the caps.
         return f"( {raw} ! jpegenc quality=80 ! rtpjpegpay name=pay0 pt=26 )"
@@ -32,6 +34,9 @@ def main():
     ap.add_argument("--fps", type=int, default=30)
     ap.add_argument("--pattern", default="smpte")
     ap.add_argument("--lifetime", type=float, default=0, help="seconds before exiting (0: run until killed)")
+    ap.add_argument("--stall-control", action="store_true",
+                    help="a line 'stall' on stdin stops the frames of every open session; "
+                         "sessions opened later get frames again")
     args = ap.parse_args()
 
     Gst.init(None)
@@ -40,7 +45,11 @@ def main():
     server.set_service(str(args.port))
     factory = GstRtspServer.RTSPMediaFactory()
     factory.set_launch(pipeline(args.codec, args.width, args.height, args.fps, args.pattern))
-    factory.set_shared(True)
+    # A stalled session's pipeline must not be shared by the sessions opened after it.
+    factory.set_shared(not args.stall_control)
+    valves = []
+    factory.connect("media-configure",
+                    lambda _f, media: valves.append(media.get_element().get_by_name("valve")))
     factory.set_protocols(GstRtsp.RTSPLowerTrans.UDP)
     pool = GstRtspServer.RTSPAddressPool()
     pool.add_range("127.0.0.1", "127.0.0.1", 40000, 49999, 0)
@@ -51,6 +60,19 @@ def main():
         return 1
 
     loop = GLib.MainLoop()
+    if args.stall_control:
+        def on_stdin(channel, _condition):
+            line = channel.readline()
+            if not line:
+                loop.quit()
+                return False
+            if line.strip() == "stall":
+                for valve in valves:
+                    valve.set_property("drop", True)
+                valves.clear()
+                print("stalled", flush=True)
+            return True
+        GLib.io_add_watch(GLib.IOChannel.unix_new(sys.stdin.fileno()), GLib.IO_IN | GLib.IO_HUP, on_stdin)
     if args.lifetime > 0:
         GLib.timeout_add(int(args.lifetime * 1000), loop.quit)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)

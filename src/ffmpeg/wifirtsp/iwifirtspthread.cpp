@@ -27,6 +27,7 @@ IWifiRtspThread::IWifiRtspThread(QObject* parent)
     }
     m_supportResolution = IWifiProtocol::supportedResolutions();
     m_linkClock.start();
+    m_streamClock.start();
 
     m_photoTimer = new QTimer(this);
     connect(m_photoTimer, &QTimer::timeout, this, &IWifiRtspThread::slPhotoTimeOut);
@@ -123,7 +124,13 @@ int IWifiRtspThread::byteAraryToInt(QByteArray bytes, bool bigEndian)
 
 int IWifiRtspThread::interrupt_cb(void* opaque)
 {
-    return static_cast<IWifiRtspThread*>(opaque)->m_stopFlag.load() ? 1 : 0;
+    const auto* self = static_cast<IWifiRtspThread*>(opaque);
+    if (self->m_stopFlag.load())
+        return 1;
+    // A read that blocks past the reopen rule gives up now, not at its socket time-out.
+    return self->m_watchingRead.load() && self->m_runFlag.load()
+            && self->msSinceGoodFrame() >= self->m_timings.reopenAfterMs
+        ? 1 : 0;
 }
 
 QVariant IWifiRtspThread::contrast() const { return m_cameraParameter.contrast.currentValue; }
@@ -141,6 +148,9 @@ AutoEdgeData IWifiRtspThread::autoEdgeData() const
 
 void IWifiRtspThread::setRunFlag(const bool& run)
 {
+    // A frozen picture is no broken stream: the reopen rule starts again at the thaw.
+    if (run)
+        markGoodFrame();
     m_runFlag = run;
 }
 
@@ -192,6 +202,8 @@ int IWifiRtspThread::initrtsp()
     // FFmpeg 5 knows the socket time-out as "timeout"; "stimeout" would be dropped.
     av_dict_set(&rawOptions, "timeout", QByteArray::number(m_timings.socketTimeoutUs).constData(), 0);
     av_dict_set(&rawOptions, "max_delay", "500000", 0);
+    // The camera announces its codec: seconds of probing would only delay the picture.
+    av_dict_set(&rawOptions, "analyzeduration", QByteArray::number(m_timings.probeUs).constData(), 0);
     IAVDictionaryPtr options(rawOptions);
 
     const QByteArray url = g_rtsp_url.toLatin1();
@@ -274,7 +286,7 @@ bool IWifiRtspThread::reopenrtsp()
 
 void IWifiRtspThread::run()
 {
-    m_readErrorClock.invalidate();
+    m_readErrorLog.settle();
     if (initrtsp() != 0) {
         releaseStream();
         if (!m_stopFlag)
@@ -290,6 +302,7 @@ void IWifiRtspThread::run()
     IAVFramePtr frame(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
     initconvertctx(m_decoder->width, m_decoder->height);
+    markGoodFrame();
     while (!m_stopFlag && frame && m_packet) {
         if (!readerPass(frame.get()))
             break;
@@ -310,9 +323,12 @@ void IWifiRtspThread::releaseStream()
 bool IWifiRtspThread::readerPass(AVFrame* frame)
 {
     AVPacket* packet = m_packet.get();
+    m_watchingRead = true;
     const int ret = av_read_frame(m_input.get(), packet);
+    m_watchingRead = false;
     IAVPacketUnref unref(packet);
     if (!m_runFlag) {
+        markGoodFrame();
         if (ret < 0) // a source at its end fails at once; don't spin on it
             QThread::msleep(10);
         return true;
@@ -320,27 +336,39 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
     if (ret < 0) {
         if (m_stopFlag)
             return false;
-        if (!m_readErrorClock.isValid())
-            m_readErrorClock.start();
-        qDebug() << Q_FUNC_INFO << "av_read_frame: " << ret << m_readErrorClock.elapsed();
-        if (m_readErrorClock.elapsed() >= m_timings.reopenAfterMs && !reopenrtsp()) {
-            if (!m_stopFlag)
-                emit sgError(1);
-            m_stopFlag = true;
-            requestInterruption();
-            return false;
+        // During an outage reads fail every few milliseconds: one line per kind of error.
+        const qint64 sinceGood = msSinceGoodFrame();
+        int repeats = 0;
+        if (m_readErrorLog.note(ret, &repeats)) {
+            if (repeats > 0)
+                qDebug() << Q_FUNC_INFO << "previous read error repeated" << repeats << "times";
+            qDebug() << Q_FUNC_INFO << "av_read_frame: " << ret << sinceGood;
         }
-        // A source at its end fails at once; don't spin on it.
-        if (!m_input || ret == AVERROR_EOF)
-            QThread::msleep(10);
+        if (sinceGood >= m_timings.reopenAfterMs) {
+            const int unlogged = m_readErrorLog.settle();
+            qDebug() << Q_FUNC_INFO << "no good frame for ms:" << sinceGood << "read errors not logged:" << unlogged;
+            if (!reopenrtsp()) {
+                if (!m_stopFlag)
+                    emit sgError(1);
+                m_stopFlag = true;
+                requestInterruption();
+                return false;
+            }
+            markGoodFrame();
+            return true;
+        }
+        QThread::msleep(10); // a source that fails at once must not spin the reader
         return m_input != nullptr;
     }
-    m_readErrorClock.invalidate();
+    if (m_readErrorLog.active())
+        qDebug() << Q_FUNC_INFO << "reads good again; read errors not logged:" << m_readErrorLog.settle();
     const qint64 arrivalUs = av_gettime_relative();
     const bool keyFrame = packet->flags & AV_PKT_FLAG_KEY;
 
+    int otherStreamRepeats = 0;
     if (packet->stream_index != m_videoStreamIndex) {
-        qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream";
+        if (m_otherStreamLog.note(packet->stream_index, &otherStreamRepeats))
+            qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream" << packet->stream_index;
     } else if (m_decoder->width != m_streamWidth || m_decoder->height != m_streamHeight) {
         qDebug() << Q_FUNC_INFO << "rtsp resolution change before size: " << m_streamWidth << m_streamHeight;
         initconvertctx(m_decoder->width, m_decoder->height);
@@ -427,5 +455,6 @@ void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
         m_currentImage = image;
     }
     m_lastLatencyUs = av_gettime_relative() - arrivalUs;
+    markGoodFrame();
     emit sgCameraFrame(image);
 }

@@ -16,6 +16,7 @@
 
 #include "ffmpeg/iavptr.h"
 #include "icamerabackend.h"
+#include "irepeatlog.h"
 #include "iwifiprotocol.h"
 #include "iwifitimings.h"
 
@@ -145,7 +146,15 @@ private:
     ImageMode m_imageMode = IMAGE_MODE_0;  // guarded
     QTimer* m_flushTimer = nullptr;
 
-    QElapsedTimer m_readErrorClock;
+    // The reopen rule runs from the last good frame, and the interrupt callback applies it
+    // while a read blocks, so a stall is noticed without waiting for a read to time out.
+    void markGoodFrame() { m_lastGoodMs = m_streamClock.elapsed(); }
+    qint64 msSinceGoodFrame() const { return m_streamClock.elapsed() - m_lastGoodMs.load(); }
+    QElapsedTimer m_streamClock;       // started by the constructor, read by both threads
+    std::atomic<qint64> m_lastGoodMs{0};
+    std::atomic<bool> m_watchingRead{false}; // a packet read is blocking right now
+    IRepeatLog m_readErrorLog;
+    IRepeatLog m_otherStreamLog;
     int m_streamWidth = 0;
     int m_streamHeight = 0;
     int m_videoStreamIndex = -1;

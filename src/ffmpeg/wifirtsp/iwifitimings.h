@@ -15,7 +15,8 @@ struct IWifiLinkTimings
     int reconnectMinMs = 500;     // first retry of a control link that could not connect
     int reconnectMaxMs = 30000;   // retries back off up to this
     int openSignalMs = 500;       // "opened" is reported this long after the stream opened
-    int reopenAfterMs = 5001;     // failed reads this long reopen the stream
+    int reopenAfterMs = 5001;     // no good frame for this long reopens the stream
+    int probeUs = 500000;         // the stream's codec is announced: probing stays short
     int flushIntervalMs = 240000; // demuxer buffers are flushed at a key frame this often
     int socketTimeoutUs = 2000000; // RTSP socket time-out
 };
