@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QTransform>
 
+#include "ifilewrite.h"
 #include "iglobal.h"
 
 namespace {
@@ -192,18 +193,13 @@ bool IImageTansformThread::saveImage(const QImage& image, const QString& path, c
     const bool keepsAlpha = f == QLatin1String("png") || f == QLatin1String("tiff") || f == QLatin1String("tif");
     const QImage out = keepsAlpha ? image : image.convertToFormat(QImage::Format_RGB32);
     if (!writer.write(out)) {
+        // The file's own error names a full disk better than the writer's.
         if (error)
-            *error = writer.errorString();
+            *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        file.commit();
         return false;
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return commitSaveFile(file, error);
 }
 
 void IImageTansformThread::processJob(const Job& job)

@@ -13,6 +13,7 @@
 #include "customui/ipdfwriter.h"
 #include "idialogseam.h"
 #include "iglobal.h"
+#include "iimagetansformthread.h"
 #include "service/iconfigureservice.h"
 
 namespace {
@@ -115,8 +116,6 @@ bool IImgListSaver::savePictures(const QStringList& paths, const QString& fileNa
         replace = (answer == kMsgBoxOk);
     }
 
-    const QByteArray format = suffix.toLatin1();
-    const int quality = suffix == QLatin1String("jpeg") ? 100 : -1;
     QStringList failed;
     QStringList skipped;
     int written = 0;
@@ -129,8 +128,10 @@ bool IImgListSaver::savePictures(const QStringList& paths, const QString& fileNa
         QImageReader reader(paths.at(i));
         reader.setDecideFormatFromContent(true);
         const QImage image = reader.read();
-        if (image.isNull() || !image.save(target, format.constData(), quality)) {
-            qWarning() << "save as failed:" << paths.at(i) << "->" << target << reader.errorString();
+        // Written like a snapshot: a full disk is a failure, never a truncated file.
+        QString error = reader.errorString();
+        if (image.isNull() || !IImageTansformThread::saveImage(image, target, suffix, &error)) {
+            qWarning() << "save as failed:" << paths.at(i) << "->" << target << error;
             failed << QFileInfo(paths.at(i)).fileName();
             continue;
         }

@@ -2,13 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFile>
+#include <QSaveFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QtMath>
 
+#include "ifilewrite.h"
 #include "iglobal.h"
 
 namespace {
@@ -36,7 +37,9 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
         setError(error, tr("No picture selected."));
         return false;
     }
-    QFile file(pdfPath);
+    // Written beside the target and renamed at the end: a failed export never
+    // replaces an earlier file of that name with a truncated one.
+    QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning() << "pdf open failed:" << pdfPath << file.errorString();
         setError(error, tr("Cannot write %1: %2").arg(pdfPath, file.errorString()));
@@ -74,12 +77,12 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
             painted = painter.end();
         }
     }
-    file.close();
-
-    if (!painted || file.error() != QFileDevice::NoError) {
-        qWarning() << "pdf write failed:" << pdfPath << file.errorString();
-        setError(error, tr("Cannot write %1: %2").arg(pdfPath, file.errorString()));
-        file.remove();
+    QString reason = file.errorString();
+    if (!painted)
+        file.cancelWriting();
+    if (!painted || !commitSaveFile(file, &reason)) {
+        qWarning() << "pdf write failed:" << pdfPath << reason;
+        setError(error, tr("Cannot write %1: %2").arg(pdfPath, reason));
         return false;
     }
     return true;

@@ -7,7 +7,13 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
 #include "board/iboard.h"
+#include "board/widget/itimemsgbox.h"
 #include "iglobal.h"
 #include "service/iboardservice.h"
 
@@ -166,7 +172,6 @@ void IConfigureService::readConfigure()
         // QSettings never writes over a file it could not parse: replace it with the
         // values now in use, or no change would be saved again.
         qWarning() << Q_FUNC_INFO << "corrupt settings replaced by defaults:" << configureFilePath();
-        QFile::remove(configureFilePath());
         writeConfigure();
     }
 
@@ -175,9 +180,9 @@ void IConfigureService::readConfigure()
     makeFolder(g_video_savepath);
 }
 
-void IConfigureService::writeConfigure()
+QList<QPair<QString, QVariant>> IConfigureService::allValues()
 {
-    writeValues({
+    return {
         {QStringLiteral("path/photo"), g_photo_savepath},
         {QStringLiteral("path/video"), g_video_savepath},
         {QStringLiteral("path/filedialog"), g_filedialog_path},
@@ -197,7 +202,12 @@ void IConfigureService::writeConfigure()
         {QStringLiteral("other/freecapture_w"), g_freecapture_rect.width()},
         {QStringLiteral("other/freecapture_h"), g_freecapture_rect.height()},
         {QStringLiteral("photo/sound"), g_photo_sound_enable},
-    });
+    };
+}
+
+bool IConfigureService::writeConfigure()
+{
+    return writeValues(allValues());
 }
 
 QString IConfigureService::photoPath() const
@@ -356,24 +366,72 @@ void IConfigureService::setPhotoSoundEnable(const bool& on)
     writeValue(QStringLiteral("photo/sound"), on);
 }
 
-void IConfigureService::writeValue(const QString& key, const QVariant& value)
+bool IConfigureService::writeValue(const QString& key, const QVariant& value)
 {
-    writeValues({{key, value}});
+    return writeValues({{key, value}});
 }
 
-void IConfigureService::writeValues(const QList<QPair<QString, QVariant>>& values)
+bool IConfigureService::writeValues(const QList<QPair<QString, QVariant>>& values)
 {
     const QString path = configureFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSettings s(path, QSettings::IniFormat);
-    for (const auto& kv : values)
-        s.setValue(kv.first, kv.second);
-    s.sync();
-    if (s.status() == QSettings::FormatError && QFile::remove(path)) {
-        // Spoilt since it was read: start a fresh file from every global.
-        writeConfigure();
-        return;
+    // QSettings commits its file even when the final flush failed (a full disk), which
+    // would put a truncated file in place of the settings. So the whole file is written
+    // beside it, checked, and only then renamed over it.
+    const QString next = path + QStringLiteral(".new");
+    QFile::remove(next);
+    int keys = 0;
+    QString error;
+    {
+        const QSettings current(path, QSettings::IniFormat);
+        QSettings s(next, QSettings::IniFormat);
+        if (current.status() == QSettings::NoError) {
+            for (const QString& key : current.allKeys())
+                s.setValue(key, current.value(key));
+        } else {
+            // Unreadable: start afresh from every value in use.
+            for (const auto& kv : allValues())
+                s.setValue(kv.first, kv.second);
+        }
+        for (const auto& kv : values)
+            s.setValue(kv.first, kv.second);
+        s.sync();
+        keys = s.allKeys().size();
+        if (s.status() != QSettings::NoError)
+            error = QStringLiteral("cannot write %1").arg(next);
     }
-    if (s.status() != QSettings::NoError)
-        qWarning() << Q_FUNC_INFO << "cannot write settings" << path;
+    if (error.isEmpty())
+        error = checkWrittenSettings(next, keys);
+    if (error.isEmpty() && ::rename(QFile::encodeName(next).constData(), QFile::encodeName(path).constData()) != 0)
+        error = QString::fromLocal8Bit(std::strerror(errno));
+    if (!error.isEmpty()) {
+        QFile::remove(next);
+        qCritical() << Q_FUNC_INFO << "settings not saved:" << path << error;
+        if (!m_writeFailed)
+            ITimeMsgBox::instance()->showMessageBox(tr("The settings could not be saved: %1").arg(error), 3000,
+                                                    QPoint(-1000, -1000));
+    }
+    m_writeFailed = !error.isEmpty();
+    return error.isEmpty();
+}
+
+QString IConfigureService::checkWrittenSettings(const QString& path, int keys)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    // Durable before it replaces the old file.
+    if (::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray data = file.readAll();
+    // One "key=value" line per key, the last one ended: anything less is a cut-off file.
+    int lines = 0;
+    for (const QByteArray& line : data.split('\n')) {
+        const QByteArray t = line.trimmed();
+        if (!t.isEmpty() && !t.startsWith('[') && !t.startsWith(';') && t.contains('='))
+            ++lines;
+    }
+    if (lines != keys || (keys > 0 && !data.endsWith('\n')))
+        return QStringLiteral("the file was cut off (%1 of %2 values written)").arg(lines).arg(keys);
+    return QString();
 }

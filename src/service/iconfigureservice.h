@@ -27,7 +27,9 @@ public:
     static QString defaultVideoPath();
 
     virtual void readConfigure();
-    virtual void writeConfigure();
+    // Writes every value in use; false (logged, and a notice to the user) when the
+    // file could not be written whole, and then the previous file is kept.
+    virtual bool writeConfigure();
 
     QString photoPath() const;   // ends with "/"
     QString videoPath() const;   // ends with "/"
@@ -55,8 +57,13 @@ public:
 
 private:
     explicit IConfigureService(QObject* parent = nullptr);
-    void writeValue(const QString& key, const QVariant& value);
-    void writeValues(const QList<QPair<QString, QVariant>>& values);
+    bool writeValue(const QString& key, const QVariant& value);
+    bool writeValues(const QList<QPair<QString, QVariant>>& values);
+    static QList<QPair<QString, QVariant>> allValues();
+    // Empty when the file at path holds keys complete values; otherwise why not.
+    static QString checkWrittenSettings(const QString& path, int keys);
+
+    bool m_writeFailed = false;
 
     static IConfigureService* s_instance;
 };

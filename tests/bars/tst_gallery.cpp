@@ -26,6 +26,8 @@
 #include "iglobal.h"
 #include "testenv.h"
 
+#include <QRandomGenerator>
+
 namespace {
 const int kOk = 0x400;
 const int kCancel = 0x400000;
@@ -118,6 +120,7 @@ private slots:
     void saveAsReportsFailure();
     void saveAsCancelled();
     void saveAsPdf();
+    void fullDiskWritesReportFailure();
     void pdfRule();
     void importPictures();
     void importLimit();
@@ -572,6 +575,75 @@ void TestGallery::saveAsPdf()
     list.slSaveAs();
     QCOMPARE(pdfPageCount(path("doc.pdf")), 1);
     QCOMPARE(TestEnv::messages().last(), QStringLiteral("Save Successful."));
+}
+
+namespace {
+// Random pixels compress badly: a PNG of some KiB, short enough to sit in a file's
+// write buffer until it is closed.
+QString writeNoise(const QString& path, const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator random(11);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, random.generate());
+    if (!image.save(path, "png"))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}
+
+// A full disk during "Save As" (pictures and PDF) and a window grab into the gallery:
+// each is reported as a failure, writes no truncated file, and keeps an older file of
+// the chosen name whole.
+void TestGallery::fullDiskWritesReportFailure()
+{
+    IImgList list;
+    list.insertItem(writeNoise(path("a.png"), QSize(48, 40)));
+    markRows(list, {0});
+    const QString oldPicture = writePicture(path("old.bmp"), QSize(8, 8), Qt::black);
+    const QString oldPdf = path("old.pdf");
+    QVERIFY(writePicturesToPdf({path("a.png")}, oldPdf));
+    const QByteArray pictureBytes = contents(oldPicture);
+    const QByteArray pdfBytes = contents(oldPdf);
+    {
+        TestEnv::FileSizeLimit full(4096);
+        answerFile({path("new.bmp")}, "BMP File(*.bmp)");
+        list.slSaveAs();
+        answerFile({oldPicture}, "BMP File(*.bmp)");
+        list.slSaveAs();
+        answerFile({oldPdf}, "PDF File (*.pdf)");
+        list.slSaveAs();
+    }
+    QCOMPARE(TestEnv::messages().size(), 3);
+    QVERIFY(TestEnv::messages()[0].startsWith("Save failed for:\na.png"));
+    QVERIFY(TestEnv::messages()[1].startsWith("Save failed for:\na.png"));
+    QVERIFY(TestEnv::messages()[2].startsWith("Save failed: Cannot write " + oldPdf));
+    QVERIFY(!QFile::exists(path("new.bmp")));
+    QCOMPARE(contents(oldPicture), pictureBytes);
+    QCOMPARE(contents(oldPdf), pdfBytes);
+    QCOMPARE(g_photo_format, QStringLiteral("jpeg"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files),
+             QStringList({"a.png", "old.bmp", "old.pdf"}));
+
+    // The window grab: a message, no row, no file.
+    TestEnv::clearMessages();
+    IImgListWidget panel(nullptr);
+    QImage grab(QImage(path("a.png")).scaled(96, 80));
+    {
+        TestEnv::FileSizeLimit full(4096);
+        QVERIFY(!panel.insertItem(grab));
+    }
+    QCOMPARE(panel.getAllThumbnailPath(false).size(), 0);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages()[0].startsWith("The picture could not be saved"));
+    QCOMPARE(QDir(g_photo_savepath).entryList(QDir::Files), QStringList());
 }
 
 void TestGallery::pdfRule()

@@ -37,6 +37,7 @@ private slots:
     void emptyFolderHandsBackFullPicture();
     void failedSaveReportedAsFailure();
     void queuedJobsSavedAtDestruction();
+    void fullDiskSnapshotIsAFailure();
 
     // devices
     void mjpegDecodesToSizeAndColours();

@@ -2,12 +2,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QRandomGenerator>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include "iglobal.h"
 #include "iimagetansformthread.h"
+#include "testenv.h"
 #include "tst_camera.h"
 
 namespace {
@@ -247,4 +249,50 @@ void TestCamera::queuedJobsSavedAtDestruction()
     }
     QCOMPARE(QDir(dir.path()).entryList({"*.bmp"}, QDir::Files).size(), 6);
     g_photo_format = QStringLiteral("jpeg");
+}
+
+// A full disk: the small snapshot sits in the file's buffer until the commit, whose
+// flush fails. That is a failed save, never a 0- or 4096-byte file under a snapshot's
+// name, and an existing file of that name stays whole.
+void TestCamera::fullDiskSnapshotIsAFailure()
+{
+    QTemporaryDir dir;
+    QImage noise(64, 48, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    const QString kept = dir.path() + "/kept.jpeg";
+    QString error;
+    QVERIFY(IImageTansformThread::saveImage(noise, kept, "jpeg", &error));
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    const QByteArray keptBytes = keptFile.readAll();
+    keptFile.close();
+    QVERIFY2(keptBytes.size() > 4096 && keptBytes.size() < 16384, qPrintable(QString::number(keptBytes.size())));
+
+    for (const qint64 limit : {qint64(0), qint64(4096)}) {
+        TestEnv::FileSizeLimit full(limit);
+        error.clear();
+        QVERIFY(!IImageTansformThread::saveImage(noise, dir.path() + "/new.jpeg", "jpeg", &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!IImageTansformThread::saveImage(noise.mirrored(true, false), kept, "jpeg", &error));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.jpeg"});
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QCOMPARE(keptFile.readAll(), keptBytes);
+
+    // Through the snapshot thread: reported as failed, no gallery row.
+    g_photo_format = QStringLiteral("jpeg");
+    IImageTansformThread thread(nullptr);
+    Answers answers;
+    answers.listen(&thread, this);
+    {
+        TestEnv::FileSizeLimit full(4096);
+        thread.start();
+        thread.pushImageData(job(noise, dir.path() + "/photos"));
+        QTRY_COMPARE(answers.failures.size(), 1);
+    }
+    QVERIFY(answers.paths.isEmpty());
+    QCOMPARE(QDir(dir.path() + "/photos").entryList(QDir::Files), QStringList());
 }

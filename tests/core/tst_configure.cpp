@@ -7,6 +7,10 @@
 #include "coretests.h"
 #include "iglobal.h"
 #include "service/iconfigureservice.h"
+#include "board/widget/itimemsgbox.h"
+#include "testenv.h"
+
+#include <QLabel>
 
 class TestConfigure : public QObject
 {
@@ -184,6 +188,40 @@ private slots:
         cfg()->readConfigure();
         QCOMPARE(g_photo_savepath, IConfigureService::defaultPhotoPath());
         QFile::remove(file);
+    }
+
+    // A full disk while the settings are written: the write is refused as a whole, the
+    // user is told once, and the file keeps its previous values instead of being cut.
+    void fullDiskKeepsSettings()
+    {
+        QVERIFY(cfg()->writeConfigure());
+        cfg()->setPhotoFormat("png");
+        cfg()->setPenciThickness(4);
+        QFile file(cfg()->configureFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QVERIFY(before.size() > 200);
+
+        for (const qint64 limit : {qint64(0), qint64(120)}) {
+            TestEnv::FileSizeLimit full(limit);
+            QVERIFY(!cfg()->writeConfigure());
+            cfg()->setPenciThickness(9);
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        file.close();
+        QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files), QStringList{"application.ini"});
+        QStringList notices;
+        for (QLabel* label : ITimeMsgBox::instance()->findChildren<QLabel*>())
+            notices << label->text();
+        QVERIFY2(notices.join(' ').contains("The settings could not be saved"), qPrintable(notices.join(' ')));
+
+        // Room again: the next write carries every value, the one refused included.
+        QVERIFY(cfg()->writeConfigure());
+        QSettings s(cfg()->configureFilePath(), QSettings::IniFormat);
+        QCOMPARE(s.value("pencil/thickness").toInt(), 9);
+        QCOMPARE(s.value("format/photo").toString(), QStringLiteral("png"));
     }
 
     void cleanupTestCase()

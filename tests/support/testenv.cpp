@@ -6,6 +6,8 @@
 #include <QDir>
 
 #include <cstdlib>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -76,6 +78,26 @@ quint16 freeLocalPort()
     QTcpServer s;
     s.listen(QHostAddress::LocalHost, 0);
     return s.serverPort();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_savedSoft = qint64(limit.rlim_cur);
+    limit.rlim_cur = rlim_t(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        qFatal("setrlimit(RLIMIT_FSIZE) failed");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_savedSoft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_savedHandler);
 }
 
 }

@@ -27,6 +27,21 @@ void queueFileAnswer(const QStringList& paths, const QString& selectedFilter = Q
 // A free TCP port on 127.0.0.1.
 quint16 freeLocalPort();
 
+// A full disk without privileges: while it lives, no file of this process grows past
+// bytes (RLIMIT_FSIZE); writes beyond fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_savedSoft = 0;
+    void (*m_savedHandler)(int) = nullptr;
+};
+
 }
 
 // Use instead of QTEST_MAIN: sets up the environment around the test object.
