@@ -3,7 +3,7 @@
 
 #include "customui/ipanelframe.h"
 
-class QSlider;
+class ICustomSlider;
 
 // Eraser size 20..200; stored when hidden.
 class IEraseFrame : public IPanelFrame
@@ -16,7 +16,7 @@ public:
     virtual void setEraseSize(const int& size);
     virtual int eraseSize() const { return m_size; }
 
-    QSlider* slider() const { return m_slider; }
+    ICustomSlider* slider() const { return m_slider; }
 
 protected:
     virtual void CreateUI();
@@ -25,7 +25,7 @@ private slots:
     void slChangeValue(int value);
 
 private:
-    QSlider* m_slider = nullptr;
+    ICustomSlider* m_slider = nullptr;
     int m_size = 20;
 };
 

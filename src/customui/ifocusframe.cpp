@@ -1,7 +1,6 @@
 #include "customui/ifocusframe.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCursor>
 #include <QDebug>
 #include <QFormLayout>
@@ -9,8 +8,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QSlider>
 
+#include "board/widget/islider.h"
 #include "customui/iparameterframe.h"
 #include "customui/iuihelper.h"
 #include "icamera.h"
@@ -68,18 +67,19 @@ void IFocusFrame::initDefaultValues()
     qDebug() << "focus--->:" << m_parameter.focus;
     qDebug() << "exposure--->:" << m_parameter.exposure;
     for (int type : {EXPOSURE, FOCUS}) {
-        QSlider* slider = type == FOCUS ? m_focus : m_exposure;
-        QCheckBox* automatic = type == FOCUS ? m_focusAuto : m_exposureAuto;
+        const bool usable = hasRange(range(type));
+        slider(type)->setEnabled(usable);
         const int saved = savedState(type);
         if (saved == -1) {
             setQuietly(type, valueToPercent(range(type), range(type).defaultValue), true);
-            sendToCamera(type, AUTOMATIC);
+            if (usable)
+                sendToCamera(type, AUTOMATIC);
         } else {
-            // The camera receives the saved manual value only when the panel changes.
-            const bool changed = slider->value() != saved || automatic->isChecked();
+            // Sent even when the panel already shows it: a camera just switched to has
+            // not had it yet.
             setQuietly(type, saved, false);
-            if (changed)
-                onValueChanged(type, saved);
+            if (usable)
+                sendToCamera(type, percentToValue(range(type), saved));
         }
     }
 }
@@ -99,34 +99,34 @@ const ParameterData& IFocusFrame::range(int type) const
     return type == FOCUS ? m_parameter.focus : m_parameter.exposure;
 }
 
-void IFocusFrame::onValueChanged(int type, int percent)
+ICustomSlider* IFocusFrame::slider(int type) const
 {
-    sendToCamera(type, percentToValue(range(type), percent));
-    savedState(type) = percent;
+    return type == FOCUS ? m_focus : m_exposure;
 }
 
-void IFocusFrame::onAutoChanged(int type, bool automatic)
+void IFocusFrame::onValueChanged(int type, int percent)
 {
-    QSlider* slider = type == FOCUS ? m_focus : m_exposure;
-    slider->setEnabled(!automatic);
-    if (automatic) {
-        sendToCamera(type, AUTOMATIC);
+    savedState(type) = percent;
+    if (hasRange(range(type)))
+        sendToCamera(type, percentToValue(range(type), percent));
+}
+
+void IFocusFrame::onStateChanged(int type, int state)
+{
+    if (state == Qt::Checked) {
         savedState(type) = -1;
-    } else {
-        savedState(type) = slider->value();
-        sendToCamera(type, percentToValue(range(type), slider->value()));
+        if (hasRange(range(type)))
+            sendToCamera(type, AUTOMATIC);
+    } else if (state == Qt::Unchecked) {
+        onValueChanged(type, slider(type)->value());
     }
 }
 
 void IFocusFrame::setQuietly(int type, int percent, bool automatic)
 {
-    QSlider* slider = type == FOCUS ? m_focus : m_exposure;
-    QCheckBox* box = type == FOCUS ? m_focusAuto : m_exposureAuto;
-    const QSignalBlocker sliderBlock(slider);
-    const QSignalBlocker boxBlock(box);
-    slider->setValue(percent);
-    box->setChecked(automatic);
-    slider->setEnabled(!automatic);
+    ICustomSlider* s = slider(type);
+    const QSignalBlocker block(s);
+    s->setValue(percent, automatic, false);
 }
 
 void IFocusFrame::CreateUI()
@@ -143,19 +143,14 @@ void IFocusFrame::CreateUI()
     form->addRow(header);
 
     for (int type : {FOCUS, EXPOSURE}) {
-        auto* slider = new QSlider(Qt::Horizontal);
+        auto* slider = new ICustomSlider(true, Qt::Horizontal, 1);
         slider->setRange(0, 100);
-        auto* box = new QCheckBox;
-        auto* row = new QHBoxLayout;
-        row->addWidget(slider, 1);
-        row->addWidget(box);
-        form->addRow(createLabel(type == FOCUS ? tr("Focus") : tr("Exposure"), this), row);
-        (type == FOCUS ? m_focus : m_exposure) = slider;
-        (type == FOCUS ? m_focusAuto : m_exposureAuto) = box;
         // Both start at 50 % on automatic.
-        setQuietly(type, 50, true);
-        connect(slider, &QSlider::valueChanged, this, [this, type](int p) { onValueChanged(type, p); });
-        connect(box, &QCheckBox::toggled, this, [this, type](bool on) { onAutoChanged(type, on); });
+        slider->setValue(50, true, true);
+        form->addRow(createLabel(type == FOCUS ? tr("Focus") : tr("Exposure"), this), slider);
+        (type == FOCUS ? m_focus : m_exposure) = slider;
+        connect(slider, &ICustomSlider::sgValueChanged, this, [this, type](int p) { onValueChanged(type, p); });
+        connect(slider, &ICustomSlider::sgStateChanged, this, [this, type](int st) { onStateChanged(type, st); });
     }
     adjustSize();
 }

@@ -4,9 +4,9 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSlider>
 #include <QVBoxLayout>
 
+#include "board/widget/islider.h"
 #include "customui/iitoolbutton.h"
 #include "customui/iuihelper.h"
 #include "icamera.h"
@@ -21,6 +21,11 @@ int valueToPercent(const ParameterData& range, const QVariant& value)
     return static_cast<int>(static_cast<float>(value.toInt() - min) / static_cast<float>(max - min) * 100.0f);
 }
 
+bool hasRange(const ParameterData& range)
+{
+    return range.maximum.toInt() != range.minimum.toInt();
+}
+
 int percentToValue(const ParameterData& range, const QVariant& percent)
 {
     const int min = range.minimum.toInt();
@@ -30,9 +35,9 @@ int percentToValue(const ParameterData& range, const QVariant& percent)
 }
 
 namespace {
-QSlider* createPercentSlider()
+ICustomSlider* createPercentSlider()
 {
-    auto* slider = new QSlider(Qt::Horizontal);
+    auto* slider = new ICustomSlider(Qt::Horizontal, 1);
     slider->setSingleStep(1);
     slider->setRange(0, 100);
     return slider;
@@ -62,7 +67,7 @@ void IParameterFrame::setFrameVisible(const bool& visible)
     setVisible(visible);
 }
 
-QSlider* IParameterFrame::slider(SliderType type) const
+ICustomSlider* IParameterFrame::slider(SliderType type) const
 {
     switch (type) {
     case Contrast:
@@ -77,8 +82,8 @@ QSlider* IParameterFrame::slider(SliderType type) const
 
 void IParameterFrame::setSliderValue(SliderType type, const double& value)
 {
-    if (QSlider* s = slider(type))
-        s->setValue(static_cast<int>(value));
+    if (ICustomSlider* s = slider(type))
+        s->setValue(static_cast<int>(value), true, true);
 }
 
 void IParameterFrame::initDefaultValues()
@@ -87,9 +92,12 @@ void IParameterFrame::initDefaultValues()
     qDebug() << "brightness--->:" << m_parameter.brightness;
     qDebug() << "contrast--->:" << m_parameter.contrast;
     qDebug() << "saturation--->:" << m_parameter.saturation;
-    // A slider that moves sends its value to the camera; one already in place sends nothing.
-    for (SliderType type : {Contrast, Brightness, Saturation})
-        slider(type)->setValue(valueToPercent(range(type), range(type).currentValue));
+    // Shown only: sending the percentage back would move the camera by the rounding.
+    for (SliderType type : {Contrast, Brightness, Saturation}) {
+        ICustomSlider* s = slider(type);
+        s->setValue(valueToPercent(range(type), range(type).currentValue), true, false);
+        s->setEnabled(hasRange(range(type)));
+    }
 }
 
 CameraParameterData IParameterFrame::getDefaultValues()
@@ -122,6 +130,8 @@ const ParameterData& IParameterFrame::range(SliderType type) const
 
 void IParameterFrame::sendValue(SliderType type, int percent)
 {
+    if (!hasRange(range(type)))
+        return;
     const QVariant value(percentToValue(range(type), percent));
     ICamera* camera = ICamera::instance();
     switch (type) {
@@ -140,7 +150,7 @@ void IParameterFrame::sendValue(SliderType type, int percent)
 void IParameterFrame::restoreDefaults()
 {
     for (SliderType type : {Contrast, Brightness, Saturation})
-        slider(type)->setValue(valueToPercent(range(type), range(type).defaultValue));
+        slider(type)->setValue(valueToPercent(range(type), range(type).defaultValue), true, true);
 }
 
 void IParameterFrame::CreateUI()
@@ -155,9 +165,13 @@ void IParameterFrame::CreateUI()
 
     auto* form = new QFormLayout;
     form->setVerticalSpacing(static_cast<int>(30 * s));
-    form->addRow(createLabel(tr("Contrast "), this), m_contrast);
-    form->addRow(createLabel(tr("Brightness "), this), m_brightness);
-    form->addRow(createLabel(tr("Saturation "), this), m_saturation);
+    const QList<QPair<QString, ICustomSlider*>> rows = {
+        {tr("Contrast "), m_contrast}, {tr("Brightness "), m_brightness}, {tr("Saturation "), m_saturation}};
+    for (const auto& row : rows) {
+        auto* line = new QHBoxLayout;
+        line->addWidget(row.second);
+        form->addRow(createLabel(row.first, this), line);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -173,9 +187,9 @@ void IParameterFrame::CreateUI()
     layout->addLayout(buttons);
     adjustSize();
 
-    connect(m_contrast, &QSlider::valueChanged, this, [this](int p) { sendValue(Contrast, p); });
-    connect(m_brightness, &QSlider::valueChanged, this, [this](int p) { sendValue(Brightness, p); });
-    connect(m_saturation, &QSlider::valueChanged, this, [this](int p) { sendValue(Saturation, p); });
+    connect(m_contrast, &ICustomSlider::sgValueChanged, this, [this](int p) { sendValue(Contrast, p); });
+    connect(m_brightness, &ICustomSlider::sgValueChanged, this, [this](int p) { sendValue(Brightness, p); });
+    connect(m_saturation, &ICustomSlider::sgValueChanged, this, [this](int p) { sendValue(Saturation, p); });
     connect(defaults, &QToolButton::clicked, this, [this] { restoreDefaults(); });
     connect(ok, &QToolButton::clicked, this, [this] { setFrameVisible(false); });
 }

@@ -1,11 +1,11 @@
 #include "customui/itransparentframe.h"
 
 #include <QLabel>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QVBoxLayout>
 
+#include "board/widget/islider.h"
 #include "iglobal.h"
+#include "service/iboardservice.h"
 #include "service/iconfigureservice.h"
 
 ITransparentFrame::ITransparentFrame(IApplication* app, QWidget* parent)
@@ -28,23 +28,22 @@ void ITransparentFrame::setFrameVisible(const bool& visible)
 
 void ITransparentFrame::setTransparent(const int& value)
 {
-    m_slider->setValue(value);
-    // A value the slider already shows emits nothing; the panel still follows the slider.
+    m_slider->setValue(value, true, true);
+    // A value the slider already shows emits nothing; the panel still follows the slider,
+    // and the board draws with it from now on, not only once the panel has been hidden.
     m_transparent = m_slider->value();
+    IBoardService::instance()->modifyPencilOpacity(m_transparent);
 }
 
 void ITransparentFrame::CreateUI()
 {
     const double s = IGSQUARERATE;
     m_transparent = 255;
-    m_slider = new QSlider(Qt::Horizontal);
+    m_slider = new ICustomSlider(Qt::Horizontal, 1);
     m_slider->setFixedWidth(static_cast<int>(260 * s));
     m_slider->setMaximum(255);
-    {
-        // Start where the panel's value stands, so a first read agrees with the slider.
-        const QSignalBlocker block(m_slider);
-        m_slider->setValue(m_transparent);
-    }
+    // Start where the panel's value stands, so a first read agrees with the slider.
+    m_slider->setValue(m_transparent, true, false);
     m_preview = new QLabel;
     m_preview->setFixedSize(static_cast<int>(260 * s), static_cast<int>(100 * s));
 
@@ -54,12 +53,12 @@ void ITransparentFrame::CreateUI()
     layout->addWidget(m_slider);
     layout->addWidget(m_preview);
     adjustSize();
-    connect(m_slider, &QSlider::valueChanged, this, &ITransparentFrame::slChangeValue);
+    connect(m_slider, &ICustomSlider::sgValueChanged, this, &ITransparentFrame::slChangeValue);
 }
 
 void ITransparentFrame::slChangeValue(int value)
 {
-    m_slider->setToolTip(QString::number(value));
+    m_slider->slider()->setToolTip(QString::number(value));
     m_transparent = value;
     QColor color = IConfigureService::instance()->pencilColor();
     color.setAlpha(value);

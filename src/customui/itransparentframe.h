@@ -4,7 +4,7 @@
 #include "customui/ipanelframe.h"
 
 class QLabel;
-class QSlider;
+class ICustomSlider;
 
 // Pen transparency 0..255 with a preview in the pen colour; stored when hidden.
 class ITransparentFrame : public IPanelFrame
@@ -17,7 +17,7 @@ public:
     virtual void setTransparent(const int& value);
     virtual int transparent() const { return m_transparent; }
 
-    QSlider* slider() const { return m_slider; }
+    ICustomSlider* slider() const { return m_slider; }
     QLabel* preview() const { return m_preview; }
 
 protected:
@@ -27,7 +27,7 @@ private slots:
     void slChangeValue(int value);
 
 private:
-    QSlider* m_slider = nullptr;
+    ICustomSlider* m_slider = nullptr;
     QLabel* m_preview = nullptr;
     int m_transparent = 255;
 };

@@ -6,6 +6,8 @@
 #include <QtTest>
 
 #include "board/iboard.h"
+#include "board/iboardstate.h"
+#include "board/widget/islider.h"
 #include "customui/iboardtoolbar.h"
 #include "customui/icameratoolbar.h"
 #include "customui/icapturemodeframe.h"
@@ -106,6 +108,7 @@ private slots:
     void timedCaptureRealTimer();
     void figureSwitchesBoardMode();
     void penPanelSetters();
+    void savedPenValuesReachBoardAtStart();
 };
 
 void TestPanels::placementFormulas()
@@ -545,6 +548,47 @@ void TestPanels::penPanelSetters()
     erase.setFrameVisible(true);
     erase.setFrameVisible(false);
     QCOMPARE(config->eraseSize(), 120);
+}
+
+void TestPanels::savedPenValuesReachBoardAtStart()
+{
+    IConfigureService* config = IConfigureService::instance();
+    IBoard board(SCENE_DISPLAY_DEFAULT);
+    IBoardService::instance()->setBoard(&board);
+
+    // Saved values equal to the sliders' own start values emit nothing; the panels must
+    // still hold them (not 255, not an unset size) and hand them to the board.
+    ITransparentFrame transparent(nullptr, nullptr);
+    QCOMPARE(transparent.slider()->value(), 255);
+    transparent.setTransparent(255);
+    board.boardState()->inkOpacity = 7;
+    config->setPencilTransparent(0);
+    ITransparentFrame fresh(nullptr, nullptr);
+    fresh.slider()->setValue(0, true, false);
+    fresh.setTransparent(0);
+    QCOMPARE(fresh.transparent(), 0);
+    QCOMPARE(board.boardState()->inkOpacity, 0);
+    fresh.setFrameVisible(true);
+    fresh.setFrameVisible(false);
+    QCOMPARE(config->pencilTransparent(), 0);
+
+    IEraseFrame erase(nullptr, nullptr);
+    board.boardState()->pointEraserSize = QSizeF(1, 1);
+    erase.setEraseSize(20);
+    QCOMPARE(erase.eraseSize(), 20);
+    QCOMPARE(board.boardState()->pointEraserSize, QSizeF(20, 20));
+    erase.setEraseSize(150);
+    QCOMPARE(board.boardState()->pointEraserSize, QSizeF(150, 150));
+    // Without being hidden once, the file still gets the value only on hiding.
+    erase.setFrameVisible(true);
+    erase.setFrameVisible(false);
+    QCOMPARE(config->eraseSize(), 150);
+
+    // A user's move after a silent load is not swallowed.
+    erase.slider()->setValue(150, true, false);
+    erase.slider()->slider()->setValue(90);
+    QCOMPARE(erase.eraseSize(), 90);
+    IBoardService::instance()->setBoard(nullptr);
 }
 
 OCUMETRA_TEST_MAIN(TestPanels)

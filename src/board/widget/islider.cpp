@@ -182,6 +182,8 @@ void ICustomSlider::setValue(const int& v, const bool& checked, const bool& noti
     if (m_slider->value() == v)
         m_field->setText(QString::number(v));
     m_slider->setValue(v);
+    // The flag covers this call only: left down, it would swallow the user's next move.
+    m_emitNext = true;
     // Without a check box the hidden box stays out of it: it would disable the slider.
     if (m_hasCheckBox)
         m_checkBox->setChecked(checked);

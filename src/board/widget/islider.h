@@ -39,7 +39,7 @@ public:
     virtual void setMinimum(const int& v);
     virtual void setMaximum(const int& v);
     virtual int value() const;
-    // notify false keeps the next value change, whatever causes it, from being reported.
+    // notify false keeps the change this call makes from being reported; later ones are.
     virtual void setValue(const int& v, const bool& checked, const bool& notify);
     virtual void setRange(const int& min, const int& max);
     virtual void setSingleStep(const int& step);
