@@ -15,6 +15,7 @@ PACKAGES=(
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
   libbenchmark-dev
   xvfb xauth
+  pulseaudio
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools

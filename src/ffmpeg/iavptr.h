@@ -8,10 +8,13 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
 #include <libavutil/frame.h>
 #include <libavutil/macros.h>
 #include <libavutil/mem.h>
+#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
@@ -48,6 +51,23 @@ struct IAVBufferDeleter
     void operator()(uint8_t* b) const { av_free(b); }
 };
 
+struct IAVFilterGraphDeleter
+{
+    void operator()(AVFilterGraph* g) const { avfilter_graph_free(&g); }
+};
+struct IAVFilterInOutDeleter
+{
+    void operator()(AVFilterInOut* io) const { avfilter_inout_free(&io); }
+};
+struct IAVAudioFifoDeleter
+{
+    void operator()(AVAudioFifo* f) const { av_audio_fifo_free(f); }
+};
+struct ISwrContextDeleter
+{
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+
 // An opened input (avformat_open_input); closed with avformat_close_input.
 using IAVInputPtr = std::unique_ptr<AVFormatContext, IAVFormatInputDeleter>;
 // An output or not-yet-opened context; freed with avformat_free_context.
@@ -58,6 +78,10 @@ using IAVPacketPtr = std::unique_ptr<AVPacket, IAVPacketDeleter>;
 using ISwsContextPtr = std::unique_ptr<SwsContext, ISwsContextDeleter>;
 using IAVDictionaryPtr = std::unique_ptr<AVDictionary, IAVDictionaryDeleter>;
 using IAVBufferPtr = std::unique_ptr<uint8_t, IAVBufferDeleter>;
+using IAVFilterGraphPtr = std::unique_ptr<AVFilterGraph, IAVFilterGraphDeleter>;
+using IAVFilterInOutPtr = std::unique_ptr<AVFilterInOut, IAVFilterInOutDeleter>;
+using IAVAudioFifoPtr = std::unique_ptr<AVAudioFifo, IAVAudioFifoDeleter>;
+using ISwrContextPtr = std::unique_ptr<SwrContext, ISwrContextDeleter>;
 
 // Unreferences a packet when the scope ends, so every branch of a read loop releases it.
 class IAVPacketUnref

@@ -35,18 +35,33 @@ void IFFmpegApi::destroyInstance()
 IFFmpegApi::IFFmpegApi(QObject* parent)
     : QObject(parent)
 {
+    connect(&m_inputStream, SIGNAL(sgWriteVideoFrame(AVFrame*, qint64)), this,
+            SLOT(slWriteVideoFrame(AVFrame*, qint64)), Qt::DirectConnection);
+    connect(&m_inputStream, SIGNAL(sgWriteAudioFrame(AVFrame*, qint64)), this,
+            SLOT(slWriteAudioFrame(AVFrame*, qint64)), Qt::DirectConnection);
+    connect(&m_inputStream, SIGNAL(sgAVEncode()), this, SLOT(slAVEncode()), Qt::DirectConnection);
+    connect(&m_outputStream, &ICAVOutputStream::sgEncodeFinished, this, &IFFmpegApi::onEncodeFinished,
+            Qt::QueuedConnection);
 }
 
 IFFmpegApi::~IFFmpegApi() = default;
 
 bool IFFmpegApi::initData()
 {
-    // A time-lapse opens its own output when it starts; nothing to prepare here.
+    // A time-lapse opens its own output when it starts; the screen recorder names its
+    // devices here and meets the microphone at its first recording, so start-up does not
+    // wait for the sound system.
+    if (m_initialised)
+        return true;
+    m_initialised = true;
+    ffmpegcmdGetDeviceInfo();
+    connect(&m_inputStream, &ICAVInputStream::sgAVError, this, &IFFmpegApi::onCaptureError, Qt::QueuedConnection);
     return true;
 }
 
 void IFFmpegApi::destoryRecord()
 {
+    finishScreenRecording();
     if (m_pictureVideo && m_pictureVideo->isRunning()) {
         int length = 0;
         m_pictureVideo->stop(length);

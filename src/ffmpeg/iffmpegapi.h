@@ -3,14 +3,19 @@
 
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
 #include <memory>
 
+#include "ffmpeg/icavinputstream.h"
+#include "ffmpeg/icavoutputstream.h"
+
 class IPictureVynthesisVideo;
 
-// The recorder: the one entry point for turning time-lapse shots into a video.
+// The recorder: the one entry point for recording the screen with microphone sound and
+// for turning time-lapse shots into a video.
 // Process-wide; created on first use and destroyed before the application object.
 class IFFmpegApi : public QObject
 {
@@ -21,7 +26,20 @@ public:
     static void destroyInstance();
 
     virtual bool initData();
+    // Finalises a running screen recording (waiting for its file) and releases the
+    // microphone; the window's shutdown calls it.
     virtual void destoryRecord();
+    virtual void setVideoCaptureDevice(const QString& name);
+    virtual void setAudioCaptureDevice(const QString& name);
+    // Records rect (global logical pixels) into a time-stamped file in path. False, with a
+    // message for the user where there is a cause to tell, when nothing was started; a
+    // start while the previous recording is still being finalised is refused.
+    virtual bool startRecordVideo(const QString& path, const QRect& rect);
+    // Asks for the end of the recording; sgRecordVideo follows once the file is complete.
+    virtual bool stopRecordVideo();
+    virtual bool pauseRecordVideo(const bool& pause);
+    virtual bool ffmpegcmdGetDeviceInfo();
+    virtual bool useCompanionRecorder() const { return false; }
     // Starts a time-lapse video of that frame size and rate in the folder. Returns false
     // when the frame rate is below 1 or the size is smaller than 2x2.
     virtual bool startPictureVynthesisVideo(const QString& path, const QSize& size, const int& fps);
@@ -30,11 +48,46 @@ public:
     virtual QString stopPictureVynthesisVideo(int& count);
     virtual void addPicture(QImage picture);
 
+    bool isRecording() const { return !m_inputStream.isStopped(); }
+    // Still writing the end of the last recording.
+    bool isFinalising() const { return m_finalising; }
+    QString outputPath() const { return m_outputPath; }
+    const ICAVInputStream& inputStream() const { return m_inputStream; }
+    const ICAVOutputStream& outputStream() const { return m_outputStream; }
+
+signals:
+    // A recording is complete and playable at this path.
+    void sgRecordVideo(QString path);
+    // 4: the recording ended without a normal stop.
+    void recordMessage(int code);
+
+public slots:
+    void slWriteVideoFrame(AVFrame* pframe, qint64 lTimeStamp);
+    void slWriteAudioFrame(AVFrame* pframe, qint64 lTimeStamp);
+    void slAVEncode();
+
+private slots:
+    void onCaptureError();
+    void onEncodeFinished(bool ok, QString path);
+
 protected:
     explicit IFFmpegApi(QObject* parent = nullptr);
     ~IFFmpegApi() override;
 
 private:
+    // Stops a running screen recording, waits for its file and releases the microphone.
+    void finishScreenRecording();
+    // Waits for the encoder to finalise the file; false when it did not end in time.
+    bool waitForFinalised(int ms);
+
+    QString m_outputPath;
+    ICAVInputStream m_inputStream;
+    ICAVOutputStream m_outputStream;
+    bool m_finalising = false;
+    // While the window shuts down the finished file is not announced to the (closing) bar.
+    bool m_shuttingDown = false;
+    bool m_initialised = false;
+
     // Kept after a stop, so a second stop reports the same video.
     std::unique_ptr<IPictureVynthesisVideo> m_pictureVideo;
 

@@ -1,0 +1,419 @@
+#include "ffmpeg/icavinputstream.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include "ffmpeg/iaudioinputfromqt.h"
+#include "ffmpeg/istreamthread.h"
+
+extern "C" {
+#include <libavdevice/avdevice.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/opt.h>
+#include <libavutil/samplefmt.h>
+#include <libavutil/time.h>
+}
+
+Q_DECLARE_METATYPE(AVFrame*)
+
+namespace {
+QString avErrorText(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {0};
+    av_strerror(code, text, sizeof(text));
+    return QString::fromLocal8Bit(text);
+}
+}
+
+ICAVInputStream::ICAVInputStream(QObject* parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<AVFrame*>("AVFrame*");
+    avdevice_register_all();
+}
+
+ICAVInputStream::~ICAVInputStream()
+{
+    CloseInputStream();
+    m_encodeThread.reset();
+}
+
+bool ICAVInputStream::initData()
+{
+    IAudioInputFromQt* mic = IAudioInputFromQt::instance();
+    if (!m_qtMicrophone || mic->isInitialised())
+        return true;
+    if (mic->initializeAudioCapture(QString())) {
+        connect(mic, SIGNAL(sgReadAudioData(QByteArray, int, int, int, int)), this,
+                SLOT(slReadAudioData(QByteArray, int, int, int, int)), Qt::DirectConnection);
+    }
+    return true;
+}
+
+void ICAVInputStream::SetVideoCaptureDevice(const QString& name)
+{
+    m_videoDevice = name;
+}
+
+void ICAVInputStream::SetAudioCaptureDevice(const QString& name)
+{
+    m_audioDevice = name;
+}
+
+QRect ICAVInputStream::normaliseRect(const QRect& rect, const QRect& desktop, int ratio)
+{
+    int w = rect.width() + (rect.width() % 2);
+    int h = rect.height() + (rect.height() % 2);
+    // x11grab refuses a region that leaves the screen, so cut and move it inside.
+    w = qMin(w, desktop.width() - desktop.width() % 2);
+    h = qMin(h, desktop.height() - desktop.height() % 2);
+    int x = qBound(desktop.left(), rect.x(), desktop.left() + desktop.width() - w);
+    int y = qBound(desktop.top(), rect.y(), desktop.top() + desktop.height() - h);
+    ratio = qMax(1, ratio);
+    return QRect(x * ratio, y * ratio, w * ratio, h * ratio);
+}
+
+bool ICAVInputStream::OpenInputStream(const QRect& rect)
+{
+    if (m_videoDevice.isEmpty() && m_audioDevice.isEmpty()) {
+        qDebug() << "you have not set any capture device \n";
+        return false;
+    }
+    // The screen is found once: every grab of this recording uses it.
+    QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        qDebug() << "no screen to record";
+        return false;
+    }
+    const int ratio = qMax(1, int(screen->devicePixelRatio()));
+    const QRect logical = screen->virtualGeometry();
+    qDebug() << "录制区域1：" << rect;
+    const QRect device = normaliseRect(rect, logical, ratio);
+    m_desktop = QRect(logical.topLeft() * ratio, logical.size() * ratio);
+    m_cropX = device.x();
+    m_cropY = device.y();
+    m_cropWidth = device.width();
+    m_cropHeight = device.height();
+    qDebug() << "录制区域2：" << device;
+    if (m_cropWidth < 2 || m_cropHeight < 2) {
+        qDebug() << "recording region is empty";
+        return false;
+    }
+
+    if (!m_videoDevice.isEmpty() && !openScreenInput())
+        return false;
+
+    if (!m_videoDevice.isEmpty() && m_crop) {
+        const QByteArray filter = QStringLiteral("crop=%1:%2:%3:%4")
+                                      .arg(m_cropWidth)
+                                      .arg(m_cropHeight)
+                                      .arg(m_cropX - m_desktop.x())
+                                      .arg(m_cropY - m_desktop.y())
+                                      .toLatin1();
+        qDebug() << "x11 filter screen video" << filter;
+        // The region must fit the whole screen: the graph checks it the way a crop would.
+        AVStream* stream = m_videoInput->streams[m_videoIndex];
+        AVRational aspect = stream->codecpar->sample_aspect_ratio;
+        if (aspect.num == 0)
+            aspect = AVRational{1, 1};
+        if (InitFilters(aspect, m_videoDecoder->pix_fmt, stream->time_base, m_desktop.width(), m_desktop.height(),
+                        filter.constData()) < 0) {
+            qDebug() << "init filter error";
+            return false;
+        }
+    }
+
+    // Sound joins only when the microphone really started; otherwise the video has none.
+    m_audioStarted = false;
+    if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
+        m_audioStarted = IAudioInputFromQt::instance()->isInitialised() && IAudioInputFromQt::instance()->startCapture();
+        if (!m_audioStarted) {
+            qDebug() << "Not recording audio";
+            m_audioDevice.clear();
+        }
+    }
+    return true;
+}
+
+bool ICAVInputStream::openScreenInput()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) {
+        qDebug() << "Couldn't open input video stream.（无法打开输入流）\n" << "no DISPLAY";
+        return false;
+    }
+    const AVInputFormat* format = av_find_input_format("x11grab");
+    if (!format) {
+        qDebug() << "Couldn't open input video stream.（无法打开输入流）\n" << "no x11grab";
+        return false;
+    }
+    AVDictionary* raw = nullptr;
+    av_dict_set_int(&raw, "framerate", m_frameRate, 0);
+    av_dict_set(&raw, "video_size", QStringLiteral("%1x%2").arg(m_cropWidth).arg(m_cropHeight).toLatin1(), 0);
+    IAVDictionaryPtr options(raw);
+    const QByteArray url = display + QStringLiteral("+%1,%2").arg(m_cropX).arg(m_cropY).toLatin1();
+    AVFormatContext* ctx = nullptr;
+    raw = options.release();
+    int ret = avformat_open_input(&ctx, url.constData(), format, &raw);
+    options.reset(raw);
+    if (ret < 0) {
+        qDebug() << "Couldn't open input video stream.（无法打开输入流）\n" << url << avErrorText(ret);
+        return false;
+    }
+    m_videoInput.reset(ctx);
+    if (avformat_find_stream_info(ctx, nullptr) < 0) {
+        qDebug() << "Couldn't find video stream information.（无法获取流信息）\n";
+        return false;
+    }
+    m_videoIndex = av_find_best_stream(ctx, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (m_videoIndex < 0) {
+        qDebug() << "Couldn't find a video stream.（没有找到视频流）\n";
+        m_videoIndex = -1;
+        return false;
+    }
+    const AVCodecParameters* par = ctx->streams[m_videoIndex]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    m_videoDecoder.reset(codec ? avcodec_alloc_context3(codec) : nullptr);
+    if (!m_videoDecoder || avcodec_parameters_to_context(m_videoDecoder.get(), par) < 0
+        || avcodec_open2(m_videoDecoder.get(), codec, nullptr) < 0) {
+        qDebug() << "Could not open video codec.（无法打开解码器）\n";
+        return false;
+    }
+    return true;
+}
+
+int ICAVInputStream::InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width,
+                                 int height, const char* filters)
+{
+    const AVFilter* source = avfilter_get_by_name("buffer");
+    const AVFilter* sink = avfilter_get_by_name("buffersink");
+    IAVFilterInOutPtr outputs(avfilter_inout_alloc());
+    IAVFilterInOutPtr inputs(avfilter_inout_alloc());
+    m_filterGraph.reset(avfilter_graph_alloc());
+    if (!source || !sink || !outputs || !inputs || !m_filterGraph)
+        return AVERROR(ENOMEM);
+
+    char args[512];
+    snprintf(args, sizeof(args), "video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", width, height,
+             int(format), timeBase.num, timeBase.den, pixelAspect.num, pixelAspect.den);
+    AVFilterContext* sourceCtx = nullptr;
+    AVFilterContext* sinkCtx = nullptr;
+    int ret = avfilter_graph_create_filter(&sourceCtx, source, "in", args, nullptr, m_filterGraph.get());
+    if (ret < 0) {
+        av_log(nullptr, AV_LOG_ERROR, "Cannot create buffer source\n");
+        return ret;
+    }
+    ret = avfilter_graph_create_filter(&sinkCtx, sink, "out", nullptr, nullptr, m_filterGraph.get());
+    if (ret < 0) {
+        av_log(nullptr, AV_LOG_ERROR, "Cannot create buffer sink\n");
+        return ret;
+    }
+    const AVPixelFormat formats[] = {AV_PIX_FMT_YUV420P, AV_PIX_FMT_NONE};
+    ret = av_opt_set_int_list(sinkCtx, "pix_fmts", formats, AV_PIX_FMT_NONE, AV_OPT_SEARCH_CHILDREN);
+    if (ret < 0) {
+        av_log(nullptr, AV_LOG_ERROR, "Cannot set output pixel format\n");
+        return ret;
+    }
+    outputs->name = av_strdup("in");
+    outputs->filter_ctx = sourceCtx;
+    outputs->pad_idx = 0;
+    outputs->next = nullptr;
+    inputs->name = av_strdup("out");
+    inputs->filter_ctx = sinkCtx;
+    inputs->pad_idx = 0;
+    inputs->next = nullptr;
+    AVFilterInOut* in = inputs.release();
+    AVFilterInOut* out = outputs.release();
+    ret = avfilter_graph_parse_ptr(m_filterGraph.get(), filters, &in, &out, nullptr);
+    inputs.reset(in);
+    outputs.reset(out);
+    if (ret >= 0)
+        ret = avfilter_graph_config(m_filterGraph.get(), nullptr);
+    return ret;
+}
+
+bool ICAVInputStream::StartCapture()
+{
+    if (m_videoIndex == -1 && !m_audioStarted) {
+        qDebug() << "错误：你没有打开设备 \n";
+        return false;
+    }
+    m_captureStart = av_gettime();
+    m_paused = false;
+    m_stopped = false;
+    if (!m_videoDevice.isEmpty()) {
+        m_videoThread = std::make_unique<IStreamThread>();
+        m_videoThread->setSleepTime(0);
+        connect(m_videoThread.get(), SIGNAL(sgReadStream()), this, SLOT(slReadVideoPackets()), Qt::DirectConnection);
+        m_videoThread->startThread();
+    }
+    if (m_videoDevice.isEmpty() && m_audioDevice.isEmpty())
+        return true;
+    if (!m_encodeThread) {
+        m_encodeThread = std::make_unique<IStreamThread>();
+        m_encodeThread->setObjectName(QStringLiteral("encoder"));
+        m_encodeThread->setSleepTime(10);
+        connect(m_encodeThread.get(), SIGNAL(sgReadStream()), this, SIGNAL(sgAVEncode()), Qt::DirectConnection);
+    }
+    m_encodeThread->wait();  // a previous recording's loop has ended before a new one
+    m_encodeThread->startThread();
+    return true;
+}
+
+void ICAVInputStream::slReadVideoPackets()
+{
+    ReadVideoPackets();
+    // One call captures the whole recording; the tick thread ends with it.
+    if (m_videoThread)
+        m_videoThread->stopThread();
+}
+
+int ICAVInputStream::ReadVideoPackets()
+{
+    if (m_stopped || !m_videoInput || !m_videoDecoder)
+        return 0;
+    IAVPacketPtr packet(av_packet_alloc());
+    IAVFramePtr frame(av_frame_alloc());
+    if (!packet || !frame)
+        return AVERROR(ENOMEM);
+    // x11grab makes up for the frames it missed since it was opened by handing them over at
+    // once; they all show the moment of the read, so they are skipped.
+    for (int i = 0; i < 1000 && !m_stopped; ++i) {
+        const qint64 before = av_gettime_relative();
+        const int ret = av_read_frame(m_videoInput.get(), packet.get());
+        av_packet_unref(packet.get());
+        if (ret < 0 || av_gettime_relative() - before > 2000)
+            break;
+    }
+    int failures = 0;
+    while (!m_stopped) {
+        const int ret = av_read_frame(m_videoInput.get(), packet.get());
+        if (ret == AVERROR(EAGAIN)) {
+            QThread::msleep(2);
+            continue;
+        }
+        if (ret < 0) {
+            qDebug() << "Could not read video frame" << ret << avErrorText(ret);
+            // The screen is gone (the X server ended): the recording cannot go on.
+            if (++failures >= 25) {
+                emit sgAVError();
+                return ret;
+            }
+            QThread::msleep(20);
+            continue;
+        }
+        failures = 0;
+        IAVPacketUnref unref(packet.get());
+        const qint64 captured = av_gettime();
+        if (avcodec_send_packet(m_videoDecoder.get(), packet.get()) < 0)
+            continue;
+        while (avcodec_receive_frame(m_videoDecoder.get(), frame.get()) == 0) {
+            if (!m_paused && !m_stopped)
+                emit sgWriteVideoFrame(frame.get(), captured - m_captureStart);
+            av_frame_unref(frame.get());
+        }
+    }
+    return 0;
+}
+
+void ICAVInputStream::PauseInputStream(const bool& pause)
+{
+    // A resume without a pause (or a second pause) would shift every later stamp.
+    if (m_stopped || pause == m_paused)
+        return;
+    if (m_audioStarted) {
+        if (pause)
+            IAudioInputFromQt::instance()->pauseCapture();
+        else
+            IAudioInputFromQt::instance()->resumeCapture();
+    }
+    if (pause) {
+        m_pauseStart = av_gettime();
+    } else {
+        m_captureStart += av_gettime() - m_pauseStart;
+    }
+    m_paused = pause;
+    qDebug() << "pause: " << (pause ? "true" : "false");
+}
+
+void ICAVInputStream::slReadAudioData(QByteArray data, int size, int channels, int sampleFormat, int sampleRate)
+{
+    if (m_stopped || m_paused || channels <= 0)
+        return;
+    const AVSampleFormat format = AVSampleFormat(sampleFormat);
+    const int bytes = av_get_bytes_per_sample(format);
+    if (bytes <= 0 || size <= 0 || size > data.size())
+        return;
+    IAVFramePtr frame(av_frame_alloc());
+    if (!frame)
+        return;
+    frame->sample_rate = sampleRate;
+    av_channel_layout_default(&frame->ch_layout, channels);
+    frame->format = format;
+    frame->nb_samples = size / channels / bytes;
+    const int ret = av_samples_fill_arrays(frame->data, frame->linesize,
+                                           reinterpret_cast<const uint8_t*>(data.constData()), channels,
+                                           frame->nb_samples, format, 1);
+    if (ret < 0) {
+        qDebug() << "Create Audio AVFrame error code: " << ret;
+        return;
+    }
+    frame->extended_data = frame->data;
+    emit sgWriteAudioFrame(frame.get(), av_gettime() - m_captureStart);
+}
+
+void ICAVInputStream::CloseInputStream()
+{
+    if (!m_stopped)
+        qDebug() << QStringLiteral("采集用时：%1 秒").arg((av_gettime() - m_captureStart) / 1000000);
+    m_stopped = true;
+    m_videoThread.reset();
+    if (m_audioStarted) {
+        IAudioInputFromQt::instance()->stopCapture();
+        m_audioStarted = false;
+    }
+    if (m_encodeThread)
+        m_encodeThread->stopThread();
+    m_filterGraph.reset();
+    m_videoDecoder.reset();
+    m_videoInput.reset();
+    m_videoIndex = -1;
+    m_paused = false;
+}
+
+bool ICAVInputStream::waitEncoderThread(unsigned long ms)
+{
+    return !m_encodeThread || m_encodeThread->wait(ms);
+}
+
+void ICAVInputStream::DestroyInputStream()
+{
+    if (m_qtMicrophone)
+        IAudioInputFromQt::destroyInstance();
+}
+
+bool ICAVInputStream::GetVideoInputInfo(int& width, int& height, int& fps, AVPixelFormat& format) const
+{
+    if (m_videoIndex == -1 || !m_videoDecoder)
+        return false;
+    width = m_crop ? m_cropWidth : m_videoDecoder->width;
+    height = m_crop ? m_cropHeight : m_videoDecoder->height;
+    fps = m_frameRate;
+    format = m_videoDecoder->pix_fmt;
+    return true;
+}
+
+bool ICAVInputStream::GetAudioInputInfo(AVSampleFormat& format, int& sampleRate, int& channels) const
+{
+    if (!m_audioStarted)
+        return false;
+    int code = 0;
+    IAudioInputFromQt::instance()->audioInputInfo(code, sampleRate, channels);
+    format = AVSampleFormat(code);
+    return true;
+}

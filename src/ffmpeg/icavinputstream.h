@@ -1,0 +1,95 @@
+#ifndef ICAVINPUTSTREAM_H
+#define ICAVINPUTSTREAM_H
+
+#include <QByteArray>
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+#include "ffmpeg/iavptr.h"
+
+class IStreamThread;
+
+// Capture side of the screen recorder: the screen region from x11grab on $DISPLAY and
+// the microphone, handed out as time-stamped frames (microseconds since the start, paused
+// spans removed). A frame given to a signal is valid only during the emission.
+class ICAVInputStream : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ICAVInputStream(QObject* parent = nullptr);
+    ~ICAVInputStream() override;
+
+    // Connects the microphone once; always true.
+    bool initData();
+    void SetVideoCaptureDevice(const QString& name);
+    void SetAudioCaptureDevice(const QString& name);
+
+    // Opens the screen input for rect (global logical pixels) and, when a sound device is
+    // named, starts the microphone. False when the screen cannot be captured.
+    bool OpenInputStream(const QRect& rect);
+    bool StartCapture();
+    // Stops the capture threads and the microphone and closes the devices; the encoder
+    // tick thread is told to end once its loop returns.
+    void CloseInputStream();
+    void DestroyInputStream();
+    // Pause and resume alternate; a repeated call changes nothing.
+    void PauseInputStream(const bool& pause);
+
+    bool GetVideoInputInfo(int& width, int& height, int& fps, AVPixelFormat& format) const;
+    // True only when the microphone started for this recording.
+    bool GetAudioInputInfo(AVSampleFormat& format, int& sampleRate, int& channels) const;
+
+    bool isStopped() const { return m_stopped; }
+    bool isPaused() const { return m_paused; }
+    // Waits for the encoder tick thread to end; true when it has (or never ran).
+    bool waitEncoderThread(unsigned long ms);
+    QRect captureRect() const { return QRect(m_cropX, m_cropY, m_cropWidth, m_cropHeight); }
+
+    // The region x11grab is asked for, in device pixels: sides rounded up to even, cut to
+    // the desktop and moved inside it, then scaled by the device pixel ratio.
+    static QRect normaliseRect(const QRect& rect, const QRect& desktop, int ratio);
+
+signals:
+    void sgWriteVideoFrame(AVFrame* pframe, qint64 lTimeStamp);
+    void sgWriteAudioFrame(AVFrame* pframe, qint64 lTimeStamp);
+    void sgAVEncode();
+    void sgAVError();
+
+public slots:
+    void slReadVideoPackets();
+    void slReadAudioData(QByteArray data, int size, int channels, int sampleFormat, int sampleRate);
+
+private:
+    bool openScreenInput();
+    int InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width, int height,
+                    const char* filters);
+    int ReadVideoPackets();
+
+    QString m_videoDevice;
+    QString m_audioDevice;
+    int m_videoIndex = -1;
+    // The screen is grabbed every 20 ms.
+    int m_frameRate = 50;
+    IAVInputPtr m_videoInput;
+    IAVCodecContextPtr m_videoDecoder;
+    std::unique_ptr<IStreamThread> m_videoThread;
+    std::unique_ptr<IStreamThread> m_encodeThread;
+    std::atomic<bool> m_stopped{true};
+    std::atomic<bool> m_paused{false};
+    std::atomic<qint64> m_pauseStart{0};
+    std::atomic<qint64> m_captureStart{0};
+    bool m_audioStarted = false;
+    IAVFilterGraphPtr m_filterGraph;
+    QRect m_desktop;  // device pixels, found once when the input opens
+    int m_cropX = 0;
+    int m_cropY = 0;
+    int m_cropWidth = 0;
+    int m_cropHeight = 0;
+    const bool m_crop = true;
+    const bool m_qtMicrophone = true;
+};
+
+#endif

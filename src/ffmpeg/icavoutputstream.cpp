@@ -1,0 +1,515 @@
+#include "ffmpeg/icavoutputstream.h"
+
+#include <QDebug>
+#include <QFile>
+#include <cmath>
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+}
+
+namespace {
+// A fragment at least this often, so a killed recording loses at most this much.
+const char* FRAGMENT_MICROSECONDS = "2000000";
+}
+
+ICAVOutputStream::ICAVOutputStream(QObject* parent)
+    : QObject(parent)
+{
+}
+
+ICAVOutputStream::~ICAVOutputStream()
+{
+    releaseAll();
+}
+
+void ICAVOutputStream::setVideoCodecProp(AVCodecID codecId, int fps, int bitRate, int gop, int width, int height,
+                                         AVPixelFormat format)
+{
+    m_videoCodecId = codecId;
+    m_fps = qMax(1, fps);
+    m_videoBitRate = bitRate;
+    m_gop = gop;
+    m_width = width;
+    m_height = height;
+    m_pixelFormat = format;
+}
+
+void ICAVOutputStream::setAudioCodecProp(AVCodecID codecId, int sampleRate, int channels, int bitRate)
+{
+    m_audioCodecId = codecId;
+    m_sampleRate = sampleRate;
+    m_channels = channels;
+    m_audioBitRate = bitRate;
+}
+
+bool ICAVOutputStream::openOutputStream(const QString& path)
+{
+    releaseAll();
+    m_path = path;
+    m_stop = false;
+    m_pictureSeen = false;
+    m_writeFailed = false;
+    m_audioSamples = 0;
+    m_inputSamples = 0;
+    m_lastVideoPts = -1;
+    m_videoFramesWritten = 0;
+    m_videoFramesDropped = 0;
+    m_videoFramesMerged = 0;
+
+    auto fail = [this](const char* text) {
+        if (text)
+            qDebug() << text;
+        releaseAll();
+        QFile::remove(m_path);
+        m_videoCodecId = AV_CODEC_ID_NONE;
+        m_audioCodecId = AV_CODEC_ID_NONE;
+        return false;
+    };
+
+    AVFormatContext* ctx = nullptr;
+    if (avformat_alloc_output_context2(&ctx, nullptr, nullptr, path.toUtf8().constData()) < 0 || !ctx)
+        return fail("Could not deduce the output format from the file name");
+    m_format.reset(ctx);
+    if (m_videoCodecId != AV_CODEC_ID_NONE && !openVideoEncoder())
+        return fail(nullptr);
+    if (m_audioCodecId != AV_CODEC_ID_NONE && !openAudioEncoder())
+        return fail(nullptr);
+    m_hasSound = m_audioEncoder != nullptr;
+
+    AVIOContext* io = nullptr;
+    if (avio_open(&io, path.toUtf8().constData(), AVIO_FLAG_WRITE) < 0)
+        return fail("Failed to open output file! (输出文件打开失败！)\n");
+    m_io.reset(io);
+    ctx->pb = io;
+    av_dump_format(ctx, 0, path.toUtf8().constData(), 1);
+
+    AVDictionary* raw = nullptr;
+    av_dict_set(&raw, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+    av_dict_set(&raw, "frag_duration", FRAGMENT_MICROSECONDS, 0);
+    const int ret = avformat_write_header(ctx, &raw);
+    av_dict_free(&raw);
+    if (ret < 0 || io->error < 0)
+        return fail("Could not write the file header");
+    m_packet.reset(av_packet_alloc());
+    if (!m_packet)
+        return fail("out of memory");
+    m_open = true;
+    return true;
+}
+
+bool ICAVOutputStream::try_hw_encode()
+{
+    const AVCodec* codec = avcodec_find_encoder_by_name("h264_nvenc");
+    if (!codec) {
+        qDebug() << "h264_nvenc avcodec_find_encoder failed";
+        return false;
+    }
+    IAVCodecContextPtr ctx(avcodec_alloc_context3(codec));
+    if (!ctx)
+        return false;
+    ctx->gop_size = m_gop;
+    ctx->max_b_frames = 0;
+    ctx->time_base = AVRational{1, m_fps};
+    ctx->framerate = AVRational{m_fps, 1};
+    ctx->bit_rate = m_videoBitRate;
+    ctx->pix_fmt = codec->pix_fmts ? codec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
+    ctx->width = m_width;
+    ctx->height = m_height;
+    ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary* raw = nullptr;
+    av_dict_set(&raw, "delay", "0", 0);
+    av_dict_set(&raw, "rc-lookahead", "0", 0);
+    const int ret = avcodec_open2(ctx.get(), codec, &raw);
+    av_dict_free(&raw);
+    if (ret < 0) {
+        qDebug() << "hw encode failed to open output video encoder!";
+        return false;
+    }
+    qDebug() << "used hw encode";
+    m_videoEncoder = std::move(ctx);
+    return true;
+}
+
+bool ICAVOutputStream::openVideoEncoder()
+{
+    if (!try_hw_encode()) {
+        const AVCodec* codec = avcodec_find_encoder(m_videoCodecId);
+        if (!codec) {
+            qDebug() << "Can not find output video encoder! (没有找到合适的编码器！)\n";
+            return false;
+        }
+        IAVCodecContextPtr ctx(avcodec_alloc_context3(codec));
+        if (!ctx)
+            return false;
+        ctx->pix_fmt = m_pixelFormat;
+        ctx->width = m_width;
+        ctx->height = m_height;
+        ctx->time_base = AVRational{1, m_fps};
+        ctx->framerate = AVRational{m_fps, 1};
+        ctx->bit_rate = m_videoBitRate;
+        ctx->gop_size = m_gop;
+        if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+            ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        AVDictionary* raw = nullptr;
+        if (m_videoCodecId == AV_CODEC_ID_H264) {
+            ctx->qmin = 10;
+            ctx->qmax = 51;
+            ctx->max_b_frames = 0;
+            ctx->b_quant_factor = 1.0f;
+            ctx->keyint_min = 25;
+            ctx->refs = 3;
+            ctx->me_subpel_quality = 7;
+            ctx->trellis = 1;
+            av_dict_set(&raw, "preset", "superfast", 0);
+            av_dict_set(&raw, "tune", "zerolatency", 0);
+            av_dict_set(&raw, "profile", "main", 0);
+            av_dict_set(&raw, "weightp", "2", 0);
+            av_dict_set(&raw, "mixed-refs", "1", 0);
+        }
+        const int ret = avcodec_open2(ctx.get(), codec, &raw);
+        av_dict_free(&raw);
+        if (ret < 0) {
+            qDebug() << "Failed to open output video encoder! (编码器打开失败！)\n";
+            return false;
+        }
+        m_videoEncoder = std::move(ctx);
+    }
+    m_videoStream = avformat_new_stream(m_format.get(), nullptr);
+    if (!m_videoStream)
+        return false;
+    m_videoStream->time_base = m_videoEncoder->time_base;
+    if (avcodec_parameters_from_context(m_videoStream->codecpar, m_videoEncoder.get()) < 0)
+        return false;
+    m_target.reset(av_frame_alloc());
+    if (!m_target)
+        return false;
+    m_target->format = m_videoEncoder->pix_fmt;
+    m_target->width = m_width;
+    m_target->height = m_height;
+    return av_frame_get_buffer(m_target.get(), 0) >= 0;
+}
+
+bool ICAVOutputStream::openAudioEncoder()
+{
+    const AVCodec* codec = avcodec_find_encoder(m_audioCodecId);
+    if (!codec) {
+        qDebug() << "Can not find output audio encoder! (没有找到合适的编码器！)\n";
+        return false;
+    }
+    IAVCodecContextPtr ctx(avcodec_alloc_context3(codec));
+    if (!ctx || m_channels <= 0 || m_sampleRate <= 0)
+        return false;
+    av_channel_layout_default(&ctx->ch_layout, m_channels);
+    ctx->sample_rate = m_sampleRate;
+    ctx->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+    ctx->bit_rate = m_audioBitRate;
+    ctx->time_base = AVRational{1, m_sampleRate};
+    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+        ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (avcodec_open2(ctx.get(), codec, nullptr) < 0) {
+        qDebug() << "Failed to open ouput audio encoder! (编码器打开失败！)\n";
+        return false;
+    }
+    m_audioStream = avformat_new_stream(m_format.get(), nullptr);
+    if (!m_audioStream)
+        return false;
+    m_audioStream->time_base = ctx->time_base;
+    if (avcodec_parameters_from_context(m_audioStream->codecpar, ctx.get()) < 0)
+        return false;
+    m_audioFrameSize = ctx->frame_size > 0 ? ctx->frame_size : 1024;
+    m_fifo.reset(av_audio_fifo_alloc(ctx->sample_fmt, m_channels, 1));
+    if (!m_fifo)
+        return false;
+    m_audioEncoder = std::move(ctx);
+    return true;
+}
+
+int ICAVOutputStream::write_video_frame(AVFrame* frame, qint64 stamp)
+{
+    if (!frame || !m_open)
+        return 0;
+    QMutexLocker lock(&m_queueMutex);
+    if (int(m_pictures.size()) >= MAX_QUEUED_PICTURES) {
+        // The encoder is behind: memory stays bounded, the picture is lost (and counted).
+        ++m_videoFramesDropped;
+        return 0;
+    }
+    // A reference when the picture is reference-counted, else a copy of its pixels.
+    IAVFramePtr copy(av_frame_clone(frame));
+    if (!copy) {
+        qDebug() << "av_frame_clone error";
+        ++m_videoFramesDropped;
+        return 0;
+    }
+    m_pictures.push_back({std::move(copy), stamp});
+    m_pictureSeen = true;
+    m_queueWake.wakeOne();
+    return 1;
+}
+
+int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
+{
+    if (!frame || !m_open || !m_hasSound || !m_pictureSeen || frame->sample_rate <= 0)
+        return 0;
+    // Sound is timed by its sample count. The microphone hands over what it buffered before
+    // the capture started (or while it was paused) in one go; samples beyond the time that
+    // has really passed are such a backlog and are skipped, so sound keeps pace with the
+    // pictures.
+    const qint64 due = stamp * frame->sample_rate / 1000000 + frame->sample_rate / 50;
+    const qint64 excess = m_inputSamples + frame->nb_samples - due;
+    int skip = 0;
+    if (excess > 0) {
+        if (excess >= frame->nb_samples)
+            return 0;
+        skip = int(excess);
+    }
+    m_inputSamples += frame->nb_samples - skip;
+    const uint8_t* planes[AV_NUM_DATA_POINTERS] = {nullptr};
+    const AVSampleFormat inFormat = AVSampleFormat(frame->format);
+    const int planar = av_sample_fmt_is_planar(inFormat);
+    const int planeCount = planar ? frame->ch_layout.nb_channels : 1;
+    const int offset = skip * av_get_bytes_per_sample(inFormat) * (planar ? 1 : frame->ch_layout.nb_channels);
+    for (int i = 0; i < planeCount && i < AV_NUM_DATA_POINTERS; ++i)
+        planes[i] = frame->extended_data[i] + offset;
+    const int inSamples = frame->nb_samples - skip;
+    if (!m_resampler) {
+        SwrContext* swr = nullptr;
+        AVChannelLayout in;
+        av_channel_layout_default(&in, frame->ch_layout.nb_channels);
+        int ret = swr_alloc_set_opts2(&swr, &m_audioEncoder->ch_layout, m_audioEncoder->sample_fmt,
+                                      m_audioEncoder->sample_rate, &in, AVSampleFormat(frame->format),
+                                      frame->sample_rate, 0, nullptr);
+        ISwrContextPtr resampler(swr);
+        if (ret < 0 || swr_init(swr) < 0) {
+            qDebug() << "Could not set up the sample converter";
+            return -1;
+        }
+        m_resampler = std::move(resampler);
+    }
+    const int capacity = swr_get_out_samples(m_resampler.get(), inSamples);
+    if (capacity <= 0)
+        return 0;
+    uint8_t** converted = nullptr;
+    int ret = av_samples_alloc_array_and_samples(&converted, nullptr, m_audioEncoder->ch_layout.nb_channels,
+                                                 capacity, m_audioEncoder->sample_fmt, 0);
+    if (ret < 0) {
+        qDebug() << "Could not allocate converted input samples\n";
+        return ret;
+    }
+    const int samples = swr_convert(m_resampler.get(), converted, capacity, planes, inSamples);
+    if (samples < 0) {
+        qDebug() << "Could not convert input samples\n";
+    } else if (samples > 0) {
+        QMutexLocker lock(&m_fifoMutex);
+        av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(converted), samples);
+    }
+    av_freep(&converted[0]);
+    av_freep(&converted);
+    if (samples < 0)
+        return samples;
+    m_queueWake.wakeOne();
+    return 1;
+}
+
+int ICAVOutputStream::stopEncode()
+{
+    m_stop = true;
+    QMutexLocker lock(&m_queueMutex);
+    m_queueWake.wakeAll();
+    return 1;
+}
+
+int ICAVOutputStream::startEncode()
+{
+    if (!m_open)
+        return 0;
+    qDebug() << "startEncode ";
+    for (;;) {
+        bool worked = false;
+        QueuedPicture picture;
+        {
+            QMutexLocker lock(&m_queueMutex);
+            if (!m_pictures.empty()) {
+                picture = std::move(m_pictures.front());
+                m_pictures.pop_front();
+            }
+        }
+        if (picture.frame) {
+            encodeVideo(picture.frame.get(), picture.stamp);
+            worked = true;
+        }
+        if (m_hasSound) {
+            int available = 0;
+            {
+                QMutexLocker lock(&m_fifoMutex);
+                available = av_audio_fifo_size(m_fifo.get());
+            }
+            if (available >= m_audioFrameSize) {
+                encodeAudio(m_audioFrameSize);
+                worked = true;
+            }
+        }
+        if (worked)
+            continue;
+        // The capture threads have ended before a stop is requested, so an empty queue
+        // after the stop stays empty.
+        const bool stopping = m_stop;
+        QMutexLocker lock(&m_queueMutex);
+        if (!m_pictures.empty())
+            continue;
+        if (stopping)
+            break;
+        m_queueWake.wait(&m_queueMutex, 10);
+    }
+    if (m_hasSound) {
+        int left = 0;
+        {
+            QMutexLocker lock(&m_fifoMutex);
+            left = av_audio_fifo_size(m_fifo.get());
+        }
+        if (left > 0)
+            encodeAudio(left);  // the last, short frame
+    }
+    qDebug() << "quit encode----->";
+    const QString path = m_path;
+    const bool ok = closeOutputStream();
+    emit sgEncodeFinished(ok, path);
+    return 1;
+}
+
+bool ICAVOutputStream::encodeVideo(AVFrame* frame, qint64 stamp)
+{
+    if (m_scalerWidth != frame->width || m_scalerHeight != frame->height || m_scalerFormat != frame->format) {
+        m_scaler.reset(sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), m_width, m_height,
+                                      AVPixelFormat(m_target->format), SWS_BICUBIC, nullptr, nullptr, nullptr));
+        m_scalerWidth = frame->width;
+        m_scalerHeight = frame->height;
+        m_scalerFormat = frame->format;
+        qDebug() << "init video_convert_ctx";
+    }
+    // Frame slots of 1/fps. A picture a little late for its slot takes the next one; one
+    // that would land more than a slot after its time shows a moment already shown and is
+    // left out, so the video's clock never runs ahead of the real one.
+    const qint64 slot = std::llround(double(stamp) * m_fps / 1000000.0);
+    qint64 pts = slot;
+    if (pts <= m_lastVideoPts) {
+        pts = m_lastVideoPts + 1;
+        if (pts - slot > 1) {
+            ++m_videoFramesMerged;
+            return false;
+        }
+    }
+    if (!m_scaler || av_frame_make_writable(m_target.get()) < 0)
+        return false;
+    sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, frame->height, m_target->data, m_target->linesize);
+    m_lastVideoPts = pts;
+    m_target->pts = pts;
+    if (!sendAndWrite(m_videoEncoder.get(), m_videoStream, m_target.get()))
+        return false;
+    ++m_videoFramesWritten;
+    return true;
+}
+
+bool ICAVOutputStream::encodeAudio(int samples)
+{
+    IAVFramePtr frame(av_frame_alloc());
+    if (!frame)
+        return false;
+    frame->nb_samples = samples;
+    av_channel_layout_copy(&frame->ch_layout, &m_audioEncoder->ch_layout);
+    frame->format = m_audioEncoder->sample_fmt;
+    frame->sample_rate = m_audioEncoder->sample_rate;
+    if (av_frame_get_buffer(frame.get(), 0) < 0) {
+        qDebug() << "av_frame_get_buffer error";
+        return false;
+    }
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        if (av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->data), samples) < samples)
+            return false;
+    }
+    frame->pts = m_audioSamples;
+    m_audioSamples += samples;
+    return sendAndWrite(m_audioEncoder.get(), m_audioStream, frame.get());
+}
+
+bool ICAVOutputStream::sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame)
+{
+    int ret = avcodec_send_frame(encoder, frame);
+    if (ret < 0 && ret != AVERROR_EOF) {
+        qDebug() << "avcodec_send_frame error " << ret << "stream" << stream->index;
+        return false;
+    }
+    while ((ret = avcodec_receive_packet(encoder, m_packet.get())) >= 0) {
+        av_packet_rescale_ts(m_packet.get(), encoder->time_base, stream->time_base);
+        m_packet->stream_index = stream->index;
+        ret = av_interleaved_write_frame(m_format.get(), m_packet.get());
+        if (ret < 0 || (m_format->pb && m_format->pb->error < 0)) {
+            if (!m_writeFailed)
+                qDebug() << "write to the video file failed" << ret;
+            m_writeFailed = true;
+        }
+    }
+    return true;
+}
+
+bool ICAVOutputStream::closeOutputStream()
+{
+    if (!m_format) {
+        m_open = false;
+        return !m_writeFailed;
+    }
+    bool ok = !m_writeFailed;
+    if (m_open) {
+        if (m_videoEncoder)
+            sendAndWrite(m_videoEncoder.get(), m_videoStream, nullptr);
+        if (m_audioEncoder)
+            sendAndWrite(m_audioEncoder.get(), m_audioStream, nullptr);
+        if (av_write_trailer(m_format.get()) < 0)
+            ok = false;
+        ok = ok && !m_writeFailed;
+    }
+    m_open = false;
+    if (m_io) {
+        avio_flush(m_io.get());
+        if (m_io->error < 0)
+            ok = false;
+        AVIOContext* io = m_io.release();
+        if (avio_closep(&io) < 0)
+            ok = false;
+        m_format->pb = nullptr;
+    }
+    releaseAll();
+    m_videoCodecId = AV_CODEC_ID_NONE;
+    m_audioCodecId = AV_CODEC_ID_NONE;
+    qDebug() << "closeOutputStream" << (ok ? "ok" : "failed");
+    return ok;
+}
+
+void ICAVOutputStream::releaseAll()
+{
+    m_open = false;
+    {
+        QMutexLocker lock(&m_queueMutex);
+        m_pictures.clear();
+    }
+    m_scaler.reset();
+    m_scalerWidth = m_scalerHeight = 0;
+    m_scalerFormat = -1;
+    m_resampler.reset();
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        m_fifo.reset();
+    }
+    m_target.reset();
+    m_videoEncoder.reset();
+    m_audioEncoder.reset();
+    m_videoStream = nullptr;
+    m_audioStream = nullptr;
+    m_format.reset();
+    m_io.reset();
+    m_packet.reset();
+    m_hasSound = false;
+}

@@ -1,0 +1,124 @@
+#ifndef ICAVOUTPUTSTREAM_H
+#define ICAVOUTPUTSTREAM_H
+
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QWaitCondition>
+#include <atomic>
+#include <deque>
+
+#include "ffmpeg/iavptr.h"
+
+// Encoder and muxer of the screen recorder: H.264 pictures and AAC sound into one file
+// (mp4 by default), written fragmented so that everything up to the last fragment stays
+// playable if the program dies. Pictures and sound are queued by the capture threads and
+// encoded by one loop (startEncode) on the encoder thread; pictures never wait for sound.
+class ICAVOutputStream : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ICAVOutputStream(QObject* parent = nullptr);
+    ~ICAVOutputStream() override;
+
+    // A codec id of AV_CODEC_ID_NONE leaves that stream out. Both are cleared when the
+    // file is closed, so each recording states its own.
+    void setVideoCodecProp(AVCodecID codecId, int fps, int bitRate, int gop, int width, int height,
+                           AVPixelFormat format);
+    void setAudioCodecProp(AVCodecID codecId, int sampleRate, int channels, int bitRate);
+    // Opens the file and writes its header; on failure releases everything and removes
+    // the file.
+    bool openOutputStream(const QString& path);
+    bool try_hw_encode();
+    // Flushes, writes the trailer and closes; false when any write of the file failed.
+    bool closeOutputStream();
+
+    // Video thread: queues a reference to the picture (bounded; a full queue drops it).
+    int write_video_frame(AVFrame* frame, qint64 stamp);
+    // Microphone thread: converts the samples into the sound queue.
+    int write_audio_frame(AVFrame* frame, qint64 stamp);
+    // Encoder thread: the whole encoding loop of one recording; returns once the file is
+    // finalised, after a stop.
+    int startEncode();
+    int stopEncode();
+
+    bool hasSound() const { return m_hasSound; }
+    QString outputPath() const { return m_path; }
+    // For this recording so far.
+    qint64 videoFramesWritten() const { return m_videoFramesWritten; }
+    qint64 videoFramesDropped() const { return m_videoFramesDropped; }
+    // Pictures left out because they came more than a frame after their time.
+    qint64 videoFramesMerged() const { return m_videoFramesMerged; }
+
+    // The most pictures waiting for the encoder; more are dropped (and counted).
+    static const int MAX_QUEUED_PICTURES = 32;
+
+signals:
+    // From the encoder thread once the file is closed.
+    void sgEncodeFinished(bool ok, QString path);
+
+private:
+    struct QueuedPicture
+    {
+        IAVFramePtr frame;
+        qint64 stamp = 0;
+    };
+
+    bool openVideoEncoder();
+    bool openAudioEncoder();
+    void releaseAll();
+    bool encodeVideo(AVFrame* frame, qint64 stamp);
+    bool encodeAudio(int samples);
+    // Sends frame (null = flush) and writes every packet that comes out.
+    bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
+
+    AVPixelFormat m_pixelFormat = AV_PIX_FMT_YUV420P;
+    int m_fps = 0;
+    int m_videoBitRate = 0;
+    int m_gop = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_sampleRate = 0;
+    int m_channels = 0;
+    int m_audioBitRate = 0;
+    AVCodecID m_videoCodecId = AV_CODEC_ID_NONE;
+    AVCodecID m_audioCodecId = AV_CODEC_ID_NONE;
+
+    QString m_path;
+    IAVFormatPtr m_format;
+    IAVIOPtr m_io;
+    IAVCodecContextPtr m_videoEncoder;
+    IAVCodecContextPtr m_audioEncoder;
+    AVStream* m_videoStream = nullptr;
+    AVStream* m_audioStream = nullptr;
+    IAVFramePtr m_target;
+    ISwsContextPtr m_scaler;
+    int m_scalerWidth = 0;
+    int m_scalerHeight = 0;
+    int m_scalerFormat = -1;
+    ISwrContextPtr m_resampler;
+    IAVAudioFifoPtr m_fifo;
+    IAVPacketPtr m_packet;
+    int m_audioFrameSize = 0;
+    qint64 m_audioSamples = 0;
+    // Microphone samples taken so far (microphone thread only).
+    qint64 m_inputSamples = 0;
+    qint64 m_lastVideoPts = -1;
+
+    std::atomic<bool> m_open{false};
+    std::atomic<bool> m_stop{false};
+    // Sound is taken only after the first picture, so the file starts with a picture.
+    std::atomic<bool> m_pictureSeen{false};
+    std::atomic<bool> m_hasSound{false};
+    bool m_writeFailed = false;
+    std::atomic<qint64> m_videoFramesWritten{0};
+    std::atomic<qint64> m_videoFramesDropped{0};
+    std::atomic<qint64> m_videoFramesMerged{0};
+
+    QMutex m_queueMutex;
+    QWaitCondition m_queueWake;
+    std::deque<QueuedPicture> m_pictures;
+    QMutex m_fifoMutex;
+};
+
+#endif

@@ -1,0 +1,167 @@
+// The screen-recording half of the recorder facade.
+#include "ffmpeg/iffmpegapi.h"
+
+#include <QCameraInfo>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include "customui/imsgbox.h"
+#include "iglobal.h"
+#include "iimagetansformthread.h"
+
+namespace {
+// Longest wait for the encoder to write the end of a file at shutdown.
+const int FINALISE_WAIT_MS = 30000;
+}
+
+void IFFmpegApi::setVideoCaptureDevice(const QString& name)
+{
+    m_inputStream.SetVideoCaptureDevice(QString(name));
+}
+
+void IFFmpegApi::setAudioCaptureDevice(const QString& name)
+{
+    m_inputStream.SetAudioCaptureDevice(QString(name));
+}
+
+bool IFFmpegApi::ffmpegcmdGetDeviceInfo()
+{
+    // The screen is the X display this program runs on; x11grab reads the same one.
+    g_camera_info.videoCaptureDevice = QString::fromLocal8Bit(qgetenv("DISPLAY"));
+    // A non-empty name switches the microphone on; the microphone itself is the system's
+    // default input.
+    g_camera_info.audioCaptureDevice = g_camera_info.description;
+    qDebug() << "x11 record device:" << g_camera_info.videoCaptureDevice << g_camera_info.audioCaptureDevice;
+    return true;
+}
+
+bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
+{
+    setVideoCaptureDevice(g_camera_info.videoCaptureDevice);
+    setAudioCaptureDevice(g_camera_info.audioCaptureDevice);
+    // A running recording keeps its file name; a finalising one must finish first.
+    if (!m_inputStream.isStopped() || m_finalising) {
+        qDebug() << "recording refused: the previous recording has not ended";
+        return false;
+    }
+    // Same-second recordings get "_1", "_2", ... rather than overwriting each other.
+    const QString file = IImageTansformThread::uniqueFilePath(path, makeTimeFileName(g_video_format));
+    QDir().mkpath(QFileInfo(file).absolutePath());
+
+    m_inputStream.initData();
+    if (!m_inputStream.OpenInputStream(rect)) {
+        m_inputStream.CloseInputStream();
+        IMsgBox::showMsg(tr("Failed to open acquisition device"), IMsgBox::Ok, g_software_name, nullptr);
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    int fps = 0;
+    AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
+    if (m_inputStream.GetVideoInputInfo(width, height, fps, pixelFormat))
+        m_outputStream.setVideoCodecProp(AV_CODEC_ID_H264, fps, width * height, qMin(100, 2 * fps), width, height,
+                                         AV_PIX_FMT_YUV420P);
+    AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
+    int sampleRate = 0;
+    int channels = 0;
+    if (m_inputStream.GetAudioInputInfo(sampleFormat, sampleRate, channels))
+        m_outputStream.setAudioCodecProp(AV_CODEC_ID_AAC, sampleRate, channels, 64000);
+    if (!m_outputStream.openOutputStream(file)) {
+        m_inputStream.CloseInputStream();
+        IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
+        return false;
+    }
+    if (!m_inputStream.StartCapture()) {
+        m_inputStream.CloseInputStream();
+        m_outputStream.closeOutputStream();
+        QFile::remove(file);
+        return false;
+    }
+    m_outputPath = file;
+    qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
+    return true;
+}
+
+bool IFFmpegApi::stopRecordVideo()
+{
+    if (m_inputStream.isStopped())
+        return true;
+    m_inputStream.CloseInputStream();
+    m_finalising = true;
+    m_outputStream.stopEncode();
+    return true;
+}
+
+bool IFFmpegApi::pauseRecordVideo(const bool& pause)
+{
+    m_inputStream.PauseInputStream(pause);
+    return true;
+}
+
+void IFFmpegApi::slWriteVideoFrame(AVFrame* pframe, qint64 lTimeStamp)
+{
+    m_outputStream.write_video_frame(pframe, lTimeStamp);
+}
+
+void IFFmpegApi::slWriteAudioFrame(AVFrame* pframe, qint64 lTimeStamp)
+{
+    m_outputStream.write_audio_frame(pframe, lTimeStamp);
+}
+
+void IFFmpegApi::slAVEncode()
+{
+    m_outputStream.startEncode();
+}
+
+void IFFmpegApi::onCaptureError()
+{
+    if (m_inputStream.isStopped())
+        return;
+    stopRecordVideo();
+    emit recordMessage(4);
+}
+
+void IFFmpegApi::onEncodeFinished(bool ok, QString path)
+{
+    if (!m_finalising)
+        return;  // already handled by a wait at shutdown
+    m_inputStream.waitEncoderThread(ULONG_MAX);
+    m_finalising = false;
+    if (!ok) {
+        // Fragments written before the failure still play; the file is not called saved.
+        IMsgBox::showMsg(tr("The recording could not be saved completely (is the disk full?). "
+                            "What was written is kept in:\n%1")
+                             .arg(QDir::toNativeSeparators(path)),
+                         IMsgBox::Ok, g_software_name, nullptr);
+        return;
+    }
+    qDebug() << "recording finished" << path;
+    if (!m_shuttingDown)
+        emit sgRecordVideo(path);
+}
+
+bool IFFmpegApi::waitForFinalised(int ms)
+{
+    if (!m_finalising)
+        return true;
+    if (!m_inputStream.waitEncoderThread(ulong(ms))) {
+        qDebug() << "the recording's encoder did not end in time";
+        return false;
+    }
+    // The finished report is queued to this thread; take it now.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    return !m_finalising;
+}
+
+void IFFmpegApi::finishScreenRecording()
+{
+    m_shuttingDown = true;
+    if (!m_inputStream.isStopped())
+        stopRecordVideo();
+    waitForFinalised(FINALISE_WAIT_MS);
+    m_inputStream.DestroyInputStream();
+    m_shuttingDown = false;
+}

@@ -1,0 +1,60 @@
+#include "mediaprobe.h"
+
+#include <QFile>
+
+#include "ffmpeg/iavptr.h"
+
+MediaProbe probeMedia(const QString& path)
+{
+    MediaProbe probe;
+    const QByteArray name = QFile::encodeName(path);
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
+        return probe;
+    IAVInputPtr input(raw);
+    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+        return probe;
+    probe.opened = true;
+    const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int audio = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    IAVCodecContextPtr decoder;
+    if (video >= 0) {
+        const AVCodecParameters* par = input->streams[video]->codecpar;
+        probe.videoCodec = par->codec_id;
+        probe.width = par->width;
+        probe.height = par->height;
+        const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+        decoder.reset(codec ? avcodec_alloc_context3(codec) : nullptr);
+        if (!decoder || avcodec_parameters_to_context(decoder.get(), par) < 0
+            || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+            decoder.reset();
+    }
+    if (audio >= 0)
+        probe.audioCodec = input->streams[audio]->codecpar->codec_id;
+
+    IAVPacketPtr packet(av_packet_alloc());
+    IAVFramePtr frame(av_frame_alloc());
+    auto drain = [&] {
+        while (decoder && avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
+            ++probe.decodedFrames;
+            av_frame_unref(frame.get());
+        }
+    };
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        IAVPacketUnref release(packet.get());
+        const AVStream* stream = input->streams[packet->stream_index];
+        const double end = double(packet->pts + packet->duration) * av_q2d(stream->time_base);
+        if (packet->stream_index == video) {
+            ++probe.videoPackets;
+            probe.videoSeconds = qMax(probe.videoSeconds, end);
+            if (decoder && avcodec_send_packet(decoder.get(), packet.get()) >= 0)
+                drain();
+        } else if (packet->stream_index == audio) {
+            ++probe.audioPackets;
+            probe.audioSeconds = qMax(probe.audioSeconds, end);
+        }
+    }
+    if (decoder && avcodec_send_packet(decoder.get(), nullptr) >= 0)
+        drain();
+    return probe;
+}

@@ -1,0 +1,337 @@
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "ffmpeg/icavinputstream.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "ffmpeg/istreamthread.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "pulsedaemon.h"
+#include "testenv.h"
+
+namespace {
+
+// Keeps the recorded region changing, as a real screen does.
+class Noise : public QWidget
+{
+public:
+    Noise()
+    {
+        setWindowFlags(Qt::FramelessWindowHint);
+        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
+        m_timer.start(20);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        for (int y = 0; y < height(); y += 32)
+            for (int x = 0; x < width(); x += 32)
+                p.fillRect(x, y, 32, 32, QColor::fromRgb(QRandomGenerator::global()->generate()));
+    }
+
+private:
+    QTimer m_timer;
+};
+
+bool withoutMicrophone()
+{
+    return qEnvironmentVariableIsSet("OCUMETRA_TEST_NO_MIC");
+}
+
+}
+
+class TestScreenRecord : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void regionIsEvenAndOnScreen();
+    void tickThreadTicksOnceEvenWhenStoppedAtOnce();
+    void recordsRegionWithSound();
+    void pauseRemovesThePausedSpan();
+    void startDuringFinalisingIsRefused();
+    void writeFailureIsReportedNotAnnounced();
+    void shutdownFinalisesARunningRecording();
+    void killedRecordingStillPlays();
+    void noMicrophoneGivesVideoOnly();
+
+private:
+    QString record(int ms, const QRect& region, bool* announcedComplete = nullptr);
+    // Seconds between the start and the stop of the last record().
+    double m_span = 0.0;
+
+    PulseDaemon m_pulse;
+    QTemporaryDir m_videos;
+    Noise m_noise;
+};
+
+void TestScreenRecord::initTestCase()
+{
+    if (!withoutMicrophone()) {
+        QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-test"), 300),
+                 "could not start the private PulseAudio server");
+    } else {
+        // No sound server at all, not even the machine's own.
+        qputenv("PULSE_SERVER", QFile::encodeName(TestEnv::homePath() + QStringLiteral("/run/none")));
+    }
+    g_camera_info.description = QStringLiteral("Test camera");
+    g_video_format = QStringLiteral("mp4");
+    IFFmpegApi::instance()->initData();
+    m_noise.setGeometry(0, 0, 800, 600);
+    m_noise.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_noise));
+}
+
+void TestScreenRecord::cleanupTestCase()
+{
+    IFFmpegApi::destroyInstance();
+    m_pulse.stop();
+}
+
+void TestScreenRecord::init()
+{
+    TestEnv::clearMessages();
+}
+
+QString TestScreenRecord::record(int ms, const QRect& region, bool* announcedComplete)
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QMetaObject::Connection check;
+    if (announcedComplete) {
+        *announcedComplete = false;
+        // At the moment of the announcement the file must already be whole.
+        check = connect(api, &IFFmpegApi::sgRecordVideo, this, [=](const QString& path) {
+            const MediaProbe probe = probeMedia(path);
+            *announcedComplete = !api->isFinalising() && probe.opened && probe.videoPackets > 0;
+        });
+    }
+    if (!api->startRecordVideo(m_videos.path(), region))
+        return QString();
+    QElapsedTimer span;
+    span.start();
+    QTest::qWait(ms);
+    api->stopRecordVideo();
+    m_span = span.elapsed() / 1000.0;
+    const bool done = finished.wait(60000) || finished.count() == 1;
+    disconnect(check);
+    return done ? finished.at(0).at(0).toString() : QString();
+}
+
+void TestScreenRecord::regionIsEvenAndOnScreen()
+{
+    const QRect desktop(0, 0, 1920, 1080);
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 801, 601), desktop, 1), QRect(10, 20, 802, 602));
+    // Past the right edge: moved left to end at the edge, width kept.
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(1500, 0, 640, 480), desktop, 1), QRect(1280, 0, 640, 480));
+    // Negative positions and an oversized region are brought onto the screen.
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(-30, -5, 4000, 301), desktop, 1), QRect(0, 0, 1920, 302));
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 100, 50), desktop, 2), QRect(20, 40, 200, 100));
+}
+
+void TestScreenRecord::tickThreadTicksOnceEvenWhenStoppedAtOnce()
+{
+    IStreamThread thread;
+    QAtomicInt ticks = 0;
+    connect(&thread, &IStreamThread::sgReadStream, &thread, [&] { ticks.fetchAndAddOrdered(1); },
+            Qt::DirectConnection);
+    thread.setSleepTime(5);
+    thread.startThread();
+    thread.stopThread();  // a stop right after the start is not undone by the thread
+    QVERIFY(thread.wait(5000));
+    QCOMPARE(int(ticks), 1);
+}
+
+void TestScreenRecord::recordsRegionWithSound()
+{
+    if (withoutMicrophone())
+        QSKIP("needs the microphone");
+    bool complete = false;
+    const QString path = record(3000, QRect(101, 51, 301, 201), &complete);
+    QVERIFY(!path.isEmpty());
+    QVERIFY(QFileInfo(path).fileName().endsWith(QStringLiteral(".mp4")));
+    QVERIFY2(complete, "announced before the file was finalised");
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QCOMPARE(probe.videoCodec, AV_CODEC_ID_H264);
+    QCOMPARE(probe.width, 302);
+    QCOMPARE(probe.height, 202);
+    QCOMPARE(probe.audioCodec, AV_CODEC_ID_AAC);
+    // Within 10% of the time that really passed between start and stop.
+    QVERIFY2(qAbs(probe.videoSeconds - m_span) <= 0.1 * m_span,
+             qPrintable(QStringLiteral("%1 of %2").arg(probe.videoSeconds).arg(m_span)));
+    QVERIFY2(qAbs(probe.audioSeconds - m_span) <= 0.1 * m_span,
+             qPrintable(QStringLiteral("%1 of %2").arg(probe.audioSeconds).arg(m_span)));
+    // Every picture queued before the stop was encoded and the encoder was flushed.
+    QCOMPARE(probe.decodedFrames, probe.videoPackets);
+    QCOMPARE(qint64(probe.videoPackets), IFFmpegApi::instance()->outputStream().videoFramesWritten());
+    QVERIFY(TestEnv::messages().isEmpty());
+}
+
+void TestScreenRecord::pauseRemovesThePausedSpan()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 320, 240)));
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(1500);
+    api->pauseRecordVideo(false);  // a resume without a pause changes nothing
+    api->pauseRecordVideo(true);
+    double running = clock.restart() / 1000.0;
+    QTest::qWait(2000);
+    api->pauseRecordVideo(true);   // nor does a second pause
+    api->pauseRecordVideo(false);
+    const double paused = clock.restart() / 1000.0;
+    QTest::qWait(1500);
+    api->stopRecordVideo();
+    running += clock.elapsed() / 1000.0;
+    QVERIFY(finished.wait(60000));
+    const MediaProbe probe = probeMedia(finished.at(0).at(0).toString());
+    QVERIFY(probe.opened);
+    const QString times = QStringLiteral("%1 %2 of %3 (paused %4)")
+                              .arg(probe.videoSeconds).arg(probe.audioSeconds).arg(running).arg(paused);
+    QVERIFY2(qAbs(probe.videoSeconds - running) <= 0.1 * running, qPrintable(times));
+    if (!withoutMicrophone())
+        QVERIFY2(qAbs(probe.audioSeconds - running) <= 0.1 * running, qPrintable(times));
+}
+
+void TestScreenRecord::startDuringFinalisingIsRefused()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));
+    const QString first = api->outputPath();
+    QVERIFY(!api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));  // while recording
+    QCOMPARE(api->outputPath(), first);
+    QTest::qWait(1000);
+    api->stopRecordVideo();
+    QVERIFY(api->isFinalising());
+    QVERIFY(!api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));  // while draining
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.at(0).at(0).toString(), first);
+
+    // Once finished, the next recording starts, under a name of its own even within the
+    // same second.
+    QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));
+    QVERIFY(api->outputPath() != first);
+    api->stopRecordVideo();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(probeMedia(first).videoPackets > 0);
+    QVERIFY(probeMedia(finished.at(1).at(0).toString()).opened);
+}
+
+void TestScreenRecord::writeFailureIsReportedNotAnnounced()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 800, 600)));
+    const QString path = api->outputPath();
+    // A full disk: from now on no file of this process may grow past a few kilobytes.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QTest::qWait(3000);
+    api->stopRecordVideo();
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 60000);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages().at(0).contains(QFileInfo(path).fileName()));
+}
+
+void TestScreenRecord::shutdownFinalisesARunningRecording()
+{
+    // The window's shutdown (and a termination signal, which runs it) calls destoryRecord.
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 400, 300)));
+    const QString path = api->outputPath();
+    QTest::qWait(1500);
+    api->destoryRecord();
+    QVERIFY(!api->isRecording());
+    QVERIFY(!api->isFinalising());
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QVERIFY2(probe.videoSeconds >= 1.2, qPrintable(QString::number(probe.videoSeconds)));
+    QCOMPARE(probe.decodedFrames, probe.videoPackets);
+    QCOMPARE(finished.count(), 0);  // the closing window shows no box
+}
+
+void TestScreenRecord::killedRecordingStillPlays()
+{
+    // A child process records and is killed without warning; the fragments written so far
+    // must play.
+    QTemporaryDir folder;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OCUMETRA_TEST_RECORD_INTO"), folder.path());
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForStarted(10000));
+    // Wait until a few fragments are in the file.
+    QString path;
+    QTRY_VERIFY_WITH_TIMEOUT(!(path = QDir(folder.path()).entryList({"*.mp4"}).value(0)).isEmpty(), 30000);
+    path = folder.path() + QLatin1Char('/') + path;
+    QTRY_VERIFY_WITH_TIMEOUT(probeMedia(path).videoSeconds >= 3.5, 60000);
+    ::kill(pid_t(child.processId()), SIGKILL);
+    QVERIFY(child.waitForFinished(10000));
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QCOMPARE(probe.videoCodec, AV_CODEC_ID_H264);
+    QVERIFY2(probe.videoSeconds >= 3.5, qPrintable(QString::number(probe.videoSeconds)));
+    // Only a packet cut by the kill may fail to decode.
+    QVERIFY2(probe.decodedFrames >= probe.videoPackets - 1, qPrintable(QString::number(probe.decodedFrames)));
+}
+
+void TestScreenRecord::noMicrophoneGivesVideoOnly()
+{
+    if (!withoutMicrophone())
+        QSKIP("runs in the entry without a sound server");
+    const QString path = record(2000, QRect(0, 0, 320, 240));
+    QVERIFY(!path.isEmpty());
+    const MediaProbe probe = probeMedia(path);
+    QCOMPARE(probe.videoCodec, AV_CODEC_ID_H264);
+    QCOMPARE(probe.audioCodec, AV_CODEC_ID_NONE);
+    QVERIFY2(qAbs(probe.videoSeconds - m_span) <= 0.1 * m_span,
+             qPrintable(QStringLiteral("%1 of %2").arg(probe.videoSeconds).arg(m_span)));
+}
+
+// Child mode for the kill test: record the screen until killed.
+static int recordUntilKilled(const QString& folder)
+{
+    g_camera_info.description.clear();  // no sound: the child needs no sound server
+    IFFmpegApi::instance()->initData();
+    if (!IFFmpegApi::instance()->startRecordVideo(folder, QRect(0, 0, 320, 240)))
+        return 2;
+    return QCoreApplication::exec();
+}
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    QApplication app(argc, argv);
+    TestEnv::afterApplication();
+    const QString childFolder = qEnvironmentVariable("OCUMETRA_TEST_RECORD_INTO");
+    if (!childFolder.isEmpty())
+        return recordUntilKilled(childFolder);
+    TestScreenRecord tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_screenrecord.moc"

@@ -1,0 +1,73 @@
+#ifndef PULSEDAEMON_H
+#define PULSEDAEMON_H
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+// A private PulseAudio server with one silent microphone (a null source), for tests and
+// benchmarks of sound capture. It lives in its own runtime folder, is started and stopped
+// by this object (by its process id) and ends by itself after maxSeconds in any case.
+// start() points this process's sound clients at it through PULSE_SERVER, so call it
+// before the first audio device is listed.
+class PulseDaemon
+{
+public:
+    ~PulseDaemon() { stop(); }
+
+    bool start(const QString& folder, int maxSeconds = 600)
+    {
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString socket = folder + QStringLiteral("/native");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), folder);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral("timeout"),
+                        {QStringLiteral("-s"), QStringLiteral("TERM"), QString::number(maxSeconds),
+                         QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+                         QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-level=error"),
+                         QStringLiteral("-L"),
+                         QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket),
+                         QStringLiteral("-L"), QStringLiteral("module-null-source source_name=testmic")});
+        if (!m_process.waitForStarted(5000))
+            return false;
+        QElapsedTimer wait;
+        wait.start();
+        while (!QFileInfo::exists(socket)) {
+            if (wait.elapsed() > 15000 || m_process.state() != QProcess::Running) {
+                stop();
+                return false;
+            }
+            QThread::msleep(20);
+        }
+        qputenv("PULSE_SERVER", QByteArray("unix:") + QFile::encodeName(socket));
+        return true;
+    }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();  // SIGTERM to our own child, by its id
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    qint64 pid() const { return m_process.processId(); }
+
+private:
+    QProcess m_process;
+};
+
+#endif
