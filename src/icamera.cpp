@@ -126,15 +126,22 @@ QString ICamera::devicePathFor(const QString& videoNode, const QString& vid, con
 
 QList<ICameraInfo> ICamera::validCameraInfo() const
 {
+    QList<QPair<QString, QString>> cameras; // node, description
+    for (const QCameraInfo& camera : QCameraInfo::availableCameras())
+        cameras << qMakePair(camera.deviceName(), camera.description());
+    // Nodes no system list shows (a camera in user space), and the sysfs they use.
+    const QString extra = qEnvironmentVariable("OCUMETRA_EXTRA_CAMERAS");
+    for (const QString& node : extra.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        cameras << qMakePair(node.trimmed(), IMacCaptureThread::cardName(node.trimmed()));
+    const QString sysRoot = qEnvironmentVariable("OCUMETRA_SYSFS_ROOT", QStringLiteral("/sys"));
     QList<ICameraInfo> list;
-    const QList<QCameraInfo> cameras = QCameraInfo::availableCameras();
     for (int i = 0; i < cameras.size(); ++i) {
         ICameraInfo info;
         info.index = i;
-        const QString node = cameras.at(i).deviceName();
-        readUsbIds(node, &info.vid, &info.pid);
+        const QString node = cameras.at(i).first;
+        readUsbIds(node, &info.vid, &info.pid, sysRoot);
         info.devicePath = info.vid.isEmpty() ? node : devicePathFor(node, info.vid, info.pid);
-        info.description = cameras.at(i).description();
+        info.description = cameras.at(i).second;
         qDebug() << Q_FUNC_INFO << "get camera info: " << info.description;
         list << info;
     }

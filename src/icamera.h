@@ -73,7 +73,8 @@ public:
     virtual CameraParameterData cameraParameter() const;
     virtual QList<QSizeF> supportResolution() const;
 
-    // Every camera of the platform's list, index = position in that list.
+    // Every camera of the platform's list, index = position in that list, then the
+    // nodes named in OCUMETRA_EXTRA_CAMERAS; ids from sysfs (OCUMETRA_SYSFS_ROOT, "/sys").
     virtual QList<ICameraInfo> validCameraInfo() const;
     // The cameras of validCameraInfo() whose ids are in the supported table.
     virtual QList<ICameraInfo> validCameraList() const;

@@ -22,6 +22,15 @@ constexpr int kPollMs = 200;
 
 QVariant toVariantRange(int v) { return QVariant(v); }
 
+// A frame cut short on the bus lacks the JPEG end marker (cameras may pad after it with
+// zeros). Decoding it anyway would show a half-grey picture.
+bool hasJpegEnd(const uchar* data, size_t bytes)
+{
+    while (bytes > 2 && data[bytes - 1] == 0)
+        --bytes;
+    return bytes >= 4 && data[bytes - 2] == 0xff && data[bytes - 1] == 0xd9;
+}
+
 } // namespace
 
 IMacCaptureThread::IMacCaptureThread(const QString& devicePath, QObject* parent)
@@ -124,7 +133,7 @@ QImage IMacCaptureThread::convertFrame(quint32 fourcc, const QSize& size, const 
     if (!data || bytes == 0 || size.isEmpty())
         return QImage();
     if (fourcc == V4L2_PIX_FMT_MJPEG)
-        return decoder ? decoder->decode(data, bytes) : QImage();
+        return decoder && hasJpegEnd(data, bytes) ? decoder->decode(data, bytes) : QImage();
     if (fourcc == V4L2_PIX_FMT_YUYV) {
         if (bytes < size_t(size.width()) * size_t(size.height()) * 2)
             return QImage();
@@ -135,6 +144,19 @@ QImage IMacCaptureThread::convertFrame(quint32 fourcc, const QSize& size, const 
         return image;
     }
     return QImage();
+}
+
+QString IMacCaptureThread::cardName(const QString& node)
+{
+    const int fd = ::open(node.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return node;
+    v4l2_capability cap{};
+    const bool ok = ::ioctl(fd, VIDIOC_QUERYCAP, &cap) == 0;
+    ::close(fd);
+    const QString card = QString::fromUtf8(reinterpret_cast<const char*>(cap.card),
+                                           int(strnlen(reinterpret_cast<const char*>(cap.card), sizeof cap.card)));
+    return ok && !card.isEmpty() ? card : node;
 }
 
 bool IMacCaptureThread::openDevice()
@@ -166,7 +188,7 @@ void IMacCaptureThread::closeDevice()
     m_fd = -1;
 }
 
-bool IMacCaptureThread::startStreaming(const CaptureFormat& format)
+bool IMacCaptureThread::startStreaming(const CaptureFormat& format, bool exactSize)
 {
     v4l2_format fmt{};
     fmt.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
@@ -178,8 +200,14 @@ bool IMacCaptureThread::startStreaming(const CaptureFormat& format)
         qDebug() << Q_FUNC_INFO << "VIDIOC_S_FMT failed:" << strerror(errno);
         return false;
     }
+    const QSize granted(int(fmt.fmt.pix.width), int(fmt.fmt.pix.height));
+    // Drivers answer a size they do not offer with another one instead of failing.
+    if (exactSize && granted != format.size) {
+        qDebug() << Q_FUNC_INFO << "device refused" << format.size << "and offered" << granted;
+        return false;
+    }
     m_format.fourcc = fmt.fmt.pix.pixelformat;
-    m_format.size = QSize(int(fmt.fmt.pix.width), int(fmt.fmt.pix.height));
+    m_format.size = granted;
     m_format.fps = format.fps;
     if (m_format.fourcc != V4L2_PIX_FMT_MJPEG && m_format.fourcc != V4L2_PIX_FMT_YUYV)
         return false;
@@ -409,7 +437,7 @@ void IMacCaptureThread::run()
     queryControls();
     m_resolutionPending = false;
     const int index = chooseFormat(formats, wanted);
-    if (index < 0 || !startStreaming(formats.at(index))) {
+    if (index < 0 || !startStreaming(formats.at(index), false)) {
         qDebug() << Q_FUNC_INFO << "no usable MJPEG or YUYV format on" << m_devicePath;
         closeDevice();
         emit sgError(1);
@@ -429,9 +457,16 @@ void IMacCaptureThread::run()
             const CaptureFormat previous = m_format;
             const int i = chooseFormat(formats, size);
             stopStreaming();
-            if (i < 0 || formats.at(i).size != size || !startStreaming(formats.at(i))) {
+            if (i < 0 || formats.at(i).size != size || !startStreaming(formats.at(i), true)) {
+                stopStreaming();
+                {
+                    // The stream stays at its size, and so does what we report.
+                    QMutexLocker lock(&m_mutex);
+                    if (m_requestedSize == size)
+                        m_requestedSize = previous.size;
+                }
                 emit sgError(2);
-                if (!startStreaming(previous)) {
+                if (!startStreaming(previous, false)) {
                     lost = true;
                     break;
                 }

@@ -30,6 +30,8 @@ public:
     ~IMacCaptureThread() override;
 
     QString devicePath() const { return m_devicePath; }
+    // The device's own name (VIDIOC_QUERYCAP), or the node when it does not answer.
+    static QString cardName(const QString& node);
 
     QList<QSizeF> supportResolution() const override;
 
@@ -71,7 +73,8 @@ private:
 
     bool openDevice();
     void closeDevice();
-    bool startStreaming(const CaptureFormat& format);
+    // exactSize: fails when the device answers S_FMT with another size.
+    bool startStreaming(const CaptureFormat& format, bool exactSize);
     void stopStreaming();
     void queryControls();
     int xioctl(unsigned long request, void* arg) const;
