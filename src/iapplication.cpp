@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include "board/widget/itimemsgbox.h"
@@ -13,6 +14,27 @@
 #include "iglobal.h"
 #include "mainframe.h"
 #include "service/iconfigureservice.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// The self-pipe: the signal handler only writes the signal number into it; the event
+// loop reads it and does the work outside the handler.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int number)
+{
+    const int saved = errno;
+    const char byte = char(number);
+    if (::write(g_signalPipe[1], &byte, 1) < 0) {
+        // Full pipe: a quit is already pending.
+    }
+    errno = saved;
+}
+}
 
 IApplication::IApplication(const QString& appId, int& argc, char** argv)
     : ISingleApplication(appId, argc, argv)
@@ -56,11 +78,52 @@ int IApplication::exec()
     QTimer::singleShot(1000, &wait, &QEventLoop::quit);
     wait.exec();
 
+    if (m_quitRequested) {
+        qDebug() << "quit requested during start-up.";
+        return 0;
+    }
     if (g_camera_info.index == -1) {
         qDebug() << "not find device quit app.";
         return 0;
     }
     return QApplication::exec();
+}
+
+void IApplication::handleTerminationSignals()
+{
+    if (g_signalPipe[0] >= 0)
+        return;
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qWarning() << Q_FUNC_INFO << "no signal pipe:" << strerror(errno);
+        return;
+    }
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &IApplication::onTerminationSignal);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int number : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(number, &action, nullptr);
+}
+
+void IApplication::onTerminationSignal()
+{
+    char bytes[16];
+    const ssize_t n = ::read(g_signalPipe[0], bytes, sizeof(bytes));
+    qWarning() << "termination signal" << (n > 0 ? int(bytes[0]) : 0) << "received: closing.";
+    quitOrderly();
+}
+
+void IApplication::quitOrderly()
+{
+    if (m_quitRequested)
+        return;
+    m_quitRequested = true;
+    // The same shutdown as the window's close button, also for a window not shown yet.
+    if (m_mainFrame)
+        m_mainFrame->close();
+    quit();
 }
 
 bool IApplication::notify(QObject* receiver, QEvent* event)

@@ -22,6 +22,13 @@ public:
     int exec();
     MainFrame* mainFrame() const;
 
+    // Turns SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, kill, Ctrl+C) into an
+    // orderly quit: the window's close shutdown runs (snapshots saved, a time-lapse
+    // finalised, settings written), then the event loop ends. Call once, in main().
+    void handleTerminationSignals();
+    // What a termination signal does, also for callers on the GUI thread.
+    void quitOrderly();
+
     bool notify(QObject* receiver, QEvent* event) override;
 
 signals:
@@ -33,7 +40,10 @@ private:
     // application object still exists.
     void destroySingletons();
 
+    void onTerminationSignal();
+
     QPointer<MainFrame> m_mainFrame;
+    bool m_quitRequested = false;
 };
 
 #endif

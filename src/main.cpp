@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     QObject::connect(&app, &ISingleApplication::messageReceived, &app, &ISingleApplication::activateWindow);
 
     qInstallMessageHandler(outputMessage);
+    app.handleTerminationSignals();
     IConfigureService::instance()->readConfigure();
     ITranslation::install(g_software_langid);
     const int result = app.exec();

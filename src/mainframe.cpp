@@ -35,6 +35,7 @@
 #include "customui/itimercaptureframe.h"
 #include "customui/itransparentframe.h"
 #include "customui/ivideorecordframe.h"
+#include "customui/imsgbox.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
 #include "iglobal.h"
@@ -287,6 +288,10 @@ QString MainFrame::stopTimelapse()
     const QString path = IFFmpegApi::instance()->stopPictureVynthesisVideo(count);
     if (!path.isEmpty())
         qDebug() << "video times: " << count << path;
+    const QString error = IFFmpegApi::instance()->timelapseError();
+    // No box while the window closes: a logout must not wait for an answer.
+    if (!error.isEmpty() && !m_closing)
+        IMsgBox::showMsg(tr("The time-lapse video could not be written completely: %1").arg(error), this);
     // Resolution and rotation were locked for the run.
     if (m_cameraToolBar)
         m_cameraToolBar->setButtonEnable(ICameraToolBar::Resolution, true);

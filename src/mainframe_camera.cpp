@@ -197,6 +197,14 @@ void MainFrame::slCaputerImage(QImage picture, QString path)
     }
     m_timelapseFrame->takePhotoSuccessForTimed();
     IFFmpegApi::instance()->addPicture(picture);
+    // A full disk found by the encoder ends the run: later shots would go nowhere.
+    if (!IFFmpegApi::instance()->timelapseError().isEmpty()) {
+        stopTimelapse();
+        if (m_timelapseFrame->isVisible()) {
+            m_timelapseFrame->setFrameVisible(false);
+            m_captureModeFrame->setCaptureMode(ICaptureModeFrame::CaptureMode(0));
+        }
+    }
 }
 
 void MainFrame::onCaptureFailed(const QString& path, const QString& reason)
@@ -263,6 +271,8 @@ void MainFrame::onTimelapseCommand(int op)
     }
     case 2: {
         const QString path = stopTimelapse();
+        if (!IFFmpegApi::instance()->timelapseError().isEmpty())
+            break; // stopTimelapse told the user
         if (path.isEmpty())
             IMsgBox::showMsg(tr("No video was written."), this);
         else

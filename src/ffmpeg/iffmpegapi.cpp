@@ -97,3 +97,8 @@ void IFFmpegApi::addPicture(QImage picture)
     if (m_pictureVideo)
         m_pictureVideo->addPicture(picture.copy());
 }
+
+QString IFFmpegApi::timelapseError() const
+{
+    return m_pictureVideo ? m_pictureVideo->writeError() : QString();
+}

@@ -47,6 +47,9 @@ public:
     // written); count becomes the video's length in seconds.
     virtual QString stopPictureVynthesisVideo(int& count);
     virtual void addPicture(QImage picture);
+    // Why the time-lapse video could not be written whole (a full disk); empty while
+    // all is well. The pictures before the failure stay in its file.
+    QString timelapseError() const;
 
     bool isRecording() const { return !m_inputStream.isStopped(); }
     // Still writing the end of the last recording.

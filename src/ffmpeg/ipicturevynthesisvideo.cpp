@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QMutexLocker>
 
+#include <cerrno>
+#include <unistd.h>
+
 IPictureVynthesisVideo::IPictureVynthesisVideo(QObject* parent)
     : QThread(parent)
 {
@@ -51,6 +54,22 @@ int IPictureVynthesisVideo::pendingPictures() const
 {
     QMutexLocker lock(&m_mutex);
     return m_queue.size();
+}
+
+QString IPictureVynthesisVideo::writeError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_writeError;
+}
+
+void IPictureVynthesisVideo::setWriteError(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    qCritical() << "time-lapse video write failed:" << m_filePath << text;
+    QMutexLocker lock(&m_mutex);
+    if (m_writeError.isEmpty())
+        m_writeError = QString::fromLocal8Bit(text);
 }
 
 QString IPictureVynthesisVideo::stop(int& length)
@@ -104,6 +123,16 @@ void IPictureVynthesisVideo::run()
         encodePicture(picture, target.get(), index);
         // A failed picture still takes its slot, so the video keeps its timing.
         ++index;
+        if (!writeError().isEmpty()) {
+            // A full disk: what is in the file plays; later pictures have nowhere to go.
+            QMutexLocker lock(&m_mutex);
+            m_failed = true;
+            m_queue.clear();
+            continue;
+        }
+        if (m_syncFile.isOpen() && ::fsync(m_syncFile.handle()) != 0)
+            setWriteError(AVERROR(errno));
+        ++m_picturesWritten;
     }
 
     encodeFrame(nullptr);
@@ -192,9 +221,22 @@ bool IPictureVynthesisVideo::openOutputStream(const QString& path)
     m_file.reset(io);
     m_fileCreated = true;
     format->pb = io;
+    // Synced after every picture through a descriptor of our own, so a power cut keeps
+    // what was shot.
+    m_syncFile.setFileName(path);
+    if (!m_syncFile.open(QIODevice::ReadOnly))
+        qWarning() << "time-lapse: cannot sync" << path << m_syncFile.errorString();
 
+    // Fragmented, one fragment per picture, each flushed to the file at once: a run cut
+    // short by a kill or a power cut still plays up to its last picture. The index at
+    // the end is only a bonus.
+    AVDictionary* muxOptions = nullptr;
+    av_dict_set(&muxOptions, "movflags", "+empty_moov+default_base_moof+frag_custom", 0);
+    format->flush_packets = 1;
     av_dump_format(format, 0, fileName.constData(), 1);
-    if (avformat_write_header(format, nullptr) < 0) {
+    const int header = avformat_write_header(format, &muxOptions);
+    const IAVDictionaryPtr unusedMux(muxOptions);
+    if (header < 0) {
         qWarning() << "Failed to write the header of" << path;
         return false;
     }
@@ -206,13 +248,16 @@ bool IPictureVynthesisVideo::openOutputStream(const QString& path)
 
 bool IPictureVynthesisVideo::closeOutputStream()
 {
-    bool ok = true;
-    if (m_formatCtx && m_headerWritten) {
-        if (av_write_trailer(m_formatCtx.get()) < 0)
-            ok = false;
-        if (m_formatCtx->pb && m_formatCtx->pb->error < 0)
-            ok = false;
+    bool ok = writeError().isEmpty();
+    if (m_formatCtx && m_headerWritten && ok) {
+        const int trailer = av_write_trailer(m_formatCtx.get());
+        if (trailer < 0)
+            setWriteError(trailer);
+        else if (m_formatCtx->pb && m_formatCtx->pb->error < 0)
+            setWriteError(m_formatCtx->pb->error);
+        ok = writeError().isEmpty();
     }
+    m_syncFile.close();
     m_convert.reset();
     if (m_formatCtx)
         m_formatCtx->pb = nullptr;
@@ -223,7 +268,9 @@ bool IPictureVynthesisVideo::closeOutputStream()
     m_stream = nullptr;
     qInfo() << "closeOutputStream";
 
-    const bool written = ok && m_headerWritten && m_packetsWritten > 0;
+    // A file cut short by a failed write still plays up to there: it stays, and the
+    // failure is reported beside it.
+    const bool written = m_headerWritten && m_packetsWritten > 0;
     // A file without frames is no video; never leave it to be taken for one.
     if (!written && m_fileCreated)
         QFile::remove(m_filePath);
@@ -287,11 +334,18 @@ bool IPictureVynthesisVideo::encodeFrame(AVFrame* frame)
         av_packet_rescale_ts(packet, ctx->time_base, m_stream->time_base);
         packet->stream_index = m_videoStreamIndex;
         const int64_t pts = packet->pts;
-        const int written = av_interleaved_write_frame(m_formatCtx.get(), packet);
-        if (written < 0)
+        int written = av_interleaved_write_frame(m_formatCtx.get(), packet);
+        // Closes the picture's fragment and flushes it to the file.
+        if (written >= 0 && frame)
+            written = av_write_frame(m_formatCtx.get(), nullptr);
+        if (written >= 0 && m_formatCtx->pb->error < 0)
+            written = m_formatCtx->pb->error;
+        if (written < 0) {
             qWarning() << "av_interleaved_write_frame error" << written;
-        else
-            ++m_packetsWritten;
+            setWriteError(written);
+            return false;
+        }
+        ++m_packetsWritten;
         qDebug() << "encode video pts:" << pts;
     }
     if (frame && got == 0)

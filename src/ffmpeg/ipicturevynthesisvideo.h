@@ -1,6 +1,7 @@
 #ifndef IPICTUREVYNTHESISVIDEO_H
 #define IPICTUREVYNTHESISVIDEO_H
 
+#include <QFile>
 #include <QImage>
 #include <QMutex>
 #include <QSize>
@@ -37,6 +38,11 @@ public:
     QSize videoSize() const { return QSize(m_width, m_height); }
     // Pictures queued but not yet encoded.
     int pendingPictures() const;
+    // Pictures encoded and in the file on disk (synced), readable even after a kill.
+    int writtenPictures() const { return m_picturesWritten; }
+    // Why the file could not be written (a full disk), empty while all is well. The
+    // pictures before the failure stay in the file; later ones are dropped.
+    QString writeError() const;
 
 protected:
     void run() override;
@@ -49,6 +55,7 @@ private:
     bool encodePicture(const QImage& picture, AVFrame* target, int64_t index);
     // A null frame drains the encoder.
     bool encodeFrame(AVFrame* frame);
+    void setWriteError(int code);
 
     int m_pictureCount = 0;
     bool m_firstPicture = true;
@@ -61,6 +68,9 @@ private:
     QWaitCondition m_wake;
     QVector<QImage> m_queue;
     bool m_failed = false; // guarded by m_mutex
+    QString m_writeError;  // guarded by m_mutex
+    std::atomic<int> m_picturesWritten{0};
+    QFile m_syncFile;
     int m_videoStreamIndex = -1;
 
     const AVCodec* m_codec = nullptr;

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <csignal>
+
 #include "board/iboard.h"
 #include "board/item/ipixmapitem.h"
 #include "board/model/imodemanage.h"
@@ -692,13 +694,15 @@ private slots:
         setCaptureMode(ICaptureModeFrame::Default);
     }
 
-    // Last: the window goes away.
-    void closeFinalisesRunningTimelapse()
+    // Last: a termination signal (a logout, kill) closes the window the way its close
+    // button does, and the running time-lapse keeps every shot.
+    void terminationSignalFinalisesRunningTimelapse()
     {
         const QStringList before = videoFiles();
         QVERIFY(startTimelapse());
         QVERIFY(timelapseShot());
         QVERIFY(timelapseShot());
+        QFile::remove(IConfigureService::instance()->configureFilePath());
         // A second close request while the first one waits is turned away.
         int nested = -1;
         QTimer::singleShot(50, frame(), [&nested] {
@@ -706,9 +710,10 @@ private slots:
             QApplication::sendEvent(frame(), &again);
             nested = again.isAccepted() ? 1 : 0;
         });
-        QVERIFY(frame()->close());
-        QCOMPARE(nested, 0);
-        QVERIFY(!frame()->isVisible());
+        QVERIFY(::raise(SIGTERM) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!frame()->isVisible(), 10000);
+        QTRY_COMPARE(nested, 0);
+        QVERIFY(QFile::exists(IConfigureService::instance()->configureFilePath()));
         QVERIFY(!ICamera::instance()->isRuning());
         QStringList after = videoFiles();
         for (const QString& f : before)
@@ -733,6 +738,7 @@ int main(int argc, char** argv)
         return 2;
     }
     rig.control().setPhotoSize(kPhoto);
+    app.handleTerminationSignals();
     TestMainFrame tc(&rig);
     QTEST_SET_MAIN_SOURCE_PATH
     return runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });

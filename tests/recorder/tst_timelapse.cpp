@@ -1,7 +1,12 @@
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 
 #include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/ipicturevynthesisvideo.h"
@@ -24,6 +29,11 @@ QStringList videosIn(const QString& folder)
 }
 
 // Encoded colours drift a little through 4:2:0 and H.264; a wrong pixel layout does not.
+QColor writerColour(int i)
+{
+    return QColor::fromHsv((i * 67) % 360, 255, 255);
+}
+
 bool near(const QColor& a, const QColor& b)
 {
     const int tolerance = 24;
@@ -217,6 +227,97 @@ private slots:
         QCOMPARE(probeVideo(path).packets, 2);
     }
 
+    // Every picture is in the file as soon as it is encoded: no look-ahead holds it
+    // back, and its fragment is flushed and synced at once.
+    void picturesReachTheFileAtOnce()
+    {
+        const QString path = newFolder() + "live.mp4";
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        IPictureVynthesisVideo video;
+        QVERIFY(video.setConfigures(path, 64, 48, 10));
+        video.start();
+        const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue};
+        for (const QColor& c : colours)
+            video.addPicture(solid(QSize(64, 48), QImage::Format_RGB32, c));
+        QTRY_COMPARE(video.writtenPictures(), 3);
+        QVERIFY(video.isRunning());
+        const VideoProbe probe = probeVideo(path);
+        QCOMPARE(probe.packets, 3);
+        QCOMPARE(probe.colours.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(near(probe.colours[i], colours[i]));
+        int seconds = 0;
+        QCOMPARE(video.stop(seconds), path);
+        QCOMPARE(probeVideo(path).packets, 3);
+    }
+
+    // A writer killed outright (SIGKILL, a power cut) leaves a video that plays every
+    // picture it had written.
+    void killedWriterLeavesPlayableVideo()
+    {
+        const QString path = newFolder() + "killed.mp4";
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QProcess writer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("OCUMETRA_TIMELAPSE_WRITER", path);
+        writer.setProcessEnvironment(env);
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(writer.waitForStarted(5000));
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("written 4"), 20000);
+        writer.kill();
+        QVERIFY(writer.waitForFinished(5000));
+        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+
+        const VideoProbe probe = probeVideo(path);
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.codec, AV_CODEC_ID_H264);
+        QVERIFY2(probe.packets >= 4, qPrintable(QString::number(probe.packets)));
+        QCOMPARE(probe.colours.size(), probe.packets);
+        for (int i = 0; i < probe.packets; ++i)
+            QVERIFY(near(probe.colours[i], writerColour(i)));
+    }
+
+    // A full disk part-way: the pictures before it stay playable, the failure is
+    // reported, and later pictures are dropped instead of piling up.
+    void fullDiskKeepsEarlierPictures()
+    {
+        const QString folder = newFolder();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QVERIFY(api->startPictureVynthesisVideo(folder, QSize(160, 120), 10));
+        api->addPicture(solid(QSize(160, 120), QImage::Format_RGB32, Qt::red));
+        api->addPicture(solid(QSize(160, 120), QImage::Format_RGB32, Qt::green));
+        QTRY_COMPARE(videosIn(folder).size(), 1);
+        const QString path = folder + videosIn(folder).first();
+        QTRY_COMPARE(probeVideo(path).packets, 2);
+        QString error;
+        {
+            TestEnv::FileSizeLimit full(QFileInfo(path).size() + 200);
+            QImage noise(160, 120, QImage::Format_RGB32);
+            QRandomGenerator random(3);
+            for (int i = 0; i < 6; ++i) {
+                for (int y = 0; y < noise.height(); ++y)
+                    for (int x = 0; x < noise.width(); ++x)
+                        noise.setPixel(x, y, random.generate());
+                api->addPicture(noise);
+            }
+            QTRY_VERIFY(!api->timelapseError().isEmpty());
+            error = api->timelapseError();
+        }
+        api->addPicture(solid(QSize(160, 120), QImage::Format_RGB32, Qt::blue));
+        int seconds = 0;
+        QCOMPARE(api->stopPictureVynthesisVideo(seconds), path);
+        QCOMPARE(api->timelapseError(), error);
+        const VideoProbe probe = probeVideo(path);
+        QVERIFY(probe.opened);
+        // The fragment cut by the full disk may show as a broken last packet.
+        QVERIFY(probe.packets >= 2 && probe.packets <= 3);
+        QVERIFY(probe.colours.size() >= 2);
+        QVERIFY(near(probe.colours.at(0), Qt::red));
+        QVERIFY(near(probe.colours.at(1), Qt::green));
+    }
+
     // Leaving the program or starting anew while a time-lapse runs still finishes its file.
     void runningVideoIsFinalised()
     {
@@ -243,5 +344,36 @@ private slots:
     }
 };
 
-OCUMETRA_TEST_MAIN(TestTimelapse)
+// The killed writer: encodes a picture every 100 ms into the file it is given and says
+// how many are written, until it is killed.
+int runWriter(const QString& path)
+{
+    IPictureVynthesisVideo video;
+    if (!video.setConfigures(path, 64, 48, 10))
+        return 2;
+    video.start();
+    for (int i = 0;; ++i) {
+        video.addPicture(solid(QSize(64, 48), QImage::Format_RGB32, writerColour(i)));
+        QElapsedTimer t;
+        t.start();
+        while (video.writtenPictures() <= i && t.elapsed() < 10000)
+            QThread::msleep(5);
+        printf("written %d\n", video.writtenPictures());
+        fflush(stdout);
+        QThread::msleep(100);
+    }
+}
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    QApplication app(argc, argv);
+    const QString writerPath = qEnvironmentVariable("OCUMETRA_TIMELAPSE_WRITER");
+    if (!writerPath.isEmpty())
+        return runWriter(writerPath);
+    TestEnv::afterApplication();
+    TestTimelapse tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_timelapse.moc"
