@@ -57,6 +57,12 @@ private slots:
     void polygonMirroredOnlyWhenDraggedLeft();
     void noShapeTypesAndStrayInput();
     void figureThroughRealMouseInput();
+
+    // tst_textpath.cpp
+    void textPathLayout();
+    void textPathCopies();
+    void textPathModeTypesAndConverts();
+    void textPathClippedToPicture();
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include "board/figure/ifiguremode.h"
 #include "board/figure/ifigurepathmode.h"
 #include "board/model/imodemanage.h"
+#include "board/model/itextpathmode.h"
 #include "board/path/ipatherasemode.h"
 #include "board/path/ipencilpathmode.h"
 
@@ -28,4 +29,7 @@ void registerPathModes()
                                MODE_FIGURE_CYLINDER, MODE_FIGURE_DIHEDRAL, MODE_FIGURE_HEMISPHERE,
                                MODE_FIGURE_TRIANGULAR_PYRAMID, MODE_FIGURE_BALL},
                               [](IBoard* board) -> IModeBase* { return new IFigureMode(board); });
+    // No mode type selects it: built with every board, made current by nothing.
+    IModeManage::registerMode(QStringLiteral("textPath"), {},
+                              [](IBoard* board) -> IModeBase* { return new ITextPathMode(board); });
 }
