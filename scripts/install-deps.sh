@@ -14,7 +14,7 @@ PACKAGES=(
   libswscale-dev libswresample-dev
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
   libbenchmark-dev
-  xvfb xauth
+  xvfb xauth libgl1-mesa-dri libglx-mesa0
   pulseaudio
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
