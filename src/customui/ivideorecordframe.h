@@ -1,30 +1,99 @@
 #ifndef IVIDEORECORDFRAME_H
 #define IVIDEORECORDFRAME_H
 
-#include <QWidget>
+#include <QColor>
+#include <QList>
+#include <QTimer>
+#include <QVariant>
+
+#include "customui/icustomwidget.h"
+#include "customui/ifreezonewidget.h"
 
 class IApplication;
-class ICameraToolBar;
+class IIToolButton;
+class IMacosPermissionBox;
+class MainFrame;
+class QLabel;
 
-// Screen-recording bar over the main window. Closing it gives the camera bar's
-// "Video-Recording" button back.
-class IVideoRecordFrame : public QWidget
+// Tells where a finished screen recording is and offers to open it or its folder.
+class IVideoRecordMsgBox : public ICustomWidget
+{
+    Q_OBJECT
+public:
+    explicit IVideoRecordMsgBox(QWidget* parent);
+
+    // Shows text (the file's path) modally, or closes the box.
+    virtual void setFrameVisible(const bool& visible, const QString& text);
+    QString text() const;
+
+protected:
+    virtual void CreateUI();
+
+private:
+    QLabel* m_label = nullptr;
+};
+
+// Screen-recording bar: a selection rectangle over the main window with region presets
+// and a large "Start"; while recording, coloured corner brackets mark the region, the rest
+// of the window stays usable, and a control bar offers halt, resume, stop and a clock.
+class IVideoRecordFrame : public IFreeZoneWidget
 {
     Q_OBJECT
 public:
     IVideoRecordFrame(IApplication* app, QWidget* parent);
 
-    virtual void setFrameVisible(const bool& visible);
-    // Ends the recording session: closes the bar and gives the button back.
+    void setFrameVisible(const bool& visible) override;
+    virtual void setButtonsVisible(const bool& visible);
+    virtual void setButtonsSelect(const QVariant& id);
+    virtual void setVideoButtonsVisible(const bool& visible);
+    virtual void startVideoRecord();
+    // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
+    int elapsedSeconds() const { return m_elapsed; }
+    QString clockText() const;
+    QColor bracketColor() const { return m_bracketColor; }
+    IVideoRecordMsgBox* finishedBox() const { return m_msgBox; }
+
+public slots:
+    // 0 "Full screen", 5 the camera picture, 1..4 the fixed sizes.
+    virtual void onRegionClick(bool state, QVariant id);
+    // 5 "Quit", 6 the large "Start", 7 resume, 8 "Halt", 9 "Stop".
+    virtual void onControlClick(bool state, QVariant id);
+    void onClockTick();
+    void onRecordMessage(int code);
+    void onRecordFinished(QString path);
+
 protected:
-    virtual ICameraToolBar* cameraToolBar() const;
     virtual void CreateUI();
+    virtual IIToolButton* CreateButton(QVariant id, const QString& text, const QSize& size);
+    virtual IIToolButton* CreateButton(QVariant id, const QString& text, const QString& a, const QString& b,
+                                       int radius, bool checkable, QSize size, QWidget* parent);
+    virtual MainFrame* mainFrame() const;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void selectCameraPicture();
+    void enterRecordingState();
+    void leaveRecordingState();
+    void giveButtonBack();
+
     IApplication* m_app = nullptr;
+    QWidget* m_regionBar = nullptr;
+    QList<IIToolButton*> m_regionButtons;
+    IIToolButton* m_startButton = nullptr;
+    QLabel* m_clockLabel = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    int m_elapsed = 0;
+    QWidget* m_controlBar = nullptr;
+    IIToolButton* m_resumeButton = nullptr;
+    IIToolButton* m_haltButton = nullptr;
+    IIToolButton* m_stopButton = nullptr;
+    QColor m_bracketColor{255, 0, 0, 255};
+    IVideoRecordMsgBox* m_msgBox = nullptr;
+    IMacosPermissionBox* m_permissionBox = nullptr;
 };
 
 #endif

@@ -1,0 +1,154 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "customui/iitoolbutton.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "testenv.h"
+
+
+class TestRecordBar : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void clockAndBracketsFollowTheSeconds();
+    void presetsChooseTheRegion();
+    void recordsThroughTheBar();
+    void finishedBoxOnlyWhenTheWindowIsEnabled();
+    void abnormalEndOnlyMattersWhileShown();
+};
+
+void TestRecordBar::initTestCase()
+{
+    // No sound here: the recorder's own tests cover the microphone.
+    g_camera_info.description.clear();
+    IFFmpegApi::instance()->initData();
+}
+
+void TestRecordBar::clockAndBracketsFollowTheSeconds()
+{
+    QWidget window;
+    window.resize(1200, 900);
+    IVideoRecordFrame frame(nullptr, &window);
+    QCOMPARE(frame.bracketColor(), QColor(255, 0, 0));
+    frame.onClockTick();
+    QCOMPARE(frame.bracketColor(), QColor(0, 0, 255));
+    frame.onClockTick();
+    QCOMPARE(frame.bracketColor(), QColor(0, 255, 0));
+    frame.onClockTick();
+    QCOMPARE(frame.bracketColor(), QColor(255, 0, 0));
+    for (int i = 3; i < 3725; ++i)
+        frame.onClockTick();
+    QCOMPARE(frame.clockText(), QStringLiteral("01 : 02 : 05"));
+}
+
+void TestRecordBar::presetsChooseTheRegion()
+{
+    QWidget window;
+    window.resize(1600, 1000);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    frame.setFrameVisible(true);
+    QVERIFY(frame.isVisible());
+    QVERIFY(frame.painterState());
+    QCOMPARE(frame.size(), QSize(1600, 1000));
+    IIToolButton* automatic = nullptr;
+    for (IIToolButton* b : frame.findChildren<IIToolButton*>()) {
+        if (b->id() == QVariant(5) && b->isCheckable())
+            automatic = b;
+    }
+    QVERIFY(automatic);
+    QVERIFY(automatic->selectState());
+
+    frame.onRegionClick(true, 2);
+    QCOMPARE(frame.getSelectRect().size(), QSize(1080, 720));
+    QCOMPARE(frame.getSelectRect().center(), QRect(0, 0, 1600, 1000).center());
+    QVERIFY(!automatic->selectState());
+    frame.onRegionClick(true, 0);
+    QCOMPARE(frame.getSelectRect(), QRect(0, 0, 1600, 1000));
+
+    // Showing again starts from the camera picture's preset, whatever was chosen before.
+    frame.setFrameVisible(false);
+    frame.setFrameVisible(true);
+    QVERIFY(automatic->selectState());
+    frame.onControlClick(false, 5);  // Quit
+    QVERIFY(!frame.isVisible());
+}
+
+void TestRecordBar::recordsThroughTheBar()
+{
+    QWidget window;
+    window.resize(1200, 900);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TestEnv::clearMessages();
+    QSignalSpy finished(IFFmpegApi::instance(), &IFFmpegApi::sgRecordVideo);
+
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    frame.onControlClick(false, 6);  // Start
+    QVERIFY(IFFmpegApi::instance()->isRecording());
+    QVERIFY(!frame.painterState());
+    QVERIFY(frame.testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTRY_COMPARE_WITH_TIMEOUT(frame.elapsedSeconds(), 1, 5000);
+
+    frame.onControlClick(false, 8);  // Halt: the clock stands still
+    const int halted = frame.elapsedSeconds();
+    QTest::qWait(1300);
+    QCOMPARE(frame.elapsedSeconds(), halted);
+    frame.onControlClick(false, 7);  // resume
+    QTRY_COMPARE_WITH_TIMEOUT(frame.elapsedSeconds(), halted + 1, 5000);
+
+    frame.stopVideoRecord();
+    QVERIFY(!frame.isVisible());
+    QVERIFY(!frame.testAttribute(Qt::WA_TransparentForMouseEvents));
+    QCOMPARE(frame.clockText(), QStringLiteral("00 : 00 : 00"));
+    // The finished box shows the path once the file is complete.
+    QVERIFY(finished.wait(60000));
+    const QString path = finished.at(0).at(0).toString();
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QCOMPARE(TestEnv::messages().at(0), QDir::toNativeSeparators(path));
+    QCOMPARE(frame.finishedBox()->text(), QDir::toNativeSeparators(path));
+    const MediaProbe probe = probeMedia(path);
+    QCOMPARE(probe.width, 640);
+    QCOMPARE(probe.height, 480);
+    QVERIFY(probe.videoPackets > 0);
+}
+
+void TestRecordBar::finishedBoxOnlyWhenTheWindowIsEnabled()
+{
+    QWidget window;
+    IVideoRecordFrame frame(nullptr, &window);
+    TestEnv::clearMessages();
+    window.setEnabled(false);
+    frame.onRecordFinished(QStringLiteral("/tmp/a.mp4"));
+    QVERIFY(TestEnv::messages().isEmpty());
+    window.setEnabled(true);
+    frame.onRecordFinished(QStringLiteral("/tmp/a.mp4"));
+    QCOMPARE(TestEnv::messages().size(), 1);
+}
+
+void TestRecordBar::abnormalEndOnlyMattersWhileShown()
+{
+    QWidget window;
+    window.resize(1000, 800);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    frame.onRecordMessage(4);  // hidden: nothing happens
+    QVERIFY(!frame.isVisible());
+
+    frame.setFrameVisible(true);
+    frame.onRecordMessage(2);  // the recording state
+    QVERIFY(frame.testAttribute(Qt::WA_TransparentForMouseEvents));
+    frame.onRecordMessage(4);
+    QVERIFY(!frame.isVisible());
+    QVERIFY(!frame.testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+OCUMETRA_TEST_MAIN(TestRecordBar)
+
+#include "tst_recordbar.moc"
