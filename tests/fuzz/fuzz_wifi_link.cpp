@@ -31,8 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             IWifiProtocol::hexForLog(m.bytes);
             if (m.kind == IWifiMessageFramer::Photo) {
                 const int n = IWifiProtocol::byteAraryToInt(m.bytes.mid(5, 4), false);
-                if (n <= 0 || n > IWifiProtocol::MaxPhotoBytes || m.bytes.size() != 9 + n)
+                if (n < 0 || n > IWifiProtocol::MaxPhotoBytes || m.bytes.size() != 9 + n)
                     __builtin_trap(); // a photo must be exactly its announced length
+            }
+            // Skipped bytes never swallow the start of a message with our id.
+            if (m.kind == IWifiMessageFramer::Invalid && !framer.clientId().isEmpty()
+                && m.bytes.indexOf(framer.clientId(), 1) > 0) {
+                const int at = m.bytes.indexOf(framer.clientId(), 1);
+                if (IWifiMessageFramer::messageLength(m.bytes.mid(at, 5)) > 0)
+                    __builtin_trap();
             }
         }
     }

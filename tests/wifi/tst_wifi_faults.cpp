@@ -39,17 +39,24 @@ private:
 private slots:
     void init()
     {
-        g_camera_resolution = QSize(1920, 1080);
-        m_camera = new SimCamera;
-        QVERIFY(m_camera->start());
-        qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(m_camera->port()));
+        m_camera = startSimCamera();
+        QVERIFY(m_camera);
     }
-    void cleanup()
+    void cleanup() { deleteLink(m_backend, m_camera); }
+
+    // The command line names every fault mode, and only those.
+    void faultsByName()
     {
-        delete m_backend;
-        m_backend = nullptr;
-        delete m_camera;
-        m_camera = nullptr;
+        const QStringList names = SimCamera::faultNames();
+        QCOMPARE(names.size(), int(SimCamera::PhotoCorrupt) + 1);
+        for (int i = 0; i < names.size(); ++i) {
+            bool ok = false;
+            QCOMPARE(int(SimCamera::faultFromName(names.at(i), &ok)), i);
+            QVERIFY(ok);
+        }
+        bool ok = true;
+        QCOMPARE(int(SimCamera::faultFromName("NoSuchFault", &ok)), int(SimCamera::NoFault));
+        QVERIFY(!ok);
     }
 
     // Odd but usable bind replies give the id at once, on the first connection.

@@ -39,18 +39,10 @@ private:
 private slots:
     void init()
     {
-        g_camera_resolution = QSize(1920, 1080);
-        m_camera = new SimCamera;
-        QVERIFY(m_camera->start());
-        qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(m_camera->port()));
+        m_camera = startSimCamera();
+        QVERIFY(m_camera);
     }
-    void cleanup()
-    {
-        delete m_backend;
-        m_backend = nullptr;
-        delete m_camera;
-        m_camera = nullptr;
-    }
+    void cleanup() { deleteLink(m_backend, m_camera); }
 
     void packetsAndTables()
     {

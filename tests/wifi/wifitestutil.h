@@ -4,7 +4,10 @@
 #include <QByteArray>
 #include <QList>
 
+#include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "ffmpeg/wifirtsp/iwifitimings.h"
+#include "iglobal.h"
+#include "simcamera.h"
 
 namespace WifiTest {
 
@@ -34,6 +37,29 @@ inline int countCommands(const QList<QByteArray>& commands, const char* templ)
     for (const QByteArray& c : commands)
         n += c.startsWith(t) ? 1 : 0;
     return n;
+}
+
+// A simulated camera listening on the control port the back end will use; null when it
+// cannot listen. The camera's resolution starts as the program's default.
+inline SimCamera* startSimCamera()
+{
+    g_camera_resolution = QSize(1920, 1080);
+    auto* camera = new SimCamera;
+    if (!camera->start()) {
+        delete camera;
+        return nullptr;
+    }
+    qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(camera->port()));
+    return camera;
+}
+
+// The back end goes first: its link must not outlive the camera's end of it.
+inline void deleteLink(IWifiRtspThread*& backend, SimCamera*& camera)
+{
+    delete backend;
+    backend = nullptr;
+    delete camera;
+    camera = nullptr;
 }
 
 }

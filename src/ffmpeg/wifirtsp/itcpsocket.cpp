@@ -88,37 +88,51 @@ void ITcpSocket::slConnectTimeoutSlot()
     quit();
 }
 
-void ITcpSocket::slSendMessageToServerSlot()
+QList<QByteArray> ITcpSocket::takeQueue()
 {
-    QMutexLocker lock(&m_queueMutex);
-    if (m_queue.isEmpty())
-        return;
-    for (const QByteArray& message : qAsConst(m_queue)) {
+    QList<QByteArray> messages;
+    {
+        QMutexLocker lock(&m_queueMutex);
+        messages.swap(m_queue);
+    }
+    for (const QByteArray& message : qAsConst(messages)) {
         // Requests go one at a time, so a photo still incomplete when the next photo is
         // asked for belongs to an abandoned request; left in place, the new reply would
         // be glued onto it and lost too.
-        if (IWifiProtocol::isPhotoCommand(message))
+        if (IWifiProtocol::isPhotoCommand(message)) {
             dropPartialMessage("incomplete tcp packet dropped before a new photo: ", true);
+            break;
+        }
+    }
+    return messages;
+}
+
+void ITcpSocket::slSendMessageToServerSlot()
+{
+    for (const QByteArray& message : takeQueue()) {
         const qint64 written = m_socket->write(message);
         const bool flushed = m_socket->flush();
         qDebug() << Q_FUNC_INFO << (flushed ? "true" : "false")
                  << QStringLiteral("socket send data len:%1").arg(written)
                  << IWifiProtocol::hexForLog(message);
     }
-    m_queue.clear();
 }
 
 void ITcpSocket::slReadMessageSlot()
 {
+    handleBytes(m_socket->readAll());
+}
+
+void ITcpSocket::handleBytes(const QByteArray& bytes)
+{
     if (m_outOfStep)
         return;
-    const QByteArray bytes = m_socket->readAll();
     m_bytesRead += quint64(bytes.size());
     m_framer.append(bytes);
     IWifiMessageFramer::Message message;
     while (!m_outOfStep && m_framer.next(&message))
         deliver(message);
-    if (m_outOfStep)
+    if (m_outOfStep || !m_silenceTimer)
         return;
     if (m_framer.hasPartial())
         m_silenceTimer->start();
@@ -136,7 +150,8 @@ void ITcpSocket::dropPartialMessage(const char* reason, bool abandoned)
     IWifiMessageFramer::Message message;
     if (!m_framer.dropPartial(&message))
         return;
-    m_silenceTimer->stop();
+    if (m_silenceTimer)
+        m_silenceTimer->stop();
     qDebug() << Q_FUNC_INFO << reason << IWifiProtocol::hexForLog(message.bytes);
     if (message.kind == IWifiMessageFramer::PhotoCut)
         emit sgReceivePhoto(message.bytes, QImage(), abandoned);
@@ -160,9 +175,11 @@ void ITcpSocket::deliver(const IWifiMessageFramer::Message& message)
         qDebug() << Q_FUNC_INFO << "photo length refused: " << IWifiProtocol::hexForLog(message.bytes);
         m_outOfStep = true;
         m_connected = false;
-        m_sendTimer->stop();
-        m_silenceTimer->stop();
-        m_socket->abort();
+        if (m_socket) {
+            m_sendTimer->stop();
+            m_silenceTimer->stop();
+            m_socket->abort();
+        }
         emit sgOutOfStep(message.bytes);
         quit();
         break;

@@ -56,6 +56,13 @@ signals:
 
 protected:
     void run() override;
+    // The read path after the socket: frames the bytes and hands on whole messages.
+    void handleBytes(const QByteArray& bytes);
+    // Drops an incomplete message; a cut-off photo is answered as a failed one.
+    void dropPartialMessage(const char* reason, bool abandoned);
+    // Takes the messages queued for this tick. A partial photo still waiting when a photo
+    // command goes out belongs to an abandoned request and is dropped first.
+    QList<QByteArray> takeQueue();
 
 private slots:
     void slReadMessageSlot();
@@ -68,8 +75,6 @@ private slots:
 
 private:
     void deliver(const IWifiMessageFramer::Message& message);
-    // Drops an incomplete message; a cut-off photo is answered as a failed one.
-    void dropPartialMessage(const char* reason, bool abandoned);
 
     QTcpSocket* m_socket = nullptr;
     QTimer* m_sendTimer = nullptr;

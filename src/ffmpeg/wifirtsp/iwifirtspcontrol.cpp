@@ -29,7 +29,7 @@ void IWifiRtspThread::initSocket()
 
     // Messages still queued from an old socket carry an old generation and are ignored.
     const int generation = ++m_socketGeneration;
-    m_tcpSocket = new ITcpSocket(cameraHost(), cameraControlPort(), m_timings);
+    m_tcpSocket = createSocket();
     connect(m_tcpSocket, &ITcpSocket::sgError, this, &IWifiRtspThread::slTcpError);
     connect(m_tcpSocket, &ITcpSocket::sgDisconnect, this, [this, generation] {
         if (generation == m_socketGeneration)
@@ -59,6 +59,11 @@ void IWifiRtspThread::initSocket()
     connect(this, &IWifiRtspThread::sgTcpDisconnect, this, &IWifiRtspThread::slTcpDisconnect,
             Qt::UniqueConnection);
     m_tcpSocket->start();
+}
+
+ITcpSocket* IWifiRtspThread::createSocket()
+{
+    return new ITcpSocket(cameraHost(), cameraControlPort(), m_timings);
 }
 
 void IWifiRtspThread::reopentcp()

@@ -112,6 +112,8 @@ private slots:
 
 protected:
     void run() override;
+    // The control link's socket thread for a new connection (not yet started).
+    virtual ITcpSocket* createSocket();
 
 private:
     void stopReader();
