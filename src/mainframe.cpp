@@ -11,6 +11,7 @@
 #include "board/islide.h"
 #include "board/item/ielementframe.h"
 #include "board/item/ipixmapitem.h"
+#include "board/model/itextmodes.h"
 #include "board/path/ipathmodes.h"
 #include "customui/iboardtoolbar.h"
 #include "customui/icameraframe.h"
@@ -62,9 +63,10 @@ MainFrame::~MainFrame() = default;
 
 void MainFrame::InitBorad()
 {
-    // The board builds its modes when it is created: the pen, eraser and shape tools
-    // must be known to the registry by then.
+    // The board builds its modes when it is created: the pen, eraser, shape, select and
+    // text tools must be known to the registry by then.
     registerPathModes();
+    registerTextModes();
 
     m_board = new IBoard(TX_IBOARD_ENUM::SceneDisplayMode(0), this);
     m_board->setStyleSheet(QStringLiteral("background-color:rgb(105,105,105)"));

@@ -338,7 +338,7 @@ void IBoard::onElementsTakenOff(const QList<IElement*>& elements)
     if (frame && frame->delegated() && items.contains(frame->delegated())) {
         frame->textItemEndEdit();
         frame->showFrame(false);
-        frame->setDelegated(nullptr);
+        frame->clearDelegated();
     }
 }
 
@@ -375,6 +375,17 @@ void IBoard::mousePressEvent(QMouseEvent* event)
         route(event, Step::Down);
     QGraphicsView::mousePressEvent(event);
     // The board is the end of the road for presses: none reaches the window behind it.
+    event->accept();
+}
+
+// The second press of a quick double click is still a press for the modes: a text
+// clicked twice goes into editing.
+void IBoard::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton &&
+        pixmapEleBoundingRect().contains(mapToScene(event->pos())))
+        route(event, Step::Down);
+    QGraphicsView::mouseDoubleClickEvent(event);
     event->accept();
 }
 

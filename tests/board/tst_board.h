@@ -98,6 +98,24 @@ private slots:
     void textElementFormatting();
     void textElementEditingStates();
     void textElementPaintsWithoutQtOutline();
+
+    // The text frame (tst_textframe.cpp)
+    void textFrameGeometry();
+    void textFrameLockAndSelection();
+    void textFrameHandles();
+    void textFrameCornerScale();
+    void textFrameSelectInput();
+    void textFrameForgetsRemovedText();
+    void textFramePinch();
+
+    // Select and text modes, the frame's menu and the text tool bar (tst_textmodes.cpp)
+    void textModePlacesText();
+    void textModeFollowsRotation();
+    void selectModePicksTextsOnly();
+    void frameMenuCopyAndDelete();
+    void frameMenuFollowsRotation();
+    void textToolBarAppliesToDelegate();
+    void snapshotRendersTexts();
 };
 
 #endif

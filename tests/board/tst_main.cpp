@@ -5,6 +5,7 @@
 #include "testenv.h"
 #include "tst_board.h"
 
+#include "board/islide.h"
 #include "board/model/imodemanage.h"
 #include "service/iboardservice.h"
 
@@ -96,8 +97,10 @@ void RecordingMode::setFigureType(TX_IBOARD_ENUM::FigureType type)
 
 void TestBoard::cleanup()
 {
-    for (const char* name : {"select", "eraser", "pen", "shape", "figure"})
+    for (const char* name : {"select", "eraser", "pen", "shape", "figure", "selectorPath", "text", "pencilPath",
+                             "pathErase", "figurePath"})
         IModeManage::unregisterMode(QString::fromLatin1(name));
+    ISlide::setSceneFrameFactory(nullptr);
     IBoardService::instance()->setBoard(nullptr);
     QCOMPARE(TestPathElement::alive, 0);
     QCOMPARE(TestTextElement::alive, 0);

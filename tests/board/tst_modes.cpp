@@ -6,7 +6,14 @@
 #include "board/islide.h"
 #include "board/item/ipixmapitem.h"
 #include "board/model/iinkbasemode.h"
+#include "board/item/icommontextelementframe.h"
 #include "board/model/imodemanage.h"
+#include "board/model/iselectorpathmode.h"
+#include "board/model/itextmode.h"
+#include "board/model/itextmodes.h"
+#include "board/path/ipatherasemode.h"
+#include "board/path/ipathmodes.h"
+#include "board/path/ipencilpathmode.h"
 #include "service/iboardservice.h"
 
 using namespace TX_IBOARD_ENUM;
@@ -127,7 +134,9 @@ void TestBoard::modeSwitchingOrder()
 
 void TestBoard::facadeSwitchesAndState()
 {
-    registerRecordingModes();
+    // The modes the program registers, not stand-ins.
+    registerPathModes();
+    registerTextModes();
     IBoardService* facade = IBoardService::instance();
     QVERIFY(facade == IBoardService::instance());
     facade->switchPencil(Qt::blue, 8.0, 128.0);   // no board yet: nothing happens
@@ -140,15 +149,27 @@ void TestBoard::facadeSwitchesAndState()
     QCOMPARE(board.boardState()->inkThickness, 6.5);
     QCOMPARE(board.boardState()->inkOpacity, 200);
     QCOMPARE(board.modeManage()->currentModeType(), MODE_PEN);
+    QVERIFY(dynamic_cast<IPencilPathMode*>(board.modeManage()->currentMode()));
 
+    facade->switchTextEdit();
+    QCOMPARE(board.modeManage()->currentModeType(), MODE_TEXT);
+    QVERIFY(dynamic_cast<ITextMode*>(board.modeManage()->currentMode()));
     facade->switchFigureEllipse();
     QCOMPARE(board.modeManage()->currentModeType(), MODE_FIGURE_PATH_ELLIPSE);
     facade->switchFigureRectangle();
     QCOMPARE(board.modeManage()->currentModeType(), MODE_FIGURE_PATH_RECTANGLE);
     facade->switchEraserPoint(20);
     QCOMPARE(board.modeManage()->currentModeType(), MODE_ERASER_POINT);
+    QVERIFY(dynamic_cast<IPathEraseMode*>(board.modeManage()->currentMode()));
     facade->switchSelect();
     QCOMPARE(board.modeManage()->currentModeType(), MODE_SELECT);
+    QVERIFY(dynamic_cast<ISelectorPathMode*>(board.modeManage()->currentMode()));
+
+    // Every page has its text frame once the frame hook is set.
+    auto* page = new ISlide;
+    board.insert(page, true);
+    QVERIFY(dynamic_cast<ICommonTextElementFrame*>(board.sceneElementFrame()));
+    QCOMPARE(board.sceneElementFrame(), page->sceneElementFrame());
 
     facade->modifyPencilColor(Qt::yellow);
     facade->modifyPencilOpacity(90);

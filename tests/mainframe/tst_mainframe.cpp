@@ -15,7 +15,10 @@
 
 #include "board/iboard.h"
 #include "board/item/ipixmapitem.h"
+#include "board/islide.h"
+#include "board/item/itextelement.h"
 #include "board/model/imodemanage.h"
+#include "board/model/iselectorpathmode.h"
 #include "board/widget/itimemsgbox.h"
 #include "camerarig.h"
 #include "customui/icameratoolbar.h"
@@ -144,6 +147,21 @@ public:
 
 private:
     // Takes a snapshot through the Snap button and waits for its gallery row.
+    // A left-button drag across the middle of the camera picture.
+    void dragOnPicture()
+    {
+        IBoard* board = frame()->m_board;
+        const QRectF picture = board->pixmapEleBoundingRect();
+        const QPoint from = board->mapFromScene(picture.center());
+        const QPoint to = board->mapFromScene(picture.center() + QPointF(picture.width() / 5, picture.height() / 8));
+        QTest::mousePress(board->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board->viewport(), &move);
+        QMouseEvent end(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board->viewport(), &end);
+        QTest::mouseRelease(board->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+
     QString snap()
     {
         const int rows = galleryRows();
@@ -247,6 +265,42 @@ private slots:
         }
     }
 
+    void textAppearsInSnapshot()
+    {
+        setCaptureMode(ICaptureModeFrame::Default);
+        const QString plainPath = snap();
+        QVERIFY(!plainPath.isEmpty());
+        IBoard* board = frame()->m_board;
+        auto* text = new ITextElement(QStringLiteral("MMMM"));
+        text->setFontSize(48);
+        text->setDefaultTextColor(Qt::magenta);
+        const QRectF picture = board->pixmapEleBoundingRect();
+        text->setPos(picture.topLeft() + QPointF(picture.width() / 10, picture.height() / 10));
+        board->currentSlide()->add(text, false);
+        board->setSelected(text, true);
+        const QString textPath = snap();
+        IBoardService::instance()->clearCurrentSlidePathItems();
+        QVERIFY(!textPath.isEmpty());
+
+        const QImage plain(plainPath);
+        const QImage written(textPath);
+        QCOMPARE(written.size(), plain.size());
+        // Magenta pixels where the text stands, none in the plain picture.
+        auto magenta = [](const QImage& img) {
+            int n = 0;
+            for (int y = 0; y < img.height() / 2; ++y) {
+                for (int x = 0; x < img.width() / 2; ++x) {
+                    const QColor c = img.pixelColor(x, y);
+                    if (c.red() > 200 && c.blue() > 200 && c.green() < 80)
+                        ++n;
+                }
+            }
+            return n;
+        };
+        QCOMPARE(magenta(plain), 0);
+        QVERIFY2(magenta(written) > 200, qPrintable(QString::number(magenta(written))));
+    }
+
     void spaceKeySnaps()
     {
         setCaptureMode(ICaptureModeFrame::Default);
@@ -333,6 +387,10 @@ private slots:
 
         f->slBoardToolBarClick(true, QVariant(1)); // Pencil
         QCOMPARE(boardMode(), TX_IBOARD_ENUM::MODE_PEN);
+        const int strokes = f->m_board->currentSlide()->elements().size();
+        dragOnPicture();   // the same drag draws with the pen
+        QCOMPARE(f->m_board->currentSlide()->elements().size(), strokes + 1);
+        IBoardService::instance()->clearCurrentSlidePathItems();
         f->slBoardToolBarClick(true, QVariant(7)); // Eraser, with its size panel
         QCOMPARE(boardMode(), TX_IBOARD_ENUM::MODE_ERASER_POINT);
 
@@ -355,6 +413,12 @@ private slots:
         QVERIFY(!f->m_boardToolBar->isVisible());
         QVERIFY(f->m_rightToolBar->isVisible());
         QVERIFY(!f->m_boardBarShown);
+        // Home leaves the board in the select mode: a drag over the picture draws nothing.
+        QCOMPARE(boardMode(), TX_IBOARD_ENUM::MODE_SELECT);
+        QVERIFY(dynamic_cast<ISelectorPathMode*>(f->m_board->modeManage()->currentMode()));
+        const int elements = f->m_board->currentSlide()->elements().size();
+        dragOnPicture();
+        QCOMPARE(f->m_board->currentSlide()->elements().size(), elements);
         // Full screen now leaves the right tool bar to hide and show.
         emit f->m_board->sgIsFullScreen(true);
         QVERIFY(!f->m_rightToolBar->isVisible());

@@ -64,6 +64,8 @@ class ISceneElementFrame : public IAbstractFrame
 public:
     virtual void setDelegated(QGraphicsItem* item) = 0;
     virtual QGraphicsItem* delegated() const = 0;
+    // Lets go of the delegated item before it leaves the page: no pointer to it remains.
+    virtual void clearDelegated() = 0;
     virtual bool isFrameVisible() const = 0;
     virtual void textItemBeginEdit() = 0;
     virtual void textItemEndEdit() = 0;
