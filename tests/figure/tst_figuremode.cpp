@@ -410,16 +410,7 @@ void TestFigure::figureThroughRealMouseInput()
     facade->setBoard(b.board);
     facade->switchFigureRegularTriangle();
     QCOMPARE(b.board->modeManage()->currentModeType(), MODE_FIGURE_REGULAR_TRIANGLE);
-    QWidget* viewport = b.board->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(200, 200), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &release);
+    b.mouseGesture(QPointF(100, 100), QPointF(200, 200), QPointF(200, 200));
     const QList<IFigureElement*> made = figures(b.slide);
     QCOMPARE(made.size(), 1);
     auto* tri = dynamic_cast<IVerticsPolygonFigureElement*>(made.first());

@@ -197,16 +197,7 @@ void TestPen::penThroughRealMouseInput()
     facade->setBoard(b.board);
     facade->switchPencil(QColor(10, 200, 10), 4.0, 200);
     QCOMPARE(b.board->modeManage()->currentModeType(), MODE_PEN);
-    QWidget* viewport = b.board->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 60), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(120, 80), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(180, 60), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &release);
+    b.mouseGesture(QPointF(50, 60), QPointF(120, 80), QPointF(180, 60));
     const QList<IPathElement*> elements = pathElements(b.slide);
     QCOMPARE(elements.size(), 1);
     QCOMPARE(static_cast<IPencilPathElement*>(elements.first())->drawPoints(),

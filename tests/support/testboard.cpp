@@ -67,6 +67,19 @@ void ShownBoard::drag(const QPointF& from, const QPointF& to, int steps)
     up(to);
 }
 
+void ShownBoard::mouseGesture(const QPointF& from, const QPointF& via, const QPointF& to)
+{
+    QWidget* viewport = board->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QMouseEvent move(QEvent::MouseMove, via, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(viewport, &release);
+}
+
 QImage renderArea(QGraphicsScene* scene, const QRect& area)
 {
     QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);

@@ -26,6 +26,8 @@ struct ShownBoard
     void move(const QPointF& p, int id = IDeviceArgs::MouseDeviceId);
     void up(const QPointF& p, int id = IDeviceArgs::MouseDeviceId);
     void drag(const QPointF& from, const QPointF& to, int steps = 4);
+    // Real mouse events on the board's viewport: press at from, move through via, release at to.
+    void mouseGesture(const QPointF& from, const QPointF& via, const QPointF& to);
 };
 
 // The scene area rendered into a transparent image.

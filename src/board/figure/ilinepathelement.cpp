@@ -54,14 +54,7 @@ void ILinePathElement::setLine(const QPointF& start, const QPointF& stop)
 void ILinePathElement::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
                              QWidget* widget)
 {
-    QColor c = color();
-    c.setAlpha(alpha());
-    const QBrush fill(c, Qt::SolidPattern);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(fill);
-    setPen(QPen(Qt::NoPen));
-    setBrush(fill);
-    IPathElement::paint(painter, option, widget);
+    paintFilled(painter, option, widget);
 }
 
 void ILinePathElement::copyItemParameters(IElement* target) const

@@ -136,3 +136,16 @@ IElement* IPathElement::deepCopy() const
     copyItemParameters(copy);
     return copy;
 }
+
+void IPathElement::paintFilled(QPainter* painter, const QStyleOptionGraphicsItem* option,
+                               QWidget* widget)
+{
+    QColor c = color();
+    c.setAlpha(alpha());
+    const QBrush fill(c, Qt::SolidPattern);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(fill);
+    setPen(QPen(Qt::NoPen));
+    setBrush(fill);
+    IPathElement::paint(painter, option, widget);
+}

@@ -63,6 +63,8 @@ public:
 protected:
     // Draws the given outline (the path, or a part of it) clipped to what is left unerased.
     void paintPath(QPainter* painter, const QPainterPath& outline);
+    // Fills the path in the colour at the element's alpha, without an outline.
+    void paintFilled(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget);
 
 private:
     void init();

@@ -38,14 +38,7 @@ void ITextPathElement::setText(const QString& text)
 void ITextPathElement::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
                              QWidget* widget)
 {
-    QColor c = color();
-    c.setAlpha(alpha());
-    const QBrush fill(c, Qt::SolidPattern);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(fill);
-    setPen(QPen(Qt::NoPen));
-    setBrush(fill);
-    IPathElement::paint(painter, option, widget);
+    paintFilled(painter, option, widget);
 }
 
 void ITextPathElement::copyItemParameters(IElement* target) const
