@@ -54,7 +54,7 @@ void ICaptureModeFrame::slButtonClick(bool checked)
 void ICaptureModeFrame::CreateUI()
 {
     const double s = IGSQUARERATE;
-    QRadioButton* sound = CreateIRadio(SOUND_ID, QStringLiteral("拍照提示音"));
+    QRadioButton* sound = CreateIRadio(SOUND_ID, tr("拍照提示音"));
     const QStringList labels = {tr("Default"),
                                 tr("Screen Capture"),
                                 tr("Partial screen capture"),

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -12,6 +13,9 @@
 #include "customui/icameratoolbar.h"
 #include "customui/icapturemodeframe.h"
 #include "customui/icolorframe.h"
+#include "customui/ifocusframe.h"
+#include "customui/iparameterframe.h"
+#include "customui/ipixrateframe.h"
 #include "customui/ieraseframe.h"
 #include "customui/ifigureframe.h"
 #include "customui/iicolorbutton.h"
@@ -97,6 +101,7 @@ class TestPanels : public QObject
 private slots:
     void placementFormulas();
     void placementByRealBars();
+    void everyPanelStandsByItsButton();
     void captureModeChoice();
     void timelapseCommandsAndCounter();
     void timelapseStopWhilePaused();
@@ -164,6 +169,58 @@ void TestPanels::placementByRealBars()
     orphan.setFrameVisible(true);
     QVERIFY(orphan.isVisible());
     QCOMPARE(orphan.pos(), QPoint(10, 20));
+}
+
+template <class Panel>
+static void checkAbove(ICameraToolBar* camera, IBoardToolBar* board, ICameraToolBar::ButtonType type)
+{
+    const QPoint p = camera->buttonGlobslPos(type);
+    QVERIFY(p != QPoint(0, 0));
+    PlacedPanel<Panel> panel(camera, board);
+    panel.setFrameVisible(true);
+    QVERIFY(panel.isVisible());
+    QCOMPARE(panel.pos(), QPoint(p.x() + 42 - panel.width() / 2, p.y() - panel.height() - 10));
+    panel.setFrameVisible(false);
+}
+
+template <class Panel>
+static void checkLeftOf(ICameraToolBar* camera, IBoardToolBar* board, IBoardToolBar::ButtonType type)
+{
+    const QPoint p = board->buttonGlobslPos(type);
+    QVERIFY(p != QPoint(0, 0));
+    PlacedPanel<Panel> panel(camera, board);
+    panel.setFrameVisible(true);
+    QVERIFY(panel.isVisible());
+    QCOMPARE(panel.pos(), QPoint(p.x() - panel.width() - 10, p.y() + 25 - panel.height() / 2));
+    panel.setFrameVisible(false);
+}
+
+void TestPanels::everyPanelStandsByItsButton()
+{
+    ICameraToolBar cameraBar(nullptr, nullptr);
+    IBoardToolBar boardBar(nullptr, nullptr);
+    cameraBar.move(300, 900);
+    boardBar.move(1700, 100);
+    cameraBar.show();
+    boardBar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cameraBar));
+    QVERIFY(QTest::qWaitForWindowExposed(&boardBar));
+
+    checkAbove<IPixRateFrame>(&cameraBar, &boardBar, ICameraToolBar::Resolution);
+    checkAbove<IParameterFrame>(&cameraBar, &boardBar, ICameraToolBar::ColorAdjusting);
+    checkAbove<IFocusFrame>(&cameraBar, &boardBar, ICameraToolBar::FocusExposure);
+    checkLeftOf<IColorFrame>(&cameraBar, &boardBar, IBoardToolBar::Color);
+    checkLeftOf<ITransparentFrame>(&cameraBar, &boardBar, IBoardToolBar::Transparency);
+    checkLeftOf<IFigureFrame>(&cameraBar, &boardBar, IBoardToolBar::Shape);
+    checkLeftOf<IEraseFrame>(&cameraBar, &boardBar, IBoardToolBar::Eraser);
+
+    // The focus panel never starts left of the screen's usable area.
+    cameraBar.move(-200, 900);
+    QTRY_VERIFY(cameraBar.buttonGlobslPos(ICameraToolBar::FocusExposure).x() < 0);
+    PlacedPanel<IFocusFrame> focus(&cameraBar, &boardBar);
+    focus.setFrameVisible(true);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(focus.x(), area.left());
 }
 
 void TestPanels::captureModeChoice()
