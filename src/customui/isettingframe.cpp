@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <functional>
+
 #include "customui/iitoolbutton.h"
 #include "customui/imsgbox.h"
 #include "customui/ipixrateframe.h"
@@ -62,6 +64,24 @@ QWidget* createPage()
 {
     auto* page = new QWidget;
     page->setAttribute(Qt::WA_TranslucentBackground);
+    return page;
+}
+
+// A page with a "Picture" and a "Video" group, each filled by fill(group, video).
+QWidget* createGroupsPage(const std::function<void(QGroupBox*, bool)>& fill)
+{
+    QWidget* page = createPage();
+    auto* layout = new QVBoxLayout(page);
+    const int m = scaled(20);
+    layout->setContentsMargins(m, m, m, m);
+    for (const bool video : {false, true}) {
+        QGroupBox* group = createGroup(video ? ISettingFrame::tr("Video") : ISettingFrame::tr("Picture"));
+        fill(group, video);
+        if (video)
+            layout->addSpacing(m);
+        layout->addWidget(group);
+    }
+    layout->addStretch();
     return page;
 }
 
@@ -256,13 +276,7 @@ void ISettingFrame::restartForLanguage()
 
 QWidget* ISettingFrame::CreateStorageWidget()
 {
-    QWidget* page = createPage();
-    auto* layout = new QVBoxLayout(page);
-    const int m = scaled(20);
-    layout->setContentsMargins(m, m, m, m);
-
-    for (const bool video : {false, true}) {
-        QGroupBox* group = createGroup(video ? tr("Video") : tr("Picture"));
+    return createGroupsPage([this](QGroupBox* group, bool video) {
         QLineEdit* field = createStyledLineEdit(nullptr);
         field->setText(video ? g_video_savepath : g_photo_savepath);
         field->setReadOnly(true);
@@ -289,13 +303,7 @@ QWidget* ISettingFrame::CreateStorageWidget()
                 },
                 Qt::DirectConnection);
         connect(setup, &QToolButton::clicked, setup, [this, video] { chooseFolder(video); }, Qt::DirectConnection);
-
-        if (video)
-            layout->addSpacing(m);
-        layout->addWidget(group);
-    }
-    layout->addStretch();
-    return page;
+    });
 }
 
 void ISettingFrame::chooseFolder(bool video)
@@ -317,13 +325,7 @@ void ISettingFrame::chooseFolder(bool video)
 
 QWidget* ISettingFrame::CreateFormatWidget()
 {
-    QWidget* page = createPage();
-    auto* layout = new QVBoxLayout(page);
-    const int m = scaled(20);
-    layout->setContentsMargins(m, m, m, m);
-
-    for (const bool video : {false, true}) {
-        QGroupBox* group = createGroup(video ? tr("Video") : tr("Picture"));
+    return createGroupsPage([this](QGroupBox* group, bool video) {
         auto* row = new QHBoxLayout(group);
         row->setMargin(scaled(15));
         const QString& current = video ? g_video_format : g_photo_format;
@@ -339,12 +341,7 @@ QWidget* ISettingFrame::CreateFormatWidget()
         }
         // An unknown saved format shows the first; the stored one stays until a click.
         (checked ? checked : first)->setChecked(true);
-        if (video)
-            layout->addSpacing(m);
-        layout->addWidget(group);
-    }
-    layout->addStretch();
-    return page;
+    });
 }
 
 void ISettingFrame::slRadioButtonClicked()

@@ -100,7 +100,6 @@ class TestPanels : public QObject
     Q_OBJECT
 private slots:
     void placementFormulas();
-    void placementByRealBars();
     void everyPanelStandsByItsButton();
     void captureModeChoice();
     void timelapseCommandsAndCounter();
@@ -134,43 +133,6 @@ void TestPanels::placementFormulas()
     IGSQUARERATE = 1.0;
 }
 
-void TestPanels::placementByRealBars()
-{
-    ICameraToolBar cameraBar(nullptr, nullptr);
-    IBoardToolBar boardBar(nullptr, nullptr);
-    cameraBar.move(100, 900);
-    boardBar.move(1700, 100);
-    cameraBar.show();
-    boardBar.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&cameraBar));
-    QVERIFY(QTest::qWaitForWindowExposed(&boardBar));
-
-    const QPoint photo = cameraBar.buttonGlobslPos(ICameraToolBar::PhotoMode);
-    QVERIFY(photo != QPoint(0, 0));
-    PlacedPanel<ICaptureModeFrame> modes(&cameraBar, &boardBar);
-    modes.setFrameVisible(true);
-    QVERIFY(modes.isVisible());
-    QCOMPARE(modes.pos(), QPoint(photo.x() + 42 - modes.width() / 2, photo.y() - modes.height() - 10));
-    // Hiding keeps the place.
-    const QPoint placed = modes.pos();
-    modes.setFrameVisible(false);
-    QVERIFY(!modes.isVisible());
-    QCOMPARE(modes.pos(), placed);
-
-    const QPoint thicknessButton = boardBar.buttonGlobslPos(IBoardToolBar::Thickness);
-    QVERIFY(thicknessButton != QPoint(0, 0));
-    PlacedPanel<IThicknessFrame> thickness(&cameraBar, &boardBar);
-    thickness.setFrameVisible(true);
-    QCOMPARE(thickness.pos(), QPoint(thicknessButton.x() - thickness.width() - 10,
-                                     thicknessButton.y() + 25 - thickness.height() / 2));
-    // Without a main window a panel still opens, where it stands.
-    IThicknessFrame orphan(nullptr, nullptr);
-    orphan.move(10, 20);
-    orphan.setFrameVisible(true);
-    QVERIFY(orphan.isVisible());
-    QCOMPARE(orphan.pos(), QPoint(10, 20));
-}
-
 template <class Panel>
 static void checkAbove(ICameraToolBar* camera, IBoardToolBar* board, ICameraToolBar::ButtonType type)
 {
@@ -180,7 +142,11 @@ static void checkAbove(ICameraToolBar* camera, IBoardToolBar* board, ICameraTool
     panel.setFrameVisible(true);
     QVERIFY(panel.isVisible());
     QCOMPARE(panel.pos(), QPoint(p.x() + 42 - panel.width() / 2, p.y() - panel.height() - 10));
+    // Hiding keeps the place.
+    const QPoint placed = panel.pos();
     panel.setFrameVisible(false);
+    QVERIFY(!panel.isVisible());
+    QCOMPARE(panel.pos(), placed);
 }
 
 template <class Panel>
@@ -206,9 +172,11 @@ void TestPanels::everyPanelStandsByItsButton()
     QVERIFY(QTest::qWaitForWindowExposed(&cameraBar));
     QVERIFY(QTest::qWaitForWindowExposed(&boardBar));
 
+    checkAbove<ICaptureModeFrame>(&cameraBar, &boardBar, ICameraToolBar::PhotoMode);
     checkAbove<IPixRateFrame>(&cameraBar, &boardBar, ICameraToolBar::Resolution);
     checkAbove<IParameterFrame>(&cameraBar, &boardBar, ICameraToolBar::ColorAdjusting);
     checkAbove<IFocusFrame>(&cameraBar, &boardBar, ICameraToolBar::FocusExposure);
+    checkLeftOf<IThicknessFrame>(&cameraBar, &boardBar, IBoardToolBar::Thickness);
     checkLeftOf<IColorFrame>(&cameraBar, &boardBar, IBoardToolBar::Color);
     checkLeftOf<ITransparentFrame>(&cameraBar, &boardBar, IBoardToolBar::Transparency);
     checkLeftOf<IFigureFrame>(&cameraBar, &boardBar, IBoardToolBar::Shape);
@@ -221,6 +189,13 @@ void TestPanels::everyPanelStandsByItsButton()
     focus.setFrameVisible(true);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(focus.x(), area.left());
+
+    // Without a main window a panel still opens, where it stands.
+    IThicknessFrame orphan(nullptr, nullptr);
+    orphan.move(10, 20);
+    orphan.setFrameVisible(true);
+    QVERIFY(orphan.isVisible());
+    QCOMPARE(orphan.pos(), QPoint(10, 20));
 }
 
 void TestPanels::captureModeChoice()
