@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test the program.
-#   --tools  also the developer tools: clang (fuzzing) and the ffmpeg command (benchmarks)
+#   --tools  also the developer tools: clang (fuzzing)
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -14,6 +14,7 @@ PACKAGES=(
   libswscale-dev libswresample-dev
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
   libbenchmark-dev
+  ffmpeg
   xvfb xauth libgl1-mesa-dri libglx-mesa0
   pulseaudio
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
@@ -23,7 +24,7 @@ PACKAGES=(
   dpkg-dev desktop-file-utils xdotool
 )
 if [ "${1:-}" = "--tools" ]; then
-  PACKAGES+=(clang ffmpeg)
+  PACKAGES+=(clang)
 fi
 
 missing=()

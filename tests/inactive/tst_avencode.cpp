@@ -1,0 +1,138 @@
+// The older single-class encoder: generated pictures and sound into a file that FFmpeg
+// reads back with the right streams.
+
+#include <QThread>
+#include <QtTest>
+
+#include "ffmpeg/iavencode.h"
+#include "testenv.h"
+#include "videoprobe.h"
+
+namespace {
+// A picture of its own size and format; the encoder scales it to its own.
+IAVFramePtr makePicture(int width, int height, int shade)
+{
+    IAVFramePtr frame(av_frame_alloc());
+    frame->width = width;
+    frame->height = height;
+    frame->format = AV_PIX_FMT_RGB24;
+    av_frame_get_buffer(frame.get(), 0);
+    for (int y = 0; y < height; ++y)
+        memset(frame->data[0] + y * frame->linesize[0], shade, size_t(width) * 3);
+    return frame;
+}
+
+struct StreamInfo
+{
+    AVCodecID video = AV_CODEC_ID_NONE;
+    AVCodecID audio = AV_CODEC_ID_NONE;
+    double audioSeconds = 0;
+};
+
+StreamInfo streams(const QString& path)
+{
+    StreamInfo info;
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+        return info;
+    IAVInputPtr input(raw);
+    avformat_find_stream_info(raw, nullptr);
+    for (unsigned i = 0; i < raw->nb_streams; ++i) {
+        const AVStream* s = raw->streams[i];
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            info.video = s->codecpar->codec_id;
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+            info.audio = s->codecpar->codec_id;
+            if (s->duration > 0)
+                info.audioSeconds = s->duration * av_q2d(s->time_base);
+        }
+    }
+    return info;
+}
+}
+
+class TestAVEncode : public QObject
+{
+    Q_OBJECT
+
+    IAVEncode* encoder() { return IAVEncode::instance(); }
+
+private slots:
+    void pictureBeforeOpenIsRefused()
+    {
+        IAVFramePtr picture = makePicture(64, 48, 10);
+        QCOMPARE(encoder()->Add_video_frame(picture.get(), 0), 1);
+        QCOMPARE(encoder()->queuedPictures(), 0);
+    }
+
+    // Thirty pictures of another size and three seconds of a generated tone: every
+    // queued picture is written at the encoder's size, with an AAC track beside it.
+    void picturesAndSound()
+    {
+        const QString path = TestEnv::homePath() + QStringLiteral("/older.mp4");
+        QByteArray name = path.toUtf8();
+        encoder()->setSoundInput(QStringLiteral("lavfi"), QStringLiteral("sine=frequency=440:sample_rate=44100"));
+        QCOMPARE(encoder()->OpenOutputFile(name.data(), 10, 320, 240, 0, 400, true, 44100, 1, 16, 0), 0);
+
+        QThread* loop = QThread::create([this] { encoder()->StartAvEncode(true); });
+        loop->start();
+        for (int i = 0; i < 30; ++i) {
+            IAVFramePtr picture = makePicture(333, 201, (i * 8) % 256);
+            QCOMPARE(encoder()->Add_video_frame(picture.get(), i * 100000), 0);
+            // About 0.1 s of sound per picture (the tone comes in 1024-sample packets).
+            for (int k = 0; k < 4; ++k)
+                QCOMPARE(encoder()->Add_audio_frame(nullptr, 0), 0);
+        }
+        encoder()->StopAvEncode();
+        QVERIFY(loop->wait(30000));
+        delete loop;
+        QVERIFY(!encoder()->isOpened());
+        QVERIFY(encoder()->lastFileComplete());
+
+        const VideoProbe probe = probeVideo(path);
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.codec, AV_CODEC_ID_H264);
+        QCOMPARE(probe.width, 320);
+        QCOMPARE(probe.height, 240);
+        QCOMPARE(probe.colours.size(), 30); // nothing queued at the stop was dropped
+        const StreamInfo info = streams(path);
+        QCOMPARE(info.audio, AV_CODEC_ID_AAC);
+        QVERIFY2(qAbs(info.audioSeconds - 120 * 1024 / 44100.0) < 0.1, qPrintable(QString::number(info.audioSeconds)));
+    }
+
+    // Without sound the file still has its sound stream; an avi gets MP2; a full queue
+    // refuses the next picture.
+    void aviWithoutSoundAndFullQueue()
+    {
+        const QString path = TestEnv::homePath() + QStringLiteral("/older.avi");
+        QByteArray name = path.toUtf8();
+        QCOMPARE(encoder()->OpenOutputFile(name.data(), 5, 64, 48, 0, 100, false, 44100, 2, 16, 0), 0);
+        IAVFramePtr picture = makePicture(64, 48, 200);
+        for (int i = 0; i < IAVEncode::kPictureCapacity; ++i)
+            QCOMPARE(encoder()->Add_video_frame(picture.get(), i), 0);
+        QCOMPARE(encoder()->Add_video_frame(picture.get(), 999), 1);
+        QCOMPARE(encoder()->Add_audio_frame(nullptr, 0), 1);
+        encoder()->StopAvEncode();
+        QCOMPARE(encoder()->StartAvEncode(true), 0); // drains the queue, then closes
+        const StreamInfo info = streams(path);
+        QCOMPARE(info.video, AV_CODEC_ID_H264);
+        QCOMPARE(info.audio, AV_CODEC_ID_MP2);
+        QCOMPARE(probeVideo(path).colours.size(), IAVEncode::kPictureCapacity);
+    }
+
+    void failuresReturnOne()
+    {
+        QByteArray bad = QByteArrayLiteral("/nonexistent-folder/x.mp4");
+        QCOMPARE(encoder()->OpenOutputFile(bad.data(), 10, 64, 48, 0, 100, false, 44100, 1, 16, 0), 1);
+        QVERIFY(!encoder()->isOpened());
+        QByteArray name = (TestEnv::homePath() + QStringLiteral("/nosound.mp4")).toUtf8();
+        encoder()->setSoundInput(QStringLiteral("lavfi"), QStringLiteral("no_such_source"));
+        QCOMPARE(encoder()->OpenOutputFile(name.data(), 10, 64, 48, 0, 100, true, 44100, 1, 16, 0), 1);
+        QVERIFY(!encoder()->isOpened());
+    }
+
+    void cleanupTestCase() { IAVEncode::destroyInstance(); }
+};
+
+OCUMETRA_TEST_MAIN(TestAVEncode)
+#include "tst_avencode.moc"
