@@ -117,6 +117,7 @@ void ImageView::setFrameVisible(const bool& visible)
     QWidget* p = parentWidget();
     const QSize box = IViewerLayout::viewerSize(p ? p->size() : IViewerLayout::availableUnderCursor().size());
     setFixedSize(box);
+    IViewerLayout::placeCloseButton(this);
     m_item->setImageSize(box);
     move(IViewerLayout::viewerPosition(p));
     if (isVisible())
@@ -135,8 +136,10 @@ void ImageView::setFrameVisible(const bool& visible)
     m_item->setImage(picture);
     m_rotation = 0;
     resetTransform();
-    centerOn(m_item);
+    // Centred once shown: a hidden view has not taken its new size yet, and centring
+    // on the old one leaves the picture off-centre.
     show();
+    centerOn(m_item);
 }
 
 void ImageView::resetTransformx()

@@ -50,6 +50,7 @@ void IPictureCompareFrame::setFrameVisible(const bool& visible)
     }
     QWidget* p = parentWidget();
     setFixedSize(IViewerLayout::viewerSize(p ? p->size() : IViewerLayout::availableUnderCursor().size()));
+    IViewerLayout::placeCloseButton(this);
     move(IViewerLayout::viewerPosition(p));
     if (isVisible())
         return;

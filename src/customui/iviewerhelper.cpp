@@ -12,6 +12,10 @@
 #include "iglobal.h"
 #include "mainframe.h"
 
+namespace {
+const char* const CLOSE_BUTTON_NAME = "viewerClose";
+}
+
 namespace IViewerLayout {
 
 QRect availableUnderCursor()
@@ -49,9 +53,19 @@ QToolButton* createCloseButton(QWidget* viewer)
     close->setIconSize(QSize(icon, icon));
     const int side = static_cast<int>(62 * s);
     close->setFixedSize(side, side);
-    close->move(static_cast<int>(viewer->width() - side - 20 * s), static_cast<int>(20 * s));
+    close->setObjectName(QLatin1String(CLOSE_BUTTON_NAME));
+    placeCloseButton(viewer);
     QObject::connect(close, &QToolButton::clicked, viewer, &QWidget::close, Qt::DirectConnection);
     return close;
+}
+
+void placeCloseButton(QWidget* viewer)
+{
+    auto* close = viewer->findChild<QToolButton*>(QLatin1String(CLOSE_BUTTON_NAME), Qt::FindDirectChildrenOnly);
+    if (!close)
+        return;
+    const double s = IGSQUARERATE;
+    close->move(static_cast<int>(viewer->width() - close->width() - 20 * s), static_cast<int>(20 * s));
 }
 
 QString lastMarkedPicture(MainFrame* frame)

@@ -25,6 +25,9 @@ QSize viewerSize(const QSize& area);
 QPoint viewerPosition(const QWidget* parent);
 // The round close button in the top-right corner; clicking it closes (hides) viewer.
 QToolButton* createCloseButton(QWidget* viewer);
+// Puts that button back into the top-right corner after the viewer was re-sized
+// (left where it was built, it could end up outside a smaller viewer).
+void placeCloseButton(QWidget* viewer);
 // The last picture marked in the gallery, in gallery order; empty when none is.
 QString lastMarkedPicture(MainFrame* frame);
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include "../mainframe/camerarig.h"
@@ -158,6 +159,15 @@ private slots:
         QCOMPARE(QColor(view->imageItem()->image().pixel(10, 10)), QColor(Qt::green));
         const double sq = IGSQUARERATE;
         QCOMPARE(view->size(), QSize(int(f->width() - 260 * sq) / 2, int(f->height() - 140 * sq)));
+        // Centred in the shown viewer, with the close button in its top-right corner.
+        ImageItem* item = view->imageItem();
+        const QPointF centre = view->mapFromScene(item->mapToScene(item->boundingRect().center()));
+        QVERIFY2((centre - QPointF(view->width() / 2.0, view->height() / 2.0)).manhattanLength() <= 2.0,
+                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+        auto* close = view->findChild<QToolButton*>();
+        QVERIFY(close);
+        QVERIFY(view->rect().contains(close->geometry()));
+        QVERIFY(qAbs(close->x() + close->width() + 20 * sq - view->width()) < 1.0);
         // Hiding the tool-bar panels leaves the viewer open.
         f->slHideSecondWidget(0, QVariant(0));
         QVERIFY(view->isVisible());
