@@ -428,6 +428,8 @@ void IMacCaptureThread::run()
     }
     const QList<CaptureFormat> formats =
         enumerateFormats([this](unsigned long request, void* arg) { return xioctl(request, arg); });
+    // Cleared before the size is read: a request made from now on restarts the stream.
+    m_resolutionPending = false;
     QSize wanted;
     {
         QMutexLocker lock(&m_mutex);
@@ -435,7 +437,6 @@ void IMacCaptureThread::run()
         wanted = m_requestedSize;
     }
     queryControls();
-    m_resolutionPending = false;
     const int index = chooseFormat(formats, wanted);
     if (index < 0 || !startStreaming(formats.at(index), false)) {
         qDebug() << Q_FUNC_INFO << "no usable MJPEG or YUYV format on" << m_devicePath;
@@ -505,6 +506,11 @@ void IMacCaptureThread::run()
     }
     stopStreaming();
     closeDevice();
+    {
+        // A snapshot after the stream ended would be an old picture passed off as new.
+        QMutexLocker lock(&m_mutex);
+        m_lastFrame = QImage();
+    }
     if (lost) {
         qDebug() << Q_FUNC_INFO << "camera lost:" << m_devicePath;
         emit sgError(3);

