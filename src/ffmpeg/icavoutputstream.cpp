@@ -153,7 +153,13 @@ bool ICAVOutputStream::openVideoEncoder()
         if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
             ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVDictionary* raw = nullptr;
-        if (m_videoCodecId == AV_CODEC_ID_H264) {
+        // Above this many pixels a second the detailed settings below cannot keep pace on
+        // an ordinary desktop and pictures would be lost; the fastest preset keeps them all.
+        const bool large = qint64(m_width) * m_height * m_fps > qint64(1280) * 720 * 30;
+        if (m_videoCodecId == AV_CODEC_ID_H264 && large) {
+            ctx->max_b_frames = 0;
+            av_dict_set(&raw, "preset", "ultrafast", 0);
+        } else if (m_videoCodecId == AV_CODEC_ID_H264) {
             ctx->qmin = 10;
             ctx->qmax = 51;
             ctx->max_b_frames = 0;

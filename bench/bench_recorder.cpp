@@ -1,0 +1,278 @@
+// The screen recorder at 1920x1080, 50 frames per second, with sound, beside the ffmpeg
+// command (x11grab, libx264 ultrafast, aac) on the same X screen in the same run:
+// pictures written against those expected, CPU seconds per recorded second, resident
+// memory across the run, and whether pictures keep their pace while sound arrives in
+// one-second bursts.
+//
+// Run on a 1920x1080 X screen, e.g.
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/bench_recorder
+// OCUMETRA_BENCH_SECONDS sets the length of each recording (60 by default). Needs
+// pulseaudio and the ffmpeg command (scripts/install-deps.sh --tools).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "ffmpeg/icavoutputstream.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "pulsedaemon.h"
+
+namespace {
+
+int benchSeconds()
+{
+    const int s = qEnvironmentVariableIntValue("OCUMETRA_BENCH_SECONDS");
+    return s > 0 ? s : 60;
+}
+
+double cpuSeconds(int who)
+{
+    rusage use{};
+    getrusage(who, &use);
+    return use.ru_utime.tv_sec + use.ru_stime.tv_sec + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+}
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0.0;
+}
+
+// Keeps the whole screen changing, from a process of its own so its painting is not
+// counted as the recorder's.
+class Noise : public QWidget
+{
+public:
+    Noise()
+    {
+        setWindowFlags(Qt::FramelessWindowHint);
+        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
+        m_timer.start(20);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        for (int y = 0; y < height(); y += 60)
+            for (int x = 0; x < width(); x += 60)
+                p.fillRect(x, y, 60, 60, QColor::fromRgb(QRandomGenerator::global()->generate()));
+    }
+
+private:
+    QTimer m_timer;
+};
+
+struct Shared
+{
+    PulseDaemon pulse;
+    QProcess animator;
+    QTemporaryDir folder;
+};
+Shared* g_shared = nullptr;
+
+// Sleeps in the event loop (no busy polling: this process's CPU time is measured).
+void waitEvents(int ms)
+{
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits (processing events) for the recorder's finished file; empty on time-out.
+QString waitForRecording(IFFmpegApi* api, int ms)
+{
+    QString path;
+    const QMetaObject::Connection c =
+        QObject::connect(api, &IFFmpegApi::sgRecordVideo, [&path](const QString& p) { path = p; });
+    QElapsedTimer t;
+    t.start();
+    while (path.isEmpty() && t.elapsed() < ms)
+        waitEvents(50);
+    QObject::disconnect(c);
+    return path;
+}
+
+void BM_RecorderFullScreen(benchmark::State& state)
+{
+    const int seconds = benchSeconds();
+    IFFmpegApi* api = IFFmpegApi::instance();
+    for (auto _ : state) {
+        const double cpu0 = cpuSeconds(RUSAGE_SELF);
+        if (!api->startRecordVideo(g_shared->folder.path(), QRect(0, 0, 1920, 1080))) {
+            state.SkipWithError("the recorder did not start");
+            return;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        double rssAt10 = 0.0;
+        double rssPeak = 0.0;
+        for (int s = 1; s <= seconds; ++s) {
+            waitEvents(int(s * 1000 - clock.elapsed()));
+            const double rss = residentMegabytes();
+            rssPeak = qMax(rssPeak, rss);
+            if (s == qMin(10, seconds))
+                rssAt10 = rss;
+        }
+        api->stopRecordVideo();
+        const double recorded = clock.elapsed() / 1000.0;
+        const QString path = waitForRecording(api, 120000);
+        if (path.isEmpty()) {
+            state.SkipWithError("the recording did not finish");
+            return;
+        }
+        const double cpu = cpuSeconds(RUSAGE_SELF) - cpu0;
+        const MediaProbe probe = probeMedia(path);
+        state.counters["frames_expected"] = recorded * 50.0;
+        state.counters["frames_written"] = double(probe.videoPackets);
+        state.counters["frames_dropped_queue"] = double(api->outputStream().videoFramesDropped());
+        state.counters["frames_left_out_late"] = double(api->outputStream().videoFramesMerged());
+        state.counters["video_s"] = probe.videoSeconds;
+        state.counters["audio_s"] = probe.audioSeconds;
+        state.counters["cpu_s_per_s"] = cpu / recorded;
+        state.counters["rss_MB_at_10s"] = rssAt10;
+        state.counters["rss_MB_end"] = residentMegabytes();
+        state.counters["rss_MB_peak"] = rssPeak;
+    }
+}
+
+void BM_FfmpegCommand(benchmark::State& state)
+{
+    const int seconds = benchSeconds();
+    for (auto _ : state) {
+        const QString out = g_shared->folder.path() + QStringLiteral("/ffmpeg.mp4");
+        QProcess ffmpeg;
+        ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const double cpu0 = cpuSeconds(RUSAGE_CHILDREN);
+        QElapsedTimer clock;
+        clock.start();
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-y", "-loglevel", "error", "-f", "x11grab", "-framerate", "50", "-video_size", "1920x1080",
+                      "-i", QString::fromLocal8Bit(qgetenv("DISPLAY")), "-f", "pulse", "-i", "testmic", "-t",
+                      QString::number(seconds), "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", out});
+        if (!ffmpeg.waitForStarted(10000) || !ffmpeg.waitForFinished((seconds + 60) * 1000)) {
+            state.SkipWithError("the ffmpeg command did not run");
+            return;
+        }
+        const double recorded = qMin(double(seconds), clock.elapsed() / 1000.0);
+        const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpu0;
+        const MediaProbe probe = probeMedia(out);
+        state.counters["frames_expected"] = seconds * 50.0;
+        state.counters["frames_written"] = double(probe.videoPackets);
+        state.counters["video_s"] = probe.videoSeconds;
+        state.counters["audio_s"] = probe.audioSeconds;
+        state.counters["cpu_s_per_s"] = cpu / recorded;
+    }
+}
+
+// The encoder fed directly: 1920x1080 pictures every 20 ms and sound only once a second,
+// a second's worth at a time. Counts pictures encoded against pictures handed over at each
+// burst; pictures that waited for sound would pile up between bursts.
+void BM_PicturesWhileSoundComesInBursts(benchmark::State& state)
+{
+    const int seconds = qMin(benchSeconds(), 20);
+    for (auto _ : state) {
+        ICAVOutputStream output;
+        output.setVideoCodecProp(AV_CODEC_ID_H264, 50, 1920 * 1080, 100, 1920, 1080, AV_PIX_FMT_YUV420P);
+        output.setAudioCodecProp(AV_CODEC_ID_AAC, 8000, 1, 64000);
+        if (!output.openOutputStream(g_shared->folder.path() + QStringLiteral("/bursts.mp4"))) {
+            state.SkipWithError("could not open the output");
+            return;
+        }
+        std::thread encoder([&] { output.startEncode(); });
+        IAVFramePtr picture(av_frame_alloc());
+        picture->format = AV_PIX_FMT_BGR0;
+        picture->width = 1920;
+        picture->height = 1080;
+        av_frame_get_buffer(picture.get(), 0);
+        IAVFramePtr sound(av_frame_alloc());
+        sound->format = AV_SAMPLE_FMT_S16;
+        sound->sample_rate = 8000;
+        sound->nb_samples = 8000;
+        av_channel_layout_default(&sound->ch_layout, 1);
+        av_frame_get_buffer(sound.get(), 0);
+        memset(sound->data[0], 0, size_t(sound->linesize[0]));
+
+        QElapsedTimer clock;
+        clock.start();
+        qint64 handed = 0;
+        qint64 worstLag = 0;
+        for (qint64 n = 0; n < seconds * 50; ++n) {
+            while (clock.nsecsElapsed() / 1000 < n * 20000)
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+            memset(picture->data[0], int(n * 7), size_t(picture->linesize[0]) * 64);  // moving band
+            output.write_video_frame(picture.get(), n * 20000);
+            ++handed;
+            if (n % 50 == 49) {
+                worstLag = qMax(worstLag, handed - output.videoFramesWritten() - output.videoFramesDropped());
+                output.write_audio_frame(sound.get(), (n + 1) * 20000);
+            }
+        }
+        output.stopEncode();
+        encoder.join();
+        state.counters["frames_handed"] = double(handed);
+        state.counters["frames_written"] = double(output.videoFramesWritten());
+        state.counters["frames_dropped"] = double(output.videoFramesDropped());
+        state.counters["worst_lag_frames_at_burst"] = double(worstLag);
+    }
+}
+
+BENCHMARK(BM_RecorderFullScreen)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_FfmpegCommand)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_PicturesWhileSoundComesInBursts)->Iterations(1)->Unit(benchmark::kSecond);
+
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet("OCUMETRA_BENCH_ANIMATE")) {
+        QApplication app(argc, argv);
+        Noise noise;
+        noise.setGeometry(0, 0, 1920, 1080);
+        noise.show();
+        return QApplication::exec();
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Shared shared;
+    g_shared = &shared;
+    if (!shared.pulse.start(shared.folder.path() + QStringLiteral("/pulse"), 3600)) {
+        fprintf(stderr, "could not start PulseAudio\n");
+        return 1;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OCUMETRA_BENCH_ANIMATE"), QStringLiteral("1"));
+    shared.animator.setProcessEnvironment(env);
+    shared.animator.start(QCoreApplication::applicationFilePath(), QStringList());
+    shared.animator.waitForStarted(10000);
+    waitEvents(1000);
+    g_camera_info.description = QStringLiteral("bench");
+    IFFmpegApi::instance()->initData();
+    benchmark::RunSpecifiedBenchmarks();
+    IFFmpegApi::destroyInstance();
+    shared.animator.kill();  // our own child, by its id
+    shared.animator.waitForFinished(5000);
+    shared.pulse.stop();
+    return 0;
+}
