@@ -77,6 +77,7 @@ int IApplication::exec()
     QEventLoop wait;
     QTimer::singleShot(1000, &wait, &QEventLoop::quit);
     wait.exec();
+    m_startupOver = true;
 
     if (m_quitRequested) {
         qDebug() << "quit requested during start-up.";
@@ -123,6 +124,15 @@ void IApplication::quitOrderly()
     // The same shutdown as the window's close button, also for a window not shown yet.
     if (m_mainFrame)
         m_mainFrame->close();
+    quit();
+}
+
+void IApplication::quitWithoutWindow()
+{
+    // During the start-up wait exec() sees the missing camera and returns by itself.
+    if (!m_startupOver)
+        return;
+    qDebug() << "no camera and no window: quit app.";
     quit();
 }
 

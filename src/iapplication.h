@@ -28,6 +28,10 @@ public:
     void handleTerminationSignals();
     // What a termination signal does, also for callers on the GUI thread.
     void quitOrderly();
+    // The camera failed for good before the window was ever shown: as at start-up, the
+    // program ends instead of running on invisibly (holding the instance key, so that
+    // every later start would only hand it a message and exit).
+    void quitWithoutWindow();
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -44,6 +48,7 @@ private:
 
     QPointer<MainFrame> m_mainFrame;
     bool m_quitRequested = false;
+    bool m_startupOver = false;
 };
 
 #endif

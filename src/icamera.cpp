@@ -351,7 +351,10 @@ void ICamera::closeCamera()
 
 bool ICamera::isRuning() const
 {
-    return backendInUse() != nullptr;
+    // A back end whose thread ended (a failed open, a lost camera) still exists but
+    // streams nothing: a new plug-in notice must be able to reopen it.
+    const ICameraBackend* backend = backendInUse();
+    return backend && backend->isRunning();
 }
 
 void ICamera::destoryCamera()

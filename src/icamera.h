@@ -32,6 +32,7 @@ public:
     virtual bool openCamera(const int& index);
     virtual bool openCamera();
     virtual void closeCamera();
+    // True while the back end in use streams (its thread runs).
     virtual bool isRuning() const;
     virtual void destoryCamera();
     virtual void switchCamera(ICameraInfo info);

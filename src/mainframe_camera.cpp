@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "board/iboard.h"
+#include "iapplication.h"
 #include "board/islide.h"
 #include "board/item/ipixmapitem.h"
 #include "board/widget/itimemsgbox.h"
@@ -86,6 +87,9 @@ void MainFrame::onCameraError(int code)
                             "device is damaged."),
                          IMsgBox::Ok, g_software_name, nullptr);
         g_camera_info.index = -1;
+        // Never shown: nothing on screen would ever let the user end the process.
+        if (!isVisible() && m_app)
+            m_app->quitWithoutWindow();
         break;
     default:
         break;

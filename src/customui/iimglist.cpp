@@ -141,8 +141,10 @@ void IImgList::slItemDoubleClicked(QListWidgetItem* item)
 {
     if (!item)
         return;
-    if (IImgListItem* w = qobject_cast<IImgListItem*>(itemWidget(item)))
-        IImgListViewer::open(w->slideThumbnail());
+    IImgListItem* w = qobject_cast<IImgListItem*>(itemWidget(item));
+    if (w && !IImgListViewer::open(w->slideThumbnail()))
+        IMsgBox::showMsg(tr("No program to view the picture was found. It is saved at:\n%1").arg(w->slideThumbnail()),
+                         parentWidget());
 }
 
 void IImgList::slCurrentItemChanged(QListWidgetItem*, QListWidgetItem*) {}

@@ -11,6 +11,7 @@ namespace IImgListViewer {
 using Hook = std::function<bool(const QString& path)>;
 
 void setHook(Hook hook);
+// False when no viewer is set for the picture's type or it could not be started.
 bool open(const QString& path);
 
 }

@@ -107,6 +107,7 @@ private slots:
     void rowsKeepThumbnails();
     void roundedCornersWithoutScaleFactor();
     void clickMarksAndDoubleClickOpens();
+    void viewWithoutViewerTellsUser();
     void contextMenuMarksRow();
     void selectAllAndDeselect();
     void deleteRemovesFilesAndRenumbers();
@@ -269,6 +270,40 @@ void TestGallery::clickMarksAndDoubleClickOpens()
     QCOMPARE(opened.size(), 2);
     list.slView();
     QCOMPARE(opened.size(), 3);
+    QVERIFY(TestEnv::messages().isEmpty());
+}
+
+// "View" without a desktop viewer tells the user where the picture is instead of
+// failing unseen.
+void TestGallery::viewWithoutViewerTellsUser()
+{
+    IImgList list;
+    const QString a = writePicture(path("a.png"), QSize(32, 32), Qt::red);
+    list.insertItem(a);
+    IImgListViewer::setHook([](const QString&) { return false; });
+    list.slItemDoubleClicked(list.item(0));
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages()[0].startsWith("No program to view the picture was found"));
+    QVERIFY(TestEnv::messages()[0].endsWith(a));
+
+    // The real opener asks the desktop for the type's viewer first; none set, or no
+    // desktop tools at all, is a failure rather than an opener started for nothing.
+    IImgListViewer::setHook(nullptr);
+    QFile tool(path("xdg-mime"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\necho \"$@\" > '" + path("asked").toLocal8Bit() + "'\n");
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", dir->path().toLocal8Bit());
+    QVERIFY(!IImgListViewer::open(a));
+    QFile asked(path("asked"));
+    QVERIFY(asked.open(QIODevice::ReadOnly));
+    QCOMPARE(asked.readAll().trimmed(), QByteArray("query default image/png"));
+    QFile::remove(path("xdg-mime"));
+    QVERIFY(!IImgListViewer::open(a));
+    qputenv("PATH", savedPath);
+    initTestCase(); // the recording hook back
 }
 
 void TestGallery::contextMenuMarksRow()

@@ -15,6 +15,7 @@ private slots:
     void wifiCameraFoundWhenControlPortAnswers();
     void switchToMissingCameraReportsFailure();
     void backendSignalsReachGuiThread();
+    void failedOpenIsNotRunning();
     void supportedIdsAndEnvironmentOverride();
     void usbIdsReadFromSysfs();
 

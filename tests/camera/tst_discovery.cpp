@@ -4,6 +4,8 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <atomic>
+
 #include "icamera.h"
 #include "icamerabackend.h"
 #include "iglobal.h"
@@ -145,7 +147,7 @@ void TestCamera::backendSignalsReachGuiThread()
         received = image;
     }, Qt::DirectConnection);
     QSignalSpy errors(camera, &ICamera::sgError);
-    QVERIFY(camera->isRuning());
+    QVERIFY(!camera->isRuning()); // created, not streaming yet
     QVERIFY(camera->openCamera(999));
     QTRY_COMPARE(errors.count(), 1);
     QCOMPARE(errors.at(0).at(0).toInt(), 0);
@@ -165,6 +167,70 @@ void TestCamera::backendSignalsReachGuiThread()
     camera->closeCamera(); // deletes the back end and forgets the camera
     QVERIFY(!camera->isRuning());
     QCOMPARE(g_camera_info.index, -1);
+    delete camera;
+}
+
+namespace {
+// A back end that streams until it is closed, or fails its open like a camera that
+// is not ready yet after being plugged in.
+class PluggedBackend : public FakeBackend
+{
+public:
+    std::atomic<bool> failOpen{true};
+    bool openCamera() override
+    {
+        if (!isRunning())
+            start();
+        return true;
+    }
+    void closeCamera() override
+    {
+        requestInterruption();
+        wait();
+    }
+    ~PluggedBackend() override { closeCamera(); }
+
+protected:
+    void run() override
+    {
+        if (failOpen) {
+            emit sgError(1);
+            return;
+        }
+        emit sgError(0);
+        while (!isInterruptionRequested())
+            msleep(5);
+    }
+};
+}
+
+// Running means streaming: a back end whose open failed counts as stopped, so the next
+// plug-in notice reopens it instead of being ignored until the camera is unplugged.
+void TestCamera::failedOpenIsNotRunning()
+{
+    auto* camera = new TestableCamera;
+    auto* backend = new PluggedBackend;
+    camera->adoptWifiBackend(backend);
+    g_wifi_camera = true;
+    g_camera_info.index = 999;
+    QSignalSpy errors(camera, &ICamera::sgError);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QVERIFY(!camera->isRuning());
+        QVERIFY(camera->openCamera(999));
+        QTRY_COMPARE(errors.count(), attempt + 1);
+        QCOMPARE(errors.last().at(0).toInt(), 1);
+        QTRY_VERIFY(backend->isFinished());
+        QVERIFY(!camera->isRuning());
+    }
+
+    backend->failOpen = false;
+    QVERIFY(camera->openCamera(999));
+    QTRY_COMPARE(errors.count(), 3);
+    QCOMPARE(errors.last().at(0).toInt(), 0);
+    QVERIFY(camera->isRuning());
+    backend->closeCamera();
+    QVERIFY(!camera->isRuning());
     delete camera;
 }
 
