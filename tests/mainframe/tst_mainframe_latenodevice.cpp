@@ -12,7 +12,7 @@
 #include "mainframe.h"
 #include "testenv.h"
 
-class TestMainFrameLateError : public QObject
+class TestMainFrameLateNoDevice : public QObject
 {
     Q_OBJECT
 
@@ -56,11 +56,11 @@ int main(int argc, char** argv)
 {
     TestEnv::prepare();
     qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
-    IApplication app(QStringLiteral("OcumetraLateErrorTest"), argc, argv);
+    IApplication app(QStringLiteral("OcumetraLateNoDeviceTest"), argc, argv);
     TestEnv::afterApplication();
-    TestMainFrameLateError tc;
+    TestMainFrameLateNoDevice tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);
 }
 
-#include "tst_mainframe_lateerror.moc"
+#include "tst_mainframe_latenodevice.moc"
