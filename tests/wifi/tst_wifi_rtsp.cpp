@@ -11,6 +11,7 @@
 #include "iglobal.h"
 #include "simcamera.h"
 #include "testenv.h"
+#include "wifitestutil.h"
 
 namespace {
 IWifiLinkTimings fastTimings()
@@ -39,16 +40,7 @@ private:
     bool startSource(const QString& codec, const QSize& size)
     {
         m_source = new QProcess;
-        m_source->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_source->start("/usr/bin/python3",
-                        {QStringLiteral(OCUMETRA_SIMCAMERA_DIR "/rtspsource.py"), "--port",
-                         QString::number(m_rtspPort), "--codec", codec, "--width",
-                         QString::number(size.width()), "--height", QString::number(size.height()),
-                         "--pattern", "ball", "--lifetime", "40"});
-        if (!m_source->waitForStarted(5000))
-            return false;
-        // It prints its URL once it listens.
-        return m_source->waitForReadyRead(10000);
+        return WifiTest::startRtspSource(m_source, m_rtspPort, codec, size, 40);
     }
     void stopSource()
     {

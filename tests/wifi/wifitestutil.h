@@ -3,6 +3,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QProcess>
+#include <QSize>
+#include <QStringList>
 
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "ffmpeg/wifirtsp/iwifitimings.h"
@@ -37,6 +40,21 @@ inline int countCommands(const QList<QByteArray>& commands, const char* templ)
     for (const QByteArray& c : commands)
         n += c.startsWith(t) ? 1 : 0;
     return n;
+}
+
+// The GStreamer RTSP test source on 127.0.0.1, listening once this returns true; it
+// ends by itself after "lifetime" seconds at the latest.
+inline bool startRtspSource(QProcess* source, quint16 port, const QString& codec, const QSize& size,
+                            int lifetime, const QStringList& extra = QStringList())
+{
+    source->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    source->start("/usr/bin/python3",
+                  QStringList{QStringLiteral(OCUMETRA_SIMCAMERA_DIR "/rtspsource.py"), "--port",
+                              QString::number(port), "--codec", codec, "--width", QString::number(size.width()),
+                              "--height", QString::number(size.height()), "--pattern", "ball", "--lifetime",
+                              QString::number(lifetime)} + extra);
+    // It prints its URL once it listens.
+    return source->waitForStarted(5000) && source->waitForReadyRead(10000);
 }
 
 // A simulated camera listening on the control port the back end will use; null when it
