@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
+#include "ffmpeg/wifirtsp/iwifisocketthread.h"
 
 #include <QCameraInfo>
 #include <QDebug>
@@ -221,6 +222,15 @@ IWifiRtspThread* ICamera::createWifiRtspThread()
             &ICamera::sgChangeResolutionFromOtherApp);
     connect(wifi, &IWifiRtspThread::sgFrameLossRate, this, &ICamera::sgFrameLossRate);
     m_wifiBackend = wifi;
+    return wifi;
+}
+
+IWifiSocketThread* ICamera::createWifiSocketThread()
+{
+    auto* wifi = new IWifiSocketThread;
+    connect(wifi, &IWifiSocketThread::sgCameraFrame, this, &ICamera::sgCameraFrame);
+    connect(wifi, &IWifiSocketThread::sgCaptureImage, this, &ICamera::sgCaptureImage);
+    connect(wifi, &IWifiSocketThread::sgError, this, &ICamera::slError);
     return wifi;
 }
 

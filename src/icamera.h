@@ -13,6 +13,7 @@
 #include "icameratypes.h"
 
 class ICameraBackend;
+class IWifiSocketThread;
 class IWifiRtspThread;
 
 // The camera manager: finds the cameras, owns one back end per kind and forwards every
@@ -46,6 +47,8 @@ public:
     // manager; destoryRtspThread freezes it and lets the board keep its last frame
     // (sgRunCopyImage) before deleting it.
     virtual IWifiRtspThread* createWifiRtspThread();
+    // The control-only Wi-Fi back end, wired to this manager's signals; the caller owns it.
+    virtual IWifiSocketThread* createWifiSocketThread();
     virtual void destoryRtspThread();
     virtual bool disConnectRtsp();
     virtual bool reConnectRtsp();
