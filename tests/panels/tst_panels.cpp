@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QToolButton>
 #include <QtTest>
 
 #include "board/iboard.h"
@@ -72,6 +73,25 @@ protected:
     }
 };
 
+// The "..." button's colour dialog, answered by the test.
+class AnsweredColorFrame : public IColorFrame
+{
+public:
+    AnsweredColorFrame()
+        : IColorFrame(nullptr, nullptr)
+    {
+    }
+    QColor answer;
+    int asked = 0;
+
+protected:
+    QColor chooseColor() override
+    {
+        ++asked;
+        return answer;
+    }
+};
+
 class RecordingBoard : public IBoard
 {
 public:
@@ -113,6 +133,7 @@ private slots:
     void figureSwitchesBoardMode();
     void penPanelSetters();
     void savedPenValuesReachBoardAtStart();
+    void colourDialogChoice();
 };
 
 void TestPanels::placementFormulas()
@@ -621,6 +642,35 @@ void TestPanels::savedPenValuesReachBoardAtStart()
     erase.slider()->slider()->setValue(90);
     QCOMPARE(erase.eraseSize(), 90);
     IBoardService::instance()->setBoard(nullptr);
+}
+
+void TestPanels::colourDialogChoice()
+{
+    IConfigureService* config = IConfigureService::instance();
+    AnsweredColorFrame frame;
+    frame.setColor(QColor(0, 255, 0));
+    QToolButton* more = nullptr;
+    for (QToolButton* b : frame.findChildren<QToolButton*>()) {
+        if (b->text() == QLatin1String("..."))
+            more = b;
+    }
+    QVERIFY(more);
+
+    // Cancelled: neither the swatches nor the stored colour change.
+    frame.answer = QColor();
+    more->click();
+    QCOMPARE(frame.asked, 1);
+    QCOMPARE(frame.color(), QColor(0, 255, 0));
+    QCOMPARE(config->pencilColor(), QColor(0, 255, 0));
+    QVERIFY(frame.button(QColor(0, 255, 0))->selectState());
+
+    // Red from the dialog selects the "Red" swatch.
+    frame.answer = QColor(255, 0, 0);
+    more->click();
+    QCOMPARE(config->pencilColor(), QColor(255, 0, 0));
+    QVERIFY(frame.button(QColor(255, 0, 0))->selectState());
+    QVERIFY(!frame.button(QColor(0, 255, 0))->selectState());
+    QCOMPARE(frame.button(QColor(255, 0, 0))->toolTip(), QStringLiteral("Red"));
 }
 
 OCUMETRA_TEST_MAIN(TestPanels)
