@@ -74,8 +74,9 @@ class CameraSeat : public ICamera
 public:
     static void seat(ICameraBackend* backend)
     {
-        auto* camera = static_cast<CameraSeat*>(ICamera::instance());
-        camera->m_wifiBackend = backend;
+        // Reached through a member pointer: the manager is an ICamera, not one of these.
+        ICamera* camera = ICamera::instance();
+        camera->*(&CameraSeat::m_wifiBackend) = backend;
         g_wifi_camera = backend != nullptr;
     }
 };
