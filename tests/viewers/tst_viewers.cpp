@@ -5,6 +5,9 @@
 #include <QCameraViewfinder>
 #include <QComboBox>
 #include <QCursor>
+#include <QGestureEvent>
+#include <QPinchGesture>
+#include <QSwipeGesture>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -204,6 +207,24 @@ private slots:
         QVERIFY(qFuzzyCompare(view.scaleValue(), 0.9));
         view.scalex(2.0 / 0.9);
         QVERIFY(qFuzzyCompare(view.scaleValue(), 2.0));
+    }
+
+    void pinchZooms()
+    {
+        ImageView view(nullptr, nullptr);
+        view.imageItem()->setImage(twoColourPicture(QSize(400, 200)));
+        QCursor::setPos(view.mapToGlobal(QPoint(5, 5)));
+        QPinchGesture pinch;
+        pinch.setLastScaleFactor(1.5);
+        QGestureEvent event({&pinch});
+        event.ignore();
+        QVERIFY(QApplication::sendEvent(&view, &event));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 1.5));
+        // A gesture without a pinch is taken and changes nothing.
+        QSwipeGesture swipe;
+        QGestureEvent other({&swipe});
+        QVERIFY(QApplication::sendEvent(&view, &other));
+        QVERIFY(qFuzzyCompare(view.scaleValue(), 1.5));
     }
 
     void zoomKeepsPointUnderPointerOrCentre()
