@@ -145,7 +145,7 @@ void MainFrame::exportPdf()
     }
     QString file = IDialogSeam::getSaveFileName(
         nullptr, tr("Save"), g_filedialog_path + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")),
-        QStringLiteral("PDF File (*.pdf)"));
+        tr("PDF File (*.pdf)"));
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())

@@ -1,4 +1,825 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
+<context>
+    <name>IBoardToolBar</name>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Pencil</source>
+        <translation>Lápiz</translation>
+    </message>
+    <message>
+        <source>Thickness</source>
+        <translation>Grosor</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparencia</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Forma</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Borrador</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Limpiar</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Escritorio</translation>
+    </message>
+</context>
+<context>
+    <name>ICameraToolBar</name>
+    <message>
+        <source>Focus and Exposure</source>
+        <translation>Enfoque y exposición</translation>
+    </message>
+    <message>
+        <source>Magnifier</source>
+        <translation>Lupa</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolución</translation>
+    </message>
+    <message>
+        <source>Zoom-in</source>
+        <translation>Acercar</translation>
+    </message>
+    <message>
+        <source>Zoom-out</source>
+        <translation>Alejar</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Girar</translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation>Congelar</translation>
+    </message>
+    <message>
+        <source>Color-adjusting</source>
+        <translation>Ajuste de color</translation>
+    </message>
+    <message>
+        <source>Self-adapting</source>
+        <translation>Ajustar</translation>
+    </message>
+    <message>
+        <source>Automatic edging</source>
+        <translation>Recorte automático</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Cámara</translation>
+    </message>
+    <message>
+        <source>Picture-in-picture</source>
+        <translation>Imagen en imagen</translation>
+    </message>
+    <message>
+        <source>Split-screen</source>
+        <translation>Pantalla dividida</translation>
+    </message>
+    <message>
+        <source>Snap</source>
+        <translation>Foto</translation>
+    </message>
+    <message>
+        <source>Photo-mode</source>
+        <translation>Modo de foto</translation>
+    </message>
+    <message>
+        <source>Video-Recording</source>
+        <translation>Grabar vídeo</translation>
+    </message>
+</context>
+<context>
+    <name>ICaptureFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Seleccionar</translation>
+    </message>
+</context>
+<context>
+    <name>ICaptureModeFrame</name>
+    <message>
+        <source>拍照提示音</source>
+        <translation>Sonido del obturador</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>Screen Capture</source>
+        <translation>Captura de pantalla</translation>
+    </message>
+    <message>
+        <source>Partial screen capture</source>
+        <translation>Captura parcial</translation>
+    </message>
+    <message>
+        <source>Timing capture</source>
+        <translation>Captura temporizada</translation>
+    </message>
+    <message>
+        <source>Time-lapse</source>
+        <translation>Time-lapse</translation>
+    </message>
+    <message>
+        <source>Screen capture to clipboard</source>
+        <translation>Captura al portapapeles</translation>
+    </message>
+    <message>
+        <source>Black white capture</source>
+        <translation>Captura en blanco y negro</translation>
+    </message>
+    <message>
+        <source>Gray capture</source>
+        <translation>Captura en grises</translation>
+    </message>
+</context>
+<context>
+    <name>IColorFrame</name>
+    <message>
+        <source>Red</source>
+        <translation>Rojo</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Azul</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Amarillo</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cian</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Negro</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanco</translation>
+    </message>
+</context>
+<context>
+    <name>IColorPanel</name>
+    <message>
+        <source>Color Panel</source>
+        <translation>Paleta de colores</translation>
+    </message>
+</context>
+<context>
+    <name>ICommonTextElementFrame</name>
+    <message>
+        <source>Lock</source>
+        <translation>Bloquear</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>IConfigureService</name>
+    <message>
+        <source>The settings could not be saved: %1</source>
+        <translation>No se pudo guardar la configuración: %1</translation>
+    </message>
+</context>
+<context>
+    <name>IFFmpegApi</name>
+    <message>
+        <source>Failed to open acquisition device</source>
+        <translation>No se pudo abrir el dispositivo de captura</translation>
+    </message>
+    <message>
+        <source>Initialization output failed</source>
+        <translation>Error al inicializar la salida</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
+%1</source>
+        <translation>La grabación no se pudo guardar completa (¿disco lleno?). Lo escrito se conserva en:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>IFigureFrame</name>
+    <message>
+        <source>Straight line</source>
+        <translation>Línea recta</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Círculo</translation>
+    </message>
+    <message>
+        <source>Oval</source>
+        <translation>Óvalo</translation>
+    </message>
+    <message>
+        <source>Triangle</source>
+        <translation>Triángulo</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectángulo</translation>
+    </message>
+</context>
+<context>
+    <name>IFocusFrame</name>
+    <message>
+        <source>Automatic</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Enfoque</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Exposición</translation>
+    </message>
+</context>
+<context>
+    <name>IImgList</name>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ver</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Guardar como</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved: %1</source>
+        <translation>No se pudo guardar la imagen: %1</translation>
+    </message>
+    <message>
+        <source>These files could not be deleted:
+%1</source>
+        <translation>No se pudieron eliminar estos archivos:
+%1</translation>
+    </message>
+    <message>
+        <source>PNG File(*.png);;JPEG File(*.jpeg);;TIFF File(*.tiff);;PDF File (*.pdf);;BMP File(*.bmp)</source>
+        <translation>Archivo PNG(*.png);;Archivo JPEG(*.jpeg);;Archivo TIFF(*.tiff);;Archivo PDF (*.pdf);;Archivo BMP(*.bmp)</translation>
+    </message>
+    <message>
+        <source>请先选择左边列表文件</source>
+        <translation>Seleccione primero una imagen de la lista</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Save failed: unknown file type &quot;%1&quot;.</source>
+        <translation>Error al guardar: tipo de archivo desconocido «%1».</translation>
+    </message>
+    <message>
+        <source>These files already exist:
+%1
+Replace them?</source>
+        <translation>Estos archivos ya existen:
+%1
+¿Reemplazarlos?</translation>
+    </message>
+    <message>
+        <source>Save Successful.</source>
+        <translation>Guardado correctamente.</translation>
+    </message>
+    <message>
+        <source>Save failed for:
+%1</source>
+        <translation>Error al guardar:
+%1</translation>
+    </message>
+    <message>
+        <source>Not replaced:
+%1</source>
+        <translation>No reemplazados:
+%1</translation>
+    </message>
+    <message>
+        <source>Save failed: %1</source>
+        <translation>Error al guardar: %1</translation>
+    </message>
+    <message>
+        <source>Saved, but these pictures could not be read:
+%1</source>
+        <translation>Guardado, pero no se pudieron leer estas imágenes:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>IImgListThumbnail</name>
+    <message>
+        <source>Not a readable picture.</source>
+        <translation>No es una imagen legible.</translation>
+    </message>
+    <message>
+        <source>The picture is too large (%1 x %2).</source>
+        <translation>La imagen es demasiado grande (%1 x %2).</translation>
+    </message>
+</context>
+<context>
+    <name>IImgListWidget</name>
+    <message>
+        <source>Gallery</source>
+        <translation>Galería</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Seleccionar todo</translation>
+    </message>
+    <message>
+        <source>Deselect</source>
+        <translation>Deseleccionar</translation>
+    </message>
+    <message>
+        <source>Import File</source>
+        <translation>Importar archivo</translation>
+    </message>
+    <message>
+        <source>Not imported:
+%1</source>
+        <translation>No importados:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>IMacosPermissionBox</name>
+    <message>
+        <source>The application requires microphone access to record the audio.</source>
+        <translation>La aplicación necesita acceso al micrófono para grabar el sonido.</translation>
+    </message>
+    <message>
+        <source>The application requires Screen Recording access to record the video.</source>
+        <translation>La aplicación necesita permiso de grabación de pantalla para grabar el vídeo.</translation>
+    </message>
+    <message>
+        <source>Microphone Preferences...</source>
+        <translation>Preferencias del micrófono...</translation>
+    </message>
+    <message>
+        <source>Screen Recording Preferences...</source>
+        <translation>Preferencias de grabación...</translation>
+    </message>
+</context>
+<context>
+    <name>IMagnifierFrame</name>
+    <message>
+        <source>Magnifier</source>
+        <translation>Lupa</translation>
+    </message>
+</context>
+<context>
+    <name>IMainTitleWidget</name>
+    <message>
+        <source>Cameras</source>
+        <translation>Cámaras</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximizar</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>IParameterFrame</name>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Contrast </source>
+        <translation>Contraste </translation>
+    </message>
+    <message>
+        <source>Brightness </source>
+        <translation>Brillo </translation>
+    </message>
+    <message>
+        <source>Saturation </source>
+        <translation>Saturación </translation>
+    </message>
+</context>
+<context>
+    <name>IPdfWriter</name>
+    <message>
+        <source>No picture selected.</source>
+        <translation>No hay ninguna imagen seleccionada.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>IPictureCompareFrame</name>
+    <message>
+        <source>Please select a picture first</source>
+        <translation>Seleccione primero una imagen</translation>
+    </message>
+</context>
+<context>
+    <name>IRightToolBar</name>
+    <message>
+        <source>Board</source>
+        <translation>Pizarra</translation>
+    </message>
+    <message>
+        <source>Magnifier</source>
+        <translation>Lupa</translation>
+    </message>
+    <message>
+        <source>Zoom-in</source>
+        <translation>Acercar</translation>
+    </message>
+    <message>
+        <source>Zoom-out</source>
+        <translation>Alejar</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Girar</translation>
+    </message>
+    <message>
+        <source>Self-adapting</source>
+        <translation>Ajustar</translation>
+    </message>
+</context>
+<context>
+    <name>ISettingFrame</name>
+    <message>
+        <source>Video</source>
+        <translation>Vídeo</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Formato</translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>Programa:</translation>
+    </message>
+    <message>
+        <source>Language switch:</source>
+        <translation>Idioma:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Versión:</translation>
+    </message>
+    <message>
+        <source>Restart the software, to activate the language setting.</source>
+        <translation>Reinicie el programa para aplicar el idioma.</translation>
+    </message>
+    <message>
+        <source>View video file path</source>
+        <translation>Ver carpeta de vídeos</translation>
+    </message>
+    <message>
+        <source>View picture file path</source>
+        <translation>Ver carpeta de imágenes</translation>
+    </message>
+    <message>
+        <source>Setup video file path</source>
+        <translation>Elegir carpeta de vídeos</translation>
+    </message>
+    <message>
+        <source>Setup picture file path</source>
+        <translation>Elegir carpeta de imágenes</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Confirm modification?</source>
+        <translation>¿Confirmar el cambio?</translation>
+    </message>
+</context>
+<context>
+    <name>ISmallCameraFrame</name>
+    <message>
+        <source>Picture-in-picture</source>
+        <translation>Imagen en imagen</translation>
+    </message>
+    <message>
+        <source>No camera device available</source>
+        <translation>No hay ninguna cámara disponible</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Cámaras</translation>
+    </message>
+</context>
+<context>
+    <name>IThicknessFrame</name>
+    <message>
+        <source>%1 thickness</source>
+        <translation>Grosor %1</translation>
+    </message>
+</context>
+<context>
+    <name>ITimelapseButton</name>
+    <message>
+        <source>sec</source>
+        <translation>s</translation>
+    </message>
+</context>
+<context>
+    <name>ITimelapseFrame</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reanudar</translation>
+    </message>
+    <message>
+        <source>A time-lapse picture could not be taken; the next one follows in %1 s.</source>
+        <translation>No se pudo tomar una foto del time-lapse; la siguiente llega en %1 s.</translation>
+    </message>
+</context>
+<context>
+    <name>ITimelapseTimes</name>
+    <message>
+        <source>Shot</source>
+        <translation>Tomadas</translation>
+    </message>
+    <message>
+        <source>Next in</source>
+        <translation>Siguiente en</translation>
+    </message>
+    <message>
+        <source>Missed %1</source>
+        <translation>Perdidas %1</translation>
+    </message>
+</context>
+<context>
+    <name>ITimerCaptureControlFrame</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Halt</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+</context>
+<context>
+    <name>ITimerCaptureFrame</name>
+    <message>
+        <source>Please input integer greater than 0.</source>
+        <translation>Introduzca un número entero mayor que 0.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Interval Time</source>
+        <translation>Intervalo</translation>
+    </message>
+    <message>
+        <source>Capture Pages</source>
+        <translation>Número de fotos</translation>
+    </message>
+</context>
+<context>
+    <name>IVideoRecordFrame</name>
+    <message>
+        <source>Full screen</source>
+        <translation>Pantalla completa</translation>
+    </message>
+    <message>
+        <source>自动判断</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Halt</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+</context>
+<context>
+    <name>IVideoRecordMsgBox</name>
+    <message>
+        <source>Screen recording</source>
+        <translation>Grabación de pantalla</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Abrir archivo</translation>
+    </message>
+    <message>
+        <source>Open directory</source>
+        <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>ImageView</name>
+    <message>
+        <source>Please select a picture first</source>
+        <translation>Seleccione primero una imagen</translation>
+    </message>
+</context>
+<context>
+    <name>MainFrame</name>
+    <message>
+        <source>The time-lapse video could not be written completely: %1</source>
+        <translation>El vídeo time-lapse no se pudo escribir completo: %1</translation>
+    </message>
+    <message>
+        <source>The camera is not available, or it is caused by power failure, poor contact and being pulled out. Please check the equipment.</source>
+        <translation>La cámara no está disponible: puede haberse quedado sin corriente, tener un mal contacto o estar desconectada. Compruebe el equipo.</translation>
+    </message>
+    <message>
+        <source>Resolution settings failed, please re-select.</source>
+        <translation>No se pudo cambiar la resolución; elija otra vez.</translation>
+    </message>
+    <message>
+        <source>No ocumetra device is found! The possible reasons could be: 1. Ocumetra is not connected properly. 2. Driver program is not installed successfully. 3. The device is damaged.</source>
+        <translation>¡No se encontró ningún dispositivo Ocumetra! Posibles causas: 1. Ocumetra no está bien conectado. 2. El controlador no se instaló correctamente. 3. El dispositivo está dañado.</translation>
+    </message>
+    <message>
+        <source>Saving, please wait!</source>
+        <translation>Guardando, espere...</translation>
+    </message>
+    <message>
+        <source>Taking the photo failed, please try again.</source>
+        <translation>No se pudo tomar la foto; inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved: %1</source>
+        <translation>No se pudo guardar la imagen: %1</translation>
+    </message>
+    <message>
+        <source>Video is saved.</source>
+        <translation>Vídeo guardado.</translation>
+    </message>
+    <message>
+        <source>Current resolution: 1920*1080</source>
+        <translation>Resolución actual: 1920*1080</translation>
+    </message>
+    <message>
+        <source>The time-lapse video could not be started.</source>
+        <translation>No se pudo iniciar el vídeo time-lapse.</translation>
+    </message>
+    <message>
+        <source>No video was written.</source>
+        <translation>No se escribió ningún vídeo.</translation>
+    </message>
+    <message>
+        <source>There is no picture to copy.</source>
+        <translation>No hay ninguna imagen que copiar.</translation>
+    </message>
+    <message>
+        <source>Succeed!</source>
+        <translation>¡Hecho!</translation>
+    </message>
+    <message>
+        <source>请先选择左边列表文件</source>
+        <translation>Seleccione primero una imagen de la lista</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>PDF File (*.pdf)</source>
+        <translation>Archivo PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save failed. %1</source>
+        <translation>Error al guardar. %1</translation>
+    </message>
+    <message>
+        <source>Saved, but these pictures could not be read and left empty pages:
+%1</source>
+        <translation>Guardado, pero estas imágenes no se pudieron leer y dejaron páginas vacías:
+%1</translation>
+    </message>
+    <message>
+        <source>Save Successful.</source>
+        <translation>Guardado correctamente.</translation>
+    </message>
+</context>
 </TS>

@@ -32,7 +32,7 @@ const QStringList& IImgListSaver::pictureSuffixes()
 
 QString IImgListSaver::fileFilter()
 {
-    return QStringLiteral("PNG File(*.png);;JPEG File(*.jpeg);;TIFF File(*.tiff);;PDF File (*.pdf);;BMP File(*.bmp)");
+    return tr("PNG File(*.png);;JPEG File(*.jpeg);;TIFF File(*.tiff);;PDF File (*.pdf);;BMP File(*.bmp)");
 }
 
 QString IImgListSaver::suffixOfFilter(const QString& filter)
@@ -74,7 +74,7 @@ QStringList IImgListSaver::targetNames(const QString& fileName, int count)
 bool IImgListSaver::saveAs(const QStringList& paths, QWidget* parent)
 {
     if (paths.isEmpty()) {
-        ITimeMsgBox::instance()->showMessageBox(QStringLiteral("请先选择左边列表文件"), 1000, QPoint(-1000, -1000));
+        ITimeMsgBox::instance()->showMessageBox(tr("请先选择左边列表文件"), 1000, QPoint(-1000, -1000));
         return false;
     }
 

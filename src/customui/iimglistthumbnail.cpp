@@ -5,8 +5,6 @@
 #include <QImageReader>
 
 namespace {
-QString tr(const char* text) { return QCoreApplication::translate("IImgListThumbnail", text); }
-
 QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QString* reason)
 {
     QImageReader reader(path);
@@ -14,14 +12,16 @@ QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QStri
     if (!reader.canRead()) {
         qDebug() << "image read failed!" << path;
         if (reason)
-            *reason = tr("Not a readable picture.");
+            *reason = QCoreApplication::translate("IImgListThumbnail", "Not a readable picture.");
         return QImage();
     }
     const QSize full = reader.size();
     if (full.isValid() && qint64(full.width()) * full.height() > kMaxImportPixels) {
         qDebug() << "image too large" << path << full;
         if (reason)
-            *reason = tr("The picture is too large (%1 x %2).").arg(full.width()).arg(full.height());
+            *reason = QCoreApplication::translate("IImgListThumbnail", "The picture is too large (%1 x %2).")
+                          .arg(full.width())
+                          .arg(full.height());
         return QImage();
     }
     QSize target = size;

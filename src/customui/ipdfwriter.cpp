@@ -13,8 +13,6 @@
 #include "iglobal.h"
 
 namespace {
-QString tr(const char* text) { return QCoreApplication::translate("IPdfWriter", text); }
-
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -34,7 +32,7 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
                         QStringList* unreadable)
 {
     if (pictures.isEmpty()) {
-        setError(error, tr("No picture selected."));
+        setError(error, QCoreApplication::translate("IPdfWriter", "No picture selected."));
         return false;
     }
     // Written beside the target and renamed at the end: a failed export never
@@ -42,7 +40,7 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning() << "pdf open failed:" << pdfPath << file.errorString();
-        setError(error, tr("Cannot write %1: %2").arg(pdfPath, file.errorString()));
+        setError(error, QCoreApplication::translate("IPdfWriter", "Cannot write %1: %2").arg(pdfPath, file.errorString()));
         return false;
     }
 
@@ -82,7 +80,7 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
         file.cancelWriting();
     if (!painted || !commitSaveFile(file, &reason)) {
         qWarning() << "pdf write failed:" << pdfPath << reason;
-        setError(error, tr("Cannot write %1: %2").arg(pdfPath, reason));
+        setError(error, QCoreApplication::translate("IPdfWriter", "Cannot write %1: %2").arg(pdfPath, reason));
         return false;
     }
     return true;

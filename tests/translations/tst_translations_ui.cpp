@@ -1,0 +1,221 @@
+// The compiled translations: each language's .qm file turns the program's texts into
+// that language, and the tool bars and the settings dialog show no untranslated text.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <memory>
+
+#include "customui/iboardtoolbar.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icapturemodeframe.h"
+#include "customui/imaintitlewidget.h"
+#include "customui/irighttoolbar.h"
+#include "customui/isettingframe.h"
+#include "customui/ivideorecordframe.h"
+#include "iglobal.h"
+#include "itranslation.h"
+#include "testenv.h"
+#include "tsfile.h"
+
+namespace {
+struct Known
+{
+    const char* context;
+    const char* source;
+    const char* translation;
+};
+
+// A few texts per language, written out here so a mix-up of files or ids shows.
+QVector<Known> knownTexts(const QString& langid)
+{
+    const QHash<QString, QVector<Known>> all = {
+        {"1033", {{"ICaptureModeFrame", "拍照提示音", "Shutter sound"}, {"ISettingFrame", "Settings", "Settings"},
+                  {"IVideoRecordFrame", "自动判断", "Automatic"}}},
+        {"2052", {{"ISettingFrame", "Settings", "设置"}, {"ICameraToolBar", "Snap", "拍照"},
+                  {"ICaptureModeFrame", "拍照提示音", "拍照提示音"}}},
+        {"1028", {{"ISettingFrame", "Settings", "設定"}, {"ICameraToolBar", "Camera", "攝影機"},
+                  {"IVideoRecordFrame", "自动判断", "自動判斷"}}},
+        {"1034", {{"ISettingFrame", "Settings", "Configuración"}, {"ICaptureModeFrame", "拍照提示音", "Sonido del obturador"},
+                  {"IThicknessFrame", "%1 thickness", "Grosor %1"}}},
+        {"1031", {{"ISettingFrame", "Settings", "Einstellungen"}, {"ICaptureModeFrame", "拍照提示音", "Auslöseton"},
+                  {"IBoardToolBar", "Eraser", "Radierer"}}},
+        {"1042", {{"ISettingFrame", "Settings", "설정"}, {"ICaptureModeFrame", "拍照提示音", "셔터 소리"},
+                  {"IMainTitleWidget", "Close", "닫기"}}},
+        {"1036", {{"ISettingFrame", "Settings", "Réglages"}, {"ICaptureModeFrame", "拍照提示音", "Son de l'obturateur"},
+                  {"IRightToolBar", "Board", "Tableau"}}},
+        {"1040", {{"ISettingFrame", "Settings", "Impostazioni"}, {"ICaptureModeFrame", "拍照提示音", "Suono dello scatto"},
+                  {"ICameraToolBar", "Freeze", "Blocca"}}},
+        {"1043", {{"ISettingFrame", "Settings", "Instellingen"}, {"ICaptureModeFrame", "拍照提示音", "Sluitergeluid"},
+                  {"ITimelapseFrame", "Resume", "Hervatten"}}},
+        {"1055", {{"ISettingFrame", "Settings", "Ayarlar"}, {"ICaptureModeFrame", "拍照提示音", "Deklanşör sesi"},
+                  {"IColorFrame", "Yellow", "Sarı"}}},
+    };
+    return all.value(langid);
+}
+
+bool hasLetter(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.isLetter())
+            return true;
+    }
+    return false;
+}
+
+// "PDF" and the like read the same in every language.
+bool isAcronym(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^[A-Z]{2,5}$"));
+    return re.match(text).hasMatch();
+}
+
+bool hasHan(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x3400 && c.unicode() <= 0x9fff)
+            return true;
+    }
+    return false;
+}
+
+struct Shown
+{
+    QString where;
+    QString text;
+};
+
+// Every text a user reads on the widget and its children: captions, labels, tool tips.
+QVector<Shown> shownTexts(QWidget* root)
+{
+    QVector<Shown> out;
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        const QString where = QString::fromLatin1(w->metaObject()->className());
+        // A file format's own name ("png", "mp4") is shown as it is.
+        const QString format = w->property("format").toString();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            if (b->text() != format)
+                out.push_back({where, b->text()});
+        }
+        if (auto* l = qobject_cast<QLabel*>(w))
+            out.push_back({where, l->text()});
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            out.push_back({where, g->title()});
+        out.push_back({where + QStringLiteral(" tool tip"), w->toolTip()});
+    }
+    return out;
+}
+}
+
+class TestTranslationsUi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void compiledTranslations_data();
+    void compiledTranslations();
+    void barsAndSettingsTranslated_data();
+    void barsAndSettingsTranslated();
+    void cleanup();
+};
+
+void TestTranslationsUi::cleanup()
+{
+    QVERIFY(ITranslation::install(QStringLiteral("1033")));
+}
+
+void TestTranslationsUi::compiledTranslations_data()
+{
+    QTest::addColumn<QString>("langid");
+    for (const QString& id : languageIds())
+        QTest::newRow(qPrintable(id)) << id;
+}
+
+void TestTranslationsUi::compiledTranslations()
+{
+    QFETCH(QString, langid);
+    QVERIFY2(QFileInfo::exists(ITranslation::qmFilePath(langid)), qPrintable(ITranslation::qmFilePath(langid)));
+    QVERIFY(ITranslation::install(langid));
+
+    const QVector<Known> known = knownTexts(langid);
+    QCOMPARE(known.size(), 3);
+    for (const Known& k : known)
+        QCOMPARE(QCoreApplication::translate(k.context, k.source), QString::fromUtf8(k.translation));
+
+    // The .qm file holds what the .ts file says, for every message.
+    const TsFile file = readTsFile(tsPath(langid));
+    QVERIFY2(file.error.isEmpty(), qPrintable(file.error));
+    QVERIFY(!file.messages.isEmpty());
+    for (const TsMessage& m : file.messages) {
+        if (m.translations.size() != 1)
+            continue;
+        const QByteArray context = m.context.toUtf8();
+        const QByteArray source = m.source.toUtf8();
+        const QByteArray comment = m.comment.toUtf8();
+        QCOMPARE(QCoreApplication::translate(context.constData(), source.constData(),
+                                             comment.isEmpty() ? nullptr : comment.constData()),
+                 m.translations.first());
+    }
+}
+
+void TestTranslationsUi::barsAndSettingsTranslated_data()
+{
+    compiledTranslations_data();
+}
+
+void TestTranslationsUi::barsAndSettingsTranslated()
+{
+    QFETCH(QString, langid);
+    const TsFile file = readTsFile(tsPath(langid));
+    QVERIFY2(file.error.isEmpty(), qPrintable(file.error));
+    QHash<QString, QString> untranslated; // source text -> its translation, where they differ
+    QSet<QString> translations;
+    for (const TsMessage& m : file.messages) {
+        for (const QString& t : m.translations) {
+            translations.insert(t);
+            if (t != m.source)
+                untranslated.insert(m.source, t);
+        }
+    }
+    QVERIFY(ITranslation::install(langid));
+
+    std::vector<std::unique_ptr<QWidget>> widgets;
+    widgets.emplace_back(new IRightToolBar(nullptr));
+    widgets.emplace_back(new ICameraToolBar(nullptr));
+    widgets.emplace_back(new IBoardToolBar(nullptr));
+    widgets.emplace_back(new IMainTitleWidget(nullptr, nullptr));
+    widgets.emplace_back(new ISettingFrame(nullptr, nullptr));
+    widgets.emplace_back(new ICaptureModeFrame(nullptr, nullptr));
+    widgets.emplace_back(new IVideoRecordFrame(nullptr, nullptr));
+    const QSet<QString> ownNames = {g_software_name, g_software_version, g_software_company};
+
+    QStringList faults;
+    int translatedTexts = 0;
+    for (const auto& root : widgets) {
+        for (const Shown& s : shownTexts(root.get())) {
+            const QString where = QString::fromLatin1(root->metaObject()->className()) + '/' + s.where;
+            if (s.text.isEmpty())
+                continue;
+            if (untranslated.contains(s.text))
+                faults << where + QStringLiteral(" shows the source text \"") + s.text + '"';
+            else if (translations.contains(s.text))
+                ++translatedTexts;
+            else if (hasLetter(s.text) && !ownNames.contains(s.text) && !isAcronym(s.text))
+                faults << where + QStringLiteral(" shows a text from no translation: \"") + s.text + '"';
+            if (langid == QLatin1String("1033") && hasHan(s.text))
+                faults << where + QStringLiteral(" shows Chinese in English: \"") + s.text + '"';
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    // The bars and the dialog carry dozens of texts; a handful means the walk missed them.
+    QVERIFY2(translatedTexts >= 40, qPrintable(QString::number(translatedTexts)));
+}
+
+OCUMETRA_TEST_MAIN(TestTranslationsUi)
+
+#include "tst_translations_ui.moc"
