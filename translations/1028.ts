@@ -490,6 +490,25 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>未安裝 ffmpeg 程式。</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>無法將錄影寫入快取資料夾。</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>無法啟動螢幕錄製。</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>無法儲存錄影。</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -490,6 +490,25 @@ Ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>Das Programm ffmpeg ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>Die Aufnahme kann nicht in ihren Cache-Ordner geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>Die Bildschirmaufnahme konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>Die Aufnahme konnte nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

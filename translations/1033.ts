@@ -490,6 +490,25 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>The ffmpeg program is not installed.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>The recording cannot be written to its cache folder.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>The screen recorder could not be started.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>The recording could not be saved.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -490,6 +490,25 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>El programa ffmpeg no está instalado.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>La grabación no se puede escribir en su carpeta de caché.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>No se pudo iniciar la grabación de pantalla.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>No se pudo guardar la grabación.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -490,6 +490,25 @@ Les remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>Le programme ffmpeg n&apos;est pas installé.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>L&apos;enregistrement ne peut pas être écrit dans son dossier de cache.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>Impossible de démarrer l&apos;enregistrement de l&apos;écran.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>Impossible de sauvegarder l&apos;enregistrement.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

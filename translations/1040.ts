@@ -490,6 +490,25 @@ Sostituirli?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>Il programma ffmpeg non è installato.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>Impossibile scrivere la registrazione nella sua cartella cache.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>Impossibile avviare la registrazione dello schermo.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>Impossibile salvare la registrazione.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

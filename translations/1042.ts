@@ -490,6 +490,25 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>ffmpeg 프로그램이 설치되어 있지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>녹화를 캐시 폴더에 쓸 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>화면 녹화를 시작할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>녹화를 저장할 수 없습니다.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -490,6 +490,25 @@ Vervangen?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>Het programma ffmpeg is niet geïnstalleerd.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>De opname kan niet naar de cachemap worden geschreven.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>De schermopname kon niet worden gestart.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>De opname kon niet worden opgeslagen.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

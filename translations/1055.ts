@@ -490,6 +490,25 @@ Değiştirilsin mi?</translation>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>ffmpeg programı kurulu değil.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>Kayıt önbellek klasörüne yazılamıyor.</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>Ekran kaydı başlatılamadı.</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>Kayıt kaydedilemedi.</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -490,6 +490,25 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IRecordVideo</name>
+    <message>
+        <source>The ffmpeg program is not installed.</source>
+        <translation>未安装 ffmpeg 程序。</translation>
+    </message>
+    <message>
+        <source>The recording cannot be written to its cache folder.</source>
+        <translation>无法将录像写入缓存文件夹。</translation>
+    </message>
+    <message>
+        <source>The screen recorder could not be started.</source>
+        <translation>无法启动屏幕录制。</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved.</source>
+        <translation>无法保存录像。</translation>
+    </message>
+</context>
+<context>
     <name>IRightToolBar</name>
     <message>
         <source>Board</source>

@@ -158,4 +158,8 @@ TEXT = {
     "Save failed. %1": "儲存失敗。%1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "已儲存，但以下圖片無法讀取，留下了空白頁：\n%1",
+    "The ffmpeg program is not installed.": "未安裝 ffmpeg 程式。",
+    "The recording cannot be written to its cache folder.": "無法將錄影寫入快取資料夾。",
+    "The screen recorder could not be started.": "無法啟動螢幕錄製。",
+    "The recording could not be saved.": "無法儲存錄影。",
 }

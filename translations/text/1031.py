@@ -163,4 +163,8 @@ TEXT = {
     "Save failed. %1": "Speichern fehlgeschlagen. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Gespeichert, aber diese Bilder waren nicht lesbar und ergaben leere Seiten:\n%1",
+    "The ffmpeg program is not installed.": "Das Programm ffmpeg ist nicht installiert.",
+    "The recording cannot be written to its cache folder.": "Die Aufnahme kann nicht in ihren Cache-Ordner geschrieben werden.",
+    "The screen recorder could not be started.": "Die Bildschirmaufnahme konnte nicht gestartet werden.",
+    "The recording could not be saved.": "Die Aufnahme konnte nicht gespeichert werden.",
 }

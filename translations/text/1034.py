@@ -161,4 +161,8 @@ TEXT = {
     "Save failed. %1": "Error al guardar. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Guardado, pero estas imágenes no se pudieron leer y dejaron páginas vacías:\n%1",
+    "The ffmpeg program is not installed.": "El programa ffmpeg no está instalado.",
+    "The recording cannot be written to its cache folder.": "La grabación no se puede escribir en su carpeta de caché.",
+    "The screen recorder could not be started.": "No se pudo iniciar la grabación de pantalla.",
+    "The recording could not be saved.": "No se pudo guardar la grabación.",
 }

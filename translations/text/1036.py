@@ -161,4 +161,8 @@ TEXT = {
     "Save failed. %1": "Échec de l'enregistrement. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Enregistré, mais ces images sont illisibles et ont laissé des pages vides :\n%1",
+    "The ffmpeg program is not installed.": "Le programme ffmpeg n'est pas installé.",
+    "The recording cannot be written to its cache folder.": "L'enregistrement ne peut pas être écrit dans son dossier de cache.",
+    "The screen recorder could not be started.": "Impossible de démarrer l'enregistrement de l'écran.",
+    "The recording could not be saved.": "Impossible de sauvegarder l'enregistrement.",
 }

@@ -161,4 +161,8 @@ TEXT = {
     "Save failed. %1": "Salvataggio non riuscito. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Salvato, ma queste immagini non sono leggibili e hanno lasciato pagine vuote:\n%1",
+    "The ffmpeg program is not installed.": "Il programma ffmpeg non è installato.",
+    "The recording cannot be written to its cache folder.": "Impossibile scrivere la registrazione nella sua cartella cache.",
+    "The screen recorder could not be started.": "Impossibile avviare la registrazione dello schermo.",
+    "The recording could not be saved.": "Impossibile salvare la registrazione.",
 }

@@ -160,4 +160,8 @@ TEXT = {
     "Save failed. %1": "저장 실패. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "저장했지만 다음 사진을 읽을 수 없어 빈 페이지로 남았습니다:\n%1",
+    "The ffmpeg program is not installed.": "ffmpeg 프로그램이 설치되어 있지 않습니다.",
+    "The recording cannot be written to its cache folder.": "녹화를 캐시 폴더에 쓸 수 없습니다.",
+    "The screen recorder could not be started.": "화면 녹화를 시작할 수 없습니다.",
+    "The recording could not be saved.": "녹화를 저장할 수 없습니다.",
 }

@@ -161,4 +161,8 @@ TEXT = {
     "Save failed. %1": "Opslaan mislukt. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Opgeslagen, maar deze afbeeldingen waren onleesbaar en gaven lege pagina's:\n%1",
+    "The ffmpeg program is not installed.": "Het programma ffmpeg is niet geïnstalleerd.",
+    "The recording cannot be written to its cache folder.": "De opname kan niet naar de cachemap worden geschreven.",
+    "The screen recorder could not be started.": "De schermopname kon niet worden gestart.",
+    "The recording could not be saved.": "De opname kon niet worden opgeslagen.",
 }

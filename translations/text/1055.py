@@ -161,4 +161,8 @@ TEXT = {
     "Save failed. %1": "Kaydedilemedi. %1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "Kaydedildi, ancak bu resimler okunamadı ve boş sayfa bıraktı:\n%1",
+    "The ffmpeg program is not installed.": "ffmpeg programı kurulu değil.",
+    "The recording cannot be written to its cache folder.": "Kayıt önbellek klasörüne yazılamıyor.",
+    "The screen recorder could not be started.": "Ekran kaydı başlatılamadı.",
+    "The recording could not be saved.": "Kayıt kaydedilemedi.",
 }

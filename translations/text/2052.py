@@ -158,4 +158,8 @@ TEXT = {
     "Save failed. %1": "保存失败。%1",
     "Saved, but these pictures could not be read and left empty pages:\n%1":
         "已保存，但以下图片无法读取，留下了空白页：\n%1",
+    "The ffmpeg program is not installed.": "未安装 ffmpeg 程序。",
+    "The recording cannot be written to its cache folder.": "无法将录像写入缓存文件夹。",
+    "The screen recorder could not be started.": "无法启动屏幕录制。",
+    "The recording could not be saved.": "无法保存录像。",
 }
