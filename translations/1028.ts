@@ -358,6 +358,12 @@ Replace them?</source>
         <translation>已儲存，但以下圖片無法讀取：
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>找不到可檢視圖片的程式。圖片儲存在：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

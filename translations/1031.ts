@@ -358,6 +358,12 @@ Ersetzen?</translation>
         <translation>Gespeichert, aber diese Bilder waren nicht lesbar:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>Kein Programm zum Anzeigen des Bildes gefunden. Es liegt in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Replace them?</translation>
         <translation>Saved, but these pictures could not be read:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>No program to view the picture was found. It is saved at:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

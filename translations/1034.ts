@@ -358,6 +358,12 @@ Replace them?</source>
         <translation>Guardado, pero no se pudieron leer estas imágenes:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>No se encontró ningún programa para ver la imagen. Está guardada en:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Les remplacer ?</translation>
         <translation>Enregistré, mais ces images sont illisibles :
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>Aucun programme pour afficher l&apos;image n&apos;a été trouvé. Elle est enregistrée dans :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Sostituirli?</translation>
         <translation>Salvato, ma queste immagini non sono leggibili:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>Nessun programma per visualizzare l&apos;immagine. È salvata in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Replace them?</source>
         <translation>저장했지만 다음 사진을 읽을 수 없습니다:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>사진을 볼 프로그램을 찾을 수 없습니다. 저장 위치:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Vervangen?</translation>
         <translation>Opgeslagen, maar deze afbeeldingen waren onleesbaar:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>Geen programma gevonden om de afbeelding te bekijken. Ze staat in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Değiştirilsin mi?</translation>
         <translation>Kaydedildi, ancak bu resimler okunamadı:
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>Resmi gösterecek program bulunamadı. Şurada kayıtlı:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -358,6 +358,12 @@ Replace them?</source>
         <translation>已保存，但以下图片无法读取：
 %1</translation>
     </message>
+    <message>
+        <source>No program to view the picture was found. It is saved at:
+%1</source>
+        <translation>未找到可查看图片的程序。图片保存在：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IImgListThumbnail</name>

@@ -79,3 +79,12 @@ QString tsPath(const QString& langid)
 {
     return QStringLiteral(OCUMETRA_SOURCE_ROOT "/translations/%1.ts").arg(langid);
 }
+
+bool hasHan(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x3400 && c.unicode() <= 0x9fff)
+            return true;
+    }
+    return false;
+}

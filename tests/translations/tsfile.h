@@ -14,6 +14,7 @@ struct TsMessage
     QString type; // empty when finished; "unfinished", "obsolete" or "vanished" otherwise
     QStringList translations; // one entry, or one per plural form
     QString key() const { return context + QLatin1Char('\x1f') + source + QLatin1Char('\x1f') + comment; }
+    QString describe() const { return context + QStringLiteral(": \"") + source + QLatin1Char('"'); }
 };
 
 struct TsFile
@@ -29,5 +30,8 @@ TsFile readTsFile(const QString& path);
 QStringList languageIds();
 // The checked-in translation source of a language id.
 QString tsPath(const QString& langid);
+
+// True when the text holds Chinese characters.
+bool hasHan(const QString& text);
 
 #endif

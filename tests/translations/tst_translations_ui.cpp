@@ -74,15 +74,6 @@ bool isAcronym(const QString& text)
     return re.match(text).hasMatch();
 }
 
-bool hasHan(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x3400 && c.unicode() <= 0x9fff)
-            return true;
-    }
-    return false;
-}
-
 struct Shown
 {
     QString where;

@@ -162,4 +162,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "無法將錄影寫入快取資料夾。",
     "The screen recorder could not be started.": "無法啟動螢幕錄製。",
     "The recording could not be saved.": "無法儲存錄影。",
+    "No program to view the picture was found. It is saved at:\n%1": "找不到可檢視圖片的程式。圖片儲存在：\n%1",
 }

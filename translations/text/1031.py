@@ -167,4 +167,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "Die Aufnahme kann nicht in ihren Cache-Ordner geschrieben werden.",
     "The screen recorder could not be started.": "Die Bildschirmaufnahme konnte nicht gestartet werden.",
     "The recording could not be saved.": "Die Aufnahme konnte nicht gespeichert werden.",
+    "No program to view the picture was found. It is saved at:\n%1": "Kein Programm zum Anzeigen des Bildes gefunden. Es liegt in:\n%1",
 }

@@ -165,4 +165,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "La grabación no se puede escribir en su carpeta de caché.",
     "The screen recorder could not be started.": "No se pudo iniciar la grabación de pantalla.",
     "The recording could not be saved.": "No se pudo guardar la grabación.",
+    "No program to view the picture was found. It is saved at:\n%1": "No se encontró ningún programa para ver la imagen. Está guardada en:\n%1",
 }

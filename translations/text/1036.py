@@ -165,4 +165,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "L'enregistrement ne peut pas être écrit dans son dossier de cache.",
     "The screen recorder could not be started.": "Impossible de démarrer l'enregistrement de l'écran.",
     "The recording could not be saved.": "Impossible de sauvegarder l'enregistrement.",
+    "No program to view the picture was found. It is saved at:\n%1": "Aucun programme pour afficher l'image n'a été trouvé. Elle est enregistrée dans :\n%1",
 }

@@ -165,4 +165,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "Impossibile scrivere la registrazione nella sua cartella cache.",
     "The screen recorder could not be started.": "Impossibile avviare la registrazione dello schermo.",
     "The recording could not be saved.": "Impossibile salvare la registrazione.",
+    "No program to view the picture was found. It is saved at:\n%1": "Nessun programma per visualizzare l'immagine. È salvata in:\n%1",
 }

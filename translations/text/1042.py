@@ -164,4 +164,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "녹화를 캐시 폴더에 쓸 수 없습니다.",
     "The screen recorder could not be started.": "화면 녹화를 시작할 수 없습니다.",
     "The recording could not be saved.": "녹화를 저장할 수 없습니다.",
+    "No program to view the picture was found. It is saved at:\n%1": "사진을 볼 프로그램을 찾을 수 없습니다. 저장 위치:\n%1",
 }

@@ -165,4 +165,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "De opname kan niet naar de cachemap worden geschreven.",
     "The screen recorder could not be started.": "De schermopname kon niet worden gestart.",
     "The recording could not be saved.": "De opname kon niet worden opgeslagen.",
+    "No program to view the picture was found. It is saved at:\n%1": "Geen programma gevonden om de afbeelding te bekijken. Ze staat in:\n%1",
 }

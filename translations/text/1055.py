@@ -165,4 +165,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "Kayıt önbellek klasörüne yazılamıyor.",
     "The screen recorder could not be started.": "Ekran kaydı başlatılamadı.",
     "The recording could not be saved.": "Kayıt kaydedilemedi.",
+    "No program to view the picture was found. It is saved at:\n%1": "Resmi gösterecek program bulunamadı. Şurada kayıtlı:\n%1",
 }

@@ -162,4 +162,5 @@ TEXT = {
     "The recording cannot be written to its cache folder.": "无法将录像写入缓存文件夹。",
     "The screen recorder could not be started.": "无法启动屏幕录制。",
     "The recording could not be saved.": "无法保存录像。",
+    "No program to view the picture was found. It is saved at:\n%1": "未找到可查看图片的程序。图片保存在：\n%1",
 }
