@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTime>
 #include <QTimer>
 
 namespace {
@@ -241,6 +242,46 @@ void SimCamera::flushGlued()
     m_glued.clear();
 }
 
+QImage SimCamera::scene(const QSize& size, const QTime& time)
+{
+    // The stream's "smpte" test pattern: seven bars, a thin strip of their reverses and a
+    // dark bottom band, so that a photo shows what the live picture shows.
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    const int w = size.width();
+    const int h = size.height();
+    const QColor bars[7] = {{192, 192, 192}, {192, 192, 0}, {0, 192, 192}, {0, 192, 0},
+                            {192, 0, 192},   {192, 0, 0},   {0, 0, 192}};
+    const QColor strip[7] = {{0, 0, 192}, Qt::black, {192, 0, 192}, Qt::black, {0, 192, 192}, Qt::black,
+                             {192, 192, 192}};
+    const int barBottom = h * 2 / 3;
+    const int stripBottom = h * 3 / 4;
+    for (int i = 0; i < 7; ++i) {
+        const int x0 = w * i / 7;
+        const int x1 = w * (i + 1) / 7;
+        painter.fillRect(x0, 0, x1 - x0, barBottom, bars[i]);
+        painter.fillRect(x0, barBottom, x1 - x0, stripBottom - barBottom, strip[i]);
+    }
+    const QColor band[4] = {{0, 33, 76}, {255, 255, 255}, {50, 0, 106}, {19, 19, 19}};
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(w * i * 5 / 28, stripBottom, w * 5 / 28 + 1, h - stripBottom, band[i]);
+    painter.fillRect(w * 20 / 28, stripBottom, w - w * 20 / 28, h - stripBottom, QColor(19, 19, 19));
+
+    // A running clock, so that every photo differs from the one before.
+    QFont font;
+    font.setPixelSize(qMax(12, h / 12));
+    font.setBold(true);
+    painter.setFont(font);
+    const QString text = time.toString(QStringLiteral("hh:mm:ss.zzz"));
+    const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    const QRect plate(QPoint(w / 28, h - box.height() - h / 40), box.size());
+    painter.fillRect(plate, QColor(0, 0, 0));
+    painter.setPen(Qt::white);
+    painter.drawText(plate, Qt::AlignCenter, text);
+    return picture;
+}
+
 QByteArray SimCamera::photoData() const
 {
     QByteArray data;
@@ -249,9 +290,7 @@ QByteArray SimCamera::photoData() const
     if (m_fault == PhotoEmpty)
         return data;
     const QSize size = m_fault == PhotoHugeHeader ? QSize(16, 16) : m_photoSize;
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(QColor(40, 120, 200));
-    QPainter(&picture).fillRect(0, 0, size.width() / 2, size.height() / 2, Qt::yellow);
+    const QImage picture = scene(size, QTime::currentTime());
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "JPEG", 90);

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <QSize>
 #include <QStringList>
+#include <QTime>
 
 class QTcpServer;
 class QTcpSocket;
@@ -65,6 +67,9 @@ public:
     void changeResolutionFromOtherApp(int index);
     // The same notice "count" times in one write, cycling through sizes, the last at "index".
     void sendNoticeBurst(int count, int index);
+
+    // The picture a photo shows: the stream's bar pattern at that size, with the time.
+    static QImage scene(const QSize& size, const QTime& time);
 
     // Every command received, without the client id, in arrival order.
     QList<QByteArray> commands() const { return m_commands; }
