@@ -455,6 +455,17 @@ Ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>IMsgBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>IParameterFrame</name>
     <message>
         <source>Default</source>

@@ -455,6 +455,17 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IMsgBox</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>IParameterFrame</name>
     <message>
         <source>Default</source>

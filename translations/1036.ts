@@ -455,6 +455,17 @@ Les remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>IMsgBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>IParameterFrame</name>
     <message>
         <source>Default</source>

@@ -455,6 +455,17 @@ Replace them?</source>
     </message>
 </context>
 <context>
+    <name>IMsgBox</name>
+    <message>
+        <source>OK</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+</context>
+<context>
     <name>IParameterFrame</name>
     <message>
         <source>Default</source>

@@ -455,6 +455,17 @@ Değiştirilsin mi?</translation>
     </message>
 </context>
 <context>
+    <name>IMsgBox</name>
+    <message>
+        <source>OK</source>
+        <translation>Tamam</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
+    </message>
+</context>
+<context>
     <name>IParameterFrame</name>
     <message>
         <source>Default</source>

@@ -1,5 +1,6 @@
 #include "imsgbox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "idialogseam.h"
@@ -22,6 +23,10 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
+    // Our own captions: Qt's would stay English in every language.
+    box.button(QMessageBox::Ok)->setText(tr("OK"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(tr("Cancel"));
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

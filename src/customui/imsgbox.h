@@ -1,6 +1,7 @@
 #ifndef IMSGBOX_H
 #define IMSGBOX_H
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -8,6 +9,8 @@ class QWidget;
 // Modal message box returning the standard button codes (OK 0x400, Cancel 0x400000).
 class IMsgBox
 {
+    Q_DECLARE_TR_FUNCTIONS(IMsgBox)
+
 public:
     enum _ButtonsType {
         OkCancel = 2,

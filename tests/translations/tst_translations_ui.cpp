@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -14,9 +16,11 @@
 #include "customui/icameratoolbar.h"
 #include "customui/icapturemodeframe.h"
 #include "customui/imaintitlewidget.h"
+#include "customui/imsgbox.h"
 #include "customui/irighttoolbar.h"
 #include "customui/isettingframe.h"
 #include "customui/ivideorecordframe.h"
+#include "idialogseam.h"
 #include "iglobal.h"
 #include "itranslation.h"
 #include "testenv.h"
@@ -112,6 +116,8 @@ private slots:
     void compiledTranslations();
     void barsAndSettingsTranslated_data();
     void barsAndSettingsTranslated();
+    void messageBoxButtonsTranslated_data();
+    void messageBoxButtonsTranslated();
     void cleanup();
 };
 
@@ -205,6 +211,40 @@ void TestTranslationsUi::barsAndSettingsTranslated()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     // The bars and the dialog carry dozens of texts; a handful means the walk missed them.
     QVERIFY2(translatedTexts >= 40, qPrintable(QString::number(translatedTexts)));
+}
+
+void TestTranslationsUi::messageBoxButtonsTranslated_data()
+{
+    compiledTranslations_data();
+}
+
+// The real message box, not the tests' stand-in: its buttons are Qt's own otherwise.
+void TestTranslationsUi::messageBoxButtonsTranslated()
+{
+    QFETCH(QString, langid);
+    QVERIFY(ITranslation::install(langid));
+    IDialogSeam::setMessageHook(nullptr);
+    QStringList captions;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        for (QAbstractButton* b : box->buttons())
+            captions << b->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start(20);
+    const int answer = IMsgBox::showMsg(QStringLiteral("?"), IMsgBox::OkCancel, g_software_name, nullptr);
+    TestEnv::afterApplication(); // the tests' stand-in again
+    QCOMPARE(answer, int(QMessageBox::Ok));
+    captions.sort();
+    QStringList expected = {QCoreApplication::translate("IMsgBox", "OK"), QCoreApplication::translate("IMsgBox", "Cancel")};
+    expected.sort();
+    QCOMPARE(captions, expected);
+    if (langid == QLatin1String("1031"))
+        QVERIFY(captions.contains(QStringLiteral("Abbrechen")));
 }
 
 OCUMETRA_TEST_MAIN(TestTranslationsUi)
