@@ -59,6 +59,11 @@ void IBoard::setSlide(ISlide* slide)
 {
     if (slide == m_slide)
         return;
+    // The page going out of view ends its text editing first.
+    if (ISceneElementFrame* frame = m_slide ? m_slide->existingSceneElementFrame() : nullptr) {
+        frame->textItemEndEdit();
+        frame->showFrame(false);
+    }
     m_slide = slide;
     // The camera picture is the bottom layer of whichever page is shown.
     if (m_pixmapItem && slide && m_pixmapItem->scene() != slide) {

@@ -130,10 +130,30 @@ void TestBoard::propertyKeysRoundTrip()
     QCOMPARE(e.getElementProperty(ELEMENT_TAG).toInt(), 12);
     QCOMPARE(e.getElementProperty(ELEMENT_TAG_DATA).toPointF(), QPointF(1.5, 2));
 
-    // Other keys: ignored on write, invalid on read.
+    // Item keys: id, lock, layer, matrix text and position.
     e.setElementProperty(ELEMENT_ID, QStringLiteral("x"));
-    QVERIFY(e.getId().isEmpty());
-    QVERIFY(!e.getElementProperty(ELEMENT_LAYER).isValid());
+    QCOMPARE(e.getId(), QStringLiteral("x"));
+    e.setElementProperty(ELEMENT_LOCKED, true);
+    QCOMPARE(e.getElementProperty(ELEMENT_LOCKED).toBool(), true);
+    e.setElementProperty(ELEMENT_LAYER, 4.5);
+    QCOMPARE(e.getElementProperty(ELEMENT_LAYER).toDouble(), 4.5);
+    QCOMPARE(e.zValue(), 0.0);
+    e.setElementProperty(ELEMENT_X, 12.0);
+    e.setElementProperty(ELEMENT_Y, -3.0);
+    QCOMPARE(e.pos(), QPointF(12, -3));
+    QCOMPARE(e.getElementProperty(ELEMENT_Y).toDouble(), -3.0);
+    e.setElementProperty(ELEMENT_MATRIX, QStringLiteral("matrix(2, 0, 0, 2, 1, 1)"));
+    QCOMPARE(e.matrix(), QMatrix(2, 0, 0, 2, 1, 1));
+    e.setElementProperty(ELEMENT_MATRIX, QStringLiteral("matrix(1, 1, 1, 1, 0, 0)"));   // not invertible
+    QCOMPARE(stringToMatrix(e.getElementProperty(ELEMENT_MATRIX).toString()), QMatrix(2, 0, 0, 2, 1, 1));
+    // Other keys: ignored on write, invalid on read.
+    e.setElementProperty(ELEMENT_HTML, QStringLiteral("<b>x</b>"));
+    QVERIFY(!e.getElementProperty(ELEMENT_HTML).isValid());
+    QVERIFY(!e.getElementProperty(ELEMENT_FIGURE_TYPE).isValid());
+    // The element's defaults: four things it is not, five it allows.
+    QVERIFY(!e.isGroup() && !e.isBackground() && !e.isTemplate() && !e.isLinked());
+    QVERIFY(e.isSelectable() && e.isMovable() && e.isScalable() && e.isRotatable() && e.isDeletable());
+    e.setLocked(false);
 
     // Identity lives in the item data under keys 1, 24 and 25; the layer leaves z alone.
     e.setId(QStringLiteral("id-1"));

@@ -145,6 +145,18 @@ void TestBoard::textModeFollowsRotation()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
     QCOMPARE(live.texts().size(), 1);
+
+    // Going to another page ends the editing on this one.
+    ITextElement* editing = live.texts().first();
+    QTest::keyClicks(live.viewport(), QStringLiteral("page"));
+    QVERIFY(editing->isEditable());
+    ICommonTextElementFrame* pageFrame = live.frame();
+    QVERIFY(pageFrame->isVisible());
+    live.board->insert(new ISlide, true);
+    QVERIFY(!editing->isEditable());
+    QVERIFY(!pageFrame->isVisible());
+    QVERIFY(!pageFrame->textToolBar()->isVisible());
+    QCOMPARE(editing->toPlainText(), QStringLiteral("page"));
 }
 
 void TestBoard::selectModePicksTextsOnly()

@@ -45,6 +45,18 @@ public:
     // A new parentless copy, owned by the caller and not on any page.
     virtual IElement* deepCopy() const = 0;
     virtual void copyItemParameters(IElement* target) const = 0;
+
+    // What an element is not, by default.
+    virtual bool isGroup() const { return false; }
+    virtual bool isBackground() const { return false; }
+    virtual bool isTemplate() const { return false; }
+    virtual bool isLinked() const { return false; }
+    // What an element allows, by default.
+    virtual bool isSelectable() const { return true; }
+    virtual bool isMovable() const { return true; }
+    virtual bool isScalable() const { return true; }
+    virtual bool isRotatable() const { return true; }
+    virtual bool isDeletable() const { return true; }
 };
 
 // The graphics item behind an element (null for something that is not an item).
@@ -84,6 +96,57 @@ public:
     double getLayer() const override { return T::data(IElementKey::Layer).toDouble(); }
     void setLocked(bool locked) override { T::setData(IElementKey::Locked, locked); }
     bool isLocked() const override { return T::data(IElementKey::Locked).toBool(); }
+
+    // Keys 1 and 24 to 28 (id, locked, layer, matrix text, x, y) on the item; others as IElement.
+    QVariant getElementProperty(TX_IBOARD_ENUM::ElementStype key) const override
+    {
+        switch (key) {
+        case TX_IBOARD_ENUM::ELEMENT_ID:
+            return getId();
+        case TX_IBOARD_ENUM::ELEMENT_LOCKED:
+            return isLocked();
+        case TX_IBOARD_ENUM::ELEMENT_LAYER:
+            return getLayer();
+        case TX_IBOARD_ENUM::ELEMENT_MATRIX:
+            return matrixToString(T::matrix());
+        case TX_IBOARD_ENUM::ELEMENT_X:
+            return T::pos().x();
+        case TX_IBOARD_ENUM::ELEMENT_Y:
+            return T::pos().y();
+        default:
+            return IElement::getElementProperty(key);
+        }
+    }
+    void setElementProperty(TX_IBOARD_ENUM::ElementStype key, const QVariant& value) override
+    {
+        switch (key) {
+        case TX_IBOARD_ENUM::ELEMENT_ID:
+            setId(value.toString());
+            break;
+        case TX_IBOARD_ENUM::ELEMENT_LOCKED:
+            setLocked(value.toBool());
+            break;
+        case TX_IBOARD_ENUM::ELEMENT_LAYER:
+            setLayer(value.toDouble());
+            break;
+        case TX_IBOARD_ENUM::ELEMENT_MATRIX: {
+            // A matrix that cannot be inverted would make the item vanish for good.
+            const QMatrix m = stringToMatrix(value.toString());
+            if (m.isInvertible())
+                T::setMatrix(m, false);
+            break;
+        }
+        case TX_IBOARD_ENUM::ELEMENT_X:
+            T::setPos(value.toDouble(), T::pos().y());
+            break;
+        case TX_IBOARD_ENUM::ELEMENT_Y:
+            T::setPos(T::pos().x(), value.toDouble());
+            break;
+        default:
+            IElement::setElementProperty(key, value);
+            break;
+        }
+    }
 
     void setTag(int tag) override { m_tag = tag; }
     void setTagData(const QVariant& data) override { m_tagData = data; }
