@@ -46,6 +46,9 @@ private slots:
     void signalClosesProgramOrderly()
     {
         QFETCH(int, number);
+        // A copy of the program running on this machine is never met nor taken over:
+        // its single-instance lock lives in the user's runtime folder, ours in HOME.
+        QVERIFY(qEnvironmentVariable("XDG_RUNTIME_DIR").startsWith(TestEnv::homePath()));
         const QString oldSettings = findUnderHome(QStringLiteral("application.ini"));
         if (!oldSettings.isEmpty())
             QVERIFY(QFile::remove(oldSettings));
