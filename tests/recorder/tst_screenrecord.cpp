@@ -5,7 +5,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/icavinputstream.h"
+#include "ffmpeg/icavoutputstream.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/istreamthread.h"
 #include "iglobal.h"
@@ -62,6 +64,9 @@ private slots:
     void writeFailureIsReportedNotAnnounced();
     void shutdownFinalisesARunningRecording();
     void killedRecordingStillPlays();
+    void failedOutputLeavesNothingOpen();
+    void sameSecondGetsItsOwnName();
+    void pictureQueueIsBounded();
     void noMicrophoneGivesVideoOnly();
 
 private:
@@ -160,6 +165,8 @@ void TestScreenRecord::recordsRegionWithSound()
     QVERIFY(!path.isEmpty());
     QVERIFY(QFileInfo(path).fileName().endsWith(QStringLiteral(".mp4")));
     QVERIFY2(complete, "announced before the file was finalised");
+    // The microphone was read on its own worker, never on this (the GUI) thread.
+    QVERIFY(IAudioInputFromQt::instance()->thread() != QThread::currentThread());
     const MediaProbe probe = probeMedia(path);
     QVERIFY(probe.opened);
     QCOMPARE(probe.videoCodec, AV_CODEC_ID_H264);
@@ -296,6 +303,65 @@ void TestScreenRecord::killedRecordingStillPlays()
     QVERIFY2(probe.videoSeconds >= 3.5, qPrintable(QString::number(probe.videoSeconds)));
     // Only a packet cut by the kill may fail to decode.
     QVERIFY2(probe.decodedFrames >= probe.videoPackets - 1, qPrintable(QString::number(probe.decodedFrames)));
+}
+
+void TestScreenRecord::failedOutputLeavesNothingOpen()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    // A folder that cannot exist: the output fails after the screen was opened.
+    QVERIFY(!api->startRecordVideo(QStringLiteral("/proc/ocumetra-none/"), QRect(0, 0, 320, 240)));
+    QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("Initialization output failed")});
+    QVERIFY(!api->isRecording());
+    QVERIFY(!api->isFinalising());
+    QVERIFY(api->outputPath().isEmpty() || !api->outputPath().startsWith(QStringLiteral("/proc/")));
+    // The devices were released: the next recording opens them again.
+    QVERIFY(!record(500, QRect(0, 0, 320, 240)).isEmpty());
+}
+
+void TestScreenRecord::sameSecondGetsItsOwnName()
+{
+    // Files already named for this second and the next: the new one takes "_1".
+    QTemporaryDir folder;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int s = 0; s < 2; ++s) {
+        QFile f(folder.path() + QLatin1Char('/') + now.addSecs(s).toString(QStringLiteral("yyyyMMddhhmmss")) +
+                QStringLiteral(".mp4"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(api->startRecordVideo(folder.path(), QRect(0, 0, 320, 240)));
+    QVERIFY2(api->outputPath().endsWith(QStringLiteral("_1.mp4")), qPrintable(api->outputPath()));
+    api->stopRecordVideo();
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(QFileInfo(finished.at(0).at(0).toString()).size() > 0, true);
+}
+
+void TestScreenRecord::pictureQueueIsBounded()
+{
+    // Without the encoder running, pictures beyond the bound are dropped and counted;
+    // the ones queued are all written at the stop.
+    QTemporaryDir folder;
+    ICAVOutputStream output;
+    output.setVideoCodecProp(AV_CODEC_ID_H264, 50, 64 * 48, 100, 64, 48, AV_PIX_FMT_YUV420P);
+    QVERIFY(output.openOutputStream(folder.path() + QStringLiteral("/q.mp4")));
+    IAVFramePtr picture(av_frame_alloc());
+    picture->format = AV_PIX_FMT_BGR0;
+    picture->width = 64;
+    picture->height = 48;
+    QVERIFY(av_frame_get_buffer(picture.get(), 0) >= 0);
+    const int fed = ICAVOutputStream::MAX_QUEUED_PICTURES + 8;
+    for (int n = 0; n < fed; ++n) {
+        memset(picture->data[0], n * 5, size_t(picture->linesize[0]) * 48);
+        output.write_video_frame(picture.get(), n * 20000);
+    }
+    QCOMPARE(output.videoFramesDropped(), qint64(8));
+    output.stopEncode();  // asked before the loop runs: still honoured
+    QCOMPARE(output.startEncode(), 1);
+    QCOMPARE(output.videoFramesWritten(), qint64(ICAVOutputStream::MAX_QUEUED_PICTURES));
+    const MediaProbe probe = probeMedia(folder.path() + QStringLiteral("/q.mp4"));
+    QCOMPARE(probe.videoPackets, ICAVOutputStream::MAX_QUEUED_PICTURES);
+    QCOMPARE(probe.decodedFrames, ICAVOutputStream::MAX_QUEUED_PICTURES);
 }
 
 void TestScreenRecord::noMicrophoneGivesVideoOnly()
