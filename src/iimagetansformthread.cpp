@@ -173,7 +173,7 @@ bool IImageTansformThread::saveImage(const QImage& image, const QString& path, c
 {
     if (image.isNull()) {
         if (error)
-            *error = QStringLiteral("empty picture");
+            *error = tr("empty picture");
         return false;
     }
     // QSaveFile writes beside the target and renames on commit, so a full disk or a

@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>無法儲存設定：%1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>無法寫入 %1</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>曝光</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>空白圖片</translation>
     </message>
 </context>
 <context>

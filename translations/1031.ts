@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>Belichtung</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>leeres Bild</translation>
     </message>
 </context>
 <context>

@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>The settings could not be saved: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>cannot write %1</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>Exposure</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>empty picture</translation>
     </message>
 </context>
 <context>

@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>No se pudo guardar la configuración: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>no se puede escribir %1</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>Exposición</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>imagen vacía</translation>
     </message>
 </context>
 <context>

@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>설정을 저장할 수 없습니다: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1에 쓸 수 없습니다</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>노출</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>빈 사진</translation>
     </message>
 </context>
 <context>

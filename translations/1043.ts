@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>De instellingen konden niet worden opgeslagen: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>kan %1 niet schrijven</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>Belichting</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>lege afbeelding</translation>
     </message>
 </context>
 <context>

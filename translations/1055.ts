@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>Ayarlar kaydedilemedi: %1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 yazılamıyor</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>Pozlama</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>boş resim</translation>
     </message>
 </context>
 <context>

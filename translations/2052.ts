@@ -228,6 +228,10 @@
         <source>The settings could not be saved: %1</source>
         <translation>无法保存设置：%1</translation>
     </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>
@@ -282,6 +286,13 @@
     <message>
         <source>Exposure</source>
         <translation>曝光</translation>
+    </message>
+</context>
+<context>
+    <name>IImageTansformThread</name>
+    <message>
+        <source>empty picture</source>
+        <translation>空白图片</translation>
     </message>
 </context>
 <context>

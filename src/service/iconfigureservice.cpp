@@ -398,7 +398,7 @@ bool IConfigureService::writeValues(const QList<QPair<QString, QVariant>>& value
         s.sync();
         keys = s.allKeys().size();
         if (s.status() != QSettings::NoError)
-            error = QStringLiteral("cannot write %1").arg(next);
+            error = tr("cannot write %1").arg(next);
     }
     if (error.isEmpty())
         error = checkWrittenSettings(next, keys);

@@ -163,4 +163,6 @@ TEXT = {
     "The screen recorder could not be started.": "無法啟動螢幕錄製。",
     "The recording could not be saved.": "無法儲存錄影。",
     "No program to view the picture was found. It is saved at:\n%1": "找不到可檢視圖片的程式。圖片儲存在：\n%1",
+    "empty picture": "空白圖片",
+    "cannot write %1": "無法寫入 %1",
 }

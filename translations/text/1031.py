@@ -168,4 +168,6 @@ TEXT = {
     "The screen recorder could not be started.": "Die Bildschirmaufnahme konnte nicht gestartet werden.",
     "The recording could not be saved.": "Die Aufnahme konnte nicht gespeichert werden.",
     "No program to view the picture was found. It is saved at:\n%1": "Kein Programm zum Anzeigen des Bildes gefunden. Es liegt in:\n%1",
+    "empty picture": "leeres Bild",
+    "cannot write %1": "%1 kann nicht geschrieben werden",
 }

@@ -166,4 +166,6 @@ TEXT = {
     "The screen recorder could not be started.": "No se pudo iniciar la grabación de pantalla.",
     "The recording could not be saved.": "No se pudo guardar la grabación.",
     "No program to view the picture was found. It is saved at:\n%1": "No se encontró ningún programa para ver la imagen. Está guardada en:\n%1",
+    "empty picture": "imagen vacía",
+    "cannot write %1": "no se puede escribir %1",
 }

@@ -166,4 +166,6 @@ TEXT = {
     "The screen recorder could not be started.": "Impossible de démarrer l'enregistrement de l'écran.",
     "The recording could not be saved.": "Impossible de sauvegarder l'enregistrement.",
     "No program to view the picture was found. It is saved at:\n%1": "Aucun programme pour afficher l'image n'a été trouvé. Elle est enregistrée dans :\n%1",
+    "empty picture": "image vide",
+    "cannot write %1": "impossible d'écrire %1",
 }

@@ -166,4 +166,6 @@ TEXT = {
     "The screen recorder could not be started.": "Impossibile avviare la registrazione dello schermo.",
     "The recording could not be saved.": "Impossibile salvare la registrazione.",
     "No program to view the picture was found. It is saved at:\n%1": "Nessun programma per visualizzare l'immagine. È salvata in:\n%1",
+    "empty picture": "immagine vuota",
+    "cannot write %1": "impossibile scrivere %1",
 }

@@ -165,4 +165,6 @@ TEXT = {
     "The screen recorder could not be started.": "화면 녹화를 시작할 수 없습니다.",
     "The recording could not be saved.": "녹화를 저장할 수 없습니다.",
     "No program to view the picture was found. It is saved at:\n%1": "사진을 볼 프로그램을 찾을 수 없습니다. 저장 위치:\n%1",
+    "empty picture": "빈 사진",
+    "cannot write %1": "%1에 쓸 수 없습니다",
 }

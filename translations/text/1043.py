@@ -166,4 +166,6 @@ TEXT = {
     "The screen recorder could not be started.": "De schermopname kon niet worden gestart.",
     "The recording could not be saved.": "De opname kon niet worden opgeslagen.",
     "No program to view the picture was found. It is saved at:\n%1": "Geen programma gevonden om de afbeelding te bekijken. Ze staat in:\n%1",
+    "empty picture": "lege afbeelding",
+    "cannot write %1": "kan %1 niet schrijven",
 }

@@ -166,4 +166,6 @@ TEXT = {
     "The screen recorder could not be started.": "Ekran kaydı başlatılamadı.",
     "The recording could not be saved.": "Kayıt kaydedilemedi.",
     "No program to view the picture was found. It is saved at:\n%1": "Resmi gösterecek program bulunamadı. Şurada kayıtlı:\n%1",
+    "empty picture": "boş resim",
+    "cannot write %1": "%1 yazılamıyor",
 }

@@ -163,4 +163,6 @@ TEXT = {
     "The screen recorder could not be started.": "无法启动屏幕录制。",
     "The recording could not be saved.": "无法保存录像。",
     "No program to view the picture was found. It is saved at:\n%1": "未找到可查看图片的程序。图片保存在：\n%1",
+    "empty picture": "空白图片",
+    "cannot write %1": "无法写入 %1",
 }
