@@ -4,14 +4,14 @@
 #include <QString>
 #include <functional>
 
-// Opens a gallery picture in the desktop's default viewer. Tests install a hook so that
-// no viewer is launched.
+// Opens a gallery picture, or one of the program's folders, in the desktop's default
+// application. Tests install a hook so that nothing is launched.
 namespace IImgListViewer {
 
 using Hook = std::function<bool(const QString& path)>;
 
 void setHook(Hook hook);
-// False when no viewer is set for the picture's type or it could not be started.
+// False when no application is set for the path's type or it could not be started.
 bool open(const QString& path);
 
 }

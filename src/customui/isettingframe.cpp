@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -15,11 +14,11 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <functional>
 
+#include "customui/iimglistviewer.h"
 #include "customui/iitoolbutton.h"
 #include "customui/imsgbox.h"
 #include "customui/ipixrateframe.h"
@@ -110,6 +109,8 @@ void ISettingFrame::setFrameVisible(const bool& visible)
         return;
     }
     showPage(AboutPage);
+    // Save As in the gallery changes the picture format too: show what is in force now.
+    showCurrentSettings();
     move(centredPosition());
     exec();
 }
@@ -170,6 +171,7 @@ void ISettingFrame::CreateUI()
     layout->addWidget(createColorLabel(2, Qt::black, this));
     layout->addWidget(m_pages);
     showPage(AboutPage);
+    showCurrentSettings();
 }
 
 void ISettingFrame::showPage(Page page)
@@ -297,11 +299,7 @@ QWidget* ISettingFrame::CreateStorageWidget()
         form->addRow(field);
         form->addRow(view, setup);
 
-        connect(view, &QToolButton::clicked, view,
-                [video] {
-                    QDesktopServices::openUrl(QUrl::fromLocalFile(video ? g_video_savepath : g_photo_savepath));
-                },
-                Qt::DirectConnection);
+        connect(view, &QToolButton::clicked, view, [this, video] { viewFolder(video); }, Qt::DirectConnection);
         connect(setup, &QToolButton::clicked, setup, [this, video] { chooseFolder(video); }, Qt::DirectConnection);
     });
 }
@@ -328,20 +326,40 @@ QWidget* ISettingFrame::CreateFormatWidget()
     return createGroupsPage([this](QGroupBox* group, bool video) {
         auto* row = new QHBoxLayout(group);
         row->setMargin(scaled(15));
+        for (const FormatChoice& choice : video ? kVideoFormats : kPictureFormats)
+            row->addWidget(CreateRadioButton(choice.index, QLatin1String(choice.format)));
+    });
+}
+
+void ISettingFrame::showCurrentSettings()
+{
+    if (m_photoFolder)
+        m_photoFolder->setText(g_photo_savepath);
+    if (m_videoFolder)
+        m_videoFolder->setText(g_video_savepath);
+    for (const bool video : {false, true}) {
         const QString& current = video ? g_video_format : g_photo_format;
         QRadioButton* checked = nullptr;
         QRadioButton* first = nullptr;
-        for (const FormatChoice& choice : video ? kVideoFormats : kPictureFormats) {
-            QRadioButton* radio = CreateRadioButton(choice.index, QLatin1String(choice.format));
-            row->addWidget(radio);
+        for (QRadioButton* radio : qAsConst(m_formatRadios)) {
+            if ((radio->property("index").toInt() > 4) != video)
+                continue;
             if (!first)
                 first = radio;
-            if (!checked && current == QLatin1String(choice.format))
+            if (!checked && radio->property("format").toString() == current)
                 checked = radio;
         }
         // An unknown saved format shows the first; the stored one stays until a click.
-        (checked ? checked : first)->setChecked(true);
-    });
+        if (QRadioButton* shown = checked ? checked : first)
+            shown->setChecked(true);
+    }
+}
+
+void ISettingFrame::viewFolder(bool video)
+{
+    const QString folder = video ? g_video_savepath : g_photo_savepath;
+    if (!IImgListViewer::open(folder))
+        IMsgBox::showMsg(tr("No program to show the folder was found. The folder is:\n%1").arg(folder), this);
 }
 
 void ISettingFrame::slRadioButtonClicked()

@@ -35,6 +35,9 @@ public:
     QRadioButton* formatRadio(int index) const;
     // Asks for a folder and, once confirmed, stores it; video when true, else pictures.
     void chooseFolder(bool video);
+    // Opens the picture or video folder in the desktop's file manager, or names it
+    // when there is none.
+    void viewFolder(bool video);
 
 protected:
     virtual void InitLanguage();
@@ -52,6 +55,8 @@ private slots:
 private:
     void showPage(Page page);
     QPoint centredPosition() const;
+    // Folder fields and format radios show the values in force.
+    void showCurrentSettings();
     // Closes the program so that it starts again in the chosen language.
     void restartForLanguage();
 

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "customui/iimglistviewer.h"
 #include "customui/isettingframe.h"
 #include "iglobal.h"
 #include "service/iconfigureservice.h"
@@ -38,6 +39,8 @@ private slots:
     void formats();
     void folders();
     void opensOnAboutPage();
+    void showsValuesChangedElsewhere();
+    void viewFolderWithoutFileManager();
 };
 
 void TestSettings::init()
@@ -187,6 +190,61 @@ void TestSettings::opensOnAboutPage()
     dialog.setFrameVisible(true);
     QVERIFY(seen);
     QVERIFY(!dialog.isVisible());
+}
+
+void TestSettings::showsValuesChangedElsewhere()
+{
+    IConfigureService::instance()->setPhotoFormat(QStringLiteral("jpeg"));
+    IConfigureService::instance()->setVideoFormat(QStringLiteral("mp4"));
+    QWidget parent;
+    ISettingFrame dialog(nullptr, &parent);
+    QVERIFY(dialog.formatRadio(2)->isChecked());
+    QVERIFY(dialog.formatRadio(5)->isChecked());
+
+    // The gallery's Save As makes its format the snapshot format, and a folder can be
+    // changed while the dialog is closed: the next opening shows what is in force.
+    IConfigureService::instance()->setPhotoFormat(QStringLiteral("png"));
+    IConfigureService::instance()->setVideoFormat(QStringLiteral("flv"));
+    const QString videos = TestEnv::homePath() + QStringLiteral("/Elsewhere/");
+    IConfigureService::instance()->setVideoPath(videos);
+
+    bool checked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        QVERIFY(dialog.formatRadio(1)->isChecked());
+        QVERIFY(!dialog.formatRadio(2)->isChecked());
+        QVERIFY(dialog.formatRadio(6)->isChecked());
+        QVERIFY(!dialog.formatRadio(5)->isChecked());
+        QCOMPARE(dialog.videoFolderField()->text(), videos);
+        checked = true;
+        dialog.setFrameVisible(false);
+    });
+    dialog.setFrameVisible(true);
+    QVERIFY(checked);
+    // Showing only displays: nothing was written back.
+    QCOMPARE(g_photo_format, QStringLiteral("png"));
+    QCOMPARE(storedValue(QStringLiteral("format/video")).toString(), QStringLiteral("flv"));
+}
+
+void TestSettings::viewFolderWithoutFileManager()
+{
+    ISettingFrame dialog(nullptr, nullptr);
+    QStringList opened;
+    bool answer = true;
+    IImgListViewer::setHook([&](const QString& path) {
+        opened << path;
+        return answer;
+    });
+    dialog.viewFolder(true);
+    QCOMPARE(opened, QStringList{g_video_savepath});
+    QVERIFY(TestEnv::messages().isEmpty());
+
+    // Nothing can show the folder: the user is told where it is instead of nothing.
+    answer = false;
+    dialog.viewFolder(false);
+    QCOMPARE(opened.last(), g_photo_savepath);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages().first().contains(g_photo_savepath));
+    IImgListViewer::setHook(nullptr);
 }
 
 OCUMETRA_TEST_MAIN(TestSettings)
