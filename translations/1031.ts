@@ -607,19 +607,19 @@ Ersetzen?</translation>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Videoordner anzeigen</translation>
+        <translation>Ordner anzeigen</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Bildordner anzeigen</translation>
+        <translation>Ordner anzeigen</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Videoordner wählen</translation>
+        <translation>Ordner wählen</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Bildordner wählen</translation>
+        <translation>Ordner wählen</translation>
     </message>
     <message>
         <source>Open</source>

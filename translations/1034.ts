@@ -607,19 +607,19 @@ Replace them?</source>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Ver carpeta de vídeos</translation>
+        <translation>Ver carpeta</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Ver carpeta de imágenes</translation>
+        <translation>Ver carpeta</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Elegir carpeta de vídeos</translation>
+        <translation>Elegir carpeta</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Elegir carpeta de imágenes</translation>
+        <translation>Elegir carpeta</translation>
     </message>
     <message>
         <source>Open</source>

@@ -607,19 +607,19 @@ Les remplacer ?</translation>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Afficher le dossier des vidéos</translation>
+        <translation>Voir le dossier</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Afficher le dossier des images</translation>
+        <translation>Voir le dossier</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Choisir le dossier des vidéos</translation>
+        <translation>Choisir le dossier</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Choisir le dossier des images</translation>
+        <translation>Choisir le dossier</translation>
     </message>
     <message>
         <source>Open</source>

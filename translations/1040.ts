@@ -607,19 +607,19 @@ Sostituirli?</translation>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Mostra cartella video</translation>
+        <translation>Mostra cartella</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Mostra cartella immagini</translation>
+        <translation>Mostra cartella</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Scegli cartella video</translation>
+        <translation>Scegli cartella</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Scegli cartella immagini</translation>
+        <translation>Scegli cartella</translation>
     </message>
     <message>
         <source>Open</source>

@@ -607,19 +607,19 @@ Replace them?</source>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>동영상 폴더 보기</translation>
+        <translation>폴더 보기</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>사진 폴더 보기</translation>
+        <translation>폴더 보기</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>동영상 폴더 설정</translation>
+        <translation>폴더 설정</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>사진 폴더 설정</translation>
+        <translation>폴더 설정</translation>
     </message>
     <message>
         <source>Open</source>

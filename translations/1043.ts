@@ -607,19 +607,19 @@ Vervangen?</translation>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Videomap bekijken</translation>
+        <translation>Map bekijken</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Afbeeldingenmap bekijken</translation>
+        <translation>Map bekijken</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Videomap kiezen</translation>
+        <translation>Map kiezen</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Afbeeldingenmap kiezen</translation>
+        <translation>Map kiezen</translation>
     </message>
     <message>
         <source>Open</source>

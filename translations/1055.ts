@@ -607,19 +607,19 @@ Değiştirilsin mi?</translation>
     </message>
     <message>
         <source>View video file path</source>
-        <translation>Video klasörünü göster</translation>
+        <translation>Klasörü göster</translation>
     </message>
     <message>
         <source>View picture file path</source>
-        <translation>Resim klasörünü göster</translation>
+        <translation>Klasörü göster</translation>
     </message>
     <message>
         <source>Setup video file path</source>
-        <translation>Video klasörünü seç</translation>
+        <translation>Klasörü seç</translation>
     </message>
     <message>
         <source>Setup picture file path</source>
-        <translation>Resim klasörünü seç</translation>
+        <translation>Klasörü seç</translation>
     </message>
     <message>
         <source>Open</source>

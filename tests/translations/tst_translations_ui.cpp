@@ -17,8 +17,11 @@
 #include "customui/icapturemodeframe.h"
 #include "customui/imaintitlewidget.h"
 #include "customui/imsgbox.h"
+#include "customui/iparameterframe.h"
 #include "customui/irighttoolbar.h"
 #include "customui/isettingframe.h"
+#include "customui/itimelapseframe.h"
+#include "customui/itimercaptureframe.h"
 #include "customui/ivideorecordframe.h"
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -116,6 +119,8 @@ private slots:
     void compiledTranslations();
     void barsAndSettingsTranslated_data();
     void barsAndSettingsTranslated();
+    void textsFitTheirButtons_data();
+    void textsFitTheirButtons();
     void messageBoxButtonsTranslated_data();
     void messageBoxButtonsTranslated();
     void cleanup();
@@ -211,6 +216,43 @@ void TestTranslationsUi::barsAndSettingsTranslated()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     // The bars and the dialog carry dozens of texts; a handful means the walk missed them.
     QVERIFY2(translatedTexts >= 40, qPrintable(QString::number(translatedTexts)));
+}
+
+void TestTranslationsUi::textsFitTheirButtons_data()
+{
+    compiledTranslations_data();
+}
+
+// Panel buttons have fixed sizes: a translation too long for its button is cut off.
+void TestTranslationsUi::textsFitTheirButtons()
+{
+    QFETCH(QString, langid);
+    QVERIFY(ITranslation::install(langid));
+    std::vector<std::unique_ptr<QWidget>> panels;
+    panels.emplace_back(new IVideoRecordFrame(nullptr, nullptr));
+    panels.emplace_back(new IVideoRecordMsgBox(nullptr));
+    panels.emplace_back(new ITimerCaptureFrame(nullptr, nullptr));
+    panels.emplace_back(new IParameterFrame(nullptr, nullptr));
+    panels.emplace_back(new ITimelapseFrame(nullptr, nullptr));
+    panels.emplace_back(new ISettingFrame(nullptr, nullptr));
+    QStringList faults;
+    int checked = 0;
+    for (const auto& panel : panels) {
+        for (QAbstractButton* b : panel->findChildren<QAbstractButton*>()) {
+            b->ensurePolished();
+            if (b->text().isEmpty() || !b->icon().isNull() || b->minimumWidth() != b->maximumWidth())
+                continue;
+            ++checked;
+            const int needed = QFontMetrics(b->font()).horizontalAdvance(b->text());
+            if (needed > b->maximumWidth())
+                faults << QStringLiteral("%1: \"%2\" needs %3 of %4 pixels")
+                              .arg(QString::fromLatin1(panel->metaObject()->className()), b->text())
+                              .arg(needed)
+                              .arg(b->maximumWidth());
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    QVERIFY2(checked >= 8, qPrintable(QString::number(checked)));
 }
 
 void TestTranslationsUi::messageBoxButtonsTranslated_data()
