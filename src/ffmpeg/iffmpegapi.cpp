@@ -4,9 +4,11 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include "ipicturevynthesisvideo.h"
+#include "ffmpeg/wifirtsp/itcpserver.h"
 #include "iimagetansformthread.h"
 
 IFFmpegApi* IFFmpegApi::s_instance = nullptr;
@@ -54,6 +56,12 @@ bool IFFmpegApi::initData()
     if (m_initialised)
         return true;
     m_initialised = true;
+    if (useCompanionRecorder()) {
+        m_companion = new ITcpServer(this); // listens on loopback
+        connect(m_companion, &ITcpServer::recordMessage, this, &IFFmpegApi::onCompanionMessage,
+                Qt::DirectConnection);
+        return true;
+    }
     ffmpegcmdGetDeviceInfo();
     connect(&m_inputStream, &ICAVInputStream::sgAVError, this, &IFFmpegApi::onCaptureError, Qt::QueuedConnection);
     return true;
@@ -61,6 +69,18 @@ bool IFFmpegApi::initData()
 
 void IFFmpegApi::destoryRecord()
 {
+    if (useCompanionRecorder()) {
+        if (m_companion && m_companion->isConnected()) {
+            m_companion->stopRecordVideo();
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 3000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        }
+        // Only the companion this program started is ended, never one found by name.
+        if (m_companion)
+            m_companion->destoryRecord();
+    }
     finishScreenRecording();
     if (m_pictureVideo && m_pictureVideo->isRunning()) {
         int length = 0;

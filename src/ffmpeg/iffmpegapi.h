@@ -13,6 +13,7 @@
 #include "ffmpeg/icavoutputstream.h"
 
 class IPictureVynthesisVideo;
+class ITcpServer;
 
 // The recorder: the one entry point for recording the screen with microphone sound and
 // for turning time-lapse shots into a video.
@@ -39,7 +40,11 @@ public:
     virtual bool stopRecordVideo();
     virtual bool pauseRecordVideo(const bool& pause);
     virtual bool ffmpegcmdGetDeviceInfo();
-    virtual bool useCompanionRecorder() const { return false; }
+    // Recording through the companion recorder instead of in process. Nothing in the
+    // program turns it on; the companion road stays ready for that recorder.
+    virtual bool useCompanionRecorder() const { return m_useCompanion; }
+    void setUseCompanionRecorder(bool on) { m_useCompanion = on; }
+    ITcpServer* companionServer() const { return m_companion; }
     // Starts a time-lapse video of that frame size and rate in the folder. Returns false
     // when the frame rate is below 1 or the size is smaller than 2x2.
     virtual bool startPictureVynthesisVideo(const QString& path, const QSize& size, const int& fps);
@@ -72,6 +77,7 @@ public slots:
 private slots:
     void onCaptureError();
     void onEncodeFinished(bool ok, QString path);
+    void onCompanionMessage(int code, QString info);
 
 protected:
     explicit IFFmpegApi(QObject* parent = nullptr);
@@ -90,6 +96,8 @@ private:
     // While the window shuts down the finished file is not announced to the (closing) bar.
     bool m_shuttingDown = false;
     bool m_initialised = false;
+    bool m_useCompanion = false;
+    ITcpServer* m_companion = nullptr;
 
     // Kept after a stop, so a second stop reports the same video.
     std::unique_ptr<IPictureVynthesisVideo> m_pictureVideo;

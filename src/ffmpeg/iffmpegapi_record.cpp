@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include "customui/imsgbox.h"
+#include "ffmpeg/wifirtsp/itcpserver.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
 
@@ -19,16 +20,20 @@ const int FINALISE_WAIT_MS = 30000;
 
 void IFFmpegApi::setVideoCaptureDevice(const QString& name)
 {
-    m_inputStream.SetVideoCaptureDevice(QString(name));
+    if (!useCompanionRecorder())
+        m_inputStream.SetVideoCaptureDevice(QString(name));
 }
 
 void IFFmpegApi::setAudioCaptureDevice(const QString& name)
 {
-    m_inputStream.SetAudioCaptureDevice(QString(name));
+    if (!useCompanionRecorder())
+        m_inputStream.SetAudioCaptureDevice(QString(name));
 }
 
 bool IFFmpegApi::ffmpegcmdGetDeviceInfo()
 {
+    if (useCompanionRecorder())
+        return true;
     // The screen is the X display this program runs on; x11grab reads the same one.
     g_camera_info.videoCaptureDevice = QString::fromLocal8Bit(qgetenv("DISPLAY"));
     // A non-empty name switches the microphone on; the microphone itself is the system's
@@ -50,6 +55,13 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     // Same-second recordings get "_1", "_2", ... rather than overwriting each other.
     const QString file = IImageTansformThread::uniqueFilePath(path, makeTimeFileName(g_video_format));
     QDir().mkpath(QFileInfo(file).absolutePath());
+    if (useCompanionRecorder()) {
+        // The companion records; its replies tell whether and when (onCompanionMessage).
+        m_outputPath = file;
+        if (m_companion)
+            m_companion->startRecordVideo(file, rect);
+        return false;
+    }
 
     m_inputStream.initData();
     if (!m_inputStream.OpenInputStream(rect)) {
@@ -87,6 +99,8 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
 
 bool IFFmpegApi::stopRecordVideo()
 {
+    if (useCompanionRecorder())
+        return !m_companion || m_companion->stopRecordVideo();
     if (m_inputStream.isStopped())
         return true;
     m_inputStream.CloseInputStream();
@@ -97,6 +111,8 @@ bool IFFmpegApi::stopRecordVideo()
 
 bool IFFmpegApi::pauseRecordVideo(const bool& pause)
 {
+    if (useCompanionRecorder())
+        return !m_companion || m_companion->pauseRecordVideo(pause);
     m_inputStream.PauseInputStream(pause);
     return true;
 }
@@ -114,6 +130,15 @@ void IFFmpegApi::slWriteAudioFrame(AVFrame* pframe, qint64 lTimeStamp)
 void IFFmpegApi::slAVEncode()
 {
     m_outputStream.startEncode();
+}
+
+void IFFmpegApi::onCompanionMessage(int code, QString info)
+{
+    // 1: the companion finished the file; 2 started, 3 failed to start, 4 link lost.
+    if (code == 1)
+        emit sgRecordVideo(info);
+    else if (code >= 2 && code <= 4)
+        emit recordMessage(code);
 }
 
 void IFFmpegApi::onCaptureError()

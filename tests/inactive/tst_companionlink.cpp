@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
 #include "iglobal.h"
 #include "testenv.h"
@@ -197,6 +198,52 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages.at(0).at(0).toInt(), 3);
         delete server;
+    }
+
+    // The recorder facade's companion road: the server is made at set-up, the start goes
+    // to the companion, and its replies become the facade's signals.
+    void facadeDrivesTheCompanion()
+    {
+        IFFmpegApi* api = IFFmpegApi::instance();
+        api->setUseCompanionRecorder(true);
+        QVERIFY(api->initData());
+        ITcpServer* server = api->companionServer();
+        QVERIFY(server);
+        server->close();
+        const quint16 port = TestEnv::freeLocalPort();
+        server->setSocketPort(port);
+        QVERIFY(server->starSocketListen());
+        server->setCompanionProgram(m_dir.filePath(QStringLiteral("companion.sh")));
+
+        QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+        QSignalSpy messages(api, &IFFmpegApi::recordMessage);
+        QVERIFY(!api->startRecordVideo(g_video_savepath, QRect(0, 0, 320, 240))); // the companion records
+        QTRY_COMPARE(companionArguments().value(0), api->outputPath());
+        QVERIFY(api->outputPath().startsWith(g_video_savepath));
+
+        QTcpSocket companion;
+        companion.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(companion.waitForConnected(3000));
+        companion.write(ITcpServer::Packet("0") + ITcpServer::Packet("2"));
+        QTRY_COMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).at(0).toInt(), 2);
+        QVERIFY(api->pauseRecordVideo(true));
+        QVERIFY(api->stopRecordVideo());
+        QByteArray received;
+        QTRY_COMPARE((received += companion.readAll()).size(), 24);
+        QCOMPARE(received, ITcpServer::Packet("2") + ITcpServer::Packet("1"));
+
+        QFile video(api->outputPath());
+        QVERIFY(video.open(QIODevice::WriteOnly));
+        video.write("x");
+        video.close();
+        companion.write(ITcpServer::Packet("1;" + api->outputPath().toLocal8Bit()));
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.at(0).at(0).toString(), api->outputPath());
+        companion.disconnectFromHost();
+        QTRY_COMPARE(messages.size(), 2);
+        QCOMPARE(messages.at(1).at(0).toInt(), 4);
+        IFFmpegApi::destroyInstance();
     }
 
     void listensOnLoopbackOnly()
