@@ -1,6 +1,7 @@
 #include "imaccapturethread.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <QMutexLocker>
 #include <cerrno>
 #include <fcntl.h>
@@ -18,6 +19,9 @@
 namespace {
 
 constexpr int kBufferCount = 4;
+// Decoded frames written again once the board, the last-frame copy and the queued
+// signals have let go of them: a fresh 4K picture costs 33 MB of page faults.
+constexpr int kFramePool = 4;
 constexpr int kPollMs = 200;
 
 QVariant toVariantRange(int v) { return QVariant(v); }
@@ -128,16 +132,22 @@ int IMacCaptureThread::chooseFormat(const QList<CaptureFormat>& formats, const Q
 }
 
 QImage IMacCaptureThread::convertFrame(quint32 fourcc, const QSize& size, const uchar* data, size_t bytes,
-                                       IMjpegDecoder* decoder)
+                                       IMjpegDecoder* decoder, QImage* reuse)
 {
     if (!data || bytes == 0 || size.isEmpty())
         return QImage();
     if (fourcc == V4L2_PIX_FMT_MJPEG)
-        return decoder && hasJpegEnd(data, bytes) ? decoder->decode(data, bytes) : QImage();
+        return decoder && hasJpegEnd(data, bytes) ? decoder->decode(data, bytes, false, QSize(), reuse) : QImage();
     if (fourcc == V4L2_PIX_FMT_YUYV) {
         if (bytes < size_t(size.width()) * size_t(size.height()) * 2)
             return QImage();
-        QImage image(size, QImage::Format_RGB32);
+        QImage fresh;
+        QImage* target = reuse;
+        if (!reuse || reuse->size() != size || reuse->format() != QImage::Format_RGB32 || !reuse->isDetached()) {
+            fresh = QImage(size, QImage::Format_RGB32);
+            target = &fresh;
+        }
+        QImage& image = *target;
         cv::Mat yuyv(size.height(), size.width(), CV_8UC2, const_cast<uchar*>(data));
         cv::Mat out(image.height(), image.width(), CV_8UC4, image.bits(), size_t(image.bytesPerLine()));
         cv::cvtColor(yuyv, out, cv::COLOR_YUV2BGRA_YUYV);
@@ -407,7 +417,7 @@ QList<QSizeF> IMacCaptureThread::supportResolution() const
     return sizes;
 }
 
-void IMacCaptureThread::handleFrame(QImage frame)
+void IMacCaptureThread::handleFrame(QImage& frame)
 {
     SoftwareAdjustments adjust;
     {
@@ -447,6 +457,7 @@ void IMacCaptureThread::run()
     emit sgError(0);
 
     IMjpegDecoder decoder;
+    QImage pool[kFramePool];
     bool lost = false;
     while (!isInterruptionRequested()) {
         if (m_resolutionPending.exchange(false)) {
@@ -495,14 +506,24 @@ void IMacCaptureThread::run()
             lost = true; // ENODEV / EIO: the camera went away
             break;
         }
+        QImage* slot = std::find_if(std::begin(pool), std::end(pool), [](const QImage& p) {
+            return p.isNull() || p.isDetached();
+        });
+        if (slot == std::end(pool))
+            slot = nullptr;
         QImage frame;
         if (int(buf.index) < m_buffers.size() && !(buf.flags & V4L2_BUF_FLAG_ERROR))
             frame = convertFrame(m_format.fourcc, m_format.size,
                                  static_cast<const uchar*>(m_buffers.at(int(buf.index)).start),
-                                 qMin<size_t>(buf.bytesused, m_buffers.at(int(buf.index)).length), &decoder);
+                                 qMin<size_t>(buf.bytesused, m_buffers.at(int(buf.index)).length), &decoder, slot);
         xioctl(VIDIOC_QBUF, &buf);
-        if (!frame.isNull())
+        if (!frame.isNull()) {
+            if (slot)
+                *slot = QImage(); // frame alone holds the pixels while they are adjusted
             handleFrame(frame);
+            if (slot)
+                *slot = frame;
+        }
     }
     stopStreaming();
     closeDevice();

@@ -52,9 +52,10 @@ public:
     // Index of the format to stream for the wanted size: that size in MJPEG, else in
     // YUYV, else the size nearest in area (MJPEG first); -1 for an empty list.
     static int chooseFormat(const QList<CaptureFormat>& formats, const QSize& wanted);
-    // Converts one raw buffer into an RGB32 picture; null when it is incomplete.
+    // Converts one raw buffer into an RGB32 picture; null when it is incomplete. reuse:
+    // a picture of the right size nobody else holds is written into instead of a new one.
     static QImage convertFrame(quint32 fourcc, const QSize& size, const uchar* data, size_t bytes,
-                               class IMjpegDecoder* decoder);
+                               class IMjpegDecoder* decoder, QImage* reuse = nullptr);
 
 protected:
     void run() override;
@@ -81,7 +82,8 @@ private:
     bool setDeviceControl(quint32 id, int value);
     void setPictureControl(ParameterData CameraParameterData::*field, const Control& hw, int SoftwareAdjustments::*soft,
                            const QVariant& value);
-    void handleFrame(QImage frame);
+    // frame is not shared yet, so the adjustments are made in place.
+    void handleFrame(QImage& frame);
 
     const QString m_devicePath;
     mutable QMutex m_fdMutex; // guards the descriptor against closing while a setter uses it

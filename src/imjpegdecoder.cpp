@@ -28,7 +28,7 @@ QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
     return QSize(width, height);
 }
 
-QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize maxSize)
+QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize maxSize, QImage* reuse)
 {
     const QSize frame = frameSize(data, size);
     if (!frame.isValid())
@@ -37,7 +37,14 @@ QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize 
         qDebug() << Q_FUNC_INFO << "jpeg larger than allowed refused:" << frame << maxSize;
         return QImage();
     }
-    QImage image(frame, QImage::Format_RGB32);
+    QImage fresh;
+    QImage* target = reuse;
+    // Written through bits() while it is not shared, so nothing is copied.
+    if (!reuse || reuse->size() != frame || reuse->format() != QImage::Format_RGB32 || !reuse->isDetached()) {
+        fresh = QImage(frame, QImage::Format_RGB32);
+        target = &fresh;
+    }
+    QImage& image = *target;
     if (image.isNull())
         return QImage();
     // RGB32 is B, G, R, 0xff in memory on little-endian machines.

@@ -19,7 +19,10 @@ public:
     // A live frame with damaged data still decodes (the damage is one frame's); with
     // "strict", any damage the decoder reports gives a null picture, and a size beyond
     // maxSize is refused before any pixel is allocated.
-    QImage decode(const uchar* data, size_t size, bool strict = false, QSize maxSize = QSize());
+    // When reuse is an RGB32 picture of the frame's size that nothing else shares, the
+    // frame is decoded into its pixels instead of a new allocation.
+    QImage decode(const uchar* data, size_t size, bool strict = false, QSize maxSize = QSize(),
+                  QImage* reuse = nullptr);
     QImage decode(const QByteArray& data, bool strict = false, QSize maxSize = QSize())
     {
         return decode(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size()), strict, maxSize);

@@ -119,6 +119,44 @@ private slots:
         QVERIFY2(UsbCameraTest::sceneMismatch(shot).isEmpty(), qPrintable(UsbCameraTest::sceneMismatch(shot)));
     }
 
+    void heldFramesKeepTheirPixels()
+    {
+        // Decoded pictures are written again only once nobody holds them.
+        IMacCaptureThread backend(UsbCameraTest::node());
+        QMutex mutex;
+        QList<QImage> held;
+        QList<int> squareAt; // where each kept frame showed the square when it arrived
+        int seen = 0;
+        auto square = [](const QImage& frame) {
+            const int y = frame.height() - VirtualScene::squareSide(frame.height()) / 2 -
+                          (frame.height() - VirtualScene::barsHeight(frame.height())) / 4;
+            for (int x = 0; x < frame.width(); ++x)
+                if (qGray(frame.pixel(x, y)) > 200)
+                    return x;
+            return -1;
+        };
+        connect(
+            &backend, &ICameraBackend::sgCameraFrame, &backend,
+            [&](QImage image) {
+                QMutexLocker lock(&mutex);
+                if (seen++ % 3)
+                    return; // let go of the others, so their pictures are written again
+                held << image;
+                squareAt << square(image);
+            },
+            Qt::DirectConnection);
+        backend.setResolution(QSize(640, 480));
+        backend.openCamera();
+        QTRY_VERIFY_WITH_TIMEOUT([&] { QMutexLocker lock(&mutex); return held.size() >= 16; }(), 15000);
+        backend.closeCamera();
+        QSet<int> positions;
+        for (int i = 0; i < held.size(); ++i) {
+            QCOMPARE(square(held.at(i)), squareAt.at(i));
+            positions << squareAt.at(i);
+        }
+        QVERIFY(positions.size() >= 5); // the frames were different ones
+    }
+
     void yuyvStream()
     {
         Camera camera(QSize(320, 240)); // offered in YUYV only
