@@ -6,6 +6,7 @@
 
 extern "C" {
 #include <libavutil/channel_layout.h>
+#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 }
 
@@ -518,4 +519,25 @@ void ICAVOutputStream::releaseAll()
     m_io.reset();
     m_packet.reset();
     m_hasSound = false;
+}
+
+uint8_t* ICAVOutputStream::AVFrameSwicth(AVFrame* source, AVFrame* target, AVPixelFormat format)
+{
+    if (!source || !target || source->width <= 0 || source->height <= 0)
+        return nullptr;
+    const int size = av_image_get_buffer_size(format, source->width, source->height, 1);
+    ISwsContextPtr scaler(sws_getContext(source->width, source->height, AVPixelFormat(source->format), source->width,
+                                         source->height, format, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (size <= 0 || !scaler)
+        return nullptr;
+    // swscale writes whole SIMD blocks past the last pixel: room for that behind the end.
+    auto* buffer = static_cast<uint8_t*>(av_mallocz(size_t(size) + 64));
+    if (!buffer)
+        return nullptr;
+    av_image_fill_arrays(target->data, target->linesize, buffer, format, source->width, source->height, 1);
+    target->width = source->width;
+    target->height = source->height;
+    target->format = format;
+    sws_scale(scaler.get(), source->data, source->linesize, 0, source->height, target->data, target->linesize);
+    return buffer;
 }

@@ -41,6 +41,9 @@ public:
     // finalised, after a stop.
     int startEncode();
     int stopEncode();
+    // The source converted into a new buffer in that pixel format, laid over target; the
+    // caller frees the buffer with av_free. Null when it cannot be converted.
+    static uint8_t* AVFrameSwicth(AVFrame* source, AVFrame* target, AVPixelFormat format);
 
     bool hasSound() const { return m_hasSound; }
     QString outputPath() const { return m_path; }

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "ffmpeg/iavencode.h"
+#include "ffmpeg/icavoutputstream.h"
 #include "testenv.h"
 #include "videoprobe.h"
 
@@ -129,6 +130,24 @@ private slots:
         encoder()->setSoundInput(QStringLiteral("lavfi"), QStringLiteral("no_such_source"));
         QCOMPARE(encoder()->OpenOutputFile(name.data(), 10, 64, 48, 0, 100, true, 44100, 1, 16, 0), 1);
         QVERIFY(!encoder()->isOpened());
+    }
+
+    // The recorder's frame conversion nothing calls: an odd-sized picture into YUV 4:2:0.
+    void frameSwitch()
+    {
+        IAVFramePtr source = makePicture(33, 21, 200);
+        IAVFramePtr target(av_frame_alloc());
+        IAVBufferPtr buffer(ICAVOutputStream::AVFrameSwicth(source.get(), target.get(), AV_PIX_FMT_YUV420P));
+        QVERIFY(buffer);
+        QCOMPARE(target->width, 33);
+        QCOMPARE(target->height, 21);
+        QCOMPARE(target->format, int(AV_PIX_FMT_YUV420P));
+        QCOMPARE(target->data[0], buffer.get());
+        // Grey 200 has a luma of about 16 + 200 * 219 / 255 and neutral chroma.
+        QVERIFY(qAbs(int(target->data[0][10 * target->linesize[0] + 32]) - 188) <= 3);
+        QVERIFY(qAbs(int(target->data[1][5 * target->linesize[1] + 8]) - 128) <= 3);
+        IAVFramePtr empty(av_frame_alloc());
+        QVERIFY(!ICAVOutputStream::AVFrameSwicth(empty.get(), target.get(), AV_PIX_FMT_YUV420P));
     }
 
     void cleanupTestCase() { IAVEncode::destroyInstance(); }
