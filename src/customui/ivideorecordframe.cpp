@@ -1,18 +1,18 @@
 #include "customui/ivideorecordframe.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "board/iboard.h"
 #include "customui/icameratoolbar.h"
+#include "customui/iimglistviewer.h"
 #include "customui/iitoolbutton.h"
+#include "customui/imsgbox.h"
 #include "customui/imacospermissionbox.h"
 #include "customui/ipanelframe.h"
 #include "customui/iuihelper.h"
@@ -48,14 +48,8 @@ void IVideoRecordMsgBox::CreateUI()
     auto* openDir = new IIToolButton(0, tr("Open directory"), QSize(150, 35), IIToolButton::AllRadius, false);
     auto* close = new IIToolButton(0, tr("Close"), QSize(150, 35), IIToolButton::AllRadius, false);
     connect(close, &IIToolButton::sgButtonClick, this, [this] { QWidget::close(); });
-    connect(openFile, &IIToolButton::sgButtonClick, this, [this] {
-        accept();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(m_label->text()));
-    });
-    connect(openDir, &IIToolButton::sgButtonClick, this, [this] {
-        accept();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(IConfigureService::instance()->videoPath()));
-    });
+    connect(openFile, &IIToolButton::sgButtonClick, this, [this] { openFileOrFolder(false); });
+    connect(openDir, &IIToolButton::sgButtonClick, this, [this] { openFileOrFolder(true); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(openFile);
     buttons->addWidget(openDir);
@@ -67,6 +61,17 @@ void IVideoRecordMsgBox::CreateUI()
     layout->addSpacing(int(20 * s));
     layout->addLayout(buttons);
     adjustSize();
+}
+
+void IVideoRecordMsgBox::openFileOrFolder(bool folder)
+{
+    accept();
+    const QString path =
+        folder ? IConfigureService::instance()->videoPath() : QDir::fromNativeSeparators(m_label->text());
+    // Without a player or file manager the opener fails unseen: name the place instead.
+    if (!IImgListViewer::open(path))
+        IMsgBox::showMsg(tr("No program to open it was found. It is at:\n%1").arg(QDir::toNativeSeparators(path)),
+                         parentWidget());
 }
 
 QString IVideoRecordMsgBox::text() const

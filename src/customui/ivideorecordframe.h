@@ -25,6 +25,9 @@ public:
     // Shows text (the file's path) modally, or closes the box.
     virtual void setFrameVisible(const bool& visible, const QString& text);
     QString text() const;
+    // "Open file" (false) and "Open directory" (true): closes the box and opens the
+    // recording or the video folder, or names it when nothing can open it.
+    void openFileOrFolder(bool folder);
 
 protected:
     virtual void CreateUI();

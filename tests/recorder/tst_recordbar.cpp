@@ -1,10 +1,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "customui/iimglistviewer.h"
 #include "customui/iitoolbutton.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
+#include "service/iconfigureservice.h"
 #include "mediaprobe.h"
 #include "testenv.h"
 
@@ -19,6 +21,7 @@ private slots:
     void recordsThroughTheBar();
     void finishedBoxOnlyWhenTheWindowIsEnabled();
     void abnormalEndOnlyMattersWhileShown();
+    void finishedBoxNamesWhatCannotBeOpened();
 };
 
 void TestRecordBar::initTestCase()
@@ -150,5 +153,33 @@ void TestRecordBar::abnormalEndOnlyMattersWhileShown()
 }
 
 OCUMETRA_TEST_MAIN(TestRecordBar)
+
+void TestRecordBar::finishedBoxNamesWhatCannotBeOpened()
+{
+    IVideoRecordMsgBox box(nullptr);
+    const QString file = QStringLiteral("/tmp/clips/lesson.mp4");
+    box.setFrameVisible(true, file);
+    TestEnv::clearMessages();
+    QStringList opened;
+    bool answer = true;
+    IImgListViewer::setHook([&](const QString& path) {
+        opened << path;
+        return answer;
+    });
+    box.openFileOrFolder(false);
+    QCOMPARE(opened, QStringList{file});
+    QVERIFY(TestEnv::messages().isEmpty());
+
+    // No player and no file manager: the user learns where the file and folder are.
+    answer = false;
+    box.openFileOrFolder(false);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages().at(0).contains(file));
+    box.openFileOrFolder(true);
+    QCOMPARE(opened.last(), IConfigureService::instance()->videoPath());
+    QCOMPARE(TestEnv::messages().size(), 2);
+    QVERIFY(TestEnv::messages().at(1).contains(IConfigureService::instance()->videoPath()));
+    IImgListViewer::setHook(nullptr);
+}
 
 #include "tst_recordbar.moc"
