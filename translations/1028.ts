@@ -629,6 +629,12 @@ Replace them?</source>
         <source>Confirm modification?</source>
         <translation>確定修改嗎？</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>找不到可顯示資料夾的程式。資料夾為：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

@@ -629,6 +629,12 @@ Ersetzen?</translation>
         <source>Confirm modification?</source>
         <translation>Änderung bestätigen?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>Kein Programm zum Anzeigen des Ordners gefunden. Der Ordner ist:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

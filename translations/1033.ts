@@ -629,6 +629,12 @@ Replace them?</translation>
         <source>Confirm modification?</source>
         <translation>Confirm modification?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>No program to show the folder was found. The folder is:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

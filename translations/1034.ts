@@ -629,6 +629,12 @@ Replace them?</source>
         <source>Confirm modification?</source>
         <translation>¿Confirmar el cambio?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>No se encontró ningún programa para mostrar la carpeta. La carpeta es:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

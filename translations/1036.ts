@@ -629,6 +629,12 @@ Les remplacer ?</translation>
         <source>Confirm modification?</source>
         <translation>Confirmer la modification ?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>Aucun programme pour afficher le dossier n&apos;a été trouvé. Le dossier est :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

@@ -629,6 +629,12 @@ Sostituirli?</translation>
         <source>Confirm modification?</source>
         <translation>Confermare la modifica?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>Nessun programma per mostrare la cartella. La cartella è:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

@@ -629,6 +629,12 @@ Replace them?</source>
         <source>Confirm modification?</source>
         <translation>변경하시겠습니까?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>폴더를 표시할 프로그램을 찾을 수 없습니다. 폴더:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

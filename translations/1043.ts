@@ -629,6 +629,12 @@ Vervangen?</translation>
         <source>Confirm modification?</source>
         <translation>Wijziging bevestigen?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>Geen programma gevonden om de map te tonen. De map is:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

@@ -629,6 +629,12 @@ Değiştirilsin mi?</translation>
         <source>Confirm modification?</source>
         <translation>Değişiklik onaylansın mı?</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>Klasörü gösterecek program bulunamadı. Klasör:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

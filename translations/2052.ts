@@ -629,6 +629,12 @@ Replace them?</source>
         <source>Confirm modification?</source>
         <translation>确认修改吗？</translation>
     </message>
+    <message>
+        <source>No program to show the folder was found. The folder is:
+%1</source>
+        <translation>未找到可显示文件夹的程序。文件夹为：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ISmallCameraFrame</name>

@@ -165,4 +165,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "找不到可檢視圖片的程式。圖片儲存在：\n%1",
     "empty picture": "空白圖片",
     "cannot write %1": "無法寫入 %1",
+    "No program to show the folder was found. The folder is:\n%1": "找不到可顯示資料夾的程式。資料夾為：\n%1",
 }

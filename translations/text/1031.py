@@ -170,4 +170,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "Kein Programm zum Anzeigen des Bildes gefunden. Es liegt in:\n%1",
     "empty picture": "leeres Bild",
     "cannot write %1": "%1 kann nicht geschrieben werden",
+    "No program to show the folder was found. The folder is:\n%1": "Kein Programm zum Anzeigen des Ordners gefunden. Der Ordner ist:\n%1",
 }

@@ -168,4 +168,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "No se encontró ningún programa para ver la imagen. Está guardada en:\n%1",
     "empty picture": "imagen vacía",
     "cannot write %1": "no se puede escribir %1",
+    "No program to show the folder was found. The folder is:\n%1": "No se encontró ningún programa para mostrar la carpeta. La carpeta es:\n%1",
 }

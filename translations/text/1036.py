@@ -168,4 +168,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "Aucun programme pour afficher l'image n'a été trouvé. Elle est enregistrée dans :\n%1",
     "empty picture": "image vide",
     "cannot write %1": "impossible d'écrire %1",
+    "No program to show the folder was found. The folder is:\n%1": "Aucun programme pour afficher le dossier n'a été trouvé. Le dossier est :\n%1",
 }

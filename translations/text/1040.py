@@ -168,4 +168,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "Nessun programma per visualizzare l'immagine. È salvata in:\n%1",
     "empty picture": "immagine vuota",
     "cannot write %1": "impossibile scrivere %1",
+    "No program to show the folder was found. The folder is:\n%1": "Nessun programma per mostrare la cartella. La cartella è:\n%1",
 }

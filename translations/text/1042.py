@@ -167,4 +167,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "사진을 볼 프로그램을 찾을 수 없습니다. 저장 위치:\n%1",
     "empty picture": "빈 사진",
     "cannot write %1": "%1에 쓸 수 없습니다",
+    "No program to show the folder was found. The folder is:\n%1": "폴더를 표시할 프로그램을 찾을 수 없습니다. 폴더:\n%1",
 }

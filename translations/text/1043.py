@@ -168,4 +168,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "Geen programma gevonden om de afbeelding te bekijken. Ze staat in:\n%1",
     "empty picture": "lege afbeelding",
     "cannot write %1": "kan %1 niet schrijven",
+    "No program to show the folder was found. The folder is:\n%1": "Geen programma gevonden om de map te tonen. De map is:\n%1",
 }

@@ -168,4 +168,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "Resmi gösterecek program bulunamadı. Şurada kayıtlı:\n%1",
     "empty picture": "boş resim",
     "cannot write %1": "%1 yazılamıyor",
+    "No program to show the folder was found. The folder is:\n%1": "Klasörü gösterecek program bulunamadı. Klasör:\n%1",
 }

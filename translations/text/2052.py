@@ -165,4 +165,5 @@ TEXT = {
     "No program to view the picture was found. It is saved at:\n%1": "未找到可查看图片的程序。图片保存在：\n%1",
     "empty picture": "空白图片",
     "cannot write %1": "无法写入 %1",
+    "No program to show the folder was found. The folder is:\n%1": "未找到可显示文件夹的程序。文件夹为：\n%1",
 }
