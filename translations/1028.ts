@@ -786,6 +786,12 @@ Replace them?</source>
         <source>Close</source>
         <translation>關閉</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>找不到可開啟它的程式。它位於：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Ersetzen?</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>Kein Programm zum Öffnen gefunden. Es liegt in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Replace them?</translation>
         <source>Close</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>No program to open it was found. It is at:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Replace them?</source>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>No se encontró ningún programa para abrirlo. Está en:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

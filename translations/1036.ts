@@ -786,6 +786,12 @@ Les remplacer ?</translation>
         <source>Close</source>
         <translation>Fermer</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>Aucun programme pour l&apos;ouvrir n&apos;a été trouvé. Il se trouve dans :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Sostituirli?</translation>
         <source>Close</source>
         <translation>Chiudi</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>Nessun programma per aprirlo. Si trova in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Replace them?</source>
         <source>Close</source>
         <translation>닫기</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>열 수 있는 프로그램을 찾을 수 없습니다. 위치:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Vervangen?</translation>
         <source>Close</source>
         <translation>Sluiten</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>Geen programma gevonden om het te openen. Het staat in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Değiştirilsin mi?</translation>
         <source>Close</source>
         <translation>Kapat</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>Açacak program bulunamadı. Konumu:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

@@ -786,6 +786,12 @@ Replace them?</source>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
+    <message>
+        <source>No program to open it was found. It is at:
+%1</source>
+        <translation>未找到可打开它的程序。它位于：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ImageView</name>

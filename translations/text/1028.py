@@ -166,4 +166,5 @@ TEXT = {
     "empty picture": "空白圖片",
     "cannot write %1": "無法寫入 %1",
     "No program to show the folder was found. The folder is:\n%1": "找不到可顯示資料夾的程式。資料夾為：\n%1",
+    "No program to open it was found. It is at:\n%1": "找不到可開啟它的程式。它位於：\n%1",
 }

@@ -171,4 +171,5 @@ TEXT = {
     "empty picture": "leeres Bild",
     "cannot write %1": "%1 kann nicht geschrieben werden",
     "No program to show the folder was found. The folder is:\n%1": "Kein Programm zum Anzeigen des Ordners gefunden. Der Ordner ist:\n%1",
+    "No program to open it was found. It is at:\n%1": "Kein Programm zum Öffnen gefunden. Es liegt in:\n%1",
 }

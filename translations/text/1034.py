@@ -169,4 +169,5 @@ TEXT = {
     "empty picture": "imagen vacía",
     "cannot write %1": "no se puede escribir %1",
     "No program to show the folder was found. The folder is:\n%1": "No se encontró ningún programa para mostrar la carpeta. La carpeta es:\n%1",
+    "No program to open it was found. It is at:\n%1": "No se encontró ningún programa para abrirlo. Está en:\n%1",
 }

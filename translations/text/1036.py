@@ -169,4 +169,5 @@ TEXT = {
     "empty picture": "image vide",
     "cannot write %1": "impossible d'écrire %1",
     "No program to show the folder was found. The folder is:\n%1": "Aucun programme pour afficher le dossier n'a été trouvé. Le dossier est :\n%1",
+    "No program to open it was found. It is at:\n%1": "Aucun programme pour l'ouvrir n'a été trouvé. Il se trouve dans :\n%1",
 }

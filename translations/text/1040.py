@@ -169,4 +169,5 @@ TEXT = {
     "empty picture": "immagine vuota",
     "cannot write %1": "impossibile scrivere %1",
     "No program to show the folder was found. The folder is:\n%1": "Nessun programma per mostrare la cartella. La cartella è:\n%1",
+    "No program to open it was found. It is at:\n%1": "Nessun programma per aprirlo. Si trova in:\n%1",
 }

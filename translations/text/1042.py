@@ -168,4 +168,5 @@ TEXT = {
     "empty picture": "빈 사진",
     "cannot write %1": "%1에 쓸 수 없습니다",
     "No program to show the folder was found. The folder is:\n%1": "폴더를 표시할 프로그램을 찾을 수 없습니다. 폴더:\n%1",
+    "No program to open it was found. It is at:\n%1": "열 수 있는 프로그램을 찾을 수 없습니다. 위치:\n%1",
 }

@@ -169,4 +169,5 @@ TEXT = {
     "empty picture": "lege afbeelding",
     "cannot write %1": "kan %1 niet schrijven",
     "No program to show the folder was found. The folder is:\n%1": "Geen programma gevonden om de map te tonen. De map is:\n%1",
+    "No program to open it was found. It is at:\n%1": "Geen programma gevonden om het te openen. Het staat in:\n%1",
 }

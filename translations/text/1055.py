@@ -169,4 +169,5 @@ TEXT = {
     "empty picture": "boş resim",
     "cannot write %1": "%1 yazılamıyor",
     "No program to show the folder was found. The folder is:\n%1": "Klasörü gösterecek program bulunamadı. Klasör:\n%1",
+    "No program to open it was found. It is at:\n%1": "Açacak program bulunamadı. Konumu:\n%1",
 }

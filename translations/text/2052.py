@@ -166,4 +166,5 @@ TEXT = {
     "empty picture": "空白图片",
     "cannot write %1": "无法写入 %1",
     "No program to show the folder was found. The folder is:\n%1": "未找到可显示文件夹的程序。文件夹为：\n%1",
+    "No program to open it was found. It is at:\n%1": "未找到可打开它的程序。它位于：\n%1",
 }
