@@ -16,9 +16,9 @@ unfinished message, so run this after adding or changing a user-visible text.
 """
 
 import argparse
-import importlib.util
 import os
 import re
+import runpy
 import shutil
 import subprocess
 import sys
@@ -38,10 +38,7 @@ def load_table(langid):
     path = os.path.join(HERE, "text", langid + ".py")
     if not os.path.exists(path):
         return {}
-    spec = importlib.util.spec_from_file_location("text_" + langid, path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.TEXT
+    return runpy.run_path(path)["TEXT"]
 
 
 def run_lupdate(lupdate, ts_files):

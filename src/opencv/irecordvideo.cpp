@@ -22,10 +22,10 @@ QString nowMs()
 // The index in the last "[n]" of a listing line, all of its digits.
 QString lastIndex(const QString& line)
 {
-    const QStringList pieces = line.split(QLatin1Char('['), Qt::SkipEmptyParts);
-    if (pieces.isEmpty())
+    const QStringList fields = line.split(QLatin1Char('['), Qt::SkipEmptyParts);
+    if (fields.isEmpty())
         return QString();
-    const QString last = pieces.last();
+    const QString last = fields.last();
     int digits = 0;
     while (digits < last.size() && last.at(digits).isDigit())
         ++digits;

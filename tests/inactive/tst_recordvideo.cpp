@@ -79,7 +79,7 @@ private slots:
         QFile listFile(list);
         QVERIFY(listFile.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = listFile.readAll().split('\n');
-        QCOMPARE(lines.size(), 3); // two lines and the empty piece after the last newline
+        QCOMPARE(lines.size(), 3); // two lines and the empty entry after the last newline
         QVERIFY(lines.at(0).startsWith("file '") && lines.at(0) < lines.at(1));
 
         recorder()->stopRecordVideo(); // stop while paused: nothing to quit, just join
