@@ -18,7 +18,7 @@ fi
 build="${OCUMETRA_BUILD_DIR:-$here/build}"
 bash "$here/scripts/build.sh" "${args[@]}"
 
-jobs="$(nproc 2>/dev/null || echo 2)"
+jobs="${OCUMETRA_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 cd "$build"
 if [ "${1:-}" = "--sanitize" ]; then
   # Mesa's GL driver is unloaded at exit while it still holds a buffer, which then reads
