@@ -125,6 +125,7 @@ struct State
     bool streaming = false;
     unsigned generation = 0; // a producer runs while the generation it started in lasts
     std::thread producer;
+    int joining = 0; // stops waiting for a producer to end, the lock released meanwhile
     uint32_t sequence = 0;
 
     long frames = 0, dropped = 0, truncated = 0, sets = 0;
@@ -319,7 +320,9 @@ void produce(unsigned generation)
         tjDestroy(tj);
 }
 
-// Stops the producer; the lock is released while it is joined.
+// Stops the producer; the lock is released while it is joined. Returns only once no
+// producer runs, even when another thread's stop is joining it: the producer writes
+// into the buffers unlocked, so freeing them any earlier pulls them from under it.
 void stopStream(std::unique_lock<std::mutex>& lk)
 {
     State& s = state();
@@ -327,12 +330,16 @@ void stopStream(std::unique_lock<std::mutex>& lk)
     s.streaming = false;
     if (s.producer.joinable()) {
         ++s.generation;
+        ++s.joining;
         g_wake.notify_all();
         std::thread t = std::move(s.producer);
         lk.unlock();
         t.join();
         lk.lock();
+        --s.joining;
+        g_wake.notify_all();
     }
+    g_wake.wait(lk, [&] { return s.joining == 0; });
     s.queued.clear();
     s.done.clear();
     for (Buffer& b : s.buffers)
@@ -514,6 +521,8 @@ int handleIoctl(int fd, unsigned long request, void* arg)
 {
     std::unique_lock<std::mutex> lk(g_mutex);
     State& s = state();
+    // No stream starts on buffers a stop elsewhere is about to free.
+    g_wake.wait(lk, [&] { return s.joining == 0; });
     if (s.files[fd].dead)
         return fail(ENODEV);
     switch (request) {
