@@ -119,7 +119,8 @@ void TestCamera::wifiCameraFoundWhenControlPortAnswers()
 
     // No Wi-Fi back end exists yet: the open is taken, and fails afterwards.
     QThread* errorThread = nullptr;
-    connect(camera, &ICamera::sgError, this, [&] { errorThread = QThread::currentThread(); });
+    QObject receiver; // the camera outlives this test: the connection must not
+    connect(camera, &ICamera::sgError, &receiver, [&] { errorThread = QThread::currentThread(); });
     QSignalSpy errors(camera, &ICamera::sgError);
     QVERIFY(camera->openCamera(g_camera_info.index));
     QVERIFY(errors.wait(2000));
