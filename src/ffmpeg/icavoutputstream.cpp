@@ -8,11 +8,12 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/time.h>
 }
 
 namespace {
-// A fragment at least this often, so a killed recording loses at most this much.
-const char* FRAGMENT_MICROSECONDS = "2000000";
+// Longest time between two fragments cut and flushed to the file.
+const qint64 FRAGMENT_MICROSECONDS = 1000000;
 }
 
 ICAVOutputStream::ICAVOutputStream(QObject* parent)
@@ -86,13 +87,17 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     ctx->pb = io;
     av_dump_format(ctx, 0, path.toUtf8().constData(), 1);
 
+    // Fragments are cut by the encoding loop (cutFragment), not by the muxer, which would
+    // keep them in its buffers until they fill.
     AVDictionary* raw = nullptr;
-    av_dict_set(&raw, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
-    av_dict_set(&raw, "frag_duration", FRAGMENT_MICROSECONDS, 0);
+    av_dict_set(&raw, "movflags", "empty_moov+default_base_moof+frag_custom", 0);
     const int ret = avformat_write_header(ctx, &raw);
     av_dict_free(&raw);
+    avio_flush(io);
     if (ret < 0 || io->error < 0)
         return fail("Could not write the file header");
+    m_lastCut = av_gettime_relative();
+    m_packetsSinceCut = 0;
     m_packet.reset(av_packet_alloc());
     if (!m_packet)
         return fail("out of memory");
@@ -358,6 +363,8 @@ int ICAVOutputStream::startEncode()
                 worked = true;
             }
         }
+        if (av_gettime_relative() - m_lastCut >= FRAGMENT_MICROSECONDS)
+            cutFragment();
         if (worked)
             continue;
         // The capture threads have ended before a stop is requested, so an empty queue
@@ -453,13 +460,35 @@ bool ICAVOutputStream::sendAndWrite(AVCodecContext* encoder, AVStream* stream, A
         av_packet_rescale_ts(m_packet.get(), encoder->time_base, stream->time_base);
         m_packet->stream_index = stream->index;
         ret = av_interleaved_write_frame(m_format.get(), m_packet.get());
-        if (ret < 0 || (m_format->pb && m_format->pb->error < 0)) {
-            if (!m_writeFailed)
-                qDebug() << "write to the video file failed" << ret;
-            m_writeFailed = true;
-        }
+        noteWrite(ret);
+        ++m_packetsSinceCut;
     }
     return true;
+}
+
+void ICAVOutputStream::noteWrite(int ret)
+{
+    if (ret < 0 || (m_format->pb && m_format->pb->error < 0)) {
+        if (!m_writeFailed)
+            qDebug() << "write to the video file failed" << ret;
+        m_writeFailed = true;
+    }
+}
+
+void ICAVOutputStream::cutFragment()
+{
+    m_lastCut = av_gettime_relative();
+    if (m_packetsSinceCut == 0)
+        return;
+    m_packetsSinceCut = 0;
+    // The packets held back for interleaving go to the muxer, the muxer closes its
+    // fragment, and the I/O buffer goes to the file: a kill now loses nothing written.
+    int ret = av_interleaved_write_frame(m_format.get(), nullptr);
+    if (ret >= 0)
+        ret = av_write_frame(m_format.get(), nullptr);
+    if (m_format->pb)
+        avio_flush(m_format->pb);
+    noteWrite(ret);
 }
 
 bool ICAVOutputStream::closeOutputStream()

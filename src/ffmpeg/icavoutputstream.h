@@ -11,9 +11,11 @@
 #include "ffmpeg/iavptr.h"
 
 // Encoder and muxer of the screen recorder: H.264 pictures and AAC sound into one file
-// (mp4 by default), written fragmented so that everything up to the last fragment stays
-// playable if the program dies. Pictures and sound are queued by the capture threads and
-// encoded by one loop (startEncode) on the encoder thread; pictures never wait for sound.
+// (mp4 by default). The file is fragmented: every second the loop cuts a fragment and
+// flushes it to the file, which plays from its first fragment on, so a recording whose
+// process is killed loses at most the last second or two, whatever is on screen.
+// Pictures and sound are queued by the capture threads and encoded by one loop
+// (startEncode) on the encoder thread; pictures never wait for sound.
 class ICAVOutputStream : public QObject
 {
     Q_OBJECT
@@ -74,6 +76,9 @@ private:
     bool encodeAudio(int samples);
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
+    // Puts everything written so far into the file as one complete fragment.
+    void cutFragment();
+    void noteWrite(int ret);
 
     AVPixelFormat m_pixelFormat = AV_PIX_FMT_YUV420P;
     int m_fps = 0;
@@ -107,6 +112,9 @@ private:
     // Microphone samples taken so far (microphone thread only).
     qint64 m_inputSamples = 0;
     qint64 m_lastVideoPts = -1;
+    // Monotonic time of the last fragment cut, and packets written since.
+    qint64 m_lastCut = 0;
+    int m_packetsSinceCut = 0;
 
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_stop{false};

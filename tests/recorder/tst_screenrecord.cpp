@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
@@ -64,6 +65,7 @@ private slots:
     void writeFailureIsReportedNotAnnounced();
     void shutdownFinalisesARunningRecording();
     void killedRecordingStillPlays();
+    void killedStillPictureLosesOnlyTheLastSeconds();
     void failedOutputLeavesNothingOpen();
     void sameSecondGetsItsOwnName();
     void pictureQueueIsBounded();
@@ -305,6 +307,38 @@ void TestScreenRecord::killedRecordingStillPlays()
     QVERIFY2(probe.decodedFrames >= probe.videoPackets - 1, qPrintable(QString::number(probe.decodedFrames)));
 }
 
+void TestScreenRecord::killedStillPictureLosesOnlyTheLastSeconds()
+{
+    // A still picture gives tiny packets, so nothing but the fragment cut itself makes the
+    // file grow; killed at about 8 s, the recording must play to within 2.5 s of the kill.
+    QTemporaryDir folder;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OCUMETRA_TEST_RECORD_INTO"), folder.path());
+    env.insert(QStringLiteral("OCUMETRA_TEST_RECORD_STILL"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() != QProcess::Running, 60000);
+    const QString path = QString::fromUtf8(child.readLine()).trimmed();
+    QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
+    QElapsedTimer recorded;
+    recorded.start();
+    // The first fragments are in the file well before the kill.
+    QTRY_VERIFY_WITH_TIMEOUT(probeMedia(path).decodedSeconds >= 3.0, 20000);
+    QTest::qWait(int(qMax<qint64>(0, 8000 - recorded.elapsed())));
+    ::kill(pid_t(child.processId()), SIGKILL);
+    const double atKill = recorded.elapsed() / 1000.0;
+    QVERIFY(child.waitForFinished(10000));
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QCOMPARE(probe.videoCodec, AV_CODEC_ID_H264);
+    qInfo() << "killed at" << atKill << "s," << probe.decodedSeconds << "s decoded";
+    QVERIFY2(probe.decodedSeconds >= qMax(5.5, atKill - 2.5),
+             qPrintable(QStringLiteral("%1 s decoded, killed at %2 s").arg(probe.decodedSeconds).arg(atKill)));
+}
+
 void TestScreenRecord::failedOutputLeavesNothingOpen()
 {
     IFFmpegApi* api = IFFmpegApi::instance();
@@ -377,13 +411,34 @@ void TestScreenRecord::noMicrophoneGivesVideoOnly()
              qPrintable(QStringLiteral("%1 of %2").arg(probe.videoSeconds).arg(m_span)));
 }
 
-// Child mode for the kill test: record the screen until killed.
+// Child mode for the kill tests: record the screen until killed; the still variant
+// records an unchanging picture of its own, with sound when a sound server is there.
 static int recordUntilKilled(const QString& folder)
 {
-    g_camera_info.description.clear();  // no sound: the child needs no sound server
+    const bool still = qEnvironmentVariableIsSet("OCUMETRA_TEST_RECORD_STILL");
+    QLabel picture;
+    QRect region(0, 0, 320, 240);
+    if (still) {
+        QPixmap pixmap(320, 240);
+        pixmap.fill(Qt::white);
+        QPainter p(&pixmap);
+        p.fillRect(20, 20, 120, 80, Qt::darkBlue);
+        p.drawText(40, 160, QStringLiteral("Still page"));
+        p.end();
+        picture.setPixmap(pixmap);
+        picture.setWindowFlags(Qt::FramelessWindowHint);
+        region = QRect(1000, 100, 320, 240);
+        picture.setGeometry(region);
+        picture.show();
+        if (!QTest::qWaitForWindowExposed(&picture))
+            return 3;
+    }
+    // No sound unless asked: the noise child needs no sound server.
+    g_camera_info.description = still && !withoutMicrophone() ? QStringLiteral("Test camera") : QString();
     IFFmpegApi::instance()->initData();
-    if (!IFFmpegApi::instance()->startRecordVideo(folder, QRect(0, 0, 320, 240)))
+    if (!IFFmpegApi::instance()->startRecordVideo(folder, region))
         return 2;
+    QTextStream(stdout) << IFFmpegApi::instance()->outputPath() << Qt::endl;
     return QCoreApplication::exec();
 }
 

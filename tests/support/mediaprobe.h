@@ -21,6 +21,8 @@ struct MediaProbe
     double videoSeconds = 0.0;
     double audioSeconds = 0.0;
     int decodedFrames = 0;
+    // End of the last picture that decoded, in seconds.
+    double decodedSeconds = 0.0;
 };
 
 inline MediaProbe probeMedia(const QString& path)
@@ -53,9 +55,13 @@ inline MediaProbe probeMedia(const QString& path)
 
     IAVPacketPtr packet(av_packet_alloc());
     IAVFramePtr frame(av_frame_alloc());
+    const AVRational videoBase = video >= 0 ? input->streams[video]->time_base : AVRational{1, 1};
     auto drain = [&] {
         while (decoder && avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
             ++probe.decodedFrames;
+            if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+                probe.decodedSeconds = qMax(probe.decodedSeconds,
+                    double(frame->best_effort_timestamp + frame->pkt_duration) * av_q2d(videoBase));
             av_frame_unref(frame.get());
         }
     };
