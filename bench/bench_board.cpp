@@ -10,6 +10,7 @@
 #include "board/iboard.h"
 #include "board/islide.h"
 #include "board/item/ipixmapitem.h"
+#include "processcpu.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void BM_BoardLiveFrame(benchmark::State& state)
 
     QImage target(boardSize, QImage::Format_ARGB32_Premultiplied);
     size_t i = 0;
+    benchcpu::ProcessCpuMeter meter(state);
     for (auto _ : state) {
         board.setCameraImage(frames[i++ % frames.size()]);
         QPainter painter(&target);
@@ -67,6 +69,7 @@ void BM_BareDrawImage(benchmark::State& state)
 
     QImage target(boardSize, QImage::Format_ARGB32_Premultiplied);
     size_t i = 0;
+    benchcpu::ProcessCpuMeter meter(state);
     for (auto _ : state) {
         QPainter painter(&target);
         painter.drawImage(QRectF(QPointF(0, 0), fitted), frames[i++ % frames.size()]);

@@ -1,5 +1,7 @@
 // The live-frame path of the capture back ends: MJPEG decode into an owning QImage,
 // software adjustments and the document outline, against a bare tjDecompress2.
+// Adjustments and outline may run on worker threads, so the figures to judge are the
+// process CPU per frame (proc_cpu_ms) and its ratio to the bare decode's (x_decode).
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -13,6 +15,7 @@
 #include "imjpegdecoder.h"
 #include "opencv/iopencvapi.h"
 #include "opencv/isoftwareadjust.h"
+#include "processcpu.h"
 
 namespace {
 
@@ -42,19 +45,35 @@ const QByteArray& frame(int width)
     return width == 1920 ? hd : uhd;
 }
 
-void BM_BareDecode(benchmark::State& state)
+// The reference: tjDecompress2 of the same frame into one BGRA target.
+struct BareDecoder
 {
-    const QByteArray& jpeg = frame(int(state.range(0)));
+    const QByteArray& jpeg;
     tjhandle handle = tjInitDecompress();
-    int w = 0, h = 0, sub = 0, cs = 0;
-    tjDecompressHeader3(handle, reinterpret_cast<const uchar*>(jpeg.constData()), jpeg.size(), &w, &h, &sub, &cs);
-    std::vector<uchar> out(size_t(w) * h * 4);
-    for (auto _ : state) {
+    int w = 0, h = 0;
+    std::vector<uchar> out;
+
+    explicit BareDecoder(int width) : jpeg(frame(width))
+    {
+        int sub = 0, cs = 0;
+        tjDecompressHeader3(handle, reinterpret_cast<const uchar*>(jpeg.constData()), jpeg.size(), &w, &h, &sub, &cs);
+        out.resize(size_t(w) * h * 4);
+    }
+    ~BareDecoder() { tjDestroy(handle); }
+    void operator()()
+    {
         tjDecompress2(handle, reinterpret_cast<const uchar*>(jpeg.constData()), jpeg.size(), out.data(), w, w * 4, h,
                       TJPF_BGRA, 0);
         benchmark::DoNotOptimize(out.data());
     }
-    tjDestroy(handle);
+};
+
+void BM_BareDecode(benchmark::State& state)
+{
+    BareDecoder decode(int(state.range(0)));
+    benchcpu::ProcessCpuMeter meter(state);
+    for (auto _ : state)
+        decode();
 }
 
 // range(1): 0 adjustments off, 1 on; range(2): 0 automatic edging off, 1 on.
@@ -70,12 +89,17 @@ void BM_LiveFramePath(benchmark::State& state)
     }
     FramePathBackend backend;
     backend.setAutoEdgeFlag(state.range(2) != 0);
+    BareDecoder bare(int(state.range(0)));
+    benchcpu::ProcessCpuMeter meter(state);
+    benchcpu::InterleavedReference reference(state, meter, "decode");
     for (auto _ : state) {
         QImage image = decoder.decode(jpeg);
         cv::Mat mat(image.height(), image.width(), CV_8UC4, image.bits(), size_t(image.bytesPerLine()));
         adjust.apply(mat);
         backend.publishFrame(image);
+        reference.run(bare);
     }
+    reference.report();
 }
 
 } // namespace

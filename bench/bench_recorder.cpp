@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -32,6 +31,7 @@
 #include "iglobal.h"
 #include "mediaprobe.h"
 #include "pulsedaemon.h"
+#include "processcpu.h"
 
 namespace {
 
@@ -39,13 +39,6 @@ int benchSeconds()
 {
     const int s = qEnvironmentVariableIntValue("OCUMETRA_BENCH_SECONDS");
     return s > 0 ? s : 60;
-}
-
-double cpuSeconds(int who)
-{
-    rusage use{};
-    getrusage(who, &use);
-    return use.ru_utime.tv_sec + use.ru_stime.tv_sec + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 double residentMegabytes()
@@ -119,7 +112,7 @@ void BM_RecorderFullScreen(benchmark::State& state)
     const int seconds = benchSeconds();
     IFFmpegApi* api = IFFmpegApi::instance();
     for (auto _ : state) {
-        const double cpu0 = cpuSeconds(RUSAGE_SELF);
+        const double cpu0 = benchcpu::processCpuSeconds();
         if (!api->startRecordVideo(g_shared->folder.path(), QRect(0, 0, 1920, 1080))) {
             state.SkipWithError("the recorder did not start");
             return;
@@ -142,7 +135,7 @@ void BM_RecorderFullScreen(benchmark::State& state)
             state.SkipWithError("the recording did not finish");
             return;
         }
-        const double cpu = cpuSeconds(RUSAGE_SELF) - cpu0;
+        const double cpu = benchcpu::processCpuSeconds() - cpu0;
         const MediaProbe probe = probeMedia(path);
         state.counters["frames_expected"] = recorded * 50.0;
         state.counters["frames_written"] = double(probe.videoPackets);
@@ -164,7 +157,7 @@ void BM_FfmpegCommand(benchmark::State& state)
         const QString out = g_shared->folder.path() + QStringLiteral("/ffmpeg.mp4");
         QProcess ffmpeg;
         ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const double cpu0 = cpuSeconds(RUSAGE_CHILDREN);
+        const double cpu0 = benchcpu::childrenCpuSeconds();
         QElapsedTimer clock;
         clock.start();
         ffmpeg.start(QStringLiteral("ffmpeg"),
@@ -176,7 +169,7 @@ void BM_FfmpegCommand(benchmark::State& state)
             return;
         }
         const double recorded = qMin(double(seconds), clock.elapsed() / 1000.0);
-        const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpu0;
+        const double cpu = benchcpu::childrenCpuSeconds() - cpu0;
         const MediaProbe probe = probeMedia(out);
         state.counters["frames_expected"] = seconds * 50.0;
         state.counters["frames_written"] = double(probe.videoPackets);
@@ -214,6 +207,7 @@ void BM_PicturesWhileSoundComesInBursts(benchmark::State& state)
         av_frame_get_buffer(sound.get(), 0);
         memset(sound->data[0], 0, size_t(sound->linesize[0]));
 
+        benchcpu::ProcessCpuMeter meter(state);
         QElapsedTimer clock;
         clock.start();
         qint64 handed = 0;
@@ -231,6 +225,7 @@ void BM_PicturesWhileSoundComesInBursts(benchmark::State& state)
         }
         output.stopEncode();
         encoder.join();
+        meter.report(double(handed));
         state.counters["frames_handed"] = double(handed);
         state.counters["frames_written"] = double(output.videoFramesWritten());
         state.counters["frames_dropped"] = double(output.videoFramesDropped());

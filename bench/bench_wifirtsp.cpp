@@ -17,8 +17,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <ctime>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <atomic>
@@ -27,6 +25,7 @@
 
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "iglobal.h"
+#include "processcpu.h"
 
 namespace {
 
@@ -44,20 +43,6 @@ void spin(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-double processCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-double childrenCpuSeconds()
-{
-    rusage r{};
-    getrusage(RUSAGE_CHILDREN, &r);
-    return r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
 }
 
 // The test-pattern source, alive for the whole run.
@@ -99,7 +84,7 @@ void BM_WifiRtspReader(benchmark::State& state)
         double cpuStart = 0;
         QObject::connect(&backend, &IWifiRtspThread::sgCameraFrame, &backend, [&](const QImage&) {
             if (frames.fetch_add(1) == 0)
-                cpuStart = processCpuSeconds(); // opening and probing are not per-frame work
+                cpuStart = benchcpu::processCpuSeconds(); // opening and probing are not per-frame work
             std::lock_guard<std::mutex> g(lock);
             delays.push_back(backend.lastFrameLatencyUs());
         }, Qt::DirectConnection);
@@ -109,7 +94,7 @@ void BM_WifiRtspReader(benchmark::State& state)
         while (frames.load() == 0 && clock.elapsed() < 10000)
             spin(10);
         spin(kSeconds * 1000);
-        const double cpu = processCpuSeconds() - cpuStart;
+        const double cpu = benchcpu::processCpuSeconds() - cpuStart;
         const int n = frames.load() - 1;
         backend.closeCamera();
         std::lock_guard<std::mutex> g(lock);
@@ -127,7 +112,7 @@ void BM_FfmpegCommandLine(benchmark::State& state)
 {
     for (auto _ : state) {
         QProcess ffmpeg;
-        const double cpuStart = childrenCpuSeconds();
+        const double cpuStart = benchcpu::childrenCpuSeconds();
         QStringList args = {"-nostdin", "-hide_banner", "-rtsp_transport", "udp", "-i", g_source->url,
                             "-t", QString::number(kSeconds)};
         if (state.range(0) == 1)
@@ -137,7 +122,7 @@ void BM_FfmpegCommandLine(benchmark::State& state)
             state.SkipWithError("ffmpeg did not run");
             return;
         }
-        const double cpu = childrenCpuSeconds() - cpuStart;
+        const double cpu = benchcpu::childrenCpuSeconds() - cpuStart;
         const QString log = QString::fromLocal8Bit(ffmpeg.readAllStandardError());
         const auto matches = QRegularExpression("frame=\\s*(\\d+)").globalMatch(log);
         int n = 0;
