@@ -283,7 +283,6 @@ void MainFrame::switchCamera(ICameraInfo info)
 
 QString MainFrame::stopTimelapse()
 {
-    m_timelapseShot = false;
     if (m_timelapseFrame)
         m_timelapseFrame->stopTimerPhoto();
     int count = 0;
@@ -313,7 +312,9 @@ void MainFrame::stopTimedCapture()
 void MainFrame::resetCameraToggles()
 {
     // A new back end starts unfrozen and without edging: buttons and flag follow it.
+    // It owes none of the old one's pictures.
     m_autoEdge = false;
+    m_pendingShots.clear();
     if (m_cameraToolBar) {
         m_cameraToolBar->setButtonChecked(ICameraToolBar::Freeze, false);
         m_cameraToolBar->setButtonChecked(ICameraToolBar::AutoEdge, false);

@@ -2,6 +2,7 @@
 #define MAINFRAME_H
 
 #include <QImage>
+#include <QQueue>
 #include <QSize>
 #include <QString>
 #include <QVariant>
@@ -55,8 +56,8 @@ public:
     virtual void switchCamera(ICameraInfo info);
 
     IApplication* application() const { return m_app; }
-    // Set while the picture captured next belongs to the time-lapse video.
-    bool isTimelapseShot() const { return m_timelapseShot; }
+    // True while the picture captured next belongs to the time-lapse video.
+    bool isTimelapseShot() const { return !m_pendingShots.isEmpty() && m_pendingShots.head(); }
 
 public slots:
     // Hides the tool-bar panels unless (barType, flag) names the one already open.
@@ -104,7 +105,7 @@ private:
     void onFullScreen(bool full);
 
     // Asks the camera manager for a picture; false when the request was refused.
-    bool requestCapture(ImageType type);
+    bool requestCapture(ImageType type, bool timelapseShot = false);
 
     // Snap by the capture mode, and the commands it leads to.
     void snapByCaptureMode();
@@ -130,7 +131,9 @@ public:
     IBoard* m_board = nullptr;
     IApplication* m_app = nullptr;
     bool m_autoEdge = false;
-    bool m_timelapseShot = false;
+    // One entry per capture the camera still owes, in request order: true for a
+    // time-lapse shot. A stop leaves them, so a late shot never lands in the gallery.
+    QQueue<bool> m_pendingShots;
     bool m_boardBarShown = false;
     Qt::WindowStates m_windowState = Qt::WindowNoState;
     IMainTitleWidget* m_titleWidget = nullptr;

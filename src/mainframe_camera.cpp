@@ -121,11 +121,15 @@ void MainFrame::captureImage(ImageType type)
     requestCapture(type);
 }
 
-bool MainFrame::requestCapture(ImageType type)
+bool MainFrame::requestCapture(ImageType type, bool timelapseShot)
 {
     const bool wide = wideWifiCamera();
+    // Queued first: a back end may answer before setCaptureFlag returns.
+    m_pendingShots.enqueue(timelapseShot);
     const bool ok = ICamera::instance()->setCaptureFlag(type);
     if (!ok) {
+        if (!m_pendingShots.isEmpty())
+            m_pendingShots.removeLast();
         if (wide)
             showNotice(tr("Saving, please wait!"));
         else
@@ -136,10 +140,9 @@ bool MainFrame::requestCapture(ImageType type)
 
 void MainFrame::ConvertCaptureImage(QImage picture)
 {
+    const bool timelapse = !m_pendingShots.isEmpty() && m_pendingShots.dequeue();
     if (picture.isNull()) {
         // The camera answered the request without a picture (photo transfer failed).
-        const bool timelapse = m_timelapseShot;
-        m_timelapseShot = false;
         if (timelapse && m_timelapseFrame && m_timelapseFrame->isRecording())
             m_timelapseFrame->takePhotoFailedForTimed();
         else
@@ -161,7 +164,7 @@ void MainFrame::ConvertCaptureImage(QImage picture)
     job.rotation = m_board->rotateValue();
     if (ISlide* slide = m_board->currentSlide())
         job.elements = slide->elements();
-    job.folder = m_timelapseShot ? QString() : IConfigureService::instance()->photoPath();
+    job.folder = timelapse ? QString() : IConfigureService::instance()->photoPath();
 
     const bool partial = m_captureModeFrame && int(m_captureModeFrame->captureMode()) == 2;
     if (partial && m_captureFrame) {
@@ -175,7 +178,7 @@ void MainFrame::ConvertCaptureImage(QImage picture)
         const int h = qRound(scene.height());
         job.cropRect = QRect(int(x * job.scaleX), int(y * job.scaleY), int(w * job.scaleX), int(h * job.scaleY));
     }
-    if (m_autoEdge && !m_timelapseShot && !partial) {
+    if (m_autoEdge && !timelapse && !partial) {
         const AutoEdgeData edge = ICamera::instance()->autoEdgeData();
         job.angle = edge.angle;
         job.polygon = edge.polygon;
@@ -184,7 +187,6 @@ void MainFrame::ConvertCaptureImage(QImage picture)
 
     if (m_imageTansformThread)
         m_imageTansformThread->pushImageData(job);
-    m_timelapseShot = false;
 }
 
 void MainFrame::slCaputerImage(QImage picture, QString path)
@@ -236,15 +238,11 @@ void MainFrame::onTimelapseCommand(int op)
 {
     switch (op) {
     case 0: {
-        // A refused shot brings no picture, so the flag must not wait for one; a shot
-        // still in flight keeps it.
-        const bool inFlight = m_timelapseShot;
-        m_timelapseShot = true;
-        if (!requestCapture(IMAGE_PLAIN) && !inFlight) {
-            m_timelapseShot = false;
-            // No picture will come back to start the next countdown.
+        // A refused shot brings no picture to start the next countdown, unless an
+        // earlier shot is still on its way.
+        const bool inFlight = m_pendingShots.contains(true);
+        if (!requestCapture(IMAGE_PLAIN, true) && !inFlight)
             m_timelapseFrame->takePhotoFailedForTimed();
-        }
         break;
     }
     case 1: {
