@@ -209,6 +209,17 @@ void TestBoard::selectModePicksTextsOnly()
     QVERIFY(!frame->textToolBar()->isVisible());
     QCOMPARE(stroke->pos(), live.board->pixmapEleBoundingRect().topLeft());
     QCOMPARE(live.slide->elements().size(), before);
+
+    // A stroke removed while pressed is forgotten: the release must not reach it.
+    const QPoint onStroke = live.board->mapFromScene(stroke->sceneBoundingRect().center());
+    QTest::mousePress(live.viewport(), Qt::LeftButton, Qt::NoModifier, onStroke);
+    QCOMPARE(mode->hitItem(), static_cast<QGraphicsItem*>(stroke));
+    const int alive = TestPathElement::alive;
+    live.slide->clearPathItems();
+    QCOMPARE(TestPathElement::alive, alive - 1);
+    QVERIFY(!mode->hitItem());
+    QTest::mouseRelease(live.viewport(), Qt::LeftButton, Qt::NoModifier, onStroke);
+    QVERIFY(!mode->hitItem());
 }
 
 void TestBoard::frameMenuCopyAndDelete()

@@ -6,6 +6,8 @@
 #include "board/item/ielement.h"
 #include "board/item/ielementframe.h"
 
+#include <QGraphicsScene>
+
 namespace {
 constexpr int kTextElementType = QGraphicsItem::UserType + 11;
 }
@@ -29,7 +31,14 @@ QCursor ISelectorPathMode::cursor() const
 
 QGraphicsItem* ISelectorPathMode::hitItem() const
 {
-    return m_hitIsObject && m_hitGuard.isNull() ? nullptr : m_hitItem;
+    if (!m_hitItem)
+        return nullptr;
+    if (m_hitIsObject)
+        return m_hitGuard.isNull() ? nullptr : m_hitItem;
+    // Paths, figures and pictures are no QObjects: one still on the page is alive.
+    // Only pointers are compared, the item itself may be freed.
+    const QGraphicsScene* scene = m_board ? m_board->scene() : nullptr;
+    return scene && scene->items().contains(m_hitItem) ? m_hitItem : nullptr;
 }
 
 void ISelectorPathMode::reset()
