@@ -401,6 +401,20 @@ void TestFigure::noShapeTypesAndStrayInput()
     QCOMPARE(static_cast<ICubeFigureElement*>(cube)->rect(), QRectF(200, 200, 0, 0));
     b.up(QPointF(260, 260));
     QCOMPARE(static_cast<ICubeFigureElement*>(cube)->rect(), QRectF(200, 200, 0, 0));
+
+    // Leaving the mode mid-drag ends the gesture: a later stray move stretches nothing.
+    mode->setFigureType(FIGURE_CUBE);
+    b.down(QPointF(400, 100));
+    b.move(QPointF(460, 150));
+    auto* left = static_cast<ICubeFigureElement*>(mode->currentElement());
+    b.board->setMode(MODE_PEN);
+    QVERIFY(!b.board->boardState()->isTouchingBoard());
+    b.board->setMode(MODE_FIGURE_CUBE);
+    QCOMPARE(figureMode(b.board), mode);
+    b.move(QPointF(600, 400));
+    b.up(QPointF(600, 400));
+    QCOMPARE(left->rect(), QRectF(400, 100, 60, 50));
+    QCOMPARE(figures(b.slide).size(), 4);
 }
 
 void TestFigure::figureThroughRealMouseInput()

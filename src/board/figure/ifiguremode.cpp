@@ -134,6 +134,9 @@ void IFigureMode::switchOn()
 
 void IFigureMode::switchOff()
 {
+    // Leaving mid-drag finishes the figure: no later move may stretch it.
+    if (m_pressed)
+        finishGesture();
     IMode::switchOff();
 }
 
@@ -295,7 +298,13 @@ void IFigureMode::deviceUp(IDeviceEventArgs* args)
     if (!args || !m_pressed)
         return;
     IMode::deviceUp(args);
-    state()->setTouchingBoard(false);
+    finishGesture();
+}
+
+void IFigureMode::finishGesture()
+{
+    if (IBoardState* s = state())
+        s->setTouchingBoard(false);
     m_pressed = false;
     IFigureElement* e = liveElement();
     ISlide* slide = currentSlide();

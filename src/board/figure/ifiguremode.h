@@ -63,6 +63,8 @@ private:
     bool onPage(IFigureElement* element) const;
     // Takes the figure off the page and deletes it (a locked one stays).
     void discard(IFigureElement* element);
+    // The release steps: normalise, announce, or discard a click without a drag.
+    void finishGesture();
 
     IFigureElement* m_current = nullptr;
     bool m_pressed = false;
