@@ -69,10 +69,13 @@ void TestBoard::textElementProperties()
     ITextElement other;
     QVERIFY(other.getId() != e.getId());
 
-    e.setElementProperty(ELEMENT_ID, QStringLiteral("t-1"));
-    e.setElementProperty(ELEMENT_LOCKED, true);
+    // The layer first: renaming a stacked text must not move it.
     e.setElementProperty(ELEMENT_LAYER, 7.5);
+    e.setElementProperty(ELEMENT_LOCKED, true);
+    e.setElementProperty(ELEMENT_ID, QStringLiteral("t-1"));
+    e.setId(QStringLiteral("t-1"));
     QCOMPARE(e.getId(), QStringLiteral("t-1"));
+    QCOMPARE(e.getLayer(), 7.5);
     QCOMPARE(e.data(3).toBool(), true);
     QVERIFY(e.isLocked());
     QCOMPARE(e.data(1).toDouble(), 7.5);

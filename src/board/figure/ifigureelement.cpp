@@ -7,10 +7,6 @@ using namespace TX_IBOARD_ENUM;
 
 namespace {
 
-constexpr int IdKey = 0;
-constexpr int LayerKey = 1;
-constexpr int LockKey = 3;
-
 Qt::PenStyle penStyleFor(int style)
 {
     switch (style) {
@@ -36,7 +32,7 @@ QColor colorFrom(const QVariant& value)
 
 } // namespace
 
-IFigureElement::IFigureElement(QGraphicsItem* parent) : IAbstractGraphicsShapeElement(parent)
+IFigureElement::IFigureElement(QGraphicsItem* parent) : IStackedElement(parent)
 {
 }
 
@@ -116,37 +112,6 @@ void IFigureElement::setFigureOpacity(double alpha)
     b.setColor(fill);
     setBrush(b);
     changePen(p);
-}
-
-void IFigureElement::setId(const QString& id)
-{
-    setData(IdKey, id);
-}
-
-QString IFigureElement::getId() const
-{
-    return data(IdKey).toString();
-}
-
-void IFigureElement::setLayer(double layer)
-{
-    setData(LayerKey, layer);
-    setZValue(layer);
-}
-
-double IFigureElement::getLayer() const
-{
-    return data(LayerKey).toDouble();
-}
-
-void IFigureElement::setLocked(bool locked)
-{
-    setData(LockKey, locked);
-}
-
-bool IFigureElement::isLocked() const
-{
-    return data(LockKey).toBool();
 }
 
 QRectF IFigureElement::adjustBoundingRect(const QRectF& r) const

@@ -9,7 +9,7 @@
 
 // Base of the figure tool's shapes: outline pen, fill (plain colour or a two-colour
 // gradient), figure kind, identity in the item's data and the copy protocol.
-class IFigureElement : public IAbstractGraphicsShapeElement
+class IFigureElement : public IStackedElement<IAbstractGraphicsShapeElement>
 {
 public:
     enum { Type = QGraphicsItem::UserType + 4 };
@@ -31,14 +31,6 @@ public:
 
     void copyItemParameters(IElement* target) const override;
     virtual void setThicness(double width);
-    // Identity lives under data keys 0 (id), 1 (layer) and 3 (lock).
-    void setId(const QString& id) override;
-    QString getId() const override;
-    // Also the z value.
-    void setLayer(double layer) override;
-    double getLayer() const override;
-    void setLocked(bool locked) override;
-    bool isLocked() const override;
     void setElementProperty(TX_IBOARD_ENUM::ElementStype key, const QVariant& value) override;
     QVariant getElementProperty(TX_IBOARD_ENUM::ElementStype key) const override;
 

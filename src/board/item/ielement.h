@@ -191,4 +191,26 @@ private:
     QString m_fileId;
 };
 
+// Identity of the figure and text elements: data keys 0 (id), 1 (layer) and 3 (lock),
+// and the layer is also the z value. Base is an IElementImpl, whose own keys these
+// accessors replace entirely, so no write reaches the other set.
+template <class Base>
+class IStackedElement : public Base
+{
+public:
+    enum Key { IdKey = 0, LayerKey = 1, LockKey = 3 };
+    using Base::Base;
+
+    void setId(const QString& id) override { Base::setData(IdKey, id); }
+    QString getId() const override { return Base::data(IdKey).toString(); }
+    void setLayer(double layer) override
+    {
+        Base::setData(LayerKey, layer);
+        Base::setZValue(layer);
+    }
+    double getLayer() const override { return Base::data(LayerKey).toDouble(); }
+    void setLocked(bool locked) override { Base::setData(LockKey, locked); }
+    bool isLocked() const override { return Base::data(LockKey).toBool(); }
+};
+
 #endif

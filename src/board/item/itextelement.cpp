@@ -12,11 +12,6 @@ using namespace TX_IBOARD_ENUM;
 
 namespace {
 
-// Item data keys of a text element's identity.
-constexpr int kIdKey = 0;
-constexpr int kLayerKey = 1;
-constexpr int kLockedKey = 3;
-
 // The desktop's horizontal resolution, read on each call: sizes are written in points.
 double desktopDpiX()
 {
@@ -39,13 +34,13 @@ QString numberText(double v)
 
 } // namespace
 
-ITextElement::ITextElement(QGraphicsItem* parent) : IAbstractGraphicsTextElement(parent)
+ITextElement::ITextElement(QGraphicsItem* parent) : IStackedElement(parent)
 {
     init();
 }
 
 ITextElement::ITextElement(const QString& text, QGraphicsItem* parent)
-    : IAbstractGraphicsTextElement(text, parent)
+    : IStackedElement(text, parent)
 {
     init();
 }
@@ -64,38 +59,6 @@ void ITextElement::init()
     m_selectedTextColor = QColor(Qt::black);
     m_backgroundColor = QColor(255, 255, 255, 0);
     m_alignment = Qt::AlignLeft;
-}
-
-void ITextElement::setId(const QString& id)
-{
-    IAbstractGraphicsTextElement::setId(id);
-    setData(kIdKey, id);
-}
-
-QString ITextElement::getId() const
-{
-    return data(kIdKey).toString();
-}
-
-void ITextElement::setLayer(double layer)
-{
-    setData(kLayerKey, layer);
-    setZValue(layer);
-}
-
-double ITextElement::getLayer() const
-{
-    return data(kLayerKey).toDouble();
-}
-
-void ITextElement::setLocked(bool locked)
-{
-    setData(kLockedKey, locked);
-}
-
-bool ITextElement::isLocked() const
-{
-    return data(kLockedKey).toBool();
 }
 
 QVariant ITextElement::getElementProperty(ElementStype key) const

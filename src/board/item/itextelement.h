@@ -22,7 +22,7 @@ public:
 // The board's rich-text element. It keeps its identity in item data keys of its own
 // (0 id, 1 layer, 3 locked). An element that is left empty shows its placeholder and
 // starts again in the font it had when it was left.
-class ITextElement : public IAbstractGraphicsTextElement, public IResizableItem
+class ITextElement : public IStackedElement<IAbstractGraphicsTextElement>, public IResizableItem
 {
     Q_OBJECT
 public:
@@ -39,12 +39,6 @@ public:
 
     // IElement
     void copyItemParameters(IElement* target) const override;
-    void setId(const QString& id) override;
-    QString getId() const override;
-    void setLayer(double layer) override;
-    double getLayer() const override;
-    void setLocked(bool locked) override;
-    bool isLocked() const override;
     QVariant getElementProperty(TX_IBOARD_ENUM::ElementStype key) const override;
     void setElementProperty(TX_IBOARD_ENUM::ElementStype key, const QVariant& value) override;
     // Ends editing: an empty text shows the placeholder; the width shrinks to the text.
