@@ -39,8 +39,12 @@ IBoard::~IBoard()
     setScene(nullptr);
     m_slide = nullptr;
     m_pixmapItem = nullptr;
-    qDeleteAll(m_slides);
+    const QList<ISlide*> slides = std::move(m_slides);
     m_slides.clear();
+    for (ISlide* slide : slides) {
+        disconnect(slide, &QObject::destroyed, this, &IBoard::onSlideDestroyed);
+        delete slide;
+    }
 }
 
 void IBoard::insert(ISlide* slide, bool current)
@@ -51,6 +55,7 @@ void IBoard::insert(ISlide* slide, bool current)
     if (!m_slides.contains(slide)) {
         m_slides.append(slide);
         connect(slide, &ISlide::sgElementsTakenOff, this, &IBoard::onElementsTakenOff);
+        connect(slide, &QObject::destroyed, this, &IBoard::onSlideDestroyed);
     }
     setSlide(slide);
 }
@@ -331,6 +336,18 @@ void IBoard::hideFrame()
 }
 
 // Frames let go of elements leaving a page before their owner may delete them.
+void IBoard::onSlideDestroyed(QObject* slide)
+{
+    // Only addresses are compared, as QObjects: the page is gone.
+    for (int i = m_slides.size() - 1; i >= 0; --i)
+        if (static_cast<QObject*>(m_slides.at(i)) == slide)
+            m_slides.removeAt(i);
+    if (m_slide && static_cast<QObject*>(m_slide) == slide) {
+        m_slide = nullptr;
+        m_pixmapItem = nullptr;
+    }
+}
+
 void IBoard::onElementsTakenOff(const QList<IElement*>& elements)
 {
     QList<QGraphicsItem*> items;

@@ -99,6 +99,8 @@ protected:
 
 private slots:
     void onElementsTakenOff(const QList<IElement*>& elements);
+    // A page deleted by its owner is forgotten (with the camera picture if it showed it).
+    void onSlideDestroyed(QObject* slide);
 
 private:
     enum class Step { Down, Move, Up };

@@ -116,6 +116,7 @@ private slots:
     void frameMenuFollowsRotation();
     void textToolBarAppliesToDelegate();
     void snapshotRendersTexts();
+    void pagesFreeTheirTextWidgets();
 };
 
 #endif

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QtTest>
@@ -17,6 +18,7 @@
 #include "board/model/itextmodes.h"
 #include "board/path/ipathmodes.h"
 #include "board/widget/icolorpalette.h"
+#include "board/widget/icolorpanel.h"
 #include "board/widget/itoolbutton.h"
 #include "service/iboardservice.h"
 
@@ -382,4 +384,39 @@ void TestBoard::snapshotRendersTexts()
     QVERIFY(red > 50);        // the text is in the picture
     QCOMPARE(outline, 0);     // its selection outline is not
     QVERIFY(live.frame()->isVisible());
+}
+
+void TestBoard::pagesFreeTheirTextWidgets()
+{
+    LiveBoard live;
+    live.board->hideFrame(); // builds the first page's frame, menu and tool bar
+    const int widgets = live.board->findChildren<QWidget*>().size();
+
+    // A second page brings its own menu, tool bar, palette and colour panel...
+    auto* second = new ISlide;
+    live.board->insert(second, true);
+    live.board->hideFrame();
+    QVERIFY(live.board->findChildren<QWidget*>().size() > widgets);
+    QPointer<IBaseWidget> menu = live.frame()->menu();
+    QPointer<ITextElementToolBar> bar = live.frame()->textToolBar();
+    QPointer<IColorPanel> panel = bar->palette()->colorPanel();
+    QVERIFY(menu && panel);
+
+    // ...and they go with it.
+    live.board->insert(live.slide, true);
+    delete second;
+    QVERIFY(menu.isNull());
+    QVERIFY(bar.isNull());
+    QVERIFY(panel.isNull());
+    QCOMPARE(live.board->findChildren<QWidget*>().size(), widgets);
+    QCOMPARE(live.board->slides(), QList<ISlide*>{live.slide});
+
+    // A frame without a board owns the same widgets as windows of their own.
+    const int windows = QApplication::topLevelWidgets().size();
+    {
+        ICommonTextElementFrame frame(false, nullptr);
+        frame.showFrame(false);
+        QVERIFY(QApplication::topLevelWidgets().size() > windows);
+    }
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
 }

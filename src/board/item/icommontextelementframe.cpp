@@ -52,11 +52,10 @@ ICommonTextElementFrame::ICommonTextElementFrame(bool unused, IBoard* board, QGr
 
 ICommonTextElementFrame::~ICommonTextElementFrame()
 {
-    // Without a board the menu and tool bar are windows of their own, owned here.
-    if (m_menu && !m_menu->parent())
-        delete m_menu;
-    if (m_toolBar && !m_toolBar->parent())
-        delete m_toolBar;
+    // Menu and tool bar go with their page, board or not (the board may have freed
+    // them already).
+    delete m_menu;
+    delete m_toolBar;
     delete m_popupMenu;
 }
 

@@ -8,6 +8,7 @@
 
 #include "board/iboard.h"
 #include "board/item/itextelement.h"
+#include "board/item/itextelementframe.h"
 #include "board/widget/icolorpalette.h"
 #include "board/widget/itoolbutton.h"
 #include "iglobal.h"
@@ -58,6 +59,16 @@ ITextElementToolBar::ITextElementToolBar(QGraphicsItem* delegate, ITextElementFr
 {
     CreateUI();
     setWindowFlags(Qt::WindowStaysOnTopHint);
+}
+
+ITextElementToolBar::~ITextElementToolBar()
+{
+    delete m_palette;
+}
+
+IColorPalette* ITextElementToolBar::palette() const
+{
+    return m_palette;
 }
 
 void ITextElementToolBar::CreateUI()

@@ -27,6 +27,7 @@ public:
     static const QStringList& fontSizes();
 
     ITextElementToolBar(QGraphicsItem* delegate, ITextElementFrame* frame, IBoard* board, QWidget* parent);
+    ~ITextElementToolBar() override;
 
     virtual void setFrameVisible(const bool& b);
     virtual void setDelegate(QGraphicsItem* item);
@@ -35,7 +36,7 @@ public:
     QGraphicsItem* delegate() const;
     QComboBox* familyBox() const { return m_familyBox; }
     QComboBox* sizeBox() const { return m_sizeBox; }
-    IColorPalette* palette() const { return m_palette; }
+    IColorPalette* palette() const;
 
 public slots:
     void onTextColor();
@@ -58,10 +59,11 @@ private:
     QPointer<IBoard> m_board;
     QGraphicsItem* m_delegate = nullptr;
     QPointer<QObject> m_delegateGuard;
-    ITextElementFrame* m_frame = nullptr;
+    QPointer<ITextElementFrame> m_frame;
     QComboBox* m_familyBox = nullptr;
     QComboBox* m_sizeBox = nullptr;
-    IColorPalette* m_palette = nullptr;
+    // A sibling on the board (so it is not clipped), yet the tool bar's own.
+    QPointer<IColorPalette> m_palette;
 };
 
 #endif

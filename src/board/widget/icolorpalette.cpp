@@ -19,6 +19,16 @@ IColorPalette::IColorPalette(QList<QColor> colours, const bool& checkable, const
     CreateUI();
 }
 
+IColorPalette::~IColorPalette()
+{
+    delete m_panel;
+}
+
+IColorPanel* IColorPalette::colorPanel() const
+{
+    return m_panel;
+}
+
 QList<QColor> IColorPalette::defaultColors()
 {
     return {QColor(Qt::black),    QColor(Qt::red),      QColor(Qt::yellow),    QColor(0, 176, 78),

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QList>
 #include <QSize>
+#include <QPointer>
 #include <QVariant>
 #include <QWidget>
 
@@ -21,6 +22,7 @@ class IColorPalette : public QWidget
 public:
     explicit IColorPalette(QWidget* parent = nullptr);
     IColorPalette(QList<QColor> colours, const bool& checkable, const QSize& size, QWidget* parent = nullptr);
+    ~IColorPalette() override;
 
     static QList<QColor> defaultColors();
     // Swatch colours match by rgb, but transparent only matches alpha 0 (and the other
@@ -39,7 +41,7 @@ public:
 
     const QList<IColorButton*>& swatches() const { return m_buttons; }
     ICustomSlider* slider() const { return m_slider; }
-    IColorPanel* colorPanel() const { return m_panel; }
+    IColorPanel* colorPanel() const;
 
 signals:
     void sgChangeColor(QColor curCol, QColor preCol);
@@ -60,7 +62,8 @@ private:
     QColor m_color;
     ICustomSlider* m_slider = nullptr;
     QWidget* m_swatchBox = nullptr;
-    IColorPanel* m_panel = nullptr;
+    // A sibling rather than a child (so it is not clipped), yet the palette's own.
+    QPointer<IColorPanel> m_panel;
     QList<QColor> m_colors;
     QList<IColorButton*> m_buttons;
 };
