@@ -150,17 +150,18 @@ void MainFrame::ConvertCaptureImage(QImage picture)
         return;
     }
 
-    const QSizeF show = m_board->cameraShowSize();
-    QSize fitted = picture.size().scaled(QSize(qRound(show.width()), qRound(show.height())), Qt::KeepAspectRatio);
-    if (fitted.width() <= 0 || fitted.height() <= 0) {
+    // The photo shows what the live picture shows, whatever its own size and aspect:
+    // scene units map onto it per axis, from the live picture's corner.
+    QRectF area = m_board->pixmapEleBoundingRect();
+    if (area.width() <= 0 || area.height() <= 0) {
         // No camera area yet (hidden or collapsed board): take the picture as it is.
-        fitted = picture.size();
+        area = QRectF(QPointF(0, 0), QSizeF(picture.size()));
     }
 
     ImageData job;
     job.image = picture;
-    job.scaleX = 1.0 / (double(fitted.width()) / double(picture.width()));
-    job.scaleY = 1.0 / (double(fitted.height()) / double(picture.height()));
+    job.scaleX = picture.width() / area.width();
+    job.scaleY = picture.height() / area.height();
     job.rotation = m_board->rotateValue();
     if (ISlide* slide = m_board->currentSlide())
         job.elements = slide->elements();
@@ -172,11 +173,9 @@ void MainFrame::ConvertCaptureImage(QImage picture)
         const QPoint p = m_captureFrame->mapToGlobal(region.topLeft());
         const QPoint q = m_board->mapFromGlobal(p);
         const QRectF scene = m_board->mapToScene(QRect(q, region.size())).boundingRect();
-        const int x = qRound(scene.x());
-        const int y = qRound(scene.y());
-        const int w = qRound(scene.width());
-        const int h = qRound(scene.height());
-        job.cropRect = QRect(int(x * job.scaleX), int(y * job.scaleY), int(w * job.scaleX), int(h * job.scaleY));
+        const QRectF onPhoto((scene.x() - area.x()) * job.scaleX, (scene.y() - area.y()) * job.scaleY,
+                             scene.width() * job.scaleX, scene.height() * job.scaleY);
+        job.cropRect = onPhoto.toRect();
     }
     if (m_autoEdge && !timelapse && !partial) {
         const AutoEdgeData edge = ICamera::instance()->autoEdgeData();

@@ -17,6 +17,7 @@ bool CameraRig::start(const QSize& streamSize, int lifetime)
 {
     if (!m_control.start())
         return false;
+    m_control.setStreamSize(streamSize);
     qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(m_control.port()));
     const quint16 rtspPort = TestEnv::freeLocalPort();
     m_source = new QProcess;

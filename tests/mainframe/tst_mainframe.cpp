@@ -22,6 +22,7 @@
 #include "board/widget/itimemsgbox.h"
 #include "camerarig.h"
 #include "customui/icameratoolbar.h"
+#include "customui/icaptureframe.h"
 #include "customui/icapturemodeframe.h"
 #include "customui/iboardtoolbar.h"
 #include "customui/iimglist.h"
@@ -125,6 +126,36 @@ QString noticeText()
         if (!label->text().isEmpty())
             return label->text();
     return QString();
+}
+
+// Positions along one line (a row for Qt::Horizontal, else a column) where the colour
+// jumps, one per edge despite the JPEG's soft transitions.
+QList<int> edgesAlong(const QImage& image, Qt::Orientation along, int line)
+{
+    const bool row = along == Qt::Horizontal;
+    const int length = row ? image.width() : image.height();
+    auto at = [&](int i) { return row ? image.pixel(i, line) : image.pixel(line, i); };
+    QList<int> edges;
+    int best = 0;
+    int bestAt = -1;
+    for (int i = 1; i < length; ++i) {
+        const QRgb a = at(i - 1);
+        const QRgb b = at(i);
+        const int jump = qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        if (jump > 60 && jump > best) {
+            best = jump;
+            bestAt = i;
+        }
+        // An edge ends where the colour has settled for a few pixels.
+        if (bestAt >= 0 && i - bestAt > 3) {
+            edges << bestAt;
+            best = 0;
+            bestAt = -1;
+        }
+    }
+    if (bestAt >= 0)
+        edges << bestAt;
+    return edges;
 }
 
 TX_IBOARD_ENUM::ModeType boardMode()
@@ -483,6 +514,57 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(galleryRows(), rows + 2, 5000);
         saved.load(f->m_imgListWidget->getAllThumbnailPath(false).last());
         QCOMPARE(saved.size(), picture.size());
+    }
+
+    // A partial capture saves the region selected over the live picture (320x240) at
+    // the photo's scale, for a photo of the stream's aspect and for one of another.
+    void partialCaptureSavesTheSelectedRegion()
+    {
+        MainFrame* f = frame();
+        // Drawings would be saved over the picture: a clean, unrotated page.
+        IBoardService::instance()->clearCurrentSlidePathItems();
+        QCOMPARE(f->m_board->rotateValue(), 0);
+        for (const QSize& photo : {kPhoto, QSize(800, 450)}) {
+            m_rig->control().setPhotoSize(photo);
+            setCaptureMode(ICaptureModeFrame::PartialScreenCapture);
+            f->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
+            QVERIFY(f->m_captureFrame && f->m_captureFrame->isVisible());
+            // The frame covers the live picture on screen; the region crosses four bar
+            // edges and the bars' lower edge, clear of the clock.
+            const QSize screen = f->m_captureFrame->size();
+            const QRect region(screen.width() / 4, screen.height() / 2, screen.width() / 2, screen.height() / 5);
+            f->m_captureFrame->setSelectRect(region);
+            QCOMPARE(f->m_captureFrame->getSelectRect(), region);
+            const int rows = galleryRows();
+            f->m_captureFrame->onButtonClick(true, QVariant(1));
+            QTRY_COMPARE_WITH_TIMEOUT(galleryRows(), rows + 1, 10000);
+            const QImage saved(f->m_imgListWidget->getAllThumbnailPath(false).last());
+
+            const double sx = double(photo.width()) / screen.width();
+            const double sy = double(photo.height()) / screen.height();
+            const QRectF expected(region.x() * sx, region.y() * sy, region.width() * sx, region.height() * sy);
+            const QString shape = QStringLiteral("photo %1x%2, saved %3x%4")
+                                      .arg(photo.width()).arg(photo.height()).arg(saved.width()).arg(saved.height());
+            QVERIFY2(qAbs(saved.width() - expected.width()) <= 2, qPrintable(shape));
+            QVERIFY2(qAbs(saved.height() - expected.height()) <= 2, qPrintable(shape));
+            // Where the photo's bar edges fall inside the saved picture gives its offset.
+            QList<double> across;
+            for (int i = 1; i < 7; ++i) {
+                const double x = photo.width() * i / 7 - expected.x();
+                if (x > 3 && x < saved.width() - 3)
+                    across << x;
+            }
+            QCOMPARE(across.size(), 4);
+            const QList<int> edges = edgesAlong(saved, Qt::Horizontal, 4);
+            QCOMPARE(edges.size(), across.size());
+            for (int i = 0; i < across.size(); ++i)
+                QVERIFY2(qAbs(edges.at(i) - across.at(i)) <= 2, qPrintable(shape));
+            const QList<int> down = edgesAlong(saved, Qt::Vertical, qRound(across.first()) + 6);
+            QCOMPARE(down.size(), 1);
+            QVERIFY2(qAbs(down.first() - (photo.height() * 2 / 3 - expected.y())) <= 2, qPrintable(shape));
+        }
+        m_rig->control().setPhotoSize(kPhoto);
+        setCaptureMode(ICaptureModeFrame::Default);
     }
 
     void pdfOfMarkedPictures()

@@ -22,6 +22,21 @@ void onSignal(int)
     const char c = 1;
     (void)::write(g_signalPipe[0], &c, 1);
 }
+
+// "WxH" with both sides from 16 to 8192; an empty size for anything else.
+QSize parseSize(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return QSize();
+    bool okW = false;
+    bool okH = false;
+    const int w = parts.at(0).toInt(&okW);
+    const int h = parts.at(1).toInt(&okH);
+    if (!okW || !okH || w < 16 || h < 16 || w > 8192 || h > 8192)
+        return QSize();
+    return QSize(w, h);
+}
 }
 
 int main(int argc, char** argv)
@@ -38,6 +53,7 @@ int main(int argc, char** argv)
     parser.addOption({"rtsp-port", "RTSP port (default 8554).", "port", "8554"});
     parser.addOption({"codec", "h264 or mjpeg (default h264).", "codec", "h264"});
     parser.addOption({"size", "Stream size WxH (default 1280x720).", "size", "1280x720"});
+    parser.addOption({"photo-size", "Photo size WxH (default: the stream size).", "size"});
     parser.addOption({"fault", "Control-port misbehaviour: " + SimCamera::faultNames().join(", ") + ".",
                       "name", "NoFault"});
     parser.process(app);
@@ -53,13 +69,20 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << parser.value("control-port") << "\n";
         return 1;
     }
-    const QStringList size = parser.value("size").split('x');
+    const QSize streamSize = parseSize(parser.value("size"));
+    const QSize photoSize = parser.isSet("photo-size") ? parseSize(parser.value("photo-size")) : streamSize;
+    if (streamSize.isEmpty() || photoSize.isEmpty()) {
+        QTextStream(stderr) << "sizes are given as WxH, for example 1280x720\n";
+        return 1;
+    }
+    camera.setStreamSize(streamSize);
+    camera.setPhotoSize(photoSize);
     QProcess rtsp;
     rtsp.setProcessChannelMode(QProcess::ForwardedChannels);
     rtsp.start("/usr/bin/python3",
                {QStringLiteral(OCUMETRA_SIMCAMERA_DIR "/rtspsource.py"), "--port", parser.value("rtsp-port"),
-                "--codec", parser.value("codec"), "--width", size.value(0, "1280"),
-                "--height", size.value(1, "720")});
+                "--codec", parser.value("codec"), "--width", QString::number(streamSize.width()),
+                "--height", QString::number(streamSize.height())});
     if (!rtsp.waitForStarted()) {
         QTextStream(stderr) << "cannot start the RTSP source (/usr/bin/python3 with gi)\n";
         return 1;

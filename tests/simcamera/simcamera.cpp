@@ -289,7 +289,7 @@ QByteArray SimCamera::photoData() const
         return QByteArray(5000, 'x');
     if (m_fault == PhotoEmpty)
         return data;
-    const QSize size = m_fault == PhotoHugeHeader ? QSize(16, 16) : m_photoSize;
+    const QSize size = m_fault == PhotoHugeHeader ? QSize(16, 16) : photoSize();
     const QImage picture = scene(size, QTime::currentTime());
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);

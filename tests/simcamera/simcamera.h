@@ -57,7 +57,11 @@ public:
     void setClientId(const QByteArray& id) { m_clientId = id; }
     void setResolutionIndex(int index) { m_resIndex = index; }
     int resolutionIndex() const { return m_resIndex; }
+    // Photos are taken at the stream's size unless a photo size of their own is set
+    // (an empty size: back to the stream's).
+    void setStreamSize(const QSize& size) { m_streamSize = size; }
     void setPhotoSize(const QSize& size) { m_photoSize = size; }
+    QSize photoSize() const { return m_photoSize.isEmpty() ? m_streamSize : m_photoSize; }
     // Photo data is written this long after the photo command arrived.
     void setPhotoDelay(int ms) { m_photoDelayMs = ms; }
     // Photo replies carry this client id instead of the bound one (empty: the bound one).
@@ -104,7 +108,8 @@ private:
     Fault m_fault = NoFault;
     QByteArray m_clientId = QByteArray::fromHex("1234");
     int m_resIndex = 8;
-    QSize m_photoSize = QSize(640, 480);
+    QSize m_streamSize = QSize(1280, 720);
+    QSize m_photoSize;
     QByteArray m_defaults = QByteArray::fromHex("3228401e01141e00");
     QByteArray m_quality = QByteArray::fromHex("3c2d461e01191e00");
     int m_topLamp = 0;

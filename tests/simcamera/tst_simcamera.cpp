@@ -50,7 +50,7 @@ private slots:
     {
         SimCamera camera;
         QVERIFY(camera.start());
-        camera.setPhotoSize(QSize(1280, 720));
+        // No photo size of its own: photos come at the size it streams (1280x720).
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, camera.port());
         QVERIFY(socket.waitForConnected(5000));
@@ -75,6 +75,12 @@ private slots:
         QVERIFY(near(second.pixelColor(1280 / 14, 720 / 3), bars[0], 16));
         const QRect clock(0, 720 * 3 / 4, 1280 / 2, 720 / 4);
         QVERIFY(first.copy(clock) != second.copy(clock));
+
+        // Photos follow the stream size, unless the camera's photos have a size of their own.
+        camera.setStreamSize(QSize(320, 240));
+        QCOMPARE(takePhoto(socket, id).size(), QSize(320, 240));
+        camera.setPhotoSize(QSize(800, 450));
+        QCOMPARE(takePhoto(socket, id).size(), QSize(800, 450));
     }
 };
 

@@ -101,7 +101,7 @@ private slots:
         QTRY_COMPARE(m_camera.topLamp(), 1);
         QVERIFY(camera->setCaptureFlag(IMAGE_PLAIN));
         QTRY_COMPARE_WITH_TIMEOUT(photos.size(), 1, 5000);
-        QCOMPARE(photos.at(0).at(0).value<QImage>().size(), QSize(640, 480));
+        QCOMPARE(photos.at(0).at(0).value<QImage>().size(), m_camera.photoSize());
         m_camera.changeResolutionFromOtherApp(5);
         QTRY_COMPARE(resolutions.size(), 1);
         QCOMPARE(resolutions.at(0).at(0).toSize(), QSize(1280, 720));

@@ -388,7 +388,7 @@ private slots:
         QVERIFY(m_backend->setCaptureFalg(IMAGE_PLAIN));
         QSignalSpy photos(m_backend, &IWifiRtspThread::sgCaptureImage);
         QTRY_COMPARE_WITH_TIMEOUT(photos.size(), 1, 5000);
-        QCOMPARE(photos.at(0).at(0).value<QImage>().size(), QSize(640, 480));
+        QCOMPARE(photos.at(0).at(0).value<QImage>().size(), m_camera->photoSize());
     }
 
     void resolutionFromOtherApp()
@@ -444,7 +444,7 @@ private slots:
         const QImage picture = photos.at(0).at(0).value<QImage>();
         QCOMPARE(picture.isNull(), !arrives);
         if (arrives) {
-            QCOMPARE(picture.size(), QSize(640, 480));
+            QCOMPARE(picture.size(), m_camera->photoSize());
             QCOMPARE(picture.isGrayscale(), type == IMAGE_GRAYSCALE);
             QCOMPARE(countCommands(m_camera->commands(), "09000BF5F40A"), 1);
         } else if (fault != SimCamera::Silence) {
