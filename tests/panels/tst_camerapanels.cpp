@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "board/widget/islider.h"
@@ -15,6 +16,7 @@
 #include "icamerabackend.h"
 #include "iglobal.h"
 #include "service/iconfigureservice.h"
+#include "contrast.h"
 #include "testenv.h"
 
 namespace {
@@ -106,6 +108,7 @@ private slots:
     void colourSliderWithoutRange();
     void focusRestoredAndSentAfterSwitch();
     void focusHandlers();
+    void automaticBoxVisibleBothWays();
 
 private:
     RecordingBackend* m_backend = nullptr;
@@ -312,6 +315,38 @@ void TestCameraPanels::focusHandlers()
     QCOMPARE(g_current_exposure, -1);
     QCOMPARE(m_backend->sent.last(), QStringLiteral("exposure=-999"));
     QCOMPARE(exposure->value(), 80);
+}
+
+// "Automatic" must be seen to be clicked back: its box stands out from the dark panel,
+// ticked or not.
+void TestCameraPanels::automaticBoxVisibleBothWays()
+{
+    IFocusFrame frame(nullptr, nullptr);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCheckBox* box = frame.focusSlider()->checkBox();
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()
+                                ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box)
+                                .translated(box->mapTo(&frame, QPoint(0, 0)));
+    QVERIFY(indicator.width() >= 8);
+    for (bool ticked : {false, true}) {
+        box->setChecked(ticked);
+        const QImage shot = frame.grab().toImage();
+        // The panel just right of the box, at the same height.
+        const QColor panel = shot.pixelColor(indicator.right() + 3, indicator.center().y());
+        int standing = 0;
+        for (int y = indicator.top(); y <= indicator.bottom(); ++y)
+            for (int x = indicator.left(); x <= indicator.right(); ++x)
+                if (contrastRatio(shot.pixelColor(x, y), panel) >= 3.0)
+                    ++standing;
+        // At least an outline's worth of the box can be seen.
+        QVERIFY2(standing >= 2 * indicator.width(),
+                 qPrintable(QStringLiteral("ticked %1: %2 pixels of %3x%4 on %5")
+                                .arg(ticked).arg(standing).arg(indicator.width()).arg(indicator.height())
+                                .arg(panel.name())));
+    }
 }
 
 int main(int argc, char** argv)

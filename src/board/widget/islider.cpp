@@ -80,7 +80,18 @@ void ICustomSlider::CreateUI()
     m_field->setFont(scaledUiFont(10, 50));
     m_field->setStyleSheet(QStringLiteral("border:none;border-radius:%1px;").arg(6 * s));
     m_checkBox = new QCheckBox(QString(), this);
-    m_checkBox->setStyleSheet(QStringLiteral("color:white;background-color:transparent;"));
+    // The panels behind are dark: a white outlined box when unticked, filled and ticked
+    // when ticked, so that both states can be seen and clicked.
+    const int box = int(16 * s * f);
+    m_checkBox->setStyleSheet(
+        QStringLiteral("QCheckBox{color:white;background-color:transparent;}"
+                       "QCheckBox::indicator{width:%1px;height:%1px;border:%2px solid white;border-radius:%3px;"
+                       "background-color:transparent;}"
+                       "QCheckBox::indicator:checked{background-color:%4;image:url(:/ui/ui/checkmark.svg);}")
+            .arg(box)
+            .arg(qMax(2, int(2 * s)))
+            .arg(qMax(2, int(3 * s)))
+            .arg(QColor(69, 198, 214).name()));
     m_checkBox->setFont(scaledUiFont(10, 50));
 
     m_checkBox->setChecked(m_hasCheckBox);
