@@ -10,10 +10,12 @@ class QLabel;
 class QWidget;
 
 // Button backgrounds pasted into style sheets as they stand (trailing semicolon included).
+// Opaque from end to end: some bars float over the live picture, and white or orange
+// text must stay readable on whatever the camera shows.
 inline const QString BUTTON_GRADIENT = QStringLiteral(
-    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(80, 80, 80, 255), stop:1 rgba(40,40,40,0));");
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(80, 80, 80, 255), stop:1 rgba(40,40,40,255));");
 inline const QString BUTTON_HOVER_GRADIENT = QStringLiteral(
-    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(40, 40, 40, 255), stop:0.5 rgba(40,40,40,0),stop:1 rgba(40,40,40,255));");
+    "qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgba(40, 40, 40, 255), stop:0.5 rgba(30,30,30,255),stop:1 rgba(40,40,40,255));");
 
 // The same two texts under the names the panels use.
 inline const QString g_gradient_normal = BUTTON_GRADIENT;

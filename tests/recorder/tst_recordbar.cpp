@@ -7,6 +7,7 @@
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
 #include "service/iconfigureservice.h"
+#include "contrast.h"
 #include "mediaprobe.h"
 #include "testenv.h"
 
@@ -18,6 +19,7 @@ private slots:
     void initTestCase();
     void clockAndBracketsFollowTheSeconds();
     void presetsChooseTheRegion();
+    void regionBarReadableOnAnyPicture();
     void recordsThroughTheBar();
     void finishedBoxOnlyWhenTheWindowIsEnabled();
     void abnormalEndOnlyMattersWhileShown();
@@ -79,6 +81,56 @@ void TestRecordBar::presetsChooseTheRegion()
     QVERIFY(automatic->selectState());
     frame.onControlClick(false, 5);  // Quit
     QVERIFY(!frame.isVisible());
+}
+
+// The presets and "Quit" float over the live picture: the picture must not show through
+// them, and their white (the chosen preset's orange) must stand out from their own colour.
+void TestRecordBar::regionBarReadableOnAnyPicture()
+{
+    QWidget window;
+    window.resize(1600, 1000);
+    window.setAutoFillBackground(true);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 2);
+    QList<IIToolButton*> bar;
+    for (IIToolButton* b : frame.findChildren<IIToolButton*>()) {
+        if (b->parentWidget() != &frame && b->isVisible())
+            bar << b;
+    }
+    QCOMPARE(bar.size(), 7);
+
+    // The brightest and the darkest picture behind the same bar.
+    auto over = [&window](const QColor& picture) {
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, picture);
+        window.setPalette(palette);
+        return window.grab().toImage();
+    };
+    const QImage light = over(Qt::white);
+    const QImage dark = over(Qt::black);
+    for (IIToolButton* b : bar) {
+        const QRect area(b->mapTo(&window, QPoint(0, 0)), b->size());
+        const QString name = b->text().isEmpty() ? QStringLiteral("Quit") : b->text();
+        int seeThrough = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb a = light.pixel(x, y);
+                const QRgb c = dark.pixel(x, y);
+                if (qAbs(qRed(a) - qRed(c)) + qAbs(qGreen(a) - qGreen(c)) + qAbs(qBlue(a) - qBlue(c)) > 30)
+                    ++seeThrough;
+            }
+        }
+        QVERIFY2(seeThrough == 0, qPrintable(QStringLiteral("%1: %2 pixels show the picture").arg(name).arg(seeThrough)));
+        const QColor ink = b->selectState() ? QColor(235, 120, 7) : QColor(Qt::white);
+        for (int y = area.top() + 1; y < area.bottom(); y += 2) {
+            const QColor back = light.pixelColor(area.left() + 1, y);
+            QVERIFY2(contrastRatio(ink, back) >= 4.5, qPrintable(QStringLiteral("%1 at row %2: %3")
+                                                                      .arg(name).arg(y - area.top()).arg(back.name())));
+        }
+    }
 }
 
 void TestRecordBar::recordsThroughTheBar()
