@@ -83,7 +83,8 @@ int IAVEncode::audioFrameSize() const
 int IAVEncode::OpenOutputFile(char* filename, int fps, int width, int height, int x264Options, int bitRateKbps,
                               bool withSound, int sampleRate, int channels, int bitsPerSample, int)
 {
-    CloseOutputFile();
+    QWriteLocker lifetime(&m_lifetime);
+    closeLocked();
     m_fileComplete = true;
     if (!filename || fps < 1 || width < 2 || height < 2 || sampleRate < 1 || channels < 1) {
         qWarning() << Q_FUNC_INFO << "bad arguments";
@@ -258,7 +259,10 @@ bool IAVEncode::openSound(int sampleRate, int channels)
 
 int IAVEncode::Add_video_frame(AVFrame* frame, qint64 stamp)
 {
-    if (!m_opened)
+    QReadLocker lifetime(&m_lifetime);
+    // After a stop the file ends with what is queued: the loop's drain must not chase
+    // feeders that go on.
+    if (!m_opened || m_quit)
         return 1;
     if (!m_firstPicture.exchange(1)) {
         QMutexLocker lock(&m_pictureMutex);
@@ -292,7 +296,9 @@ int IAVEncode::Add_video_frame(AVFrame* frame, qint64 stamp)
 
 int IAVEncode::Add_audio_frame(AVFrame*, qint64)
 {
-    if (!m_opened || !m_sound || !m_soundInput)
+    // A stop waits for the device read in progress.
+    QReadLocker lifetime(&m_lifetime);
+    if (!m_opened || m_quit || !m_sound || !m_soundInput)
         return 1;
     if (!m_firstPicture) {
         qDebug() << "video first frame not come";
@@ -459,6 +465,12 @@ int IAVEncode::StopAvEncode()
 }
 
 int IAVEncode::CloseOutputFile()
+{
+    QWriteLocker lifetime(&m_lifetime);
+    return closeLocked();
+}
+
+int IAVEncode::closeLocked()
 {
     int result = 0;
     if (m_opened) {

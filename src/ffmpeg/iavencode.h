@@ -3,6 +3,7 @@
 
 #include <QMutex>
 #include <QObject>
+#include <QReadWriteLock>
 #include <QString>
 
 #include <atomic>
@@ -56,7 +57,11 @@ private:
     bool audioFrameFromFifo(int samples);
     int audioFrameSize() const;
     void release();
+    int closeLocked();
 
+    // Held shared by the feeding calls while they use the encoder's objects, and
+    // exclusively while those are made or freed, so a stop never frees them under a feed.
+    QReadWriteLock m_lifetime;
     QMutex m_pictureMutex;
     QMutex m_soundMutex;
     qint64 m_pictureSize = -1;

@@ -46,7 +46,15 @@ IFFmpegApi::IFFmpegApi(QObject* parent)
             Qt::QueuedConnection);
 }
 
-IFFmpegApi::~IFFmpegApi() = default;
+IFFmpegApi::~IFFmpegApi()
+{
+    // The encoder thread writes into m_outputStream, which is destroyed before
+    // m_inputStream (its owner): the thread ends here, its file finalised.
+    if (!m_inputStream.isStopped())
+        m_inputStream.CloseInputStream();
+    m_outputStream.stopEncode();
+    m_inputStream.waitEncoderThread(ULONG_MAX);
+}
 
 bool IFFmpegApi::initData()
 {

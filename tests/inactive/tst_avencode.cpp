@@ -2,6 +2,7 @@
 // reads back with the right streams.
 
 #include <QThread>
+#include <atomic>
 #include <QtTest>
 
 #include "ffmpeg/iavencode.h"
@@ -119,6 +120,59 @@ private slots:
         QCOMPARE(info.video, AV_CODEC_ID_H264);
         QCOMPARE(info.audio, AV_CODEC_ID_MP2);
         QCOMPARE(probeVideo(path).colours.size(), IAVEncode::kPictureCapacity);
+    }
+
+    // Pictures and sound keep coming from their own threads while the loop stops and
+    // frees the encoders: the feeds refuse once the file is closed and never reach freed
+    // objects (the sanitizer build sees any that do).
+    void stopWhileFeeding()
+    {
+        encoder()->setSoundInput(QStringLiteral("lavfi"), QStringLiteral("sine=frequency=440:sample_rate=44100"));
+        for (int round = 0; round < 3; ++round) {
+            const QString path = TestEnv::homePath() + QStringLiteral("/feeding%1.mp4").arg(round);
+            QByteArray name = path.toUtf8();
+            QCOMPARE(encoder()->OpenOutputFile(name.data(), 25, 160, 120, 0, 200, true, 44100, 1, 16, 0), 0);
+            std::atomic<bool> feeding{true};
+            std::atomic<bool> closed{false};
+            std::atomic<int> accepted{0};
+            std::atomic<int> refusedAfterClose{0};
+            auto feed = [&](auto add, int pauseUs) {
+                return QThread::create([&, add, pauseUs] {
+                    while (feeding) {
+                        const bool wasClosed = closed;
+                        const int result = add();
+                        if (result == 0)
+                            ++accepted;
+                        else if (wasClosed)
+                            ++refusedAfterClose;
+                        QThread::usleep(ulong(pauseUs));
+                    }
+                });
+            };
+            IAVFramePtr picture = makePicture(200, 150, 90);
+            QThread* pictures = feed([&] { return encoder()->Add_video_frame(picture.get(), 0); }, 2000);
+            // The generated tone comes as fast as it is read: about real time here.
+            QThread* sound = feed([&] { return encoder()->Add_audio_frame(nullptr, 0); }, 20000);
+            QThread* loop = QThread::create([this] { encoder()->StartAvEncode(true); });
+            loop->start();
+            pictures->start();
+            sound->start();
+            QTRY_VERIFY_WITH_TIMEOUT(accepted >= 40, 30000);
+            encoder()->StopAvEncode();
+            QVERIFY(loop->wait(30000));
+            closed = true;
+            QTRY_VERIFY_WITH_TIMEOUT(refusedAfterClose >= 10, 30000);  // the feeds ran on
+            feeding = false;
+            QVERIFY(pictures->wait(30000));
+            QVERIFY(sound->wait(30000));
+            delete pictures;
+            delete sound;
+            delete loop;
+            QVERIFY(encoder()->lastFileComplete());
+            const VideoProbe probe = probeVideo(path);
+            QVERIFY(probe.opened);
+            QVERIFY(probe.colours.size() > 0);
+        }
     }
 
     void failuresReturnOne()

@@ -64,6 +64,7 @@ private slots:
     void startDuringFinalisingIsRefused();
     void writeFailureIsReportedNotAnnounced();
     void shutdownFinalisesARunningRecording();
+    void deletedRecorderEndsItsEncoderFirst();
     void killedRecordingStillPlays();
     void killedStillPictureLosesOnlyTheLastSeconds();
     void failedOutputLeavesNothingOpen();
@@ -278,6 +279,27 @@ void TestScreenRecord::shutdownFinalisesARunningRecording()
     QVERIFY2(probe.videoSeconds >= 1.2, qPrintable(QString::number(probe.videoSeconds)));
     QCOMPARE(probe.decodedFrames, probe.videoPackets);
     QCOMPARE(finished.count(), 0);  // the closing window shows no box
+}
+
+void TestScreenRecord::deletedRecorderEndsItsEncoderFirst()
+{
+    // A recorder deleted while it records, with no stop first: the encoder thread must end
+    // before the output it writes into is destroyed, and the file is finalised.
+    class Recorder : public IFFmpegApi
+    {
+    public:
+        Recorder() = default;
+        ~Recorder() override = default;
+    };
+    auto* recorder = new Recorder;
+    QVERIFY(recorder->startRecordVideo(m_videos.path(), QRect(0, 0, 320, 240)));
+    const QString path = recorder->outputPath();
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->outputStream().videoFramesWritten() >= 10, 30000);
+    delete recorder;
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QVERIFY(probe.videoPackets >= 10);
+    QCOMPARE(probe.decodedFrames, probe.videoPackets);
 }
 
 void TestScreenRecord::killedRecordingStillPlays()
