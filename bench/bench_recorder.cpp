@@ -4,6 +4,9 @@
 // memory across the run, and whether pictures keep their pace while sound arrives in
 // one-second bursts.
 //
+// Also how far the sound lies from the picture over a recording: a tone into the microphone
+// and a change of a small window every two seconds, found again in the written file.
+//
 // Run on a 1920x1080 X screen, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/bench_recorder
 // OCUMETRA_BENCH_SECONDS sets the length of each recording (60 by default). Needs
@@ -26,6 +29,7 @@
 #include <atomic>
 #include <thread>
 
+#include "avsync.h"
 #include "ffmpeg/icavoutputstream.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
@@ -78,6 +82,7 @@ private:
 struct Shared
 {
     PulseDaemon pulse;
+    AvSync::ToneWriter microphone;
     QProcess animator;
     QTemporaryDir folder;
 };
@@ -220,7 +225,7 @@ void BM_PicturesWhileSoundComesInBursts(benchmark::State& state)
             ++handed;
             if (n % 50 == 49) {
                 worstLag = qMax(worstLag, handed - output.videoFramesWritten() - output.videoFramesDropped());
-                output.write_audio_frame(sound.get(), (n + 1) * 20000);
+                output.write_audio_frame(sound.get(), (n + 1) * 20000 - 1000000);  // stamp of its first sample
             }
         }
         output.stopEncode();
@@ -233,9 +238,78 @@ void BM_PicturesWhileSoundComesInBursts(benchmark::State& state)
     }
 }
 
+// Sound against picture: for every tone, its onset in the file minus the first picture of
+// the change that came with it (av_offset_ms_*), and minus where its capture puts it
+// (sound_error_ms_worst); the quietest tenth of a second in the last second before the
+// last picture (last_second_rms, the tone's is 0.35) and the sound's end past it.
+void BM_SoundAgainstPicture(benchmark::State& state)
+{
+    const int seconds = qMax(6, benchSeconds());
+    IFFmpegApi* api = IFFmpegApi::instance();
+    for (auto _ : state) {
+        AvSync::Flash flash;
+        flash.setGeometry(0, 0, 320, 240);
+        flash.show();
+        flash.raise();
+        waitEvents(500);
+        if (!api->startRecordVideo(g_shared->folder.path(), QRect(0, 0, 320, 240))) {
+            state.SkipWithError("the recorder did not start");
+            return;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QVector<AvSync::Instant> instants;
+        bool white = false;
+        while (clock.elapsed() < (seconds - 3) * 1000) {
+            waitEvents(1750);
+            white = !white;
+            instants << AvSync::flashAndBeep(g_shared->microphone, flash, white, 150);
+        }
+        instants << AvSync::flashAndBeep(g_shared->microphone, flash, !white, 0);
+        waitEvents(1500);
+        api->stopRecordVideo();
+        const QString path = waitForRecording(api, 120000);
+        g_shared->microphone.silence();
+        if (path.isEmpty()) {
+            state.SkipWithError("the recording did not finish");
+            return;
+        }
+        for (int i = 0; i < instants.size(); ++i)
+            instants[i].toneWritten = g_shared->microphone.writtenAt(i);
+        const AvSync::Decoded file = AvSync::decode(path);
+        const ICAVInputStream& input = api->inputStream();
+        const QVector<AvSync::Placement> placed =
+            AvSync::place(file, instants, [&input](qint64 moment) { return input.stampAt(moment); });
+        double sum = 0.0;
+        qint64 worst = 0;
+        qint64 worstError = 0;
+        int found = 0;
+        for (const AvSync::Placement& p : placed) {
+            if (p.heard < 0 || p.shown < 0)
+                continue;
+            sum += double(p.heard - p.shown);
+            worst = qMax(worst, qAbs(p.heard - p.shown));
+            worstError = qMax(worstError, qAbs(p.heard - p.tone));
+            ++found;
+        }
+        const double lastPicture = file.pictures.isEmpty() ? 0.0 : file.pictures.last().first;
+        double quietest = 1.0;
+        for (int tenth = 10; tenth > 0; --tenth)
+            quietest = qMin(quietest, file.loudness(lastPicture - tenth / 10.0, lastPicture - (tenth - 1) / 10.0));
+        state.counters["tones"] = double(instants.size());
+        state.counters["tones_found"] = double(found);
+        state.counters["av_offset_ms_mean"] = found > 0 ? sum / found / 1000.0 : 0.0;
+        state.counters["av_offset_ms_worst"] = double(worst) / 1000.0;
+        state.counters["sound_error_ms_worst"] = double(worstError) / 1000.0;
+        state.counters["last_second_rms"] = quietest;
+        state.counters["sound_end_past_last_picture_ms"] = (file.audioEnd - lastPicture) * 1000.0;
+    }
+}
+
 BENCHMARK(BM_RecorderFullScreen)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_FfmpegCommand)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PicturesWhileSoundComesInBursts)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_SoundAgainstPicture)->Iterations(1)->Unit(benchmark::kSecond);
 
 }
 
@@ -252,7 +326,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     Shared shared;
     g_shared = &shared;
-    if (!shared.pulse.start(shared.folder.path() + QStringLiteral("/pulse"), 3600)) {
+    // The microphone hears silence but for the tones of BM_SoundAgainstPicture.
+    if (!shared.pulse.start(shared.folder.path() + QStringLiteral("/pulse"), 3600, true)
+        || !shared.microphone.start(shared.pulse.pipePath())) {
         fprintf(stderr, "could not start PulseAudio\n");
         return 1;
     }
@@ -268,6 +344,7 @@ int main(int argc, char** argv)
     IFFmpegApi::destroyInstance();
     shared.animator.kill();  // our own child, by its id
     shared.animator.waitForFinished(5000);
+    shared.microphone.stop();
     shared.pulse.stop();
     return 0;
 }

@@ -3,10 +3,27 @@
 #include <QAudioInput>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
+
+extern "C" {
+#include <libavutil/time.h>
+}
 
 namespace {
 const int BLOCK_BYTES = 4096;
+// The sound system's default hands sound over in pieces of about two seconds, which
+// would be that late and lost at a stop; small pieces keep it close to the picture.
+const int BUFFER_MS = 40;
+// The sound is looked for this often (ms), beside Qt's own notice once a piece has come:
+// the moment a piece becomes ready tells when it was captured.
+const int POLL_MS = 10;
+// Longest wait at a stop or pause for sound captured before it.
+const qint64 DRAIN_LIMIT_US = 500000;
+// How fast the sample clock may drift later than the system clock (microseconds per
+// second): a microphone whose clock runs slow is followed, a late arrival is not.
+const qint64 DRIFT_US_PER_S = 500;
 }
 
 IAudioInputFromQt* IAudioInputFromQt::s_instance = nullptr;
@@ -113,29 +130,42 @@ bool IAudioInputFromQt::startCapture()
 
 bool IAudioInputFromQt::startOnWorker()
 {
-    if (!m_input)
+    if (!m_input) {
         m_input = new QAudioInput(m_deviceInfo, m_format, this);
+        m_input->setBufferSize(m_format.bytesForDuration(BUFFER_MS * 1000));
+        m_poll = new QTimer(this);
+        m_poll->setTimerType(Qt::PreciseTimer);
+        connect(m_poll, &QTimer::timeout, this, &IAudioInputFromQt::readData);
+    }
+    restartClock();
     m_device = m_input->start();
     if (m_device)
         connect(m_device, SIGNAL(readyRead()), this, SLOT(readData()), Qt::UniqueConnection);
     const bool ok = m_device && m_input->error() == QAudio::NoError && m_input->state() != QAudio::StoppedState;
     qDebug() << "open audio device " << m_device << (m_device && m_device->isOpen() ? "true" : "false")
              << (m_device ? m_device->readChannelCount() : 0) << "error" << m_input->error();
-    if (!ok)
+    if (ok)
+        m_poll->start(POLL_MS);
+    else
         m_input->stop();
     return ok;
 }
 
 void IAudioInputFromQt::stopCapture()
 {
+    const qint64 now = av_gettime_relative();
     if (m_thread)
-        QMetaObject::invokeMethod(this, "stopOnWorker", QThread::currentThread() == m_thread
-                                                             ? Qt::DirectConnection
-                                                             : Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, "stopOnWorker",
+                                  QThread::currentThread() == m_thread ? Qt::DirectConnection
+                                                                       : Qt::BlockingQueuedConnection,
+                                  Q_ARG(qint64, now));
 }
 
-void IAudioInputFromQt::stopOnWorker()
+void IAudioInputFromQt::stopOnWorker(qint64 until)
 {
+    drainUntil(until);
+    if (m_poll)
+        m_poll->stop();
     if (m_input)
         m_input->stop();
     m_device = nullptr;
@@ -143,14 +173,42 @@ void IAudioInputFromQt::stopOnWorker()
 
 void IAudioInputFromQt::pauseCapture()
 {
+    const qint64 now = av_gettime_relative();
     if (m_thread)
-        QMetaObject::invokeMethod(this, "suspendOnWorker", Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, "suspendOnWorker", Qt::BlockingQueuedConnection, Q_ARG(qint64, now));
 }
 
-void IAudioInputFromQt::suspendOnWorker()
+void IAudioInputFromQt::suspendOnWorker(qint64 until)
 {
+    drainUntil(until);
+    if (m_poll)
+        m_poll->stop();
     if (m_input)
         m_input->suspend();
+}
+
+void IAudioInputFromQt::drainUntil(qint64 until)
+{
+    if (!m_input || !m_device || m_input->state() == QAudio::StoppedState)
+        return;
+    const qint64 limit = av_gettime_relative() + DRAIN_LIMIT_US;
+    for (;;) {
+        readData();
+        const qint64 next = m_origin + m_samplesRead * 1000000 / qMax(1, m_sampleRate);
+        if ((m_originKnown && next >= until) || av_gettime_relative() >= limit)
+            return;
+        // Qt moves the sound from the sound server on this thread's event loop.
+        QEventLoop wait;
+        QTimer::singleShot(POLL_MS / 2, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+}
+
+void IAudioInputFromQt::restartClock()
+{
+    m_samplesRead = 0;
+    m_origin = 0;
+    m_originKnown = false;
 }
 
 void IAudioInputFromQt::resumeCapture()
@@ -161,8 +219,12 @@ void IAudioInputFromQt::resumeCapture()
 
 void IAudioInputFromQt::resumeOnWorker()
 {
+    // The samples after the pause continue the count but not the time.
+    restartClock();
     if (m_input)
         m_input->resume();
+    if (m_poll && m_device)
+        m_poll->start(POLL_MS);
 }
 
 bool IAudioInputFromQt::isStop() const
@@ -174,14 +236,32 @@ void IAudioInputFromQt::readData()
 {
     if (!m_input || !m_device)
         return;
+    const int frameBytes = qMax(1, m_channels * m_sampleSize / 8);
+    const qint64 rate = qMax(1, m_sampleRate);
+    // Every sample that is ready was captured before now, so the stretch began at most
+    // its length before now; the earliest such bound of all arrivals is the closest.
+    const qint64 now = av_gettime_relative();
+    const qint64 ready = qMax(0, m_input->bytesReady()) / frameBytes;
+    if (ready <= 0)
+        return;
+    const qint64 bound = now - (m_samplesRead + ready) * 1000000 / rate;
+    if (!m_originKnown) {
+        m_origin = bound;
+        m_originKnown = true;
+    } else {
+        m_origin = qMin(bound, m_origin + (now - m_lastEstimate) * DRIFT_US_PER_S / 1000000);
+    }
+    m_lastEstimate = now;
     // Drain what is there, one block at a time.
     for (;;) {
-        const qint64 ready = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES);
+        const qint64 ready = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES) / frameBytes * frameBytes;
         if (ready <= 0)
             return;
         const qint64 read = m_device->read(m_buffer.data(), ready);
         if (read <= 0)
             return;
+        m_blockCapture = m_origin + m_samplesRead * 1000000 / rate;
+        m_samplesRead += read / frameBytes;
         emit sgReadAudioData(m_buffer, int(read), m_channels, m_sampleFormat, m_sampleRate);
     }
 }
@@ -203,6 +283,8 @@ void IAudioInputFromQt::slDestroy()
 {
     // The read device belongs to the audio input and goes with it.
     m_device = nullptr;
+    delete m_poll;
+    m_poll = nullptr;
     if (m_input) {
         m_input->stop();
         delete m_input;

@@ -9,11 +9,13 @@
 class QAudioInput;
 class QIODevice;
 class QThread;
+class QTimer;
 
 // The microphone for the screen recorder: 8000 Hz mono signed 16-bit PCM read with Qt
 // Multimedia on a worker thread of its own, handed on in blocks of at most 4096 bytes.
 // Every control call from another thread is carried out on that worker, which owns the
-// audio input.
+// audio input. Each block comes with the moment its first sample was captured, on the
+// monotonic clock of av_gettime_relative().
 class IAudioInputFromQt : public QObject
 {
     Q_OBJECT
@@ -31,10 +33,15 @@ public:
     bool isInitialised() const { return m_initialised; }
     // True when the microphone was opened and is delivering (or about to deliver) sound.
     bool startCapture();
+    // Stop and pause first hand on what the microphone still holds up to the moment of
+    // the call (waiting a bounded time for it), so the sound reaches that moment.
     void stopCapture();
     void pauseCapture();
     void resumeCapture();
     bool isStop() const;
+    // Capture time (microseconds, monotonic) of the first sample of the block being
+    // handed on; valid during the emission of sgReadAudioData.
+    qint64 blockCaptureTime() const { return m_blockCapture; }
 
 signals:
     void sgDestroy();
@@ -46,8 +53,8 @@ public slots:
 
 private slots:
     bool startOnWorker();
-    void stopOnWorker();
-    void suspendOnWorker();
+    void stopOnWorker(qint64 until);
+    void suspendOnWorker(qint64 until);
     void resumeOnWorker();
 
 private:
@@ -55,6 +62,10 @@ private:
     ~IAudioInputFromQt() override;
     // Runs slot on the worker and waits for it; false when there is no worker.
     bool callOnWorker(const char* slot);
+    // Reads until the samples captured before until are handed on, or a time limit.
+    void drainUntil(qint64 until);
+    // Forgets the sample clock: the next samples start a new stretch of sound.
+    void restartClock();
 
     bool m_initialised = false;
     int m_channels = 0;
@@ -65,8 +76,16 @@ private:
     QByteArray m_buffer;
     QIODevice* m_device = nullptr;
     QAudioInput* m_input = nullptr;
+    QTimer* m_poll = nullptr;
     QAudioFormat m_format;
     QAudioDeviceInfo m_deviceInfo;
+    // The sample clock of the current stretch: samples read since it began, and the
+    // capture time of its first sample (earliest that fits every arrival so far).
+    qint64 m_samplesRead = 0;
+    qint64 m_origin = 0;
+    bool m_originKnown = false;
+    qint64 m_lastEstimate = 0;
+    qint64 m_blockCapture = 0;
 
     static IAudioInputFromQt* s_instance;
 };

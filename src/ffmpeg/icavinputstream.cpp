@@ -2,8 +2,10 @@
 
 #include <QDebug>
 #include <QGuiApplication>
+#include <QMutexLocker>
 #include <QScreen>
 #include <QThread>
+#include <limits>
 
 #include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/istreamthread.h"
@@ -20,6 +22,8 @@ extern "C" {
 Q_DECLARE_METATYPE(AVFrame*)
 
 namespace {
+const qint64 NEVER = std::numeric_limits<qint64>::max();
+
 QString avErrorText(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {0};
@@ -129,12 +133,19 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
     }
 
     // Sound joins only when the microphone really started; otherwise the video has none.
+    // Until the capture starts, what the microphone delivers belongs to no recording.
+    {
+        QMutexLocker lock(&m_timelineMutex);
+        m_timeline = Timeline();
+    }
     m_audioStarted = false;
+    m_microphoneMissing = false;
     if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
         m_audioStarted = IAudioInputFromQt::instance()->isInitialised() && IAudioInputFromQt::instance()->startCapture();
         if (!m_audioStarted) {
             qDebug() << "Not recording audio";
             m_audioDevice.clear();
+            m_microphoneMissing = true;
         }
     }
     return true;
@@ -243,7 +254,13 @@ bool ICAVInputStream::StartCapture()
         qDebug() << "错误：你没有打开设备 \n";
         return false;
     }
-    m_captureStart = av_gettime();
+    {
+        QMutexLocker lock(&m_timelineMutex);
+        m_timeline = Timeline();
+        m_timeline.running = true;
+        m_timeline.start = av_gettime_relative();
+        m_timeline.stop = NEVER;
+    }
     m_paused = false;
     m_stopped = false;
     if (!m_videoDevice.isEmpty()) {
@@ -309,12 +326,13 @@ int ICAVInputStream::ReadVideoPackets()
         }
         failures = 0;
         IAVPacketUnref unref(packet.get());
-        const qint64 captured = av_gettime();
+        // The grab has just been made: the same clock as the microphone's samples.
+        const qint64 stamp = stampAt(av_gettime_relative());
         if (avcodec_send_packet(m_videoDecoder.get(), packet.get()) < 0)
             continue;
         while (avcodec_receive_frame(m_videoDecoder.get(), frame.get()) == 0) {
-            if (!m_paused && !m_stopped)
-                emit sgWriteVideoFrame(frame.get(), captured - m_captureStart);
+            if (stamp >= 0 && !m_stopped)
+                emit sgWriteVideoFrame(frame.get(), stamp);
             av_frame_unref(frame.get());
         }
     }
@@ -326,28 +344,45 @@ void ICAVInputStream::PauseInputStream(const bool& pause)
     // A resume without a pause (or a second pause) would shift every later stamp.
     if (m_stopped || pause == m_paused)
         return;
+    // The span is marked first: the sound the microphone hands on while it is paused
+    // (what it still held from before the pause) is cut at the moment of the pause.
+    {
+        QMutexLocker lock(&m_timelineMutex);
+        const qint64 now = av_gettime_relative();
+        if (pause)
+            m_timeline.pauses.emplace_back(now, NEVER);
+        else if (!m_timeline.pauses.empty())
+            m_timeline.pauses.back().second = now;
+    }
+    m_paused = pause;
     if (m_audioStarted) {
         if (pause)
             IAudioInputFromQt::instance()->pauseCapture();
         else
             IAudioInputFromQt::instance()->resumeCapture();
     }
-    if (pause) {
-        m_pauseStart = av_gettime();
-    } else {
-        m_captureStart += av_gettime() - m_pauseStart;
-    }
-    m_paused = pause;
     qDebug() << "pause: " << (pause ? "true" : "false");
 }
 
 void ICAVInputStream::slReadAudioData(QByteArray data, int size, int channels, int sampleFormat, int sampleRate)
 {
-    if (m_stopped || m_paused || channels <= 0)
-        return;
     const AVSampleFormat format = AVSampleFormat(sampleFormat);
     const int bytes = av_get_bytes_per_sample(format);
-    if (bytes <= 0 || size <= 0 || size > data.size())
+    if (channels <= 0 || sampleRate <= 0 || bytes <= 0 || size <= 0 || size > data.size())
+        return;
+    const int count = size / channels / bytes;
+    // Only the samples captured while the recording ran: a block may begin before the
+    // start or a pause ends, or run past a pause or the stop.
+    const qint64 captured = IAudioInputFromQt::instance()->blockCaptureTime();
+    const Timeline line = timeline();
+    auto sampleStamp = [&](int i) { return stampOn(line, captured + qint64(i) * 1000000 / sampleRate); };
+    int first = 0;
+    while (first < count && sampleStamp(first) < 0)
+        ++first;
+    int end = first;
+    while (end < count && sampleStamp(end) >= 0)
+        ++end;
+    if (end <= first)
         return;
     IAVFramePtr frame(av_frame_alloc());
     if (!frame)
@@ -355,22 +390,56 @@ void ICAVInputStream::slReadAudioData(QByteArray data, int size, int channels, i
     frame->sample_rate = sampleRate;
     av_channel_layout_default(&frame->ch_layout, channels);
     frame->format = format;
-    frame->nb_samples = size / channels / bytes;
-    const int ret = av_samples_fill_arrays(frame->data, frame->linesize,
-                                           reinterpret_cast<const uint8_t*>(data.constData()), channels,
-                                           frame->nb_samples, format, 1);
+    frame->nb_samples = end - first;
+    const auto* start = reinterpret_cast<const uint8_t*>(data.constData()) + first * channels * bytes;
+    const int ret = av_samples_fill_arrays(frame->data, frame->linesize, start, channels, frame->nb_samples, format, 1);
     if (ret < 0) {
         qDebug() << "Create Audio AVFrame error code: " << ret;
         return;
     }
     frame->extended_data = frame->data;
-    emit sgWriteAudioFrame(frame.get(), av_gettime() - m_captureStart);
+    emit sgWriteAudioFrame(frame.get(), sampleStamp(first));
+}
+
+ICAVInputStream::Timeline ICAVInputStream::timeline() const
+{
+    QMutexLocker lock(&m_timelineMutex);
+    return m_timeline;
+}
+
+qint64 ICAVInputStream::stampAt(qint64 captured) const
+{
+    QMutexLocker lock(&m_timelineMutex);
+    return stampOn(m_timeline, captured);
+}
+
+qint64 ICAVInputStream::stampOn(const Timeline& line, qint64 captured)
+{
+    if (!line.running || captured < line.start || captured >= line.stop)
+        return -1;
+    qint64 paused = 0;
+    for (const auto& span : line.pauses) {
+        if (captured >= span.second) {
+            paused += span.second - span.first;
+        } else if (captured >= span.first) {
+            return -1;
+        }
+    }
+    return captured - line.start - paused;
 }
 
 void ICAVInputStream::CloseInputStream()
 {
-    if (!m_stopped)
-        qDebug() << QStringLiteral("采集用时：%1 秒").arg((av_gettime() - m_captureStart) / 1000000);
+    {
+        QMutexLocker lock(&m_timelineMutex);
+        const qint64 now = av_gettime_relative();
+        if (!m_stopped)
+            qDebug() << QStringLiteral("采集用时：%1 秒").arg((now - m_timeline.start) / 1000000);
+        // What was captured before this moment still belongs to the recording: the
+        // microphone hands on what it holds before it stops.
+        if (m_timeline.running && m_timeline.stop == NEVER)
+            m_timeline.stop = now;
+    }
     m_stopped = true;
     m_videoThread.reset();
     if (m_audioStarted) {

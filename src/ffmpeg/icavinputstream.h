@@ -2,11 +2,13 @@
 #define ICAVINPUTSTREAM_H
 
 #include <QByteArray>
+#include <QMutex>
 #include <QObject>
 #include <QRect>
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "ffmpeg/iavptr.h"
 
@@ -14,7 +16,9 @@ class IStreamThread;
 
 // Capture side of the screen recorder: the screen region from x11grab on $DISPLAY and
 // the microphone, handed out as time-stamped frames (microseconds since the start, paused
-// spans removed). A frame given to a signal is valid only during the emission.
+// spans removed). Pictures and sound are stamped by the moment they were captured, both
+// on the monotonic clock of av_gettime_relative(). A frame given to a signal is valid only
+// during the emission.
 class ICAVInputStream : public QObject
 {
     Q_OBJECT
@@ -43,10 +47,15 @@ public:
     bool GetAudioInputInfo(AVSampleFormat& format, int& sampleRate, int& channels) const;
 
     bool isStopped() const { return m_stopped; }
+    // Sound was asked for but no microphone could be opened: this recording has none.
+    bool microphoneMissing() const { return m_microphoneMissing; }
     bool isPaused() const { return m_paused; }
     // Waits for the encoder tick thread to end; true when it has (or never ran).
     bool waitEncoderThread(unsigned long ms);
     QRect captureRect() const { return QRect(m_cropX, m_cropY, m_cropWidth, m_cropHeight); }
+    // The stamp of something captured at that moment (av_gettime_relative()), or -1 when
+    // the moment lies outside the recording: before its start, in a pause, after its stop.
+    qint64 stampAt(qint64 captured) const;
 
     // The region x11grab is asked for, in device pixels: sides rounded up to even, cut to
     // the desktop and moved inside it, then scaled by the device pixel ratio.
@@ -68,6 +77,17 @@ private:
                     const char* filters);
     int ReadVideoPackets();
 
+    // The recording's own time line on the monotonic clock; read by the capture threads.
+    struct Timeline
+    {
+        bool running = false;
+        qint64 start = 0;
+        qint64 stop = 0;  // while running: no stop yet
+        std::vector<std::pair<qint64, qint64>> pauses;  // [begin, end); an open one ends at max
+    };
+    static qint64 stampOn(const Timeline& line, qint64 captured);
+    Timeline timeline() const;
+
     QString m_videoDevice;
     QString m_audioDevice;
     int m_videoIndex = -1;
@@ -79,9 +99,10 @@ private:
     std::unique_ptr<IStreamThread> m_encodeThread;
     std::atomic<bool> m_stopped{true};
     std::atomic<bool> m_paused{false};
-    std::atomic<qint64> m_pauseStart{0};
-    std::atomic<qint64> m_captureStart{0};
+    mutable QMutex m_timelineMutex;
+    Timeline m_timeline;
     bool m_audioStarted = false;
+    bool m_microphoneMissing = false;
     IAVFilterGraphPtr m_filterGraph;
     QRect m_desktop;  // device pixels, found once when the input opens
     int m_cropX = 0;

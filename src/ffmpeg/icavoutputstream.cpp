@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <climits>
 #include <cmath>
 
 extern "C" {
@@ -263,19 +264,23 @@ int ICAVOutputStream::write_video_frame(AVFrame* frame, qint64 stamp)
 
 int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
 {
-    if (!frame || !m_open || !m_hasSound || !m_pictureSeen || frame->sample_rate <= 0)
+    if (!frame || !m_open || !m_hasSound || !m_pictureSeen || frame->sample_rate <= 0 || stamp < 0)
         return 0;
-    // Sound is timed by its sample count. The microphone hands over what it buffered before
-    // the capture started (or while it was paused) in one go; samples beyond the time that
-    // has really passed are such a backlog and are skipped, so sound keeps pace with the
-    // pictures.
-    const qint64 due = stamp * frame->sample_rate / 1000000 + frame->sample_rate / 50;
-    const qint64 excess = m_inputSamples + frame->nb_samples - due;
+    // Sound goes where its capture stamp puts it on the pictures' time line: a gap before
+    // it (a late microphone, a lost stretch) becomes silence, samples that would overlap
+    // what is already queued are left out. Smaller differences are jitter of the stamps.
+    const qint64 due = av_rescale(stamp, frame->sample_rate, 1000000);
+    const qint64 jitter = frame->sample_rate / 100;
+    const qint64 gap = due - m_inputSamples;
     int skip = 0;
-    if (excess > 0) {
-        if (excess >= frame->nb_samples)
+    if (gap < -jitter) {
+        if (-gap >= frame->nb_samples)
             return 0;
-        skip = int(excess);
+        skip = int(-gap);
+    } else if (gap > jitter) {
+        if (!writeSilence(av_rescale(gap, m_audioEncoder->sample_rate, frame->sample_rate)))
+            return -1;
+        m_inputSamples += gap;
     }
     m_inputSamples += frame->nb_samples - skip;
     const uint8_t* planes[AV_NUM_DATA_POINTERS] = {nullptr};
@@ -323,6 +328,28 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
         return samples;
     m_queueWake.wakeOne();
     return 1;
+}
+
+bool ICAVOutputStream::writeSilence(qint64 samples)
+{
+    if (samples <= 0)
+        return true;
+    uint8_t** silence = nullptr;
+    const int channels = m_audioEncoder->ch_layout.nb_channels;
+    if (samples > INT_MAX / 4
+        || av_samples_alloc_array_and_samples(&silence, nullptr, channels, int(samples), m_audioEncoder->sample_fmt, 0)
+               < 0) {
+        qDebug() << "Could not allocate the silence before the sound";
+        return false;
+    }
+    av_samples_set_silence(silence, 0, int(samples), channels, m_audioEncoder->sample_fmt);
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(silence), int(samples));
+    }
+    av_freep(&silence[0]);
+    av_freep(&silence);
+    return true;
 }
 
 int ICAVOutputStream::stopEncode()

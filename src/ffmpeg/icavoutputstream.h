@@ -37,7 +37,8 @@ public:
 
     // Video thread: queues a reference to the picture (bounded; a full queue drops it).
     int write_video_frame(AVFrame* frame, qint64 stamp);
-    // Microphone thread: converts the samples into the sound queue.
+    // Microphone thread: converts the samples into the sound queue at the place their
+    // stamp gives them, after silence for any gap.
     int write_audio_frame(AVFrame* frame, qint64 stamp);
     // Encoder thread: the whole encoding loop of one recording; returns once the file is
     // finalised, after a stop.
@@ -74,6 +75,8 @@ private:
     void releaseAll();
     bool encodeVideo(AVFrame* frame, qint64 stamp);
     bool encodeAudio(int samples);
+    // Queues that many samples of silence (the encoder's rate) for the sound.
+    bool writeSilence(qint64 samples);
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
     // Puts everything written so far into the file as one complete fragment.
@@ -109,7 +112,8 @@ private:
     IAVPacketPtr m_packet;
     int m_audioFrameSize = 0;
     qint64 m_audioSamples = 0;
-    // Microphone samples taken so far (microphone thread only).
+    // Where the next microphone sample goes, counted at the microphone's rate from the
+    // start (microphone thread only).
     qint64 m_inputSamples = 0;
     qint64 m_lastVideoPts = -1;
     // Monotonic time of the last fragment cut, and packets written since.

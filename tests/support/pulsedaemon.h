@@ -7,8 +7,9 @@
 #include <QProcess>
 #include <QThread>
 
-// A private PulseAudio server with one silent microphone (a null source), for tests and
-// benchmarks of sound capture. It lives in its own runtime folder, is started and stopped
+// A private PulseAudio server with one microphone, for tests and benchmarks of sound
+// capture: silent (a null source), or, with pipeSource, one that captures the 8000 Hz mono
+// signed 16-bit samples written to the named pipe pipePath() (created by the server). It lives in its own runtime folder, is started and stopped
 // by this object (by its process id) and ends by itself after maxSeconds in any case.
 // start() points this process's sound clients at it through PULSE_SERVER, so call it
 // before the first audio device is listed.
@@ -17,8 +18,9 @@ class PulseDaemon
 public:
     ~PulseDaemon() { stop(); }
 
-    bool start(const QString& folder, int maxSeconds = 600)
+    bool start(const QString& folder, int maxSeconds = 600, bool pipeSource = false)
     {
+        m_pipe = folder + QStringLiteral("/microphone.pipe");
         QDir().mkpath(folder);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString socket = folder + QStringLiteral("/native");
@@ -30,19 +32,31 @@ public:
         env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral("timeout"),
-                        {QStringLiteral("-s"), QStringLiteral("TERM"), QString::number(maxSeconds),
-                         QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
-                         QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-level=error"),
-                         QStringLiteral("-L"),
-                         QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket),
-                         QStringLiteral("-L"), QStringLiteral("module-null-source source_name=testmic")});
+        QStringList arguments{QStringLiteral("-s"), QStringLiteral("TERM"), QString::number(maxSeconds),
+                              QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+                              QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-level=error"),
+                              QStringLiteral("-L"),
+                              QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket)};
+        if (pipeSource) {
+            // A listener of its own keeps the source reading the pipe all the time, as a
+            // microphone captures all the time: nothing stale waits in the pipe for the
+            // recorder.
+            arguments << QStringLiteral("-L")
+                      << QStringLiteral("module-pipe-source source_name=testmic file=%1 format=s16le rate=8000 "
+                                        "channels=1")
+                             .arg(m_pipe)
+                      << QStringLiteral("-L") << QStringLiteral("module-null-sink sink_name=listener")
+                      << QStringLiteral("-L") << QStringLiteral("module-loopback source=testmic sink=listener");
+        } else {
+            arguments << QStringLiteral("-L") << QStringLiteral("module-null-source source_name=testmic");
+        }
+        m_process.start(QStringLiteral("timeout"), arguments);
         if (!m_process.waitForStarted(5000))
             return false;
         QElapsedTimer wait;
         wait.start();
-        while (!QFileInfo::exists(socket)) {
+        while (!QFileInfo::exists(socket) || (pipeSource && !QFileInfo::exists(m_pipe))) {
             if (wait.elapsed() > 15000 || m_process.state() != QProcess::Running) {
                 stop();
                 return false;
@@ -65,9 +79,11 @@ public:
     }
 
     qint64 pid() const { return m_process.processId(); }
+    QString pipePath() const { return m_pipe; }
 
 private:
     QProcess m_process;
+    QString m_pipe;
 };
 
 #endif
