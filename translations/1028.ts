@@ -249,6 +249,12 @@
         <translation>錄影未能完整儲存（磁碟已滿？）。已寫入的內容保存在：
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>錄影已停止，因為無法再擷取畫面。已錄製的內容保存在：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Replace them?</source>
     <message>
         <source>Stop</source>
         <translation>停止</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>沒有麥克風：錄影將沒有聲音</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>Die Aufnahme konnte nicht vollständig gespeichert werden (Datenträger voll?). Das Geschriebene liegt in:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte. Das Aufgenommene liegt in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Ersetzen?</translation>
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Kein Mikrofon: Aufnahme ohne Ton</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>The recording could not be saved completely (is the disk full?). What was written is kept in:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Replace them?</translation>
     <message>
         <source>Stop</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>No microphone: recording without sound</translation>
     </message>
 </context>
 <context>

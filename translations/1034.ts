@@ -249,6 +249,12 @@
         <translation>La grabación no se pudo guardar completa (¿disco lleno?). Lo escrito se conserva en:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>La grabación se detuvo porque ya no se pudo capturar la pantalla. Lo grabado se conserva en:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Replace them?</source>
     <message>
         <source>Stop</source>
         <translation>Detener</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Sin micrófono: grabación sin sonido</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>L&apos;enregistrement n&apos;a pas pu être sauvegardé en entier (disque plein ?). La partie écrite est conservée dans :
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>L&apos;enregistrement s&apos;est arrêté car l&apos;écran ne pouvait plus être capturé. La partie enregistrée est conservée dans :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Les remplacer ?</translation>
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Pas de microphone : enregistrement sans son</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>La registrazione non è stata salvata per intero (disco pieno?). La parte scritta si trova in:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>La registrazione si è interrotta perché non era più possibile catturare lo schermo. Quanto registrato è conservato in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Sostituirli?</translation>
     <message>
         <source>Stop</source>
         <translation>Ferma</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Nessun microfono: registrazione senza audio</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>녹화를 모두 저장하지 못했습니다(디스크가 가득 찼나요?). 저장된 부분은 다음 위치에 있습니다:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 녹화된 내용은 다음 위치에 있습니다:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Replace them?</source>
     <message>
         <source>Stop</source>
         <translation>중지</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>마이크 없음: 소리 없이 녹화합니다</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>De opname kon niet volledig worden opgeslagen (schijf vol?). Wat geschreven is, staat in:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>De opname is gestopt omdat het scherm niet meer kon worden opgenomen. Wat is opgenomen staat in:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Vervangen?</translation>
     <message>
         <source>Stop</source>
         <translation>Stoppen</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Geen microfoon: opname zonder geluid</translation>
     </message>
 </context>
 <context>

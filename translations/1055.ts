@@ -249,6 +249,12 @@
         <translation>Kayıt tamamen kaydedilemedi (disk dolu mu?). Yazılan kısım şurada duruyor:
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>Ekran artık yakalanamadığı için kayıt durdu. Kaydedilenler şurada saklanıyor:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Değiştirilsin mi?</translation>
     <message>
         <source>Stop</source>
         <translation>Durdur</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>Mikrofon yok: ses olmadan kaydediliyor</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,12 @@
         <translation>录像未能完整保存（磁盘已满？）。已写入的内容保存在：
 %1</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
+%1</source>
+        <translation>录制已停止，因为无法再捕获屏幕。已录制的内容保存在：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -766,6 +772,10 @@ Replace them?</source>
     <message>
         <source>Stop</source>
         <translation>停止</translation>
+    </message>
+    <message>
+        <source>No microphone: recording without sound</source>
+        <translation>没有麦克风：录制将没有声音</translation>
     </message>
 </context>
 <context>

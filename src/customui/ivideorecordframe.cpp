@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "board/iboard.h"
+#include "board/widget/itimemsgbox.h"
 #include "customui/icameratoolbar.h"
 #include "customui/iimglistviewer.h"
 #include "customui/iitoolbutton.h"
@@ -324,10 +325,14 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
     case 6:
-        if (api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect()))
+        if (api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect())) {
             enterRecordingState();
-        else
+            if (api->microphoneMissing())
+                ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
+                                                        QPoint(-1000, -1000));
+        } else {
             setFrameVisible(false);
+        }
         break;
     case 7:
         api->pauseRecordVideo(false);

@@ -57,6 +57,8 @@ public:
     QString timelapseError() const;
 
     bool isRecording() const { return !m_inputStream.isStopped(); }
+    // The running recording has no sound because no microphone could be opened.
+    bool microphoneMissing() const { return isRecording() && m_inputStream.microphoneMissing(); }
     // Still writing the end of the last recording.
     bool isFinalising() const { return m_finalising; }
     QString outputPath() const { return m_outputPath; }
@@ -93,6 +95,8 @@ private:
     ICAVInputStream m_inputStream;
     ICAVOutputStream m_outputStream;
     bool m_finalising = false;
+    // The recording being finalised ended by a capture error, not by the user's stop.
+    bool m_aborted = false;
     // While the window shuts down the finished file is not announced to the (closing) bar.
     bool m_shuttingDown = false;
     bool m_initialised = false;

@@ -93,6 +93,7 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
         return false;
     }
     m_outputPath = file;
+    m_aborted = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
     return true;
 }
@@ -145,6 +146,7 @@ void IFFmpegApi::onCaptureError()
 {
     if (m_inputStream.isStopped())
         return;
+    m_aborted = true;
     stopRecordVideo();
     emit recordMessage(4);
 }
@@ -155,12 +157,24 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
         return;  // already handled by a wait at shutdown
     m_inputStream.waitEncoderThread(ULONG_MAX);
     m_finalising = false;
+    const bool aborted = m_aborted;
+    m_aborted = false;
     if (!ok) {
         // Fragments written before the failure still play; the file is not called saved.
         IMsgBox::showMsg(tr("The recording could not be saved completely (is the disk full?). "
                             "What was written is kept in:\n%1")
                              .arg(QDir::toNativeSeparators(path)),
                          IMsgBox::Ok, g_software_name, nullptr);
+        return;
+    }
+    if (aborted) {
+        // Not a finished recording: the user hears of the error, not of a success.
+        qDebug() << "recording aborted" << path;
+        if (!m_shuttingDown)
+            IMsgBox::showMsg(tr("The recording stopped because the screen could no longer be captured. "
+                                "What was recorded is kept in:\n%1")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             IMsgBox::Ok, g_software_name, nullptr);
         return;
     }
     qDebug() << "recording finished" << path;

@@ -1,6 +1,8 @@
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "board/widget/itimemsgbox.h"
 #include "customui/iimglistviewer.h"
 #include "customui/iitoolbutton.h"
 #include "customui/ivideorecordframe.h"
@@ -24,11 +26,19 @@ private slots:
     void finishedBoxOnlyWhenTheWindowIsEnabled();
     void abnormalEndOnlyMattersWhileShown();
     void finishedBoxNamesWhatCannotBeOpened();
+    void abortedRecordingShowsTheErrorOnly();
+    void missingMicrophoneIsToldAtTheStart();
+
+private:
+    // The bar over a shown window, recording 640x480 after its large "Start".
+    void startThroughTheBar(IVideoRecordFrame& frame, QWidget& window);
 };
 
 void TestRecordBar::initTestCase()
 {
-    // No sound here: the recorder's own tests cover the microphone.
+    // No sound here: the recorder's own tests cover the microphone. Where sound is asked
+    // for, there is no sound server to give it.
+    qputenv("PULSE_SERVER", QFile::encodeName(TestEnv::homePath() + QStringLiteral("/run/none")));
     g_camera_info.description.clear();
     IFFmpegApi::instance()->initData();
 }
@@ -232,6 +242,60 @@ void TestRecordBar::finishedBoxNamesWhatCannotBeOpened()
     QCOMPARE(TestEnv::messages().size(), 2);
     QVERIFY(TestEnv::messages().at(1).contains(IConfigureService::instance()->videoPath()));
     IImgListViewer::setHook(nullptr);
+}
+
+void TestRecordBar::startThroughTheBar(IVideoRecordFrame& frame, QWidget& window)
+{
+    window.resize(1200, 900);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    frame.onControlClick(false, 6);  // Start
+    QVERIFY(IFFmpegApi::instance()->isRecording());
+}
+
+void TestRecordBar::abortedRecordingShowsTheErrorOnly()
+{
+    QWidget window;
+    IVideoRecordFrame frame(nullptr, &window);
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    TestEnv::clearMessages();
+    startThroughTheBar(frame, window);
+    const QString path = api->outputPath();
+    QTest::qWait(500);
+    // The screen can no longer be captured (as when the X server goes away).
+    QVERIFY(QMetaObject::invokeMethod(const_cast<ICAVInputStream*>(&api->inputStream()), "sgAVError"));
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 60000);
+    QVERIFY(!frame.isVisible());
+    // No "finished" box for the cut-off file: the error names where it is.
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY(TestEnv::messages().at(0).contains(QFileInfo(path).fileName()));
+    QVERIFY(probeMedia(path).videoPackets > 0);
+}
+
+void TestRecordBar::missingMicrophoneIsToldAtTheStart()
+{
+    // Sound is asked for (a camera is named) but no microphone opens.
+    g_camera_info.description = QStringLiteral("Test camera");
+    IFFmpegApi::instance()->ffmpegcmdGetDeviceInfo();
+    QWidget window;
+    IVideoRecordFrame frame(nullptr, &window);
+    QSignalSpy finished(IFFmpegApi::instance(), &IFFmpegApi::sgRecordVideo);
+    startThroughTheBar(frame, window);
+    ITimeMsgBox* notice = ITimeMsgBox::instance();
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->findChild<QLabel*>()->text(), QStringLiteral("No microphone: recording without sound"));
+    QTest::qWait(500);
+    frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+    const MediaProbe probe = probeMedia(finished.at(0).at(0).toString());
+    QVERIFY(probe.videoPackets > 0);
+    QCOMPARE(probe.audioCodec, AV_CODEC_ID_NONE);
+    g_camera_info.description.clear();
+    IFFmpegApi::instance()->ffmpegcmdGetDeviceInfo();
 }
 
 #include "tst_recordbar.moc"

@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "輸出初始化失敗",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "錄影未能完整儲存（磁碟已滿？）。已寫入的內容保存在：\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "錄影已停止，因為無法再擷取畫面。已錄製的內容保存在：\n%1",
+    "No microphone: recording without sound": "沒有麥克風：錄影將沒有聲音",
     "Straight line": "直線",
     "Circle": "圓形",
     "Oval": "橢圓",

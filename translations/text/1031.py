@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "Die Ausgabe konnte nicht vorbereitet werden",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "Die Aufnahme konnte nicht vollständig gespeichert werden (Datenträger voll?). Das Geschriebene liegt in:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte. Das Aufgenommene liegt in:\n%1",
+    "No microphone: recording without sound": "Kein Mikrofon: Aufnahme ohne Ton",
     "Straight line": "Gerade",
     "Circle": "Kreis",
     "Oval": "Ellipse",

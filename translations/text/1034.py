@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "Error al inicializar la salida",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "La grabación no se pudo guardar completa (¿disco lleno?). Lo escrito se conserva en:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "La grabación se detuvo porque ya no se pudo capturar la pantalla. Lo grabado se conserva en:\n%1",
+    "No microphone: recording without sound": "Sin micrófono: grabación sin sonido",
     "Straight line": "Línea recta",
     "Circle": "Círculo",
     "Oval": "Óvalo",

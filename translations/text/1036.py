@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "Échec de l'initialisation de la sortie",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "L'enregistrement n'a pas pu être sauvegardé en entier (disque plein ?). La partie écrite est conservée dans :\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "L'enregistrement s'est arrêté car l'écran ne pouvait plus être capturé. La partie enregistrée est conservée dans :\n%1",
+    "No microphone: recording without sound": "Pas de microphone : enregistrement sans son",
     "Straight line": "Ligne droite",
     "Circle": "Cercle",
     "Oval": "Ovale",

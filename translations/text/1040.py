@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "Inizializzazione dell'uscita non riuscita",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "La registrazione non è stata salvata per intero (disco pieno?). La parte scritta si trova in:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "La registrazione si è interrotta perché non era più possibile catturare lo schermo. Quanto registrato è conservato in:\n%1",
+    "No microphone: recording without sound": "Nessun microfono: registrazione senza audio",
     "Straight line": "Linea retta",
     "Circle": "Cerchio",
     "Oval": "Ovale",

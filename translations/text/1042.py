@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "출력 초기화에 실패했습니다",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "녹화를 모두 저장하지 못했습니다(디스크가 가득 찼나요?). 저장된 부분은 다음 위치에 있습니다:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 녹화된 내용은 다음 위치에 있습니다:\n%1",
+    "No microphone: recording without sound": "마이크 없음: 소리 없이 녹화합니다",
     "Straight line": "직선",
     "Circle": "원",
     "Oval": "타원",

@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "De uitvoer kon niet worden voorbereid",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "De opname kon niet volledig worden opgeslagen (schijf vol?). Wat geschreven is, staat in:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "De opname is gestopt omdat het scherm niet meer kon worden opgenomen. Wat is opgenomen staat in:\n%1",
+    "No microphone: recording without sound": "Geen microfoon: opname zonder geluid",
     "Straight line": "Rechte lijn",
     "Circle": "Cirkel",
     "Oval": "Ovaal",

@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "Çıkış hazırlanamadı",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "Kayıt tamamen kaydedilemedi (disk dolu mu?). Yazılan kısım şurada duruyor:\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "Ekran artık yakalanamadığı için kayıt durdu. Kaydedilenler şurada saklanıyor:\n%1",
+    "No microphone: recording without sound": "Mikrofon yok: ses olmadan kaydediliyor",
     "Straight line": "Düz çizgi",
     "Circle": "Daire",
     "Oval": "Elips",

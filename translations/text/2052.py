@@ -55,6 +55,9 @@ TEXT = {
     "Initialization output failed": "输出初始化失败",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
         "录像未能完整保存（磁盘已满？）。已写入的内容保存在：\n%1",
+    "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
+        "录制已停止，因为无法再捕获屏幕。已录制的内容保存在：\n%1",
+    "No microphone: recording without sound": "没有麦克风：录制将没有声音",
     "Straight line": "直线",
     "Circle": "圆形",
     "Oval": "椭圆",
