@@ -283,6 +283,10 @@ void MainFrame::switchCamera(ICameraInfo info)
 
 QString MainFrame::stopTimelapse()
 {
+    for (Shot& shot : m_pendingShots) {
+        if (shot == Shot::Timelapse)
+            shot = Shot::Late;
+    }
     if (m_timelapseFrame)
         m_timelapseFrame->stopTimerPhoto();
     int count = 0;

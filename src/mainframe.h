@@ -57,7 +57,7 @@ public:
 
     IApplication* application() const { return m_app; }
     // True while the picture captured next belongs to the time-lapse video.
-    bool isTimelapseShot() const { return !m_pendingShots.isEmpty() && m_pendingShots.head(); }
+    bool isTimelapseShot() const { return !m_pendingShots.isEmpty() && m_pendingShots.head() == Shot::Timelapse; }
 
 public slots:
     // Hides the tool-bar panels unless (barType, flag) names the one already open.
@@ -131,9 +131,11 @@ public:
     IBoard* m_board = nullptr;
     IApplication* m_app = nullptr;
     bool m_autoEdge = false;
-    // One entry per capture the camera still owes, in request order: true for a
-    // time-lapse shot. A stop leaves them, so a late shot never lands in the gallery.
-    QQueue<bool> m_pendingShots;
+    // What a capture the camera still owes is for: a stop turns its time-lapse shots
+    // into late ones, which go neither to the gallery nor to a later run.
+    enum class Shot { Snapshot, Timelapse, Late };
+    // One entry per capture the camera still owes, in request order.
+    QQueue<Shot> m_pendingShots;
     bool m_boardBarShown = false;
     Qt::WindowStates m_windowState = Qt::WindowNoState;
     IMainTitleWidget* m_titleWidget = nullptr;

@@ -125,7 +125,7 @@ bool MainFrame::requestCapture(ImageType type, bool timelapseShot)
 {
     const bool wide = wideWifiCamera();
     // Queued first: a back end may answer before setCaptureFlag returns.
-    m_pendingShots.enqueue(timelapseShot);
+    m_pendingShots.enqueue(timelapseShot ? Shot::Timelapse : Shot::Snapshot);
     const bool ok = ICamera::instance()->setCaptureFlag(type);
     if (!ok) {
         if (!m_pendingShots.isEmpty())
@@ -140,7 +140,12 @@ bool MainFrame::requestCapture(ImageType type, bool timelapseShot)
 
 void MainFrame::ConvertCaptureImage(QImage picture)
 {
-    const bool timelapse = !m_pendingShots.isEmpty() && m_pendingShots.dequeue();
+    const Shot shot = m_pendingShots.isEmpty() ? Shot::Snapshot : m_pendingShots.dequeue();
+    if (shot == Shot::Late) {
+        qDebug() << "late time-lapse picture dropped: its run has ended";
+        return;
+    }
+    const bool timelapse = shot == Shot::Timelapse;
     if (picture.isNull()) {
         // The camera answered the request without a picture (photo transfer failed).
         if (timelapse && m_timelapseFrame && m_timelapseFrame->isRecording())
@@ -239,7 +244,7 @@ void MainFrame::onTimelapseCommand(int op)
     case 0: {
         // A refused shot brings no picture to start the next countdown, unless an
         // earlier shot is still on its way.
-        const bool inFlight = m_pendingShots.contains(true);
+        const bool inFlight = m_pendingShots.contains(Shot::Timelapse);
         if (!requestCapture(IMAGE_PLAIN, true) && !inFlight)
             m_timelapseFrame->takePhotoFailedForTimed();
         break;
