@@ -264,11 +264,12 @@ void BM_SoundAgainstPicture(benchmark::State& state)
         clock.start();
         QVector<AvSync::Instant> instants;
         bool white = false;
-        while (clock.elapsed() < (seconds - 3) * 1000) {
+        while (clock.elapsed() < (seconds - 5) * 1000) {
             waitEvents(1750);
             white = !white;
             instants << AvSync::flashAndBeep(g_shared->microphone, flash, white, 150);
         }
+        waitEvents(1750);  // apart from the last tone, or its onset is taken for this one's
         instants << AvSync::flashAndBeep(g_shared->microphone, flash, !white, 0);
         waitEvents(1500);
         api->stopRecordVideo();
@@ -288,6 +289,8 @@ void BM_SoundAgainstPicture(benchmark::State& state)
         qint64 earliest = std::numeric_limits<qint64>::max();
         qint64 latest = std::numeric_limits<qint64>::min();
         for (const AvSync::Placement& p : placed) {
+            fprintf(stderr, "tone %lld-%lld us heard %lld us; change %lld-%lld us, pictures %lld and %lld us\n",
+                    p.tone, p.toneLatest, p.heard, p.changeBegin, p.changeVisible, p.before, p.shown);
             if (p.heard < 0 || p.shown < 0)
                 continue;
             offsets << p.heard - p.shown;

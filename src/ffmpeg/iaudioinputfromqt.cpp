@@ -254,10 +254,10 @@ void IAudioInputFromQt::readData()
     m_lastEstimate = now;
     // Drain what is there, one block at a time.
     for (;;) {
-        const qint64 ready = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES) / frameBytes * frameBytes;
-        if (ready <= 0)
+        const qint64 bytes = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES) / frameBytes * frameBytes;
+        if (bytes <= 0)
             return;
-        const qint64 read = m_device->read(m_buffer.data(), ready);
+        const qint64 read = m_device->read(m_buffer.data(), bytes);
         if (read <= 0)
             return;
         m_blockCapture = m_origin + m_samplesRead * 1000000 / rate;
