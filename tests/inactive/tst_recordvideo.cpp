@@ -9,6 +9,21 @@
 #include "testenv.h"
 #include "videoprobe.h"
 
+namespace {
+// The most frames ffmpeg has reported encoding (its progress lines, which the recorder
+// logs), so a segment is ended once it holds pictures, however slowly ffmpeg started.
+int g_framesReported = 0;
+QtMessageHandler g_nextHandler = nullptr;
+void watchProgress(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    static const QRegularExpression frames(QStringLiteral("frame=\\s*(\\d+)"));
+    QRegularExpressionMatchIterator it = frames.globalMatch(text);
+    while (it.hasNext())
+        g_framesReported = qMax(g_framesReported, it.next().captured(1).toInt());
+    g_nextHandler(type, context, text);
+}
+}
+
 class TestRecordVideo : public QObject
 {
     Q_OBJECT
@@ -19,6 +34,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(!IRecordVideo::ffmpegProgram().isEmpty(), "the ffmpeg program is needed");
+        g_nextHandler = qInstallMessageHandler(watchProgress);
         recorder()->initData();
     }
 
@@ -64,16 +80,18 @@ private slots:
         QSignalSpy done(recorder(), &IRecordVideo::sgRecordVideo);
         QSignalSpy failed(recorder(), &IRecordVideo::sgRecordFailed);
         const QString prefix = TestEnv::homePath() + QStringLiteral("/rec-");
+        g_framesReported = 0;
         QVERIFY(recorder()->startRecordVideo(prefix, QRect(8, 8, 319, 239)));
         QCOMPARE(recorder()->recordRect(), QRect(8, 8, 320, 240));
         QVERIFY(!recorder()->startRecordVideo(prefix, QRect(0, 0, 100, 100))); // already recording
         const QString list = recorder()->listFilePath();
-        QTest::qWait(1500);
+        QTRY_VERIFY_WITH_TIMEOUT(g_framesReported >= 10, 30000);
         recorder()->pauseRecordVideo();
         QVERIFY(!recorder()->isRecording());
+        g_framesReported = 0;
         QVERIFY(recorder()->startRecordVideo(QStringLiteral("/elsewhere/"), QRect(0, 0, 100, 100)));
         QCOMPARE(recorder()->recordRect(), QRect(8, 8, 320, 240));
-        QTest::qWait(1500);
+        QTRY_VERIFY_WITH_TIMEOUT(g_framesReported >= 10, 30000);
         recorder()->pauseRecordVideo();
 
         QFile listFile(list);
