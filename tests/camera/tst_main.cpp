@@ -13,7 +13,7 @@ void TestCamera::init()
     g_wifi_camera = false;
     g_rtsp_url = QStringLiteral("rtsp://127.0.0.1/stream/main");
     // Nothing listens on this port unless a test opens it.
-    qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(TestEnv::freeLocalPort()));
+    qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(TestEnv::refusingLocalPort()));
     qunsetenv("OCUMETRA_USB_IDS");
 }
 

@@ -26,7 +26,7 @@ def pipeline(codec, width, height, fps, pattern):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--port", type=int, default=8554)
+    ap.add_argument("--port", type=int, default=8554, help="0: any free port (see the URL printed)")
     ap.add_argument("--path", default="/stream/main")
     ap.add_argument("--codec", choices=["h264", "mjpeg"], default="h264")
     ap.add_argument("--width", type=int, default=640)
@@ -77,7 +77,8 @@ def main():
         GLib.timeout_add(int(args.lifetime * 1000), loop.quit)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGINT, loop.quit)
-    print("rtsp://127.0.0.1:%d%s" % (args.port, args.path), flush=True)
+    # Port 0 lets the system pick a free one: the URL tells which.
+    print("rtsp://127.0.0.1:%d%s" % (server.get_bound_port(), args.path), flush=True)
     loop.run()
     return 0
 

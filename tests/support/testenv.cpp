@@ -5,9 +5,12 @@
 #include <QTcpServer>
 #include <QDir>
 
+#include <arpa/inet.h>
 #include <cstdlib>
 #include <csignal>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -78,6 +81,22 @@ quint16 freeLocalPort()
     QTcpServer s;
     s.listen(QHostAddress::LocalHost, 0);
     return s.serverPort();
+}
+
+quint16 refusingLocalPort()
+{
+    static const quint16 port = [] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            qFatal("no loopback port to hold");
+        return quint16(ntohs(address.sin_port)); // the descriptor stays open until the process ends
+    }();
+    return port;
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

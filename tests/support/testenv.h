@@ -26,6 +26,9 @@ void queueFileAnswer(const QStringList& paths, const QString& selectedFilter = Q
 
 // A free TCP port on 127.0.0.1.
 quint16 freeLocalPort();
+// A TCP port on 127.0.0.1 that refuses connections while this process lives: it is
+// bound and never listens, so no server of a test run beside this one can take it.
+quint16 refusingLocalPort();
 
 // A full disk without privileges: while it lives, no file of this process grows past
 // bytes (RLIMIT_FSIZE); writes beyond fail with EFBIG instead of raising SIGXFSZ.

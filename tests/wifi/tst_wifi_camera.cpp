@@ -65,7 +65,7 @@ private slots:
 
     void reConnectWithoutCameraReportsNoCamera()
     {
-        useCameraPort(TestEnv::freeLocalPort()); // nothing listens there
+        useCameraPort(TestEnv::refusingLocalPort()); // nothing listens there
         ICamera* camera = ICamera::instance();
         QSignalSpy errors(camera, &ICamera::sgError);
         QVERIFY(camera->reConnectRtsp());

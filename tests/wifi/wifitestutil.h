@@ -10,6 +10,7 @@
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "ffmpeg/wifirtsp/iwifitimings.h"
 #include "iglobal.h"
+#include "rtspsource.h"
 #include "simcamera.h"
 
 namespace WifiTest {
@@ -43,18 +44,15 @@ inline int countCommands(const QList<QByteArray>& commands, const char* templ)
 }
 
 // The GStreamer RTSP test source on 127.0.0.1, listening once this returns true; it
-// ends by itself after "lifetime" seconds at the latest.
-inline bool startRtspSource(QProcess* source, quint16 port, const QString& codec, const QSize& size,
+// ends by itself after "lifetime" seconds at the latest. port 0: a free one, written back.
+inline bool startRtspSource(QProcess* source, quint16& port, const QString& codec, const QSize& size,
                             int lifetime, const QStringList& extra = QStringList())
 {
-    source->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    source->start("/usr/bin/python3",
-                  QStringList{QStringLiteral(OCUMETRA_SIMCAMERA_DIR "/rtspsource.py"), "--port",
-                              QString::number(port), "--codec", codec, "--width", QString::number(size.width()),
-                              "--height", QString::number(size.height()), "--pattern", "ball", "--lifetime",
-                              QString::number(lifetime)} + extra);
-    // It prints its URL once it listens.
-    return source->waitForStarted(5000) && source->waitForReadyRead(10000);
+    port = RtspSource::start(source, port,
+                             QStringList{"--codec", codec, "--width", QString::number(size.width()), "--height",
+                                         QString::number(size.height()), "--pattern", "ball", "--lifetime",
+                                         QString::number(lifetime)} + extra);
+    return port != 0;
 }
 
 // A simulated camera listening on the control port the back end will use; null when it
