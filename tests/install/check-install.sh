@@ -26,7 +26,11 @@ desktop-file-validate "$root/share/applications/ocumetra.desktop" || fail "deskt
 # answer the "no device" box with Return, and expect the exit code of a start without
 # a camera.
 mkdir -p "$tmp/home" "$tmp/run"; chmod 700 "$tmp/run"
-port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')"
+# The port stays bound (never listening) until this script ends, so no server of a test
+# run beside can take it meanwhile.
+coproc HOLDER { python3 -c 'import socket, sys
+s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1], flush=True); sys.stdin.read()'; }
+read -r port <&"${HOLDER[0]}"
 HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" XDG_DATA_HOME="$tmp/home/.local/share" \
   XDG_CONFIG_HOME="$tmp/home/.config" OCUMETRA_CAMERA_CONTROL_PORT="$port" \
   OCUMETRA_USB_IDS="ffff:ffff" QT_QPA_PLATFORM=xcb \
