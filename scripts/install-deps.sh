@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config ninja-build
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5opengl5-dev
   qtmultimedia5-dev libqt5multimedia5-plugins qttools5-dev qttools5-dev-tools
-  libqt5sql5-sqlite qt5-image-formats-plugins
+  libqt5sql5-sqlite qt5-image-formats-plugins qttranslations5-l10n
   libopencv-dev
   libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
   libswscale-dev libswresample-dev

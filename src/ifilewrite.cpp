@@ -1,5 +1,6 @@
 #include "ifilewrite.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -22,6 +23,39 @@ bool commitSaveFile(QSaveFile& file, QString* error)
     else
         file.cancelWriting(); // the destructor then drops the temporary file
     if (error)
-        *error = reason;
+        *error = systemReasonText(reason);
     return false;
+}
+
+bool writeSaveFile(QSaveFile& file, const QByteArray& data, QString* error)
+{
+    qint64 done = 0;
+    // A short write is retried: the retry fails with the system's reason.
+    while (done < data.size()) {
+        const qint64 n = file.write(data.constData() + done, data.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != data.size()) {
+        if (error)
+            *error = systemReasonText(file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return commitSaveFile(file, error);
+}
+
+QString writeFailureReason(QFileDevice& file, const QString& fallback)
+{
+    file.flush();
+    if (file.error() == QFileDevice::NoError)
+        return fallback;
+    return systemReasonText(file.errorString());
+}
+
+QString systemReasonText(const QString& reason)
+{
+    // Qt's texts for these reasons live in its "QIODevice" context.
+    return QCoreApplication::translate("QIODevice", reason.toUtf8().constData());
 }

@@ -1,5 +1,6 @@
 #include "iimagetansformthread.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -176,30 +177,33 @@ bool IImageTansformThread::saveImage(const QImage& image, const QString& path, c
             *error = tr("empty picture");
         return false;
     }
+    QByteArray encoded;
+    {
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format.toLatin1());
+        const QString f = format.toLower();
+        if (f == QLatin1String("jpeg") || f == QLatin1String("jpg"))
+            writer.setQuality(100);
+        // jpeg and bmp have no alpha: flatten what the outline left transparent onto
+        // black explicitly rather than leaving it to the writer.
+        const bool keepsAlpha =
+            f == QLatin1String("png") || f == QLatin1String("tiff") || f == QLatin1String("tif");
+        if (!writer.write(keepsAlpha ? image : image.convertToFormat(QImage::Format_RGB32))) {
+            if (error)
+                *error = writer.errorString();
+            return false;
+        }
+    }
     // QSaveFile writes beside the target and renames on commit, so a full disk or a
     // failed write never leaves a half-written file that looks like a snapshot.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = systemReasonText(file.errorString());
         return false;
     }
-    QImageWriter writer(&file, format.toLatin1());
-    const QString f = format.toLower();
-    if (f == QLatin1String("jpeg") || f == QLatin1String("jpg"))
-        writer.setQuality(100);
-    // jpeg and bmp have no alpha: flatten what the outline left transparent onto black
-    // explicitly rather than leaving it to the writer.
-    const bool keepsAlpha = f == QLatin1String("png") || f == QLatin1String("tiff") || f == QLatin1String("tif");
-    const QImage out = keepsAlpha ? image : image.convertToFormat(QImage::Format_RGB32);
-    if (!writer.write(out)) {
-        // The file's own error names a full disk better than the writer's.
-        if (error)
-            *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return commitSaveFile(file, error);
+    return writeSaveFile(file, encoded, error);
 }
 
 void IImageTansformThread::processJob(const Job& job)

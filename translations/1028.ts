@@ -229,8 +229,16 @@
         <translation>無法儲存設定：%1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>無法寫入 %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>設定檔過大，無法讀取。已將其另存為 %1，並使用預設設定。</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>設定檔過大，無法讀取；將使用預設設定。</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>設定檔為唯讀：對設定的變更將不會保留。</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Replace them?</source>
         <source>Not imported:
 %1</source>
         <translation>未匯入：
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>已匯入，但不完整（檔案已損壞或被截斷）：
 %1</translation>
     </message>
 </context>

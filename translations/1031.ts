@@ -229,8 +229,16 @@
         <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>%1 kann nicht geschrieben werden</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>Die Einstellungsdatei war zu groß zum Lesen. Sie wurde als %1 beiseitegelegt, und die Standardeinstellungen werden verwendet.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>Die Einstellungsdatei ist zu groß zum Lesen; die Standardeinstellungen werden verwendet.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Ersetzen?</translation>
         <source>Not imported:
 %1</source>
         <translation>Nicht importiert:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Importiert, aber unvollständig (die Datei ist beschädigt oder abgeschnitten):
 %1</translation>
     </message>
 </context>

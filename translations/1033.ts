@@ -229,8 +229,16 @@
         <translation>The settings could not be saved: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>cannot write %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>The settings file was too large to read. It was set aside as %1 and the default settings are used.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>The settings file is too large to read; the default settings are used.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>The settings file is read-only: changes to the settings will not be kept.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Replace them?</translation>
         <source>Not imported:
 %1</source>
         <translation>Not imported:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Imported, but not complete (the file is damaged or cut off):
 %1</translation>
     </message>
 </context>

@@ -229,8 +229,16 @@
         <translation>No se pudo guardar la configuración: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>no se puede escribir %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>El archivo de configuración era demasiado grande para leerlo. Se ha apartado como %1 y se usa la configuración predeterminada.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>El archivo de configuración es demasiado grande para leerlo; se usa la configuración predeterminada.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Replace them?</source>
         <source>Not imported:
 %1</source>
         <translation>No importados:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Importados, pero incompletos (el archivo está dañado o cortado):
 %1</translation>
     </message>
 </context>

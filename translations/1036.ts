@@ -229,8 +229,16 @@
         <translation>Impossible d&apos;enregistrer les réglages : %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>impossible d&apos;écrire %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>Le fichier de réglages était trop volumineux pour être lu. Il a été mis de côté sous %1 et les réglages par défaut sont utilisés.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>Le fichier de réglages est trop volumineux pour être lu ; les réglages par défaut sont utilisés.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Les remplacer ?</translation>
         <source>Not imported:
 %1</source>
         <translation>Non importés :
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Importés, mais incomplets (le fichier est endommagé ou tronqué) :
 %1</translation>
     </message>
 </context>

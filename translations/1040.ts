@@ -229,8 +229,16 @@
         <translation>Impossibile salvare le impostazioni: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>impossibile scrivere %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>Il file delle impostazioni era troppo grande per essere letto. È stato messo da parte come %1 e vengono usate le impostazioni predefinite.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>Il file delle impostazioni è troppo grande per essere letto; vengono usate le impostazioni predefinite.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Sostituirli?</translation>
         <source>Not imported:
 %1</source>
         <translation>Non importati:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Importati, ma incompleti (il file è danneggiato o troncato):
 %1</translation>
     </message>
 </context>

@@ -229,8 +229,16 @@
         <translation>설정을 저장할 수 없습니다: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>%1에 쓸 수 없습니다</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>설정 파일이 너무 커서 읽을 수 없습니다. %1(으)로 따로 보관했으며 기본 설정을 사용합니다.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>설정 파일이 너무 커서 읽을 수 없습니다. 기본 설정을 사용합니다.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>설정 파일이 읽기 전용입니다. 설정 변경 내용이 유지되지 않습니다.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Replace them?</source>
         <source>Not imported:
 %1</source>
         <translation>가져오지 못함:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>가져왔지만 완전하지 않음(파일이 손상되었거나 잘림):
 %1</translation>
     </message>
 </context>

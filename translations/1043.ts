@@ -229,8 +229,16 @@
         <translation>De instellingen konden niet worden opgeslagen: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>kan %1 niet schrijven</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>Het instellingenbestand was te groot om te lezen. Het is apart gezet als %1 en de standaardinstellingen worden gebruikt.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>Het instellingenbestand is te groot om te lezen; de standaardinstellingen worden gebruikt.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>Het instellingenbestand is alleen-lezen: wijzigingen in de instellingen worden niet bewaard.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Vervangen?</translation>
         <source>Not imported:
 %1</source>
         <translation>Niet geïmporteerd:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>Geïmporteerd, maar onvolledig (het bestand is beschadigd of afgebroken):
 %1</translation>
     </message>
 </context>

@@ -229,8 +229,16 @@
         <translation>Ayarlar kaydedilemedi: %1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>%1 yazılamıyor</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>Ayar dosyası okunamayacak kadar büyüktü. %1 olarak kenara alındı ve varsayılan ayarlar kullanılıyor.</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>Ayar dosyası okunamayacak kadar büyük; varsayılan ayarlar kullanılıyor.</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Değiştirilsin mi?</translation>
         <source>Not imported:
 %1</source>
         <translation>İçe aktarılmayanlar:
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>İçe aktarıldı, ancak eksik (dosya bozuk veya kesik):
 %1</translation>
     </message>
 </context>

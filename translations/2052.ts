@@ -229,8 +229,16 @@
         <translation>无法保存设置：%1</translation>
     </message>
     <message>
-        <source>cannot write %1</source>
-        <translation>无法写入 %1</translation>
+        <source>The settings file was too large to read. It was set aside as %1 and the default settings are used.</source>
+        <translation>设置文件过大，无法读取。已将其另存为 %1，并使用默认设置。</translation>
+    </message>
+    <message>
+        <source>The settings file is too large to read; the default settings are used.</source>
+        <translation>设置文件过大，无法读取；将使用默认设置。</translation>
+    </message>
+    <message>
+        <source>The settings file is read-only: changes to the settings will not be kept.</source>
+        <translation>设置文件为只读：对设置的更改将不会保留。</translation>
     </message>
 </context>
 <context>
@@ -415,6 +423,12 @@ Replace them?</source>
         <source>Not imported:
 %1</source>
         <translation>未导入：
+%1</translation>
+    </message>
+    <message>
+        <source>Imported, but not complete (the file is damaged or cut off):
+%1</source>
+        <translation>已导入，但不完整（文件已损坏或被截断）：
 %1</translation>
     </message>
 </context>

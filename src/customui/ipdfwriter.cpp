@@ -75,9 +75,11 @@ bool writePicturesToPdf(const QStringList& pictures, const QString& pdfPath, QSt
             painted = painter.end();
         }
     }
-    QString reason = file.errorString();
-    if (!painted)
+    QString reason;
+    if (!painted) {
+        reason = writeFailureReason(file, file.errorString());
         file.cancelWriting();
+    }
     if (!painted || !commitSaveFile(file, &reason)) {
         qWarning() << "pdf write failed:" << pdfPath << reason;
         setError(error, QCoreApplication::translate("IPdfWriter", "Cannot write %1: %2").arg(pdfPath, reason));

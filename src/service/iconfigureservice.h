@@ -1,15 +1,14 @@
 #ifndef ICONFIGURESERVICE_H
 #define ICONFIGURESERVICE_H
 
+#include <QByteArray>
 #include <QColor>
-#include <QList>
-#include <QPair>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <QVariant>
 
 #include "service/iservice.h"
+#include "service/isettingstext.h"
 
 // The settings file "application.ini" under "ini/" in the application data folder,
 // mirrored into the g_* globals. Each setter stores its global and writes the file.
@@ -26,6 +25,10 @@ public:
     static QString defaultPhotoPath();
     static QString defaultVideoPath();
 
+    // Never trusts the file: damaged or out-of-range values give their defaults, the
+    // valid ones are kept, unknown keys are dropped; an oversized file is set aside as
+    // "application.ini.bad", a read-only one is read and never written (the user is
+    // told once).
     virtual void readConfigure();
     // Writes every value in use; false (logged, and a notice to the user) when the
     // file could not be written whole, and then the previous file is kept.
@@ -57,13 +60,14 @@ public:
 
 private:
     explicit IConfigureService(QObject* parent = nullptr);
-    bool writeValue(const QString& key, const QVariant& value);
-    bool writeValues(const QList<QPair<QString, QVariant>>& values);
-    static QList<QPair<QString, QVariant>> allValues();
-    // Empty when the file at path holds keys complete values; otherwise why not.
-    static QString checkWrittenSettings(const QString& path, int keys);
+    bool writeValue(const QString& key, const QString& value);
+    bool writeValues(const ISettingsText::Entries& values);
+    void showNotice(const QString& text);
 
+    // What the file holds as far as this program knows: the base of every write.
+    ISettingsText::Entries m_saved;
     bool m_writeFailed = false;
+    bool m_toldReadOnly = false;
 
     static IConfigureService* s_instance;
 };

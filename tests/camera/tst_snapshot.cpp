@@ -7,8 +7,13 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "ifilewrite.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
+#include "itranslation.h"
+
+#include <cerrno>
+#include <cstring>
 #include "testenv.h"
 #include "tst_camera.h"
 
@@ -295,4 +300,33 @@ void TestCamera::fullDiskSnapshotIsAFailure()
     }
     QVERIFY(answers.paths.isEmpty());
     QCOMPARE(QDir(dir.path() + "/photos").entryList(QDir::Files), QStringList());
+}
+
+// A full disk said "The picture could not be saved: Unknown error": the writer's error
+// hid the system's. Every format now names the system's reason, in the user's language
+// where Qt has it.
+void TestCamera::failedSaveNamesSystemReason()
+{
+    QTemporaryDir dir;
+    QImage noise(400, 300, QImage::Format_RGB32);
+    QRandomGenerator random(9);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    for (const char* format : {"jpeg", "png", "bmp", "tiff"}) {
+        QString error;
+        {
+            TestEnv::FileSizeLimit full(8192);
+            QVERIFY(!IImageTansformThread::saveImage(noise, dir.path() + "/a." + format, format, &error));
+        }
+        QCOMPARE(error, tooLarge);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+
+    QVERIFY(ITranslation::install(QStringLiteral("1031")));
+    const QString german = systemReasonText(QStringLiteral("No space left on device"));
+    QVERIFY(ITranslation::install(QStringLiteral("1033")));
+    QCOMPARE(german, QStringLiteral("Kein freier Speicherplatz auf dem Gerät vorhanden"));
+    QCOMPARE(systemReasonText(QStringLiteral("No space left on device")), QStringLiteral("No space left on device"));
 }

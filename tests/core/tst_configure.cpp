@@ -7,6 +7,7 @@
 #include "coretests.h"
 #include "iglobal.h"
 #include "service/iconfigureservice.h"
+#include "service/isettingstext.h"
 #include "board/widget/itimemsgbox.h"
 #include "testenv.h"
 
@@ -25,6 +26,20 @@ class TestConfigure : public QObject
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(content);
+    }
+
+    QByteArray fileContent()
+    {
+        QFile f(cfg()->configureFilePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QString noticeText()
+    {
+        QStringList notices;
+        for (QLabel* label : ITimeMsgBox::instance()->findChildren<QLabel*>())
+            notices << label->text();
+        return notices.join(' ');
     }
 
     void checkDefaults()
@@ -222,6 +237,119 @@ private slots:
         QSettings s(cfg()->configureFilePath(), QSettings::IniFormat);
         QCOMPARE(s.value("pencil/thickness").toInt(), 9);
         QCOMPARE(s.value("format/photo").toString(), QStringLiteral("png"));
+    }
+
+    // A damaged colour record made QSettings read a huge length through QDataStream
+    // and crash at every start. Now the damaged value gives its default, the valid
+    // values stay, and unknown keys are not carried into the file written back.
+    void damagedFileNeverCrashes()
+    {
+        const QByteArray crash("[pencil]\ncolor=@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xf0)");
+        writeFile(crash + "\nthickness=9\n[junk]\nkey=@Variant(\\0\\0\\0\\x47\\x7f\\xff\\xff\\xf0)\n"
+                          "[format]\nphoto=png\nextra=1\n");
+        cfg()->readConfigure();
+        QCOMPARE(g_pencil_color, QColor(Qt::red));
+        QCOMPARE(g_pencil_thickness, 9);
+        QCOMPARE(g_photo_format, QStringLiteral("png"));
+        const QByteArray written = fileContent();
+        QVERIFY2(!written.contains("junk") && !written.contains("extra") && !written.contains("Variant"),
+                 written.constData());
+        QSettings check(cfg()->configureFilePath(), QSettings::IniFormat);
+        QCOMPARE(check.value("pencil/thickness").toInt(), 9);
+        QCOMPARE(check.value("format/photo").toString(), QStringLiteral("png"));
+        cfg()->setEraseSize(44);
+        QVERIFY(!fileContent().contains("junk"));
+
+        // A colour record as QSettings writes it is still read, without QDataStream.
+        QFile::remove(cfg()->configureFilePath());
+        {
+            QSettings old(cfg()->configureFilePath(), QSettings::IniFormat);
+            old.setValue("pencil/color", QColor(10, 20, 30, 40));
+        }
+        cfg()->readConfigure();
+        QCOMPARE(g_pencil_color, QColor(10, 20, 30, 40));
+    }
+
+    // Both ways between this reader and writer and QSettings' ini format: the same text.
+    void textMatchesQSettings()
+    {
+        const QStringList values = {"/home/a b/Pictures/", " lead and trail ", "a,b;c=d", "quote\"back\\slash",
+                                    "@at", "@@two", "ünï/日本/", "tab\there\nline", QString("nul") + QChar(0) + "1",
+                                    "\\x41", ""};
+        const QString path = QDir::tempPath() + "/ocumetra-settings-text-" + QString::number(QCoreApplication::applicationPid()) + ".ini";
+        ISettingsText::Entries entries;
+        for (int i = 0; i < values.size(); ++i)
+            entries.insert(QStringLiteral("section/k%1").arg(i), values.at(i));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(ISettingsText::serialize(entries));
+        }
+        {
+            QSettings s(path, QSettings::IniFormat);
+            QCOMPARE(s.status(), QSettings::NoError);
+            for (int i = 0; i < values.size(); ++i)
+                QCOMPARE(s.value(QStringLiteral("section/k%1").arg(i)).toString(), values.at(i));
+        }
+        QFile::remove(path);
+        {
+            QSettings s(path, QSettings::IniFormat);
+            for (int i = 0; i < values.size(); ++i)
+                s.setValue(QStringLiteral("section/k%1").arg(i), values.at(i));
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const ISettingsText::Entries parsed = ISettingsText::parse(f.readAll());
+        for (int i = 0; i < values.size(); ++i) {
+            QString text;
+            QVERIFY(ISettingsText::plainValue(parsed.value(QStringLiteral("section/k%1").arg(i)), &text));
+            QCOMPARE(text, values.at(i));
+        }
+        QFile::remove(path);
+    }
+
+    // A 100 MB file made every start and exit take some 20 s and never shrank. An
+    // oversized file is set aside whole, the user is told, and the defaults are used.
+    void oversizedFileSetAside()
+    {
+        QByteArray big("[pencil]\nthickness=8\n");
+        big.append(QByteArray(2 * 1024 * 1024, 'x'));
+        writeFile(big);
+        const QString aside = cfg()->configureFilePath() + ".bad";
+        QFile::remove(aside);
+        cfg()->readConfigure();
+        QCOMPARE(g_pencil_thickness, 3);
+        QCOMPARE(QFileInfo(aside).size(), qint64(big.size()));
+        QVERIFY(!QFileInfo::exists(cfg()->configureFilePath()));
+        QVERIFY2(noticeText().contains("application.ini.bad"), qPrintable(noticeText()));
+        QVERIFY(ITimeMsgBox::instance()->isVisible());
+        cfg()->setPenciThickness(6);
+        QVERIFY(fileContent().size() < 4096);
+        QFile::remove(aside);
+    }
+
+    // A read-only settings file was silently replaced by a writable one. It is read,
+    // never replaced nor made writable, and the user is told once.
+    void readOnlyFileKept()
+    {
+        writeFile("[format]\nphoto=png\n[junk]\nkey=1\n");
+        const QString path = cfg()->configureFilePath();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray before = fileContent();
+        ITimeMsgBox::instance()->hide();
+        cfg()->readConfigure();
+        QCOMPARE(g_photo_format, QStringLiteral("png"));
+        QVERIFY2(noticeText().contains("read-only"), qPrintable(noticeText()));
+        ITimeMsgBox::instance()->showMessageBox("other", 1000, QPoint(-1000, -1000));
+        cfg()->setPhotoFormat("bmp");
+        QVERIFY(!cfg()->writeConfigure());
+        cfg()->readConfigure();
+        QCOMPARE(noticeText(), QStringLiteral("other"));
+        QCOMPARE(fileContent(), before);
+        QCOMPARE(QFileInfo(path).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
+                 QFileDevice::Permissions());
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"application.ini"});
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void cleanupTestCase()

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "複製",
     "Delete": "刪除",
     "The settings could not be saved: %1": "無法儲存設定：%1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "設定檔過大，無法讀取。已將其另存為 %1，並使用預設設定。",
+    "The settings file is too large to read; the default settings are used.": "設定檔過大，無法讀取；將使用預設設定。",
+    "The settings file is read-only: changes to the settings will not be kept.": "設定檔為唯讀：對設定的變更將不會保留。",
     "Failed to open acquisition device": "無法開啟擷取裝置",
     "Initialization output failed": "輸出初始化失敗",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "取消選取",
     "Import File": "匯入檔案",
     "Not imported:\n%1": "未匯入：\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "已匯入，但不完整（檔案已損壞或被截斷）：\n%1",
     "The application requires microphone access to record the audio.": "本程式需要麥克風權限才能錄製聲音。",
     "The application requires Screen Recording access to record the video.": "本程式需要螢幕錄製權限才能錄製影片。",
     "Microphone Preferences...": "麥克風設定...",
@@ -167,7 +171,6 @@ TEXT = {
     "The recording could not be saved.": "無法儲存錄影。",
     "No program to view the picture was found. It is saved at:\n%1": "找不到可檢視圖片的程式。圖片儲存在：\n%1",
     "empty picture": "空白圖片",
-    "cannot write %1": "無法寫入 %1",
     "No program to show the folder was found. The folder is:\n%1": "找不到可顯示資料夾的程式。資料夾為：\n%1",
     "No program to open it was found. It is at:\n%1": "找不到可開啟它的程式。它位於：\n%1",
 }

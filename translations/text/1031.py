@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Kopieren",
     "Delete": "Löschen",
     "The settings could not be saved: %1": "Die Einstellungen konnten nicht gespeichert werden: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Die Einstellungsdatei war zu groß zum Lesen. Sie wurde als %1 beiseitegelegt, und die Standardeinstellungen werden verwendet.",
+    "The settings file is too large to read; the default settings are used.": "Die Einstellungsdatei ist zu groß zum Lesen; die Standardeinstellungen werden verwendet.",
+    "The settings file is read-only: changes to the settings will not be kept.": "Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.",
     "Failed to open acquisition device": "Das Aufnahmegerät konnte nicht geöffnet werden",
     "Initialization output failed": "Die Ausgabe konnte nicht vorbereitet werden",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Abwählen",
     "Import File": "Datei importieren",
     "Not imported:\n%1": "Nicht importiert:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "Importiert, aber unvollständig (die Datei ist beschädigt oder abgeschnitten):\n%1",
     "The application requires microphone access to record the audio.":
         "Das Programm braucht Zugriff auf das Mikrofon, um Ton aufzunehmen.",
     "The application requires Screen Recording access to record the video.":
@@ -172,7 +176,6 @@ TEXT = {
     "The recording could not be saved.": "Die Aufnahme konnte nicht gespeichert werden.",
     "No program to view the picture was found. It is saved at:\n%1": "Kein Programm zum Anzeigen des Bildes gefunden. Es liegt in:\n%1",
     "empty picture": "leeres Bild",
-    "cannot write %1": "%1 kann nicht geschrieben werden",
     "No program to show the folder was found. The folder is:\n%1": "Kein Programm zum Anzeigen des Ordners gefunden. Der Ordner ist:\n%1",
     "No program to open it was found. It is at:\n%1": "Kein Programm zum Öffnen gefunden. Es liegt in:\n%1",
 }

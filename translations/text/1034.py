@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Copiar",
     "Delete": "Eliminar",
     "The settings could not be saved: %1": "No se pudo guardar la configuración: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "El archivo de configuración era demasiado grande para leerlo. Se ha apartado como %1 y se usa la configuración predeterminada.",
+    "The settings file is too large to read; the default settings are used.": "El archivo de configuración es demasiado grande para leerlo; se usa la configuración predeterminada.",
+    "The settings file is read-only: changes to the settings will not be kept.": "El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.",
     "Failed to open acquisition device": "No se pudo abrir el dispositivo de captura",
     "Initialization output failed": "Error al inicializar la salida",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Deseleccionar",
     "Import File": "Importar archivo",
     "Not imported:\n%1": "No importados:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "Importados, pero incompletos (el archivo está dañado o cortado):\n%1",
     "The application requires microphone access to record the audio.":
         "La aplicación necesita acceso al micrófono para grabar el sonido.",
     "The application requires Screen Recording access to record the video.":
@@ -170,7 +174,6 @@ TEXT = {
     "The recording could not be saved.": "No se pudo guardar la grabación.",
     "No program to view the picture was found. It is saved at:\n%1": "No se encontró ningún programa para ver la imagen. Está guardada en:\n%1",
     "empty picture": "imagen vacía",
-    "cannot write %1": "no se puede escribir %1",
     "No program to show the folder was found. The folder is:\n%1": "No se encontró ningún programa para mostrar la carpeta. La carpeta es:\n%1",
     "No program to open it was found. It is at:\n%1": "No se encontró ningún programa para abrirlo. Está en:\n%1",
 }

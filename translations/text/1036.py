@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Copier",
     "Delete": "Supprimer",
     "The settings could not be saved: %1": "Impossible d'enregistrer les réglages : %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Le fichier de réglages était trop volumineux pour être lu. Il a été mis de côté sous %1 et les réglages par défaut sont utilisés.",
+    "The settings file is too large to read; the default settings are used.": "Le fichier de réglages est trop volumineux pour être lu ; les réglages par défaut sont utilisés.",
+    "The settings file is read-only: changes to the settings will not be kept.": "Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.",
     "Failed to open acquisition device": "Impossible d'ouvrir le périphérique de capture",
     "Initialization output failed": "Échec de l'initialisation de la sortie",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Désélectionner",
     "Import File": "Importer un fichier",
     "Not imported:\n%1": "Non importés :\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "Importés, mais incomplets (le fichier est endommagé ou tronqué) :\n%1",
     "The application requires microphone access to record the audio.":
         "Le programme a besoin d'accéder au microphone pour enregistrer le son.",
     "The application requires Screen Recording access to record the video.":
@@ -170,7 +174,6 @@ TEXT = {
     "The recording could not be saved.": "Impossible de sauvegarder l'enregistrement.",
     "No program to view the picture was found. It is saved at:\n%1": "Aucun programme pour afficher l'image n'a été trouvé. Elle est enregistrée dans :\n%1",
     "empty picture": "image vide",
-    "cannot write %1": "impossible d'écrire %1",
     "No program to show the folder was found. The folder is:\n%1": "Aucun programme pour afficher le dossier n'a été trouvé. Le dossier est :\n%1",
     "No program to open it was found. It is at:\n%1": "Aucun programme pour l'ouvrir n'a été trouvé. Il se trouve dans :\n%1",
 }

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Copia",
     "Delete": "Elimina",
     "The settings could not be saved: %1": "Impossibile salvare le impostazioni: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Il file delle impostazioni era troppo grande per essere letto. È stato messo da parte come %1 e vengono usate le impostazioni predefinite.",
+    "The settings file is too large to read; the default settings are used.": "Il file delle impostazioni è troppo grande per essere letto; vengono usate le impostazioni predefinite.",
+    "The settings file is read-only: changes to the settings will not be kept.": "Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.",
     "Failed to open acquisition device": "Impossibile aprire il dispositivo di acquisizione",
     "Initialization output failed": "Inizializzazione dell'uscita non riuscita",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Deseleziona",
     "Import File": "Importa file",
     "Not imported:\n%1": "Non importati:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "Importati, ma incompleti (il file è danneggiato o troncato):\n%1",
     "The application requires microphone access to record the audio.":
         "Il programma richiede l'accesso al microfono per registrare l'audio.",
     "The application requires Screen Recording access to record the video.":
@@ -170,7 +174,6 @@ TEXT = {
     "The recording could not be saved.": "Impossibile salvare la registrazione.",
     "No program to view the picture was found. It is saved at:\n%1": "Nessun programma per visualizzare l'immagine. È salvata in:\n%1",
     "empty picture": "immagine vuota",
-    "cannot write %1": "impossibile scrivere %1",
     "No program to show the folder was found. The folder is:\n%1": "Nessun programma per mostrare la cartella. La cartella è:\n%1",
     "No program to open it was found. It is at:\n%1": "Nessun programma per aprirlo. Si trova in:\n%1",
 }

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "복사",
     "Delete": "삭제",
     "The settings could not be saved: %1": "설정을 저장할 수 없습니다: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "설정 파일이 너무 커서 읽을 수 없습니다. %1(으)로 따로 보관했으며 기본 설정을 사용합니다.",
+    "The settings file is too large to read; the default settings are used.": "설정 파일이 너무 커서 읽을 수 없습니다. 기본 설정을 사용합니다.",
+    "The settings file is read-only: changes to the settings will not be kept.": "설정 파일이 읽기 전용입니다. 설정 변경 내용이 유지되지 않습니다.",
     "Failed to open acquisition device": "캡처 장치를 열 수 없습니다",
     "Initialization output failed": "출력 초기화에 실패했습니다",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "선택 해제",
     "Import File": "파일 가져오기",
     "Not imported:\n%1": "가져오지 못함:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "가져왔지만 완전하지 않음(파일이 손상되었거나 잘림):\n%1",
     "The application requires microphone access to record the audio.": "소리를 녹음하려면 마이크 권한이 필요합니다.",
     "The application requires Screen Recording access to record the video.":
         "동영상을 녹화하려면 화면 녹화 권한이 필요합니다.",
@@ -169,7 +173,6 @@ TEXT = {
     "The recording could not be saved.": "녹화를 저장할 수 없습니다.",
     "No program to view the picture was found. It is saved at:\n%1": "사진을 볼 프로그램을 찾을 수 없습니다. 저장 위치:\n%1",
     "empty picture": "빈 사진",
-    "cannot write %1": "%1에 쓸 수 없습니다",
     "No program to show the folder was found. The folder is:\n%1": "폴더를 표시할 프로그램을 찾을 수 없습니다. 폴더:\n%1",
     "No program to open it was found. It is at:\n%1": "열 수 있는 프로그램을 찾을 수 없습니다. 위치:\n%1",
 }

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Kopiëren",
     "Delete": "Verwijderen",
     "The settings could not be saved: %1": "De instellingen konden niet worden opgeslagen: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Het instellingenbestand was te groot om te lezen. Het is apart gezet als %1 en de standaardinstellingen worden gebruikt.",
+    "The settings file is too large to read; the default settings are used.": "Het instellingenbestand is te groot om te lezen; de standaardinstellingen worden gebruikt.",
+    "The settings file is read-only: changes to the settings will not be kept.": "Het instellingenbestand is alleen-lezen: wijzigingen in de instellingen worden niet bewaard.",
     "Failed to open acquisition device": "Het opnameapparaat kon niet worden geopend",
     "Initialization output failed": "De uitvoer kon niet worden voorbereid",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Deselecteren",
     "Import File": "Bestand importeren",
     "Not imported:\n%1": "Niet geïmporteerd:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "Geïmporteerd, maar onvolledig (het bestand is beschadigd of afgebroken):\n%1",
     "The application requires microphone access to record the audio.":
         "Het programma heeft toegang tot de microfoon nodig om geluid op te nemen.",
     "The application requires Screen Recording access to record the video.":
@@ -170,7 +174,6 @@ TEXT = {
     "The recording could not be saved.": "De opname kon niet worden opgeslagen.",
     "No program to view the picture was found. It is saved at:\n%1": "Geen programma gevonden om de afbeelding te bekijken. Ze staat in:\n%1",
     "empty picture": "lege afbeelding",
-    "cannot write %1": "kan %1 niet schrijven",
     "No program to show the folder was found. The folder is:\n%1": "Geen programma gevonden om de map te tonen. De map is:\n%1",
     "No program to open it was found. It is at:\n%1": "Geen programma gevonden om het te openen. Het staat in:\n%1",
 }

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "Kopyala",
     "Delete": "Sil",
     "The settings could not be saved: %1": "Ayarlar kaydedilemedi: %1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Ayar dosyası okunamayacak kadar büyüktü. %1 olarak kenara alındı ve varsayılan ayarlar kullanılıyor.",
+    "The settings file is too large to read; the default settings are used.": "Ayar dosyası okunamayacak kadar büyük; varsayılan ayarlar kullanılıyor.",
+    "The settings file is read-only: changes to the settings will not be kept.": "Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.",
     "Failed to open acquisition device": "Yakalama aygıtı açılamadı",
     "Initialization output failed": "Çıkış hazırlanamadı",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "Seçimi kaldır",
     "Import File": "Dosya içe aktar",
     "Not imported:\n%1": "İçe aktarılmayanlar:\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "İçe aktarıldı, ancak eksik (dosya bozuk veya kesik):\n%1",
     "The application requires microphone access to record the audio.":
         "Program, sesi kaydetmek için mikrofon erişimine ihtiyaç duyar.",
     "The application requires Screen Recording access to record the video.":
@@ -170,7 +174,6 @@ TEXT = {
     "The recording could not be saved.": "Kayıt kaydedilemedi.",
     "No program to view the picture was found. It is saved at:\n%1": "Resmi gösterecek program bulunamadı. Şurada kayıtlı:\n%1",
     "empty picture": "boş resim",
-    "cannot write %1": "%1 yazılamıyor",
     "No program to show the folder was found. The folder is:\n%1": "Klasörü gösterecek program bulunamadı. Klasör:\n%1",
     "No program to open it was found. It is at:\n%1": "Açacak program bulunamadı. Konumu:\n%1",
 }

@@ -51,6 +51,9 @@ TEXT = {
     "Copy": "复制",
     "Delete": "删除",
     "The settings could not be saved: %1": "无法保存设置：%1",
+    "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "设置文件过大，无法读取。已将其另存为 %1，并使用默认设置。",
+    "The settings file is too large to read; the default settings are used.": "设置文件过大，无法读取；将使用默认设置。",
+    "The settings file is read-only: changes to the settings will not be kept.": "设置文件为只读：对设置的更改将不会保留。",
     "Failed to open acquisition device": "无法打开采集设备",
     "Initialization output failed": "输出初始化失败",
     "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
@@ -88,6 +91,7 @@ TEXT = {
     "Deselect": "取消选择",
     "Import File": "导入文件",
     "Not imported:\n%1": "未导入：\n%1",
+    "Imported, but not complete (the file is damaged or cut off):\n%1": "已导入，但不完整（文件已损坏或被截断）：\n%1",
     "The application requires microphone access to record the audio.": "本程序需要麦克风权限才能录制声音。",
     "The application requires Screen Recording access to record the video.": "本程序需要屏幕录制权限才能录制视频。",
     "Microphone Preferences...": "麦克风设置...",
@@ -167,7 +171,6 @@ TEXT = {
     "The recording could not be saved.": "无法保存录像。",
     "No program to view the picture was found. It is saved at:\n%1": "未找到可查看图片的程序。图片保存在：\n%1",
     "empty picture": "空白图片",
-    "cannot write %1": "无法写入 %1",
     "No program to show the folder was found. The folder is:\n%1": "未找到可显示文件夹的程序。文件夹为：\n%1",
     "No program to open it was found. It is at:\n%1": "未找到可打开它的程序。它位于：\n%1",
 }

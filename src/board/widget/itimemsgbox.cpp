@@ -17,6 +17,8 @@
 namespace {
 ITimeMsgBox* s_instance = nullptr;
 const QPoint kCentred(-1000, -1000);
+// Time to read one more line of a notice.
+const int kMsPerLine = 1500;
 }
 
 ITimeMsgBox::ITimeMsgBox(QWidget* parent)
@@ -111,7 +113,37 @@ void ITimeMsgBox::showMessageBox(const QString& text, int ms, QPoint pos)
     move(pos);
     setWindowOpacity(1.0);
     show();
+    raise();
     m_timer->start(ms);
+}
+
+int ITimeMsgBox::readingTime(const QString& text, int ms)
+{
+    return ms + kMsPerLine * int(text.count(QLatin1Char('\n')));
+}
+
+bool ITimeMsgBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->isWindow()) {
+        // The show event comes before the window is mapped: raise once it is.
+        QMetaObject::invokeMethod(this, &QWidget::raise, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ITimeMsgBox::showEvent(QShowEvent* event)
+{
+    if (isWindow() && qApp)
+        qApp->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+void ITimeMsgBox::hideEvent(QHideEvent* event)
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
 }
 
 void ITimeMsgBox::showMessageBox(const QString& text, QPoint pos)

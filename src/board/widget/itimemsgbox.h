@@ -33,8 +33,17 @@ public:
 
     bool isFading() const;
 
+    // How long to show text: ms for one line, and longer for each line more, so that
+    // a notice listing several files stays until it can be read.
+    static int readingTime(const QString& text, int ms = 1000);
+
 protected:
     virtual void CreateUI();
+    // While shown, a window shown later (the main window maximized at start-up) is
+    // not left over the notice.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 protected slots:
     void slTimeout();
