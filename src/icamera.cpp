@@ -405,6 +405,12 @@ bool ICamera::setCaptureFlag(ImageType type)
     return b ? b->setCaptureFalg(type) : false;
 }
 
+bool ICamera::isPhotoPending() const
+{
+    const IWifiRtspThread* wifi = wifiBackend();
+    return wifi && wifi->isPhotoPending();
+}
+
 QImage ICamera::captureImage(ImageType type)
 {
     ICameraBackend* b = backendInUse();

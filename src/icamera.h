@@ -59,6 +59,8 @@ public:
 
     virtual void setRunFlag(const bool& run);
     virtual bool setCaptureFlag(ImageType type);
+    // The Wi-Fi camera still transfers the last photo: it takes no other until then.
+    bool isPhotoPending() const;
     virtual QImage captureImage(ImageType type);
     virtual void setAutoEdgeFlag(const bool& on);
     virtual AutoEdgeData autoEdgeData() const;

@@ -15,14 +15,23 @@ IMjpegDecoder::~IMjpegDecoder()
         tjDestroy(m_handle);
 }
 
+void IMjpegDecoder::renewHandle()
+{
+    if (m_handle)
+        tjDestroy(m_handle);
+    m_handle = tjInitDecompress();
+}
+
 QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
 {
     if (!m_handle || !data || size < 4 || size > 0x7fffffffUL)
         return QSize();
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(m_handle, data, static_cast<unsigned long>(size), &width, &height, &subsamp,
-                            &colorspace) != 0)
+                            &colorspace) != 0) {
+        renewHandle();
         return QSize();
+    }
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return QSize();
     return QSize(width, height);
@@ -52,9 +61,38 @@ QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize 
                                  image.bytesPerLine(), frame.height(), TJPF_BGRA, 0);
     // A truncated frame from the camera still gives a usable picture (a warning);
     // only real errors drop it, unless the caller wants the picture whole.
-    if (rc != 0 && (strict || tjGetErrorCode(m_handle) != TJERR_WARNING)) {
+    const bool drop = rc != 0 && (strict || tjGetErrorCode(m_handle) != TJERR_WARNING);
+    if (drop)
         qDebug() << Q_FUNC_INFO << "mjpeg decode failed:" << tjGetErrorStr2(m_handle);
+    if (rc != 0)
+        renewHandle();
+    if (drop)
         return QImage();
-    }
     return image;
+}
+
+bool IMjpegDecoder::decodesWhole(const QByteArray& data)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const QSize frame = frameSize(bytes, size_t(data.size()));
+    if (!frame.isValid())
+        return false;
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    tjscalingfactor smallest = {1, 1};
+    for (int i = 0; factors && i < count; ++i) {
+        if (factors[i].num * smallest.denom < smallest.num * factors[i].denom)
+            smallest = factors[i];
+    }
+    const int width = TJSCALED(frame.width(), smallest);
+    const int height = TJSCALED(frame.height(), smallest);
+    QImage scratch(width, height, QImage::Format_RGB32);
+    if (scratch.isNull())
+        return false;
+    if (tjDecompress2(m_handle, bytes, static_cast<unsigned long>(data.size()), scratch.bits(), width,
+                      scratch.bytesPerLine(), height, TJPF_BGRA, 0)
+        == 0)
+        return true;
+    renewHandle();
+    return false;
 }

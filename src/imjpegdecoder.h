@@ -29,11 +29,19 @@ public:
     }
     // Reads the frame size from the JPEG header; an invalid size on failure.
     QSize frameSize(const uchar* data, size_t size);
+    // False when the decoder reports any damage, a cut-off file above all (other
+    // decoders fill the missing part with grey and say nothing). Decoded at the
+    // smallest scale: every byte is still read, but few pixels are made.
+    bool decodesWhole(const QByteArray& data);
 
     // Largest frame we accept, to refuse absurd headers before allocating.
     static constexpr int kMaxSide = 16384;
 
 private:
+    // TurboJPEG keeps a failed header's state: every later frame, however good, then
+    // fails the same way. A fresh handle after each failure lets the next one through.
+    void renewHandle();
+
     void* m_handle = nullptr;
 };
 

@@ -130,7 +130,8 @@ bool MainFrame::requestCapture(ImageType type, bool timelapseShot)
     if (!ok) {
         if (!m_pendingShots.isEmpty())
             m_pendingShots.removeLast();
-        if (wide)
+        // A press that does nothing says why: the photo before is still on its way.
+        if (wide || ICamera::instance()->isPhotoPending())
             showNotice(tr("Saving, please wait!"));
         else
             qDebug() << "capture request refused, type" << type;

@@ -2,10 +2,27 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFile>
 #include <QImageReader>
 
+#include "imjpegdecoder.h"
+
 namespace {
-QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QString* reason)
+// Qt's JPEG reader fills what a cut-off file lacks with grey and reports success.
+bool jpegDecodesWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    IMjpegDecoder decoder;
+    const QByteArray data = file.readAll();
+    // Sizes TurboJPEG refuses were read by Qt: nothing to judge them by.
+    if (!decoder.frameSize(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size())).isValid())
+        return true;
+    return decoder.decodesWhole(data);
+}
+
+QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QString* reason, bool* whole = nullptr)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -15,6 +32,8 @@ QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QStri
             *reason = QCoreApplication::translate("IImgListThumbnail", "Not a readable picture.");
         return QImage();
     }
+    // Known only before the read.
+    const QByteArray format = reader.format();
     const QSize full = reader.size();
     if (full.isValid() && qint64(full.width()) * full.height() > kMaxImportPixels) {
         qDebug() << "image too large" << path << full;
@@ -36,6 +55,8 @@ QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QStri
             *reason = reader.errorString();
         return QImage();
     }
+    if (whole)
+        *whole = format != "jpeg" || jpegDecodesWhole(path);
     // Formats that cannot decode to a size come back full size.
     if (target.isValid() && !target.isEmpty() && image.size() != target)
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -43,9 +64,9 @@ QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QStri
 }
 }
 
-QImage readThumbnail(const QString& path, const QSize& size, QString* reason)
+QImage readThumbnail(const QString& path, const QSize& size, QString* reason, bool* whole)
 {
-    return readScaled(path, size, false, reason);
+    return readScaled(path, size, false, reason, whole);
 }
 
 QImage readPictureWithin(const QString& path, const QSize& limit, QString* reason)
@@ -64,11 +85,15 @@ void IImgListThumbnailLoader::load(const QStringList& paths, const QSize& size)
         if (m_cancelled)
             break;
         QString reason;
-        const QImage thumbnail = readThumbnail(path, size, &reason);
-        if (thumbnail.isNull())
+        bool whole = true;
+        const QImage thumbnail = readThumbnail(path, size, &reason, &whole);
+        if (thumbnail.isNull()) {
             emit sgRefused(path, reason);
-        else
-            emit sgThumbnail(path, thumbnail);
+            continue;
+        }
+        emit sgThumbnail(path, thumbnail);
+        if (!whole)
+            emit sgIncomplete(path);
     }
     emit sgFinished();
 }

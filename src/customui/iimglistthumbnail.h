@@ -15,8 +15,9 @@ constexpr qint64 kMaxImportPixels = 100LL * 1000 * 1000;
 
 // Reads the picture at path straight to the given size (aspect ratio ignored), letting
 // the content decide the format. Returns a null image and a reason when the file
-// cannot be read or is too large.
-QImage readThumbnail(const QString& path, const QSize& size, QString* reason = nullptr);
+// cannot be read or is too large. whole is false for a picture that decoded only in
+// part (a cut-off JPEG).
+QImage readThumbnail(const QString& path, const QSize& size, QString* reason = nullptr, bool* whole = nullptr);
 // The same, but a picture that already fits within limit keeps its own size.
 QImage readPictureWithin(const QString& path, const QSize& limit, QString* reason = nullptr);
 
@@ -36,6 +37,8 @@ public slots:
 signals:
     void sgThumbnail(const QString& path, const QImage& thumbnail);
     void sgRefused(const QString& path, const QString& reason);
+    // Imported (sgThumbnail came first), but the picture could not be decoded whole.
+    void sgIncomplete(const QString& path);
     void sgFinished();
 
 private:

@@ -131,6 +131,8 @@ void IImgListWidget::ensureLoader()
     connect(m_loader, &IImgListThumbnailLoader::sgThumbnail, this,
             [this](const QString& path, const QImage& thumbnail) { m_list->insertItem(thumbnail, path); });
     connect(m_loader, &IImgListThumbnailLoader::sgRefused, this, &IImgListWidget::onRefused);
+    connect(m_loader, &IImgListThumbnailLoader::sgIncomplete, this,
+            [this](const QString& path) { m_incomplete << path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); });
     connect(m_loader, &IImgListThumbnailLoader::sgFinished, this, &IImgListWidget::onImportFinished);
     m_loaderThread->start();
 }
@@ -142,10 +144,16 @@ void IImgListWidget::onRefused(const QString& path, const QString& reason)
 
 void IImgListWidget::onImportFinished()
 {
-    if (!m_refused.isEmpty()) {
-        ITimeMsgBox::instance()->showMessageBox(tr("Not imported:\n%1").arg(m_refused.join('\n')), 1000,
-                                                QPoint(-1000, -1000));
-        m_refused.clear();
+    QStringList parts;
+    if (!m_refused.isEmpty())
+        parts << tr("Not imported:\n%1").arg(m_refused.join('\n'));
+    if (!m_incomplete.isEmpty())
+        parts << tr("Imported, but not complete (the file is damaged or cut off):\n%1").arg(m_incomplete.join('\n'));
+    m_refused.clear();
+    m_incomplete.clear();
+    if (!parts.isEmpty()) {
+        const QString text = parts.join('\n');
+        ITimeMsgBox::instance()->showMessageBox(text, ITimeMsgBox::readingTime(text), QPoint(-1000, -1000));
     }
     emit sgImportFinished();
 }

@@ -52,6 +52,7 @@ private:
     QThread* m_loaderThread = nullptr;
     IImgListThumbnailLoader* m_loader = nullptr;
     QStringList m_refused;
+    QStringList m_incomplete; // imported, but decoded only in part
 };
 
 #endif

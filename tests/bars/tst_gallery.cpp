@@ -124,6 +124,8 @@ private slots:
     void fullDiskWritesReportFailure();
     void pdfRule();
     void importPictures();
+    void importNoticeStaysToBeRead();
+    void importCutOffPictureTold();
     void importLimit();
 
 private:
@@ -744,6 +746,52 @@ void TestGallery::importPictures()
     panel.importFiles();
     QVERIFY(!done.wait(300));
     QCOMPARE(panel.getAllThumbnailPath(false).size(), 1);
+}
+
+// The notice listing five refused files was gone after one second.
+void TestGallery::importNoticeStaysToBeRead()
+{
+    IImgListWidget panel(nullptr);
+    QSignalSpy done(&panel, &IImgListWidget::sgImportFinished);
+    QStringList files;
+    for (int i = 0; i < 5; ++i) {
+        QFile f(path(QString("bad%1.png").arg(i)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a picture");
+        files << f.fileName();
+    }
+    answerFile(files);
+    panel.importFiles();
+    QVERIFY(done.wait(5000));
+    QVERIFY(noticeText().contains("bad4.png"));
+    QVERIFY(ITimeMsgBox::instance()->isVisible());
+    const QTimer* hide = ITimeMsgBox::instance()->findChild<QTimer*>();
+    QVERIFY(hide && hide->isActive());
+    // Six lines: seconds more than the one of a short notice.
+    QVERIFY2(hide->remainingTime() > 5000, qPrintable(QString::number(hide->remainingTime())));
+}
+
+// A cut-off JPEG was imported half grey without a word. It is imported, and the
+// notice names it.
+void TestGallery::importCutOffPictureTold()
+{
+    IImgListWidget panel(nullptr);
+    QSignalSpy done(&panel, &IImgListWidget::sgImportFinished);
+    const QString whole = path("whole.jpg");
+    QVERIFY(QImage(writeNoise(path("noise.png"), QSize(200, 150))).save(whole, "JPEG"));
+    const QByteArray bytes = contents(whole);
+    QFile cut(path("cut.jpg"));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+    ITimeMsgBox::instance()->hide();
+
+    answerFile({whole, cut.fileName()});
+    panel.importFiles();
+    QVERIFY(done.wait(5000));
+    QCOMPARE(panel.getAllThumbnailPath(false), QStringList({whole, cut.fileName()}));
+    QVERIFY(ITimeMsgBox::instance()->isVisible());
+    QVERIFY2(noticeText().contains("cut.jpg") && !noticeText().contains("whole.jpg"), qPrintable(noticeText()));
 }
 
 void TestGallery::importLimit()

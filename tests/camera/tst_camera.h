@@ -39,10 +39,12 @@ private slots:
     void failedSaveReportedAsFailure();
     void queuedJobsSavedAtDestruction();
     void fullDiskSnapshotIsAFailure();
+    void failedSaveNamesSystemReason();
 
     // devices
     void mjpegDecodesToSizeAndColours();
     void mjpegRejectsGarbage();
+    void mjpegRecoversAfterDamagedFrame();
     void yuyvConversion();
     void formatNegotiationWithFakeDevice();
     void descriptionFileParsing();

@@ -164,6 +164,23 @@ void TestCamera::mjpegRejectsGarbage()
     QVERIFY(cut.isNull() || cut.size() == QSize(64, 64));
 }
 
+// One damaged frame (two start markers, an unknown marker) left the decoder failing
+// every later frame, so the live picture stopped for good. Found by fuzzing.
+void TestCamera::mjpegRecoversAfterDamagedFrame()
+{
+    QImage source(48, 32, QImage::Format_RGB32);
+    source.fill(QColor(200, 60, 20));
+    const QByteArray good = jpegOf(source);
+    IMjpegDecoder decoder;
+    for (const QByteArray& damaged : {QByteArray("\xff\xd8\xff\xd8", 4), QByteArray("\xff\xd8\xff\xf3\x00\x04\x00\x00", 8)}) {
+        QVERIFY(decoder.decode(damaged).isNull());
+        const QImage next = decoder.decode(good);
+        QCOMPARE(next.size(), QSize(48, 32));
+        QVERIFY(near(next.pixelColor(24, 16), QColor(200, 60, 20), 6));
+        QVERIFY(!decoder.decode(good, true).isNull());
+    }
+}
+
 void TestCamera::yuyvConversion()
 {
     // Two pixels: Y0 U Y1 V. Mid-grey chroma leaves luma as grey.
