@@ -148,15 +148,20 @@ QByteArray ITcpServer::Packet(QByteArray payload)
 
 QList<QByteArray> ITcpServer::Unpack(QByteArray data)
 {
-    data.prepend(m_remainder);
-    m_remainder.clear();
-    m_malformed = false;
+    return unpackPackets(data, &m_remainder, &m_malformed);
+}
+
+QList<QByteArray> ITcpServer::unpackPackets(QByteArray data, QByteArray* remainder, bool* malformed)
+{
+    data.prepend(*remainder);
+    remainder->clear();
+    *malformed = false;
     QList<QByteArray> payloads;
     while (!data.isEmpty()) {
         if (data.size() < kHeadSize + kLengthSize) {
             if (!QByteArray("TSMT").startsWith(data.left(kHeadSize)))
                 break; // not even the start of a head
-            m_remainder = data;
+            *remainder = data;
             return payloads;
         }
         if (data.left(kHeadSize) != "TSMT")
@@ -168,7 +173,7 @@ QList<QByteArray> ITcpServer::Unpack(QByteArray data)
         if (!ok || length < kLengthSize + kTailSize || length > kMaxLength)
             break;
         if (data.size() < kHeadSize + length) {
-            m_remainder = data; // wait for the rest of this packet
+            *remainder = data; // wait for the rest of this packet
             return payloads;
         }
         const QByteArray packet = data.mid(kHeadSize, length);
@@ -179,7 +184,7 @@ QList<QByteArray> ITcpServer::Unpack(QByteArray data)
     }
     if (!data.isEmpty()) {
         qWarning() << Q_FUNC_INFO << "malformed packet, dropped" << data.size() << "bytes";
-        m_malformed = true;
+        *malformed = true;
     }
     return payloads;
 }

@@ -46,6 +46,9 @@ public:
     // Payloads of the complete packets; an incomplete packet is kept for the next read.
     // Malformed input empties the buffer and sets malformed().
     QList<QByteArray> Unpack(QByteArray data);
+    // The same without a server: remainder holds the bytes of an incomplete packet
+    // between reads.
+    static QList<QByteArray> unpackPackets(QByteArray data, QByteArray* remainder, bool* malformed);
     bool malformed() const { return m_malformed; }
 
     // The companion program; by default "Kapturo/Kapturo.exe" beside the executable.
