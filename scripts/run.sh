@@ -3,6 +3,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/install-deps.sh"
-# Only the program is built; the build folder stays configured for the tests.
+# Only the program (with the translations it loads) is built; the build folder stays
+# configured for the tests.
 bash "$here/scripts/build.sh" --target ocumetra
 exec "${OCUMETRA_BUILD_DIR:-$here/build}/bin/ocumetra" "$@"
