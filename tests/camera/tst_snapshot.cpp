@@ -18,6 +18,15 @@
 #include "tst_camera.h"
 
 namespace {
+QImage noiseImage(const QSize& size, quint32 seed)
+{
+    QImage noise(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    return noise;
+}
 
 QImage solid(const QSize& size, const QColor& colour)
 {
@@ -262,11 +271,7 @@ void TestCamera::queuedJobsSavedAtDestruction()
 void TestCamera::fullDiskSnapshotIsAFailure()
 {
     QTemporaryDir dir;
-    QImage noise(64, 48, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, random.generate());
+    const QImage noise = noiseImage(QSize(64, 48), 7);
     const QString kept = dir.path() + "/kept.jpeg";
     QString error;
     QVERIFY(IImageTansformThread::saveImage(noise, kept, "jpeg", &error));
@@ -308,11 +313,7 @@ void TestCamera::fullDiskSnapshotIsAFailure()
 void TestCamera::failedSaveNamesSystemReason()
 {
     QTemporaryDir dir;
-    QImage noise(400, 300, QImage::Format_RGB32);
-    QRandomGenerator random(9);
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, random.generate());
+    const QImage noise = noiseImage(QSize(400, 300), 9);
     const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
     for (const char* format : {"jpeg", "png", "bmp", "tiff"}) {
         QString error;
