@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPinchGesture>
 
+#include "board/idrawinglayer.h"
 #include "board/islide.h"
 #include "board/item/iabstractframe.h"
 #include "board/item/ielement.h"
@@ -34,8 +35,13 @@ IBoard::IBoard(SceneDisplayMode mode, QWidget* parent)
 
 IBoard::~IBoard()
 {
-    // Modes may still point into the pages: they go first.
+    // Modes may still point into the pages: they go first, and the layer gives the
+    // pages' elements back before the pages are deleted.
     m_modeManage.reset();
+    if (m_drawings) {
+        m_drawings->setPage(nullptr);
+        delete m_drawings;
+    }
     setScene(nullptr);
     m_slide = nullptr;
     m_pixmapItem = nullptr;
@@ -56,6 +62,10 @@ void IBoard::insert(ISlide* slide, bool current)
         m_slides.append(slide);
         connect(slide, &ISlide::sgElementsTakenOff, this, &IBoard::onElementsTakenOff);
         connect(slide, &QObject::destroyed, this, &IBoard::onSlideDestroyed);
+        connect(slide, &ISlide::sgSlideChangedEvent, this, [this, slide] {
+            if (slide == m_slide && m_drawings)
+                m_drawings->pageChanged();
+        });
     }
     setSlide(slide);
 }
@@ -76,6 +86,7 @@ void IBoard::setSlide(ISlide* slide)
             m_pixmapItem->scene()->removeItem(m_pixmapItem);
         slide->addItem(m_pixmapItem);
     }
+    drawings()->setPage(slide);
     setScene(slide);
 }
 
@@ -249,6 +260,27 @@ QImage IBoard::getCameraRectRender(double sx, double sy)
     return out;
 }
 
+IDrawingLayer* IBoard::drawings()
+{
+    if (!m_drawings) {
+        m_drawings = new IDrawingLayer(this);
+        m_drawings->setPage(m_slide);
+    }
+    return m_drawings;
+}
+
+void IBoard::forgetDrawingLayer(IDrawingLayer* layer)
+{
+    if (m_drawings == layer)
+        m_drawings = nullptr;
+}
+
+void IBoard::refreshDrawings(const QRectF& sceneArea)
+{
+    if (m_drawings)
+        m_drawings->refresh(sceneArea);
+}
+
 QGraphicsItem* IBoard::at(const QPointF& pos) const
 {
     if (!m_slide)
@@ -293,6 +325,11 @@ IElementFrame* IBoard::elementFrame()
         m_elementFrame = new ICommonElementFrame(this);
         m_elementFrame->showFrame(false);
     }
+    return m_elementFrame;
+}
+
+IElementFrame* IBoard::existingElementFrame() const
+{
     return m_elementFrame;
 }
 
@@ -345,6 +382,9 @@ void IBoard::onSlideDestroyed(QObject* slide)
     if (m_slide && static_cast<QObject*>(m_slide) == slide) {
         m_slide = nullptr;
         m_pixmapItem = nullptr;
+        // A layer that was on the page went with its items (and told us so).
+        if (m_drawings)
+            m_drawings->pageDestroyed();
     }
 }
 
@@ -353,6 +393,8 @@ void IBoard::onElementsTakenOff(const QList<IElement*>& elements)
     QList<QGraphicsItem*> items;
     for (IElement* element : elements)
         items.append(elementItem(element));
+    if (m_drawings)
+        m_drawings->takeOff(items);
     if (m_elementFrame)
         m_elementFrame->forgetItems(items);
     auto* slide = qobject_cast<ISlide*>(sender());
@@ -429,6 +471,13 @@ void IBoard::resizeEvent(QResizeEvent* event)
 {
     QGraphicsView::resizeEvent(event);
     setCameraShowsize(QSizeF(size()));
+}
+
+// Elements that stopped changing join the cached drawings before the items are drawn.
+void IBoard::paintEvent(QPaintEvent* event)
+{
+    drawings()->settle();
+    QGraphicsView::paintEvent(event);
 }
 
 bool IBoard::viewportEvent(QEvent* event)

@@ -11,6 +11,7 @@
 #include "board/model/ideviceargs.h"
 #include "board/widget/itimemsgbox.h"
 
+class IDrawingLayer;
 class IElement;
 class IElementFrame;
 class IModeManage;
@@ -65,6 +66,11 @@ public:
     QRectF pixmapEleGlobalBoundingRect() const;
     // The drawings over the camera picture's area, transparent elsewhere, scaled by sx, sy.
     QImage getCameraRectRender(double sx, double sy);
+    // Finished elements in the scene area changed how they look (an eraser pass): the
+    // board draws them again.
+    void refreshDrawings(const QRectF& sceneArea);
+    // The finished elements of the shown page, cached as one picture.
+    IDrawingLayer* drawingLayer() { return drawings(); }
     QGraphicsItem* at(const QPointF& pos) const;
     QPointF convertToScenePointFromSlidePoint(const ISlidePoint& point) const;
 
@@ -77,6 +83,8 @@ public:
     // Selection frames.
     virtual void setElementFrame(IElementFrame* frame);
     IElementFrame* elementFrame();
+    // The frame as it is, never creating one.
+    IElementFrame* existingElementFrame() const;
     // Null while no text frame is available (see ISlide::setSceneFrameFactory).
     ISceneElementFrame* sceneElementFrame();
     virtual void setSelected(QGraphicsItem* item, bool selected);
@@ -96,6 +104,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private slots:
     void onElementsTakenOff(const QList<IElement*>& elements);
@@ -103,6 +112,10 @@ private slots:
     void onSlideDestroyed(QObject* slide);
 
 private:
+    friend class IDrawingLayer;
+    IDrawingLayer* drawings();
+    void forgetDrawingLayer(IDrawingLayer* layer);
+
     enum class Step { Down, Move, Up };
     void route(QMouseEvent* event, Step step);
     void showZoomNotice();
@@ -120,6 +133,9 @@ private:
     double m_cameraShowHeight = 0.0;
     double m_rotate = 0.0;
     QPointer<IElementFrame> m_elementFrame;
+    // Owned by the board; a page deleted while showing it deletes it with its items
+    // (the layer then tells the board, which makes a new one when next needed).
+    IDrawingLayer* m_drawings = nullptr;
     // A window of its own (it is placed in screen coordinates), owned by the board.
     std::unique_ptr<ITimeMsgBox> m_zoomNotice;
 };

@@ -44,6 +44,11 @@ private slots:
     void shapeModeCircleClippedToPicture();
     void shapeModeSwitchOffMidDrag();
     void shapeModeSecondPressStartsNewShape();
+
+    // tst_drawinglayer.cpp
+    void finishedDrawingsAreNotRepaintedPerFrame();
+    void drawingsCacheFollowsEraseZoomRotateAndPage();
+    void drawingsBeingEditedShowEveryMove();
 };
 
 #endif

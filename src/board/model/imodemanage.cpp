@@ -140,6 +140,7 @@ void IModeManage::setCurrentMode(ModeType type)
         return;
     }
     m_type = type;
+    m_down.clear();
     if (isActive(m_current))
         m_current->switchOff();
     m_current = next;
@@ -154,6 +155,8 @@ void IModeManage::setCurrentMode(ModeType type)
 
 void IModeManage::deviceDown(IDeviceEventArgs* args)
 {
+    if (args)
+        m_down.insert(args->id());
     if (m_current && m_current->isEnabled())
         m_current->deviceDown(args);
 }
@@ -168,4 +171,6 @@ void IModeManage::deviceUp(IDeviceEventArgs* args)
 {
     if (m_current && m_current->isEnabled())
         m_current->deviceUp(args);
+    if (args)
+        m_down.remove(args->id());
 }

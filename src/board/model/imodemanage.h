@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include "board/iboardenum.h"
@@ -53,6 +54,8 @@ public:
     void deviceDown(IDeviceEventArgs* args);
     void deviceMove(IDeviceEventArgs* args);
     void deviceUp(IDeviceEventArgs* args);
+    // A pointer is down on the board (between a press and its release, or a mode switch).
+    bool isGestureActive() const { return !m_down.isEmpty(); }
 
 private:
     IModeBase* modeForType(TX_IBOARD_ENUM::ModeType type);
@@ -64,6 +67,7 @@ private:
     IModeBase* m_current = nullptr;
     TX_IBOARD_ENUM::ModeType m_type = TX_IBOARD_ENUM::MODE_SELECT;
     bool m_switchEnabled = true;
+    QSet<int> m_down;
 };
 
 #endif

@@ -138,6 +138,9 @@ void IPathEraseMode::eraseTo(const QPointF& p, const double& size)
             element->update(band);
         }
     }
+    // Finished strokes are drawn from the board's cache, which must hear of the cut.
+    if (regionBuilt && m_board)
+        m_board->refreshDrawings(band);
 }
 
 void IPathEraseMode::placeGhost(const QPointF& p, double diameter)
