@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 #include <vector>
@@ -14,8 +13,8 @@
 #include "board/iboard.h"
 #include "board/islide.h"
 #include "board/item/ipixmapitem.h"
-#include "board/model/imodemanage.h"
 #include "board/path/ipathmodes.h"
+#include "boardinput.h"
 #include "processcpu.h"
 
 namespace {
@@ -51,21 +50,7 @@ struct LiveBoard
         board.setCameraShowsize(QSizeF(boardSize));
     }
 
-    void send(int step, const QPointF& p)
-    {
-        const QEvent::Type type = step == 0 ? QEvent::MouseButtonPress
-                                            : step == 1 ? QEvent::MouseMove
-                                                        : QEvent::MouseButtonRelease;
-        QMouseEvent event(type, p, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        IDeviceEventArgs args(event, ISlidePoint(p), false, 0);
-        IModeManage* modes = board.modeManage();
-        if (step == 0)
-            modes->deviceDown(&args);
-        else if (step == 1)
-            modes->deviceMove(&args);
-        else
-            modes->deviceUp(&args);
-    }
+    void send(int step, const QPointF& p) { sendToBoard(board, step, p); }
 
     // Wavy strokes of 200 points through the pen mode, rows of them over the whole
     // board; past one screenful they overlap the earlier ones.

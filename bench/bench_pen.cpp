@@ -5,14 +5,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
 #include "board/iboard.h"
 #include "board/islide.h"
-#include "board/model/imodemanage.h"
 #include "board/path/ipathmodes.h"
+#include "boardinput.h"
 #include "processcpu.h"
 
 namespace {
@@ -33,21 +32,7 @@ struct Page
         board.boardState()->inkThickness = 6;
     }
 
-    void send(int step, const QPointF& p)
-    {
-        const QEvent::Type type = step == 0 ? QEvent::MouseButtonPress
-                                            : step == 1 ? QEvent::MouseMove
-                                                        : QEvent::MouseButtonRelease;
-        QMouseEvent event(type, p, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        IDeviceEventArgs args(event, ISlidePoint(p), false, 0);
-        IModeManage* modes = board.modeManage();
-        if (step == 0)
-            modes->deviceDown(&args);
-        else if (step == 1)
-            modes->deviceMove(&args);
-        else
-            modes->deviceUp(&args);
-    }
+    void send(int step, const QPointF& p) { sendToBoard(board, step, p); }
 
     // Wavy strokes spread over the whole page, a few pixels per segment as a fast pen gives.
     void drawStrokes()
