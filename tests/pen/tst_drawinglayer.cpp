@@ -203,6 +203,16 @@ void TestPen::drawingsCacheFollowsEraseZoomRotateAndPage()
     b.board->setSlide(b.slide);
     QVERIFY(maxDifference(onScreen(b.board), plainView(b.board)) <= kBlendTolerance);
     QCOMPARE(b.board->drawingLayer()->settledCount(), 5);
+
+    // The shown page deleted with its cached drawings: the board carries on with another.
+    delete b.slide;
+    b.slide = nullptr;
+    b.board->setSlide(other);
+    auto* late = new CountingStroke(wave(100, 100));
+    other->add(late, false);
+    onScreen(b.board);
+    QCOMPARE(b.board->drawingLayer()->settledCount(), 1);
+    QVERIFY(maxDifference(onScreen(b.board), plainView(b.board)) <= kBlendTolerance);
 }
 
 void TestPen::drawingsBeingEditedShowEveryMove()
