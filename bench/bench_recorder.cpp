@@ -1,8 +1,8 @@
 // The screen recorder at 1920x1080, 50 frames per second, with sound, beside the ffmpeg
 // command (x11grab, libx264 ultrafast, aac) on the same X screen in the same run:
 // pictures written against those expected, CPU seconds per recorded second, resident
-// memory across the run, and whether pictures keep their pace while sound arrives in
-// one-second bursts.
+// memory across the run, whether pictures keep their pace while sound arrives in
+// one-second bursts, and the seconds a recording loses when its process is killed.
 //
 // Also how far the sound lies from the picture over a recording: a tone into the microphone
 // and a change of a small window every two seconds, found again in the written file.
@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +39,7 @@
 #include "iglobal.h"
 #include "mediaprobe.h"
 #include "pulsedaemon.h"
+#include "stillpage.h"
 #include "processcpu.h"
 
 namespace {
@@ -320,7 +323,64 @@ void BM_SoundAgainstPicture(benchmark::State& state)
     }
 }
 
+// Seconds of a recording lost when its process is killed: a child records with sound
+// the whole changing screen (argument 0) or a still 640x480 page (1) and is killed
+// without warning; what still decodes is set against the time it had recorded.
+void BM_SecondsLostToKill(benchmark::State& state)
+{
+    const int seconds = qMin(benchSeconds(), 20);
+    for (auto _ : state) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("OCUMETRA_BENCH_RECORD_INTO"), g_shared->folder.path() + QStringLiteral("/killed"));
+        if (state.range(0) == 1)
+            env.insert(QStringLiteral("OCUMETRA_BENCH_RECORD_STILL"), QStringLiteral("1"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
+        QElapsedTimer wait;
+        wait.start();
+        while (!child.canReadLine() && child.state() != QProcess::NotRunning && wait.elapsed() < 60000)
+            child.waitForReadyRead(100);
+        const QString path = QString::fromUtf8(child.readLine()).trimmed();
+        if (path.isEmpty()) {
+            state.SkipWithError("the recording child did not start");
+            return;
+        }
+        QElapsedTimer recorded;
+        recorded.start();
+        waitEvents(seconds * 1000);
+        ::kill(pid_t(child.processId()), SIGKILL);  // our own child, by its id
+        const double atKill = recorded.elapsed() / 1000.0;
+        child.waitForFinished(10000);
+        const MediaProbe probe = probeMedia(path);
+        state.counters["killed_at_s"] = atKill;
+        state.counters["decoded_s"] = probe.decodedSeconds;
+        state.counters["s_lost_to_kill"] = qMax(0.0, atKill - probe.decodedSeconds);
+    }
+}
+
+// Child mode of BM_SecondsLostToKill: records until killed.
+int recordUntilKilled(const QString& folder)
+{
+    QRect region(0, 0, 1920, 1080);
+    QLabel page;
+    if (qEnvironmentVariableIsSet("OCUMETRA_BENCH_RECORD_STILL")) {
+        region = QRect(0, 0, 640, 480);
+        showStillPage(page, region);  // above the moving screen
+        waitEvents(1000);
+    }
+    g_camera_info.description = QStringLiteral("bench");
+    IFFmpegApi::instance()->initData();
+    if (!IFFmpegApi::instance()->startRecordVideo(folder, region))
+        return 2;
+    printf("%s\n", qPrintable(IFFmpegApi::instance()->outputPath()));
+    fflush(stdout);
+    return QCoreApplication::exec();
+}
+
 BENCHMARK(BM_RecorderFullScreen)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_SecondsLostToKill)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_FfmpegCommand)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PicturesWhileSoundComesInBursts)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_SoundAgainstPicture)->Iterations(1)->Unit(benchmark::kSecond);
@@ -337,6 +397,9 @@ int main(int argc, char** argv)
         return QApplication::exec();
     }
     QApplication app(argc, argv);
+    const QString killFolder = qEnvironmentVariable("OCUMETRA_BENCH_RECORD_INTO");
+    if (!killFolder.isEmpty())
+        return recordUntilKilled(killFolder);
     benchmark::Initialize(&argc, argv);
     Shared shared;
     g_shared = &shared;

@@ -1,5 +1,7 @@
 #include "ffmpeg/iavencode.h"
 
+#include "ffmpeg/ih264setup.h"
+
 #include <QDebug>
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -117,16 +119,8 @@ int IAVEncode::OpenOutputFile(char* filename, int fps, int width, int height, in
     m_videoEncoder.reset(avcodec_alloc_context3(videoCodec));
     AVCodecContext* v = m_videoEncoder.get();
     v->codec_id = AV_CODEC_ID_H264;
-    v->keyint_min = 25;
-    v->refs = 3;
     v->gop_size = 250;
     v->pix_fmt = AV_PIX_FMT_YUV420P;
-    v->max_b_frames = 0;
-    v->b_quant_factor = 1.0f;
-    v->qmin = 10;
-    v->qmax = 51;
-    v->me_subpel_quality = 7;
-    v->trellis = 1;
     v->bit_rate = qint64(bitRateKbps) * 1000;
     v->width = width;
     v->height = height;
@@ -135,12 +129,12 @@ int IAVEncode::OpenOutputFile(char* filename, int fps, int width, int height, in
     if (output->oformat->flags & AVFMT_GLOBALHEADER)
         v->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "preset", pick(kPresets, (x264Options >> 16) & 0xff), 0);
-    av_dict_set(&options, "tune", pick(kTunes, (x264Options >> 8) & 0xff), 0);
-    av_dict_set(&options, "profile", pick(kProfiles, x264Options & 0xff), 0);
+    IH264Setup setup;
+    setup.preset = pick(kPresets, (x264Options >> 16) & 0xff);
+    setup.tune = pick(kTunes, (x264Options >> 8) & 0xff);
+    setup.profile = pick(kProfiles, x264Options & 0xff);
+    applyH264Setup(v, &options, setup);
     av_dict_set(&options, "coder", "cabac", 0);
-    av_dict_set(&options, "weightp", "2", 0);
-    av_dict_set(&options, "mixed-refs", "1", 0);
     const int opened = avcodec_open2(v, videoCodec, &options);
     av_dict_free(&options);
     if (opened < 0 || avcodec_parameters_from_context(m_videoStream->codecpar, v) < 0) {

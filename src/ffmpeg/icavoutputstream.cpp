@@ -1,5 +1,7 @@
 #include "ffmpeg/icavoutputstream.h"
 
+#include "ffmpeg/ih264setup.h"
+
 #include <QDebug>
 #include <QFile>
 #include <climits>
@@ -13,8 +15,9 @@ extern "C" {
 }
 
 namespace {
-// Longest time between two fragments cut and flushed to the file.
-const qint64 FRAGMENT_MICROSECONDS = 1000000;
+// Time between two fragments cut and flushed to the file: what a kill loses beyond the
+// pictures still queued or being encoded.
+const qint64 FRAGMENT_MICROSECONDS = 500000;
 }
 
 ICAVOutputStream::ICAVOutputStream(QObject* parent)
@@ -160,27 +163,8 @@ bool ICAVOutputStream::openVideoEncoder()
         if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
             ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVDictionary* raw = nullptr;
-        // Above this many pixels a second the detailed settings below cannot keep pace on
-        // an ordinary desktop and pictures would be lost; the fastest preset keeps them all.
-        const bool large = qint64(m_width) * m_height * m_fps > qint64(1280) * 720 * 30;
-        if (m_videoCodecId == AV_CODEC_ID_H264 && large) {
-            ctx->max_b_frames = 0;
-            av_dict_set(&raw, "preset", "ultrafast", 0);
-        } else if (m_videoCodecId == AV_CODEC_ID_H264) {
-            ctx->qmin = 10;
-            ctx->qmax = 51;
-            ctx->max_b_frames = 0;
-            ctx->b_quant_factor = 1.0f;
-            ctx->keyint_min = 25;
-            ctx->refs = 3;
-            ctx->me_subpel_quality = 7;
-            ctx->trellis = 1;
-            av_dict_set(&raw, "preset", "superfast", 0);
-            av_dict_set(&raw, "tune", "zerolatency", 0);
-            av_dict_set(&raw, "profile", "main", 0);
-            av_dict_set(&raw, "weightp", "2", 0);
-            av_dict_set(&raw, "mixed-refs", "1", 0);
-        }
+        if (m_videoCodecId == AV_CODEC_ID_H264)
+            applyH264Setup(ctx.get(), &raw, IH264Setup::forScreen(m_width, m_height, m_fps));
         const int ret = avcodec_open2(ctx.get(), codec, &raw);
         av_dict_free(&raw);
         if (ret < 0) {

@@ -11,7 +11,7 @@
 #include "ffmpeg/iavptr.h"
 
 // Encoder and muxer of the screen recorder: H.264 pictures and AAC sound into one file
-// (mp4 by default). The file is fragmented: every second the loop cuts a fragment and
+// (mp4 by default). The file is fragmented: twice a second the loop cuts a fragment and
 // flushes it to the file, which plays from its first fragment on, so a recording whose
 // process is killed loses at most the last second or two, whatever is on screen.
 // Pictures and sound are queued by the capture threads and encoded by one loop

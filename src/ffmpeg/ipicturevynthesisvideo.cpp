@@ -1,5 +1,7 @@
 #include "ipicturevynthesisvideo.h"
 
+#include "ffmpeg/ih264setup.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QMutexLocker>
@@ -184,19 +186,11 @@ bool IPictureVynthesisVideo::openOutputStream(const QString& path)
     ctx->gop_size = 100;
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    ctx->qmin = 10;
-    ctx->qmax = 51;
-    ctx->max_b_frames = 0;
-    ctx->b_quant_factor = 1.0f;
-    ctx->keyint_min = 25;
-    ctx->refs = 3;
-    ctx->me_subpel_quality = 7;
-    ctx->trellis = 1;
-
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "preset", "superfast", 0);
-    av_dict_set(&options, "tune", "zerolatency", 0);
-    av_dict_set(&options, "profile", "high", 0);
+    IH264Setup setup;
+    setup.profile = "high";
+    setup.weightedPrediction = false;
+    applyH264Setup(ctx, &options, setup);
     const int opened = avcodec_open2(ctx, m_codec, &options);
     const IAVDictionaryPtr unused(options); // the entries the encoder did not take
     if (opened < 0) {

@@ -14,6 +14,7 @@
 #include "iglobal.h"
 #include "mediaprobe.h"
 #include "pulsedaemon.h"
+#include "stillpage.h"
 #include "testenv.h"
 
 namespace {
@@ -441,17 +442,8 @@ static int recordUntilKilled(const QString& folder)
     QLabel picture;
     QRect region(0, 0, 320, 240);
     if (still) {
-        QPixmap pixmap(320, 240);
-        pixmap.fill(Qt::white);
-        QPainter p(&pixmap);
-        p.fillRect(20, 20, 120, 80, Qt::darkBlue);
-        p.drawText(40, 160, QStringLiteral("Still page"));
-        p.end();
-        picture.setPixmap(pixmap);
-        picture.setWindowFlags(Qt::FramelessWindowHint);
         region = QRect(1000, 100, 320, 240);
-        picture.setGeometry(region);
-        picture.show();
+        showStillPage(picture, region);
         if (!QTest::qWaitForWindowExposed(&picture))
             return 3;
     }
