@@ -22,6 +22,29 @@ bool jpegDecodesWhole(const QString& path)
     return decoder.decodesWhole(data);
 }
 
+// Qt's BMP reader, too, fills the rows a cut-off file lacks and reports success.
+bool bmpIsWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = file.read(34);
+    if (h.size() < 26)
+        return false;
+    const auto u16 = [&h](int at) { return quint32(uchar(h.at(at))) | quint32(uchar(h.at(at + 1))) << 8; };
+    const auto u32 = [&u16](int at) { return u16(at) | u16(at + 2) << 16; };
+    const bool core = u32(14) == 12; // the old header with 16-bit sizes
+    const qint64 width = core ? u16(18) : qint32(u32(18));
+    const qint64 height = qAbs(core ? qint64(u16(20)) : qint64(qint32(u32(22))));
+    const qint64 bits = core ? u16(24) : (h.size() >= 30 ? u16(28) : 0);
+    const quint32 compression = core || h.size() < 34 ? 0 : u32(30);
+    // Compressed rows have no fixed size to check against.
+    if ((compression != 0 && compression != 3) || width <= 0 || bits <= 0)
+        return true;
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    return file.size() >= qint64(u32(10)) + stride * height;
+}
+
 QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QString* reason, bool* whole = nullptr)
 {
     QImageReader reader(path);
@@ -56,7 +79,7 @@ QImage readScaled(const QString& path, const QSize& size, bool shrinkOnly, QStri
         return QImage();
     }
     if (whole)
-        *whole = format != "jpeg" || jpegDecodesWhole(path);
+        *whole = format == "jpeg" ? jpegDecodesWhole(path) : format == "bmp" ? bmpIsWhole(path) : true;
     // Formats that cannot decode to a size come back full size.
     if (target.isValid() && !target.isEmpty() && image.size() != target)
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

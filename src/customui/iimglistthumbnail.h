@@ -16,7 +16,7 @@ constexpr qint64 kMaxImportPixels = 100LL * 1000 * 1000;
 // Reads the picture at path straight to the given size (aspect ratio ignored), letting
 // the content decide the format. Returns a null image and a reason when the file
 // cannot be read or is too large. whole is false for a picture that decoded only in
-// part (a cut-off JPEG).
+// part (a cut-off JPEG or BMP).
 QImage readThumbnail(const QString& path, const QSize& size, QString* reason = nullptr, bool* whole = nullptr);
 // The same, but a picture that already fits within limit keeps its own size.
 QImage readPictureWithin(const QString& path, const QSize& limit, QString* reason = nullptr);

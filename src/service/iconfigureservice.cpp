@@ -103,6 +103,9 @@ void IConfigureService::readConfigure()
             qWarning() << Q_FUNC_INFO << "oversized settings ignored:" << path << info.size() << "bytes";
             notices << tr("The settings file is too large to read; the default settings are used.");
         }
+    } else if (info.exists() && !info.isFile()) {
+        // A pipe or a device would block or never end.
+        qWarning() << Q_FUNC_INFO << "settings path is not a file, ignored:" << path;
     } else if (info.exists()) {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {

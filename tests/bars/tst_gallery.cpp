@@ -771,8 +771,8 @@ void TestGallery::importNoticeStaysToBeRead()
     QVERIFY2(hide->remainingTime() > 5000, qPrintable(QString::number(hide->remainingTime())));
 }
 
-// A cut-off JPEG was imported half grey without a word. It is imported, and the
-// notice names it.
+// A cut-off JPEG was imported half grey without a word (a BMP likewise). It is
+// imported, and the notice names it.
 void TestGallery::importCutOffPictureTold()
 {
     IImgListWidget panel(nullptr);
@@ -784,14 +784,21 @@ void TestGallery::importCutOffPictureTold()
     QVERIFY(cut.open(QIODevice::WriteOnly));
     cut.write(bytes.left(bytes.size() / 2));
     cut.close();
+    const QString wholeBmp = writePicture(path("whole.bmp"), QSize(40, 30), Qt::blue);
+    const QByteArray bmpBytes = contents(wholeBmp);
+    QFile cutBmp(path("cut.bmp"));
+    QVERIFY(cutBmp.open(QIODevice::WriteOnly));
+    cutBmp.write(bmpBytes.left(bmpBytes.size() / 2));
+    cutBmp.close();
     ITimeMsgBox::instance()->hide();
 
-    answerFile({whole, cut.fileName()});
+    answerFile({whole, cut.fileName(), wholeBmp, cutBmp.fileName()});
     panel.importFiles();
     QVERIFY(done.wait(5000));
-    QCOMPARE(panel.getAllThumbnailPath(false), QStringList({whole, cut.fileName()}));
+    QCOMPARE(panel.getAllThumbnailPath(false), QStringList({whole, cut.fileName(), wholeBmp, cutBmp.fileName()}));
     QVERIFY(ITimeMsgBox::instance()->isVisible());
-    QVERIFY2(noticeText().contains("cut.jpg") && !noticeText().contains("whole.jpg"), qPrintable(noticeText()));
+    const QString text = noticeText();
+    QVERIFY2(text.contains("cut.jpg") && text.contains("cut.bmp") && !text.contains("whole."), qPrintable(text));
 }
 
 void TestGallery::importLimit()

@@ -13,6 +13,8 @@
 
 #include <QLabel>
 
+#include <sys/stat.h>
+
 class TestConfigure : public QObject
 {
     Q_OBJECT
@@ -326,6 +328,17 @@ private slots:
         cfg()->setPenciThickness(6);
         QVERIFY(fileContent().size() < 4096);
         QFile::remove(aside);
+    }
+
+    // A pipe in place of the file: reading it waited for ever.
+    void pipeInsteadOfFileDoesNotBlock()
+    {
+        const QString path = cfg()->configureFilePath();
+        QFile::remove(path);
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        cfg()->readConfigure();
+        checkDefaults();
+        QFile::remove(path);
     }
 
     // A read-only settings file was silently replaced by a writable one. It is read,
