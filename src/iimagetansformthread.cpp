@@ -43,7 +43,11 @@ IImageTansformThread::IImageTansformThread(IApplication* app, QObject* parent) :
 
 IImageTansformThread::~IImageTansformThread()
 {
-    requestInterruption();
+    {
+        QMutexLocker lock(&m_mutex);
+        m_ending = true;
+        m_jobQueued.wakeAll();
+    }
     if (isRunning())
         wait(); // run() drains the queue before it returns
     else
@@ -57,6 +61,7 @@ void IImageTansformThread::pushImageData(const ImageData& data)
     job.data.elements.clear();
     QMutexLocker lock(&m_mutex);
     m_queue.enqueue(job);
+    m_jobQueued.wakeOne();
 }
 
 int IImageTansformThread::pendingCount() const
@@ -74,15 +79,22 @@ bool IImageTansformThread::takeJob(Job* job)
     return true;
 }
 
+bool IImageTansformThread::waitForJob(Job* job)
+{
+    QMutexLocker lock(&m_mutex);
+    while (m_queue.isEmpty() && !m_ending)
+        m_jobQueued.wait(&m_mutex);
+    if (m_ending)
+        return false; // what is left is drained, with its limit
+    *job = m_queue.dequeue();
+    return true;
+}
+
 void IImageTansformThread::run()
 {
-    while (!isInterruptionRequested()) {
-        Job job;
-        if (takeJob(&job))
-            processJob(job);
-        else
-            msleep(20);
-    }
+    Job job;
+    while (waitForJob(&job))
+        processJob(job);
     drainQueue();
 }
 

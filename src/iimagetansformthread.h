@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <QThread>
+#include <QWaitCondition>
 
 #include "icameratypes.h"
 
@@ -17,7 +18,8 @@ QString makeTimeFileName(const QString& suffix);
 
 // The snapshot thread: composes the drawings over a captured picture, clips it to the
 // outline, crops and rotates it, saves it in the photo folder and answers with a
-// thumbnail and the file's path. Jobs queue under a mutex; a 20 ms loop takes them.
+// thumbnail and the file's path. Jobs queue under a mutex; the thread sleeps until one
+// arrives or it is told to end.
 class IImageTansformThread : public QThread
 {
     Q_OBJECT
@@ -58,12 +60,16 @@ private:
         QString format;
     };
     bool takeJob(Job* job);
+    // Blocks until a job is queued (true) or the thread is to end (false).
+    bool waitForJob(Job* job);
     void processJob(const Job& job);
     void drainQueue();
 
     IApplication* m_app = nullptr;
     mutable QMutex m_mutex;
+    QWaitCondition m_jobQueued; // a job arrived, or m_ending was set
     QQueue<Job> m_queue;
+    bool m_ending = false;
 };
 
 #endif

@@ -26,6 +26,7 @@ private slots:
     void filterImageTable();
     void outlineFoundAroundDrawnRectangle();
     void outlineAbsentOnPlainPicture();
+    void outlineUnchangedOnDocumentPictures();
     void softwareAdjustments();
     void softwareAdjustmentsMatchHls_data();
     void softwareAdjustmentsMatchHls();
@@ -40,6 +41,7 @@ private slots:
     void queuedJobsSavedAtDestruction();
     void fullDiskSnapshotIsAFailure();
     void failedSaveNamesSystemReason();
+    void idleSnapshotThreadSleepsUntilAJobComes();
 
     // devices
     void mjpegDecodesToSizeAndColours();

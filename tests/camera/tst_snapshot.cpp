@@ -68,6 +68,25 @@ struct Answers
     }
 };
 
+// Times the thread of that name (the name Qt gives it when it starts) has gone to sleep
+// of its own accord; -1 while no such thread runs.
+qint64 voluntarySleeps(const QString& threadName)
+{
+    const QStringList tasks = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& tid : tasks) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(tid));
+        if (!comm.open(QIODevice::ReadOnly) || QString::fromUtf8(comm.readAll()).trimmed() != threadName)
+            continue;
+        QFile status(QStringLiteral("/proc/self/task/%1/status").arg(tid));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                return line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return -1;
+}
+
 } // namespace
 
 void TestCamera::composeCropsClipsAndRotates()
@@ -330,4 +349,28 @@ void TestCamera::failedSaveNamesSystemReason()
     QVERIFY(ITranslation::install(QStringLiteral("1033")));
     QCOMPARE(german, QStringLiteral("Kein freier Speicherplatz auf dem Gerät vorhanden"));
     QCOMPARE(systemReasonText(QStringLiteral("No space left on device")), QStringLiteral("No space left on device"));
+}
+
+// Between snapshots the thread sleeps on its queue instead of waking every few
+// milliseconds to look, and a snapshot queued after a long idle spell is still saved.
+void TestCamera::idleSnapshotThreadSleepsUntilAJobComes()
+{
+    QTemporaryDir dir;
+    g_photo_format = QStringLiteral("jpeg");
+    IImageTansformThread thread(nullptr);
+    thread.setObjectName(QStringLiteral("snapshot-idle"));
+    Answers answers;
+    answers.listen(&thread, this);
+    thread.start();
+    QTRY_VERIFY(voluntarySleeps(QStringLiteral("snapshot-idle")) >= 0);
+    // Once asleep it stays asleep: one more switch at most, however long it is left.
+    QTRY_VERIFY(voluntarySleeps(QStringLiteral("snapshot-idle")) >= 1);
+    const qint64 asleep = voluntarySleeps(QStringLiteral("snapshot-idle"));
+    QTest::qWait(500);
+    const qint64 wakes = voluntarySleeps(QStringLiteral("snapshot-idle")) - asleep;
+    QVERIFY2(wakes <= 1, qPrintable(QStringLiteral("%1 wake-ups in 500 ms of idling").arg(wakes)));
+
+    thread.pushImageData(job(solid(QSize(64, 48), Qt::darkCyan), dir.path()));
+    QTRY_COMPARE(answers.paths.size(), 1);
+    QVERIFY(QFile::exists(answers.paths.first()));
 }
