@@ -1,12 +1,53 @@
 #include "icamerabackend.h"
 
 #include <QMutexLocker>
+#include <QPainter>
 
-#include <cstring>
+#include <cmath>
 #include <opencv2/core.hpp>
 
 #include "iglobal.h"
 #include "opencv/iopencvapi.h"
+
+namespace {
+
+// The pixels an outline drawn 4 px wide along the polygon covers, as small patches along
+// each edge: a clean picture comes back from the drawn one by painting them over it.
+QVector<QPair<QPoint, QImage>> underlayOf(const QImage& frame, const QPolygonF& outline)
+{
+    constexpr double kStep = 16.0; // edge length per patch: short, so slanted edges stay cheap
+    constexpr int kMargin = 4;     // beyond the line's half width and its round ends
+    QVector<QPair<QPoint, QImage>> patches;
+    for (int i = 0; i < outline.size() && outline.size() >= 2; ++i) {
+        const QPointF a = outline.at(i);
+        const QPointF b = outline.at((i + 1) % outline.size());
+        const int steps = std::max(1, int(std::ceil(std::hypot(b.x() - a.x(), b.y() - a.y()) / kStep)));
+        for (int s = 0; s < steps; ++s) {
+            const QPointF p = a + (b - a) * (double(s) / steps);
+            const QPointF q = a + (b - a) * (double(s + 1) / steps);
+            const QRect box = QRectF(p, q).normalized().toAlignedRect()
+                                  .adjusted(-kMargin, -kMargin, kMargin, kMargin)
+                                  .intersected(frame.rect());
+            if (!box.isEmpty())
+                patches.append({box.topLeft(), frame.copy(box)});
+        }
+    }
+    return patches;
+}
+
+QImage withoutOutline(const QImage& drawn, const QVector<QPair<QPoint, QImage>>& underlay)
+{
+    if (underlay.isEmpty())
+        return drawn;
+    QImage clean = drawn.copy();
+    QPainter painter(&clean);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const auto& patch : underlay)
+        painter.drawImage(patch.first, patch.second);
+    return clean;
+}
+
+} // namespace
 
 IDeviceCameraThread::IDeviceCameraThread(QObject* parent)
     : ICameraBackend(parent), m_requestedSize(g_camera_resolution)
@@ -35,13 +76,15 @@ void IDeviceCameraThread::closeCamera()
 QImage IDeviceCameraThread::captureImage(ImageType type)
 {
     QImage frame;
+    QVector<QPair<QPoint, QImage>> underlay;
     {
         QMutexLocker lock(&m_mutex);
         frame = m_lastFrame;
+        underlay = m_lastUnderlay;
     }
     if (frame.isNull())
         return QImage();
-    return IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(frame));
+    return IOpencvApi::filterImage(type, IOpencvApi::cvImage2Mat(withoutOutline(frame, underlay)));
 }
 
 QVariant IDeviceCameraThread::contrast() const
@@ -123,47 +166,27 @@ void IDeviceCameraThread::setResolution(const QVariant& value)
     m_resolutionPending = true;
 }
 
-void IDeviceCameraThread::publishFrame(const QImage& frame)
+void IDeviceCameraThread::publishFrame(QImage& frame)
 {
-    QImage shown = frame;
-    if (m_autoEdge) {
-        // Captures take the clean frame; only the live picture carries the outline.
-        QImage fresh;
-        QImage* target = displayBuffer(frame);
-        if (!target) {
-            fresh = frame.copy();
-            target = &fresh;
+    QVector<QPair<QPoint, QImage>> underlay;
+    if (m_autoEdge && frame.depth() == 32) {
+        // Only the live picture carries the outline: what it covers is kept for captures,
+        // so no clean copy of the whole frame is made. The frame is ours alone here, so
+        // bits() draws in place.
+        const AutoEdgeData edge = IOpencvApi::findDocumentOutline(IOpencvApi::cvImage2Mat(frame));
+        if (!edge.polygon.isEmpty()) {
+            underlay = underlayOf(frame, edge.polygon);
+            cv::Mat view(frame.height(), frame.width(), CV_8UC4, frame.bits(), size_t(frame.bytesPerLine()));
+            IOpencvApi::drawOutline(view, edge.polygon);
         }
-        // Drawn while we hold the only reference, so bits() writes in place.
-        cv::Mat view(target->height(), target->width(), CV_8UC4, target->bits(), size_t(target->bytesPerLine()));
-        const AutoEdgeData edge = IOpencvApi::cvAutoEdge(view);
-        shown = *target;
         QMutexLocker lock(&m_mutex);
         m_edge = edge;
     }
     {
         QMutexLocker lock(&m_mutex);
         m_lastFrame = frame;
+        m_lastUnderlay = underlay;
     }
     if (m_runFlag)
-        emit sgCameraFrame(shown);
-}
-
-QImage* IDeviceCameraThread::displayBuffer(const QImage& frame)
-{
-    for (QImage& buffer : m_displayPool) {
-        // Detached: the GUI thread has let go of the last frame shown from it.
-        if (buffer.isDetached() && buffer.size() == frame.size() && buffer.format() == frame.format()
-            && buffer.bytesPerLine() == frame.bytesPerLine()) {
-            memcpy(buffer.bits(), frame.constBits(), size_t(frame.sizeInBytes()));
-            return &buffer;
-        }
-    }
-    for (QImage& buffer : m_displayPool) {
-        if (buffer.isNull() || buffer.isDetached()) {
-            buffer = frame.copy();
-            return &buffer;
-        }
-    }
-    return nullptr;
+        emit sgCameraFrame(frame);
 }

@@ -6,7 +6,10 @@
 #include <QMutex>
 #include <QSize>
 #include <QSizeF>
+#include <QPair>
+#include <QPoint>
 #include <QThread>
+#include <QVector>
 #include <QVariant>
 
 #include <atomic>
@@ -82,9 +85,10 @@ public:
     void setResolution(const QVariant& value) override;
 
 protected:
-    // Called on the capture thread with each clean frame: stores it for captures, draws
-    // the outline on a copy when automatic edging is on, and emits the live picture.
-    void publishFrame(const QImage& frame);
+    // Called on the capture thread with each clean frame: with automatic edging on, draws
+    // the outline into the frame's own pixels (keeping what it covers, so captures stay
+    // clean); stores the frame for captures and emits it as the live picture.
+    void publishFrame(QImage& frame);
     // Capture requests answered by the next clean frame: every request queued before
     // it gets its own sgCaptureImage, so two requests within one frame are two pictures.
     void queueCapture(ImageType type);
@@ -96,17 +100,12 @@ protected:
 
     mutable QMutex m_mutex; // guards the members below and those of subclasses
     QImage m_lastFrame;
+    // The pixels of m_lastFrame under its drawn outline, as they were before drawing.
+    QVector<QPair<QPoint, QImage>> m_lastUnderlay;
     AutoEdgeData m_edge;
     CameraParameterData m_parameter;
     QSize m_requestedSize;
     QList<ImageType> m_pendingCaptures;
-
-private:
-    // A pool buffer no receiver still holds, filled with frame's pixels, so the outline
-    // copy costs a memcpy instead of a fresh 33 MB allocation per 4K frame; null when
-    // every buffer is still held. Capture thread only.
-    QImage* displayBuffer(const QImage& frame);
-    QImage m_displayPool[3];
 };
 
 #endif

@@ -2,7 +2,10 @@
 
 #include <QDebug>
 #include <QVector>
+#include <opencv2/core/hal/intrin.hpp>
 #include <opencv2/imgproc.hpp>
+
+#include <vector>
 
 namespace {
 
@@ -38,6 +41,81 @@ const QVector<QRgb>& grayTable()
 
 // Detection runs on a copy no wider than this; the outline is scaled back afterwards.
 constexpr int kEdgeWorkWidth = 640;
+
+// Adds the grey value of each of n BGRA pixels to sums[i]; grey exactly as the colour
+// conversion computes it, (3735 B + 19235 G + 9798 R + 2^14) >> 15.
+void addGreyRow(const uchar* bgra, int n, ushort* sums)
+{
+    int x = 0;
+#if CV_SIMD128
+    using namespace cv;
+    v_int16x8 bgCoeffs, rCoeffs, unused;
+    v_zip(v_setall_s16(3735), v_setall_s16(19235), bgCoeffs, unused);
+    v_zip(v_setall_s16(9798), v_setall_s16(1 << 14), rCoeffs, unused); // paired with r and 1
+    const v_int16x8 one = v_setall_s16(1);
+    auto grey8 = [&](const v_uint16x8& b, const v_uint16x8& g, const v_uint16x8& r) {
+        v_int16x8 bg0, bg1, r0, r1;
+        v_zip(v_reinterpret_as_s16(b), v_reinterpret_as_s16(g), bg0, bg1);
+        v_zip(v_reinterpret_as_s16(r), one, r0, r1);
+        const v_int32x4 y0 = (v_dotprod(bg0, bgCoeffs) + v_dotprod(r0, rCoeffs)) >> 15;
+        const v_int32x4 y1 = (v_dotprod(bg1, bgCoeffs) + v_dotprod(r1, rCoeffs)) >> 15;
+        return v_reinterpret_as_u16(v_pack(y0, y1));
+    };
+    for (; x + 16 <= n; x += 16) {
+        v_uint8x16 b, g, r, a;
+        v_load_deinterleave(bgra + 4 * x, b, g, r, a);
+        v_uint16x8 b0, b1, g0, g1, r0, r1;
+        v_expand(b, b0, b1);
+        v_expand(g, g0, g1);
+        v_expand(r, r0, r1);
+        v_store(sums + x, v_load(sums + x) + grey8(b0, g0, r0));
+        v_store(sums + x + 8, v_load(sums + x + 8) + grey8(b1, g1, r1));
+    }
+#endif
+    for (; x < n; ++x) {
+        const uchar* p = bgra + 4 * x;
+        sums[x] = ushort(sums[x] + ((p[0] * 3735 + p[1] * 19235 + p[2] * 9798 + (1 << 14)) >> 15));
+    }
+}
+
+// The grey picture of a BGRA frame shrunk by the whole factor k, in one pass over the
+// frame on this thread: the same values as a grey conversion followed by an area resize
+// (each k x k block's mean, rounded as that resize rounds it), without the full-size grey
+// picture in between.
+cv::Mat reducedGrey(const cv::Mat& bgra, int k)
+{
+    const int width = bgra.cols / k;
+    cv::Mat out(bgra.rows / k, width, CV_8UC1);
+    std::vector<ushort> sums(size_t(width) * size_t(k)); // k rows of at most 255 each per column
+    const float scale = 1.0f / float(k * k);
+    for (int y = 0; y < out.rows; ++y) {
+        std::fill(sums.begin(), sums.end(), ushort(0));
+        for (int r = 0; r < k; ++r)
+            addGreyRow(bgra.ptr<uchar>(y * k + r), width * k, sums.data());
+        uchar* row = out.ptr<uchar>(y);
+        for (int x = 0; x < width; ++x) {
+            int sum = 0;
+            for (int j = 0; j < k; ++j)
+                sum += sums[size_t(x * k + j)];
+            row[x] = k == 2 ? uchar((sum + 2) >> 2) : cv::saturate_cast<uchar>(float(sum) * scale);
+        }
+    }
+    return out;
+}
+
+// The grey copy the outline is looked for on, and the factor it was shrunk by.
+cv::Mat detectionPicture(const cv::Mat& frame, double* scale)
+{
+    *scale = frame.cols > kEdgeWorkWidth ? double(kEdgeWorkWidth) / frame.cols : 1.0;
+    const int k = frame.cols / kEdgeWorkWidth;
+    if (*scale < 1.0 && frame.type() == CV_8UC4 && frame.cols == k * kEdgeWorkWidth && frame.rows % k == 0)
+        return reducedGrey(frame, k);
+    // Grey first: shrinking one channel costs a quarter of shrinking four.
+    cv::Mat gray = toGray(frame);
+    if (!gray.empty() && *scale < 1.0)
+        cv::resize(gray, gray, cv::Size(), *scale, *scale, cv::INTER_AREA);
+    return gray;
+}
 
 } // namespace
 
@@ -90,13 +168,10 @@ AutoEdgeData IOpencvApi::findDocumentOutline(const cv::Mat& frame)
     if (frame.empty() || frame.cols < 8 || frame.rows < 8)
         return result;
 
-    const double scale = frame.cols > kEdgeWorkWidth ? double(kEdgeWorkWidth) / frame.cols : 1.0;
-    // Grey first: shrinking one channel costs a quarter of shrinking four.
-    cv::Mat gray = toGray(frame);
+    double scale = 1.0;
+    cv::Mat gray = detectionPicture(frame, &scale);
     if (gray.empty())
         return result;
-    if (scale < 1.0)
-        cv::resize(gray, gray, cv::Size(), scale, scale, cv::INTER_AREA);
     cv::GaussianBlur(gray, gray, cv::Size(5, 5), 0);
     cv::Mat edges;
     cv::Canny(gray, edges, 50, 150);

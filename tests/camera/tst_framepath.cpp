@@ -35,8 +35,10 @@ void TestCamera::liveFramesWithOutlineKeepTheirPixels()
     connect(&backend, &ICameraBackend::sgCameraFrame, this, [&](QImage image) { shown << image; });
 
     const QList<QColor> colours{Qt::darkBlue, Qt::darkGreen, Qt::darkCyan, Qt::darkMagenta, Qt::darkGray};
-    for (const QColor& c : colours)
-        backend.publishFrame(documentFrame(c));
+    for (const QColor& c : colours) {
+        QImage frame = documentFrame(c);
+        backend.publishFrame(frame);
+    }
 
     QCOMPARE(shown.size(), colours.size());
     for (int i = 0; i < colours.size(); ++i) {
@@ -46,12 +48,12 @@ void TestCamera::liveFramesWithOutlineKeepTheirPixels()
     QVERIFY(backend.autoEdgeData().polygon.size() == 4);
 
     const QImage capture = backend.captureImage(IMAGE_PLAIN);
-    QCOMPARE(capture.pixelColor(5, 5), colours.last());
-    QCOMPARE(capture.pixelColor(60, 120), QColor(Qt::white));
+    QCOMPARE(capture, documentFrame(colours.last())); // every pixel as the camera gave it
 
     // Once the receiver lets go, the buffers are reused and still right.
     shown.clear();
-    backend.publishFrame(documentFrame(Qt::black));
+    QImage black = documentFrame(Qt::black);
+    backend.publishFrame(black);
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].pixelColor(5, 5), QColor(Qt::black));
 }
