@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <opencv2/core/hal/intrin.hpp>
-#include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
 
 // Levels and saturation run in one pass over the pixels. Saturation follows the HLS
@@ -69,85 +68,152 @@ inline void adjustPixel(uchar* p, const AdjustParams& q)
 }
 
 #if CV_SIMD128
+// Saturation with the per-pixel limit, in float as adjustPixel does it, for 8 pixels.
+inline void saturateLimited(cv::v_int16x8& b, cv::v_int16x8& g, cv::v_int16x8& r, float factor)
+{
+    using namespace cv;
+    v_int32x4 bi[2], gi[2], ri[2];
+    v_expand(b, bi[0], bi[1]);
+    v_expand(g, gi[0], gi[1]);
+    v_expand(r, ri[0], ri[1]);
+    const v_float32x4 k0 = v_setall_f32(factor), one = v_setall_f32(1.0f), full = v_setall_f32(510.0f),
+                      half = v_setall_f32(0.5f);
+    for (int i = 0; i < 2; ++i) {
+        const v_float32x4 B = v_cvt_f32(bi[i]), G = v_cvt_f32(gi[i]), R = v_cvt_f32(ri[i]);
+        const v_float32x4 hi = v_max(v_max(B, G), R), lo = v_min(v_min(B, G), R);
+        const v_float32x4 sum = hi + lo;
+        // Grey pixels (no spread) stay as they are whatever k is.
+        const v_float32x4 k = v_min(k0, v_min(sum, full - sum) / v_max(hi - lo, one));
+        const v_float32x4 l = sum * half;
+        bi[i] = v_round(l + k * (B - l));
+        gi[i] = v_round(l + k * (G - l));
+        ri[i] = v_round(l + k * (R - l));
+    }
+    b = v_pack(bi[0], bi[1]);
+    g = v_pack(gi[0], gi[1]);
+    r = v_pack(ri[0], ri[1]);
+}
+
+// b, g and r of 8 BGRA pixels as 16-bit lanes, by shifting and masking within each
+// pixel: cheaper than deinterleaving bytes, since byte shuffles are the scarce resource.
+inline void loadBgra8(const uchar* p, cv::v_uint16x8& b, cv::v_uint16x8& g, cv::v_uint16x8& r)
+{
+    using namespace cv;
+    const v_uint32x4 mask = v_setall_u32(0xff);
+    const v_uint32x4 u0 = v_load(reinterpret_cast<const unsigned*>(p));
+    const v_uint32x4 u1 = v_load(reinterpret_cast<const unsigned*>(p) + 4);
+    b = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32(u0 & mask), v_reinterpret_as_s32(u1 & mask)));
+    g = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32((u0 >> 8) & mask), v_reinterpret_as_s32((u1 >> 8) & mask)));
+    r = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32((u0 >> 16) & mask), v_reinterpret_as_s32((u1 >> 16) & mask)));
+}
+
+// The inverse for values 0..255, keeping each pixel's alpha byte.
+inline void storeBgra8(uchar* p, const cv::v_uint16x8& b, const cv::v_uint16x8& g, const cv::v_uint16x8& r)
+{
+    using namespace cv;
+    v_uint16x8 lo, hi;
+    v_zip(b | (g << 8), r, lo, hi);
+    const v_uint32x4 alpha = v_setall_u32(0xff000000u);
+    unsigned* q = reinterpret_cast<unsigned*>(p);
+    v_store(q, v_reinterpret_as_u32(lo) | (v_load(q) & alpha));
+    v_store(q + 4, v_reinterpret_as_u32(hi) | (v_load(q + 4) & alpha));
+}
+
 // 16 pixels at a time in 16-bit fixed point. A block where a boost would push a channel
-// past black or white takes the exact scalar path, which limits the boost per pixel.
+// past black or white limits the boost per pixel, in float.
 template <int CN>
 int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
 {
     using namespace cv;
-    const v_int16x8 mid = v_setall_s16(128), gain = v_setall_s16(short(q.gainQ7)),
-                    base = v_setall_s16(short(q.base)), half = v_setall_s16(64), zero = v_setzero_s16(),
-                    white = v_setall_s16(255), k = v_setall_s16(short(q.factorQ14)), round16 = v_setall_s16(16);
+    // Levels as (c * gain + lift) >> 7 in unsigned saturating steps, which stop at 0 on the
+    // way down; lift (rounding, offset, and -128 * gain for contrast about mid-grey) is
+    // added or taken off by its sign.
+    const int lift = 64 + (q.base << 7) - 128 * q.gainQ7;
+    const v_uint16x8 gain = v_setall_u16(ushort(q.gainQ7)), up = v_setall_u16(ushort(std::max(0, lift))),
+                     down = v_setall_u16(ushort(std::max(0, -lift))), white16 = v_setall_u16(255);
+    const int exact = (q.base << 7) - 128 * q.gainQ7; // the same without the rounding
+    const v_uint16x8 upExact = v_setall_u16(ushort(std::max(0, exact))),
+                     downExact = v_setall_u16(ushort(std::max(0, -exact))), white128 = v_setall_u16(255 << 7);
+    const v_int16x8 zero = v_setzero_s16(), white = v_setall_s16(255), k = v_setall_s16(short(q.factorQ14)),
+                    round16 = v_setall_s16(16), half = v_setall_s16(64);
+    const bool boost = q.factorQ14 > 16384; // only a boost can leave the range
     int x = 0;
     for (; x + 16 <= width; x += 16) {
         uchar* p = row + x * CN;
-        v_uint8x16 b8, g8, r8, a8;
-        if (CN == 4)
-            v_load_deinterleave(p, b8, g8, r8, a8);
-        else
-            v_load_deinterleave(p, b8, g8, r8);
         v_uint16x8 w[6];
-        v_expand(b8, w[0], w[1]);
-        v_expand(g8, w[2], w[3]);
-        v_expand(r8, w[4], w[5]);
-        v_int16x8 c[6];
-        for (int i = 0; i < 6; ++i) {
-            c[i] = v_reinterpret_as_s16(w[i]);
-            if (q.levels)
-                c[i] = v_min(v_max(((v_mul_wrap(c[i] - mid, gain) + half) >> 7) + base, zero), white);
+        if (CN == 4) {
+            loadBgra8(p, w[0], w[2], w[4]);
+            loadBgra8(p + 32, w[1], w[3], w[5]);
+        } else {
+            v_uint8x16 b8, g8, r8;
+            v_load_deinterleave(p, b8, g8, r8);
+            v_expand(b8, w[0], w[1]);
+            v_expand(g8, w[2], w[3]);
+            v_expand(r8, w[4], w[5]);
         }
-        bool clipped = false;
         if (q.saturate) {
+            // Channels in 1/128 steps: the levels before their rounding, or c << 7.
+            v_int16x8 c[6], out[6];
+            for (int i = 0; i < 6; ++i)
+                c[i] = v_reinterpret_as_s16(q.levels ? v_min((v_mul_wrap(w[i], gain) + upExact) - downExact, white128)
+                                                     : w[i] << 7);
+            v_int16x8 lowest = zero, highest = zero;
             for (int h = 0; h < 2; ++h) {
-                v_int16x8& B = c[h];
-                v_int16x8& G = c[2 + h];
-                v_int16x8& R = c[4 + h];
-                const v_int16x8 sum = v_max(v_max(B, G), R) + v_min(v_min(B, G), R);
-                const v_int16x8 sum16 = sum << 4;
-                for (v_int16x8* ch : {&B, &G, &R}) {
-                    // (sum + k * (2c - sum)) / 2, with k in 1/16384 through the high product
-                    const v_int16x8 d = ((*ch + *ch) - sum) << 6;
-                    *ch = (sum16 + v_mul_hi(d, k) + round16) >> 5;
-                    clipped = clipped || v_check_any((*ch < zero) | (*ch > white));
+                const v_int16x8 B = c[h], G = c[2 + h], R = c[4 + h];
+                // Twice the lightness in 1/64 steps.
+                const v_int16x8 sum64 = v_reinterpret_as_s16(
+                    v_add_wrap(v_reinterpret_as_u16(v_max(v_max(B, G), R)), v_reinterpret_as_u16(v_min(v_min(B, G), R)))
+                    >> 1);
+                // 32 x (sum + k * (2c - sum)) / 2 = 16 sum (1 - k) + 32 k c, k in 1/16384
+                // through the high product.
+                const v_int16x8 base = (sum64 >> 2) + round16 - v_mul_hi(sum64, k);
+                for (int ch = 0; ch < 3; ++ch) {
+                    v_int16x8& o = out[2 * ch + h];
+                    o = (base + v_mul_hi(c[2 * ch + h], k)) >> 5;
+                    if (boost) {
+                        lowest = v_min(lowest, o);
+                        highest = v_max(highest, o);
+                    }
                 }
             }
+            if (boost && v_check_any((lowest < zero) | (highest > white))) {
+                for (int i = 0; i < 6; ++i)
+                    c[i] = (c[i] + half) >> 7;
+                saturateLimited(c[0], c[2], c[4], q.factor);
+                saturateLimited(c[1], c[3], c[5], q.factor);
+                for (int i = 0; i < 6; ++i)
+                    out[i] = c[i];
+            }
+            for (int i = 0; i < 6; ++i)
+                w[i] = v_reinterpret_as_u16(out[i]);
+        } else if (q.levels) {
+            for (v_uint16x8& c : w)
+                c = v_min(((v_mul_wrap(c, gain) + up) - down) >> 7, white16);
         }
-        if (clipped) {
-            for (int i = 0; i < 16; ++i)
-                adjustPixel(p + i * CN, q);
-            continue;
+        if (CN == 4) {
+            storeBgra8(p, w[0], w[2], w[4]);
+            storeBgra8(p + 32, w[1], w[3], w[5]);
+        } else {
+            v_store_interleave(p, v_pack(w[0], w[1]), v_pack(w[2], w[3]), v_pack(w[4], w[5]));
         }
-        b8 = v_pack_u(c[0], c[1]);
-        g8 = v_pack_u(c[2], c[3]);
-        r8 = v_pack_u(c[4], c[5]);
-        if (CN == 4)
-            v_store_interleave(p, b8, g8, r8, a8);
-        else
-            v_store_interleave(p, b8, g8, r8);
     }
     return x;
 }
 #endif
 
-struct RowAdjuster : cv::ParallelLoopBody
+void adjustRows(cv::Mat& frame, const AdjustParams& params)
 {
-    cv::Mat* frame;
-    const AdjustParams* params;
-
-    void operator()(const cv::Range& rows) const override
-    {
-        const int cn = frame->channels();
-        for (int y = rows.start; y < rows.end; ++y) {
-            uchar* row = frame->ptr<uchar>(y);
-            int x = 0;
+    const int cn = frame.channels();
+    for (int y = 0; y < frame.rows; ++y) {
+        uchar* row = frame.ptr<uchar>(y);
+        int x = 0;
 #if CV_SIMD128
-            x = cn == 4 ? adjustRowSimd<4>(row, frame->cols, *params) : adjustRowSimd<3>(row, frame->cols, *params);
+        x = cn == 4 ? adjustRowSimd<4>(row, frame.cols, params) : adjustRowSimd<3>(row, frame.cols, params);
 #endif
-            for (; x < frame->cols; ++x)
-                adjustPixel(row + x * cn, *params);
-        }
+        for (; x < frame.cols; ++x)
+            adjustPixel(row + x * cn, params);
     }
-};
+}
 
 } // namespace
 
@@ -157,12 +223,9 @@ void SoftwareAdjustments::apply(cv::Mat& frame) const
         return;
 
     if (brightness != 50 || contrast != 50 || saturation != 50) {
-        const AdjustParams params = makeParams(brightness, contrast, saturation);
-        RowAdjuster body;
-        body.frame = &frame;
-        body.params = &params;
-        // Row stripes over the cores: the camera thread would otherwise carry it alone.
-        cv::parallel_for_(cv::Range(0, frame.rows), body, std::max(1, frame.rows / 64));
+        // On the calling thread: spread over worker threads, the pass cost more CPU in
+        // hand-offs and idle spinning than it saved in time.
+        adjustRows(frame, makeParams(brightness, contrast, saturation));
     }
 
     if (sharpness > 0) {
