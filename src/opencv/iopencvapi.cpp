@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QVector>
 #include <opencv2/core/hal/intrin.hpp>
+#include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <vector>
@@ -162,7 +163,9 @@ QImage IOpencvApi::cvMat2Image(const cv::Mat& mat)
     }
 }
 
-AutoEdgeData IOpencvApi::findDocumentOutline(const cv::Mat& frame)
+namespace {
+
+AutoEdgeData detectOutline(const cv::Mat& frame)
 {
     AutoEdgeData result;
     if (frame.empty() || frame.cols < 8 || frame.rows < 8)
@@ -219,6 +222,17 @@ AutoEdgeData IOpencvApi::findDocumentOutline(const cv::Mat& frame)
     result.angle = double(cv::minAreaRect(corners).angle);
     for (const cv::Point2f& p : corners)
         result.polygon << QPointF(p.x, p.y);
+    return result;
+}
+
+} // namespace
+
+AutoEdgeData IOpencvApi::findDocumentOutline(const cv::Mat& frame)
+{
+    // As one task, which OpenCV runs on this thread together with every call nested in
+    // it: the small picture's steps are not worth handing to its worker threads and back.
+    AutoEdgeData result;
+    cv::parallel_for_(cv::Range(0, 1), [&](const cv::Range&) { result = detectOutline(frame); });
     return result;
 }
 

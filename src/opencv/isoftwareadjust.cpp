@@ -137,6 +137,7 @@ int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
     const v_int16x8 zero = v_setzero_s16(), white = v_setall_s16(255), k = v_setall_s16(short(q.factorQ14)),
                     round16 = v_setall_s16(16), half = v_setall_s16(64);
     const bool boost = q.factorQ14 > 16384; // only a boost can leave the range
+    const v_uint16x8 whiteFrom = v_setall_u16(ushort(std::find(q.table, q.table + 256, 255) - q.table));
     int x = 0;
     for (; x + 16 <= width; x += 16) {
         uchar* p = row + x * CN;
@@ -151,7 +152,11 @@ int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
             v_expand(g8, w[2], w[3]);
             v_expand(r8, w[4], w[5]);
         }
-        if (q.saturate) {
+        if (q.levels && v_check_all(v_min(v_min(v_min(w[0], w[1]), v_min(w[2], w[3])), v_min(w[4], w[5])) >= whiteFrom)) {
+            // Paper the levels turn white: grey, so saturation leaves it white too.
+            for (v_uint16x8& c : w)
+                c = white16;
+        } else if (q.saturate) {
             // Channels in 1/128 steps: the levels before their rounding, or c << 7.
             v_int16x8 c[6], out[6];
             for (int i = 0; i < 6; ++i)
