@@ -18,7 +18,7 @@ namespace {
 
 // Antialiased edges reach a pixel past an item's bounding rectangle.
 constexpr int kEdge = 2;
-// A dirty area of more pieces is redrawn as one rectangle.
+// A dirty area of more rectangles than this is redrawn as one rectangle.
 constexpr int kMaxDirtyRects = 16;
 
 } // namespace

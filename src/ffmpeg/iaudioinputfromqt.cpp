@@ -13,11 +13,11 @@ extern "C" {
 
 namespace {
 const int BLOCK_BYTES = 4096;
-// The sound system's default hands sound over in pieces of about two seconds, which
-// would be that late and lost at a stop; small pieces keep it close to the picture.
+// The sound system's default hands sound over in blocks of about two seconds, which
+// would be that late and lost at a stop; small blocks keep it close to the picture.
 const int BUFFER_MS = 40;
-// The sound is looked for this often (ms), beside Qt's own notice once a piece has come:
-// the moment a piece becomes ready tells when it was captured.
+// The sound is looked for this often (ms), beside Qt's own notice once a block has come:
+// the moment a block becomes ready tells when it was captured.
 const int POLL_MS = 10;
 // Longest wait at a stop or pause for sound captured before it.
 const qint64 DRAIN_LIMIT_US = 500000;

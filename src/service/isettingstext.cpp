@@ -384,7 +384,7 @@ bool variantColor(const QString& value, QColor* color)
     if (!value.startsWith(QLatin1String("@Variant(")) || !value.endsWith(QLatin1Char(')')))
         return false;
     const QString inner = value.mid(9, value.size() - 10);
-    // The record as QDataStream (Qt 4.0 format) wrote it: type 67 (QColor), the spec
+    // The record as QDataStream (Qt 4.0 format) wrote it: type 67 (QColor), the colour model
     // byte 1 (RGB), then alpha, red, green, blue and padding as 16-bit numbers.
     if (inner.size() != 15)
         return false;

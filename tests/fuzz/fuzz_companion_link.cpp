@@ -32,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!malformed && !stream.endsWith(remainder))
         __builtin_trap();
 
-    QList<QByteArray> pieces;
+    QList<QByteArray> split;
     QByteArray pending;
-    bool pieceMalformed = false;
-    for (int pos = 0; pos < stream.size() && !pieceMalformed; pos += chunk)
-        pieces += ITcpServer::unpackPackets(stream.mid(pos, chunk), &pending, &pieceMalformed);
-    if (!malformed && (pieceMalformed || pieces != whole || pending != remainder))
+    bool splitMalformed = false;
+    for (int pos = 0; pos < stream.size() && !splitMalformed; pos += chunk)
+        split += ITcpServer::unpackPackets(stream.mid(pos, chunk), &pending, &splitMalformed);
+    if (!malformed && (splitMalformed || split != whole || pending != remainder))
         __builtin_trap();
 
     qsizetype total = 0;
