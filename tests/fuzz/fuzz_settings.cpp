@@ -17,7 +17,7 @@ namespace {
 QString valuesNow()
 {
     return QStringList{g_software_langid, g_photo_savepath, g_video_savepath, g_filedialog_path, g_photo_format,
-                       g_video_format, g_pencil_color.name(QColor::HexArgb), QString::number(g_pencil_color.spec()),
+                       g_video_format, g_pencil_color.name(QColor::HexArgb), QString::number(g_pencil_color.isValid()),
                        QString::number(g_pencil_thickness), QString::number(g_pencil_transparent),
                        QString::number(g_erase_size), QString::number(g_camera_resolution.width()),
                        QString::number(g_camera_resolution.height()), QString::number(g_current_focus),
