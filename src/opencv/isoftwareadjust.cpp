@@ -14,13 +14,22 @@ namespace {
 
 struct AdjustParams
 {
-    uchar table[256];     // exact levels for the scalar path
+    uchar table[256];      // exact levels for the scalar path
     bool levels = false;
-    int gainQ7 = 128;     // contrast gain in 1/128
-    int base = 128;       // mid-grey plus the brightness offset
     bool saturate = false;
-    float factor = 1.0f;  // saturation factor 0..2
-    int factorQ14 = 16384;
+    float factor = 1.0f;   // saturation factor 0..2
+    // The vector path, in 1/16 steps. The levels are c' = gain * c + lift; where none of
+    // a pixel's channels is clipped by them, levels and saturation fold into one sum:
+    // gain * factor * c + gain * (1 - factor) * (max + min) / 2 + lift.
+    int gainQ12 = 4096;    // against c << 8
+    int liftQ4 = 0;
+    int foldedQ12 = 4096;  // gain * factor, against c << 8
+    int lightQ14 = 0;      // gain * (1 - factor) / 2, against (max + min) << 6
+    int factorQ13 = 8192;  // against clipped levels << 3
+    int mixQ14 = 0;        // (1 - factor) / 2, against their (max + min) << 2
+    uchar unclippedFrom = 255, unclippedTo = 0; // channel values the levels keep in range
+    bool turnsWhite = false;
+    uchar whiteFrom = 255; // first channel value the levels turn white
 };
 
 AdjustParams makeParams(int brightness, int contrast, int saturation)
@@ -28,14 +37,29 @@ AdjustParams makeParams(int brightness, int contrast, int saturation)
     AdjustParams q;
     const double gain = contrast / 50.0; // contrast scales around mid-grey (0..2x)
     const double offset = (brightness - 50) * 255.0 / 100.0; // up to half the range
+    const double lift = 128 + offset - 128 * gain;
     q.levels = brightness != 50 || contrast != 50;
     for (int i = 0; i < 256; ++i)
         q.table[i] = cv::saturate_cast<uchar>((i - 128) * gain + 128 + offset);
-    q.gainQ7 = cvRound(gain * 128);
-    q.base = 128 + cvRound(offset);
     q.saturate = saturation != 50;
     q.factor = saturation / 50.0f;
-    q.factorQ14 = std::min(32767, cvRound(q.factor * 16384));
+    const double k = q.factor;
+    q.gainQ12 = cvRound(gain * 4096);
+    q.liftQ4 = cvRound(lift * 16);
+    q.foldedQ12 = cvRound(gain * k * 4096);
+    q.lightQ14 = cvRound(gain * (1 - k) / 2 * 16384);
+    q.factorQ13 = cvRound(k * 8192);
+    q.mixQ14 = cvRound((1 - k) / 2 * 16384);
+    for (int c = 255; c >= 0; --c) { // the levels rise with c, so these form one run
+        const int level = ((c << 8) * q.gainQ12 >> 16) + q.liftQ4;
+        if (level >= 0 && level <= 255 * 16) {
+            q.unclippedFrom = uchar(c);
+            q.unclippedTo = std::max(q.unclippedTo, uchar(c));
+        }
+    }
+    const uchar* white = std::find(q.table, q.table + 256, 255);
+    q.turnsWhite = white != q.table + 256;
+    q.whiteFrom = uchar(q.turnsWhite ? white - q.table : 255);
     return q;
 }
 
@@ -94,113 +118,96 @@ inline void saturateLimited(cv::v_int16x8& b, cv::v_int16x8& g, cv::v_int16x8& r
     r = v_pack(ri[0], ri[1]);
 }
 
-// b, g and r of 8 BGRA pixels as 16-bit lanes, by shifting and masking within each
-// pixel: cheaper than deinterleaving bytes, since byte shuffles are the scarce resource.
-inline void loadBgra8(const uchar* p, cv::v_uint16x8& b, cv::v_uint16x8& g, cv::v_uint16x8& r)
-{
-    using namespace cv;
-    const v_uint32x4 mask = v_setall_u32(0xff);
-    const v_uint32x4 u0 = v_load(reinterpret_cast<const unsigned*>(p));
-    const v_uint32x4 u1 = v_load(reinterpret_cast<const unsigned*>(p) + 4);
-    b = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32(u0 & mask), v_reinterpret_as_s32(u1 & mask)));
-    g = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32((u0 >> 8) & mask), v_reinterpret_as_s32((u1 >> 8) & mask)));
-    r = v_reinterpret_as_u16(v_pack(v_reinterpret_as_s32((u0 >> 16) & mask), v_reinterpret_as_s32((u1 >> 16) & mask)));
-}
-
-// The inverse for values 0..255, keeping each pixel's alpha byte.
-inline void storeBgra8(uchar* p, const cv::v_uint16x8& b, const cv::v_uint16x8& g, const cv::v_uint16x8& r)
-{
-    using namespace cv;
-    v_uint16x8 lo, hi;
-    v_zip(b | (g << 8), r, lo, hi);
-    const v_uint32x4 alpha = v_setall_u32(0xff000000u);
-    unsigned* q = reinterpret_cast<unsigned*>(p);
-    v_store(q, v_reinterpret_as_u32(lo) | (v_load(q) & alpha));
-    v_store(q + 4, v_reinterpret_as_u32(hi) | (v_load(q + 4) & alpha));
-}
-
-// 16 pixels at a time in 16-bit fixed point. A block where a boost would push a channel
-// past black or white limits the boost per pixel, in float.
+// 16 pixels at a time: channels split into byte planes, widened to 16 bits, narrowed with
+// saturation at the end.
 template <int CN>
 int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
 {
     using namespace cv;
-    // Levels as (c * gain + lift) >> 7 in unsigned saturating steps, which stop at 0 on the
-    // way down; lift (rounding, offset, and -128 * gain for contrast about mid-grey) is
-    // added or taken off by its sign.
-    const int lift = 64 + (q.base << 7) - 128 * q.gainQ7;
-    const v_uint16x8 gain = v_setall_u16(ushort(q.gainQ7)), up = v_setall_u16(ushort(std::max(0, lift))),
-                     down = v_setall_u16(ushort(std::max(0, -lift))), white16 = v_setall_u16(255);
-    const int exact = (q.base << 7) - 128 * q.gainQ7; // the same without the rounding
-    const v_uint16x8 upExact = v_setall_u16(ushort(std::max(0, exact))),
-                     downExact = v_setall_u16(ushort(std::max(0, -exact))), white128 = v_setall_u16(255 << 7);
-    const v_int16x8 zero = v_setzero_s16(), white = v_setall_s16(255), k = v_setall_s16(short(q.factorQ14)),
-                    round16 = v_setall_s16(16), half = v_setall_s16(64);
-    const bool boost = q.factorQ14 > 16384; // only a boost can leave the range
-    const v_uint16x8 whiteFrom = v_setall_u16(ushort(std::find(q.table, q.table + 256, 255) - q.table));
+    const v_uint8x16 zero8 = v_setzero_u8(), white8 = v_setall_u8(255), whiteFrom = v_setall_u8(q.whiteFrom),
+                     unclippedFrom = v_setall_u8(q.unclippedFrom), unclippedTo = v_setall_u8(q.unclippedTo);
+    const v_uint16x8 gain = v_setall_u16(ushort(q.gainQ12)), folded = v_setall_u16(ushort(q.foldedQ12)),
+                     outside = v_setall_u16(0xff00), none = v_setzero_u16();
+    const v_int16x8 zero = v_setzero_s16(), top = v_setall_s16(255 * 16), lift = v_setall_s16(short(q.liftQ4)),
+                    round = v_setall_s16(8), liftRound = v_setall_s16(short(q.liftQ4 + 8)),
+                    light = v_setall_s16(short(q.lightQ14)), factor = v_setall_s16(short(q.factorQ13)),
+                    mix = v_setall_s16(short(q.mixQ14));
+    const bool boost = q.factor > 1.0f; // only a boost can leave the range
+    const bool whiteTest = q.levels && q.turnsWhite;
     int x = 0;
     for (; x + 16 <= width; x += 16) {
         uchar* p = row + x * CN;
-        v_uint16x8 w[6];
-        if (CN == 4) {
-            loadBgra8(p, w[0], w[2], w[4]);
-            loadBgra8(p + 32, w[1], w[3], w[5]);
-        } else {
-            v_uint8x16 b8, g8, r8;
-            v_load_deinterleave(p, b8, g8, r8);
-            v_expand(b8, w[0], w[1]);
-            v_expand(g8, w[2], w[3]);
-            v_expand(r8, w[4], w[5]);
-        }
-        if (q.levels && v_check_all(v_min(v_min(v_min(w[0], w[1]), v_min(w[2], w[3])), v_min(w[4], w[5])) >= whiteFrom)) {
+        v_uint8x16 b, g, r, a;
+        if (CN == 4)
+            v_load_deinterleave(p, b, g, r, a);
+        else
+            v_load_deinterleave(p, b, g, r);
+        const v_uint8x16 hi = v_max(v_max(b, g), r), lo = v_min(v_min(b, g), r);
+        if (whiteTest && v_check_all((whiteFrom - lo) == zero8)) {
             // Paper the levels turn white: grey, so saturation leaves it white too.
-            for (v_uint16x8& c : w)
-                c = white16;
-        } else if (q.saturate) {
-            // Channels in 1/128 steps: the levels before their rounding, or c << 7.
-            v_int16x8 c[6], out[6];
-            for (int i = 0; i < 6; ++i)
-                c[i] = v_reinterpret_as_s16(q.levels ? v_min((v_mul_wrap(w[i], gain) + upExact) - downExact, white128)
-                                                     : w[i] << 7);
-            v_int16x8 lowest = zero, highest = zero;
-            for (int h = 0; h < 2; ++h) {
-                const v_int16x8 B = c[h], G = c[2 + h], R = c[4 + h];
-                // Twice the lightness in 1/64 steps.
-                const v_int16x8 sum64 = v_reinterpret_as_s16(
-                    v_add_wrap(v_reinterpret_as_u16(v_max(v_max(B, G), R)), v_reinterpret_as_u16(v_min(v_min(B, G), R)))
-                    >> 1);
-                // 32 x (sum + k * (2c - sum)) / 2 = 16 sum (1 - k) + 32 k c, k in 1/16384
-                // through the high product.
-                const v_int16x8 base = (sum64 >> 2) + round16 - v_mul_hi(sum64, k);
-                for (int ch = 0; ch < 3; ++ch) {
-                    v_int16x8& o = out[2 * ch + h];
-                    o = (base + v_mul_hi(c[2 * ch + h], k)) >> 5;
-                    if (boost) {
-                        lowest = v_min(lowest, o);
-                        highest = v_max(highest, o);
-                    }
-                }
-            }
-            if (boost && v_check_any((lowest < zero) | (highest > white))) {
-                for (int i = 0; i < 6; ++i)
-                    c[i] = (c[i] + half) >> 7;
-                saturateLimited(c[0], c[2], c[4], q.factor);
-                saturateLimited(c[1], c[3], c[5], q.factor);
-                for (int i = 0; i < 6; ++i)
-                    out[i] = c[i];
-            }
-            for (int i = 0; i < 6; ++i)
-                w[i] = v_reinterpret_as_u16(out[i]);
-        } else if (q.levels) {
-            for (v_uint16x8& c : w)
-                c = v_min(((v_mul_wrap(c, gain) + up) - down) >> 7, white16);
-        }
-        if (CN == 4) {
-            storeBgra8(p, w[0], w[2], w[4]);
-            storeBgra8(p + 32, w[1], w[3], w[5]);
+            b = g = r = white8;
         } else {
-            v_store_interleave(p, v_pack(w[0], w[1]), v_pack(w[2], w[3]), v_pack(w[4], w[5]));
+            // Channels times 256, in two halves of 8 pixels.
+            v_uint8x16 t0, t1;
+            v_zip(zero8, b, t0, t1);
+            const v_uint16x8 b0 = v_reinterpret_as_u16(t0), b1 = v_reinterpret_as_u16(t1);
+            v_zip(zero8, g, t0, t1);
+            const v_uint16x8 g0 = v_reinterpret_as_u16(t0), g1 = v_reinterpret_as_u16(t1);
+            v_zip(zero8, r, t0, t1);
+            const v_uint16x8 r0 = v_reinterpret_as_u16(t0), r1 = v_reinterpret_as_u16(t1);
+            auto clippedLevels = [&](const v_uint16x8& c) {
+                return v_min(v_max(v_reinterpret_as_s16(v_mul_hi(c, gain)) + lift, zero), top);
+            };
+            v_int16x8 ob0, ob1, og0, og1, or0, or1;
+            if (!q.saturate) {
+                // The narrowing clips what the levels push past black or white.
+                auto level = [&](const v_uint16x8& c) {
+                    return (v_reinterpret_as_s16(v_mul_hi(c, gain)) + liftRound) >> 4;
+                };
+                ob0 = level(b0), ob1 = level(b1), og0 = level(g0), og1 = level(g1), or0 = level(r0), or1 = level(r1);
+            } else if (!q.levels || v_check_all(((hi - unclippedTo) | (unclippedFrom - lo)) == zero8)) {
+                v_uint16x8 hi0, hi1, lo0, lo1;
+                v_expand(hi, hi0, hi1);
+                v_expand(lo, lo0, lo1);
+                const v_int16x8 base0 = v_mul_hi(v_reinterpret_as_s16((hi0 + lo0) << 6), light) + liftRound;
+                const v_int16x8 base1 = v_mul_hi(v_reinterpret_as_s16((hi1 + lo1) << 6), light) + liftRound;
+                auto fold = [&](const v_uint16x8& c, const v_int16x8& base) {
+                    return (v_reinterpret_as_s16(v_mul_hi(c, folded)) + base) >> 4;
+                };
+                ob0 = fold(b0, base0), og0 = fold(g0, base0), or0 = fold(r0, base0);
+                ob1 = fold(b1, base1), og1 = fold(g1, base1), or1 = fold(r1, base1);
+            } else {
+                // Some channel is clipped by the levels: the lightness is that of the
+                // clipped values.
+                auto saturate = [&](const v_uint16x8& B, const v_uint16x8& G, const v_uint16x8& R, v_int16x8& oB,
+                                    v_int16x8& oG, v_int16x8& oR) {
+                    const v_int16x8 lb = clippedLevels(B), lg = clippedLevels(G), lr = clippedLevels(R);
+                    const v_int16x8 base = v_mul_hi((v_max(v_max(lb, lg), lr) + v_min(v_min(lb, lg), lr)) << 2, mix) + round;
+                    oB = (v_mul_hi(lb << 3, factor) + base) >> 4;
+                    oG = (v_mul_hi(lg << 3, factor) + base) >> 4;
+                    oR = (v_mul_hi(lr << 3, factor) + base) >> 4;
+                };
+                saturate(b0, g0, r0, ob0, og0, or0);
+                saturate(b1, g1, r1, ob1, og1, or1);
+            }
+            if (boost && !v_check_all((v_reinterpret_as_u16(ob0 | ob1 | og0 | og1 | or0 | or1) & outside) == none)) {
+                // A channel left the range: the levels in whole steps, then the boost
+                // limited pixel by pixel.
+                auto whole = [&](const v_uint16x8& c) {
+                    return q.levels ? (clippedLevels(c) + round) >> 4 : v_reinterpret_as_s16(c >> 8);
+                };
+                ob0 = whole(b0), ob1 = whole(b1), og0 = whole(g0), og1 = whole(g1), or0 = whole(r0), or1 = whole(r1);
+                saturateLimited(ob0, og0, or0, q.factor);
+                saturateLimited(ob1, og1, or1, q.factor);
+            }
+            b = v_pack_u(ob0, ob1);
+            g = v_pack_u(og0, og1);
+            r = v_pack_u(or0, or1);
         }
+        if (CN == 4)
+            v_store_interleave(p, b, g, r, a);
+        else
+            v_store_interleave(p, b, g, r);
     }
     return x;
 }

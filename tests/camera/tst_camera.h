@@ -30,6 +30,7 @@ private slots:
     void softwareAdjustments();
     void softwareAdjustmentsMatchHls_data();
     void softwareAdjustmentsMatchHls();
+    void softwareAdjustmentsSameInEveryBlock();
 
     // snapshot thread
     void composeCropsClipsAndRotates();

@@ -322,3 +322,48 @@ void TestCamera::softwareAdjustmentsMatchHls()
     QCOMPARE(big.at<cv::Vec4b>(5, 10), actual.at<cv::Vec4b>(5, 10));
 }
 
+// Rows are adjusted 16 pixels at a time, with shortcuts for blocks the levels turn white,
+// blocks they leave unclipped and blocks a boost pushes out of range; pixels adjusted one
+// by one (a view one pixel wide) must come out the same, up to rounding.
+void TestCamera::softwareAdjustmentsSameInEveryBlock()
+{
+    cv::RNG rng(27);
+    cv::Mat bgra(6, 64, CV_8UC4);
+    rng.fill(bgra.row(0), cv::RNG::UNIFORM, 0, 256);
+    rng.fill(bgra.row(1), cv::RNG::NORMAL, cv::Scalar(225, 232, 235, 255), cv::Scalar::all(14)); // paper
+    rng.fill(bgra.row(2), cv::RNG::NORMAL, cv::Scalar(70, 70, 75, 255), cv::Scalar::all(10));    // desk
+    rng.fill(bgra.row(3), cv::RNG::NORMAL, cv::Scalar(40, 90, 220, 255), cv::Scalar::all(25));   // a colour
+    bgra.row(4).setTo(cv::Scalar(250, 250, 250, 7));
+    bgra.row(5).setTo(cv::Scalar(3, 3, 3, 200));
+    cv::Mat bgr;
+    cv::cvtColor(bgra, bgr, cv::COLOR_BGRA2BGR);
+    const int levels[] = {0, 20, 45, 50, 55, 80, 100};
+    for (const cv::Mat& source : {bgra, bgr})
+        for (int brightness : levels)
+            for (int contrast : levels)
+                for (int saturation : levels) {
+                    SoftwareAdjustments adjust;
+                    adjust.brightness = brightness;
+                    adjust.contrast = contrast;
+                    adjust.saturation = saturation;
+                    cv::Mat blocks = source.clone(), pixels = source.clone();
+                    adjust.apply(blocks);
+                    for (int x = 0; x < pixels.cols; ++x) {
+                        cv::Mat column = pixels.col(x);
+                        adjust.apply(column);
+                    }
+                    cv::Mat diff;
+                    cv::absdiff(blocks, pixels, diff);
+                    double worst = 0;
+                    cv::minMaxLoc(diff.reshape(1), nullptr, &worst);
+                    const cv::Scalar sums = cv::sum(diff);
+                    const double mean = (sums[0] + sums[1] + sums[2]) / (3.0 * source.total());
+                    const QByteArray where = QByteArray::number(brightness) + "/" + QByteArray::number(contrast) + "/"
+                                             + QByteArray::number(saturation) + " worst "
+                                             + QByteArray::number(worst) + " mean " + QByteArray::number(mean);
+                    QVERIFY2(worst <= 3 && mean <= 1.0, where.constData()); // ties round apart
+                    if (source.channels() == 4)
+                        QCOMPARE(sums[3], 0.0); // alpha untouched by both
+                }
+}
+
