@@ -182,10 +182,19 @@ int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
                 auto saturate = [&](const v_uint16x8& B, const v_uint16x8& G, const v_uint16x8& R, v_int16x8& oB,
                                     v_int16x8& oG, v_int16x8& oR) {
                     const v_int16x8 lb = clippedLevels(B), lg = clippedLevels(G), lr = clippedLevels(R);
-                    const v_int16x8 base = v_mul_hi((v_max(v_max(lb, lg), lr) + v_min(v_min(lb, lg), lr)) << 2, mix) + round;
+                    const v_int16x8 most = v_max(v_max(lb, lg), lr), least = v_min(v_min(lb, lg), lr);
+                    const v_int16x8 base = v_mul_hi((most + least) << 2, mix) + round;
                     oB = (v_mul_hi(lb << 3, factor) + base) >> 4;
                     oG = (v_mul_hi(lg << 3, factor) + base) >> 4;
                     oR = (v_mul_hi(lr << 3, factor) + base) >> 4;
+                    if (boost) {
+                        // A boost of a pixel the levels took to white or black stops at
+                        // once: it keeps its levels.
+                        const v_int16x8 kept = (most == top) | (least == zero);
+                        oB = v_select(kept, (lb + round) >> 4, oB);
+                        oG = v_select(kept, (lg + round) >> 4, oG);
+                        oR = v_select(kept, (lr + round) >> 4, oR);
+                    }
                 };
                 saturate(b0, g0, r0, ob0, og0, or0);
                 saturate(b1, g1, r1, ob1, og1, or1);
