@@ -35,6 +35,10 @@ struct AdjustParams
 AdjustParams makeParams(int brightness, int contrast, int saturation)
 {
     AdjustParams q;
+    // The vector path's fixed-point steps hold for these ranges only.
+    brightness = std::clamp(brightness, 0, 100);
+    contrast = std::clamp(contrast, 0, 100);
+    saturation = std::clamp(saturation, 0, 100);
     const double gain = contrast / 50.0; // contrast scales around mid-grey (0..2x)
     const double offset = (brightness - 50) * 255.0 / 100.0; // up to half the range
     const double lift = 128 + offset - 128 * gain;

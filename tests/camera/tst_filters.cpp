@@ -365,5 +365,17 @@ void TestCamera::softwareAdjustmentsSameInEveryBlock()
                     if (source.channels() == 4)
                         QCOMPARE(sums[3], 0.0); // alpha untouched by both
                 }
+
+    // Values past the ends act as the ends.
+    SoftwareAdjustments beyond, ends;
+    beyond.brightness = ends.brightness = 45;
+    beyond.contrast = 130;
+    ends.contrast = 100;
+    beyond.saturation = 140;
+    ends.saturation = 100;
+    cv::Mat a = bgra.clone(), b = bgra.clone();
+    beyond.apply(a);
+    ends.apply(b);
+    QCOMPARE(cv::norm(a, b, cv::NORM_INF), 0.0);
 }
 
