@@ -30,10 +30,10 @@ class TestCompanionLink : public QObject
     {
         auto* server = new ITcpServer(this); // listens on 308: refused without privileges
         server->close();
-        *port = TestEnv::freeLocalPort();
-        server->setSocketPort(*port);
+        server->setSocketPort(0); // the system's pick: no other test can take it meanwhile
         if (!server->starSocketListen())
             return nullptr;
+        *port = server->serverPort();
         server->setCompanionProgram(m_dir.filePath(QStringLiteral("companion.sh")));
         return server;
     }
@@ -210,9 +210,9 @@ private slots:
         ITcpServer* server = api->companionServer();
         QVERIFY(server);
         server->close();
-        const quint16 port = TestEnv::freeLocalPort();
-        server->setSocketPort(port);
+        server->setSocketPort(0);
         QVERIFY(server->starSocketListen());
+        const quint16 port = server->serverPort();
         server->setCompanionProgram(m_dir.filePath(QStringLiteral("companion.sh")));
 
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
@@ -252,7 +252,7 @@ private slots:
         server.close();
         server.setSocketIP(QStringLiteral("0.0.0.0"));
         server.setSocketIP(QStringLiteral("192.0.2.1"));
-        server.setSocketPort(TestEnv::freeLocalPort());
+        server.setSocketPort(0);
         QVERIFY(server.starSocketListen());
         QCOMPARE(server.serverAddress(), QHostAddress(QHostAddress::LocalHost));
     }

@@ -2,7 +2,6 @@
 
 #include <QQueue>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QDir>
 
 #include <arpa/inet.h>
@@ -74,13 +73,6 @@ void setMessageAnswer(int code) { g_answer = code; }
 void queueFileAnswer(const QStringList& paths, const QString& selectedFilter)
 {
     fileAnswers().enqueue({paths, selectedFilter});
-}
-
-quint16 freeLocalPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
 }
 
 quint16 refusingLocalPort()

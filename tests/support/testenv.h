@@ -24,8 +24,6 @@ void setMessageAnswer(int code);
 // Paths the next file dialogs answer with, one list per dialog (empty = cancel).
 void queueFileAnswer(const QStringList& paths, const QString& selectedFilter = QString());
 
-// A free TCP port on 127.0.0.1.
-quint16 freeLocalPort();
 // A TCP port on 127.0.0.1 that refuses connections while this process lives: it is
 // bound and never listens, so no server of a test run beside this one can take it.
 quint16 refusingLocalPort();
