@@ -169,21 +169,23 @@ void IDeviceCameraThread::setResolution(const QVariant& value)
 void IDeviceCameraThread::publishFrame(QImage& frame)
 {
     QVector<QPair<QPoint, QImage>> underlay;
-    if (m_autoEdge && frame.depth() == 32) {
+    const bool edging = m_autoEdge && frame.depth() == 32;
+    AutoEdgeData edge;
+    if (edging) {
         // Only the live picture carries the outline: what it covers is kept for captures,
         // so no clean copy of the whole frame is made. The frame is ours alone here, so
         // bits() draws in place.
-        const AutoEdgeData edge = IOpencvApi::findDocumentOutline(IOpencvApi::cvImage2Mat(frame));
+        edge = IOpencvApi::findDocumentOutline(IOpencvApi::cvImage2Mat(frame));
         if (!edge.polygon.isEmpty()) {
             underlay = underlayOf(frame, edge.polygon);
             cv::Mat view(frame.height(), frame.width(), CV_8UC4, frame.bits(), size_t(frame.bytesPerLine()));
             IOpencvApi::drawOutline(view, edge.polygon);
         }
-        QMutexLocker lock(&m_mutex);
-        m_edge = edge;
     }
     {
         QMutexLocker lock(&m_mutex);
+        if (edging)
+            m_edge = edge;
         m_lastFrame = frame;
         m_lastUnderlay = underlay;
     }

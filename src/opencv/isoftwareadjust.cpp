@@ -152,13 +152,16 @@ int adjustRowSimd(uchar* row, int width, const AdjustParams& q)
             b = g = r = white8;
         } else {
             // Channels times 256, in two halves of 8 pixels.
-            v_uint8x16 t0, t1;
-            v_zip(zero8, b, t0, t1);
-            const v_uint16x8 b0 = v_reinterpret_as_u16(t0), b1 = v_reinterpret_as_u16(t1);
-            v_zip(zero8, g, t0, t1);
-            const v_uint16x8 g0 = v_reinterpret_as_u16(t0), g1 = v_reinterpret_as_u16(t1);
-            v_zip(zero8, r, t0, t1);
-            const v_uint16x8 r0 = v_reinterpret_as_u16(t0), r1 = v_reinterpret_as_u16(t1);
+            auto widen = [&](const v_uint8x16& plane, v_uint16x8& lower, v_uint16x8& upper) {
+                v_uint8x16 t0, t1;
+                v_zip(zero8, plane, t0, t1);
+                lower = v_reinterpret_as_u16(t0);
+                upper = v_reinterpret_as_u16(t1);
+            };
+            v_uint16x8 b0, b1, g0, g1, r0, r1;
+            widen(b, b0, b1);
+            widen(g, g0, g1);
+            widen(r, r0, r1);
             auto clippedLevels = [&](const v_uint16x8& c) {
                 return v_min(v_max(v_reinterpret_as_s16(v_mul_hi(c, gain)) + lift, zero), top);
             };
