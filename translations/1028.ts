@@ -252,16 +252,16 @@
         <translation>輸出初始化失敗</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>錄影未能完整儲存（磁碟已滿？）。已寫入的內容保存在：
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>錄影已停止，因為無法再擷取畫面。已錄製的內容保存在：
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>錄影未能完整寫入：%1。已寫入的內容保存在：
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>Die Ausgabe konnte nicht vorbereitet werden</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>Die Aufnahme konnte nicht vollständig gespeichert werden (Datenträger voll?). Das Geschriebene liegt in:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte. Das Aufgenommene liegt in:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>Die Aufnahme konnte nicht vollständig geschrieben werden: %1. Das Geschriebene liegt in:
+%2</translation>
     </message>
 </context>
 <context>

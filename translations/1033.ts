@@ -252,16 +252,16 @@
         <translation>Initialization output failed</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>The recording could not be written completely: %1. What was written is kept in:
+%2</translation>
     </message>
 </context>
 <context>

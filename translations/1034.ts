@@ -252,16 +252,16 @@
         <translation>Error al inicializar la salida</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>La grabación no se pudo guardar completa (¿disco lleno?). Lo escrito se conserva en:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>La grabación se detuvo porque ya no se pudo capturar la pantalla. Lo grabado se conserva en:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>La grabación no se pudo escribir completa: %1. Lo escrito se conserva en:
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>Échec de l&apos;initialisation de la sortie</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>L&apos;enregistrement n&apos;a pas pu être sauvegardé en entier (disque plein ?). La partie écrite est conservée dans :
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>L&apos;enregistrement s&apos;est arrêté car l&apos;écran ne pouvait plus être capturé. La partie enregistrée est conservée dans :
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>L&apos;enregistrement n&apos;a pas pu être écrit en entier : %1. La partie écrite est conservée dans :
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>Inizializzazione dell&apos;uscita non riuscita</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>La registrazione non è stata salvata per intero (disco pieno?). La parte scritta si trova in:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>La registrazione si è interrotta perché non era più possibile catturare lo schermo. Quanto registrato è conservato in:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>La registrazione non è stata scritta per intero: %1. La parte scritta si trova in:
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>출력 초기화에 실패했습니다</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>녹화를 모두 저장하지 못했습니다(디스크가 가득 찼나요?). 저장된 부분은 다음 위치에 있습니다:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 녹화된 내용은 다음 위치에 있습니다:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>녹화를 모두 쓰지 못했습니다: %1. 저장된 부분은 다음 위치에 있습니다:
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>De uitvoer kon niet worden voorbereid</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>De opname kon niet volledig worden opgeslagen (schijf vol?). Wat geschreven is, staat in:
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>De opname is gestopt omdat het scherm niet meer kon worden opgenomen. Wat is opgenomen staat in:
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>De opname kon niet volledig worden geschreven: %1. Wat geschreven is, staat in:
+%2</translation>
     </message>
 </context>
 <context>

@@ -252,16 +252,16 @@
         <translation>输出初始化失败</translation>
     </message>
     <message>
-        <source>The recording could not be saved completely (is the disk full?). What was written is kept in:
-%1</source>
-        <translation>录像未能完整保存（磁盘已满？）。已写入的内容保存在：
-%1</translation>
-    </message>
-    <message>
         <source>The recording stopped because the screen could no longer be captured. What was recorded is kept in:
 %1</source>
         <translation>录制已停止，因为无法再捕获屏幕。已录制的内容保存在：
 %1</translation>
+    </message>
+    <message>
+        <source>The recording could not be written completely: %1. What was written is kept in:
+%2</source>
+        <translation>录像未能完整写入：%1。已写入的内容保存在：
+%2</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,6 @@
 #include <QAudioInput>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 
@@ -19,7 +18,7 @@ const int BUFFER_MS = 40;
 // The sound is looked for this often (ms), beside Qt's own notice once a block has come:
 // the moment a block becomes ready tells when it was captured.
 const int POLL_MS = 10;
-// Longest wait at a stop or pause for sound captured before it.
+// Longest wait of the worker at a stop or pause for sound captured before it.
 const qint64 DRAIN_LIMIT_US = 500000;
 // How fast the sample clock may drift later than the system clock (microseconds per
 // second): a microphone whose clock runs slow is followed, a late arrival is not.
@@ -130,6 +129,7 @@ bool IAudioInputFromQt::startCapture()
 
 bool IAudioInputFromQt::startOnWorker()
 {
+    finishPending();
     if (!m_input) {
         m_input = new QAudioInput(m_deviceInfo, m_format, this);
         m_input->setBufferSize(m_format.bytesForDuration(BUFFER_MS * 1000));
@@ -151,57 +151,94 @@ bool IAudioInputFromQt::startOnWorker()
     return ok;
 }
 
-void IAudioInputFromQt::stopCapture()
+void IAudioInputFromQt::stopCapture(std::function<void()> stopped)
 {
     const qint64 now = av_gettime_relative();
-    if (m_thread)
-        QMetaObject::invokeMethod(this, "stopOnWorker",
-                                  QThread::currentThread() == m_thread ? Qt::DirectConnection
-                                                                       : Qt::BlockingQueuedConnection,
-                                  Q_ARG(qint64, now));
+    if (!m_thread) {
+        if (stopped)
+            stopped();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, now, stopped] { stopOnWorker(now, stopped); }, Qt::QueuedConnection);
 }
 
-void IAudioInputFromQt::stopOnWorker(qint64 until)
+void IAudioInputFromQt::stopOnWorker(qint64 until, std::function<void()> stopped)
 {
-    drainUntil(until);
-    if (m_poll)
-        m_poll->stop();
-    if (m_input)
-        m_input->stop();
-    m_device = nullptr;
+    finishPending();
+    m_stopped = std::move(stopped);
+    awaitSound(Pending::Stop, until);
 }
 
 void IAudioInputFromQt::pauseCapture()
 {
     const qint64 now = av_gettime_relative();
     if (m_thread)
-        QMetaObject::invokeMethod(this, "suspendOnWorker", Qt::BlockingQueuedConnection, Q_ARG(qint64, now));
+        QMetaObject::invokeMethod(this, [this, now] { suspendOnWorker(now); }, Qt::QueuedConnection);
 }
 
 void IAudioInputFromQt::suspendOnWorker(qint64 until)
 {
-    drainUntil(until);
-    if (m_poll)
-        m_poll->stop();
-    if (m_input)
-        m_input->suspend();
+    finishPending();
+    awaitSound(Pending::Suspend, until);
 }
 
-void IAudioInputFromQt::drainUntil(qint64 until)
+void IAudioInputFromQt::awaitSound(Pending action, qint64 until)
 {
-    if (!m_input || !m_device || m_input->state() == QAudio::StoppedState)
+    m_pending = action;
+    m_pendingUntil = until;
+    m_pendingLimit = av_gettime_relative() + DRAIN_LIMIT_US;
+    // A suspended or stopped input has nothing more to give.
+    const bool delivering = m_input && m_device && m_poll && m_poll->isActive()
+                            && m_input->state() != QAudio::StoppedState
+                            && m_input->state() != QAudio::SuspendedState;
+    if (!delivering) {
+        completePending();
         return;
-    const qint64 limit = av_gettime_relative() + DRAIN_LIMIT_US;
-    for (;;) {
-        readData();
-        const qint64 next = m_origin + m_samplesRead * 1000000 / qMax(1, m_sampleRate);
-        if ((m_originKnown && next >= until) || av_gettime_relative() >= limit)
-            return;
-        // Qt moves the sound from the sound server on this thread's event loop.
-        QEventLoop wait;
-        QTimer::singleShot(POLL_MS / 2, &wait, &QEventLoop::quit);
-        wait.exec();
     }
+    readAvailable();
+    checkPending();
+}
+
+void IAudioInputFromQt::checkPending()
+{
+    if (m_pending == Pending::None)
+        return;
+    // The poll timer brings the next look; Qt moves the sound from the sound server on
+    // this thread's event loop meanwhile.
+    const qint64 next = m_origin + m_samplesRead * 1000000 / qMax(1, m_sampleRate);
+    if ((m_originKnown && next >= m_pendingUntil) || av_gettime_relative() >= m_pendingLimit)
+        completePending();
+}
+
+void IAudioInputFromQt::finishPending()
+{
+    if (m_pending == Pending::None)
+        return;
+    readAvailable();
+    completePending();
+}
+
+void IAudioInputFromQt::completePending()
+{
+    const Pending action = m_pending;
+    m_pending = Pending::None;
+    if (action == Pending::None)
+        return;
+    if (m_poll)
+        m_poll->stop();
+    if (action == Pending::Suspend) {
+        if (m_input)
+            m_input->suspend();
+        return;
+    }
+    if (m_input)
+        m_input->stop();
+    m_device = nullptr;
+    std::function<void()> stopped = std::move(m_stopped);
+    m_stopped = nullptr;
+    if (stopped)
+        stopped();
 }
 
 void IAudioInputFromQt::restartClock()
@@ -214,11 +251,13 @@ void IAudioInputFromQt::restartClock()
 void IAudioInputFromQt::resumeCapture()
 {
     if (m_thread)
-        QMetaObject::invokeMethod(this, "resumeOnWorker", Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { resumeOnWorker(); }, Qt::QueuedConnection);
 }
 
 void IAudioInputFromQt::resumeOnWorker()
 {
+    // A resume right after a pause ends the pause's wait with what has come.
+    finishPending();
     // The samples after the pause continue the count but not the time.
     restartClock();
     if (m_input)
@@ -233,6 +272,12 @@ bool IAudioInputFromQt::isStop() const
 }
 
 void IAudioInputFromQt::readData()
+{
+    readAvailable();
+    checkPending();
+}
+
+void IAudioInputFromQt::readAvailable()
 {
     if (!m_input || !m_device)
         return;
@@ -281,6 +326,7 @@ void IAudioInputFromQt::destroyAudioCapture()
 
 void IAudioInputFromQt::slDestroy()
 {
+    finishPending();
     // The read device belongs to the audio input and goes with it.
     m_device = nullptr;
     delete m_poll;

@@ -5,6 +5,7 @@
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QObject>
+#include <functional>
 
 class QAudioInput;
 class QIODevice;
@@ -14,8 +15,8 @@ class QTimer;
 // The microphone for the screen recorder: 8000 Hz mono signed 16-bit PCM read with Qt
 // Multimedia on a worker thread of its own, handed on in blocks of at most 4096 bytes.
 // Every control call from another thread is carried out on that worker, which owns the
-// audio input. Each block comes with the moment its first sample was captured, on the
-// monotonic clock of av_gettime_relative().
+// audio input; only the start waits for it. Each block comes with the moment its first
+// sample was captured, on the monotonic clock of av_gettime_relative().
 class IAudioInputFromQt : public QObject
 {
     Q_OBJECT
@@ -33,9 +34,11 @@ public:
     bool isInitialised() const { return m_initialised; }
     // True when the microphone was opened and is delivering (or about to deliver) sound.
     bool startCapture();
-    // Stop and pause first hand on what the microphone still holds up to the moment of
-    // the call (waiting a bounded time for it), so the sound reaches that moment.
-    void stopCapture();
+    // Stop and pause return at once. The worker first hands on what the microphone still
+    // holds up to the moment of the call (waiting a bounded time for it), so the sound
+    // reaches that moment; then it stops or suspends the input. stopped runs on the
+    // worker once the last block is handed on (at once when capture never started).
+    void stopCapture(std::function<void()> stopped = {});
     void pauseCapture();
     void resumeCapture();
     bool isStop() const;
@@ -53,17 +56,25 @@ public slots:
 
 private slots:
     bool startOnWorker();
-    void stopOnWorker(qint64 until);
-    void suspendOnWorker(qint64 until);
-    void resumeOnWorker();
 
 private:
     IAudioInputFromQt();
     ~IAudioInputFromQt() override;
     // Runs slot on the worker and waits for it; false when there is no worker.
     bool callOnWorker(const char* slot);
-    // Reads until the samples captured before until are handed on, or a time limit.
-    void drainUntil(qint64 until);
+    // A suspend or stop waits (on the worker's event loop) until the samples captured
+    // before its moment are handed on, or a time limit.
+    enum class Pending { None, Suspend, Stop };
+    void stopOnWorker(qint64 until, std::function<void()> stopped);
+    void suspendOnWorker(qint64 until);
+    void resumeOnWorker();
+    void readAvailable();
+    void awaitSound(Pending action, qint64 until);
+    // Carries out the waiting suspend or stop once its sound is in, or its time is up.
+    void checkPending();
+    // Carries out the waiting suspend or stop now, with what has come so far.
+    void finishPending();
+    void completePending();
     // Forgets the sample clock: the next samples start a new stretch of sound.
     void restartClock();
 
@@ -86,6 +97,10 @@ private:
     bool m_originKnown = false;
     qint64 m_lastEstimate = 0;
     qint64 m_blockCapture = 0;
+    Pending m_pending = Pending::None;
+    qint64 m_pendingUntil = 0;
+    qint64 m_pendingLimit = 0;
+    std::function<void()> m_stopped;
 
     static IAudioInputFromQt* s_instance;
 };

@@ -42,6 +42,8 @@ ICAVInputStream::ICAVInputStream(QObject* parent)
 ICAVInputStream::~ICAVInputStream()
 {
     CloseInputStream();
+    m_videoThread.reset();
+    waitCaptureEnded();
     m_encodeThread.reset();
 }
 
@@ -86,6 +88,8 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
         qDebug() << "you have not set any capture device \n";
         return false;
     }
+    // The last recording's screen thread has closed its input by now.
+    m_videoThread.reset();
     // The screen is found once: every grab of this recording uses it.
     QScreen* screen = QGuiApplication::screenAt(rect.center());
     if (!screen)
@@ -262,8 +266,11 @@ bool ICAVInputStream::StartCapture()
         m_timeline.stop = NEVER;
     }
     m_paused = false;
+    m_endAnnounced = false;
     m_stopped = false;
     if (!m_videoDevice.isEmpty()) {
+        m_videoRunning = true;
+        ++m_endReporters;
         m_videoThread = std::make_unique<IStreamThread>();
         m_videoThread->setSleepTime(0);
         connect(m_videoThread.get(), SIGNAL(sgReadStream()), this, SLOT(slReadVideoPackets()), Qt::DirectConnection);
@@ -285,9 +292,15 @@ bool ICAVInputStream::StartCapture()
 void ICAVInputStream::slReadVideoPackets()
 {
     ReadVideoPackets();
-    // One call captures the whole recording; the tick thread ends with it.
-    if (m_videoThread)
-        m_videoThread->stopThread();
+    // One call captures the whole recording; the tick thread ends with it and closes the
+    // screen input, which no other thread touches while it runs.
+    m_videoDecoder.reset();
+    m_videoInput.reset();
+    if (auto* thread = qobject_cast<IStreamThread*>(QThread::currentThread()))
+        thread->stopThread();
+    m_videoRunning = false;
+    noteCaptureEnd();
+    --m_endReporters;
 }
 
 int ICAVInputStream::ReadVideoPackets()
@@ -441,18 +454,40 @@ void ICAVInputStream::CloseInputStream()
             m_timeline.stop = now;
     }
     m_stopped = true;
-    m_videoThread.reset();
+    // Nothing here waits for the threads: the window stays responsive while they end.
     if (m_audioStarted) {
-        IAudioInputFromQt::instance()->stopCapture();
+        m_audioStopping = true;
+        ++m_endReporters;
+        IAudioInputFromQt::instance()->stopCapture([this] {
+            m_audioStopping = false;
+            noteCaptureEnd();
+            --m_endReporters;
+        });
         m_audioStarted = false;
     }
     if (m_encodeThread)
         m_encodeThread->stopThread();
     m_filterGraph.reset();
-    m_videoDecoder.reset();
-    m_videoInput.reset();
+    if (!m_videoThread) {
+        m_videoDecoder.reset();
+        m_videoInput.reset();
+    }
     m_videoIndex = -1;
     m_paused = false;
+    noteCaptureEnd();
+}
+
+void ICAVInputStream::noteCaptureEnd()
+{
+    // Each party clears its own flag before looking, so the last one sees all clear.
+    if (m_stopped && !m_videoRunning && !m_audioStopping && !m_endAnnounced.exchange(true))
+        emit sgCaptureEnded();
+}
+
+void ICAVInputStream::waitCaptureEnded()
+{
+    while (m_endReporters > 0)
+        QThread::msleep(5);
 }
 
 bool ICAVInputStream::waitEncoderThread(unsigned long ms)

@@ -35,9 +35,12 @@ public:
     // named, starts the microphone. False when the screen cannot be captured.
     bool OpenInputStream(const QRect& rect);
     bool StartCapture();
-    // Stops the capture threads and the microphone and closes the devices; the encoder
-    // tick thread is told to end once its loop returns.
+    // Tells the capture threads and the microphone to stop and returns at once; each
+    // closes its own device. sgCaptureEnded follows once nothing more is captured. The
+    // encoder tick thread is told to end once its loop returns.
     void CloseInputStream();
+    // Waits until the capture of a closed recording has ended.
+    void waitCaptureEnded();
     void DestroyInputStream();
     // Pause and resume alternate; a repeated call changes nothing.
     void PauseInputStream(const bool& pause);
@@ -66,6 +69,9 @@ signals:
     void sgWriteAudioFrame(AVFrame* pframe, qint64 lTimeStamp);
     void sgAVEncode();
     void sgAVError();
+    // After CloseInputStream, from whichever thread is the last to end its capture: no
+    // frame of the recording is still to come.
+    void sgCaptureEnded();
 
 public slots:
     void slReadVideoPackets();
@@ -76,6 +82,7 @@ private:
     int InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width, int height,
                     const char* filters);
     int ReadVideoPackets();
+    void noteCaptureEnd();
 
     // The recording's own time line on the monotonic clock; read by the capture threads.
     struct Timeline
@@ -99,6 +106,12 @@ private:
     std::unique_ptr<IStreamThread> m_encodeThread;
     std::atomic<bool> m_stopped{true};
     std::atomic<bool> m_paused{false};
+    // Capture still running after a close, and whether its end was announced.
+    std::atomic<bool> m_videoRunning{false};
+    std::atomic<bool> m_audioStopping{false};
+    std::atomic<bool> m_endAnnounced{true};
+    // Threads still to report their end (waitCaptureEnded waits for them).
+    std::atomic<int> m_endReporters{0};
     mutable QMutex m_timelineMutex;
     Timeline m_timeline;
     bool m_audioStarted = false;

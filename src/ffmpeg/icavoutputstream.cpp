@@ -479,10 +479,15 @@ bool ICAVOutputStream::sendAndWrite(AVCodecContext* encoder, AVStream* stream, A
 
 void ICAVOutputStream::noteWrite(int ret)
 {
-    if (ret < 0 || (m_format->pb && m_format->pb->error < 0)) {
-        if (!m_writeFailed)
-            qDebug() << "write to the video file failed" << ret;
+    const int ioError = m_format->pb ? m_format->pb->error : 0;
+    if (ret >= 0 && ioError >= 0)
+        return;
+    if (!m_writeFailed) {
+        // The file's own error says why; a flush that fails reports only that it did.
+        const int code = ioError < 0 ? ioError : ret;
+        qDebug() << "write to the video file failed" << code;
         m_writeFailed = true;
+        emit sgWriteFailed(code);
     }
 }
 
@@ -514,8 +519,7 @@ bool ICAVOutputStream::closeOutputStream()
             sendAndWrite(m_videoEncoder.get(), m_videoStream, nullptr);
         if (m_audioEncoder)
             sendAndWrite(m_audioEncoder.get(), m_audioStream, nullptr);
-        if (av_write_trailer(m_format.get()) < 0)
-            ok = false;
+        noteWrite(av_write_trailer(m_format.get()));
         ok = ok && !m_writeFailed;
     }
     m_open = false;

@@ -62,6 +62,9 @@ public:
 signals:
     // From the encoder thread once the file is closed.
     void sgEncodeFinished(bool ok, QString path);
+    // From the encoder thread at the first failed write of the file, with its AVERROR
+    // (the system's reason, e.g. AVERROR(ENOSPC)); sgEncodeFinished comes later.
+    void sgWriteFailed(int code);
 
 private:
     struct QueuedPicture

@@ -44,6 +44,11 @@ IFFmpegApi::IFFmpegApi(QObject* parent)
     connect(&m_inputStream, SIGNAL(sgAVEncode()), this, SLOT(slAVEncode()), Qt::DirectConnection);
     connect(&m_outputStream, &ICAVOutputStream::sgEncodeFinished, this, &IFFmpegApi::onEncodeFinished,
             Qt::QueuedConnection);
+    connect(&m_outputStream, &ICAVOutputStream::sgWriteFailed, this, &IFFmpegApi::onWriteFailed,
+            Qt::QueuedConnection);
+    // The encoder drains its queues once the last picture and sound are in.
+    connect(&m_inputStream, &ICAVInputStream::sgCaptureEnded, this, [this] { m_outputStream.stopEncode(); },
+            Qt::DirectConnection);
 }
 
 IFFmpegApi::~IFFmpegApi()
@@ -52,6 +57,7 @@ IFFmpegApi::~IFFmpegApi()
     // m_inputStream (its owner): the thread ends here, its file finalised.
     if (!m_inputStream.isStopped())
         m_inputStream.CloseInputStream();
+    m_inputStream.waitCaptureEnded();
     m_outputStream.stopEncode();
     m_inputStream.waitEncoderThread(ULONG_MAX);
 }

@@ -36,7 +36,8 @@ public:
     // message for the user where there is a cause to tell, when nothing was started; a
     // start while the previous recording is still being finalised is refused.
     virtual bool startRecordVideo(const QString& path, const QRect& rect);
-    // Asks for the end of the recording; sgRecordVideo follows once the file is complete.
+    // Asks for the end of the recording and returns at once; sgRecordVideo follows once
+    // the file is complete.
     virtual bool stopRecordVideo();
     virtual bool pauseRecordVideo(const bool& pause);
     virtual bool ffmpegcmdGetDeviceInfo();
@@ -78,6 +79,9 @@ public slots:
 
 private slots:
     void onCaptureError();
+    // The file could not be written (a full disk): the recording ends and the user is
+    // told why, once.
+    void onWriteFailed(int code);
     void onEncodeFinished(bool ok, QString path);
     void onCompanionMessage(int code, QString info);
 
@@ -97,6 +101,8 @@ private:
     bool m_finalising = false;
     // The recording being finalised ended by a capture error, not by the user's stop.
     bool m_aborted = false;
+    // The user has been told that this recording's file could not be written.
+    bool m_writeFailureTold = false;
     // While the window shuts down the finished file is not announced to the (closing) bar.
     bool m_shuttingDown = false;
     bool m_initialised = false;

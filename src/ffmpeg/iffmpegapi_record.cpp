@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include "customui/imsgbox.h"
+#include "ifilewrite.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
@@ -94,6 +95,7 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     }
     m_outputPath = file;
     m_aborted = false;
+    m_writeFailureTold = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
     return true;
 }
@@ -104,9 +106,9 @@ bool IFFmpegApi::stopRecordVideo()
         return !m_companion || m_companion->stopRecordVideo();
     if (m_inputStream.isStopped())
         return true;
-    m_inputStream.CloseInputStream();
     m_finalising = true;
-    m_outputStream.stopEncode();
+    // The encoder is stopped once the capture has ended (sgCaptureEnded).
+    m_inputStream.CloseInputStream();
     return true;
 }
 
@@ -151,6 +153,26 @@ void IFFmpegApi::onCaptureError()
     emit recordMessage(4);
 }
 
+void IFFmpegApi::onWriteFailed(int code)
+{
+    if (m_writeFailureTold)
+        return;
+    m_writeFailureTold = true;
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    const QString reason = systemReasonText(QString::fromLocal8Bit(text));
+    qCritical() << "screen recording could not be written:" << m_outputPath << reason;
+    // The clock and the brackets stop before the box waits for the user.
+    if (!m_inputStream.isStopped()) {
+        stopRecordVideo();
+        emit recordMessage(4);
+    }
+    // Fragments written before the failure still play; the file is not called saved.
+    IMsgBox::showMsg(tr("The recording could not be written completely: %1. What was written is kept in:\n%2")
+                         .arg(reason, QDir::toNativeSeparators(m_outputPath)),
+                     IMsgBox::Ok, g_software_name, nullptr);
+}
+
 void IFFmpegApi::onEncodeFinished(bool ok, QString path)
 {
     if (!m_finalising)
@@ -160,11 +182,10 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
     const bool aborted = m_aborted;
     m_aborted = false;
     if (!ok) {
-        // Fragments written before the failure still play; the file is not called saved.
-        IMsgBox::showMsg(tr("The recording could not be saved completely (is the disk full?). "
-                            "What was written is kept in:\n%1")
-                             .arg(QDir::toNativeSeparators(path)),
-                         IMsgBox::Ok, g_software_name, nullptr);
+        // A failure is told as soon as it happens; one found only while closing, now.
+        if (!m_writeFailureTold)
+            onWriteFailed(AVERROR(EIO));
+        qDebug() << "recording not saved completely" << path;
         return;
     }
     if (aborted) {

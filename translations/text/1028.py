@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "設定檔為唯讀：對設定的變更將不會保留。",
     "Failed to open acquisition device": "無法開啟擷取裝置",
     "Initialization output failed": "輸出初始化失敗",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "錄影未能完整儲存（磁碟已滿？）。已寫入的內容保存在：\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "錄影未能完整寫入：%1。已寫入的內容保存在：\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "錄影已停止，因為無法再擷取畫面。已錄製的內容保存在：\n%1",
     "No microphone: recording without sound": "沒有麥克風：錄影將沒有聲音",

@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.",
     "Failed to open acquisition device": "Das Aufnahmegerät konnte nicht geöffnet werden",
     "Initialization output failed": "Die Ausgabe konnte nicht vorbereitet werden",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "Die Aufnahme konnte nicht vollständig gespeichert werden (Datenträger voll?). Das Geschriebene liegt in:\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "Die Aufnahme konnte nicht vollständig geschrieben werden: %1. Das Geschriebene liegt in:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte. Das Aufgenommene liegt in:\n%1",
     "No microphone: recording without sound": "Kein Mikrofon: Aufnahme ohne Ton",

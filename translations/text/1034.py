@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.",
     "Failed to open acquisition device": "No se pudo abrir el dispositivo de captura",
     "Initialization output failed": "Error al inicializar la salida",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "La grabación no se pudo guardar completa (¿disco lleno?). Lo escrito se conserva en:\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "La grabación no se pudo escribir completa: %1. Lo escrito se conserva en:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "La grabación se detuvo porque ya no se pudo capturar la pantalla. Lo grabado se conserva en:\n%1",
     "No microphone: recording without sound": "Sin micrófono: grabación sin sonido",

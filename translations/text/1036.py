@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.",
     "Failed to open acquisition device": "Impossible d'ouvrir le périphérique de capture",
     "Initialization output failed": "Échec de l'initialisation de la sortie",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "L'enregistrement n'a pas pu être sauvegardé en entier (disque plein ?). La partie écrite est conservée dans :\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "L'enregistrement n'a pas pu être écrit en entier : %1. La partie écrite est conservée dans :\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "L'enregistrement s'est arrêté car l'écran ne pouvait plus être capturé. La partie enregistrée est conservée dans :\n%1",
     "No microphone: recording without sound": "Pas de microphone : enregistrement sans son",

@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.",
     "Failed to open acquisition device": "Yakalama aygıtı açılamadı",
     "Initialization output failed": "Çıkış hazırlanamadı",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "Kayıt tamamen kaydedilemedi (disk dolu mu?). Yazılan kısım şurada duruyor:\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "Kayıt tamamen yazılamadı: %1. Yazılan kısım şurada duruyor:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "Ekran artık yakalanamadığı için kayıt durdu. Kaydedilenler şurada saklanıyor:\n%1",
     "No microphone: recording without sound": "Mikrofon yok: ses olmadan kaydediliyor",

@@ -56,8 +56,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "设置文件为只读：对设置的更改将不会保留。",
     "Failed to open acquisition device": "无法打开采集设备",
     "Initialization output failed": "输出初始化失败",
-    "The recording could not be saved completely (is the disk full?). What was written is kept in:\n%1":
-        "录像未能完整保存（磁盘已满？）。已写入的内容保存在：\n%1",
+    "The recording could not be written completely: %1. What was written is kept in:\n%2":
+        "录像未能完整写入：%1。已写入的内容保存在：\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
         "录制已停止，因为无法再捕获屏幕。已录制的内容保存在：\n%1",
     "No microphone: recording without sound": "没有麦克风：录制将没有声音",

@@ -1,0 +1,204 @@
+// Halt, resume and Stop on the recording bar must not freeze the window, even with a
+// microphone that hands its sound over late: here one that delivers a quarter second of
+// sound at a time, as some USB and wireless microphones do.
+// What is measured is the time the GUI thread sleeps inside a click, waiting on other
+// threads; time it spends runnable but without a CPU on a busy machine is left out.
+
+#include <QSignalSpy>
+#include <QtTest>
+#include <atomic>
+#include <fcntl.h>
+#include <poll.h>
+#include <thread>
+#include <time.h>
+#include <unistd.h>
+
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "pulsedaemon.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+
+namespace {
+
+const qint64 LONGEST_BLOCK_MS = 50;
+
+// This thread's time on a CPU and time queued for one, in nanoseconds.
+struct ThreadTimes
+{
+    qint64 running = 0;
+    qint64 queued = 0;
+};
+
+ThreadTimes threadTimes()
+{
+    ThreadTimes times;
+    QFile file(QStringLiteral("/proc/thread-self/schedstat"));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> fields = file.readAll().simplified().split(' ');
+        if (fields.size() >= 2) {
+            times.running = fields.at(0).toLongLong();
+            times.queued = fields.at(1).toLongLong();
+            return times;
+        }
+    }
+    // Without the scheduler's figures: the CPU time alone.
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    times.running = qint64(cpu.tv_sec) * 1000000000 + cpu.tv_nsec;
+    return times;
+}
+
+// Milliseconds the calling thread slept (blocked) while action ran.
+template<typename Action>
+double blockedDuring(Action action)
+{
+    QElapsedTimer wall;
+    const ThreadTimes before = threadTimes();
+    wall.start();
+    action();
+    const qint64 elapsed = wall.nsecsElapsed();
+    const ThreadTimes after = threadTimes();
+    const qint64 blocked = elapsed - (after.running - before.running) - (after.queued - before.queued);
+    return qMax<qint64>(0, blocked) / 1e6;
+}
+
+// Feeds the sound server's pipe microphone in bursts of BURST_MS of quiet noise.
+class BurstWriter
+{
+public:
+    static const int BURST_MS = 250;
+
+    bool start(const QString& pipe)
+    {
+        m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0)
+            return false;
+        m_thread = std::thread([this] { run(); });
+        return true;
+    }
+    ~BurstWriter() { stop(); }
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    void run()
+    {
+        QVector<qint16> burst(8000 * BURST_MS / 1000);
+        QElapsedTimer clock;
+        clock.start();
+        for (qint64 n = 1; !m_stop; ++n) {
+            // Written at the end of the span it covers, as a device hands over a full buffer.
+            const qint64 wait = n * BURST_MS - clock.elapsed();
+            if (wait > 0)
+                QThread::msleep(ulong(wait));
+            for (qint16& s : burst)
+                s = qint16(QRandomGenerator::global()->bounded(-200, 200));
+            const char* data = reinterpret_cast<const char*>(burst.constData());
+            size_t left = size_t(burst.size()) * sizeof(qint16);
+            while (left > 0 && !m_stop) {
+                const ssize_t written = ::write(m_fd, data, left);
+                if (written > 0) {
+                    data += written;
+                    left -= size_t(written);
+                } else {
+                    pollfd p{m_fd, POLLOUT, 0};
+                    ::poll(&p, 1, 50);
+                }
+            }
+        }
+    }
+
+    int m_fd = -1;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+}
+
+class TestRecordBlock : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void haltResumeAndStopDoNotFreezeTheWindow();
+
+private:
+    PulseDaemon m_pulse;
+    BurstWriter m_microphone;
+    QTemporaryDir m_videos;
+};
+
+void TestRecordBlock::initTestCase()
+{
+    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-block"), 300, true),
+             "could not start the private PulseAudio server");
+    QVERIFY(m_microphone.start(m_pulse.pipePath()));
+    g_camera_info.description = QStringLiteral("Test camera");
+    g_video_format = QStringLiteral("mp4");
+    IConfigureService::instance()->setVideoPath(m_videos.path());
+    IFFmpegApi::instance()->initData();
+}
+
+void TestRecordBlock::cleanupTestCase()
+{
+    IFFmpegApi::destroyInstance();
+    m_microphone.stop();
+    m_pulse.stop();
+}
+
+void TestRecordBlock::haltResumeAndStopDoNotFreezeTheWindow()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QWidget window;
+    window.resize(1200, 900);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QStringList found;
+    double longest = 0.0;
+    auto click = [&](int id, const char* name) {
+        const double ms = blockedDuring([&] { frame.onControlClick(false, id); });
+        found << QStringLiteral("%1 %2 ms").arg(QLatin1String(name)).arg(ms, 0, 'f', 1);
+        longest = qMax(longest, ms);
+    };
+    for (int round = 0; round < 2; ++round) {
+        frame.setFrameVisible(true);
+        frame.onRegionClick(true, 4);
+        frame.onControlClick(false, 6);  // Start
+        QVERIFY(api->isRecording());
+        QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
+        for (int pause = 0; pause < 3; ++pause) {
+            QTest::qWait(600);
+            click(8, "halt");
+            QTest::qWait(400);
+            click(7, "resume");
+        }
+        QTest::qWait(600);
+        click(9, "stop");
+        QVERIFY(finished.wait(60000));
+        // Sound up to the end of the picture: the stop kept what the microphone held.
+        const MediaProbe probe = probeMedia(finished.last().at(0).toString());
+        QVERIFY(probe.videoPackets > 0);
+        QVERIFY(probe.audioPackets > 0);
+        QVERIFY2(probe.audioSeconds >= probe.videoSeconds - 0.15,
+                 qPrintable(QStringLiteral("sound %1 s, picture %2 s").arg(probe.audioSeconds).arg(probe.videoSeconds)));
+    }
+    qInfo() << "blocked:" << found.join(QStringLiteral(", "));
+    QVERIFY2(longest <= LONGEST_BLOCK_MS, qPrintable(found.join(QStringLiteral(", "))));
+}
+
+OCUMETRA_TEST_MAIN(TestRecordBlock)
+
+#include "tst_recordblock.moc"

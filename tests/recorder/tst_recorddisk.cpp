@@ -1,0 +1,150 @@
+// A disk that fills up during a screen recording: the user hears of it at once, with the
+// system's reason, the recording ends there, and the file plays up to the failure. The
+// full disk is a file-size limit on this process (RLIMIT_FSIZE), so writes past it fail
+// with EFBIG; its reason is the one the user must see.
+
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+#include <cerrno>
+#include <cstring>
+
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "pulsedaemon.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+
+namespace {
+
+// Keeps the recorded picture changing, so the file grows steadily.
+class Noise : public QWidget
+{
+public:
+    explicit Noise(QWidget* parent)
+        : QWidget(parent)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
+        m_timer.start(20);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        for (int y = 0; y < height(); y += 32)
+            for (int x = 0; x < width(); x += 32)
+                p.fillRect(x, y, 32, 32, QColor::fromRgb(QRandomGenerator::global()->generate()));
+    }
+
+private:
+    QTimer m_timer;
+};
+
+}
+
+class TestRecordDisk : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void fullDiskEndsTheRecordingAndSaysWhy();
+
+private:
+    PulseDaemon m_pulse;
+    QTemporaryDir m_videos;
+};
+
+void TestRecordDisk::initTestCase()
+{
+    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-disk"), 300),
+             "could not start the private PulseAudio server");
+    g_camera_info.description = QStringLiteral("Test camera");
+    g_video_format = QStringLiteral("mp4");
+    IConfigureService::instance()->setVideoPath(m_videos.path());
+    IFFmpegApi::instance()->initData();
+}
+
+void TestRecordDisk::cleanupTestCase()
+{
+    IFFmpegApi::destroyInstance();
+    m_pulse.stop();
+}
+
+void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QWidget window;
+    window.resize(1200, 900);
+    Noise noise(&window);
+    noise.setGeometry(window.rect());
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    TestEnv::clearMessages();
+
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    QElapsedTimer recording;
+    frame.onControlClick(false, 6);  // Start
+    recording.start();
+    QVERIFY(api->isRecording());
+    const QString path = api->outputPath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > 0 && recording.elapsed() >= 1000, 10000);
+
+    // Room for about two more seconds of the noise.
+    const qint64 room = QFileInfo(path).size() + 400 * 1024;
+    qint64 failedAt = -1;  // ms since the start
+    qint64 toldAt = -1;
+    {
+        TestEnv::FileSizeLimit full(room);
+        QElapsedTimer waited;
+        waited.start();
+        while (toldAt < 0 && waited.elapsed() < 20000 && (failedAt < 0 || recording.elapsed() - failedAt < 3000)) {
+            if (failedAt < 0 && QFileInfo(path).size() >= room)
+                failedAt = recording.elapsed();
+            if (toldAt < 0 && !TestEnv::messages().isEmpty())
+                toldAt = recording.elapsed();
+            QTest::qWait(5);
+        }
+    }
+    QVERIFY2(failedAt >= 0, "the file never reached the limit");
+    const QString timing = QStringLiteral("failed at %1 ms, told at %2 ms").arg(failedAt).arg(toldAt);
+    qInfo() << timing;
+    QVERIFY2(toldAt >= 0 && toldAt - failedAt <= 1000, qPrintable(timing));
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+    QCOMPARE(TestEnv::messages().size(), 1);
+    const QString message = TestEnv::messages().at(0);
+    QVERIFY2(message.contains(reason) && message.contains(QFileInfo(path).fileName()), qPrintable(message));
+
+    // The recording has ended: no clock, no brackets, nothing more asked of the user.
+    QVERIFY(!api->isRecording());
+    QVERIFY(!frame.isVisible());
+    const int seconds = frame.elapsedSeconds();
+    QTest::qWait(1500);
+    QCOMPARE(frame.elapsedSeconds(), seconds);
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 60000);
+    frame.stopVideoRecord();
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QCOMPARE(finished.count(), 0);
+
+    // What was written stays and plays up to the failure (a fragment and a queue short).
+    QCOMPARE(QFileInfo(path).size(), room);
+    const MediaProbe probe = probeMedia(path);
+    QVERIFY(probe.opened);
+    QVERIFY(probe.videoPackets > 0);
+    QVERIFY2(probe.decodedFrames >= probe.videoPackets - 1,
+             qPrintable(QStringLiteral("%1 of %2").arg(probe.decodedFrames).arg(probe.videoPackets)));
+    qInfo() << probe.decodedSeconds << "s decoded";
+    QVERIFY2(probe.decodedSeconds >= failedAt / 1000.0 - 1.5,
+             qPrintable(QStringLiteral("%1 s decoded, %2").arg(probe.decodedSeconds).arg(timing)));
+}
+
+OCUMETRA_TEST_MAIN(TestRecordDisk)
+
+#include "tst_recorddisk.moc"
