@@ -16,6 +16,12 @@ QPointer<QTranslator>& installed()
     return translator;
 }
 
+QString& installedLanguage()
+{
+    static QString langid;
+    return langid;
+}
+
 QPointer<QTranslator>& installedQt()
 {
     static QPointer<QTranslator> translator;
@@ -65,6 +71,8 @@ bool ITranslation::install(const QString& langid)
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return false;
+    if (installed() && installedLanguage() == langid)
+        return true;
     installQtTranslation(langid);
     auto* translator = new QTranslator(app);
     const QString path = qmFilePath(langid);
@@ -79,6 +87,7 @@ bool ITranslation::install(const QString& langid)
     }
     QCoreApplication::installTranslator(translator);
     installed() = translator;
+    installedLanguage() = langid;
     qDebug() << Q_FUNC_INFO << "translation loaded" << path;
     return true;
 }

@@ -1,7 +1,5 @@
 #include "iapplication.h"
-#include "iglobal.h"
 #include "ilogger.h"
-#include "itranslation.h"
 #include "service/iconfigureservice.h"
 
 int main(int argc, char** argv)
@@ -16,8 +14,8 @@ int main(int argc, char** argv)
 
     qInstallMessageHandler(outputMessage);
     app.handleTerminationSignals();
+    // Also loads the user's language, before any notice about the settings file.
     IConfigureService::instance()->readConfigure();
-    ITranslation::install(g_software_langid);
     const int result = app.exec();
     // A language change asks for a new process once this one has let go of its key.
     if (app.restartRequested())

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>設定檔為唯讀：對設定的變更將不會保留。</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>無法讀取設定檔 %1；將使用預設設定。</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>Die Einstellungsdatei %1 kann nicht gelesen werden; die Standardeinstellungen werden verwendet.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>The settings file is read-only: changes to the settings will not be kept.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>The settings file %1 cannot be read; the default settings are used.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

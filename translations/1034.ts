@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>No se puede leer el archivo de configuración %1; se usa la configuración predeterminada.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>Le fichier de réglages %1 ne peut pas être lu ; les réglages par défaut sont utilisés.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>Impossibile leggere il file delle impostazioni %1; vengono usate le impostazioni predefinite.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

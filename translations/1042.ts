@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>설정 파일이 읽기 전용입니다. 설정 변경 내용이 유지되지 않습니다.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>설정 파일 %1을(를) 읽을 수 없습니다. 기본 설정을 사용합니다.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

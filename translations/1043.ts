@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>Het instellingenbestand is alleen-lezen: wijzigingen in de instellingen worden niet bewaard.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>Het instellingenbestand %1 kan niet worden gelezen; de standaardinstellingen worden gebruikt.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

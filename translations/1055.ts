@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>Ayar dosyası %1 okunamıyor; varsayılan ayarlar kullanılıyor.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -240,6 +240,10 @@
         <source>The settings file is read-only: changes to the settings will not be kept.</source>
         <translation>设置文件为只读：对设置的更改将不会保留。</translation>
     </message>
+    <message>
+        <source>The settings file %1 cannot be read; the default settings are used.</source>
+        <translation>无法读取设置文件 %1；将使用默认设置。</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

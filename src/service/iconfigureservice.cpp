@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +18,7 @@
 #include "board/widget/itimemsgbox.h"
 #include "ifilewrite.h"
 #include "iglobal.h"
+#include "itranslation.h"
 #include "service/iboardservice.h"
 #include "service/isettingstext.h"
 #include "service/isettingsvalues.h"
@@ -44,6 +49,29 @@ const qint64 kMaxFileBytes = 1024 * 1024;
 QString boolText(bool b)
 {
     return b ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// Moves the file to the first free name of "<file>.bad", "<file>.bad.2", ...: a copy set
+// aside before is never replaced. Returns the new name, or empty when it stayed.
+QString setAside(const QString& path)
+{
+    const QByteArray from = QFile::encodeName(path);
+    for (int n = 1; n <= 1000; ++n) {
+        const QString aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        const QByteArray to = QFile::encodeName(aside);
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+            return aside;
+        if (errno == EINVAL || errno == ENOSYS) {
+            // A file system that cannot rename without replacing: look first.
+            struct stat st;
+            if (::lstat(to.constData(), &st) == 0)
+                continue;
+            return ::rename(from.constData(), to.constData()) == 0 ? aside : QString();
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
 }
 }
 
@@ -86,27 +114,34 @@ QString IConfigureService::configureFilePath() const
 void IConfigureService::readConfigure()
 {
     const QString path = configureFilePath();
-    QStringList notices;
+    const QByteArray name = QFile::encodeName(path);
     QByteArray data;
     bool readWhole = false;
-    const QFileInfo info(path);
-    const bool readOnly = info.exists() && isReadOnlyFile(path);
-    if (info.exists() && info.size() > kMaxFileBytes) {
-        // No settings file is ever this large: reading it would only slow every start.
-        const QString aside = path + QStringLiteral(".bad");
-        if (!readOnly && ::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0) {
-            qWarning() << Q_FUNC_INFO << "oversized settings set aside:" << aside << info.size() << "bytes";
-            notices << tr("The settings file was too large to read. It was set aside as %1 and the default "
-                          "settings are used.")
-                           .arg(QDir::toNativeSeparators(aside));
-        } else {
-            qWarning() << Q_FUNC_INFO << "oversized settings ignored:" << path << info.size() << "bytes";
-            notices << tr("The settings file is too large to read; the default settings are used.");
-        }
-    } else if (info.exists() && !info.isFile()) {
-        // A pipe or a device would block or never end.
+    bool unreadable = false;
+    bool oversized = false;
+    QString aside;
+    struct stat st;
+    const bool exists = ::stat(name.constData(), &st) == 0;
+    const bool readOnly = exists && isReadOnlyFile(path);
+    if (!exists) {
+        // Nothing there (a dangling link neither) is a first start; anything else that
+        // cannot even be looked at (a link loop, a folder not open to us) is unreadable.
+        unreadable = errno != ENOENT && errno != ENOTDIR;
+        if (unreadable)
+            qWarning() << Q_FUNC_INFO << "cannot look at settings:" << path << strerror(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        // A pipe or a device would block or never end; a folder holds no settings.
         qWarning() << Q_FUNC_INFO << "settings path is not a file, ignored:" << path;
-    } else if (info.exists()) {
+        unreadable = true;
+    } else if (st.st_size > kMaxFileBytes) {
+        // No settings file is ever this large: reading it would only slow every start.
+        oversized = true;
+        aside = readOnly ? QString() : setAside(path);
+        if (!aside.isEmpty())
+            qWarning() << Q_FUNC_INFO << "oversized settings set aside:" << aside << qint64(st.st_size) << "bytes";
+        else
+            qWarning() << Q_FUNC_INFO << "oversized settings ignored:" << path << qint64(st.st_size) << "bytes";
+    } else {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
             data = file.read(kMaxFileBytes + 1);
@@ -115,10 +150,26 @@ void IConfigureService::readConfigure()
         if (!readWhole) {
             qWarning() << Q_FUNC_INFO << "cannot read settings:" << path << file.errorString();
             data.clear();
+            unreadable = true;
         }
     }
 
     m_saved = ISettingsValues::load(data);
+    // Whatever is told or written from here on (Qt's reasons for a failed write too)
+    // reads in the user's language.
+    ITranslation::install(g_software_langid);
+
+    QStringList notices;
+    if (oversized && !aside.isEmpty()) {
+        notices << tr("The settings file was too large to read. It was set aside as %1 and the default "
+                      "settings are used.")
+                       .arg(QDir::toNativeSeparators(aside));
+    } else if (oversized) {
+        notices << tr("The settings file is too large to read; the default settings are used.");
+    } else if (unreadable) {
+        notices << tr("The settings file %1 cannot be read; the default settings are used.")
+                       .arg(QDir::toNativeSeparators(path));
+    }
     if (readOnly) {
         qWarning() << Q_FUNC_INFO << "read-only settings file:" << path;
         if (!m_toldReadOnly)
@@ -274,12 +325,7 @@ void IConfigureService::setFiledialogPath(const QString& path)
 void IConfigureService::setFreeCaptureRect(const QRect& rect)
 {
     g_freecapture_rect = rect;
-    writeValues({
-        {QStringLiteral("other/freecapture_x"), QString::number(rect.x())},
-        {QStringLiteral("other/freecapture_y"), QString::number(rect.y())},
-        {QStringLiteral("other/freecapture_w"), QString::number(rect.width())},
-        {QStringLiteral("other/freecapture_h"), QString::number(rect.height())},
-    });
+    writeValues(ISettingsValues::freeCaptureEntries(rect));
 }
 
 void IConfigureService::setCurrentFocus(const int& value)

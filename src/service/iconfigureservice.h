@@ -27,8 +27,10 @@ public:
 
     // Never trusts the file: damaged or out-of-range values give their defaults, the
     // valid ones are kept, unknown keys are dropped; an oversized file is set aside as
-    // "application.ini.bad", a read-only one is read and never written (the user is
-    // told once).
+    // "application.ini.bad" (".bad.2" and on when that exists), a read-only one is read
+    // and never written (the user is told once), and when something that cannot be read
+    // stands in its place the user is told. Loads the translation of the language read
+    // before anything is told or written.
     virtual void readConfigure();
     // Writes every value in use; false (logged, and a notice to the user) when the
     // file could not be written whole, and then the previous file is kept.

@@ -1,6 +1,10 @@
 #include "service/isettingstext.h"
 
+#include <QDataStream>
 #include <QStringList>
+#include <QVector>
+
+#include <cstring>
 
 // The rules below follow QSettings' own ini reader and writer line by line, so that
 // both read the same values from the same bytes.
@@ -111,11 +115,18 @@ QString unescapeKey(const QByteArray& key)
     return result;
 }
 
-// "a//b/" is "a/b".
-QString normalizedKey(const QString& key)
+// QSettings looks a key up by its path with empty parts taken out ("a//b/" is asked for
+// as "a/b"), but keeps each key under the path it was read with: one with an empty part
+// is never found.
+bool isReachableKey(const QString& key)
 {
-    return key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+    return !key.isEmpty() && !key.startsWith(QLatin1Char('/')) && !key.endsWith(QLatin1Char('/'))
+        && !key.contains(QLatin1String("//"));
 }
+
+// No setting has a path near this long. Longer ones are skipped so that a long section
+// name repeated into every key of its section cannot make reading quadratic.
+const int kMaxKeyLength = 1024;
 
 void chopTrailingSpaces(QString& s, int limit)
 {
@@ -288,37 +299,59 @@ Entries parse(const QByteArray& raw)
 {
     const QByteArray bom("\xef\xbb\xbf");
     const QByteArray data = raw.startsWith(bom) ? raw.mid(bom.size()) : raw;
-    Entries entries;
-    QString section;
+    // QSettings reads a file section by section in the order of the sections' names (the
+    // lines of sections of one name in file order), so that is the order in which a later
+    // key replaces an earlier one of the same path.
+    struct Line
+    {
+        int start;
+        int length;
+        int equals;
+    };
+    QMap<QString, QVector<Line>> sections;
+    QVector<Line>* lines = &sections[QString()];
     int pos = 0, start = 0, length = 0, equals = -1;
     while (nextLine(data, pos, start, length, equals)) {
         if (data.at(start) == '[') {
-            const int close = data.indexOf(']', start);
-            const int end = (close == -1 || close >= start + length) ? start + length : close;
+            // Only this line is searched for the closing bracket.
+            const char* from = data.constData() + start;
+            const char* close = static_cast<const char*>(memchr(from, ']', size_t(length)));
+            const int end = close ? start + int(close - from) : start + length;
             const QByteArray name = data.mid(start + 1, end - start - 1).trimmed();
+            QString section;
             if (name.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();
             else if (name.compare("%general", Qt::CaseInsensitive) == 0)
                 section = QString::fromLatin1(name.mid(1)) + QLatin1Char('/');
             else
                 section = unescapeKey(name) + QLatin1Char('/');
+            lines = &sections[section];
             continue;
         }
-        if (equals < 0)
-            continue;
-        int keyEnd = equals;
-        while (keyEnd > start && (data.at(keyEnd - 1) == ' ' || data.at(keyEnd - 1) == '\t'))
-            --keyEnd;
-        const QString key = normalizedKey(section + unescapeKey(data.mid(start, keyEnd - start)));
-        bool isList = false;
-        const QString value = unescapeValue(data, equals + 1, start + length, &isList);
-        if (key.isEmpty())
-            continue;
-        // QSettings reads a list as no text at all.
-        if (isList)
-            entries.remove(key);
-        else
-            entries.insert(key, value);
+        if (equals >= 0)
+            lines->append({start, length, equals});
+    }
+
+    Entries entries;
+    for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
+        for (const Line& line : section.value()) {
+            int keyEnd = line.equals;
+            while (keyEnd > line.start && (data.at(keyEnd - 1) == ' ' || data.at(keyEnd - 1) == '\t'))
+                --keyEnd;
+            const QString name = unescapeKey(data.mid(line.start, keyEnd - line.start));
+            if (section.key().size() + name.size() > kMaxKeyLength)
+                continue;
+            const QString key = section.key() + name;
+            if (!isReachableKey(key))
+                continue;
+            bool isList = false;
+            const QString value = unescapeValue(data, line.equals + 1, line.start + line.length, &isList);
+            // QSettings reads a list as no text at all.
+            if (isList)
+                entries.remove(key);
+            else
+                entries.insert(key, value);
+        }
     }
     return entries;
 }
@@ -384,20 +417,50 @@ bool variantColor(const QString& value, QColor* color)
     if (!value.startsWith(QLatin1String("@Variant(")) || !value.endsWith(QLatin1Char(')')))
         return false;
     const QString inner = value.mid(9, value.size() - 10);
-    // The record as QDataStream (Qt 4.0 format) wrote it: type 67 (QColor), the colour model
-    // byte 1 (RGB), then alpha, red, green, blue and padding as 16-bit numbers.
+    // The record as QDataStream (Qt 4.0 format) wrote it: type 67 (QColor), then the
+    // colour's own 11 bytes: its model, and alpha and four components as 16-bit numbers.
+    // Only that fixed-size part goes through QColor's stream operator, so the colour is
+    // exactly the one QSettings reads; QVariant's loader, which trusts lengths, never runs.
     if (inner.size() != 15)
         return false;
     for (const QChar c : inner) {
         if (c.unicode() > 0xff)
             return false;
     }
-    const QByteArray b = inner.toLatin1();
-    const auto byteAt = [&b](int at) { return int(uchar(b.at(at))); };
-    const auto word = [&byteAt](int at) { return (byteAt(at) << 8) | byteAt(at + 1); };
-    if (byteAt(0) != 0 || byteAt(1) != 0 || byteAt(2) != 0 || byteAt(3) != 67 || byteAt(4) != 1)
+    const QByteArray record = inner.toLatin1();
+    if (!record.startsWith(QByteArray("\0\0\0\x43", 4)))
         return false;
-    *color = QColor(word(7) >> 8, word(9) >> 8, word(11) >> 8, word(5) >> 8);
+    const auto word = [&record](int at) { return (int(uchar(record.at(at))) << 8) | int(uchar(record.at(at + 1))); };
+    const int spec = uchar(record.at(4));
+    const int hue = word(7);
+    switch (spec) {
+    case QColor::Rgb:
+    case QColor::Cmyk:
+        break;
+    case QColor::Hsv:
+    case QColor::Hsl:
+        // Hue in hundredths of a degree; 0xffff for none (a grey).
+        if (hue > 36000 && hue != 0xffff)
+            return false;
+        break;
+    case QColor::ExtendedRgb:
+        // Components as half floats: none may be infinite or not a number.
+        for (int at = 5; at < 15; at += 2) {
+            if ((word(at) & 0x7c00) == 0x7c00)
+                return false;
+        }
+        break;
+    default:
+        // QColor::Invalid, or no model at all.
+        return false;
+    }
+    QDataStream stream(record.mid(4));
+    stream.setVersion(QDataStream::Qt_4_0);
+    QColor decoded;
+    stream >> decoded;
+    if (stream.status() != QDataStream::Ok || !decoded.isValid())
+        return false;
+    *color = decoded;
     return true;
 }
 

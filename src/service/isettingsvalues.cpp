@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRect>
 #include <QSize>
@@ -35,11 +36,20 @@ const int kDefaultPencilTransparent = 255;
 const int kDefaultEraseSize = 30;
 const QSize kDefaultResolution(1920, 1080);
 
+// Longer than any path the system opens (PATH_MAX).
+const int kMaxPathBytes = 4096;
+
 QString withSlash(const QString& path)
 {
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
         return path;
     return path + QLatin1Char('/');
+}
+
+// A folder as it is kept and written: clean, ending with "/".
+QString folderPath(const QString& path)
+{
+    return path.isEmpty() ? path : withSlash(QDir::cleanPath(path));
 }
 
 QString boolText(bool b)
@@ -57,29 +67,27 @@ QString textOf(const Entries& raw, const QString& key)
     return text.trimmed();
 }
 
-bool hasControlCharacters(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20)
-            return true;
-    }
-    return false;
-}
-
 // Each reader below gives the value in use and, when the file's value was taken,
 // records it in taken as it will be written back.
 
-// A folder: absolute and not an existing file.
+// A folder: absolute and not an existing file. Its name is kept as it is, whatever
+// characters a file name may hold (a TAB, a line break, spaces at the end).
 QString readFolder(const Entries& raw, const QString& key, const QString& fallback, Entries& taken)
 {
-    const QString value = textOf(raw, key);
-    if (value.isEmpty() || QDir::isRelativePath(value) || hasControlCharacters(value))
+    const auto it = raw.constFind(key);
+    QString value;
+    if (it == raw.constEnd() || !ISettingsText::plainValue(*it, &value))
         return fallback;
-    const QString clean = QDir::cleanPath(value);
-    const QFileInfo info(clean);
+    // Also refused without a look at the disk: a name too long for any path, and NUL,
+    // which no file name holds.
+    if (value.isEmpty() || QDir::isRelativePath(value) || value.contains(QChar(0))
+        || QFile::encodeName(value).size() >= kMaxPathBytes)
+        return fallback;
+    // Looked at without the final "/", which a file would fail on as missing.
+    const QFileInfo info(QDir::cleanPath(value));
     if (info.exists() && !info.isDir())
         return fallback;
-    const QString folder = withSlash(clean);
+    const QString folder = folderPath(value);
     taken.insert(key, folder);
     return folder;
 }
@@ -154,19 +162,31 @@ bool isVideoFormat(const QString& suffix)
 
 QString withFolderSlash(const QString& path)
 {
-    return withSlash(path);
+    return folderPath(path);
 }
 
 QString defaultPhotoPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/')
-        + g_software_name + QLatin1Char('/');
+    return folderPath(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/')
+                      + g_software_name);
 }
 
 QString defaultVideoPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QLatin1Char('/')
-        + g_software_name + QLatin1Char('/');
+    return folderPath(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QLatin1Char('/')
+                      + g_software_name);
+}
+
+Entries freeCaptureEntries(const QRect& rect)
+{
+    // An empty selection is none: written as the unset rectangle, all four zero.
+    const QRect kept = rect.isEmpty() ? QRect(0, 0, 0, 0) : rect;
+    return {
+        {QStringLiteral("other/freecapture_x"), QString::number(kept.x())},
+        {QStringLiteral("other/freecapture_y"), QString::number(kept.y())},
+        {QStringLiteral("other/freecapture_w"), QString::number(kept.width())},
+        {QStringLiteral("other/freecapture_h"), QString::number(kept.height())},
+    };
 }
 
 Entries load(const QByteArray& text)
@@ -208,10 +228,12 @@ Entries load(const QByteArray& text)
              [&](Entries& pair) {
                  const int x = readInt(raw, QStringLiteral("other/freecapture_x"), -kMaxSide, kMaxSide, 0, pair);
                  const int y = readInt(raw, QStringLiteral("other/freecapture_y"), -kMaxSide, kMaxSide, 0, pair);
-                 const int w = readInt(raw, QStringLiteral("other/freecapture_w"), 1, kMaxSide, 0, pair);
-                 const int h = readInt(raw, QStringLiteral("other/freecapture_h"), 1, kMaxSide, 0, pair);
-                 const bool ok = pair.size() == 4 && w > 0 && h > 0;
-                 g_freecapture_rect = ok ? QRect(x, y, w, h) : QRect();
+                 const int w = readInt(raw, QStringLiteral("other/freecapture_w"), 0, kMaxSide, -1, pair);
+                 const int h = readInt(raw, QStringLiteral("other/freecapture_h"), 0, kMaxSide, -1, pair);
+                 // All four zero is the unset rectangle, as it is written.
+                 const bool none = x == 0 && y == 0 && w == 0 && h == 0;
+                 const bool ok = pair.size() == 4 && ((w > 0 && h > 0) || none);
+                 g_freecapture_rect = ok && !none ? QRect(x, y, w, h) : QRect();
                  return ok;
              });
 
@@ -221,7 +243,7 @@ Entries load(const QByteArray& text)
 
 Entries current()
 {
-    return {
+    Entries entries{
         {QStringLiteral("path/photo"), g_photo_savepath},
         {QStringLiteral("path/video"), g_video_savepath},
         {QStringLiteral("path/filedialog"), g_filedialog_path},
@@ -236,12 +258,10 @@ Entries current()
         {QStringLiteral("cameraresolution/height"), QString::number(g_camera_resolution.height())},
         {QStringLiteral("other/focus"), QString::number(g_current_focus)},
         {QStringLiteral("other/exposure"), QString::number(g_current_exposure)},
-        {QStringLiteral("other/freecapture_x"), QString::number(g_freecapture_rect.x())},
-        {QStringLiteral("other/freecapture_y"), QString::number(g_freecapture_rect.y())},
-        {QStringLiteral("other/freecapture_w"), QString::number(g_freecapture_rect.width())},
-        {QStringLiteral("other/freecapture_h"), QString::number(g_freecapture_rect.height())},
         {QStringLiteral("photo/sound"), boolText(g_photo_sound_enable)},
     };
+    entries.insert(freeCaptureEntries(g_freecapture_rect));
+    return entries;
 }
 
 }

@@ -2,6 +2,7 @@
 #define ISETTINGSVALUES_H
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 #include "service/isettingstext.h"
@@ -17,9 +18,13 @@ ISettingsText::Entries load(const QByteArray& text);
 // The entries written for the values in use.
 ISettingsText::Entries current();
 
+// The free-capture rectangle's four keys as they are written.
+ISettingsText::Entries freeCaptureEntries(const QRect& rect);
+
 // Folders used when the settings name none (or an unusable one); each ends with "/".
 QString defaultPhotoPath();
 QString defaultVideoPath();
+// A folder as it is kept and written: clean, ending with "/" (empty stays empty).
 QString withFolderSlash(const QString& path);
 bool isPhotoFormat(const QString& suffix);
 bool isVideoFormat(const QString& suffix);

@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "Impossibile salvare le impostazioni: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Il file delle impostazioni era troppo grande per essere letto. È stato messo da parte come %1 e vengono usate le impostazioni predefinite.",
     "The settings file is too large to read; the default settings are used.": "Il file delle impostazioni è troppo grande per essere letto; vengono usate le impostazioni predefinite.",
+    "The settings file %1 cannot be read; the default settings are used.": "Impossibile leggere il file delle impostazioni %1; vengono usate le impostazioni predefinite.",
     "The settings file is read-only: changes to the settings will not be kept.": "Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.",
     "Failed to open acquisition device": "Impossibile aprire il dispositivo di acquisizione",
     "Initialization output failed": "Inizializzazione dell'uscita non riuscita",
