@@ -103,7 +103,8 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_lastCut = av_gettime_relative();
     m_packetsSinceCut = 0;
     m_packet.reset(av_packet_alloc());
-    if (!m_packet)
+    m_heldVideo.reset(av_packet_alloc());
+    if (!m_packet || !m_heldVideo)
         return fail("out of memory");
     m_open = true;
     return true;
@@ -216,6 +217,7 @@ bool ICAVOutputStream::openAudioEncoder()
     if (avcodec_parameters_from_context(m_audioStream->codecpar, ctx.get()) < 0)
         return false;
     m_audioFrameSize = ctx->frame_size > 0 ? ctx->frame_size : 1024;
+    m_audioLead = qMax(0, ctx->initial_padding);
     m_fifo.reset(av_audio_fifo_alloc(ctx->sample_fmt, m_channels, 1));
     if (!m_fifo)
         return false;
@@ -253,7 +255,10 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
     // Sound goes where its capture stamp puts it on the pictures' time line: a gap before
     // it (a late microphone, a lost stretch) becomes silence, samples that would overlap
     // what is already queued are left out. Smaller differences are jitter of the stamps.
-    const qint64 due = av_rescale(stamp, frame->sample_rate, 1000000);
+    // The encoder's lead-in takes the place of the recording's first moments, so its first
+    // packet starts at 0 with the first picture (a file cannot start a stream before 0).
+    const qint64 lead = av_rescale(m_audioLead, frame->sample_rate, m_audioEncoder->sample_rate);
+    const qint64 due = av_rescale(stamp, frame->sample_rate, 1000000) - lead;
     const qint64 jitter = frame->sample_rate / 100;
     const qint64 gap = due - m_inputSamples;
     int skip = 0;
@@ -419,7 +424,11 @@ bool ICAVOutputStream::encodeVideo(AVFrame* frame, qint64 stamp)
     // left out, so the video's clock never runs ahead of the real one.
     const qint64 slot = std::llround(double(stamp) * m_fps / 1000000.0);
     qint64 pts = slot;
-    if (pts <= m_lastVideoPts) {
+    if (m_lastVideoPts < 0) {
+        // The first picture opens the file at 0, where the sound starts too: a later start
+        // makes the muxer shift every stream back by it, the sound's start before 0.
+        pts = 0;
+    } else if (pts <= m_lastVideoPts) {
         pts = m_lastVideoPts + 1;
         if (pts - slot > 1) {
             ++m_videoFramesMerged;
@@ -455,7 +464,7 @@ bool ICAVOutputStream::encodeAudio(int samples)
         if (av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->data), samples) < samples)
             return false;
     }
-    frame->pts = m_audioSamples;
+    frame->pts = m_audioSamples + m_audioLead;
     m_audioSamples += samples;
     return sendAndWrite(m_audioEncoder.get(), m_audioStream, frame.get());
 }
@@ -470,11 +479,44 @@ bool ICAVOutputStream::sendAndWrite(AVCodecContext* encoder, AVStream* stream, A
     while ((ret = avcodec_receive_packet(encoder, m_packet.get())) >= 0) {
         av_packet_rescale_ts(m_packet.get(), encoder->time_base, stream->time_base);
         m_packet->stream_index = stream->index;
-        ret = av_interleaved_write_frame(m_format.get(), m_packet.get());
-        noteWrite(ret);
-        ++m_packetsSinceCut;
+        if (stream == m_videoStream)
+            writeVideoPacket(m_packet.get());
+        else
+            writePacket(m_packet.get());  // the sound encoder gives each packet its duration
+        av_packet_unref(m_packet.get());
     }
     return true;
+}
+
+void ICAVOutputStream::writeVideoPacket(AVPacket* packet)
+{
+    // Pictures are not evenly spaced (slots are skipped when the screen is late), and the
+    // muxer must know where each one ends: when a fragment is cut it ends the fragment
+    // there, and it starts the next fragment's first picture at that point whatever its
+    // own time. A guessed end shifts or repeats times across the cut.
+    if (m_heldVideo->data) {
+        if (packet->dts <= m_heldVideo->dts) {
+            qDebug() << "video packet out of order dropped" << packet->dts << "after" << m_heldVideo->dts;
+            return;
+        }
+        writeHeldVideo(packet->dts - m_heldVideo->dts);
+    }
+    av_packet_move_ref(m_heldVideo.get(), packet);
+}
+
+void ICAVOutputStream::writeHeldVideo(qint64 duration)
+{
+    if (!m_heldVideo || !m_heldVideo->data)
+        return;
+    m_heldVideo->duration = duration;
+    writePacket(m_heldVideo.get());
+    av_packet_unref(m_heldVideo.get());
+}
+
+void ICAVOutputStream::writePacket(AVPacket* packet)
+{
+    noteWrite(av_interleaved_write_frame(m_format.get(), packet));
+    ++m_packetsSinceCut;
 }
 
 void ICAVOutputStream::noteWrite(int ret)
@@ -515,8 +557,10 @@ bool ICAVOutputStream::closeOutputStream()
     }
     bool ok = !m_writeFailed;
     if (m_open) {
-        if (m_videoEncoder)
+        if (m_videoEncoder) {
             sendAndWrite(m_videoEncoder.get(), m_videoStream, nullptr);
+            writeHeldVideo(av_rescale_q(1, m_videoEncoder->time_base, m_videoStream->time_base));
+        }
         if (m_audioEncoder)
             sendAndWrite(m_audioEncoder.get(), m_audioStream, nullptr);
         noteWrite(av_write_trailer(m_format.get()));
@@ -562,6 +606,7 @@ void ICAVOutputStream::releaseAll()
     m_format.reset();
     m_io.reset();
     m_packet.reset();
+    m_heldVideo.reset();
     m_hasSound = false;
 }
 

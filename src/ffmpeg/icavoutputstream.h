@@ -82,6 +82,11 @@ private:
     bool writeSilence(qint64 samples);
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
+    // A picture's packet is written once the next one is out, with the time up to it as
+    // its duration; the last one (flush) gets a frame slot.
+    void writeVideoPacket(AVPacket* packet);
+    void writeHeldVideo(qint64 duration);
+    void writePacket(AVPacket* packet);
     // Puts everything written so far into the file as one complete fragment.
     void cutFragment();
     void noteWrite(int ret);
@@ -113,8 +118,12 @@ private:
     ISwrContextPtr m_resampler;
     IAVAudioFifoPtr m_fifo;
     IAVPacketPtr m_packet;
+    IAVPacketPtr m_heldVideo;  // empty (no data) when none is held
     int m_audioFrameSize = 0;
     qint64 m_audioSamples = 0;
+    // The sound encoder's lead-in (encoder samples): its first packet starts that much
+    // before the first sample given to it.
+    qint64 m_audioLead = 0;
     // Where the next microphone sample goes, counted at the microphone's rate from the
     // start (microphone thread only).
     qint64 m_inputSamples = 0;

@@ -66,3 +66,88 @@ VideoProbe probeVideo(const QString& path)
     collectFrames(decoder.get(), frame.get(), probe);
     return probe;
 }
+
+namespace {
+
+// lastDuration: the previous packet's own duration, 0 when it has none.
+void notePacket(StreamTimes& times, const AVPacket* packet, qint64 gridStep, qint64 lastDuration)
+{
+    auto fault = [&times](const QString& text) {
+        if (times.firstFault.isEmpty())
+            times.firstFault = text;
+    };
+    const qint64 dts = packet->dts;
+    if (dts == AV_NOPTS_VALUE || (times.packets > 0 && dts <= times.last)) {
+        ++times.outOfOrder;
+        fault(QStringLiteral("packet %1: dts %2 after %3").arg(times.packets).arg(dts).arg(times.last));
+    } else if (lastDuration > 0 && times.packets > 0 && dts != times.last + lastDuration) {
+        ++times.notContiguous;
+    }
+    if (packet->pts == AV_NOPTS_VALUE) {
+        ++times.withoutTime;
+        fault(QStringLiteral("packet %1: no pts").arg(times.packets));
+    } else if (gridStep > 0 && packet->pts % gridStep != 0) {
+        ++times.offGrid;
+        fault(QStringLiteral("packet %1: pts %2 off the frame slots").arg(times.packets).arg(packet->pts));
+    }
+    if (times.packets == 0)
+        times.first = dts;
+    else
+        times.durations += lastDuration;
+    if (dts != AV_NOPTS_VALUE)
+        times.last = dts;
+    ++times.packets;
+}
+
+}
+
+PacketTimes probePacketTimes(const QString& path, int fps)
+{
+    PacketTimes times;
+    const QByteArray name = QFile::encodeName(path);
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
+        return times;
+    IAVInputPtr input(raw);
+    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+        return times;
+    times.opened = true;
+    const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int audio = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    qint64 videoGridStep = 0;
+    if (video >= 0) {
+        const AVRational base = input->streams[video]->time_base;
+        times.video.timeBaseDen = base.den;
+        if (fps > 0 && base.num == 1 && base.den % fps == 0)
+            videoGridStep = base.den / fps;
+    }
+    // A sound packet is one frame of the codec; the demuxer leaves the first one's duration
+    // out.
+    qint64 audioFrame = 0;
+    if (audio >= 0) {
+        const AVStream* stream = input->streams[audio];
+        times.audio.timeBaseDen = stream->time_base.den;
+        if (stream->codecpar->frame_size > 0 && stream->codecpar->sample_rate > 0)
+            audioFrame = av_rescale_q(stream->codecpar->frame_size, AVRational{1, stream->codecpar->sample_rate},
+                                      stream->time_base);
+    }
+    qint64 lastAudioDuration = 0;
+    IAVPacketPtr packet(av_packet_alloc());
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        IAVPacketUnref release(packet.get());
+        // A fragmented file's pictures carry no duration of their own (the demuxer makes
+        // it up from the frame rate), so their time line is checked by the decoding times.
+        if (packet->stream_index == video) {
+            notePacket(times.video, packet.get(), videoGridStep, 0);
+        } else if (packet->stream_index == audio) {
+            notePacket(times.audio, packet.get(), 0, lastAudioDuration);
+            lastAudioDuration = packet->duration > 0 ? packet->duration : audioFrame;
+        }
+    }
+    // The container's end of each stream is known once every fragment has been read.
+    if (video >= 0)
+        times.video.end = input->streams[video]->duration;
+    if (audio >= 0)
+        times.audio.end = input->streams[audio]->duration;
+    return times;
+}
