@@ -212,6 +212,9 @@ int ICAVInputStream::InitFilters(AVRational pixelAspect, AVPixelFormat format, A
     m_filterGraph.reset(avfilter_graph_alloc());
     if (!source || !sink || !outputs || !inputs || !m_filterGraph)
         return AVERROR(ENOMEM);
+    // The graph only checks the region; worker threads of its own would be joined when
+    // it is freed, at the stop, on the GUI thread.
+    m_filterGraph->nb_threads = 1;
 
     char args[512];
     snprintf(args, sizeof(args), "video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", width, height,
