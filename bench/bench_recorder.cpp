@@ -2,7 +2,8 @@
 // command (x11grab, libx264 ultrafast, aac) on the same X screen in the same run:
 // pictures written against those expected, CPU seconds per recorded second, resident
 // memory across the run, whether pictures keep their pace while sound arrives in
-// one-second bursts, and the seconds a recording loses when its process is killed.
+// one-second bursts, and the seconds a recording loses when its process is killed (also
+// with every core busy) with the packets of the killed file out of time order.
 //
 // Also how far the sound lies from the picture over a recording: a tone into the microphone
 // and a change of a small window every two seconds, found again in the written file.
@@ -31,7 +32,9 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "avsync.h"
 #include "ffmpeg/icavoutputstream.h"
@@ -41,6 +44,7 @@
 #include "pulsedaemon.h"
 #include "stillpage.h"
 #include "processcpu.h"
+#include "videoprobe.h"
 
 namespace {
 
@@ -323,13 +327,43 @@ void BM_SoundAgainstPicture(benchmark::State& state)
     }
 }
 
+// Keeps every core of the machine busy while it lives (threads that only spin).
+class BusyCores
+{
+public:
+    BusyCores()
+    {
+        const unsigned cores = qMax(1u, std::thread::hardware_concurrency());
+        for (unsigned i = 0; i < cores; ++i)
+            m_threads.emplace_back([this] {
+                while (!m_stop.load(std::memory_order_relaxed)) {
+                }
+            });
+    }
+    ~BusyCores()
+    {
+        m_stop = true;
+        for (std::thread& t : m_threads)
+            t.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::vector<std::thread> m_threads;
+};
+
 // Seconds of a recording lost when its process is killed: a child records with sound
-// the whole changing screen (argument 0) or a still 640x480 page (1) and is killed
-// without warning; what still decodes is set against the time it had recorded.
+// the whole changing 1920x1080 screen (argument 0), a still 640x480 page (1) or the
+// whole screen again with every core busy (2), and is killed without warning; what
+// still decodes is set against the time it had recorded. Also the packets of the killed
+// file whose decoding time is not after the one before (goal 0).
 void BM_SecondsLostToKill(benchmark::State& state)
 {
     const int seconds = qMin(benchSeconds(), 20);
     for (auto _ : state) {
+        std::unique_ptr<BusyCores> busy;
+        if (state.range(0) == 2)
+            busy = std::make_unique<BusyCores>();
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("OCUMETRA_BENCH_RECORD_INTO"), g_shared->folder.path() + QStringLiteral("/killed"));
@@ -353,10 +387,13 @@ void BM_SecondsLostToKill(benchmark::State& state)
         ::kill(pid_t(child.processId()), SIGKILL);  // our own child, by its id
         const double atKill = recorded.elapsed() / 1000.0;
         child.waitForFinished(10000);
+        busy.reset();
         const MediaProbe probe = probeMedia(path);
+        const PacketTimes times = probePacketTimes(path);
         state.counters["killed_at_s"] = atKill;
         state.counters["decoded_s"] = probe.decodedSeconds;
         state.counters["s_lost_to_kill"] = qMax(0.0, atKill - probe.decodedSeconds);
+        state.counters["packets_out_of_order"] = double(times.video.outOfOrder + times.audio.outOfOrder);
     }
 }
 
@@ -380,7 +417,7 @@ int recordUntilKilled(const QString& folder)
 }
 
 BENCHMARK(BM_RecorderFullScreen)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_SecondsLostToKill)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_SecondsLostToKill)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_FfmpegCommand)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PicturesWhileSoundComesInBursts)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_SoundAgainstPicture)->Iterations(1)->Unit(benchmark::kSecond);
