@@ -3,11 +3,7 @@
 #include <QDebug>
 #include <turbojpeg.h>
 
-IMjpegDecoder::IMjpegDecoder() : m_handle(tjInitDecompress())
-{
-    if (!m_handle)
-        qDebug() << Q_FUNC_INFO << "turbojpeg init failed:" << tjGetErrorStr2(nullptr);
-}
+IMjpegDecoder::IMjpegDecoder() = default;
 
 IMjpegDecoder::~IMjpegDecoder()
 {
@@ -15,23 +11,32 @@ IMjpegDecoder::~IMjpegDecoder()
         tjDestroy(m_handle);
 }
 
-void IMjpegDecoder::renewHandle()
+void* IMjpegDecoder::freshHandle()
 {
     if (m_handle)
         tjDestroy(m_handle);
     m_handle = tjInitDecompress();
+    if (!m_handle)
+        qDebug() << Q_FUNC_INFO << "turbojpeg init failed:" << tjGetErrorStr2(nullptr);
+    return m_handle;
 }
 
 QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
 {
-    if (!m_handle || !data || size < 4 || size > 0x7fffffffUL)
+    if (!freshHandle())
+        return QSize();
+    return readFrameSize(data, size);
+}
+
+// The header of the frame the handle is fresh for.
+QSize IMjpegDecoder::readFrameSize(const uchar* data, size_t size)
+{
+    if (!data || size < 4 || size > 0x7fffffffUL)
         return QSize();
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(m_handle, data, static_cast<unsigned long>(size), &width, &height, &subsamp,
-                            &colorspace) != 0) {
-        renewHandle();
+                            &colorspace) != 0)
         return QSize();
-    }
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return QSize();
     return QSize(width, height);
@@ -39,7 +44,9 @@ QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
 
 QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize maxSize, QImage* reuse)
 {
-    const QSize frame = frameSize(data, size);
+    if (!freshHandle())
+        return QImage();
+    const QSize frame = readFrameSize(data, size);
     if (!frame.isValid())
         return QImage();
     if (maxSize.isValid() && (frame.width() > maxSize.width() || frame.height() > maxSize.height())) {
@@ -62,19 +69,19 @@ QImage IMjpegDecoder::decode(const uchar* data, size_t size, bool strict, QSize 
     // A truncated frame from the camera still gives a usable picture (a warning);
     // only real errors drop it, unless the caller wants the picture whole.
     const bool drop = rc != 0 && (strict || tjGetErrorCode(m_handle) != TJERR_WARNING);
-    if (drop)
+    if (drop) {
         qDebug() << Q_FUNC_INFO << "mjpeg decode failed:" << tjGetErrorStr2(m_handle);
-    if (rc != 0)
-        renewHandle();
-    if (drop)
         return QImage();
+    }
     return image;
 }
 
 bool IMjpegDecoder::decodesWhole(const QByteArray& data)
 {
+    if (!freshHandle())
+        return false;
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
-    const QSize frame = frameSize(bytes, size_t(data.size()));
+    const QSize frame = readFrameSize(bytes, size_t(data.size()));
     if (!frame.isValid())
         return false;
     int count = 0;
@@ -89,10 +96,7 @@ bool IMjpegDecoder::decodesWhole(const QByteArray& data)
     QImage scratch(width, height, QImage::Format_RGB32);
     if (scratch.isNull())
         return false;
-    if (tjDecompress2(m_handle, bytes, static_cast<unsigned long>(data.size()), scratch.bits(), width,
-                      scratch.bytesPerLine(), height, TJPF_BGRA, 0)
-        == 0)
-        return true;
-    renewHandle();
-    return false;
+    return tjDecompress2(m_handle, bytes, static_cast<unsigned long>(data.size()), scratch.bits(), width,
+                         scratch.bytesPerLine(), height, TJPF_BGRA, 0)
+        == 0;
 }

@@ -6,7 +6,8 @@
 #include <QSize>
 
 // Decodes MJPEG frames with TurboJPEG straight into an RGB32 QImage that owns its
-// pixels. One decoder per thread: the TurboJPEG handle is not shared.
+// pixels. One decoder per thread: the TurboJPEG handle is not shared. Each frame
+// decodes as with a new decoder: nothing of an earlier frame is used.
 class IMjpegDecoder
 {
 public:
@@ -38,9 +39,11 @@ public:
     static constexpr int kMaxSide = 16384;
 
 private:
-    // TurboJPEG keeps a failed header's state: every later frame, however good, then
-    // fails the same way. A fresh handle after each failure lets the next one through.
-    void renewHandle();
+    // A TurboJPEG handle keeps what earlier headers defined (Huffman and quantisation
+    // tables, a failed header's state): a camera frame without its own tables would use
+    // an earlier frame's instead of the standard ones. Every frame gets a new handle.
+    void* freshHandle();
+    QSize readFrameSize(const uchar* data, size_t size);
 
     void* m_handle = nullptr;
 };

@@ -48,6 +48,7 @@ private slots:
     void mjpegDecodesToSizeAndColours();
     void mjpegRejectsGarbage();
     void mjpegRecoversAfterDamagedFrame();
+    void mjpegFramesDecodeAsWithAFreshDecoder();
     void yuyvConversion();
     void formatNegotiationWithFakeDevice();
     void descriptionFileParsing();

@@ -24,6 +24,44 @@ QByteArray jpegOf(const QImage& image)
     return bytes;
 }
 
+// The frame's marker segments, each from its 0xff to its end; the entropy-coded data
+// after the scan header is left in the last piece.
+QList<QByteArray> jpegSegments(const QByteArray& jpeg)
+{
+    QList<QByteArray> segments{jpeg.left(2)};
+    int at = 2;
+    while (at + 4 <= jpeg.size()) {
+        const int length = (uchar(jpeg.at(at + 2)) << 8) | uchar(jpeg.at(at + 3));
+        if (uchar(jpeg.at(at + 1)) == 0xda) {
+            segments << jpeg.mid(at);
+            break;
+        }
+        segments << jpeg.mid(at, 2 + length);
+        at += 2 + length;
+    }
+    return segments;
+}
+
+QByteArray withoutMarker(const QByteArray& jpeg, uchar marker)
+{
+    QByteArray out;
+    for (const QByteArray& segment : jpegSegments(jpeg))
+        if (segment.size() < 2 || uchar(segment.at(1)) != marker)
+            out += segment;
+    return out;
+}
+
+// A picture with detail in every block, so each table shapes the result.
+QImage busyPicture(const QSize& size, int seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11 + seed) % 256, (x * x + y * 53 + seed * 3) % 256,
+                                      (x * 7 + y * y * 5 + seed * 7) % 256));
+    return image;
+}
+
 bool near(const QColor& a, const QColor& b, int tolerance)
 {
     return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
@@ -179,6 +217,63 @@ void TestCamera::mjpegRecoversAfterDamagedFrame()
         QVERIFY(near(next.pixelColor(24, 16), QColor(200, 60, 20), 6));
         QVERIFY(!decoder.decode(good, true).isNull());
     }
+}
+
+// MJPEG cameras send frames without Huffman tables, which then mean the standard ones.
+// The decoder kept an earlier frame's tables (or a refused frame's broken one) and
+// decoded such frames wrongly, or not at all; every frame must decode on its own.
+void TestCamera::mjpegFramesDecodeAsWithAFreshDecoder()
+{
+    const QSize size(24, 16);
+    QByteArray ownTables;
+    {
+        QBuffer buffer(&ownTables);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(90);
+        writer.setOptimizedWrite(true); // tables fitted to this picture, not the standard ones
+        QVERIFY(writer.write(busyPicture(size, 0)));
+    }
+    const QByteArray standard = jpegOf(busyPicture(size, 99));
+    QVERIFY(standard.contains("\xff\xc4"));
+    const QByteArray noTables = withoutMarker(standard, 0xc4);
+    QVERIFY(!noTables.contains("\xff\xc4"));
+
+    // A header the size cap refuses, with a Huffman table no decode could use.
+    QByteArray refused = withoutMarker(ownTables, 0xc4);
+    // Three codes of length one cannot exist.
+    QByteArray brokenTable("\xff\xc4\x00\x16\x00\x03", 6);
+    brokenTable += QByteArray(15, '\0') + QByteArray("\x00\x01\x02", 3);
+    refused.insert(2, brokenTable);
+    const int sof = refused.indexOf("\xff\xc0");
+    QVERIFY(sof > 0);
+    refused[sof + 5] = '\x10'; // 4112 rows
+    refused[sof + 7] = '\x10'; // 4120 columns
+
+    // The second frame lacks its quantisation tables: a fresh decoder refuses it.
+    const QByteArray noQuantTables = withoutMarker(standard, 0xdb);
+
+    struct Sequence { const char* name; QByteArray first; QByteArray second; };
+    const QList<Sequence> sequences = {
+        {"own tables, then standard ones", ownTables, noTables},
+        {"refused header, then standard tables", refused, noTables},
+        {"quantisation tables, then none", ownTables, noQuantTables},
+    };
+    const QSize cap(1920, 1080);
+    for (const Sequence& s : sequences) {
+        IMjpegDecoder fresh;
+        const QImage expected = fresh.decode(s.second, false, cap);
+        IMjpegDecoder decoder;
+        decoder.decode(s.first, false, cap);
+        QImage reuse(size, QImage::Format_RGB32);
+        const auto* bytes = reinterpret_cast<const uchar*>(s.second.constData());
+        const QImage got = decoder.decode(bytes, size_t(s.second.size()), false, cap, &reuse);
+        QVERIFY2(got == expected, s.name);
+    }
+    // The standard tables give the picture itself.
+    const QImage plain = IMjpegDecoder().decode(noTables, true);
+    QCOMPARE(plain, IMjpegDecoder().decode(standard, true));
+    QVERIFY(!plain.isNull());
 }
 
 void TestCamera::yuyvConversion()
