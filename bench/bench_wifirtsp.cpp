@@ -4,7 +4,7 @@
 // to come back after the stream stalls.
 //
 // Needs /usr/bin/python3 with GStreamer's RTSP server and the ffmpeg command
-// (scripts/install-deps.sh --tools).
+// (scripts/install-deps.sh).
 
 #include <benchmark/benchmark.h>
 

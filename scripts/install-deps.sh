@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test the program.
-#   --tools  also the developer tools: clang (fuzzing)
+# Installs the Debian 12 packages needed to build, run and test the program (clang
+# builds the fuzz targets the tests run).
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -22,10 +22,8 @@ PACKAGES=(
   gstreamer1.0-tools
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev desktop-file-utils xdotool
+  clang
 )
-if [ "${1:-}" = "--tools" ]; then
-  PACKAGES+=(clang)
-fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

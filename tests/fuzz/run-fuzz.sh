@@ -3,6 +3,8 @@
 # each for a bounded time; prints each target's executions and coverage.
 #   tests/fuzz/run-fuzz.sh [seconds per target] [target ...]   (default 60, all targets)
 # The test suite runs the small targets for a few seconds each (ctest: fuzz_bounded).
+# Nothing is installed here (scripts/install-deps.sh installs clang): without clang and
+# its libFuzzer the run ends with code 77, which ctest reports as skipped.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -14,7 +16,20 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 build="${OCUMETRA_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 jobs="${OCUMETRA_JOBS:-$(nproc 2>/dev/null || echo 2)}"
-bash "$root/scripts/install-deps.sh" --tools
+missing=""
+for tool in clang clang++; do
+  command -v "$tool" >/dev/null || missing="$missing $tool"
+done
+if [ -z "$missing" ]; then
+  probe="$(mktemp -d)"
+  trap 'rm -rf "$probe"' EXIT
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' > "$probe/probe.cpp"
+  clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null || missing=" libFuzzer"
+fi
+if [ -n "$missing" ]; then
+  echo "SKIPPED: fuzzing needs clang with its libFuzzer; missing here:$missing. bash scripts/install-deps.sh installs clang."
+  exit 77
+fi
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
