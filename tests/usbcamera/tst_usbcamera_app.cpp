@@ -100,25 +100,31 @@ private slots:
     void liveFramesAtTheAnnouncedRate()
     {
         QList<qint64> arrivals;
+        int shown = 0;
         QElapsedTimer clock;
-        const QMetaObject::Connection c = connect(ICamera::instance(), &ICamera::sgCameraFrame, this,
-                                                  [&](QImage) { arrivals << clock.elapsed(); });
+        // The window's own handler was connected at start-up, so it has run by now: a
+        // frame the board holds here is one the program shows.
+        const QMetaObject::Connection c =
+            connect(ICamera::instance(), &ICamera::sgCameraFrame, this, [&](QImage image) {
+                arrivals << clock.elapsed();
+                if (boardPicture().cacheKey() == image.cacheKey())
+                    ++shown;
+            });
         // Frames the camera made, taken or dropped for want of a free buffer.
         const auto made = [] { return vcam_counter("frames") + vcam_counter("dropped"); };
         const long madeBefore = made();
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(arrivals.size() >= 40, 30000);
         disconnect(c);
-        // The camera runs at the rate 1920x1080 announces (30), not at its slow 5: how
-        // many of those frames a loaded machine decodes in time is no matter of this test.
-        const double cameraFps = 1000.0 * double(made() - madeBefore) / double(clock.elapsed());
+        const long madeInWindow = made() - madeBefore;
+        // The camera runs at the rate 1920x1080 announces (30), not at its slow 5.
+        const double cameraFps = 1000.0 * double(madeInWindow) / double(clock.elapsed());
         QVERIFY2(cameraFps > 12.0 && cameraFps < 36.0, qPrintable(QString::number(cameraFps)));
         // Never more pictures than the camera made.
         const double fps = 30.0 * 1000.0 / double(arrivals.at(39) - arrivals.at(9));
         QVERIFY2(fps < 36.0, qPrintable(QString::number(fps)));
-        // And the board follows them.
-        const qint64 key = boardPicture().cacheKey();
-        QTRY_VERIFY_WITH_TIMEOUT(boardPicture().cacheKey() != key, 5000);
+        // A busy machine decodes fewer of them, but most still reach the screen.
+        QVERIFY2(shown * 3 >= madeInWindow, qPrintable(QStringLiteral("shown %1 of %2").arg(shown).arg(madeInWindow)));
     }
 
     void snapSavesThePictureAtCameraSize()
