@@ -1,7 +1,9 @@
 // libFuzzer target: any bytes as the Wi-Fi camera's photo, through the whole photo
 // decoder (header, size bound, strict decode), and through the same decoder as live
-// frames use it (damage tolerated, pixels decoded into a reused picture). Seeded with
-// real JPEGs in corpus/fuzz_wifi_photo, so the fuzzer starts inside the decoder.
+// frames use it (damage tolerated, pixels decoded into a reused picture). The live
+// decoder is kept from one input to the next, as in a stream: whatever came before, a
+// frame must decode as the photo does. Seeded with real JPEGs in corpus/fuzz_wifi_photo,
+// so the fuzzer starts inside the decoder.
 
 #include <cstddef>
 #include <cstdint>
