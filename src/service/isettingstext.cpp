@@ -84,6 +84,8 @@ bool nextLine(const QByteArray& data, int& pos, int& start, int& length, int& eq
 
 QString unescapeKey(const QByteArray& key)
 {
+    if (key.indexOf('%') < 0 && key.indexOf('\\') < 0)
+        return QString::fromLatin1(key);
     QString result;
     const int to = key.size();
     int i = 0;
@@ -310,6 +312,9 @@ Entries parse(const QByteArray& raw)
     };
     QMap<QString, QVector<Line>> sections;
     QVector<Line>* lines = &sections[QString()];
+    // The last section header's name: a header repeated is the same section.
+    QByteArray lastName;
+    bool afterHeader = false;
     int pos = 0, start = 0, length = 0, equals = -1;
     while (nextLine(data, pos, start, length, equals)) {
         if (data.at(start) == '[') {
@@ -318,6 +323,10 @@ Entries parse(const QByteArray& raw)
             const char* close = static_cast<const char*>(memchr(from, ']', size_t(length)));
             const int end = close ? start + int(close - from) : start + length;
             const QByteArray name = data.mid(start + 1, end - start - 1).trimmed();
+            if (afterHeader && name == lastName)
+                continue;
+            afterHeader = true;
+            lastName = name;
             QString section;
             if (name.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();

@@ -70,6 +70,7 @@ seed "$build/corpus/fuzz_companion_link/half" '\x01TSMT12\x00\x001;x'
 for target in "${targets[@]}"; do
   max_len=4096
   [ "$target" = fuzz_wifi_photo ] && max_len=32768
+  [ "$target" = fuzz_settings ] && max_len=2097152
   corpora=("$build/corpus/$target")
   mkdir -p "${corpora[0]}"
   # Seeds kept with the sources are read, never written.
