@@ -115,7 +115,8 @@ QString readChoice(const Entries& raw, const QString& key, const QStringList& ch
 QColor readColor(const Entries& raw, const QString& key, const QColor& fallback, Entries& taken)
 {
     QColor color;
-    // Older files hold a colour record; it is decoded by hand, never by QDataStream.
+    // Older files hold a colour record; only its fixed-size colour part is decoded, never
+    // a QVariant, whose loader trusts lengths.
     if (!ISettingsText::variantColor(raw.value(key), &color)) {
         const QString name = textOf(raw, key);
         // isValidColor first: QColor(name) warns about unknown names.

@@ -262,7 +262,7 @@ private slots:
         cfg()->setEraseSize(44);
         QVERIFY(!fileContent().contains("junk"));
 
-        // A colour record as QSettings writes it is still read, without QDataStream.
+        // A colour record as QSettings writes it is still read, without QVariant's loader.
         QFile::remove(cfg()->configureFilePath());
         {
             QSettings old(cfg()->configureFilePath(), QSettings::IniFormat);
