@@ -440,9 +440,9 @@ bool variantColor(const QString& value, QColor* color)
     if (!record.startsWith(QByteArray("\0\0\0\x43", 4)))
         return false;
     const auto word = [&record](int at) { return (int(uchar(record.at(at))) << 8) | int(uchar(record.at(at + 1))); };
-    const int spec = uchar(record.at(4));
+    const int model = uchar(record.at(4));
     const int hue = word(7);
-    switch (spec) {
+    switch (model) {
     case QColor::Rgb:
     case QColor::Cmyk:
         break;
