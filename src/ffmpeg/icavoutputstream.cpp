@@ -17,7 +17,7 @@ extern "C" {
 namespace {
 // Time between two fragments cut and flushed to the file: what a kill loses beyond the
 // pictures still queued or being encoded.
-const qint64 FRAGMENT_MICROSECONDS = 500000;
+const qint64 FRAGMENT_MICROSECONDS = 250000;
 }
 
 ICAVOutputStream::ICAVOutputStream(QObject* parent)
@@ -230,8 +230,10 @@ int ICAVOutputStream::write_video_frame(AVFrame* frame, qint64 stamp)
     if (!frame || !m_open)
         return 0;
     QMutexLocker lock(&m_queueMutex);
-    if (int(m_pictures.size()) >= MAX_QUEUED_PICTURES) {
-        // The encoder is behind: memory stays bounded, the picture is lost (and counted).
+    if (int(m_pictures.size()) >= MAX_QUEUED_PICTURES
+        || (!m_pictures.empty() && stamp - m_pictures.front().stamp > MAX_QUEUED_MICROSECONDS)) {
+        // The encoder is behind: the picture is lost (and counted). Refusing the newest
+        // rather than dropping the oldest spreads the pictures kept evenly.
         ++m_videoFramesDropped;
         return 0;
     }

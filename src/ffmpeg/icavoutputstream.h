@@ -11,8 +11,8 @@
 #include "ffmpeg/iavptr.h"
 
 // Encoder and muxer of the screen recorder: H.264 pictures and AAC sound into one file
-// (mp4 by default). The file is fragmented: twice a second the loop cuts a fragment and
-// flushes it to the file, which plays from its first fragment on, so a recording whose
+// (mp4 by default). The file is fragmented: four times a second the loop cuts a fragment
+// and flushes it to the file, which plays from its first fragment on, so a recording whose
 // process is killed loses at most the last second or two, whatever is on screen.
 // Pictures and sound are queued by the capture threads and encoded by one loop
 // (startEncode) on the encoder thread; pictures never wait for sound.
@@ -35,7 +35,8 @@ public:
     // Flushes, writes the trailer and closes; false when any write of the file failed.
     bool closeOutputStream();
 
-    // Video thread: queues a reference to the picture (bounded; a full queue drops it).
+    // Video thread: queues a reference to the picture (bounded; a full queue drops it and
+    // counts it).
     int write_video_frame(AVFrame* frame, qint64 stamp);
     // Microphone thread: converts the samples into the sound queue at the place their
     // stamp gives them, after silence for any gap.
@@ -56,7 +57,11 @@ public:
     // Pictures left out because they came more than a frame after their time.
     qint64 videoFramesMerged() const { return m_videoFramesMerged; }
 
-    // The most pictures waiting for the encoder; more are dropped (and counted).
+    // The queue is full when a picture would come more than MAX_QUEUED_MICROSECONDS of
+    // recording after the oldest waiting one: a busy encoder then keeps only a moment of
+    // pictures that a kill would lose, not seconds of them. MAX_QUEUED_PICTURES bounds the
+    // memory whatever the stamps.
+    static const qint64 MAX_QUEUED_MICROSECONDS = 250000;
     static const int MAX_QUEUED_PICTURES = 32;
 
 signals:
