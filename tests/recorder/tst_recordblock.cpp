@@ -6,13 +6,10 @@
 
 #include <QSignalSpy>
 #include <QtTest>
-#include <atomic>
-#include <fcntl.h>
-#include <poll.h>
-#include <thread>
 #include <time.h>
 #include <unistd.h>
 
+#include "avsync.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
@@ -65,63 +62,8 @@ double blockedDuring(Action action)
     return qMax<qint64>(0, blocked) / 1e6;
 }
 
-// Feeds the sound server's pipe microphone in bursts of BURST_MS of quiet noise.
-class BurstWriter
-{
-public:
-    static const int BURST_MS = 250;
-
-    bool start(const QString& pipe)
-    {
-        m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (m_fd < 0)
-            return false;
-        m_thread = std::thread([this] { run(); });
-        return true;
-    }
-    ~BurstWriter() { stop(); }
-    void stop()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    void run()
-    {
-        QVector<qint16> burst(8000 * BURST_MS / 1000);
-        QElapsedTimer clock;
-        clock.start();
-        for (qint64 n = 1; !m_stop; ++n) {
-            // Written at the end of the span it covers, as a device hands over a full buffer.
-            const qint64 wait = n * BURST_MS - clock.elapsed();
-            if (wait > 0)
-                QThread::msleep(ulong(wait));
-            for (qint16& s : burst)
-                s = qint16(QRandomGenerator::global()->bounded(-200, 200));
-            const char* data = reinterpret_cast<const char*>(burst.constData());
-            size_t left = size_t(burst.size()) * sizeof(qint16);
-            while (left > 0 && !m_stop) {
-                const ssize_t written = ::write(m_fd, data, left);
-                if (written > 0) {
-                    data += written;
-                    left -= size_t(written);
-                } else {
-                    pollfd p{m_fd, POLLOUT, 0};
-                    ::poll(&p, 1, 50);
-                }
-            }
-        }
-    }
-
-    int m_fd = -1;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
+// A microphone that hands over a quarter second of sound at a time.
+const int BURST_MS = 250;
 
 }
 
@@ -135,7 +77,7 @@ private slots:
 
 private:
     PulseDaemon m_pulse;
-    BurstWriter m_microphone;
+    AvSync::ToneWriter m_microphone;
     QTemporaryDir m_videos;
 };
 
@@ -143,7 +85,7 @@ void TestRecordBlock::initTestCase()
 {
     QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-block"), 300, true),
              "could not start the private PulseAudio server");
-    QVERIFY(m_microphone.start(m_pulse.pipePath()));
+    QVERIFY(m_microphone.start(m_pulse.pipePath(), BURST_MS));
     g_camera_info.description = QStringLiteral("Test camera");
     g_video_format = QStringLiteral("mp4");
     IConfigureService::instance()->setVideoPath(m_videos.path());

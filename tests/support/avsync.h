@@ -34,15 +34,18 @@ namespace AvSync {
 const int RATE = 8000;
 
 // Feeds the microphone pipe in real time: silence, with a 1 kHz tone over the asked
-// stretches. Sample k is written no earlier than start + k / RATE.
+// stretches. Sample k is written no earlier than start + k / RATE. With burstMs, the
+// sound goes in bursts of that length, each at the end of the span it covers, as some
+// USB and wireless microphones hand over a full buffer.
 class ToneWriter
 {
 public:
-    bool start(const QString& pipe)
+    bool start(const QString& pipe, int burstMs = 10)
     {
-        m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (m_fd < 0)
             return false;
+        m_chunk = qMax(1, RATE * burstMs / 1000);
         m_start = av_gettime_relative();
         m_thread = std::thread([this] { run(); });
         return true;
@@ -92,10 +95,12 @@ private:
 
     void run()
     {
-        const int chunk = RATE / 100;
-        qint16 samples[RATE / 100];
+        const int chunk = m_chunk;
+        const bool burst = chunk > RATE / 100;
+        QVector<qint16> buffer(chunk);
+        qint16* samples = buffer.data();
         for (qint64 k = 0; !m_stop; k += chunk) {
-            const qint64 due = m_start + k * 1000000 / RATE;
+            const qint64 due = m_start + (burst ? k + chunk : k) * 1000000 / RATE;
             const qint64 wait = due - av_gettime_relative();
             if (wait > 0)
                 av_usleep(unsigned(wait));
@@ -109,7 +114,7 @@ private:
                 }
             }
             const char* data = reinterpret_cast<const char*>(samples);
-            size_t left = sizeof(samples);
+            size_t left = size_t(chunk) * sizeof(qint16);
             while (left > 0 && !m_stop) {
                 const ssize_t n = ::write(m_fd, data, left);
                 if (n > 0) {
@@ -130,6 +135,7 @@ private:
     }
 
     int m_fd = -1;
+    int m_chunk = RATE / 100;
     qint64 m_start = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
