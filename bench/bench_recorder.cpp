@@ -19,9 +19,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
-#include <QPainter>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -41,9 +39,10 @@
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
 #include "mediaprobe.h"
+#include "noisewidget.h"
+#include "processcpu.h"
 #include "pulsedaemon.h"
 #include "stillpage.h"
-#include "processcpu.h"
 #include "videoprobe.h"
 
 namespace {
@@ -62,31 +61,6 @@ double residentMegabytes()
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0.0;
 }
-
-// Keeps the whole screen changing, from a process of its own so its painting is not
-// counted as the recorder's.
-class Noise : public QWidget
-{
-public:
-    Noise()
-    {
-        setWindowFlags(Qt::FramelessWindowHint);
-        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
-        m_timer.start(20);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        for (int y = 0; y < height(); y += 60)
-            for (int x = 0; x < width(); x += 60)
-                p.fillRect(x, y, 60, 60, QColor::fromRgb(QRandomGenerator::global()->generate()));
-    }
-
-private:
-    QTimer m_timer;
-};
 
 struct Shared
 {
@@ -430,7 +404,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsSet("OCUMETRA_BENCH_ANIMATE")) {
         QApplication app(argc, argv);
-        Noise noise;
+        NoiseWidget noise(nullptr, 60);
         noise.setGeometry(0, 0, 1920, 1080);
         noise.show();
         return QApplication::exec();

@@ -3,8 +3,6 @@
 // full disk is a file-size limit on this process (RLIMIT_FSIZE), so writes past it fail
 // with EFBIG; its reason is the one the user must see.
 
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 #include <cerrno>
@@ -14,37 +12,10 @@
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
 #include "mediaprobe.h"
+#include "noisewidget.h"
 #include "pulsedaemon.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
-
-namespace {
-
-// Keeps the recorded picture changing, so the file grows steadily.
-class Noise : public QWidget
-{
-public:
-    explicit Noise(QWidget* parent)
-        : QWidget(parent)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
-        m_timer.start(20);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        for (int y = 0; y < height(); y += 32)
-            for (int x = 0; x < width(); x += 32)
-                p.fillRect(x, y, 32, 32, QColor::fromRgb(QRandomGenerator::global()->generate()));
-    }
-
-private:
-    QTimer m_timer;
-};
-
-}
 
 class TestRecordDisk : public QObject
 {
@@ -80,7 +51,7 @@ void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
     IFFmpegApi* api = IFFmpegApi::instance();
     QWidget window;
     window.resize(1200, 900);
-    Noise noise(&window);
+    NoiseWidget noise(&window);
     noise.setGeometry(window.rect());
     IVideoRecordFrame frame(nullptr, &window);
     window.show();

@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
@@ -13,35 +12,12 @@
 #include "ffmpeg/istreamthread.h"
 #include "iglobal.h"
 #include "mediaprobe.h"
+#include "noisewidget.h"
 #include "pulsedaemon.h"
 #include "stillpage.h"
 #include "testenv.h"
 
 namespace {
-
-// Keeps the recorded region changing, as a real screen does.
-class Noise : public QWidget
-{
-public:
-    Noise()
-    {
-        setWindowFlags(Qt::FramelessWindowHint);
-        connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
-        m_timer.start(20);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        for (int y = 0; y < height(); y += 32)
-            for (int x = 0; x < width(); x += 32)
-                p.fillRect(x, y, 32, 32, QColor::fromRgb(QRandomGenerator::global()->generate()));
-    }
-
-private:
-    QTimer m_timer;
-};
 
 bool withoutMicrophone()
 {
@@ -80,7 +56,7 @@ private:
 
     PulseDaemon m_pulse;
     QTemporaryDir m_videos;
-    Noise m_noise;
+    NoiseWidget m_noise;
 };
 
 void TestScreenRecord::initTestCase()
