@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "ffmpeg/iavptr.h"
+#include "mediaprobe.h"
 
 namespace {
 
@@ -28,12 +29,8 @@ void collectFrames(AVCodecContext* decoder, AVFrame* frame, VideoProbe& probe)
 VideoProbe probeVideo(const QString& path)
 {
     VideoProbe probe;
-    const QByteArray name = QFile::encodeName(path);
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
-        return probe;
-    IAVInputPtr input(raw);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
         return probe;
     const int index = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (index < 0)
@@ -104,12 +101,8 @@ void notePacket(StreamTimes& times, const AVPacket* packet, qint64 gridStep, qin
 PacketTimes probePacketTimes(const QString& path, int fps)
 {
     PacketTimes times;
-    const QByteArray name = QFile::encodeName(path);
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
-        return times;
-    IAVInputPtr input(raw);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
         return times;
     times.opened = true;
     const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);

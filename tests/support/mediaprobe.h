@@ -25,15 +25,24 @@ struct MediaProbe
     double decodedSeconds = 0.0;
 };
 
-inline MediaProbe probeMedia(const QString& path)
+// The recording opened for reading, its streams found; null when it cannot be read.
+inline IAVInputPtr openMediaFile(const QString& path)
 {
-    MediaProbe probe;
     const QByteArray name = QFile::encodeName(path);
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0)
-        return probe;
+        return nullptr;
     IAVInputPtr input(raw);
     if (avformat_find_stream_info(input.get(), nullptr) < 0)
+        return nullptr;
+    return input;
+}
+
+inline MediaProbe probeMedia(const QString& path)
+{
+    MediaProbe probe;
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
         return probe;
     probe.opened = true;
     const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
