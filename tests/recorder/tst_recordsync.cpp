@@ -1,9 +1,9 @@
 // Sound against picture in a screen recording: a tone into the microphone and a change of
 // the recorded picture at the same instants, found again in the written file. Expected
 // places come from the recorder's own time line (stampAt) and from when the test really
-// made each change, so a busy machine shifts the events, not the verdict. The file may
-// start its time line a constant later than the recording (the muxer makes room for the
-// sound encoder's lead-in); that shift must be one for all pictures and all sound.
+// made each change, so a busy machine shifts the events, not the verdict. Any constant
+// shift of the file's time line against the recording's must be one for all pictures and
+// all sound.
 
 #include <QSignalSpy>
 #include <QtTest>
