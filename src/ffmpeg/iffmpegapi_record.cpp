@@ -9,8 +9,8 @@
 #include <QFileInfo>
 
 #include "customui/imsgbox.h"
-#include "ifilewrite.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
+#include "ifilewrite.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
 

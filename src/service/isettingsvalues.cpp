@@ -39,19 +39,6 @@ const QSize kDefaultResolution(1920, 1080);
 // Longer than any path the system opens (PATH_MAX).
 const int kMaxPathBytes = 4096;
 
-QString withSlash(const QString& path)
-{
-    if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
-        return path;
-    return path + QLatin1Char('/');
-}
-
-// A folder as it is kept and written: clean, ending with "/".
-QString folderPath(const QString& path)
-{
-    return path.isEmpty() ? path : withSlash(QDir::cleanPath(path));
-}
-
 QString boolText(bool b)
 {
     return b ? QStringLiteral("true") : QStringLiteral("false");
@@ -87,7 +74,7 @@ QString readFolder(const Entries& raw, const QString& key, const QString& fallba
     const QFileInfo info(QDir::cleanPath(value));
     if (info.exists() && !info.isDir())
         return fallback;
-    const QString folder = folderPath(value);
+    const QString folder = ISettingsValues::withFolderSlash(value);
     taken.insert(key, folder);
     return folder;
 }
@@ -163,19 +150,22 @@ bool isVideoFormat(const QString& suffix)
 
 QString withFolderSlash(const QString& path)
 {
-    return folderPath(path);
+    if (path.isEmpty())
+        return path;
+    const QString clean = QDir::cleanPath(path);
+    return clean.endsWith(QLatin1Char('/')) ? clean : clean + QLatin1Char('/');
 }
 
 QString defaultPhotoPath()
 {
-    return folderPath(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/')
-                      + g_software_name);
+    return withFolderSlash(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/')
+                           + g_software_name);
 }
 
 QString defaultVideoPath()
 {
-    return folderPath(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QLatin1Char('/')
-                      + g_software_name);
+    return withFolderSlash(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QLatin1Char('/')
+                           + g_software_name);
 }
 
 Entries freeCaptureEntries(const QRect& rect)
