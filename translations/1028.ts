@@ -267,6 +267,12 @@
         <translation>錄影未能完整寫入：%1。已寫入的內容保存在：
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>輸出初始化失敗：%1。錄影無法儲存在：
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

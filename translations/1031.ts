@@ -267,6 +267,12 @@
         <translation>Die Aufnahme konnte nicht vollständig geschrieben werden: %1. Das Geschriebene liegt in:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Die Ausgabe konnte nicht vorbereitet werden: %1. Die Aufnahme kann nicht gespeichert werden in:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -267,6 +267,12 @@
         <translation>The recording could not be written completely: %1. What was written is kept in:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Initialization output failed: %1. The recording cannot be saved in:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

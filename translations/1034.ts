@@ -267,6 +267,12 @@
         <translation>La grabación no se pudo escribir completa: %1. Lo escrito se conserva en:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Error al inicializar la salida: %1. La grabación no se puede guardar en:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

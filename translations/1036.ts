@@ -267,6 +267,12 @@
         <translation>L&apos;enregistrement n&apos;a pas pu être écrit en entier : %1. La partie écrite est conservée dans :
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Échec de l&apos;initialisation de la sortie : %1. L&apos;enregistrement ne peut pas être sauvegardé dans :
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -267,6 +267,12 @@
         <translation>La registrazione non è stata scritta per intero: %1. La parte scritta si trova in:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Inizializzazione dell&apos;uscita non riuscita: %1. La registrazione non può essere salvata in:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -267,6 +267,12 @@
         <translation>녹화를 모두 쓰지 못했습니다: %1. 저장된 부분은 다음 위치에 있습니다:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>출력 초기화에 실패했습니다: %1. 다음 위치에 녹화를 저장할 수 없습니다:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -267,6 +267,12 @@
         <translation>De opname kon niet volledig worden geschreven: %1. Wat geschreven is, staat in:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>De uitvoer kon niet worden voorbereid: %1. De opname kan niet worden opgeslagen in:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -267,6 +267,12 @@
         <translation>Kayıt tamamen yazılamadı: %1. Yazılan kısım şurada duruyor:
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>Çıkış hazırlanamadı: %1. Kayıt şuraya kaydedilemiyor:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

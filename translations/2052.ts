@@ -267,6 +267,12 @@
         <translation>录像未能完整写入：%1。已写入的内容保存在：
 %2</translation>
     </message>
+    <message>
+        <source>Initialization output failed: %1. The recording cannot be saved in:
+%2</source>
+        <translation>输出初始化失败：%1。录像无法保存在：
+%2</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

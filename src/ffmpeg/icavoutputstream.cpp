@@ -63,6 +63,7 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_videoFramesWritten = 0;
     m_videoFramesDropped = 0;
     m_videoFramesMerged = 0;
+    m_openError = 0;
 
     auto fail = [this](const char* text) {
         if (text)
@@ -85,7 +86,8 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_hasSound = m_audioEncoder != nullptr;
 
     AVIOContext* io = nullptr;
-    if (avio_open(&io, path.toUtf8().constData(), AVIO_FLAG_WRITE) < 0)
+    m_openError = avio_open(&io, path.toUtf8().constData(), AVIO_FLAG_WRITE);
+    if (m_openError < 0)
         return fail("Failed to open output file! (输出文件打开失败！)\n");
     m_io.reset(io);
     ctx->pb = io;
@@ -98,8 +100,11 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     const int ret = avformat_write_header(ctx, &raw);
     av_dict_free(&raw);
     avio_flush(io);
-    if (ret < 0 || io->error < 0)
+    if (ret < 0 || io->error < 0) {
+        // The header reaches the file at the flush: the file's error holds the system's reason.
+        m_openError = io->error < 0 ? io->error : ret;
         return fail("Could not write the file header");
+    }
     m_lastCut = av_gettime_relative();
     m_packetsSinceCut = 0;
     m_packet.reset(av_packet_alloc());

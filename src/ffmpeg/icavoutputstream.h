@@ -31,6 +31,9 @@ public:
     // Opens the file and writes its header; on failure releases everything and removes
     // the file.
     bool openOutputStream(const QString& path);
+    // Why the last openOutputStream could not make the file or write its header (an
+    // AVERROR such as AVERROR(EACCES)); 0 when it opened or failed for another cause.
+    int openError() const { return m_openError; }
     bool try_hw_encode();
     // Flushes, writes the trailer and closes; false when any write of the file failed.
     bool closeOutputStream();
@@ -143,6 +146,7 @@ private:
     std::atomic<bool> m_pictureSeen{false};
     std::atomic<bool> m_hasSound{false};
     bool m_writeFailed = false;
+    int m_openError = 0;
     std::atomic<qint64> m_videoFramesWritten{0};
     std::atomic<qint64> m_videoFramesDropped{0};
     std::atomic<qint64> m_videoFramesMerged{0};

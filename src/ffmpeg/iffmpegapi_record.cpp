@@ -17,6 +17,14 @@
 namespace {
 // Longest wait for the encoder to write the end of a file at shutdown.
 const int FINALISE_WAIT_MS = 30000;
+
+// The system's reason behind an FFmpeg error code, in the user's language.
+QString avErrorReason(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    return systemReasonText(QString::fromLocal8Bit(text));
+}
 }
 
 void IFFmpegApi::setVideoCaptureDevice(const QString& name)
@@ -84,7 +92,15 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
         m_outputStream.setAudioCodecProp(AV_CODEC_ID_AAC, sampleRate, channels, 64000);
     if (!m_outputStream.openOutputStream(file)) {
         m_inputStream.CloseInputStream();
-        IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
+        QString text = tr("Initialization output failed");
+        if (m_outputStream.openError() < 0) {
+            // A folder that cannot be written is the user's to mend: say which and why.
+            const QString reason = avErrorReason(m_outputStream.openError());
+            qCritical() << "screen recording could not be started:" << file << reason;
+            text = tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
+                       .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath()));
+        }
+        IMsgBox::showMsg(text, IMsgBox::Ok, g_software_name, nullptr);
         return false;
     }
     if (!m_inputStream.StartCapture()) {
@@ -158,9 +174,7 @@ void IFFmpegApi::onWriteFailed(int code)
     if (m_writeFailureTold)
         return;
     m_writeFailureTold = true;
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
-    const QString reason = systemReasonText(QString::fromLocal8Bit(text));
+    const QString reason = avErrorReason(code);
     qCritical() << "screen recording could not be written:" << m_outputPath << reason;
     // The clock and the brackets stop before the box waits for the user.
     if (!m_inputStream.isStopped()) {

@@ -2,11 +2,14 @@
 // system's reason, the recording ends there, and the file plays up to the failure. The
 // full disk is a file-size limit on this process (RLIMIT_FSIZE), so writes past it fail
 // with EFBIG; its reason is the one the user must see.
+// A folder that cannot be written at all: the recording does not start, and the user
+// is told why and which folder, with nothing left behind.
 
 #include <QSignalSpy>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
@@ -24,6 +27,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void fullDiskEndsTheRecordingAndSaysWhy();
+    void unwritableFolderSaysWhyAndWhere_data();
+    void unwritableFolderSaysWhyAndWhere();
 
 private:
     PulseDaemon m_pulse;
@@ -114,6 +119,73 @@ void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
     qInfo() << probe.decodedSeconds << "s decoded";
     QVERIFY2(probe.decodedSeconds >= failedAt / 1000.0 - 1.5,
              qPrintable(QStringLiteral("%1 s decoded, %2").arg(probe.decodedSeconds).arg(timing)));
+}
+
+void TestRecordDisk::unwritableFolderSaysWhyAndWhere_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+    QTest::newRow("read-only folder") << QStringLiteral("locked") << EACCES;
+    QTest::newRow("folder below a file") << QStringLiteral("plain.txt/videos") << ENOTDIR;
+}
+
+void TestRecordDisk::unwritableFolderSaysWhyAndWhere()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    QTemporaryDir base;
+    const QString folder = base.filePath(name);
+    const QString plain = base.filePath(QStringLiteral("plain.txt"));
+    {
+        QFile file(plain);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("text") == 4);
+    }
+    std::optional<TestEnv::ReadOnlyFolder> locked;
+    if (error == EACCES) {
+        QVERIFY(QDir().mkpath(folder));
+        locked.emplace(folder);
+    }
+    // What is wrong with the user's view after a failed start; empty when nothing.
+    const auto problem = [&] {
+        const QString told = TestEnv::messages().join(QStringLiteral("\n---\n"));
+        const bool toldOnce = TestEnv::messages().size() == 1 &&
+                              told.startsWith(QStringLiteral("Initialization output failed")) &&
+                              told.contains(reason) && told.contains(QDir::toNativeSeparators(folder));
+        // No file, not even an empty one, and the file beside untouched.
+        const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        if (toldOnce && left.isEmpty() && QFileInfo(plain).size() == 4)
+            return QString();
+        return QStringLiteral("told: %1; left in the folder: %2").arg(told, left.join(QStringLiteral(", ")));
+    };
+
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QSignalSpy codes(api, &IFFmpegApi::recordMessage);
+    TestEnv::clearMessages();
+    QVERIFY(!api->startRecordVideo(folder, QRect(0, 0, 640, 480)));
+    QVERIFY(!api->isRecording());
+    QVERIFY2(problem().isEmpty(), qPrintable(problem()));
+
+    // The same start from the recording bar: the box, and the bar gone.
+    QWidget window;
+    window.resize(800, 600);
+    IVideoRecordFrame frame(nullptr, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    IConfigureService::instance()->setVideoPath(folder);
+    TestEnv::clearMessages();
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    frame.onControlClick(false, 6);  // Start
+    QVERIFY(!api->isRecording());
+    QVERIFY(!frame.isVisible());
+    QVERIFY2(problem().isEmpty(), qPrintable(problem()));
+    QTest::qWait(500);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(codes.count(), 0);
+    QCOMPARE(TestEnv::messages().size(), 1);
+    IConfigureService::instance()->setVideoPath(m_videos.path());
 }
 
 OCUMETRA_TEST_MAIN(TestRecordDisk)

@@ -343,7 +343,9 @@ void TestScreenRecord::failedOutputLeavesNothingOpen()
     IFFmpegApi* api = IFFmpegApi::instance();
     // A folder that cannot exist: the output fails after the screen was opened.
     QVERIFY(!api->startRecordVideo(QStringLiteral("/proc/ocumetra-none/"), QRect(0, 0, 320, 240)));
-    QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("Initialization output failed")});
+    QCOMPARE(TestEnv::messages().size(), 1);
+    QVERIFY2(TestEnv::messages().at(0).startsWith(QStringLiteral("Initialization output failed")),
+             qPrintable(TestEnv::messages().at(0)));
     QVERIFY(!api->isRecording());
     QVERIFY(!api->isFinalising());
     QVERIFY(api->outputPath().isEmpty() || !api->outputPath().startsWith(QStringLiteral("/proc/")));

@@ -1,5 +1,6 @@
 #include "testenv.h"
 
+#include <QFile>
 #include <QQueue>
 #include <QStandardPaths>
 #include <QDir>
@@ -7,9 +8,12 @@
 #include <arpa/inet.h>
 #include <cstdlib>
 #include <csignal>
+#include <linux/capability.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -100,6 +104,42 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
     limit.rlim_cur = rlim_t(bytes);
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         qFatal("setrlimit(RLIMIT_FSIZE) failed");
+}
+
+namespace {
+// Switches CAP_DAC_OVERRIDE in this thread's effective set; true when it was there.
+bool setDacOverride(bool on)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return false;
+    const __u32 bit = CAP_TO_MASK(CAP_DAC_OVERRIDE);
+    const bool was = data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective & bit;
+    if (on)
+        data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective |= bit;
+    else
+        data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective &= ~bit;
+    if (was != on && syscall(SYS_capset, &header, data) != 0)
+        qFatal("capset(CAP_DAC_OVERRIDE) failed");
+    return was;
+}
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& path)
+    : m_path(path)
+{
+    if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther))
+        qFatal("could not make %s read-only", qPrintable(path));
+    m_dropped = setDacOverride(false);
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_dropped)
+        setDacOverride(true);
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 FileSizeLimit::~FileSizeLimit()

@@ -43,6 +43,22 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
+// A folder the calling thread cannot write into, as root too: while it lives the folder
+// is read-only (0555) and this thread lacks CAP_DAC_OVERRIDE, which would let root write
+// there all the same. Creating a file in it fails with EACCES.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString& path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    QString m_path;
+    bool m_dropped = false;
+};
+
 }
 
 // Use instead of QTEST_MAIN: sets up the environment around the test object.

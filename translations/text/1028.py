@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "設定檔為唯讀：對設定的變更將不會保留。",
     "Failed to open acquisition device": "無法開啟擷取裝置",
     "Initialization output failed": "輸出初始化失敗",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "輸出初始化失敗：%1。錄影無法儲存在：\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "錄影未能完整寫入：%1。已寫入的內容保存在：\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.",
     "Failed to open acquisition device": "Das Aufnahmegerät konnte nicht geöffnet werden",
     "Initialization output failed": "Die Ausgabe konnte nicht vorbereitet werden",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "Die Ausgabe konnte nicht vorbereitet werden: %1. Die Aufnahme kann nicht gespeichert werden in:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "Die Aufnahme konnte nicht vollständig geschrieben werden: %1. Das Geschriebene liegt in:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.",
     "Failed to open acquisition device": "No se pudo abrir el dispositivo de captura",
     "Initialization output failed": "Error al inicializar la salida",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "Error al inicializar la salida: %1. La grabación no se puede guardar en:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "La grabación no se pudo escribir completa: %1. Lo escrito se conserva en:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

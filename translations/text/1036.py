@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.",
     "Failed to open acquisition device": "Impossible d'ouvrir le périphérique de capture",
     "Initialization output failed": "Échec de l'initialisation de la sortie",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "Échec de l'initialisation de la sortie : %1. L'enregistrement ne peut pas être sauvegardé dans :\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "L'enregistrement n'a pas pu être écrit en entier : %1. La partie écrite est conservée dans :\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.",
     "Failed to open acquisition device": "Impossibile aprire il dispositivo di acquisizione",
     "Initialization output failed": "Inizializzazione dell'uscita non riuscita",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "Inizializzazione dell'uscita non riuscita: %1. La registrazione non può essere salvata in:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "La registrazione non è stata scritta per intero: %1. La parte scritta si trova in:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "설정 파일이 읽기 전용입니다. 설정 변경 내용이 유지되지 않습니다.",
     "Failed to open acquisition device": "캡처 장치를 열 수 없습니다",
     "Initialization output failed": "출력 초기화에 실패했습니다",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "출력 초기화에 실패했습니다: %1. 다음 위치에 녹화를 저장할 수 없습니다:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "녹화를 모두 쓰지 못했습니다: %1. 저장된 부분은 다음 위치에 있습니다:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Het instellingenbestand is alleen-lezen: wijzigingen in de instellingen worden niet bewaard.",
     "Failed to open acquisition device": "Het opnameapparaat kon niet worden geopend",
     "Initialization output failed": "De uitvoer kon niet worden voorbereid",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "De uitvoer kon niet worden voorbereid: %1. De opname kan niet worden opgeslagen in:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "De opname kon niet volledig worden geschreven: %1. Wat geschreven is, staat in:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.",
     "Failed to open acquisition device": "Yakalama aygıtı açılamadı",
     "Initialization output failed": "Çıkış hazırlanamadı",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "Çıkış hazırlanamadı: %1. Kayıt şuraya kaydedilemiyor:\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "Kayıt tamamen yazılamadı: %1. Yazılan kısım şurada duruyor:\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":

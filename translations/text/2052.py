@@ -57,6 +57,8 @@ TEXT = {
     "The settings file is read-only: changes to the settings will not be kept.": "设置文件为只读：对设置的更改将不会保留。",
     "Failed to open acquisition device": "无法打开采集设备",
     "Initialization output failed": "输出初始化失败",
+    "Initialization output failed: %1. The recording cannot be saved in:\n%2":
+        "输出初始化失败：%1。录像无法保存在：\n%2",
     "The recording could not be written completely: %1. What was written is kept in:\n%2":
         "录像未能完整写入：%1。已写入的内容保存在：\n%2",
     "The recording stopped because the screen could no longer be captured. What was recorded is kept in:\n%1":
