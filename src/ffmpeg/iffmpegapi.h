@@ -94,6 +94,9 @@ private:
     void finishScreenRecording();
     // Waits for the encoder to finalise the file; false when it did not end in time.
     bool waitForFinalised(int ms);
+    // Tells the user that no recording could start into file's folder, with the
+    // system's reason when there is one; returns false.
+    bool startFailed(const QString& file, const QString& reason);
 
     QString m_outputPath;
     ICAVInputStream m_inputStream;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 #include "customui/imsgbox.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
@@ -63,7 +65,10 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     }
     // Same-second recordings get "_1", "_2", ... rather than overwriting each other.
     const QString file = IImageTansformThread::uniqueFilePath(path, makeTimeFileName(g_video_format));
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    // Why a folder cannot be made (a read-only file system) is told as it stands; the
+    // file's open would only find it missing.
+    std::error_code folderError;
+    std::filesystem::create_directories(QFile::encodeName(QFileInfo(file).absolutePath()).toStdString(), folderError);
     if (useCompanionRecorder()) {
         // The companion records; its replies tell whether and when (onCompanionMessage).
         m_outputPath = file;
@@ -72,6 +77,8 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
         return false;
     }
 
+    if (folderError)
+        return startFailed(file, systemReasonText(QString::fromLocal8Bit(folderError.message().c_str())));
     m_inputStream.initData();
     if (!m_inputStream.OpenInputStream(rect)) {
         m_inputStream.CloseInputStream();
@@ -92,16 +99,8 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
         m_outputStream.setAudioCodecProp(AV_CODEC_ID_AAC, sampleRate, channels, 64000);
     if (!m_outputStream.openOutputStream(file)) {
         m_inputStream.CloseInputStream();
-        QString text = tr("Initialization output failed");
-        if (m_outputStream.openError() < 0) {
-            // A folder that cannot be written is the user's to mend: say which and why.
-            const QString reason = avErrorReason(m_outputStream.openError());
-            qCritical() << "screen recording could not be started:" << file << reason;
-            text = tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
-                       .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath()));
-        }
-        IMsgBox::showMsg(text, IMsgBox::Ok, g_software_name, nullptr);
-        return false;
+        const int code = m_outputStream.openError();
+        return startFailed(file, code < 0 ? avErrorReason(code) : QString());
     }
     if (!m_inputStream.StartCapture()) {
         m_inputStream.CloseInputStream();
@@ -114,6 +113,20 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     m_writeFailureTold = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
     return true;
+}
+
+bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
+{
+    if (reason.isEmpty()) {
+        IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
+        return false;
+    }
+    // A folder that cannot be written is the user's to mend: say which and why.
+    qCritical() << "screen recording could not be started:" << file << reason;
+    IMsgBox::showMsg(tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
+                         .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath())),
+                     IMsgBox::Ok, g_software_name, nullptr);
+    return false;
 }
 
 bool IFFmpegApi::stopRecordVideo()

@@ -123,14 +123,18 @@ void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
 
 void TestRecordDisk::unwritableFolderSaysWhyAndWhere_data()
 {
+    QTest::addColumn<QString>("locked");  // made read-only first, when given
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("error");
-    QTest::newRow("read-only folder") << QStringLiteral("locked") << EACCES;
-    QTest::newRow("folder below a file") << QStringLiteral("plain.txt/videos") << ENOTDIR;
+    const QString locked = QStringLiteral("locked");
+    QTest::newRow("read-only folder") << locked << locked << EACCES;
+    QTest::newRow("missing folder in a read-only one") << locked << QStringLiteral("locked/videos") << EACCES;
+    QTest::newRow("folder below a file") << QString() << QStringLiteral("plain.txt/videos") << ENOTDIR;
 }
 
 void TestRecordDisk::unwritableFolderSaysWhyAndWhere()
 {
+    QFETCH(QString, locked);
     QFETCH(QString, name);
     QFETCH(int, error);
     const QString reason = QString::fromLocal8Bit(std::strerror(error));
@@ -141,10 +145,10 @@ void TestRecordDisk::unwritableFolderSaysWhyAndWhere()
         QFile file(plain);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("text") == 4);
     }
-    std::optional<TestEnv::ReadOnlyFolder> locked;
-    if (error == EACCES) {
-        QVERIFY(QDir().mkpath(folder));
-        locked.emplace(folder);
+    std::optional<TestEnv::ReadOnlyFolder> readOnly;
+    if (!locked.isEmpty()) {
+        QVERIFY(QDir().mkpath(base.filePath(locked)));
+        readOnly.emplace(base.filePath(locked));
     }
     // What is wrong with the user's view after a failed start; empty when nothing.
     const auto problem = [&] {
