@@ -18,7 +18,4 @@ struct CoreTestRegistrar
 #define OCUMETRA_CORE_TEST(Class) \
     static const CoreTestRegistrar s_register##Class([]() -> QObject* { return new Class; })
 
-// The built program, next to the test executables.
-QString ocumetraBinary();
-
 #endif

@@ -11,12 +11,6 @@ std::vector<CoreTestFactory>& coreTests()
     return tests;
 }
 
-QString ocumetraBinary()
-{
-    const QString dir = qEnvironmentVariable("OCUMETRA_RUNTIME_DIR", QCoreApplication::applicationDirPath());
-    return dir + QStringLiteral("/ocumetra");
-}
-
 // The application object here is the program's own, so its global mouse signals and
 // exec() can be tested; the key differs from the program's so a test run never meets
 // a real one. OCUMETRA_CORE_TEST=<class> runs that test object alone (so that function

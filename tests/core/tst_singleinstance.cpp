@@ -10,6 +10,7 @@
 #include "coretests.h"
 #include "isingleapplication.h"
 #include "testenv.h"
+#include "testprogram.h"
 
 class TestSingleInstance : public QObject
 {
@@ -102,13 +103,12 @@ private slots:
         QVERIFY(!holder.isRunning());
         QSignalSpy received(&holder, &ISingleInstance::messageReceived);
         QProcess program;
-        program.start(ocumetraBinary(), QStringList());
-        QVERIFY2(program.waitForStarted(5000), qPrintable(ocumetraBinary()));
+        program.start(TestProgram::path(), QStringList());
+        QVERIFY2(program.waitForStarted(5000), qPrintable(TestProgram::path()));
         QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 8000);
         QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("raise_window_noop"));
         QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 8000);
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
+        QVERIFY2(TestProgram::exitProblem(program, 1).isEmpty(), qPrintable(TestProgram::exitProblem(program, 1)));
     }
 };
 

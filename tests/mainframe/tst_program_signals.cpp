@@ -13,14 +13,9 @@
 #include "camerarig.h"
 #include "iglobal.h"
 #include "testenv.h"
+#include "testprogram.h"
 
 namespace {
-QString ocumetraBinary()
-{
-    return qEnvironmentVariable("OCUMETRA_RUNTIME_DIR", QCoreApplication::applicationDirPath())
-        + QStringLiteral("/ocumetra");
-}
-
 // The program's own files below the private HOME: it does not run in Qt's test mode.
 QString findUnderHome(const QString& pattern)
 {
@@ -58,8 +53,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("OCUMETRA_RTSP_URL"), g_rtsp_url);
         program.setProcessEnvironment(env);
-        program.start(ocumetraBinary(), QStringList());
-        QVERIFY2(program.waitForStarted(5000), qPrintable(ocumetraBinary()));
+        program.start(TestProgram::path(), QStringList());
+        QVERIFY2(program.waitForStarted(5000), qPrintable(TestProgram::path()));
         // The control link comes up once the picture streams; the window follows.
         QVERIFY(commands.wait(30000));
         QTest::qWait(1500);
@@ -67,8 +62,7 @@ private slots:
 
         QCOMPARE(::kill(pid_t(program.processId()), number), 0);
         QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(TestProgram::exitProblem(program).isEmpty(), qPrintable(TestProgram::exitProblem(program)));
 
         // The close shutdown ran: the settings were written on the way out.
         const QString settings = findUnderHome(QStringLiteral("application.ini"));

@@ -8,7 +8,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 
 #include "camerarig.h"
 #include "customui/isettingframe.h"
@@ -18,31 +20,46 @@
 #include "mainframe.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
+#include "testprogram.h"
 
 namespace {
 
-QString ocumetraBinary()
+// The restarted program. It is this test's grandchild, and this process is the
+// subreaper of its descendants (main), so it becomes our child once its first parent is
+// gone: its exit status can be read.
+class RestartedProgram
 {
-    const QString dir = qEnvironmentVariable("OCUMETRA_RUNTIME_DIR", QCoreApplication::applicationDirPath());
-    return dir + QStringLiteral("/ocumetra");
-}
+public:
+    explicit RestartedProgram(qint64 pid)
+        : m_pid(pid_t(pid))
+    {
+    }
+    bool running()
+    {
+        if (!m_ended && ::waitpid(m_pid, &m_status, WNOHANG) == m_pid)
+            m_ended = true;
+        return !m_ended;
+    }
+    // Ends it (ours: we started it); empty when it closed orderly on SIGTERM.
+    QString end()
+    {
+        if (running()) {
+            ::kill(m_pid, SIGTERM);
+            if (!QTest::qWaitFor([this] { return !running(); }, 8000)) {
+                ::kill(m_pid, SIGKILL);
+                const bool killed = QTest::qWaitFor([this] { return !running(); }, 3000);
+                return QStringLiteral("the restarted program did not end on SIGTERM%1")
+                    .arg(killed ? QString() : QStringLiteral(", nor on SIGKILL"));
+            }
+        }
+        return TestProgram::exitProblem(m_status);
+    }
 
-bool alive(qint64 pid)
-{
-    return pid > 0 && ::kill(pid_t(pid), 0) == 0;
-}
-
-// Ends the restarted program (ours: we started it) and waits until it is gone.
-void endProcess(qint64 pid)
-{
-    if (!alive(pid))
-        return;
-    ::kill(pid_t(pid), SIGTERM);
-    if (!QTest::qWaitFor([pid] { return !alive(pid); }, 8000))
-        ::kill(pid_t(pid), SIGKILL);
-    if (!QTest::qWaitFor([pid] { return !alive(pid); }, 3000))
-        qWarning("the restarted program did not end");
-}
+private:
+    pid_t m_pid;
+    int m_status = 0;
+    bool m_ended = false;
+};
 
 }
 
@@ -77,8 +94,9 @@ void TestLanguageRestart::restartsIntoRunningProgram()
     // What main() does once the loop has ended.
     qputenv("OCUMETRA_RTSP_URL", g_rtsp_url.toLatin1());
     qint64 pid = 0;
-    QVERIFY(app->restartNow(ocumetraBinary(), &pid));
+    QVERIFY(app->restartNow(TestProgram::path(), &pid));
     QVERIFY(pid > 0);
+    RestartedProgram program(pid);
 
     // The new process takes the key: its socket answers, and it acknowledges a message.
     QLocalSocket socket;
@@ -89,7 +107,7 @@ void TestLanguageRestart::restartsIntoRunningProgram()
         },
         15000);
     if (!listening)
-        endProcess(pid);
+        program.end();
     QVERIFY2(listening, "the restarted program never took the instance key");
     socket.abort();
     {
@@ -99,14 +117,16 @@ void TestLanguageRestart::restartsIntoRunningProgram()
     }
     // Still running after having had time to meet a lock and quit.
     QTest::qWait(1500);
-    const bool running = alive(pid);
-    endProcess(pid);
+    const bool running = program.running();
+    const QString ended = program.end();
     QVERIFY(running);
+    QVERIFY2(ended.isEmpty(), qPrintable(ended));
 }
 
 int main(int argc, char** argv)
 {
     TestEnv::prepare();
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
     qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
     IApplication app(QStringLiteral("Ocumetra"), argc, argv);
     TestEnv::afterApplication();
