@@ -7,9 +7,12 @@
 #include <arpa/inet.h>
 #include <cstdlib>
 #include <csignal>
+#include <linux/capability.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -109,6 +112,35 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_savedSoft);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_savedHandler);
+}
+
+namespace {
+// Capabilities belong to a thread; these calls change the caller's only.
+bool capabilities(__user_cap_data_struct (&data)[_LINUX_CAPABILITY_U32S_3], bool set)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+const unsigned kPassPermissions = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+}
+
+PermissionsObeyed::PermissionsObeyed()
+{
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (!capabilities(data, false))
+        qFatal("capget failed");
+    m_savedEffective = data[0].effective;
+    data[0].effective &= ~kPassPermissions;
+    if (!capabilities(data, true))
+        qFatal("capset failed");
+}
+
+PermissionsObeyed::~PermissionsObeyed()
+{
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    capabilities(data, false);
+    data[0].effective = m_savedEffective;
+    capabilities(data, true);
 }
 
 }

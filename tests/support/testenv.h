@@ -43,6 +43,20 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
+// Root without its right to pass file permissions: while it lives, the calling thread
+// is refused what a normal user is refused. For anyone else it changes nothing.
+class PermissionsObeyed
+{
+public:
+    PermissionsObeyed();
+    ~PermissionsObeyed();
+    PermissionsObeyed(const PermissionsObeyed&) = delete;
+    PermissionsObeyed& operator=(const PermissionsObeyed&) = delete;
+
+private:
+    unsigned m_savedEffective = 0;
+};
+
 }
 
 // Use instead of QTEST_MAIN: sets up the environment around the test object.
