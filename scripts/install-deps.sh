@@ -22,7 +22,9 @@ PACKAGES=(
   gstreamer1.0-tools
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev desktop-file-utils xdotool
-  clang
+  # libFuzzer's runtime is only recommended by clang, and recommendations are not
+  # installed below: without it the fuzz test could not link its targets.
+  clang libclang-rt-14-dev
 )
 
 missing=()

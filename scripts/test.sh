@@ -29,5 +29,25 @@ if [ "${1:-}" = "--sanitize" ]; then
     export ASAN_OPTIONS="verify_asan_link_order=0:$ASAN_OPTIONS"
   fi
 fi
-# A build without tests must not pass as a green run.
-ctest --output-on-failure --parallel "$jobs" --no-tests=error
+# A build without tests must not pass as a green run. Last run's records go first, so
+# that only this run's are read below.
+rm -f Testing/results.xml Testing/Temporary/LastTest.log
+status=0
+ctest --output-on-failure --parallel "$jobs" --no-tests=error --output-junit Testing/results.xml || status=$?
+if [ ! -s Testing/results.xml ] || [ ! -s Testing/Temporary/LastTest.log ]; then
+  echo "ctest left no record of the tests it ran"
+  exit 1
+fi
+
+# A skipped test is a failure: a test ctest did not run (exit code 77, disabled) and a
+# case a test program skipped (QSKIP) are named here, at the end, and fail the run.
+skipped="$(sed -n 's/.*<testcase name="\([^"]*\)".*status="\(notrun\|disabled\)".*/\1/p' Testing/results.xml
+           awk '/^[0-9]+\/[0-9]+ Testing: /{test=$3} /^SKIP   : /{sub(/^SKIP   : /, ""); print test ": " $0}' \
+               Testing/Temporary/LastTest.log)"
+if [ -n "$skipped" ]; then
+  echo
+  echo "Skipped, which counts as failed:"
+  sed 's/^/  /' <<< "$skipped"
+  [ "$status" -ne 0 ] || status=1
+fi
+exit "$status"

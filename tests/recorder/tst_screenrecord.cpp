@@ -459,7 +459,20 @@ int main(int argc, char** argv)
         return recordUntilKilled(childFolder);
     TestScreenRecord tc;
     QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
+    if (argc > 1 || withoutMicrophone())
+        return QTest::qExec(&tc, argc, argv);
+    // With a sound server every case runs but the one that needs none, which its own
+    // entry runs: a skipped case counts as a failure.
+    QStringList names{QString::fromLocal8Bit(argv[0])};
+    const QMetaObject* meta = tc.metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        const QByteArray name = method.name();
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Private
+            && name != "noMicrophoneGivesVideoOnly" && !name.endsWith("TestCase") && name != "init")
+            names << QString::fromLatin1(name);
+    }
+    return QTest::qExec(&tc, names);
 }
 
 #include "tst_screenrecord.moc"

@@ -106,39 +106,16 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
         qFatal("setrlimit(RLIMIT_FSIZE) failed");
 }
 
-namespace {
-// Switches CAP_DAC_OVERRIDE in this thread's effective set; true when it was there.
-bool setDacOverride(bool on)
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
-    if (syscall(SYS_capget, &header, data) != 0)
-        return false;
-    const __u32 bit = CAP_TO_MASK(CAP_DAC_OVERRIDE);
-    const bool was = data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective & bit;
-    if (on)
-        data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective |= bit;
-    else
-        data[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective &= ~bit;
-    if (was != on && syscall(SYS_capset, &header, data) != 0)
-        qFatal("capset(CAP_DAC_OVERRIDE) failed");
-    return was;
-}
-}
-
 ReadOnlyFolder::ReadOnlyFolder(const QString& path)
     : m_path(path)
 {
     if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                          QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther))
         qFatal("could not make %s read-only", qPrintable(path));
-    m_dropped = setDacOverride(false);
 }
 
 ReadOnlyFolder::~ReadOnlyFolder()
 {
-    if (m_dropped)
-        setDacOverride(true);
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
@@ -149,6 +126,35 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_savedSoft);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_savedHandler);
+}
+
+namespace {
+// Capabilities belong to a thread; these calls change the caller's only.
+bool capabilities(__user_cap_data_struct (&data)[_LINUX_CAPABILITY_U32S_3], bool set)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+const unsigned kPassPermissions = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+}
+
+PermissionsObeyed::PermissionsObeyed()
+{
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (!capabilities(data, false))
+        qFatal("capget failed");
+    m_savedEffective = data[0].effective;
+    data[0].effective &= ~kPassPermissions;
+    if (!capabilities(data, true))
+        qFatal("capset failed");
+}
+
+PermissionsObeyed::~PermissionsObeyed()
+{
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    capabilities(data, false);
+    data[0].effective = m_savedEffective;
+    capabilities(data, true);
 }
 
 }

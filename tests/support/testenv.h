@@ -43,9 +43,22 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
+// Root without its right to pass file permissions: while it lives, the calling thread
+// is refused what a normal user is refused. For anyone else it changes nothing.
+class PermissionsObeyed
+{
+public:
+    PermissionsObeyed();
+    ~PermissionsObeyed();
+    PermissionsObeyed(const PermissionsObeyed&) = delete;
+    PermissionsObeyed& operator=(const PermissionsObeyed&) = delete;
+
+private:
+    unsigned m_savedEffective = 0;
+};
+
 // A folder the calling thread cannot write into, as root too: while it lives the folder
-// is read-only (0555) and this thread lacks CAP_DAC_OVERRIDE, which would let root write
-// there all the same. Creating a file in it fails with EACCES.
+// is read-only (0555) and permissions are obeyed. Creating a file in it fails with EACCES.
 class ReadOnlyFolder
 {
 public:
@@ -56,7 +69,7 @@ public:
 
 private:
     QString m_path;
-    bool m_dropped = false;
+    PermissionsObeyed m_obeyed;
 };
 
 }
