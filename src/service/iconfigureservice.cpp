@@ -207,7 +207,9 @@ void IConfigureService::readConfigure()
 
 bool IConfigureService::writeConfigure()
 {
-    return writeValues(ISettingsValues::current());
+    // A file that holds every value in use as it is is left alone, time stamp and all.
+    const Entries values = ISettingsValues::current();
+    return values == m_saved || writeFile(values);
 }
 
 QString IConfigureService::photoPath() const
@@ -371,11 +373,9 @@ bool IConfigureService::writeValues(const Entries& values)
     bool changed = false;
     for (auto it = values.cbegin(); it != values.cend() && !changed; ++it)
         changed = m_held.value(it.key()) != it.value();
-    // Presetting a panel with the saved value, or closing after no change, leaves the
-    // file as it is: not even its time stamp moves.
-    if (!changed)
-        return true;
-    return writeFile(values);
+    // Presetting a panel with the value in use is no change, even where the file holds
+    // no value and the default is in use.
+    return !changed || writeFile(values);
 }
 
 bool IConfigureService::writeFile(const Entries& values)

@@ -33,7 +33,7 @@ public:
     // place the user is told. Loads the translation of the language read before
     // anything is told or written.
     virtual void readConfigure();
-    // Writes every value in use when one differs from what the file holds; false
+    // Writes every value in use unless the file holds each of them as it is; false
     // (logged, and a notice to the user) when the file could not be written whole or
     // is not to be written, and then the previous file is kept.
     virtual bool writeConfigure();
@@ -65,14 +65,15 @@ public:
 private:
     explicit IConfigureService(QObject* parent = nullptr);
     bool writeValue(const QString& key, const QString& value);
-    // Writes only when a value differs from what the file holds.
+    // Writes only when a value differs from the one in use as read or last saved.
     bool writeValues(const ISettingsText::Entries& values);
     bool writeFile(const ISettingsText::Entries& values);
     void showNotice(const QString& text);
 
     // What the file holds as far as this program knows: the base of every write.
     ISettingsText::Entries m_saved;
-    // The values the file gives, its missing or refused ones at their defaults.
+    // The values in use as the file gives them (its missing or refused ones at their
+    // defaults), and as saved since.
     ISettingsText::Entries m_held;
     bool m_writeFailed = false;
     bool m_toldReadOnly = false;

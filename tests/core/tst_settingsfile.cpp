@@ -190,8 +190,6 @@ private slots:
     {
         cfg()->readConfigure();
         QVERIFY(g_freecapture_rect.isNull());
-        // One value changed: the whole file is written.
-        g_photo_sound_enable = true;
         QVERIFY(cfg()->writeConfigure());
         const ISettingsText::Entries written = ISettingsValues::current();
         QCOMPARE(ISettingsValues::load(ISettingsText::serialize(written)), written);
