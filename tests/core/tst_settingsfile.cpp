@@ -474,7 +474,7 @@ private slots:
             TestEnv::FileSizeLimit full(0);
             cfg()->setPenciThickness(9);
         }
-        QVERIFY(log.waitForQuiet(2, 20000));
+        QVERIFY(log.waitForQuiet(2, 40000));
         QCOMPARE(log.shown().size(), 2);
         for (int i = 0; i < 2; ++i) {
             const NoticeLog::Shown& shown = log.shown().at(i);

@@ -101,6 +101,10 @@ void TestKit::noticesWaitTheirTurn()
     for (int i = 0; i < times.size(); ++i)
         QVERIFY2(log.shown().at(i).ms >= times.at(i) - 50, qPrintable(log.shown().at(i).text));
 
+    // A long sentence wraps to several lines, and is given the time to read them.
+    const QString sentence = QString("The settings file is too large to read and could not be set aside. ").repeated(2);
+    QVERIFY(ITimeMsgBox::readingTime(sentence, 3000) >= 3000 + 4 * 1500);
+
     // Status lines alone still replace one another at once.
     NoticeLog status(&box);
     box.showMessageBox("a", 1000, kCentre);

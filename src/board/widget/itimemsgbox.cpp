@@ -19,6 +19,8 @@ ITimeMsgBox* s_instance = nullptr;
 const QPoint kCentred(-1000, -1000);
 // Time to read one more line of a notice.
 const int kMsPerLine = 1500;
+// About what one wrapped line of the notice's large font holds.
+const int kCharsPerLine = 28;
 }
 
 ITimeMsgBox::ITimeMsgBox(QWidget* parent)
@@ -163,7 +165,10 @@ void ITimeMsgBox::present(const Message& message)
 
 int ITimeMsgBox::readingTime(const QString& text, int ms)
 {
-    return ms + kMsPerLine * int(text.count(QLatin1Char('\n')));
+    int lines = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines += qMax(1, (int(line.size()) + kCharsPerLine - 1) / kCharsPerLine);
+    return ms + kMsPerLine * (lines - 1);
 }
 
 bool ITimeMsgBox::eventFilter(QObject* watched, QEvent* event)

@@ -39,8 +39,9 @@ public:
 
     bool isFading() const;
 
-    // How long to show text: ms for one line, and longer for each line more, so that
-    // a notice listing several files stays until it can be read.
+    // How long to show text: ms for one line, and longer for each line more, wrapped
+    // ones too, so that a notice listing several files or a long sentence stays until
+    // it can be read.
     static int readingTime(const QString& text, int ms = 1000);
 
 protected:
