@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>無法讀取設定檔 %1；將使用預設設定。</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>設定檔過大，無法讀取，也無法另存（%1）。將使用預設設定，檔案保持原狀：在程式重新啟動之前，對設定的變更不會被保留。</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>Die Einstellungsdatei %1 kann nicht gelesen werden; die Standardeinstellungen werden verwendet.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>Die Einstellungsdatei ist zu groß zum Lesen und konnte nicht beiseitegelegt werden (%1). Die Standardeinstellungen werden verwendet, und die Datei bleibt unverändert: Änderungen an den Einstellungen werden bis zum nächsten Programmstart nicht gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>The settings file %1 cannot be read; the default settings are used.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>No se puede leer el archivo de configuración %1; se usa la configuración predeterminada.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>El archivo de configuración es demasiado grande para leerlo y no se ha podido apartar (%1). Se usa la configuración predeterminada y el archivo se deja como está: los cambios en la configuración no se guardarán hasta que se vuelva a iniciar el programa.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>Le fichier de réglages %1 ne peut pas être lu ; les réglages par défaut sont utilisés.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>Le fichier de réglages est trop volumineux pour être lu et n&apos;a pas pu être mis de côté (%1). Les réglages par défaut sont utilisés et le fichier est laissé tel quel : les modifications des réglages ne seront pas conservées avant le prochain démarrage du programme.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>Impossibile leggere il file delle impostazioni %1; vengono usate le impostazioni predefinite.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>Il file delle impostazioni è troppo grande per essere letto e non è stato possibile metterlo da parte (%1). Vengono usate le impostazioni predefinite e il file resta com&apos;è: le modifiche alle impostazioni non verranno salvate fino al prossimo avvio del programma.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>설정 파일 %1을(를) 읽을 수 없습니다. 기본 설정을 사용합니다.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>설정 파일이 너무 커서 읽을 수 없고 따로 보관할 수도 없습니다(%1). 기본 설정을 사용하며 파일은 그대로 둡니다. 프로그램을 다시 시작할 때까지 설정 변경 내용은 저장되지 않습니다.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>Het instellingenbestand %1 kan niet worden gelezen; de standaardinstellingen worden gebruikt.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>Het instellingenbestand is te groot om te lezen en kon niet apart worden gezet (%1). De standaardinstellingen worden gebruikt en het bestand blijft zoals het is: wijzigingen in de instellingen worden pas bewaard nadat het programma opnieuw is gestart.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

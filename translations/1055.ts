@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>Ayar dosyası %1 okunamıyor; varsayılan ayarlar kullanılıyor.</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>Ayar dosyası okunamayacak kadar büyük ve kenara alınamadı (%1). Varsayılan ayarlar kullanılıyor ve dosyaya dokunulmuyor: program yeniden başlatılana kadar ayarlardaki değişiklikler saklanmayacak.</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -244,6 +244,10 @@
         <source>The settings file %1 cannot be read; the default settings are used.</source>
         <translation>无法读取设置文件 %1；将使用默认设置。</translation>
     </message>
+    <message>
+        <source>The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.</source>
+        <translation>设置文件过大，无法读取，也无法另存（%1）。将使用默认设置，文件保持原样：在程序重新启动之前，对设置的更改不会被保存。</translation>
+    </message>
 </context>
 <context>
     <name>IFFmpegApi</name>

@@ -52,10 +52,12 @@ QString boolText(bool b)
 }
 
 // Moves the file to the first free name of "<file>.bad", "<file>.bad.2", ...: a copy set
-// aside before is never replaced. Returns the new name, or empty when it stayed.
-QString setAside(const QString& path)
+// aside before is never replaced. Returns the new name, or empty when it stayed; then
+// *err is the system's reason (EEXIST when every name is taken).
+QString setAside(const QString& path, int* err)
 {
     const QByteArray from = QFile::encodeName(path);
+    *err = EEXIST;
     for (int n = 1; n <= 1000; ++n) {
         const QString aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         const QByteArray to = QFile::encodeName(aside);
@@ -66,10 +68,13 @@ QString setAside(const QString& path)
             struct stat st;
             if (::lstat(to.constData(), &st) == 0)
                 continue;
-            return ::rename(from.constData(), to.constData()) == 0 ? aside : QString();
+            if (::rename(from.constData(), to.constData()) == 0)
+                return aside;
         }
-        if (errno != EEXIST)
+        if (errno != EEXIST) {
+            *err = errno;
             break;
+        }
     }
     return QString();
 }
@@ -120,6 +125,7 @@ void IConfigureService::readConfigure()
     bool unreadable = false;
     bool oversized = false;
     QString aside;
+    int asideError = 0;
     struct stat st;
     const bool exists = ::stat(name.constData(), &st) == 0;
     const bool readOnly = exists && isReadOnlyFile(path);
@@ -136,11 +142,12 @@ void IConfigureService::readConfigure()
     } else if (st.st_size > kMaxFileBytes) {
         // No settings file is ever this large: reading it would only slow every start.
         oversized = true;
-        aside = readOnly ? QString() : setAside(path);
+        aside = readOnly ? QString() : setAside(path, &asideError);
         if (!aside.isEmpty())
             qWarning() << Q_FUNC_INFO << "oversized settings set aside:" << aside << qint64(st.st_size) << "bytes";
         else
-            qWarning() << Q_FUNC_INFO << "oversized settings ignored:" << path << qint64(st.st_size) << "bytes";
+            qWarning() << Q_FUNC_INFO << "oversized settings ignored:" << path << qint64(st.st_size) << "bytes"
+                       << (readOnly ? "read-only" : strerror(asideError));
     } else {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
@@ -155,6 +162,9 @@ void IConfigureService::readConfigure()
     }
 
     m_saved = ISettingsValues::load(data);
+    m_held = ISettingsValues::current();
+    // Replacing it would lose the user's only copy.
+    m_keepFile = oversized && aside.isEmpty();
     // Whatever is told or written from here on (Qt's reasons for a failed write too)
     // reads in the user's language.
     ITranslation::install(g_software_langid);
@@ -164,8 +174,13 @@ void IConfigureService::readConfigure()
         notices << tr("The settings file was too large to read. It was set aside as %1 and the default "
                       "settings are used.")
                        .arg(QDir::toNativeSeparators(aside));
-    } else if (oversized) {
+    } else if (oversized && readOnly) {
         notices << tr("The settings file is too large to read; the default settings are used.");
+    } else if (oversized) {
+        notices << tr("The settings file is too large to read and could not be set aside (%1). The default "
+                      "settings are used, and the file is left as it is: changes to the settings will not be "
+                      "kept until the program is started again.")
+                       .arg(systemReasonText(qt_error_string(asideError)));
     } else if (unreadable) {
         notices << tr("The settings file %1 cannot be read; the default settings are used.")
                        .arg(QDir::toNativeSeparators(path));
@@ -179,7 +194,7 @@ void IConfigureService::readConfigure()
         // Damaged or unknown entries: write the values in use, so that what was
         // refused is neither read again nor carried on.
         qWarning() << Q_FUNC_INFO << "settings cleaned of damaged or unknown entries:" << path;
-        writeConfigure();
+        writeFile(m_held);
     }
 
     // Snapshots and recordings are saved straight into these folders.
@@ -192,7 +207,9 @@ void IConfigureService::readConfigure()
 
 bool IConfigureService::writeConfigure()
 {
-    return writeValues(ISettingsValues::current());
+    // A file that holds every value in use as it is is left alone, time stamp and all.
+    const Entries values = ISettingsValues::current();
+    return values == m_saved || writeFile(values);
 }
 
 QString IConfigureService::photoPath() const
@@ -353,7 +370,21 @@ bool IConfigureService::writeValue(const QString& key, const QString& value)
 
 bool IConfigureService::writeValues(const Entries& values)
 {
+    bool changed = false;
+    for (auto it = values.cbegin(); it != values.cend() && !changed; ++it)
+        changed = m_held.value(it.key()) != it.value();
+    // Presetting a panel with the value in use is no change, even where the file holds
+    // no value and the default is in use.
+    return !changed || writeFile(values);
+}
+
+bool IConfigureService::writeFile(const Entries& values)
+{
     const QString path = configureFilePath();
+    if (m_keepFile) {
+        qWarning() << Q_FUNC_INFO << "oversized settings file kept, not saved:" << path;
+        return false;
+    }
     // Only the values this program knows go out; nothing else in the file is kept.
     Entries next = m_saved;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
@@ -383,6 +414,8 @@ bool IConfigureService::writeValues(const Entries& values)
             showNotice(tr("The settings could not be saved: %1").arg(error));
     } else {
         m_saved = next;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            m_held.insert(it.key(), it.value());
     }
     m_writeFailed = !error.isEmpty();
     return error.isEmpty();
@@ -390,5 +423,5 @@ bool IConfigureService::writeValues(const Entries& values)
 
 void IConfigureService::showNotice(const QString& text)
 {
-    ITimeMsgBox::instance()->showMessageBox(text, ITimeMsgBox::readingTime(text, 3000), QPoint(-1000, -1000));
+    ITimeMsgBox::instance()->showNotice(text, ITimeMsgBox::readingTime(text, 3000));
 }

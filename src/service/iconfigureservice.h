@@ -27,13 +27,15 @@ public:
 
     // Never trusts the file: damaged or out-of-range values give their defaults, the
     // valid ones are kept, unknown keys are dropped; an oversized file is set aside as
-    // "application.ini.bad" (".bad.2" and on when that exists), a read-only one is read
-    // and never written (the user is told once), and when something that cannot be read
-    // stands in its place the user is told. Loads the translation of the language read
-    // before anything is told or written.
+    // "application.ini.bad" (".bad.2" and on when that exists), and when it cannot be it
+    // is left alone for the session like a read-only one: read (or not) and never
+    // written, the user told once. When something that cannot be read stands in its
+    // place the user is told. Loads the translation of the language read before
+    // anything is told or written.
     virtual void readConfigure();
-    // Writes every value in use; false (logged, and a notice to the user) when the
-    // file could not be written whole, and then the previous file is kept.
+    // Writes every value in use unless the file holds each of them as it is; false
+    // (logged, and a notice to the user) when the file could not be written whole or
+    // is not to be written, and then the previous file is kept.
     virtual bool writeConfigure();
 
     QString photoPath() const;   // ends with "/"
@@ -63,13 +65,20 @@ public:
 private:
     explicit IConfigureService(QObject* parent = nullptr);
     bool writeValue(const QString& key, const QString& value);
+    // Writes only when a value differs from the one in use as read or last saved.
     bool writeValues(const ISettingsText::Entries& values);
+    bool writeFile(const ISettingsText::Entries& values);
     void showNotice(const QString& text);
 
     // What the file holds as far as this program knows: the base of every write.
     ISettingsText::Entries m_saved;
+    // The values in use as the file gives them (its missing or refused ones at their
+    // defaults), and as saved since.
+    ISettingsText::Entries m_held;
     bool m_writeFailed = false;
     bool m_toldReadOnly = false;
+    // An oversized file that could not be set aside: never replaced in this session.
+    bool m_keepFile = false;
 
     static IConfigureService* s_instance;
 };

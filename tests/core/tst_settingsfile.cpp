@@ -15,6 +15,7 @@
 #include "coretests.h"
 #include "iglobal.h"
 #include "itranslation.h"
+#include "noticelog.h"
 #include "service/iconfigureservice.h"
 #include "service/isettingstext.h"
 #include "service/isettingsvalues.h"
@@ -75,8 +76,8 @@ class TestSettingsFile : public QObject
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    // A marker notice first: afterwards the notice shows either it or what was told since.
-    void markNotice() { ITimeMsgBox::instance()->showMessageBox(QStringLiteral("marker"), 1000, QPoint(-1000, -1000)); }
+    // A fresh notice: afterwards it shows what was told since, not a notice still in its time.
+    void markNotice() { ITimeMsgBox::destroyInstance(); }
 
     QString noticeText()
     {
@@ -203,7 +204,7 @@ private slots:
             cfg()->readConfigure();
             cfg()->readConfigure();
         }
-        QCOMPARE(noticeText(), QStringLiteral("marker"));
+        QVERIFY2(!ITimeMsgBox::instance()->isVisible(), qPrintable(noticeText()));
         QVERIFY2(!log.text().contains("cleaned"), qPrintable(log.text()));
         QCOMPARE(inodeOf(iniPath()), inode);
         QCOMPARE(fileContent(), before);
@@ -444,6 +445,81 @@ private slots:
             QDir().rmdir(path);
         QFile::remove(path + ".loop");
         QFile::remove(path);
+    }
+
+    // A later notice replaced an earlier one before it was painted: the user never saw
+    // that the file could not be read, nor where an oversized one was set aside. Each
+    // is shown in turn for its reading time, then the failed save of a change.
+    void noticesShownInTurn_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("folder in place") << "folder" << QStringList{"cannot be read", "could not be saved"};
+        QTest::newRow("oversized, disk full")
+            << "oversized" << QStringList{"too large", "could not be saved"};
+    }
+    void noticesShownInTurn()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, expected);
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(iniPath()));
+        else
+            writeFile(QByteArray(1024 * 1024 + 1, 'x'));
+        IConfigureService::destroyInstance();
+        markNotice();
+        NoticeLog log;
+        cfg()->readConfigure();
+        log.look();
+        {
+            TestEnv::FileSizeLimit full(0);
+            cfg()->setPenciThickness(9);
+        }
+        QVERIFY(log.waitForQuiet(2, 40000));
+        QCOMPARE(log.shown().size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const NoticeLog::Shown& shown = log.shown().at(i);
+            QVERIFY2(shown.text.contains(expected.at(i)), qPrintable(shown.text));
+            QVERIFY2(shown.ms >= ITimeMsgBox::readingTime(shown.text, 3000) - 50,
+                     qPrintable(QStringLiteral("%1 ms: %2").arg(shown.ms).arg(shown.text)));
+        }
+        if (kind == "oversized")
+            QVERIFY(log.shown().first().text.contains(QDir::toNativeSeparators(iniPath() + ".bad")));
+        QDir().rmdir(iniPath());
+    }
+
+    // With every name from ".bad" to ".bad.1000" taken an oversized file stayed in place,
+    // and the first change of a setting replaced it: the user's only copy was lost. It
+    // is kept for the session now, whatever is changed, and the user is told so.
+    void oversizedKeptWhenNotSetAside()
+    {
+        const QString path = iniPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        for (int n = 1; n <= 1000; ++n) {
+            QFile taken(path + ".bad" + (n == 1 ? QString() : QStringLiteral(".%1").arg(n)));
+            QVERIFY(taken.open(QIODevice::WriteOnly));
+        }
+        const QByteArray big = "[pencil]\nthickness=8\n" + QByteArray(1024 * 1024, 'x');
+        writeFile(big);
+        const ino_t inode = inodeOf(path);
+        IConfigureService::destroyInstance();
+        markNotice();
+        cfg()->readConfigure();
+        QCOMPARE(g_pencil_thickness, 3);
+
+        cfg()->setPenciThickness(9);
+        cfg()->setPencilColor(QColor(Qt::blue));
+        cfg()->setFreeCaptureRect(QRect(1, 2, 3, 4));
+        QVERIFY(!cfg()->writeConfigure());
+        QCOMPARE(g_pencil_thickness, 9);
+        QCOMPARE(inodeOf(path), inode);
+        QCOMPARE(fileContent(), big);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList({"application.ini*"}, QDir::Files).size(), 1001);
+        // Told once, with the reason, and nothing more when the changes were not kept.
+        QVERIFY2(noticeText().contains("could not be set aside (File exists)")
+                     && noticeText().contains("will not be kept"),
+                 qPrintable(noticeText()));
+        IConfigureService::destroyInstance();
     }
 
     void cleanupTestCase()

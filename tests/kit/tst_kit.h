@@ -35,6 +35,7 @@ private slots:
     void noticeTiming();
     void noticeSecondMessageKeepsItsTime();
     void noticeShownDuringFadeIsNotCutOff();
+    void noticesWaitTheirTurn();
     void noticePlateSize();
     void noticePlacement();
     void noticeInstance();

@@ -8,6 +8,7 @@
 #include "board/widget/ibasewidget.h"
 #include "board/widget/itimemsgbox.h"
 #include "iglobal.h"
+#include "noticelog.h"
 #include "tst_kit.h"
 
 namespace {
@@ -77,6 +78,39 @@ void TestKit::noticeShownDuringFadeIsNotCutOff()
     QVERIFY(box.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 3000);
     QVERIFY(clock.elapsed() >= 1900);
+}
+
+// A notice given while another was on screen replaced its text before it was painted.
+// Now each is shown for its own time in turn; status lines still replace one another,
+// and a flood of the same notice is shown once.
+void TestKit::noticesWaitTheirTurn()
+{
+    ITimeMsgBox box;
+    NoticeLog log(&box);
+    box.showNotice("first", 400);
+    log.look();
+    for (int i = 0; i < 50; ++i)
+        box.showNotice("second", 400);
+    box.showNotice("first", 400);
+    box.showMessageBox("status 1", 300, kCentre);
+    box.showMessageBox("status 2", 300, kCentre);
+    box.showNotice("third", 400);
+    QVERIFY(log.waitForQuiet(4, 8000));
+    QCOMPARE(log.texts(), QStringList({"first", "second", "status 2", "third"}));
+    const QList<int> times = {400, 400, 300, 400};
+    for (int i = 0; i < times.size(); ++i)
+        QVERIFY2(log.shown().at(i).ms >= times.at(i) - 50, qPrintable(log.shown().at(i).text));
+
+    // A long sentence wraps to several lines, and is given the time to read them.
+    const QString sentence = QString("The settings file is too large to read and could not be set aside. ").repeated(2);
+    QVERIFY(ITimeMsgBox::readingTime(sentence, 3000) >= 3000 + 4 * 1500);
+
+    // Status lines alone still replace one another at once.
+    NoticeLog status(&box);
+    box.showMessageBox("a", 1000, kCentre);
+    box.showMessageBox("b", 300, kCentre);
+    QVERIFY(status.waitForQuiet(1, 4000));
+    QCOMPARE(status.texts(), QStringList{"b"});
 }
 
 void TestKit::noticePlateSize()

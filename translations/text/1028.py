@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "無法儲存設定：%1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "設定檔過大，無法讀取。已將其另存為 %1，並使用預設設定。",
     "The settings file is too large to read; the default settings are used.": "設定檔過大，無法讀取；將使用預設設定。",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "設定檔過大，無法讀取，也無法另存（%1）。將使用預設設定，檔案保持原狀：在程式重新啟動之前，對設定的變更不會被保留。",
     "The settings file %1 cannot be read; the default settings are used.": "無法讀取設定檔 %1；將使用預設設定。",
     "The settings file is read-only: changes to the settings will not be kept.": "設定檔為唯讀：對設定的變更將不會保留。",
     "Failed to open acquisition device": "無法開啟擷取裝置",

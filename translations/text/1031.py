@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "Die Einstellungen konnten nicht gespeichert werden: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Die Einstellungsdatei war zu groß zum Lesen. Sie wurde als %1 beiseitegelegt, und die Standardeinstellungen werden verwendet.",
     "The settings file is too large to read; the default settings are used.": "Die Einstellungsdatei ist zu groß zum Lesen; die Standardeinstellungen werden verwendet.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "Die Einstellungsdatei ist zu groß zum Lesen und konnte nicht beiseitegelegt werden (%1). Die Standardeinstellungen werden verwendet, und die Datei bleibt unverändert: Änderungen an den Einstellungen werden bis zum nächsten Programmstart nicht gespeichert.",
     "The settings file %1 cannot be read; the default settings are used.": "Die Einstellungsdatei %1 kann nicht gelesen werden; die Standardeinstellungen werden verwendet.",
     "The settings file is read-only: changes to the settings will not be kept.": "Die Einstellungsdatei ist schreibgeschützt: Änderungen an den Einstellungen werden nicht gespeichert.",
     "Failed to open acquisition device": "Das Aufnahmegerät konnte nicht geöffnet werden",

@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "No se pudo guardar la configuración: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "El archivo de configuración era demasiado grande para leerlo. Se ha apartado como %1 y se usa la configuración predeterminada.",
     "The settings file is too large to read; the default settings are used.": "El archivo de configuración es demasiado grande para leerlo; se usa la configuración predeterminada.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "El archivo de configuración es demasiado grande para leerlo y no se ha podido apartar (%1). Se usa la configuración predeterminada y el archivo se deja como está: los cambios en la configuración no se guardarán hasta que se vuelva a iniciar el programa.",
     "The settings file %1 cannot be read; the default settings are used.": "No se puede leer el archivo de configuración %1; se usa la configuración predeterminada.",
     "The settings file is read-only: changes to the settings will not be kept.": "El archivo de configuración es de solo lectura: los cambios en la configuración no se conservarán.",
     "Failed to open acquisition device": "No se pudo abrir el dispositivo de captura",

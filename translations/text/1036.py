@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "Impossible d'enregistrer les réglages : %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Le fichier de réglages était trop volumineux pour être lu. Il a été mis de côté sous %1 et les réglages par défaut sont utilisés.",
     "The settings file is too large to read; the default settings are used.": "Le fichier de réglages est trop volumineux pour être lu ; les réglages par défaut sont utilisés.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "Le fichier de réglages est trop volumineux pour être lu et n'a pas pu être mis de côté (%1). Les réglages par défaut sont utilisés et le fichier est laissé tel quel : les modifications des réglages ne seront pas conservées avant le prochain démarrage du programme.",
     "The settings file %1 cannot be read; the default settings are used.": "Le fichier de réglages %1 ne peut pas être lu ; les réglages par défaut sont utilisés.",
     "The settings file is read-only: changes to the settings will not be kept.": "Le fichier de réglages est en lecture seule : les modifications des réglages ne seront pas conservées.",
     "Failed to open acquisition device": "Impossible d'ouvrir le périphérique de capture",

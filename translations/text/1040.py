@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "Impossibile salvare le impostazioni: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Il file delle impostazioni era troppo grande per essere letto. È stato messo da parte come %1 e vengono usate le impostazioni predefinite.",
     "The settings file is too large to read; the default settings are used.": "Il file delle impostazioni è troppo grande per essere letto; vengono usate le impostazioni predefinite.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "Il file delle impostazioni è troppo grande per essere letto e non è stato possibile metterlo da parte (%1). Vengono usate le impostazioni predefinite e il file resta com'è: le modifiche alle impostazioni non verranno salvate fino al prossimo avvio del programma.",
     "The settings file %1 cannot be read; the default settings are used.": "Impossibile leggere il file delle impostazioni %1; vengono usate le impostazioni predefinite.",
     "The settings file is read-only: changes to the settings will not be kept.": "Il file delle impostazioni è di sola lettura: le modifiche alle impostazioni non verranno mantenute.",
     "Failed to open acquisition device": "Impossibile aprire il dispositivo di acquisizione",

@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "설정을 저장할 수 없습니다: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "설정 파일이 너무 커서 읽을 수 없습니다. %1(으)로 따로 보관했으며 기본 설정을 사용합니다.",
     "The settings file is too large to read; the default settings are used.": "설정 파일이 너무 커서 읽을 수 없습니다. 기본 설정을 사용합니다.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "설정 파일이 너무 커서 읽을 수 없고 따로 보관할 수도 없습니다(%1). 기본 설정을 사용하며 파일은 그대로 둡니다. 프로그램을 다시 시작할 때까지 설정 변경 내용은 저장되지 않습니다.",
     "The settings file %1 cannot be read; the default settings are used.": "설정 파일 %1을(를) 읽을 수 없습니다. 기본 설정을 사용합니다.",
     "The settings file is read-only: changes to the settings will not be kept.": "설정 파일이 읽기 전용입니다. 설정 변경 내용이 유지되지 않습니다.",
     "Failed to open acquisition device": "캡처 장치를 열 수 없습니다",

@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "De instellingen konden niet worden opgeslagen: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Het instellingenbestand was te groot om te lezen. Het is apart gezet als %1 en de standaardinstellingen worden gebruikt.",
     "The settings file is too large to read; the default settings are used.": "Het instellingenbestand is te groot om te lezen; de standaardinstellingen worden gebruikt.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "Het instellingenbestand is te groot om te lezen en kon niet apart worden gezet (%1). De standaardinstellingen worden gebruikt en het bestand blijft zoals het is: wijzigingen in de instellingen worden pas bewaard nadat het programma opnieuw is gestart.",
     "The settings file %1 cannot be read; the default settings are used.": "Het instellingenbestand %1 kan niet worden gelezen; de standaardinstellingen worden gebruikt.",
     "The settings file is read-only: changes to the settings will not be kept.": "Het instellingenbestand is alleen-lezen: wijzigingen in de instellingen worden niet bewaard.",
     "Failed to open acquisition device": "Het opnameapparaat kon niet worden geopend",

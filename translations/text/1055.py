@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "Ayarlar kaydedilemedi: %1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "Ayar dosyası okunamayacak kadar büyüktü. %1 olarak kenara alındı ve varsayılan ayarlar kullanılıyor.",
     "The settings file is too large to read; the default settings are used.": "Ayar dosyası okunamayacak kadar büyük; varsayılan ayarlar kullanılıyor.",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "Ayar dosyası okunamayacak kadar büyük ve kenara alınamadı (%1). Varsayılan ayarlar kullanılıyor ve dosyaya dokunulmuyor: program yeniden başlatılana kadar ayarlardaki değişiklikler saklanmayacak.",
     "The settings file %1 cannot be read; the default settings are used.": "Ayar dosyası %1 okunamıyor; varsayılan ayarlar kullanılıyor.",
     "The settings file is read-only: changes to the settings will not be kept.": "Ayar dosyası salt okunur: ayarlarda yapılan değişiklikler saklanmayacak.",
     "Failed to open acquisition device": "Yakalama aygıtı açılamadı",

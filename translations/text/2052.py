@@ -53,6 +53,7 @@ TEXT = {
     "The settings could not be saved: %1": "无法保存设置：%1",
     "The settings file was too large to read. It was set aside as %1 and the default settings are used.": "设置文件过大，无法读取。已将其另存为 %1，并使用默认设置。",
     "The settings file is too large to read; the default settings are used.": "设置文件过大，无法读取；将使用默认设置。",
+    "The settings file is too large to read and could not be set aside (%1). The default settings are used, and the file is left as it is: changes to the settings will not be kept until the program is started again.": "设置文件过大，无法读取，也无法另存（%1）。将使用默认设置，文件保持原样：在程序重新启动之前，对设置的更改不会被保存。",
     "The settings file %1 cannot be read; the default settings are used.": "无法读取设置文件 %1；将使用默认设置。",
     "The settings file is read-only: changes to the settings will not be kept.": "设置文件为只读：对设置的更改将不会保留。",
     "Failed to open acquisition device": "无法打开采集设备",

@@ -19,6 +19,8 @@ ITimeMsgBox* s_instance = nullptr;
 const QPoint kCentred(-1000, -1000);
 // Time to read one more line of a notice.
 const int kMsPerLine = 1500;
+// About what one wrapped line of the notice's large font holds.
+const int kCharsPerLine = 28;
 }
 
 ITimeMsgBox::ITimeMsgBox(QWidget* parent)
@@ -82,6 +84,8 @@ void ITimeMsgBox::CreateUI()
     column->addStretch();
 
     m_timer = new QTimer(this);
+    // A coarse timer may end a notice up to 5 % before its reading time.
+    m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &ITimeMsgBox::slTimeout);
 }
@@ -102,9 +106,51 @@ void ITimeMsgBox::resizeToText(const QString& text)
 
 void ITimeMsgBox::showMessageBox(const QString& text, int ms, QPoint pos)
 {
+    const Message message{text, ms, pos, false};
+    // Short status lines replace one another; a notice in its time is not cut off.
+    if (!busy() || (!m_shownMustRead && m_waiting.isEmpty()))
+        present(message);
+    else
+        queue(message);
+}
+
+void ITimeMsgBox::showNotice(const QString& text, int ms)
+{
+    const Message message{text, ms, kCentred, true};
+    if (busy())
+        queue(message);
+    else
+        present(message);
+}
+
+bool ITimeMsgBox::busy() const
+{
+    return isVisible() && m_timer->isActive();
+}
+
+void ITimeMsgBox::queue(const Message& message)
+{
+    if (m_shownText == message.text)
+        return;
+    for (const Message& waiting : qAsConst(m_waiting)) {
+        if (waiting.text == message.text)
+            return;
+    }
+    // Of status lines waiting in a row only the latest is still true.
+    if (!message.mustRead && !m_waiting.isEmpty() && !m_waiting.last().mustRead)
+        m_waiting.last() = message;
+    else
+        m_waiting.append(message);
+}
+
+void ITimeMsgBox::present(const Message& message)
+{
     // A fade still running from the previous message would close this one early.
     stopFade();
-    resizeToText(text);
+    m_shownText = message.text;
+    m_shownMustRead = message.mustRead;
+    resizeToText(message.text);
+    QPoint pos = message.pos;
     if (pos == kCentred) {
         QDesktopWidget* desktop = QApplication::desktop();
         const QRect area = desktop->availableGeometry(desktop->screenNumber(QCursor::pos()));
@@ -114,12 +160,15 @@ void ITimeMsgBox::showMessageBox(const QString& text, int ms, QPoint pos)
     setWindowOpacity(1.0);
     show();
     raise();
-    m_timer->start(ms);
+    m_timer->start(message.ms);
 }
 
 int ITimeMsgBox::readingTime(const QString& text, int ms)
 {
-    return ms + kMsPerLine * int(text.count(QLatin1Char('\n')));
+    int lines = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines += qMax(1, (int(line.size()) + kCharsPerLine - 1) / kCharsPerLine);
+    return ms + kMsPerLine * (lines - 1);
 }
 
 bool ITimeMsgBox::eventFilter(QObject* watched, QEvent* event)
@@ -188,6 +237,11 @@ bool ITimeMsgBox::isFading() const
 void ITimeMsgBox::slTimeout()
 {
     m_timer->stop();
+    if (!m_waiting.isEmpty()) {
+        present(m_waiting.takeFirst());
+        return;
+    }
+    m_shownText.clear();
     stopFade();
     auto* fade = new QPropertyAnimation(this, QByteArrayLiteral("windowOpacity"), this);
     fade->setDuration(1000);
