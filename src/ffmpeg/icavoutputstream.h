@@ -35,8 +35,8 @@ public:
     // Flushes, writes the trailer and closes; false when any write of the file failed.
     bool closeOutputStream();
 
-    // Video thread: queues a reference to the picture (bounded; a full queue drops it and
-    // counts it).
+    // Video thread: queues a reference to the picture; what the queue's bounds drop is
+    // counted.
     int write_video_frame(AVFrame* frame, qint64 stamp);
     // Microphone thread: converts the samples into the sound queue at the place their
     // stamp gives them, after silence for any gap.
@@ -57,11 +57,11 @@ public:
     // Pictures left out because they came more than a frame after their time.
     qint64 videoFramesMerged() const { return m_videoFramesMerged; }
 
-    // The queue is full when a picture would come more than MAX_QUEUED_MICROSECONDS of
-    // recording after the oldest waiting one: a busy encoder then keeps only a moment of
-    // pictures that a kill would lose, not seconds of them. MAX_QUEUED_PICTURES bounds the
-    // memory whatever the stamps.
-    static const qint64 MAX_QUEUED_MICROSECONDS = 250000;
+    // Bounds of the picture queue. MAX_QUEUED_MICROSECONDS of recording at most wait there,
+    // which a kill would lose on top of the last fragment (the budget is 2 s in all);
+    // MAX_QUEUED_PICTURES bounds the memory (about 8 MB a picture at 1920x1080). A full
+    // queue thins itself out rather than refuse the newest picture.
+    static const qint64 MAX_QUEUED_MICROSECONDS = 1000000;
     static const int MAX_QUEUED_PICTURES = 32;
 
 signals:
@@ -81,6 +81,9 @@ private:
     bool openVideoEncoder();
     bool openAudioEncoder();
     void releaseAll();
+    // Drops queued pictures (under the queue's mutex) until the queue is within its
+    // bounds; returns how many.
+    int thinQueue();
     bool encodeVideo(AVFrame* frame, qint64 stamp);
     bool encodeAudio(int samples);
     // Queues that many samples of silence (the encoder's rate) for the sound.
