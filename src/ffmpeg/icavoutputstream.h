@@ -57,12 +57,13 @@ public:
     // Pictures left out because they came more than a frame after their time.
     qint64 videoFramesMerged() const { return m_videoFramesMerged; }
 
-    // Bounds of the picture queue. MAX_QUEUED_MICROSECONDS of recording at most wait there,
-    // which a kill would lose on top of the last fragment (the budget is 2 s in all);
-    // MAX_QUEUED_PICTURES bounds the memory (about 8 MB a picture at 1920x1080). A full
-    // queue thins itself out rather than refuse the newest picture.
+    // Bounds of the picture queue. At most MAX_QUEUED_MICROSECONDS of recording wait there,
+    // which a kill loses on top of the encoder's delay and the last fragment (2 s in all
+    // at most). MAX_QUEUED_PICTURES bounds the memory (about 130 MB at 1920x1080) and what
+    // waits while the encoder lags behind for long; a full queue thins itself out, so a
+    // held-up encoder loses pictures spread over the stall, not a run of them.
     static const qint64 MAX_QUEUED_MICROSECONDS = 1000000;
-    static const int MAX_QUEUED_PICTURES = 32;
+    static const int MAX_QUEUED_PICTURES = 16;
 
 signals:
     // From the encoder thread once the file is closed.

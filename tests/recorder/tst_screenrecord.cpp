@@ -387,10 +387,11 @@ void TestScreenRecord::pictureQueueIsBounded()
         int kept;
         int longestGapSlots;
     };
+    const int most = ICAVOutputStream::MAX_QUEUED_PICTURES;
     const qint64 budget = ICAVOutputStream::MAX_QUEUED_MICROSECONDS;
     const Stall stalls[] = {
-        {"half a second", 20000, 24, 24, 1},
-        {"past the memory bound", 20000, int(budget / 20000) - 2, ICAVOutputStream::MAX_QUEUED_PICTURES, 2},
+        {"within the bounds", 20000, most, most, 1},
+        {"twice the memory bound", 20000, 2 * most - 1, most, 2},
         {"past the kill budget", budget / 10, 25, 11, 1},
     };
     for (const Stall& s : stalls) {
