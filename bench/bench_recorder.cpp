@@ -194,7 +194,8 @@ int loadTheMachine(const QString& folder)
 void reportPictureSpacing(benchmark::State& state, const StreamTimes& video)
 {
     const double den = qMax(1, video.timeBaseDen);
-    const double slotCount = video.times.size() > 1 ? (video.times.last() - video.times.first()) * 50.0 / den + 1.0 : 0.0;
+    const double slotCount =
+        video.times.size() > 1 ? (video.times.last() - video.times.first()) * 50.0 / den + 1.0 : 0.0;
     int freezes = 0;
     for (int i = 1; i < video.times.size(); ++i)
         if ((video.times[i] - video.times[i - 1]) / den >= 0.25)
