@@ -3,7 +3,9 @@
 // pictures written against those expected, CPU seconds per recorded second, resident
 // memory across the run, whether pictures keep their pace while sound arrives in
 // one-second bursts, and the seconds a recording loses when its process is killed (also
-// with every core busy) with the packets of the killed file out of time order.
+// with every core busy) with the packets of the killed file out of time order. The frame
+// slots of each file that hold a picture and its longest gap between two pictures, also
+// with every core busy and memory and disk worked hard beside the recorder, as a build does.
 //
 // Also how far the sound lies from the picture over a recording: a tone into the microphone
 // and a change of a small window every two seconds, found again in the written file.
@@ -24,11 +26,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <thread>
@@ -95,11 +99,122 @@ QString waitForRecording(IFFmpegApi* api, int ms)
     return path;
 }
 
+// Keeps every core of the machine busy while it lives (threads that only spin).
+class BusyCores
+{
+public:
+    BusyCores()
+    {
+        const unsigned cores = qMax(1u, std::thread::hardware_concurrency());
+        for (unsigned i = 0; i < cores; ++i)
+            m_threads.emplace_back([this] {
+                while (!m_stop.load(std::memory_order_relaxed)) {
+                }
+            });
+    }
+    ~BusyCores()
+    {
+        m_stop = true;
+        for (std::thread& t : m_threads)
+            t.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::vector<std::thread> m_threads;
+};
+
+// Streams through a few hundred MiB of memory and writes much of it to disk, over and over
+// on three threads, as a three-job build does beside the recorder. Runs until its process
+// is killed.
+int churnMemoryAndDisk(const QString& folder)
+{
+    const size_t bytes = size_t(128) << 20;
+    std::vector<std::thread> jobs;
+    for (int j = 0; j < 3; ++j)
+        jobs.emplace_back([bytes, j, folder] {
+            std::vector<char> from(bytes, char(j));
+            std::vector<char> to(bytes);
+            const QByteArray name = QFile::encodeName(folder + QStringLiteral("/churn%1").arg(j));
+            for (unsigned round = 0;; ++round) {
+                from[round % bytes] = char(round);
+                memcpy(to.data(), from.data(), bytes);
+                const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+                if (fd < 0)
+                    continue;
+                for (size_t done = 0; done < bytes / 4;) {
+                    const ssize_t n = ::write(fd, to.data() + done, bytes / 4 - done);
+                    if (n <= 0)
+                        break;
+                    done += size_t(n);
+                }
+                ::fdatasync(fd);
+                ::close(fd);
+            }
+        });
+    for (std::thread& t : jobs)
+        t.join();
+    return 0;
+}
+
+// Every core busy and memory and disk churned, by a child process, while it lives (so the
+// CPU time of this process stays the recorder's).
+class BusyMachine
+{
+public:
+    BusyMachine()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("OCUMETRA_BENCH_LOAD_INTO"), g_shared->folder.path());
+        m_child.setProcessEnvironment(env);
+        m_child.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_child.start(QCoreApplication::applicationFilePath(), QStringList());
+        m_child.waitForStarted(10000);
+        waitEvents(2000);  // the memory filled, the first writes under way
+    }
+    ~BusyMachine()
+    {
+        m_child.kill();  // our own child, by its id
+        m_child.waitForFinished(10000);
+    }
+
+private:
+    QProcess m_child;
+};
+
+// Child mode of BusyMachine.
+int loadTheMachine(const QString& folder)
+{
+    BusyCores cores;
+    return churnMemoryAndDisk(folder);
+}
+
+// The frame slots from the file's first picture to its last that hold one, its longest gap
+// between two pictures and its gaps of 250 ms or more (freezes a viewer sees).
+void reportPictureSpacing(benchmark::State& state, const StreamTimes& video)
+{
+    const double den = qMax(1, video.timeBaseDen);
+    const double slotCount =
+        video.times.size() > 1 ? (video.times.last() - video.times.first()) * 50.0 / den + 1.0 : 0.0;
+    int freezes = 0;
+    for (int i = 1; i < video.times.size(); ++i)
+        if ((video.times[i] - video.times[i - 1]) / den >= 0.25)
+            ++freezes;
+    state.counters["pictures_kept_pct_of_slots"] = slotCount > 0.0 ? 100.0 * video.times.size() / slotCount : 0.0;
+    state.counters["longest_gap_ms"] = 1000.0 * double(longestStep(video)) / den;
+    state.counters["gaps_of_250ms_or_more"] = double(freezes);
+}
+
+// The whole 1920x1080 screen at 50 pictures a second, on a quiet machine (argument 0) or a
+// busy one (1, BusyMachine).
 void BM_RecorderFullScreen(benchmark::State& state)
 {
     const int seconds = benchSeconds();
     IFFmpegApi* api = IFFmpegApi::instance();
     for (auto _ : state) {
+        std::unique_ptr<BusyMachine> load;
+        if (state.range(0) == 1)
+            load = std::make_unique<BusyMachine>();
         const double cpu0 = benchcpu::processCpuSeconds();
         if (!api->startRecordVideo(g_shared->folder.path(), QRect(0, 0, 1920, 1080))) {
             state.SkipWithError("the recorder did not start");
@@ -119,6 +234,7 @@ void BM_RecorderFullScreen(benchmark::State& state)
         api->stopRecordVideo();
         const double recorded = clock.elapsed() / 1000.0;
         const QString path = waitForRecording(api, 120000);
+        load.reset();
         if (path.isEmpty()) {
             state.SkipWithError("the recording did not finish");
             return;
@@ -135,6 +251,7 @@ void BM_RecorderFullScreen(benchmark::State& state)
         state.counters["rss_MB_at_10s"] = rssAt10;
         state.counters["rss_MB_end"] = residentMegabytes();
         state.counters["rss_MB_peak"] = rssPeak;
+        reportPictureSpacing(state, probePacketTimes(path).video);
     }
 }
 
@@ -301,44 +418,22 @@ void BM_SoundAgainstPicture(benchmark::State& state)
     }
 }
 
-// Keeps every core of the machine busy while it lives (threads that only spin).
-class BusyCores
-{
-public:
-    BusyCores()
-    {
-        const unsigned cores = qMax(1u, std::thread::hardware_concurrency());
-        for (unsigned i = 0; i < cores; ++i)
-            m_threads.emplace_back([this] {
-                while (!m_stop.load(std::memory_order_relaxed)) {
-                }
-            });
-    }
-    ~BusyCores()
-    {
-        m_stop = true;
-        for (std::thread& t : m_threads)
-            t.join();
-    }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::vector<std::thread> m_threads;
-};
-
 // Seconds of a recording lost when its process is killed: a child records with sound
 // the whole changing 1920x1080 screen (argument 0), a still 640x480 page (1) or the
-// whole screen again with every core busy (2), and is killed without warning; what
-// still decodes is set against the time it had recorded. Also the packets of the killed
-// file whose decoding time is not after the one before (goal 0), and the pictures it
-// holds (a busy encoder keeps fewer than the 50 a second offered).
+// whole screen again with every core busy (2) or on a BusyMachine (3), and is killed
+// without warning; what still decodes is set against the time it had recorded. Also the
+// packets of the killed file whose decoding time is not after the one before (goal 0),
+// and the pictures it holds (a busy encoder keeps fewer than the 50 a second offered).
 void BM_SecondsLostToKill(benchmark::State& state)
 {
     const int seconds = qMin(benchSeconds(), 20);
     for (auto _ : state) {
         std::unique_ptr<BusyCores> busy;
+        std::unique_ptr<BusyMachine> load;
         if (state.range(0) == 2)
             busy = std::make_unique<BusyCores>();
+        if (state.range(0) == 3)
+            load = std::make_unique<BusyMachine>();
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("OCUMETRA_BENCH_RECORD_INTO"), g_shared->folder.path() + QStringLiteral("/killed"));
@@ -363,6 +458,7 @@ void BM_SecondsLostToKill(benchmark::State& state)
         const double atKill = recorded.elapsed() / 1000.0;
         child.waitForFinished(10000);
         busy.reset();
+        load.reset();
         const MediaProbe probe = probeMedia(path);
         const PacketTimes times = probePacketTimes(path);
         state.counters["killed_at_s"] = atKill;
@@ -370,6 +466,7 @@ void BM_SecondsLostToKill(benchmark::State& state)
         state.counters["s_lost_to_kill"] = qMax(0.0, atKill - probe.decodedSeconds);
         state.counters["packets_out_of_order"] = double(times.video.outOfOrder + times.audio.outOfOrder);
         state.counters["frames_in_file"] = double(probe.videoPackets);
+        reportPictureSpacing(state, times.video);
     }
 }
 
@@ -392,8 +489,8 @@ int recordUntilKilled(const QString& folder)
     return QCoreApplication::exec();
 }
 
-BENCHMARK(BM_RecorderFullScreen)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_SecondsLostToKill)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RecorderFullScreen)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_SecondsLostToKill)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_FfmpegCommand)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PicturesWhileSoundComesInBursts)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_SoundAgainstPicture)->Iterations(1)->Unit(benchmark::kSecond);
@@ -409,6 +506,9 @@ int main(int argc, char** argv)
         noise.show();
         return QApplication::exec();
     }
+    const QString loadFolder = qEnvironmentVariable("OCUMETRA_BENCH_LOAD_INTO");
+    if (!loadFolder.isEmpty())
+        return loadTheMachine(loadFolder);
     QApplication app(argc, argv);
     const QString killFolder = qEnvironmentVariable("OCUMETRA_BENCH_RECORD_INTO");
     if (!killFolder.isEmpty())

@@ -234,14 +234,6 @@ int ICAVOutputStream::write_video_frame(AVFrame* frame, qint64 stamp)
 {
     if (!frame || !m_open)
         return 0;
-    QMutexLocker lock(&m_queueMutex);
-    if (int(m_pictures.size()) >= MAX_QUEUED_PICTURES
-        || (!m_pictures.empty() && stamp - m_pictures.front().stamp > MAX_QUEUED_MICROSECONDS)) {
-        // The encoder is behind: the picture is lost (and counted). Refusing the newest
-        // rather than dropping the oldest spreads the pictures kept evenly.
-        ++m_videoFramesDropped;
-        return 0;
-    }
     // A reference when the picture is reference-counted, else a copy of its pixels.
     IAVFramePtr copy(av_frame_clone(frame));
     if (!copy) {
@@ -249,10 +241,39 @@ int ICAVOutputStream::write_video_frame(AVFrame* frame, qint64 stamp)
         ++m_videoFramesDropped;
         return 0;
     }
+    QMutexLocker lock(&m_queueMutex);
     m_pictures.push_back({std::move(copy), stamp});
+    m_videoFramesDropped += thinQueue();
     m_pictureSeen = true;
     m_queueWake.wakeOne();
     return 1;
+}
+
+int ICAVOutputStream::thinQueue()
+{
+    int dropped = 0;
+    // Past the kill budget the oldest pictures go: the queue holds the newest moments.
+    while (m_pictures.size() > 1 && m_pictures.back().stamp - m_pictures.front().stamp > MAX_QUEUED_MICROSECONDS) {
+        m_pictures.pop_front();
+        ++dropped;
+    }
+    // Past the memory bound the picture whose loss leaves the shortest gap goes, never the
+    // oldest or the newest: a held-up encoder then loses every other picture of a stretch,
+    // spread over it, instead of a run of them that the viewer sees as a freeze.
+    while (int(m_pictures.size()) > MAX_QUEUED_PICTURES && m_pictures.size() > 2) {
+        size_t victim = 1;
+        qint64 shortest = m_pictures[2].stamp - m_pictures[0].stamp;
+        for (size_t i = 2; i + 1 < m_pictures.size(); ++i) {
+            const qint64 gap = m_pictures[i + 1].stamp - m_pictures[i - 1].stamp;
+            if (gap < shortest) {
+                shortest = gap;
+                victim = i;
+            }
+        }
+        m_pictures.erase(m_pictures.begin() + std::ptrdiff_t(victim));
+        ++dropped;
+    }
+    return dropped;
 }
 
 int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)

@@ -38,8 +38,8 @@ public:
     // Flushes, writes the trailer and closes; false when any write of the file failed.
     bool closeOutputStream();
 
-    // Video thread: queues a reference to the picture (bounded; a full queue drops it and
-    // counts it).
+    // Video thread: queues a reference to the picture; what the queue's bounds drop is
+    // counted.
     int write_video_frame(AVFrame* frame, qint64 stamp);
     // Microphone thread: converts the samples into the sound queue at the place their
     // stamp gives them, after silence for any gap.
@@ -60,12 +60,13 @@ public:
     // Pictures left out because they came more than a frame after their time.
     qint64 videoFramesMerged() const { return m_videoFramesMerged; }
 
-    // The queue is full when a picture would come more than MAX_QUEUED_MICROSECONDS of
-    // recording after the oldest waiting one: a busy encoder then keeps only a moment of
-    // pictures that a kill would lose, not seconds of them. MAX_QUEUED_PICTURES bounds the
-    // memory whatever the stamps.
-    static const qint64 MAX_QUEUED_MICROSECONDS = 250000;
-    static const int MAX_QUEUED_PICTURES = 32;
+    // Bounds of the picture queue. At most MAX_QUEUED_MICROSECONDS of recording wait there,
+    // which a kill loses on top of the encoder's delay and the last fragment (2 s in all
+    // at most). MAX_QUEUED_PICTURES bounds the memory (about 130 MB at 1920x1080) and what
+    // waits while the encoder lags behind for long; a full queue thins itself out, so a
+    // held-up encoder loses pictures spread over the stall, not a run of them.
+    static const qint64 MAX_QUEUED_MICROSECONDS = 1000000;
+    static const int MAX_QUEUED_PICTURES = 16;
 
 signals:
     // From the encoder thread once the file is closed.
@@ -84,6 +85,9 @@ private:
     bool openVideoEncoder();
     bool openAudioEncoder();
     void releaseAll();
+    // Drops queued pictures (under the queue's mutex) until the queue is within its
+    // bounds; returns how many.
+    int thinQueue();
     bool encodeVideo(AVFrame* frame, qint64 stamp);
     bool encodeAudio(int samples);
     // Queues that many samples of silence (the encoder's rate) for the sound.

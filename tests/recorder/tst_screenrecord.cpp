@@ -16,6 +16,7 @@
 #include "pulsedaemon.h"
 #include "stillpage.h"
 #include "testenv.h"
+#include "videoprobe.h"
 
 namespace {
 
@@ -374,43 +375,60 @@ void TestScreenRecord::sameSecondGetsItsOwnName()
 
 void TestScreenRecord::pictureQueueIsBounded()
 {
-    // Without the encoder running, a picture is dropped and counted once the queue spans a
-    // quarter second of recording (what a kill of a busy recorder loses waits there), or
-    // holds the most pictures whatever their stamps; the ones queued are all written at
-    // the stop.
-    struct Feed
+    // The encoder is held up (not started) while pictures come, then writes every picture
+    // queued at the stop, each on its own frame slot. A stall within the queue's bounds
+    // loses nothing; past the memory bound the pictures lost are spread over the stall,
+    // never two in a row; past the kill budget the newest moments wait, one picture a slot.
+    // The first picture opens the file at 0 whatever its stamp, so gaps count from the
+    // second one.
+    struct Stall
     {
+        const char* what;
         qint64 stepUs;
+        int fed;
         int kept;
+        int longestGapSlots;
     };
-    const Feed feeds[] = {
-        {20000, int(ICAVOutputStream::MAX_QUEUED_MICROSECONDS / 20000) + 1},
-        {1000, ICAVOutputStream::MAX_QUEUED_PICTURES},
+    const int most = ICAVOutputStream::MAX_QUEUED_PICTURES;
+    const qint64 budget = ICAVOutputStream::MAX_QUEUED_MICROSECONDS;
+    const Stall stalls[] = {
+        {"within the bounds", 20000, most, most, 1},
+        {"twice the memory bound", 20000, 2 * most - 1, most, 2},
+        {"past the kill budget", budget / 10, 25, 11, 1},
     };
-    for (const Feed& f : feeds) {
+    for (const Stall& s : stalls) {
         QTemporaryDir folder;
         ICAVOutputStream output;
-        // A frame slot per step, so every picture queued is also written.
-        const int fps = int(1000000 / f.stepUs);
+        const int fps = int(1000000 / s.stepUs);
         output.setVideoCodecProp(AV_CODEC_ID_H264, fps, 64 * 48, 100, 64, 48, AV_PIX_FMT_YUV420P);
-        QVERIFY(output.openOutputStream(folder.path() + QStringLiteral("/q.mp4")));
+        const QString path = folder.path() + QStringLiteral("/q.mp4");
+        QVERIFY(output.openOutputStream(path));
         IAVFramePtr picture(av_frame_alloc());
         picture->format = AV_PIX_FMT_BGR0;
         picture->width = 64;
         picture->height = 48;
         QVERIFY(av_frame_get_buffer(picture.get(), 0) >= 0);
-        const int fed = ICAVOutputStream::MAX_QUEUED_PICTURES + 8;
-        for (int n = 0; n < fed; ++n) {
+        for (int n = 0; n < s.fed; ++n) {
             memset(picture->data[0], n * 5, size_t(picture->linesize[0]) * 48);
-            output.write_video_frame(picture.get(), n * f.stepUs);
+            output.write_video_frame(picture.get(), n * s.stepUs);
         }
-        QCOMPARE(output.videoFramesDropped(), qint64(fed - f.kept));
+        QVERIFY2(output.videoFramesDropped() == s.fed - s.kept, s.what);
         output.stopEncode();  // asked before the loop runs: still honoured
         QCOMPARE(output.startEncode(), 1);
-        QCOMPARE(output.videoFramesWritten(), qint64(f.kept));
-        const MediaProbe probe = probeMedia(folder.path() + QStringLiteral("/q.mp4"));
-        QCOMPARE(probe.videoPackets, f.kept);
-        QCOMPARE(probe.decodedFrames, f.kept);
+        QVERIFY2(output.videoFramesWritten() == s.kept, s.what);
+        const PacketTimes times = probePacketTimes(path, fps);
+        const StreamTimes& v = times.video;
+        QVERIFY2(v.packets == s.kept && v.offGrid == 0 && v.outOfOrder == 0, s.what);
+        const qint64 slot = v.timeBaseDen / fps;
+        QVERIFY2(v.last == (s.fed - 1) * slot, qPrintable(QStringLiteral("%1: the newest picture, slot %2, is at %3")
+                                                             .arg(QLatin1String(s.what)).arg(s.fed - 1)
+                                                             .arg(double(v.last) / slot)));
+        StreamTimes fromSecond = v;
+        fromSecond.times.removeFirst();
+        QVERIFY2(longestStep(fromSecond) == s.longestGapSlots * slot,
+                 qPrintable(QStringLiteral("%1: longest gap %2 slots").arg(QLatin1String(s.what))
+                                .arg(double(longestStep(fromSecond)) / slot)));
+        QCOMPARE(probeMedia(path).decodedFrames, s.kept);
     }
 }
 

@@ -91,8 +91,10 @@ void notePacket(StreamTimes& times, const AVPacket* packet, qint64 gridStep, qin
         times.first = dts;
     else
         times.durations += lastDuration;
-    if (dts != AV_NOPTS_VALUE)
+    if (dts != AV_NOPTS_VALUE) {
         times.last = dts;
+        times.times.append(dts);
+    }
     ++times.packets;
 }
 
@@ -143,4 +145,12 @@ PacketTimes probePacketTimes(const QString& path, int fps)
     if (audio >= 0)
         times.audio.end = input->streams[audio]->duration;
     return times;
+}
+
+qint64 longestStep(const StreamTimes& times)
+{
+    qint64 longest = 0;
+    for (int i = 1; i < times.times.size(); ++i)
+        longest = qMax(longest, times.times[i] - times.times[i - 1]);
+    return longest;
 }

@@ -46,6 +46,8 @@ struct StreamTimes
     // Sum of the sound packets' own durations, all but the last (whose end only the
     // container states).
     qint64 durations = 0;
+    // Every decoding time, in the order read.
+    QVector<qint64> times;
     int timeBaseDen = 1;
     QString firstFault;
 };
@@ -59,5 +61,9 @@ struct PacketTimes
 
 // With fps, every video presentation time must fall on a slot of 1/fps.
 PacketTimes probePacketTimes(const QString& path, int fps = 0);
+
+// The longest step from one decoding time to the next (for pictures: the longest a
+// picture stays on screen but for the last), in the stream's time base.
+qint64 longestStep(const StreamTimes& times);
 
 #endif
