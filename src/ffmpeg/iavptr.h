@@ -4,6 +4,7 @@
 // Owning holders for FFmpeg objects: every path out of a function frees what it made.
 
 #include <QImage>
+#include <QString>
 #include <memory>
 
 extern "C" {
@@ -115,6 +116,14 @@ inline QImage allocSwsTargetImage(int width, int height)
     if (!buffer)
         return QImage();
     return QImage(buffer, width, height, stride, QImage::Format_RGB32, [](void* p) { av_free(p); }, buffer);
+}
+
+// FFmpeg's text for an error code (for AVERROR(errno) the system's reason).
+inline QString avErrorText(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    return QString::fromLocal8Bit(text);
 }
 
 #endif

@@ -23,13 +23,6 @@ Q_DECLARE_METATYPE(AVFrame*)
 
 namespace {
 const qint64 NEVER = std::numeric_limits<qint64>::max();
-
-QString avErrorText(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {0};
-    av_strerror(code, text, sizeof(text));
-    return QString::fromLocal8Bit(text);
-}
 }
 
 ICAVInputStream::ICAVInputStream(QObject* parent)

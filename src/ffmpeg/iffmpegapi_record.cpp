@@ -23,9 +23,7 @@ const int FINALISE_WAIT_MS = 30000;
 // The system's reason behind an FFmpeg error code, in the user's language.
 QString avErrorReason(int code)
 {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
-    return systemReasonText(QString::fromLocal8Bit(text));
+    return systemReasonText(avErrorText(code));
 }
 }
 

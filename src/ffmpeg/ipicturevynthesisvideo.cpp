@@ -66,12 +66,11 @@ QString IPictureVynthesisVideo::writeError() const
 
 void IPictureVynthesisVideo::setWriteError(int code)
 {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
+    const QString text = avErrorText(code);
     qCritical() << "time-lapse video write failed:" << m_filePath << text;
     QMutexLocker lock(&m_mutex);
     if (m_writeError.isEmpty())
-        m_writeError = QString::fromLocal8Bit(text);
+        m_writeError = text;
 }
 
 QString IPictureVynthesisVideo::stop(int& length)
