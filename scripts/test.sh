@@ -29,11 +29,69 @@ if [ "${1:-}" = "--sanitize" ]; then
     export ASAN_OPTIONS="verify_asan_link_order=0:$ASAN_OPTIONS"
   fi
 fi
+
+# The processes of this run, into found: started from its build folder (program, tests,
+# their children, which work in it), or given its temporary folder. Those running before
+# the tests (a program the developer started from the build) are not counted. No
+# subshell runs around the scan: it works in the build folder too.
+found=()
+run_processes() {
+  local dir pid exe cwd
+  found=()
+  for dir in /proc/[0-9]*; do
+    pid="${dir#/proc/}"
+    [ "$pid" != "$$" ] && [[ " $before " != *" $pid "* ]] || continue
+    exe="$(readlink "$dir/exe" 2>/dev/null)" || exe=""
+    cwd="$(readlink "$dir/cwd" 2>/dev/null)" || cwd=""
+    if [[ "$exe" == "$build/"* || "$cwd" == "$build" || "$cwd" == "$build/"* ]] ||
+       grep -qzxF "TMPDIR=$run_tmp" "$dir/environ" 2>/dev/null; then
+      found+=("$pid")
+    fi
+  done
+}
+# Ends them, politely, then for good; ended names each as "pid command line".
+ended=""
+end_processes() {
+  local pid
+  ended=""
+  run_processes
+  [ "${#found[@]}" -gt 0 ] || return 0
+  for pid in "${found[@]}"; do
+    ended+="$pid $(tr '\0' ' ' < "/proc/$pid/cmdline" 2>/dev/null)"$'\n'
+  done
+  kill -TERM "${found[@]}" 2>/dev/null || true
+  sleep 2
+  run_processes
+  [ "${#found[@]}" -eq 0 ] || kill -KILL "${found[@]}" 2>/dev/null || true
+}
+# Every temporary file of the tests goes into one folder of this run, removed at its end,
+# with whatever is left running, however the run ends.
+before=""
+run_tmp="$(mktemp -d "${TMPDIR:-/tmp}/ocumetra-run-XXXXXX")"
+run_processes
+before="${found[*]}"
+end_run() {
+  end_processes
+  chmod -R u+rwX "$run_tmp" 2>/dev/null || true
+  rm -rf "$run_tmp"
+}
+trap end_run EXIT
+export TMPDIR="$run_tmp"
+
 # A build without tests must not pass as a green run. Last run's records go first, so
 # that only this run's are read below.
 rm -f Testing/results.xml Testing/Temporary/LastTest.log
 status=0
 ctest --output-on-failure --parallel "$jobs" --no-tests=error --output-junit Testing/results.xml || status=$?
+
+# A test ends what it started; what it did not is ended here and fails the run.
+end_processes
+if [ -n "$ended" ]; then
+  echo
+  echo "Left running after the tests (now ended), which counts as failed:"
+  printf '%s' "$ended" | sed 's/^/  /'
+  status=1
+fi
 if [ ! -s Testing/results.xml ] || [ ! -s Testing/Temporary/LastTest.log ]; then
   echo "ctest left no record of the tests it ran"
   exit 1

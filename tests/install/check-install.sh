@@ -31,8 +31,10 @@ mkdir -p "$tmp/home" "$tmp/run"; chmod 700 "$tmp/run"
 coproc HOLDER { python3 -c 'import socket, sys
 s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1], flush=True); sys.stdin.read()'; }
 read -r port <&"${HOLDER[0]}"
+# A session bus that refuses at once: with none named, D-Bus would start one.
 HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" XDG_DATA_HOME="$tmp/home/.local/share" \
   XDG_CONFIG_HOME="$tmp/home/.config" OCUMETRA_CAMERA_CONTROL_PORT="$port" \
+  DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/run/no-session-bus" \
   OCUMETRA_USB_IDS="ffff:ffff" QT_QPA_PLATFORM=xcb \
   "$root/bin/ocumetra" >"$tmp/out.log" 2>&1 &
 pid=$!

@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include <csignal>
-#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 
@@ -25,7 +24,7 @@
 namespace {
 
 // The restarted program. It is this test's grandchild, and this process is the
-// subreaper of its descendants (main), so it becomes our child once its first parent is
+// subreaper of its descendants (every test is), so it becomes our child once its first parent is
 // gone: its exit status can be read.
 class RestartedProgram
 {
@@ -126,7 +125,6 @@ void TestLanguageRestart::restartsIntoRunningProgram()
 int main(int argc, char** argv)
 {
     TestEnv::prepare();
-    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
     qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
     IApplication app(QStringLiteral("Ocumetra"), argc, argv);
     TestEnv::afterApplication();

@@ -2,17 +2,24 @@
 
 #include <QFile>
 #include <QQueue>
+#include <QSet>
+#include <QVector>
 #include <QStandardPaths>
 #include <QDir>
 
 #include <arpa/inet.h>
+#include <cstdio>
 #include <cstdlib>
 #include <csignal>
+#include <dirent.h>
 #include <linux/capability.h>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "idialogseam.h"
@@ -20,6 +27,7 @@
 
 namespace {
 QTemporaryDir* g_home = nullptr;
+pid_t g_testPid = 0;
 int g_answer = 0x400;
 struct FileAnswer { QStringList paths; QString filter; };
 QQueue<FileAnswer>& fileAnswers()
@@ -27,20 +35,101 @@ QQueue<FileAnswer>& fileAnswers()
     static QQueue<FileAnswer> q;
     return q;
 }
+
+// The command line of a process, its arguments separated by spaces; empty once it is gone.
+QByteArray commandLine(pid_t pid)
+{
+    QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray line = file.readAll();
+    line.replace('\0', ' ');
+    return line.trimmed();
+}
+
+// This process's children that have not ended yet (zombies are left to waitpid).
+QVector<pid_t> liveChildren()
+{
+    QVector<pid_t> children;
+    const pid_t self = ::getpid();
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return children;
+    while (const dirent* entry = ::readdir(proc)) {
+        const pid_t pid = pid_t(std::atoi(entry->d_name));
+        if (pid <= 0)
+            continue;
+        QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold spaces and parentheses.
+        const QByteArray stat = file.readAll();
+        const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest[0] != "Z" && rest[1].toInt() == self)
+            children.append(pid);
+    }
+    ::closedir(proc);
+    return children;
+}
+
+// At exit: ends whatever the test started and left running, its orphans included (they
+// came to this process, the subreaper), names each, and fails the test. A process left
+// behind would otherwise outlive the run and could hold its output open.
+void endLeftovers()
+{
+    if (::getpid() != g_testPid)
+        return; // a child forked by a test that calls exit()
+    QSet<pid_t> ended;
+    const timespec pause{0, 20 * 1000 * 1000};
+    for (int round = 0; round < 250; ++round) {
+        // An ended process's own children come here as it dies, before it is a zombie.
+        const QVector<pid_t> children = liveChildren();
+        if (children.isEmpty())
+            break;
+        for (const pid_t pid : children) {
+            if (!ended.contains(pid))
+                std::fprintf(stderr, "FAIL: left running by the test, now ended: %d %s\n", int(pid),
+                             commandLine(pid).constData());
+            ::kill(pid, SIGKILL);
+            ended.insert(pid);
+        }
+        ::nanosleep(&pause, nullptr);
+    }
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+    }
+    if (ended.isEmpty())
+        return;
+    delete g_home;
+    g_home = nullptr;
+    std::fflush(nullptr);
+    ::_exit(1);
+}
 }
 
 namespace TestEnv {
 
 void prepare()
 {
+    g_testPid = ::getpid();
     g_home = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/ocumetra-test-XXXXXX"));
-    std::atexit([] { delete g_home; g_home = nullptr; });
+    std::atexit([] {
+        if (::getpid() != g_testPid)
+            return;
+        delete g_home;
+        g_home = nullptr;
+    });
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    std::atexit(endLeftovers); // runs before the home goes
     qputenv("HOME", g_home->path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (g_home->path() + "/.config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", (g_home->path() + "/.local/share").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", (g_home->path() + "/run").toLocal8Bit());
     QDir().mkpath(g_home->path() + "/run");
     QFile::setPermissions(g_home->path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Buses that refuse at once: with none named, D-Bus would start a session bus of its
+    // own, forking the program, and a test would reach the developer's desktop.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(g_home->path()) + "/run/no-session-bus");
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + QFile::encodeName(g_home->path()) + "/run/no-system-bus");
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "0");
     qputenv("QT_SCALE_FACTOR", "1");
     QStandardPaths::setTestModeEnabled(true);
