@@ -13,6 +13,7 @@
 
 #include <csignal>
 
+#include "testenv.h"
 #include "testprogram.h"
 #include "usbcameratest.h"
 #include "virtualcamera_scene.h"
@@ -195,6 +196,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
+    TestEnv::prepare();
     QGuiApplication app(argc, argv);
     TestUsbCameraBinary tc;
     QTEST_SET_MAIN_SOURCE_PATH
