@@ -43,6 +43,26 @@ bool isReadOnlyFile(const QString& path)
     return (st.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
 }
 
+// Whether the file can be replaced, which QSaveFile does by renaming a file written in
+// its folder (the folder of a link's target) over it. Asked for this thread's effective
+// user and capabilities: access() asks for the real user, and for root ignores dropped
+// capabilities. A folder not made yet is made in its nearest existing ancestor.
+bool canReplaceFile(const QString& path)
+{
+    QFileInfo file(path);
+    for (int depth = 0; depth < 128 && file.isSymLink(); ++depth)
+        file.setFile(file.symLinkTarget());
+    QString folder = file.absolutePath();
+    struct stat st;
+    while (::stat(QFile::encodeName(folder).constData(), &st) != 0 && errno == ENOENT) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 // Far beyond what this program writes (under 1 KiB).
 const qint64 kMaxFileBytes = 1024 * 1024;
 
@@ -192,9 +212,14 @@ void IConfigureService::readConfigure()
         m_toldReadOnly = true;
     } else if (readWhole && ISettingsText::serialize(m_saved) != data) {
         // Damaged or unknown entries: write the values in use, so that what was
-        // refused is neither read again nor carried on.
-        qWarning() << Q_FUNC_INFO << "settings cleaned of damaged or unknown entries:" << path;
-        writeFile(m_held);
+        // refused is neither read again nor carried on. Tidying is no change of the
+        // user's: where it must fail it is not tried, and nothing is told.
+        if (canReplaceFile(path)) {
+            qWarning() << Q_FUNC_INFO << "settings cleaned of damaged or unknown entries:" << path;
+            writeFile(m_held);
+        } else {
+            qWarning() << Q_FUNC_INFO << "settings folder not writable, damaged or unknown entries left:" << path;
+        }
     }
 
     // Snapshots and recordings are saved straight into these folders.
@@ -209,7 +234,15 @@ bool IConfigureService::writeConfigure()
 {
     // A file that holds every value in use as it is is left alone, time stamp and all.
     const Entries values = ISettingsValues::current();
-    return values == m_saved || writeFile(values);
+    if (values == m_saved)
+        return true;
+    // Only the file differs from what is in use (a key it lacks): no change of the
+    // user's to lose where it cannot be written.
+    if (values == m_held && !canReplaceFile(configureFilePath())) {
+        qWarning() << Q_FUNC_INFO << "settings folder not writable, unchanged settings not saved";
+        return true;
+    }
+    return writeFile(values);
 }
 
 QString IConfigureService::photoPath() const

@@ -53,6 +53,15 @@ ino_t inodeOf(const QString& path)
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
+
+// Changes with every replacement of the file, and with every write into it.
+QString fileStamp(const QString& path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString();
+    return QStringLiteral("%1 %2.%3").arg(st.st_ino).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec);
+}
 }
 
 class TestSettingsFile : public QObject
@@ -519,6 +528,68 @@ private slots:
         QVERIFY2(noticeText().contains("could not be set aside (File exists)")
                      && noticeText().contains("will not be kept"),
                  qPrintable(noticeText()));
+        IConfigureService::destroyInstance();
+    }
+
+    // In a settings folder that cannot be written (the file itself writable), a file not
+    // byte for byte as this program writes it was tidied at every start, or written at
+    // close for a key it lacked, and each time the user was told "could not be saved"
+    // though they had changed nothing. Only a real change is tried, and told once.
+    void unwritableFolderTellsOnlyChanges_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("blank line at end") << "blank";
+        QTest::newRow("unknown key") << "unknown";
+        QTest::newRow("key missing") << "missing";
+    }
+    void unwritableFolderTellsOnlyChanges()
+    {
+        QFETCH(QString, kind);
+        IConfigureService::destroyInstance();
+        cfg()->readConfigure();
+        QVERIFY(cfg()->writeConfigure());
+        const QByteArray own = fileContent();
+        QByteArray content = own;
+        if (kind == "blank")
+            content += "\n";
+        else if (kind == "unknown")
+            content.replace("[pencil]\n", "[pencil]\nshape=round\n");
+        else {
+            // As kept before the exposure was.
+            const int at = content.indexOf("\nexposure=");
+            QVERIFY(at >= 0);
+            content.remove(at + 1, content.indexOf('\n', at + 1) - at);
+        }
+        QVERIFY(content != own);
+        writeFile(content);
+        const QString stamp = fileStamp(iniPath());
+
+        IConfigureService::destroyInstance();
+        markNotice();
+        NoticeLog log;
+        {
+            const TestEnv::ReadOnlyFolder readOnly(QFileInfo(iniPath()).absolutePath());
+            cfg()->readConfigure();
+            const bool closed = cfg()->writeConfigure();
+            log.look();
+            QVERIFY2(log.texts().isEmpty(), qPrintable(log.texts().join('\n')));
+            QVERIFY(closed);
+            QCOMPARE(fileStamp(iniPath()), stamp);
+            QCOMPARE(fileContent(), content);
+
+            cfg()->setPenciThickness(g_pencil_thickness + 1);
+            log.look();
+            QCOMPARE(log.texts(), QStringList{"The settings could not be saved: Permission denied"});
+            // A fresh notice, on which a repeat would show instead of being dropped as one.
+            markNotice();
+            log.look();
+            cfg()->setPenciThickness(g_pencil_thickness + 1);
+            QVERIFY(!cfg()->writeConfigure());
+            log.look();
+            QCOMPARE(log.texts().size(), 1);
+        }
+        QCOMPARE(fileStamp(iniPath()), stamp);
+        QCOMPARE(fileContent(), content);
         IConfigureService::destroyInstance();
     }
 
