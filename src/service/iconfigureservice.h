@@ -29,9 +29,9 @@ public:
     // valid ones are kept, unknown keys are dropped (and the file tidied, unless its
     // folder cannot be written); an oversized file is set aside as "application.ini.bad"
     // (".bad.2" and on when that exists), and when it cannot be it is left alone for the
-    // session like a read-only one: read (or not) and never written, the user told once. When something that cannot be read stands in its
-    // place the user is told. Loads the translation of the language read before
-    // anything is told or written.
+    // session like a read-only one: read (or not) and never written, the user told once.
+    // When something that cannot be read stands in its place the user is told. Loads the
+    // translation of the language read before anything is told or written.
     virtual void readConfigure();
     // Writes every value in use unless the file holds each of them as it is, or none
     // was changed since the file was read and its folder cannot be written; false
