@@ -154,6 +154,7 @@ State& state()
 // Fast paths: most calls of the program never concern the camera.
 std::atomic<int> g_openCount{0};
 std::atomic<int> g_appMappings{0};
+std::atomic<bool> g_holding{false}; // a "hold" command has the camera's lock
 std::mutex g_mapMutex;
 std::map<uintptr_t, size_t>& appMappings()
 {
@@ -766,6 +767,10 @@ void runCommand(const std::string& line)
     } else if (cmd == "fps") {
         s.fpsOverride = std::atoi(arg.c_str());
         s.fps = announcedFps(s, s.format);
+    } else if (cmd == "hold") {
+        g_holding.store(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(arg.c_str())));
+        g_holding.store(false);
     } else if (cmd == "reset") {
         std::memcpy(s.controls, kControlDefaults, sizeof(kControlDefaults));
         s.unplugged = false;
@@ -1104,6 +1109,8 @@ long vcam_counter(const char* name)
     std::string n = name ? name : "";
     if (n == "mapped")
         return g_appMappings.load();
+    if (n == "holding")
+        return g_holding.load() ? 1 : 0;
     std::lock_guard<std::mutex> lock(g_mutex);
     State& s = state();
     if (n == "open")
