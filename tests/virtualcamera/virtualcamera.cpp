@@ -8,8 +8,10 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <linux/videodev2.h>
 #include <poll.h>
+#include <pthread.h>
 #include <stdarg.h>
 #include <sys/eventfd.h>
 #include <sys/mman.h>
@@ -41,14 +43,68 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// A libc function behind ours, looked up when the library loads; a call that comes
+// earlier (another library's constructor) looks it up itself. No lock of ours and no
+// guarded static on the way: a child forked while the camera was busy gets through.
 template <typename F>
-F realFn(const char* name)
+class RealFn
 {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
+public:
+    constexpr explicit RealFn(const char* name) : m_name(name) {}
+    F get()
+    {
+        F f = m_fn.load(std::memory_order_acquire);
+        if (!f) {
+            f = reinterpret_cast<F>(dlsym(RTLD_NEXT, m_name));
+            m_fn.store(f, std::memory_order_release);
+        }
+        return f;
+    }
+    template <typename... Args>
+    auto operator()(Args... args)
+    {
+        return get()(args...);
+    }
 
-#define REAL(fn, type)                                   \
-    static const auto real_##fn = realFn<type>(#fn)
+private:
+    const char* m_name;
+    std::atomic<F> m_fn{nullptr};
+};
+
+using OpenFn = int (*)(const char*, int, ...);
+using OpenatFn = int (*)(int, const char*, int, ...);
+RealFn<OpenFn> real_open{"open"};
+RealFn<OpenFn> real_open64{"open64"};
+RealFn<OpenatFn> real_openat{"openat"};
+RealFn<OpenatFn> real_openat64{"openat64"};
+RealFn<int (*)(int)> real_close{"close"};
+RealFn<int (*)(int, unsigned long, ...)> real_ioctl{"ioctl"};
+RealFn<int (*)(int, int, ...)> real_fcntl{"fcntl"};
+RealFn<ssize_t (*)(int, void*, size_t)> real_read{"read"};
+RealFn<ssize_t (*)(int, const void*, size_t)> real_write{"write"};
+RealFn<void* (*)(void*, size_t, int, int, int, off_t)> real_mmap{"mmap"};
+RealFn<int (*)(void*, size_t)> real_munmap{"munmap"};
+RealFn<int (*)(pollfd*, nfds_t, int)> real_poll{"poll"};
+RealFn<int (*)(pollfd*, nfds_t, const timespec*, const sigset_t*)> real_ppoll{"ppoll"};
+RealFn<int (*)(int, fd_set*, fd_set*, fd_set*, timeval*)> real_select{"select"};
+
+void resolveRealFunctions()
+{
+    real_open.get();
+    real_open64.get();
+    real_openat.get();
+    real_openat64.get();
+    real_close.get();
+    real_ioctl.get();
+    real_fcntl.get();
+    real_read.get();
+    real_write.get();
+    real_mmap.get();
+    real_munmap.get();
+    real_poll.get();
+    real_ppoll.get();
+    real_select.get();
+}
 
 struct FrameSize
 {
@@ -103,7 +159,6 @@ struct OpenFile
 
 struct State
 {
-    std::string node = "/dev/video63";
     bool unplugged = false;
     bool controlsEnabled = true;
     int fpsOverride = -1; // -1: the table's rates; 0: unpaced
@@ -140,19 +195,22 @@ State& state()
     static State* s = [] {
         auto* st = new State; // never destroyed: the program may call us during exit
         std::memcpy(st->controls, kControlDefaults, sizeof(kControlDefaults));
-        if (const char* node = getenv("OCUMETRA_VCAM_NODE"))
-            st->node = node;
-        if (const char* path = getenv("OCUMETRA_VCAM_JOURNAL")) {
-            REAL(open, int (*)(const char*, int, ...));
+        if (const char* path = getenv("OCUMETRA_VCAM_JOURNAL"))
             st->journalFd = real_open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        }
         return st;
     }();
     return *s;
 }
 
-// Fast paths: most calls of the program never concern the camera.
+// Fast paths: most calls of the program never concern the camera, and answering them
+// takes no lock, so a child forked while another thread was in the camera gets through.
+char g_node[PATH_MAX] = "/dev/video63"; // set before any thread runs, read-only after
+constexpr int kMaxDescriptors = 1 << 16;
+std::atomic<bool> g_ours[kMaxDescriptors]; // by descriptor: one of ours is open
 std::atomic<int> g_openCount{0};
+// In a forked child every call goes to libc: the camera, its lock and its producer
+// stay with the parent.
+std::atomic<bool> g_forkedChild{false};
 std::atomic<int> g_appMappings{0};
 std::atomic<bool> g_holding{false}; // a "hold" command has the camera's lock
 std::mutex g_mapMutex;
@@ -167,7 +225,6 @@ void journal(State& s, const std::string& line)
     s.journal += line;
     s.journal += '\n';
     if (s.journalFd >= 0) {
-        REAL(write, ssize_t (*)(int, const void*, size_t));
         const std::string l = line + '\n';
         if (real_write(s.journalFd, l.data(), l.size()) != ssize_t(l.size()))
             s.journalFd = -1;
@@ -186,25 +243,17 @@ uint32_t announcedFps(const State& s, const FrameSize& f)
     return s.fpsOverride > 0 ? uint32_t(s.fpsOverride) : f.fps;
 }
 
+bool inForkedChild() { return g_forkedChild.load(std::memory_order_relaxed); }
+
 bool isOurs(int fd)
 {
-    if (g_openCount.load(std::memory_order_acquire) == 0)
-        return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return state().files.count(fd) != 0;
+    return !inForkedChild() && fd >= 0 && fd < kMaxDescriptors && g_ours[fd].load(std::memory_order_acquire);
 }
 
-bool isNode(const char* path)
-{
-    if (!path || std::strncmp(path, "/dev/", 5) != 0)
-        return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return state().node == path;
-}
+bool isNode(const char* path) { return !inForkedChild() && path && std::strcmp(path, g_node) == 0; }
 
 void wakeDescriptor(int fd)
 {
-    REAL(write, ssize_t (*)(int, const void*, size_t));
     const uint64_t one = 1;
     if (real_write(fd, &one, sizeof one) != sizeof one)
         return; // counter full: readiness is already signalled
@@ -212,7 +261,6 @@ void wakeDescriptor(int fd)
 
 void drainDescriptor(int fd)
 {
-    REAL(read, ssize_t (*)(int, void*, size_t));
     uint64_t v;
     while (real_read(fd, &v, sizeof v) == sizeof v) {
     }
@@ -353,8 +401,6 @@ void stopStream(std::unique_lock<std::mutex>& lk)
 
 void freeBuffers(State& s)
 {
-    REAL(munmap, int (*)(void*, size_t));
-    REAL(close, int (*)(int));
     if (s.base)
         real_munmap(s.base, s.total);
     if (s.memfd >= 0)
@@ -468,7 +514,6 @@ int requestBuffers(std::unique_lock<std::mutex>& lk, int fd, v4l2_requestbuffers
     s.memfd = memfd_create("vcam-buffers", MFD_CLOEXEC);
     if (s.memfd < 0 || ftruncate(s.memfd, off_t(length * count)) != 0)
         return fail(ENOMEM);
-    REAL(mmap, void* (*)(void*, size_t, int, int, int, off_t));
     void* base = real_mmap(nullptr, length * count, PROT_READ | PROT_WRITE, MAP_SHARED, s.memfd, 0);
     if (base == MAP_FAILED) {
         freeBuffers(s);
@@ -501,12 +546,10 @@ int dequeue(std::unique_lock<std::mutex>& lk, int fd, bool nonblocking, v4l2_buf
         if (nonblocking)
             return fail(EAGAIN);
         lk.unlock();
-        REAL(poll, int (*)(pollfd*, nfds_t, int));
         pollfd p{fd, POLLIN, 0};
         real_poll(&p, 1, 100); // short, so a STREAMOFF elsewhere is seen
         lk.lock();
     }
-    REAL(read, ssize_t (*)(int, void*, size_t));
     uint64_t v;
     if (real_read(fd, &v, sizeof v) != sizeof v)
         return fail(EAGAIN);
@@ -634,7 +677,6 @@ int handleIoctl(int fd, unsigned long request, void* arg)
         return 0;
     }
     case VIDIOC_DQBUF: {
-        REAL(fcntl, int (*)(int, int, ...));
         const bool nonblocking = real_fcntl(fd, F_GETFL) & O_NONBLOCK;
         return dequeue(lk, fd, nonblocking, static_cast<v4l2_buffer*>(arg));
     }
@@ -787,8 +829,6 @@ void runCommand(const std::string& line)
 // Follows the control file: new complete lines are commands.
 void watchControlFile(std::string path)
 {
-    REAL(open, int (*)(const char*, int, ...));
-    REAL(close, int (*)(int));
     off_t offset = 0;
     std::string pending;
     for (;;) {
@@ -811,8 +851,16 @@ void watchControlFile(std::string path)
     }
 }
 
-__attribute__((constructor)) void startControlWatcher()
+void enterForkedChild() { g_forkedChild.store(true, std::memory_order_relaxed); }
+
+__attribute__((constructor)) void load()
 {
+    resolveRealFunctions();
+    if (const char* node = getenv("OCUMETRA_VCAM_NODE")) {
+        std::strncpy(g_node, node, sizeof g_node - 1);
+        g_node[sizeof g_node - 1] = '\0';
+    }
+    pthread_atfork(nullptr, nullptr, enterForkedChild);
     if (const char* path = getenv("OCUMETRA_VCAM_CONTROL"))
         std::thread(watchControlFile, std::string(path)).detach();
 }
@@ -826,12 +874,15 @@ int openNode(int flags)
     const int fd = eventfd(0, EFD_SEMAPHORE | EFD_NONBLOCK | ((flags & O_CLOEXEC) ? EFD_CLOEXEC : 0));
     if (fd < 0)
         return -1;
-    // The descriptor itself never blocks; DQBUF honours the program's own flag.
-    if (!(flags & O_NONBLOCK)) {
-        REAL(fcntl, int (*)(int, int, ...));
-        real_fcntl(fd, F_SETFL, 0);
+    if (fd >= kMaxDescriptors) {
+        real_close(fd);
+        return fail(EMFILE);
     }
+    // The descriptor itself never blocks; DQBUF honours the program's own flag.
+    if (!(flags & O_NONBLOCK))
+        real_fcntl(fd, F_SETFL, 0);
     s.files[fd] = OpenFile{};
+    g_ours[fd].store(true, std::memory_order_release);
     g_openCount.fetch_add(1, std::memory_order_release);
     journal(s, "open");
     return fd;
@@ -876,14 +927,26 @@ bool anyOurs(const pollfd* fds, nfds_t n)
 {
     if (g_openCount.load(std::memory_order_acquire) == 0)
         return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
     for (nfds_t i = 0; i < n; ++i)
-        if (state().files.count(fds[i].fd))
+        if (isOurs(fds[i].fd))
             return true;
     return false;
 }
 
-int openCommon(const char* path, int flags, mode_t mode, int (*real)(const char*, int, ...))
+bool anyOurs(int nfds, const fd_set* readfds, const fd_set* writefds, const fd_set* exceptfds)
+{
+    if (g_openCount.load(std::memory_order_acquire) == 0)
+        return false;
+    for (int fd = 0; fd < nfds; ++fd) {
+        const bool selected = (readfds && FD_ISSET(fd, readfds)) || (writefds && FD_ISSET(fd, writefds)) ||
+                              (exceptfds && FD_ISSET(fd, exceptfds));
+        if (selected && isOurs(fd))
+            return true;
+    }
+    return false;
+}
+
+int openCommon(const char* path, int flags, mode_t mode, RealFn<OpenFn>& real)
 {
     if (isNode(path))
         return openNode(flags);
@@ -908,26 +971,22 @@ extern "C" {
 int open(const char* path, int flags, ...)
 {
     OPEN_MODE(flags, mode);
-    REAL(open, int (*)(const char*, int, ...));
     return openCommon(path, flags, mode, real_open);
 }
 
 int open64(const char* path, int flags, ...)
 {
     OPEN_MODE(flags, mode);
-    REAL(open64, int (*)(const char*, int, ...));
     return openCommon(path, flags, mode, real_open64);
 }
 
 int __open_2(const char* path, int flags)
 {
-    REAL(open, int (*)(const char*, int, ...));
     return openCommon(path, flags, 0, real_open);
 }
 
 int __open64_2(const char* path, int flags)
 {
-    REAL(open64, int (*)(const char*, int, ...));
     return openCommon(path, flags, 0, real_open64);
 }
 
@@ -936,7 +995,6 @@ int openat(int dirfd, const char* path, int flags, ...)
     OPEN_MODE(flags, mode);
     if (isNode(path))
         return openNode(flags);
-    REAL(openat, int (*)(int, const char*, int, ...));
     return real_openat(dirfd, path, flags, mode);
 }
 
@@ -945,13 +1003,11 @@ int openat64(int dirfd, const char* path, int flags, ...)
     OPEN_MODE(flags, mode);
     if (isNode(path))
         return openNode(flags);
-    REAL(openat64, int (*)(int, const char*, int, ...));
     return real_openat64(dirfd, path, flags, mode);
 }
 
 int close(int fd)
 {
-    REAL(close, int (*)(int));
     if (isOurs(fd)) {
         std::unique_lock<std::mutex> lk(g_mutex);
         State& s = state();
@@ -960,6 +1016,8 @@ int close(int fd)
             freeBuffers(s);
         }
         s.files.erase(fd);
+        // Unmarked before the number is free again for a file that is not ours.
+        g_ours[fd].store(false, std::memory_order_release);
         g_openCount.fetch_sub(1, std::memory_order_release);
         // Mappings the program still holds of buffers it no longer streams are leaks.
         journal(s, "close mapped=" + std::to_string(g_appMappings.load()));
@@ -975,13 +1033,11 @@ int ioctl(int fd, unsigned long request, ...) __THROW
     va_end(ap);
     if (isOurs(fd))
         return handleIoctl(fd, request, arg);
-    REAL(ioctl, int (*)(int, unsigned long, ...));
     return real_ioctl(fd, request, arg);
 }
 
 void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) __THROW
 {
-    REAL(mmap, void* (*)(void*, size_t, int, int, int, off_t));
     if (fd < 0 || !isOurs(fd))
         return real_mmap(addr, length, prot, flags, fd, offset);
     int memfd = -1;
@@ -1016,18 +1072,16 @@ void* mmap64(void* addr, size_t length, int prot, int flags, int fd, off_t offse
 
 int munmap(void* addr, size_t length) __THROW
 {
-    if (g_appMappings.load() > 0) {
+    if (!inForkedChild() && g_appMappings.load() > 0) {
         std::lock_guard<std::mutex> lock(g_mapMutex);
         if (appMappings().erase(reinterpret_cast<uintptr_t>(addr)))
             g_appMappings.fetch_sub(1);
     }
-    REAL(munmap, int (*)(void*, size_t));
     return real_munmap(addr, length);
 }
 
 int poll(pollfd* fds, nfds_t n, int timeout)
 {
-    REAL(poll, int (*)(pollfd*, nfds_t, int));
     if (!anyOurs(fds, n))
         return real_poll(fds, n, timeout);
     return pollOurs(fds, n, [&](int t) { return real_poll(fds, n, t); }, timeout);
@@ -1040,7 +1094,6 @@ int __poll_chk(pollfd* fds, nfds_t n, int timeout, size_t)
 
 int ppoll(pollfd* fds, nfds_t n, const timespec* timeout, const sigset_t* sigmask)
 {
-    REAL(ppoll, int (*)(pollfd*, nfds_t, const timespec*, const sigset_t*));
     if (!anyOurs(fds, n))
         return real_ppoll(fds, n, timeout, sigmask);
     const int ms = timeout ? int(timeout->tv_sec * 1000 + timeout->tv_nsec / 1000000) : -1;
@@ -1055,8 +1108,7 @@ int ppoll(pollfd* fds, nfds_t n, const timespec* timeout, const sigset_t* sigmas
 
 int select(int nfds, fd_set* readfds, fd_set* writefds, fd_set* exceptfds, timeval* timeout)
 {
-    REAL(select, int (*)(int, fd_set*, fd_set*, fd_set*, timeval*));
-    if (g_openCount.load() == 0 || !readfds)
+    if (!readfds || !anyOurs(nfds, readfds, writefds, exceptfds))
         return real_select(nfds, readfds, writefds, exceptfds, timeout);
     // Through poll, which knows how our descriptors answer.
     std::vector<pollfd> fds;

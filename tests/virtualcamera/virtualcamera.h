@@ -4,6 +4,8 @@
 // A USB camera in user space for the tests: loaded with LD_PRELOAD (or linked into a
 // test), it makes one device node (OCUMETRA_VCAM_NODE, default "/dev/video63") answer
 // the V4L2 calls a UVC camera answers, streaming a moving test picture in MJPEG or YUYV.
+// Calls that do not concern the camera never wait for it. In a child forked from the
+// program every call goes straight to libc: the camera stays with the parent.
 //
 // Commands, one a line, through vcam_command() or appended to the file named by
 // OCUMETRA_VCAM_CONTROL:
