@@ -1,19 +1,15 @@
-// The virtual USB camera: interposes the libc calls a V4L2 client makes and answers
-// them for one device node. The descriptor handed out is an eventfd that counts the
-// filled buffers, so poll/select readiness is real and paced by the producer thread.
-
-#undef _FORTIFY_SOURCE // we define open, poll and friends ourselves
+// The virtual USB camera: answers the V4L2 calls that virtualcamera_calls.cpp passes
+// on for its node. The descriptor handed out is an eventfd that counts the filled
+// buffers, so poll/select readiness is real and paced by the producer thread.
 
 #include "virtualcamera.h"
+#include "virtualcamera_calls.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/videodev2.h>
 #include <poll.h>
-#include <stdarg.h>
 #include <sys/eventfd.h>
 #include <sys/mman.h>
-#include <sys/select.h>
 #include <time.h>
 #include <turbojpeg.h>
 #include <unistd.h>
@@ -37,18 +33,11 @@
 
 #include "virtualcamera_scene.h"
 
+using namespace VirtualCamera;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-template <typename F>
-F realFn(const char* name)
-{
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-#define REAL(fn, type)                                   \
-    static const auto real_##fn = realFn<type>(#fn)
 
 struct FrameSize
 {
@@ -103,7 +92,6 @@ struct OpenFile
 
 struct State
 {
-    std::string node = "/dev/video63";
     bool unplugged = false;
     bool controlsEnabled = true;
     int fpsOverride = -1; // -1: the table's rates; 0: unpaced
@@ -140,20 +128,16 @@ State& state()
     static State* s = [] {
         auto* st = new State; // never destroyed: the program may call us during exit
         std::memcpy(st->controls, kControlDefaults, sizeof(kControlDefaults));
-        if (const char* node = getenv("OCUMETRA_VCAM_NODE"))
-            st->node = node;
-        if (const char* path = getenv("OCUMETRA_VCAM_JOURNAL")) {
-            REAL(open, int (*)(const char*, int, ...));
+        if (const char* path = getenv("OCUMETRA_VCAM_JOURNAL"))
             st->journalFd = real_open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        }
         return st;
     }();
     return *s;
 }
 
-// Fast paths: most calls of the program never concern the camera.
-std::atomic<int> g_openCount{0};
+// Fast path: most munmap calls of the program are not of our buffers.
 std::atomic<int> g_appMappings{0};
+std::atomic<bool> g_holding{false}; // a "hold" command has the camera's lock
 std::mutex g_mapMutex;
 std::map<uintptr_t, size_t>& appMappings()
 {
@@ -166,7 +150,6 @@ void journal(State& s, const std::string& line)
     s.journal += line;
     s.journal += '\n';
     if (s.journalFd >= 0) {
-        REAL(write, ssize_t (*)(int, const void*, size_t));
         const std::string l = line + '\n';
         if (real_write(s.journalFd, l.data(), l.size()) != ssize_t(l.size()))
             s.journalFd = -1;
@@ -185,25 +168,8 @@ uint32_t announcedFps(const State& s, const FrameSize& f)
     return s.fpsOverride > 0 ? uint32_t(s.fpsOverride) : f.fps;
 }
 
-bool isOurs(int fd)
-{
-    if (g_openCount.load(std::memory_order_acquire) == 0)
-        return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return state().files.count(fd) != 0;
-}
-
-bool isNode(const char* path)
-{
-    if (!path || std::strncmp(path, "/dev/", 5) != 0)
-        return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return state().node == path;
-}
-
 void wakeDescriptor(int fd)
 {
-    REAL(write, ssize_t (*)(int, const void*, size_t));
     const uint64_t one = 1;
     if (real_write(fd, &one, sizeof one) != sizeof one)
         return; // counter full: readiness is already signalled
@@ -211,7 +177,6 @@ void wakeDescriptor(int fd)
 
 void drainDescriptor(int fd)
 {
-    REAL(read, ssize_t (*)(int, void*, size_t));
     uint64_t v;
     while (real_read(fd, &v, sizeof v) == sizeof v) {
     }
@@ -352,8 +317,6 @@ void stopStream(std::unique_lock<std::mutex>& lk)
 
 void freeBuffers(State& s)
 {
-    REAL(munmap, int (*)(void*, size_t));
-    REAL(close, int (*)(int));
     if (s.base)
         real_munmap(s.base, s.total);
     if (s.memfd >= 0)
@@ -467,7 +430,6 @@ int requestBuffers(std::unique_lock<std::mutex>& lk, int fd, v4l2_requestbuffers
     s.memfd = memfd_create("vcam-buffers", MFD_CLOEXEC);
     if (s.memfd < 0 || ftruncate(s.memfd, off_t(length * count)) != 0)
         return fail(ENOMEM);
-    REAL(mmap, void* (*)(void*, size_t, int, int, int, off_t));
     void* base = real_mmap(nullptr, length * count, PROT_READ | PROT_WRITE, MAP_SHARED, s.memfd, 0);
     if (base == MAP_FAILED) {
         freeBuffers(s);
@@ -500,12 +462,10 @@ int dequeue(std::unique_lock<std::mutex>& lk, int fd, bool nonblocking, v4l2_buf
         if (nonblocking)
             return fail(EAGAIN);
         lk.unlock();
-        REAL(poll, int (*)(pollfd*, nfds_t, int));
         pollfd p{fd, POLLIN, 0};
         real_poll(&p, 1, 100); // short, so a STREAMOFF elsewhere is seen
         lk.lock();
     }
-    REAL(read, ssize_t (*)(int, void*, size_t));
     uint64_t v;
     if (real_read(fd, &v, sizeof v) != sizeof v)
         return fail(EAGAIN);
@@ -517,7 +477,140 @@ int dequeue(std::unique_lock<std::mutex>& lk, int fd, bool nonblocking, v4l2_buf
     return 0;
 }
 
-int handleIoctl(int fd, unsigned long request, void* arg)
+// ---- commands -------------------------------------------------------------------
+
+void unplug(std::unique_lock<std::mutex>& lk)
+{
+    State& s = state();
+    if (s.unplugged)
+        return;
+    s.unplugged = true;
+    journal(s, "unplug");
+    for (auto& f : s.files)
+        f.second.dead = true;
+    stopStream(lk);
+    // The device is gone: its buffers stay only in the program's own mappings.
+    freeBuffers(s);
+    for (auto& f : s.files)
+        wakeDescriptor(f.first); // a blocked poll returns and sees the hang-up
+}
+
+void runCommand(const std::string& line)
+{
+    std::unique_lock<std::mutex> lk(g_mutex);
+    State& s = state();
+    const size_t space = line.find(' ');
+    const std::string cmd = line.substr(0, space);
+    const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
+    if (cmd == "unplug") {
+        unplug(lk);
+    } else if (cmd == "replug") {
+        s.unplugged = false;
+        journal(s, "replug");
+    } else if (cmd == "truncate") {
+        s.truncateCount = std::atoi(arg.c_str());
+    } else if (cmd == "stall") {
+        s.stallUntil = Clock::now() + std::chrono::milliseconds(std::atoi(arg.c_str()));
+        journal(s, "stall " + arg);
+    } else if (cmd == "refuse") {
+        unsigned w = 0, h = 0;
+        if (std::sscanf(arg.c_str(), "%ux%u", &w, &h) == 2) {
+            s.refuseWidth = w;
+            s.refuseHeight = h;
+        }
+    } else if (cmd == "controls") {
+        s.controlsEnabled = arg != "none";
+    } else if (cmd == "fps") {
+        s.fpsOverride = std::atoi(arg.c_str());
+        s.fps = announcedFps(s, s.format);
+    } else if (cmd == "hold") {
+        g_holding.store(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(arg.c_str())));
+        g_holding.store(false);
+    } else if (cmd == "reset") {
+        std::memcpy(s.controls, kControlDefaults, sizeof(kControlDefaults));
+        s.unplugged = false;
+        s.controlsEnabled = true;
+        s.fpsOverride = -1;
+        s.truncateCount = 0;
+        s.stallUntil = Clock::time_point{};
+        s.refuseWidth = s.refuseHeight = 0;
+        s.frames = s.dropped = s.truncated = s.sets = 0;
+        s.journal.clear();
+    }
+}
+
+// Follows the control file: new complete lines are commands.
+void watchControlFile(std::string path)
+{
+    off_t offset = 0;
+    std::string pending;
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const int fd = real_open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        char chunk[512];
+        ssize_t n;
+        while ((n = pread(fd, chunk, sizeof chunk, offset)) > 0) {
+            offset += n;
+            pending.append(chunk, size_t(n));
+        }
+        real_close(fd);
+        size_t nl;
+        while ((nl = pending.find('\n')) != std::string::npos) {
+            runCommand(pending.substr(0, nl));
+            pending.erase(0, nl + 1);
+        }
+    }
+}
+
+__attribute__((constructor)) void startControlWatcher()
+{
+    if (const char* path = getenv("OCUMETRA_VCAM_CONTROL"))
+        std::thread(watchControlFile, std::string(path)).detach();
+}
+
+} // namespace
+
+// ---- what the interposed calls reach ---------------------------------------------
+
+int VirtualCamera::openNode(int flags)
+{
+    std::unique_lock<std::mutex> lk(g_mutex);
+    State& s = state();
+    if (s.unplugged)
+        return fail(ENOENT);
+    const int fd = eventfd(0, EFD_SEMAPHORE | EFD_NONBLOCK | ((flags & O_CLOEXEC) ? EFD_CLOEXEC : 0));
+    if (fd < 0)
+        return -1;
+    if (!markOurs(fd)) {
+        real_close(fd);
+        return fail(EMFILE);
+    }
+    // The descriptor itself never blocks; DQBUF honours the program's own flag.
+    if (!(flags & O_NONBLOCK))
+        real_fcntl(fd, F_SETFL, 0);
+    s.files[fd] = OpenFile{};
+    journal(s, "open");
+    return fd;
+}
+
+void VirtualCamera::closeNode(int fd)
+{
+    std::unique_lock<std::mutex> lk(g_mutex);
+    State& s = state();
+    if (s.owner == fd) {
+        stopStream(lk);
+        freeBuffers(s);
+    }
+    s.files.erase(fd);
+    unmarkOurs(fd);
+    // Mappings the program still holds of buffers it no longer streams are leaks.
+    journal(s, "close mapped=" + std::to_string(g_appMappings.load()));
+}
+
+int VirtualCamera::handleIoctl(int fd, unsigned long request, void* arg)
 {
     std::unique_lock<std::mutex> lk(g_mutex);
     State& s = state();
@@ -633,7 +726,6 @@ int handleIoctl(int fd, unsigned long request, void* arg)
         return 0;
     }
     case VIDIOC_DQBUF: {
-        REAL(fcntl, int (*)(int, int, ...));
         const bool nonblocking = real_fcntl(fd, F_GETFL) & O_NONBLOCK;
         return dequeue(lk, fd, nonblocking, static_cast<v4l2_buffer*>(arg));
     }
@@ -720,119 +812,43 @@ int handleIoctl(int fd, unsigned long request, void* arg)
     }
 }
 
-// ---- commands -------------------------------------------------------------------
-
-void unplug(std::unique_lock<std::mutex>& lk)
+void* VirtualCamera::mapNode(void* addr, size_t length, int prot, int flags, int fd, off_t offset)
 {
-    State& s = state();
-    if (s.unplugged)
-        return;
-    s.unplugged = true;
-    journal(s, "unplug");
-    for (auto& f : s.files)
-        f.second.dead = true;
-    stopStream(lk);
-    // The device is gone: its buffers stay only in the program's own mappings.
-    freeBuffers(s);
-    for (auto& f : s.files)
-        wakeDescriptor(f.first); // a blocked poll returns and sees the hang-up
-}
-
-void runCommand(const std::string& line)
-{
-    std::unique_lock<std::mutex> lk(g_mutex);
-    State& s = state();
-    const size_t space = line.find(' ');
-    const std::string cmd = line.substr(0, space);
-    const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
-    if (cmd == "unplug") {
-        unplug(lk);
-    } else if (cmd == "replug") {
-        s.unplugged = false;
-        journal(s, "replug");
-    } else if (cmd == "truncate") {
-        s.truncateCount = std::atoi(arg.c_str());
-    } else if (cmd == "stall") {
-        s.stallUntil = Clock::now() + std::chrono::milliseconds(std::atoi(arg.c_str()));
-        journal(s, "stall " + arg);
-    } else if (cmd == "refuse") {
-        unsigned w = 0, h = 0;
-        if (std::sscanf(arg.c_str(), "%ux%u", &w, &h) == 2) {
-            s.refuseWidth = w;
-            s.refuseHeight = h;
+    int memfd = -1;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        State& s = state();
+        if (s.files[fd].dead) {
+            errno = ENODEV;
+            return MAP_FAILED;
         }
-    } else if (cmd == "controls") {
-        s.controlsEnabled = arg != "none";
-    } else if (cmd == "fps") {
-        s.fpsOverride = std::atoi(arg.c_str());
-        s.fps = announcedFps(s, s.format);
-    } else if (cmd == "reset") {
-        std::memcpy(s.controls, kControlDefaults, sizeof(kControlDefaults));
-        s.unplugged = false;
-        s.controlsEnabled = true;
-        s.fpsOverride = -1;
-        s.truncateCount = 0;
-        s.stallUntil = Clock::time_point{};
-        s.refuseWidth = s.refuseHeight = 0;
-        s.frames = s.dropped = s.truncated = s.sets = 0;
-        s.journal.clear();
+        for (const Buffer& b : s.buffers)
+            if (s.owner == fd && off_t(b.offset) == offset && length <= b.length)
+                memfd = s.memfd;
     }
-}
-
-// Follows the control file: new complete lines are commands.
-void watchControlFile(std::string path)
-{
-    REAL(open, int (*)(const char*, int, ...));
-    REAL(close, int (*)(int));
-    off_t offset = 0;
-    std::string pending;
-    for (;;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const int fd = real_open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        char chunk[512];
-        ssize_t n;
-        while ((n = pread(fd, chunk, sizeof chunk, offset)) > 0) {
-            offset += n;
-            pending.append(chunk, size_t(n));
-        }
-        real_close(fd);
-        size_t nl;
-        while ((nl = pending.find('\n')) != std::string::npos) {
-            runCommand(pending.substr(0, nl));
-            pending.erase(0, nl + 1);
-        }
+    if (memfd < 0) {
+        errno = EINVAL;
+        return MAP_FAILED;
     }
-}
-
-__attribute__((constructor)) void startControlWatcher()
-{
-    if (const char* path = getenv("OCUMETRA_VCAM_CONTROL"))
-        std::thread(watchControlFile, std::string(path)).detach();
-}
-
-int openNode(int flags)
-{
-    std::unique_lock<std::mutex> lk(g_mutex);
-    State& s = state();
-    if (s.unplugged)
-        return fail(ENOENT);
-    const int fd = eventfd(0, EFD_SEMAPHORE | EFD_NONBLOCK | ((flags & O_CLOEXEC) ? EFD_CLOEXEC : 0));
-    if (fd < 0)
-        return -1;
-    // The descriptor itself never blocks; DQBUF honours the program's own flag.
-    if (!(flags & O_NONBLOCK)) {
-        REAL(fcntl, int (*)(int, int, ...));
-        real_fcntl(fd, F_SETFL, 0);
+    void* p = real_mmap(addr, length, prot, flags, memfd, offset);
+    if (p != MAP_FAILED) {
+        std::lock_guard<std::mutex> lock(g_mapMutex);
+        appMappings()[reinterpret_cast<uintptr_t>(p)] = length;
+        g_appMappings.fetch_add(1);
     }
-    s.files[fd] = OpenFile{};
-    g_openCount.fetch_add(1, std::memory_order_release);
-    journal(s, "open");
-    return fd;
+    return p;
 }
 
-int pollOurs(pollfd* fds, nfds_t n, const std::function<int(int)>& realPoll, int timeoutMs)
+void VirtualCamera::forgetMapping(void* addr)
+{
+    if (g_appMappings.load() == 0)
+        return; // the program maps none of our buffers: no lock
+    std::lock_guard<std::mutex> lock(g_mapMutex);
+    if (appMappings().erase(reinterpret_cast<uintptr_t>(addr)))
+        g_appMappings.fetch_sub(1);
+}
+
+int VirtualCamera::pollOurs(pollfd* fds, nfds_t n, const std::function<int(int)>& realPoll, int timeoutMs)
 {
     // Not streaming or hung up: answered at once, like the kernel does.
     bool immediate = false;
@@ -867,231 +883,9 @@ int pollOurs(pollfd* fds, nfds_t n, const std::function<int(int)>& realPoll, int
     return r;
 }
 
-bool anyOurs(const pollfd* fds, nfds_t n)
-{
-    if (g_openCount.load(std::memory_order_acquire) == 0)
-        return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    for (nfds_t i = 0; i < n; ++i)
-        if (state().files.count(fds[i].fd))
-            return true;
-    return false;
-}
-
-int openCommon(const char* path, int flags, mode_t mode, int (*real)(const char*, int, ...))
-{
-    if (isNode(path))
-        return openNode(flags);
-    return real(path, flags, mode);
-}
-
-} // namespace
-
-// ---- the interposed calls -------------------------------------------------------
+// ---- the control entry points ------------------------------------------------
 
 extern "C" {
-
-#define OPEN_MODE(flags, mode)                                       \
-    mode_t mode = 0;                                                 \
-    if ((flags) & (O_CREAT | __O_TMPFILE)) {                         \
-        va_list ap;                                                  \
-        va_start(ap, flags);                                         \
-        mode = mode_t(va_arg(ap, int));                              \
-        va_end(ap);                                                  \
-    }
-
-int open(const char* path, int flags, ...)
-{
-    OPEN_MODE(flags, mode);
-    REAL(open, int (*)(const char*, int, ...));
-    return openCommon(path, flags, mode, real_open);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    OPEN_MODE(flags, mode);
-    REAL(open64, int (*)(const char*, int, ...));
-    return openCommon(path, flags, mode, real_open64);
-}
-
-int __open_2(const char* path, int flags)
-{
-    REAL(open, int (*)(const char*, int, ...));
-    return openCommon(path, flags, 0, real_open);
-}
-
-int __open64_2(const char* path, int flags)
-{
-    REAL(open64, int (*)(const char*, int, ...));
-    return openCommon(path, flags, 0, real_open64);
-}
-
-int openat(int dirfd, const char* path, int flags, ...)
-{
-    OPEN_MODE(flags, mode);
-    if (isNode(path))
-        return openNode(flags);
-    REAL(openat, int (*)(int, const char*, int, ...));
-    return real_openat(dirfd, path, flags, mode);
-}
-
-int openat64(int dirfd, const char* path, int flags, ...)
-{
-    OPEN_MODE(flags, mode);
-    if (isNode(path))
-        return openNode(flags);
-    REAL(openat64, int (*)(int, const char*, int, ...));
-    return real_openat64(dirfd, path, flags, mode);
-}
-
-int close(int fd)
-{
-    REAL(close, int (*)(int));
-    if (isOurs(fd)) {
-        std::unique_lock<std::mutex> lk(g_mutex);
-        State& s = state();
-        if (s.owner == fd) {
-            stopStream(lk);
-            freeBuffers(s);
-        }
-        s.files.erase(fd);
-        g_openCount.fetch_sub(1, std::memory_order_release);
-        // Mappings the program still holds of buffers it no longer streams are leaks.
-        journal(s, "close mapped=" + std::to_string(g_appMappings.load()));
-    }
-    return real_close(fd);
-}
-
-int ioctl(int fd, unsigned long request, ...) __THROW
-{
-    va_list ap;
-    va_start(ap, request);
-    void* arg = va_arg(ap, void*);
-    va_end(ap);
-    if (isOurs(fd))
-        return handleIoctl(fd, request, arg);
-    REAL(ioctl, int (*)(int, unsigned long, ...));
-    return real_ioctl(fd, request, arg);
-}
-
-void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) __THROW
-{
-    REAL(mmap, void* (*)(void*, size_t, int, int, int, off_t));
-    if (fd < 0 || !isOurs(fd))
-        return real_mmap(addr, length, prot, flags, fd, offset);
-    int memfd = -1;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        State& s = state();
-        if (s.files[fd].dead) {
-            errno = ENODEV;
-            return MAP_FAILED;
-        }
-        for (const Buffer& b : s.buffers)
-            if (s.owner == fd && off_t(b.offset) == offset && length <= b.length)
-                memfd = s.memfd;
-    }
-    if (memfd < 0) {
-        errno = EINVAL;
-        return MAP_FAILED;
-    }
-    void* p = real_mmap(addr, length, prot, flags, memfd, offset);
-    if (p != MAP_FAILED) {
-        std::lock_guard<std::mutex> lock(g_mapMutex);
-        appMappings()[reinterpret_cast<uintptr_t>(p)] = length;
-        g_appMappings.fetch_add(1);
-    }
-    return p;
-}
-
-void* mmap64(void* addr, size_t length, int prot, int flags, int fd, off_t offset) __THROW
-{
-    return mmap(addr, length, prot, flags, fd, offset);
-}
-
-int munmap(void* addr, size_t length) __THROW
-{
-    if (g_appMappings.load() > 0) {
-        std::lock_guard<std::mutex> lock(g_mapMutex);
-        if (appMappings().erase(reinterpret_cast<uintptr_t>(addr)))
-            g_appMappings.fetch_sub(1);
-    }
-    REAL(munmap, int (*)(void*, size_t));
-    return real_munmap(addr, length);
-}
-
-int poll(pollfd* fds, nfds_t n, int timeout)
-{
-    REAL(poll, int (*)(pollfd*, nfds_t, int));
-    if (!anyOurs(fds, n))
-        return real_poll(fds, n, timeout);
-    return pollOurs(fds, n, [&](int t) { return real_poll(fds, n, t); }, timeout);
-}
-
-int __poll_chk(pollfd* fds, nfds_t n, int timeout, size_t)
-{
-    return poll(fds, n, timeout);
-}
-
-int ppoll(pollfd* fds, nfds_t n, const timespec* timeout, const sigset_t* sigmask)
-{
-    REAL(ppoll, int (*)(pollfd*, nfds_t, const timespec*, const sigset_t*));
-    if (!anyOurs(fds, n))
-        return real_ppoll(fds, n, timeout, sigmask);
-    const int ms = timeout ? int(timeout->tv_sec * 1000 + timeout->tv_nsec / 1000000) : -1;
-    return pollOurs(
-        fds, n,
-        [&](int t) {
-            timespec ts{t / 1000, (t % 1000) * 1000000L};
-            return real_ppoll(fds, n, t < 0 ? nullptr : &ts, sigmask);
-        },
-        ms);
-}
-
-int select(int nfds, fd_set* readfds, fd_set* writefds, fd_set* exceptfds, timeval* timeout)
-{
-    REAL(select, int (*)(int, fd_set*, fd_set*, fd_set*, timeval*));
-    if (g_openCount.load() == 0 || !readfds)
-        return real_select(nfds, readfds, writefds, exceptfds, timeout);
-    // Through poll, which knows how our descriptors answer.
-    std::vector<pollfd> fds;
-    for (int fd = 0; fd < nfds; ++fd) {
-        short events = 0;
-        if (FD_ISSET(fd, readfds))
-            events |= POLLIN;
-        if (writefds && FD_ISSET(fd, writefds))
-            events |= POLLOUT;
-        if (exceptfds && FD_ISSET(fd, exceptfds))
-            events |= POLLPRI;
-        if (events)
-            fds.push_back(pollfd{fd, events, 0});
-    }
-    const int ms = timeout ? int(timeout->tv_sec * 1000 + timeout->tv_usec / 1000) : -1;
-    const int r = poll(fds.data(), nfds_t(fds.size()), ms);
-    if (r < 0)
-        return r;
-    FD_ZERO(readfds);
-    if (writefds)
-        FD_ZERO(writefds);
-    if (exceptfds)
-        FD_ZERO(exceptfds);
-    int count = 0;
-    for (const pollfd& p : fds) {
-        if (p.revents & (POLLIN | POLLERR | POLLHUP)) {
-            FD_SET(p.fd, readfds);
-            ++count;
-        }
-        if (writefds && (p.revents & POLLOUT)) {
-            FD_SET(p.fd, writefds);
-            ++count;
-        }
-        if (exceptfds && (p.revents & (POLLPRI | POLLERR))) {
-            FD_SET(p.fd, exceptfds);
-            ++count;
-        }
-    }
-    return count;
-}
 
 void vcam_command(const char* line)
 {
@@ -1104,6 +898,8 @@ long vcam_counter(const char* name)
     std::string n = name ? name : "";
     if (n == "mapped")
         return g_appMappings.load();
+    if (n == "holding")
+        return g_holding.load() ? 1 : 0;
     std::lock_guard<std::mutex> lock(g_mutex);
     State& s = state();
     if (n == "open")
