@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -138,10 +139,10 @@ private:
 class Stream
 {
 public:
-    Stream()
+    // Non-blocking, as the program opens it, unless blocking.
+    explicit Stream(bool blocking = false)
     {
-        // Non-blocking, as the program opens it.
-        m_fd = ::open(kNode, O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        m_fd = ::open(kNode, O_RDWR | O_CLOEXEC | (blocking ? 0 : O_NONBLOCK));
         if (m_fd < 0)
             return;
         v4l2_format format{};
@@ -322,6 +323,26 @@ private slots:
         }
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(!broken, "the parent's camera stopped working while its children came and went");
+    }
+
+    // A client may open the camera blocking; stopping its stream drained the frame
+    // counter with reads that then waited forever, the camera's lock held.
+    void blockingStreamCloses()
+    {
+        auto stream = std::make_shared<Stream>(true);
+        QVERIFY(stream->streaming());
+        QVERIFY(stream->cycleFrame());
+        auto closed = std::make_shared<std::atomic<bool>>(false);
+        // Detached: a close that never returns must fail this test, not hang it.
+        std::thread([last = std::move(stream), closed]() mutable {
+            last.reset();
+            *closed = true;
+        }).detach();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!*closed && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        QVERIFY2(*closed, "closing a blocking descriptor that streams did not return");
+        QCOMPARE(vcam_counter("open"), 0L);
     }
 };
 

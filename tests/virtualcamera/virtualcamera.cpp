@@ -175,10 +175,13 @@ void wakeDescriptor(int fd)
         return; // counter full: readiness is already signalled
 }
 
+// Only while it is readable: a program that opened the camera blocking holds a
+// descriptor on which a read of an empty counter would wait forever.
 void drainDescriptor(int fd)
 {
     uint64_t v;
-    while (real_read(fd, &v, sizeof v) == sizeof v) {
+    pollfd ready{fd, POLLIN, 0};
+    while (real_poll(&ready, 1, 0) == 1 && (ready.revents & POLLIN) && real_read(fd, &v, sizeof v) == sizeof v) {
     }
 }
 
