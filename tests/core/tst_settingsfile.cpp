@@ -53,15 +53,6 @@ ino_t inodeOf(const QString& path)
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
-
-// Changes with every replacement of the file, and with every write into it.
-QString fileStamp(const QString& path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return QString();
-    return QStringLiteral("%1 %2.%3").arg(st.st_ino).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec);
-}
 }
 
 class TestSettingsFile : public QObject
@@ -562,7 +553,7 @@ private slots:
         }
         QVERIFY(content != own);
         writeFile(content);
-        const QString stamp = fileStamp(iniPath());
+        const QString stamp = TestEnv::fileStamp(iniPath());
 
         IConfigureService::destroyInstance();
         markNotice();
@@ -574,7 +565,7 @@ private slots:
             log.look();
             QVERIFY2(log.texts().isEmpty(), qPrintable(log.texts().join('\n')));
             QVERIFY(closed);
-            QCOMPARE(fileStamp(iniPath()), stamp);
+            QCOMPARE(TestEnv::fileStamp(iniPath()), stamp);
             QCOMPARE(fileContent(), content);
 
             cfg()->setPenciThickness(g_pencil_thickness + 1);
@@ -588,7 +579,7 @@ private slots:
             log.look();
             QCOMPARE(log.texts().size(), 1);
         }
-        QCOMPARE(fileStamp(iniPath()), stamp);
+        QCOMPARE(TestEnv::fileStamp(iniPath()), stamp);
         QCOMPARE(fileContent(), content);
         IConfigureService::destroyInstance();
     }

@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include <memory>
-#include <sys/stat.h>
 
 #include "camerarig.h"
 #include "customui/icolorframe.h"
@@ -22,14 +21,6 @@
 #include "testenv.h"
 
 namespace {
-// Changes with every replacement of the file, and with every write into it.
-QString fileStamp(const QString& path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return QString();
-    return QStringLiteral("%1 %2.%3").arg(st.st_ino).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec);
-}
 
 std::unique_ptr<TestEnv::FileSizeLimit> g_full;
 NoticeLog* g_notices = nullptr;
@@ -56,16 +47,16 @@ private slots:
         QCOMPARE(frame->m_transparentFrame->transparent(), 100);
         QCOMPARE(frame->m_eraseFrame->eraseSize(), 50);
         QCOMPARE(g_notices->texts(), QStringList());
-        QCOMPARE(fileStamp(path), g_stamp);
+        QCOMPARE(TestEnv::fileStamp(path), g_stamp);
 
         // Closing hides the panels, which store their values, and writes the settings.
         frame->close();
-        QCOMPARE(fileStamp(path), g_stamp);
+        QCOMPARE(TestEnv::fileStamp(path), g_stamp);
         QCOMPARE(g_notices->texts(), QStringList());
 
         // A change is still written.
         cfg->setPenciThickness(20);
-        QVERIFY(fileStamp(path) != g_stamp);
+        QVERIFY(TestEnv::fileStamp(path) != g_stamp);
         cfg->readConfigure();
         QCOMPARE(g_pencil_thickness, 20);
     }
@@ -87,7 +78,7 @@ int main(int argc, char** argv)
     cfg->setEraseSize(50);
     if (!cfg->writeConfigure())
         qFatal("cannot write the settings");
-    g_stamp = fileStamp(cfg->configureFilePath());
+    g_stamp = TestEnv::fileStamp(cfg->configureFilePath());
     IConfigureService::destroyInstance();
 
     CameraRig rig;

@@ -17,6 +17,7 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -166,6 +167,14 @@ void setMessageAnswer(int code) { g_answer = code; }
 void queueFileAnswer(const QStringList& paths, const QString& selectedFilter)
 {
     fileAnswers().enqueue({paths, selectedFilter});
+}
+
+QString fileStamp(const QString& path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString();
+    return QStringLiteral("%1 %2.%3").arg(st.st_ino).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec);
 }
 
 quint16 refusingLocalPort()

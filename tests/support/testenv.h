@@ -24,6 +24,10 @@ void setMessageAnswer(int code);
 // Paths the next file dialogs answer with, one list per dialog (empty = cancel).
 void queueFileAnswer(const QStringList& paths, const QString& selectedFilter = QString());
 
+// Changes with every replacement of the file, and with every write into it; empty when
+// there is none.
+QString fileStamp(const QString& path);
+
 // A TCP port on 127.0.0.1 that refuses connections while this process lives: it is
 // bound and never listens, so no server of a test run beside this one can take it.
 quint16 refusingLocalPort();
