@@ -356,7 +356,7 @@ bool ICAVOutputStream::writeSilence(qint64 samples)
     if (samples > INT_MAX / 4
         || av_samples_alloc_array_and_samples(&silence, nullptr, channels, int(samples), m_audioEncoder->sample_fmt, 0)
                < 0) {
-        qDebug() << "Could not allocate the silence before the sound";
+        qDebug() << "Could not allocate silence for the sound";
         return false;
     }
     av_samples_set_silence(silence, 0, int(samples), channels, m_audioEncoder->sample_fmt);
@@ -422,19 +422,38 @@ int ICAVOutputStream::startEncode()
         m_queueWake.wait(&m_queueMutex, 10);
     }
     if (m_hasSound) {
-        int left = 0;
-        {
-            QMutexLocker lock(&m_fifoMutex);
-            left = av_audio_fifo_size(m_fifo.get());
+        padSoundToLastPicture();
+        for (;;) {
+            int left = 0;
+            {
+                QMutexLocker lock(&m_fifoMutex);
+                left = av_audio_fifo_size(m_fifo.get());
+            }
+            // Whole frames, then the last, short one.
+            if (left <= 0 || !encodeAudio(qMin(left, m_audioFrameSize)))
+                break;
         }
-        if (left > 0)
-            encodeAudio(left);  // the last, short frame
     }
     qDebug() << "quit encode----->";
     const QString path = m_path;
     const bool ok = closeOutputStream();
     emit sgEncodeFinished(ok, path);
     return 1;
+}
+
+void ICAVOutputStream::padSoundToLastPicture()
+{
+    if (m_lastVideoPts < 0)
+        return;
+    // The sound ends at the stop, but the last picture is shown until its slot ends, which
+    // may be up to two slots later: its slot is rounded, and a late picture takes the next.
+    const qint64 pictureEnd = av_rescale(m_lastVideoPts + 1, m_audioEncoder->sample_rate, m_fps);
+    qint64 soundEnd = m_audioLead + m_audioSamples;
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        soundEnd += av_audio_fifo_size(m_fifo.get());
+    }
+    writeSilence(pictureEnd - soundEnd);
 }
 
 bool ICAVOutputStream::encodeVideo(AVFrame* frame, qint64 stamp)

@@ -92,6 +92,9 @@ private:
     bool encodeAudio(int samples);
     // Queues that many samples of silence (the encoder's rate) for the sound.
     bool writeSilence(qint64 samples);
+    // At the end: silence after the sound up to the end of the last picture, so the sound
+    // does not stop before the picture does.
+    void padSoundToLastPicture();
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
     // A picture's packet is written once the next one is out, with the time up to it as
