@@ -30,7 +30,8 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
         env.remove(QStringLiteral("PULSE_SERVER"));
         // A bus that refuses at once: with none named, the server would start one.
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/no-session-bus").arg(folder));
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=%1/no-session-bus").arg(folder));
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList arguments{QStringLiteral("-s"), QStringLiteral("TERM"), QString::number(maxSeconds),
