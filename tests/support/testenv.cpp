@@ -127,6 +127,11 @@ void prepare()
     qputenv("XDG_RUNTIME_DIR", (g_home->path() + "/run").toLocal8Bit());
     QDir().mkpath(g_home->path() + "/run");
     QFile::setPermissions(g_home->path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Temporary files of the test and of every process it starts go with the home: a
+    // child the test kills on purpose cannot leave its own home behind in the system's
+    // temporary folder.
+    QDir().mkpath(g_home->path() + "/tmp");
+    qputenv("TMPDIR", (g_home->path() + "/tmp").toLocal8Bit());
     // Buses that refuse at once: with none named, D-Bus would start a session bus of its
     // own, forking the program, and a test would reach the developer's desktop.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(g_home->path()) + "/run/no-session-bus");
