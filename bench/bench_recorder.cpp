@@ -11,7 +11,7 @@
 // and a change of a small window every two seconds, found again in the written file.
 //
 // Run on a 1920x1080 X screen, e.g.
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/bench_recorder
+//   bash tests/support/xserver-run.sh -- build/bin/bench_recorder
 // OCUMETRA_BENCH_SECONDS sets the length of each recording (60 by default). Needs
 // pulseaudio and the ffmpeg command (scripts/install-deps.sh).
 

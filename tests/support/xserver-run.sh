@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Runs a command on an X server of its own, ended with it.
+#   xserver-run.sh [--screen WxHxD] [--wm] -- command [args...]
+# Xvfb picks a free display itself (-displayfd), so runs started in the same instant
+# never share one, and it admits only the cookie of this run's own authority file: no
+# command runs on a display it did not start. --wm adds a window manager (openbox),
+# started and managing before the command runs. Exits with the command's status, or
+# with 1 at once, saying so, when the server or the window manager cannot start.
+set -uo pipefail
+
+screen=1920x1080x24
+wm=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --screen) screen="$2"; shift 2 ;;
+    --wm) wm=1; shift ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "xserver-run: no command given" >&2; exit 2; }
+
+dir="$(mktemp -d "${TMPDIR:-/tmp}/xserver-XXXXXX")" || exit 1
+xpid=""
+wmpid=""
+cleanup() {
+  local p
+  for p in $wmpid $xpid; do kill -TERM "$p" 2>/dev/null; done
+  for p in $wmpid $xpid; do
+    for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$p" 2>/dev/null
+    wait "$p" 2>/dev/null
+  done
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
+
+# One cookie for any display number (a wildcard entry): the number is known only once
+# the server has chosen it.
+export XAUTHORITY="$dir/Xauthority"
+: > "$XAUTHORITY"
+cookie="$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+name_hex="$(printf 'MIT-MAGIC-COOKIE-1' | od -An -tx1 | tr -d ' \n')"
+printf 'ffff 0000  0000  0012 %s 0010 %s\n' "$name_hex" "$cookie" | xauth -q -f "$XAUTHORITY" nmerge - ||
+  { echo "xserver-run: the X authority file could not be written" >&2; exit 1; }
+
+# The server and the window manager die with this script, however it ends.
+setpriv --pdeathsig KILL Xvfb -displayfd 3 -auth "$XAUTHORITY" -nolisten tcp \
+  -screen 0 "$screen" 3>"$dir/display" 2>"$dir/xvfb.log" &
+xpid=$!
+number=""
+for _ in $(seq 300); do
+  # The number is written, with its newline, once the server accepts clients.
+  if [ "$(wc -l < "$dir/display")" -ge 1 ]; then
+    number="$(tr -dc '0-9' < "$dir/display")"
+    break
+  fi
+  kill -0 "$xpid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$number" ]; then
+  echo "xserver-run: the X server could not start:" >&2
+  sed 's/^/  /' "$dir/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$number"
+
+if [ "$wm" = 1 ]; then
+  setpriv --pdeathsig KILL openbox --sm-disable >"$dir/wm.log" 2>&1 &
+  wmpid=$!
+  for _ in $(seq 200); do
+    wmctrl -m >/dev/null 2>&1 && break
+    kill -0 "$wmpid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if ! wmctrl -m >/dev/null 2>&1; then
+    echo "xserver-run: the window manager could not start on $DISPLAY:" >&2
+    sed 's/^/  /' "$dir/wm.log" >&2
+    exit 1
+  fi
+fi
+
+"$@"
