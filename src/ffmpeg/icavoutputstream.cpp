@@ -320,29 +320,33 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
                                       frame->sample_rate, 0, nullptr);
         ISwrContextPtr resampler(swr);
         if (ret < 0 || swr_init(swr) < 0) {
-            qDebug() << "Could not set up the sample converter";
+            endSound("Could not set up the sample converter");
             return -1;
         }
         m_resampler = std::move(resampler);
     }
+    // From here on the samples have their place on the time line: any that cannot be
+    // queued end the sound, or what follows would move into their place.
     const int capacity = swr_get_out_samples(m_resampler.get(), inSamples);
-    if (capacity <= 0)
+    if (capacity < 0) {
+        endSound("Could not size the converted sound");
+        return -1;
+    }
+    if (capacity == 0)
         return 0;
     uint8_t** converted = nullptr;
-    int ret = av_samples_alloc_array_and_samples(&converted, nullptr, m_audioEncoder->ch_layout.nb_channels,
-                                                 capacity, m_audioEncoder->sample_fmt, 0);
-    if (ret < 0) {
-        qDebug() << "Could not allocate converted input samples\n";
-        return ret;
+    if (av_samples_alloc_array_and_samples(&converted, nullptr, m_audioEncoder->ch_layout.nb_channels, capacity,
+                                           m_audioEncoder->sample_fmt, 0)
+        < 0) {
+        endSound("Could not allocate the converted sound");
+        return -1;
     }
     const int samples = swr_convert(m_resampler.get(), converted, capacity, planes, inSamples);
     const bool queued = samples >= 0 && queueSamples(converted, samples);
     av_freep(&converted[0]);
     av_freep(&converted);
-    if (samples < 0) {
-        qDebug() << "Could not convert input samples\n";
-        return samples;
-    }
+    if (samples < 0)
+        endSound("Could not convert the sound");
     m_queueWake.wakeOne();
     return queued ? 1 : -1;
 }

@@ -42,7 +42,8 @@ public:
     // counted.
     int write_video_frame(AVFrame* frame, qint64 stamp);
     // Microphone thread: converts the samples into the sound queue at the place their
-    // stamp gives them, after silence for any gap.
+    // stamp gives them, after silence for any gap. -1 once the sound has ended: samples
+    // that could not be queued end it (logged), so none that follow are moved.
     int write_audio_frame(AVFrame* frame, qint64 stamp);
     // Encoder thread: the whole encoding loop of one recording; returns once the file is
     // finalised, after a stop.
