@@ -75,18 +75,19 @@ QImage titleBarOf(const QString& text, QString* problem)
             *problem = QStringLiteral("no box was shown");
             return;
         }
-        // The window manager decorates it.
-        QTest::qWaitFor([&] { return box->frameGeometry().top() < box->geometry().top(); }, 5000);
-        QTest::qWait(500);
-        const QRect frame = box->frameGeometry();
-        const QRect client = box->geometry();
-        if (client.top() - frame.top() < 8)
+        // The strip right above the box, where the window manager draws its title bar
+        // (read off the screen: the frame's size may reach the program late).
+        auto grabStrip = [&] {
+            const QRect client = box->geometry();
+            return QGuiApplication::primaryScreen()
+                ->grabWindow(0, client.left(), client.top() - 17, client.width(), 15)
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        if (!QTest::qWaitFor([&] { return !titleText(grabStrip()).isNull(); }, 5000))
             *problem = QStringLiteral("the box has no title bar");
-        else
-            bar = QGuiApplication::primaryScreen()
-                      ->grabWindow(0, frame.left(), frame.top(), frame.width(), client.top() - frame.top())
-                      .toImage()
-                      .convertToFormat(QImage::Format_RGB32);
+        QTest::qWait(500);
+        bar = grabStrip();
         if (auto* message = qobject_cast<QMessageBox*>(box))
             message->button(QMessageBox::Ok)->click();
         else
