@@ -174,7 +174,7 @@ public:
     QRect newWindow(const QList<QRect>& before)
     {
         QRect found;
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             for (const QRect& r : windows()) {
                 if (!before.contains(r)) {
                     found = r;

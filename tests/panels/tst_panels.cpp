@@ -528,7 +528,7 @@ void TestPanels::timedCaptureDialogStartsInFirstField()
         QTimer::singleShot(0, &dialog, [&] {
             // Where typed keys go: the focus once the dialog is the active window, which
             // is the focus it keeps for that moment until then.
-            QTest::qWaitFor([&] { return dialog.isActiveWindow() && QApplication::focusWidget(); }, 1000);
+            (void)QTest::qWaitFor([&] { return dialog.isActiveWindow() && QApplication::focusWidget(); }, 1000);
             focusAtOpening.append(dialog.isActiveWindow() ? QApplication::focusWidget() : dialog.focusWidget());
             // The user moves to the second field, then cancels.
             dialog.pagesEdit()->setFocus(Qt::TabFocusReason);
