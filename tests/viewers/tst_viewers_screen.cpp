@@ -297,9 +297,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
         QTest::qWait(200);
         const QPoint origin = pattern.mapToGlobal(QPoint(0, 0));
-        const QImage screen = QGuiApplication::primaryScreen()
-                                  ->grabWindow(0, origin.x() - geometry.x() + 200, origin.y() - geometry.y() + 150, 200, 100)
-                                  .toImage();
+        const QPoint probe = origin - geometry.topLeft() + QPoint(200, 150);
+        const QImage screen =
+            QGuiApplication::primaryScreen()->grabWindow(0, probe.x(), probe.y(), 200, 100).toImage();
         QCOMPARE(screen.pixel(screen.width() / 2, screen.height() / 2) & 0xffffff, 0u);
 
         // A Wayland session: the screen cannot be grabbed, the program's own window is shown.
