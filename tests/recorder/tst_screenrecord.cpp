@@ -26,14 +26,14 @@ bool withoutMicrophone()
     return qEnvironmentVariableIsSet("OCUMETRA_TEST_NO_MIC");
 }
 
-// Blocks of 16 device pixels whose colours do not repeat nearby: a picture taken from
+// Blocks of 32 device pixels whose colours do not repeat nearby: a picture taken from
 // anywhere else differs from it nearly everywhere.
 QPixmap blockPattern(const QSize& size, qreal ratio)
 {
     QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const quint32 h = quint32(x / 16) * 73856093u ^ quint32(y / 16) * 19349663u;
+            const quint32 h = quint32(x / 32) * 73856093u ^ quint32(y / 32) * 19349663u;
             image.setPixel(x, y, qRgb((h >> 4) & 255, (h >> 12) & 255, (h >> 20) & 255));
         }
     QPixmap pixmap = QPixmap::fromImage(image);
