@@ -67,7 +67,9 @@ void MainFrame::onCameraError(int code)
                 item->show();
         });
         isValidMicrophonePermission();
-        applyRecordscreenPermission();
+        // A Wayland desktop's screen-sharing dialog waits for the first recording.
+        if (!isWaylandSession())
+            applyRecordscreenPermission();
         setEnabledApp(true);
         return;
     }

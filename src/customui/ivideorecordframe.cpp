@@ -258,7 +258,8 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
         qDebug() << "access microphone premission: " << "false";
         return;
     }
-    if (!isValidRecordscreenPermission()) {
+    // A Wayland desktop is asked at Start, where a refusal is told.
+    if (!isWaylandSession() && !isValidRecordscreenPermission()) {
         m_permissionBox->showPermissionBox(IMacosPermissionBox::ScreenRecording);
         giveButtonBack();
         qDebug() << "access screen recording premission: " << "false";
