@@ -174,8 +174,10 @@ bool ICAVInputStream::openScreenCast(const QRect& device, const QRect& screen, i
         qDebug() << "no screen cast:" << portal->lastError();
         return false;
     }
-    connect(portal, &IScreenCastPortal::sgSessionClosed, this, [this] { m_castEnded = true; },
-            Qt::UniqueConnection);
+    if (!m_castWatched) {
+        m_castWatched = true;
+        connect(portal, &IScreenCastPortal::sgSessionClosed, this, [this] { m_castEnded = true; });
+    }
     m_pipeWire = std::make_unique<IPipeWireCapture>();
     QString why;
     const int fd = portal->openPipeWireRemote();

@@ -137,6 +137,7 @@ private:
     std::unique_ptr<IPipeWireCapture> m_pipeWire;
     // The desktop stopped sharing the screen during the recording.
     std::atomic<bool> m_castEnded{false};
+    bool m_castWatched = false;
     const bool m_crop = true;
     const bool m_qtMicrophone = true;
 };

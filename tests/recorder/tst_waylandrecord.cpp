@@ -184,6 +184,34 @@ private slots:
         }
     }
 
+    void screenCastEndingMidwayKeepsWhatWasRecorded()
+    {
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        frame->onRegionClick(true, 0);  // full screen
+        QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QVERIFY(api->isRecording());
+        const QString path = api->outputPath();
+        QTest::qWait(2000);
+        // The desktop's screen sharing goes away, as when its portal ends.
+        m_desktop->stopPortal();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 30000);
+        QVERIFY(!frame->isVisible());
+        // No "finished" box: the user is told that the recording stopped, and where the
+        // part that was recorded is.
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(TestEnv::messages().size(), 1);
+        QVERIFY2(TestEnv::messages().first().contains(QFileInfo(path).fileName()),
+                 qPrintable(TestEnv::messages().first()));
+        const MediaProbe probe = probeMedia(path);
+        QVERIFY(probe.videoPackets > 50);
+        QVERIFY(probe.videoSeconds > 1.5);
+    }
+
     void withoutPortalStartIsRefusedAndTold()
     {
         m_desktop->stopPortal();
