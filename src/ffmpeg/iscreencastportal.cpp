@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
+#include <QDBusServiceWatcher>
 #include <QDBusUnixFileDescriptor>
 #include <QDebug>
 #include <QEventLoop>
@@ -178,6 +179,7 @@ IScreenCastPortal::Result IScreenCastPortal::ask(const QString& parentWindow)
         return Unavailable;
     }
     m_session = session;
+    watchPortal();
     QDBusConnection::sessionBus().connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
                                           SLOT(onSessionClosed()));
 
@@ -277,6 +279,19 @@ void IScreenCastPortal::close()
     bus.call(QDBusMessage::createMethodCall(SERVICE, m_session, SESSION, QStringLiteral("Close")), QDBus::NoBlock);
     m_session.clear();
     m_node = 0;
+}
+
+void IScreenCastPortal::watchPortal()
+{
+    if (m_watching)
+        return;
+    m_watching = true;
+    auto* watcher = new QDBusServiceWatcher(SERVICE, QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        if (!m_session.isEmpty())
+            onSessionClosed();
+    });
 }
 
 void IScreenCastPortal::onSessionClosed()

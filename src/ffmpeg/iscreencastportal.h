@@ -50,6 +50,8 @@ private slots:
 
 private:
     IScreenCastPortal() = default;
+    // Also ends the grant when the portal leaves the bus (it ended or failed).
+    void watchPortal();
     // Calls a portal method that answers through a Request object and waits for the
     // answer; false (with m_error) when there is none.
     bool callWithResponse(const QString& method, const QVariantList& arguments, const QString& token,
@@ -64,6 +66,7 @@ private:
     QString m_error;
     Result m_lastResult = Unavailable;
     int m_tokenCount = 0;
+    bool m_watching = false;
     // Filled by onResponse while a request waits.
     bool m_answered = false;
     uint m_response = 2;
