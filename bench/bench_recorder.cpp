@@ -12,6 +12,8 @@
 //
 // Run on a 1920x1080 X screen, e.g.
 //   bash tests/support/xserver-run.sh -- build/bin/bench_recorder
+// With OCUMETRA_BENCH_WAYLAND=1 it runs on a private headless Wayland desktop of its own
+// instead (the tests' one), the recorder taking the screen from its screen-cast portal.
 // OCUMETRA_BENCH_SECONDS sets the length of each recording (60 by default). Needs
 // pulseaudio and the ffmpeg command (scripts/install-deps.sh).
 
@@ -48,6 +50,9 @@
 #include "pulsedaemon.h"
 #include "stillpage.h"
 #include "videoprobe.h"
+#ifdef OCUMETRA_BENCH_WAYLAND
+#include "waylandsession.h"
+#endif
 
 namespace {
 
@@ -509,6 +514,17 @@ int main(int argc, char** argv)
     const QString loadFolder = qEnvironmentVariable("OCUMETRA_BENCH_LOAD_INTO");
     if (!loadFolder.isEmpty())
         return loadTheMachine(loadFolder);
+#ifdef OCUMETRA_BENCH_WAYLAND
+    // Started before the application object, whose X display it provides; its children
+    // (the animation, the recorders killed on purpose) share it.
+    QTemporaryDir desktopFolder;
+    WaylandSession desktop;
+    if (qEnvironmentVariableIsSet("OCUMETRA_BENCH_WAYLAND") && qEnvironmentVariableIsEmpty("OCUMETRA_BENCH_RECORD_INTO")
+        && !desktop.start(desktopFolder.path(), true, 3600)) {
+        fprintf(stderr, "could not start the Wayland desktop\n");
+        return 1;
+    }
+#endif
     QApplication app(argc, argv);
     const QString killFolder = qEnvironmentVariable("OCUMETRA_BENCH_RECORD_INTO");
     if (!killFolder.isEmpty())

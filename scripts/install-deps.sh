@@ -23,6 +23,12 @@ PACKAGES=(
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-pipewire
+  # A headless Wayland desktop for the screen-recording tests: compositor, X server,
+  # screen-cast portal and PipeWire (xhost, of x11-xserver-utils above, lets the tests'
+  # X clients in).
+  sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr pipewire wireplumber grim
+  dbus-daemon
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev desktop-file-utils xdotool
   # libFuzzer's runtime is only recommended by clang, and recommendations are not

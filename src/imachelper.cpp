@@ -1,11 +1,14 @@
 #include "imachelper.h"
 
+#include <QApplication>
 #include <QAudioDeviceInfo>
 #include <QDebug>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QWidget>
+
+#include "ffmpeg/iscreencastportal.h"
 
 void setFramelessWindowHintForMac(QWidget* widget)
 {
@@ -26,8 +29,16 @@ bool isValidMicrophonePermission()
     return !QAudioDeviceInfo::availableDevices(QAudio::AudioInput).isEmpty();
 }
 
+bool isWaylandSession()
+{
+    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 bool isValidRecordscreenPermission()
 {
+    if (isWaylandSession())
+        return IScreenCastPortal::instance()->hasGrant();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return true;
     // Only a local display counts: ":N", ":N.S" or "unix:N" with its socket present.
@@ -42,12 +53,17 @@ bool isValidRecordscreenPermission()
 
 void applyRecordscreenPermission()
 {
+    if (isWaylandSession()) {
+        // The desktop's dialog belongs over the window that asked.
+        QString parent;
+        const QWidget* window = QApplication::activeWindow();
+        if (window && QGuiApplication::platformName() == QLatin1String("xcb"))
+            parent = QStringLiteral("x11:%1").arg(window->winId(), 0, 16);
+        IScreenCastPortal::instance()->request(parent);
+        return;
+    }
     // X11 has no screen-recording permission to ask for.
     if (!isValidRecordscreenPermission())
         qDebug() << Q_FUNC_INFO << "no X display: the screen cannot be recorded";
 }
 
-bool isWaylandSession()
-{
-    return qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}

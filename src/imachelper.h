@@ -12,14 +12,18 @@ void setFramelessWindowHintForMac(QWidget* widget);
 // True when a microphone can be recorded (an audio input device exists).
 bool isValidMicrophonePermission();
 
-// True when the screen can be captured (an X display is reachable).
+// True when this program runs in a Wayland session (XDG_SESSION_TYPE=wayland or
+// WAYLAND_DISPLAY set), even as an X11 client of XWayland: the X screen then holds no
+// picture of the desktop.
+bool isWaylandSession();
+
+// True when the screen can be captured: on X11 when an X display is reachable; in a
+// Wayland session when the desktop granted a screen cast at the last request.
 bool isValidRecordscreenPermission();
 
-// Asks for the screen-recording permission where the system requires one.
+// Asks for the screen-recording permission where the system requires one: in a Wayland
+// session the desktop's screen-cast portal (its dialog, where it shows one); the answer
+// is kept for isValidRecordscreenPermission.
 void applyRecordscreenPermission();
-
-// True in a Wayland session (XDG_SESSION_TYPE=wayland or WAYLAND_DISPLAY set): there the
-// X root window, even under XWayland, holds no picture of the desktop.
-bool isWaylandSession();
 
 #endif

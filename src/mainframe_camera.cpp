@@ -60,7 +60,9 @@ void MainFrame::onCameraError(int code)
         // fits and centres the picture on each of its size changes, this one included.
         m_board->resetTransformx();
         isValidMicrophonePermission();
-        applyRecordscreenPermission();
+        // A Wayland desktop's screen-sharing dialog waits for the first recording.
+        if (!isWaylandSession())
+            applyRecordscreenPermission();
         setEnabledApp(true);
         return;
     }

@@ -277,6 +277,22 @@
         <translation>輸出初始化失敗：%1。錄影無法儲存在：
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：此 Wayland 桌面沒有提供螢幕分享服務（xdg-desktop-portal）。請安裝您桌面的入口服務，或使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>無法錄製螢幕：桌面的螢幕分享要求被拒絕或已取消。請再次按「開始」並允許分享螢幕以進行錄製。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：無法開啟桌面的螢幕串流（PipeWire）。請安裝 PipeWire 和 gstreamer1.0-pipewire，或使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：桌面已分享螢幕，但沒有傳送任何畫面。請使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

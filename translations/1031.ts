@@ -277,6 +277,22 @@
         <translation>Die Ausgabe konnte nicht vorbereitet werden: %1. Die Aufnahme kann nicht gespeichert werden in:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Dieser Wayland-Desktop bietet keinen Dienst zur Bildschirmfreigabe (xdg-desktop-portal). Installieren Sie das Portal Ihres Desktops oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Die Anfrage des Desktops zur Bildschirmfreigabe wurde abgelehnt oder abgebrochen. Drücken Sie erneut auf Start und erlauben Sie die Bildschirmfreigabe, um ihn aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Der Bildschirmstream des Desktops (PipeWire) lässt sich nicht öffnen. Installieren Sie PipeWire und gstreamer1.0-pipewire oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat den Bildschirm freigegeben, aber kein Bild gesendet. Melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -277,6 +277,22 @@
         <translation>Initialization output failed: %1. The recording cannot be saved in:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

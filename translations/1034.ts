@@ -277,6 +277,22 @@
         <translation>Error al inicializar la salida: %1. La grabación no se puede guardar en:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: este escritorio Wayland no ofrece ningún servicio para compartir la pantalla (xdg-desktop-portal). Instale el portal de su escritorio o inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>No se puede grabar la pantalla: la solicitud del escritorio para compartir la pantalla se rechazó o se canceló. Pulse Iniciar de nuevo y permita compartir la pantalla para grabarla.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: no se puede abrir el flujo de pantalla del escritorio (PipeWire). Instale PipeWire y gstreamer1.0-pipewire o inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: el escritorio compartió la pantalla pero no envió ninguna imagen. Inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -277,6 +277,22 @@
         <translation>Échec de l&apos;initialisation de la sortie : %1. L&apos;enregistrement ne peut pas être sauvegardé dans :
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : ce bureau Wayland n&apos;offre aucun service de partage d&apos;écran (xdg-desktop-portal). Installez le portail de votre bureau ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : la demande de partage d&apos;écran du bureau a été refusée ou annulée. Appuyez de nouveau sur Démarrer et autorisez le partage de l&apos;écran pour l&apos;enregistrer.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : le flux d&apos;écran du bureau (PipeWire) ne peut pas être ouvert. Installez PipeWire et gstreamer1.0-pipewire ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau a partagé l&apos;écran mais n&apos;a envoyé aucune image. Ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

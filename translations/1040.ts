@@ -277,6 +277,22 @@
         <translation>Inizializzazione dell&apos;uscita non riuscita: %1. La registrazione non può essere salvata in:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: questo desktop Wayland non offre alcun servizio di condivisione dello schermo (xdg-desktop-portal). Installare il portale del desktop oppure accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>Impossibile registrare lo schermo: la richiesta del desktop di condividere lo schermo è stata rifiutata o annullata. Premere di nuovo Avvia e consentire la condivisione dello schermo per registrarlo.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: il flusso dello schermo del desktop (PipeWire) non può essere aperto. Installare PipeWire e gstreamer1.0-pipewire oppure accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: il desktop ha condiviso lo schermo ma non ha inviato alcuna immagine. Accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -277,6 +277,22 @@
         <translation>De uitvoer kon niet worden voorbereid: %1. De opname kan niet worden opgeslagen in:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: deze Wayland-desktop biedt geen dienst voor schermdelen (xdg-desktop-portal). Installeer de portal van uw desktop of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>Het scherm kan niet worden opgenomen: het verzoek van de desktop om het scherm te delen is geweigerd of geannuleerd. Druk opnieuw op Start en sta het delen van het scherm toe om het op te nemen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: de schermstream van de desktop (PipeWire) kan niet worden geopend. Installeer PipeWire en gstreamer1.0-pipewire of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: de desktop heeft het scherm gedeeld maar geen beeld gestuurd. Meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -277,6 +277,22 @@
         <translation>Çıkış hazırlanamadı: %1. Kayıt şuraya kaydedilemiyor:
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: bu Wayland masaüstü ekran paylaşım hizmeti (xdg-desktop-portal) sunmuyor. Ekranı kaydetmek için masaüstünüzün portalını kurun veya bir X11 oturumuyla giriş yapın.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>Ekran kaydedilemiyor: masaüstünün ekran paylaşma isteği reddedildi veya iptal edildi. Ekranı kaydetmek için yeniden Başlat&apos;a basın ve ekran paylaşımına izin verin.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: masaüstünün ekran akışı (PipeWire) açılamıyor. Ekranı kaydetmek için PipeWire ve gstreamer1.0-pipewire kurun veya bir X11 oturumuyla giriş yapın.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: masaüstü ekranı paylaştı ancak hiç görüntü göndermedi. Ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

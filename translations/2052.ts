@@ -277,6 +277,22 @@
         <translation>输出初始化失败：%1。录像无法保存在：
 %2</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：此 Wayland 桌面没有提供屏幕共享服务（xdg-desktop-portal）。请安装您桌面的门户，或使用 X11 会话登录以录制屏幕。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.</source>
+        <translation>无法录制屏幕：桌面的屏幕共享请求被拒绝或已取消。请再次按“开始”并允许共享屏幕以进行录制。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：无法打开桌面的屏幕流（PipeWire）。请安装 PipeWire 和 gstreamer1.0-pipewire，或使用 X11 会话登录以录制屏幕。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：桌面已共享屏幕，但没有发送任何画面。请使用 X11 会话登录以录制屏幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

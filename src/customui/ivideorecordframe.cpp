@@ -258,7 +258,8 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
         qDebug() << "access microphone premission: " << "false";
         return;
     }
-    if (!isValidRecordscreenPermission()) {
+    // A Wayland desktop is asked at Start, where a refusal is told.
+    if (!isWaylandSession() && !isValidRecordscreenPermission()) {
         m_permissionBox->showPermissionBox(IMacosPermissionBox::ScreenRecording);
         giveButtonBack();
         qDebug() << "access screen recording premission: " << "false";
@@ -324,8 +325,13 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
     IFFmpegApi* api = IFFmpegApi::instance();
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
-    case 6:
-        if (api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect())) {
+    case 6: {
+        // A Wayland desktop may show its own dialog while the start waits for it: the
+        // frame's buttons are not pressed meanwhile.
+        setEnabled(false);
+        const bool started = api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect());
+        setEnabled(true);
+        if (started) {
             enterRecordingState();
             if (api->microphoneMissing())
                 ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
@@ -334,6 +340,7 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
             setFrameVisible(false);
         }
         break;
+    }
     case 7:
         api->pauseRecordVideo(false);
         m_clockTimer->start(1000);

@@ -8,7 +8,13 @@
 #include <limits>
 
 #include "ffmpeg/iaudioinputfromqt.h"
+#include "ffmpeg/ipipewirecapture.h"
+#include "ffmpeg/iscreencastportal.h"
 #include "ffmpeg/istreamthread.h"
+#include "imachelper.h"
+
+#include <gst/gst.h>
+#include <gst/video/video-info.h>
 
 extern "C" {
 #include <libavdevice/avdevice.h>
@@ -23,6 +29,8 @@ Q_DECLARE_METATYPE(AVFrame*)
 
 namespace {
 const qint64 NEVER = std::numeric_limits<qint64>::max();
+// A granted screen cast that gives no picture within this time will give none.
+const int FIRST_PICTURE_MS = 3000;
 }
 
 ICAVInputStream::ICAVInputStream(QObject* parent)
@@ -114,15 +122,25 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
     m_cropWidth = device.width();
     m_cropHeight = device.height();
     qDebug() << "录制区域2：" << device;
+    m_openError = OpenFailed;
     if (m_cropWidth < 2 || m_cropHeight < 2) {
         qDebug() << "recording region is empty";
         return false;
     }
 
-    if (!m_videoDevice.isEmpty() && !openScreenInput())
+    // Under Wayland the X screen is empty (XWayland shows no other window, not even
+    // ours): only the desktop's screen cast holds the picture.
+    m_screenCast = !m_videoDevice.isEmpty() && isWaylandSession();
+    if (m_screenCast) {
+        const QRect g = screen->geometry();
+        const double ratio = screen->devicePixelRatio();
+        if (!openScreenCast(device, QRect(g.topLeft(), (QSizeF(g.size()) * ratio).toSize()), qMax(1, qRound(ratio))))
+            return false;
+    } else if (!m_videoDevice.isEmpty() && !openScreenInput()) {
         return false;
+    }
 
-    if (!m_videoDevice.isEmpty() && m_crop) {
+    if (!m_videoDevice.isEmpty() && m_crop && !m_screenCast) {
         const QByteArray filter = QStringLiteral("crop=%1:%2:%3:%4")
                                       .arg(m_cropWidth)
                                       .arg(m_cropHeight)
@@ -158,6 +176,60 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
             m_microphoneMissing = true;
         }
     }
+    return true;
+}
+
+bool ICAVInputStream::openScreenCast(const QRect& device, const QRect& screen, int ratio)
+{
+    m_castEnded = false;
+    IScreenCastPortal* portal = IScreenCastPortal::instance();
+    applyRecordscreenPermission();
+    if (!isValidRecordscreenPermission()) {
+        m_openError = portal->lastResult() == IScreenCastPortal::Unavailable ? NoScreenCastPortal : ScreenCastRefused;
+        qDebug() << "no screen cast:" << portal->lastError();
+        return false;
+    }
+    if (!m_castWatched) {
+        m_castWatched = true;
+        connect(portal, &IScreenCastPortal::sgSessionClosed, this, [this] { m_castEnded = true; });
+    }
+    m_pipeWire = std::make_unique<IPipeWireCapture>();
+    QString why;
+    const int fd = portal->openPipeWireRemote();
+    if (fd < 0 || !m_pipeWire->open(fd, portal->streamNode(), &why)) {
+        qDebug() << "screen-cast stream cannot be opened:" << (fd < 0 ? portal->lastError() : why);
+        m_openError = NoPipeWire;
+        return false;
+    }
+    if (!m_pipeWire->waitFirstPicture(FIRST_PICTURE_MS)) {
+        qDebug() << "the screen-cast stream gave no picture";
+        m_openError = NoScreenCastPicture;
+        return false;
+    }
+    // The granted monitor's place on the desktop (the portal's word, else the screen the
+    // region lies on), scaled to the stream's pixels.
+    const QSize size = m_pipeWire->pictureSize();
+    QRect monitor = portal->streamGeometry();
+    monitor = monitor.isValid() ? QRect(monitor.topLeft() * ratio, monitor.size() * ratio) : screen;
+    const double sx = double(size.width()) / monitor.width();
+    const double sy = double(size.height()) / monitor.height();
+    QRect region = device.intersected(monitor);
+    if (region.isEmpty())
+        region = monitor;  // the user granted another monitor: that one is recorded
+    region.translate(-monitor.topLeft());
+    QRect crop(int(region.x() * sx), int(region.y() * sy), int(region.width() * sx), int(region.height() * sy));
+    crop = crop.intersected(QRect(QPoint(0, 0), size));
+    crop.setWidth(crop.width() - crop.width() % 2);
+    crop.setHeight(crop.height() - crop.height() % 2);
+    if (crop.width() < 2 || crop.height() < 2) {
+        m_openError = NoScreenCastPicture;
+        return false;
+    }
+    m_cropX = crop.x();
+    m_cropY = crop.y();
+    m_cropWidth = crop.width();
+    m_cropHeight = crop.height();
+    qDebug() << "screen cast" << size << "monitor" << monitor << "crop" << crop;
     return true;
 }
 
@@ -263,7 +335,7 @@ int ICAVInputStream::InitFilters(AVRational pixelAspect, AVPixelFormat format, A
 
 bool ICAVInputStream::StartCapture()
 {
-    if (m_videoIndex == -1 && !m_audioStarted) {
+    if (m_videoIndex == -1 && !m_screenCast && !m_audioStarted) {
         qDebug() << "错误：你没有打开设备 \n";
         return false;
     }
@@ -300,11 +372,15 @@ bool ICAVInputStream::StartCapture()
 
 void ICAVInputStream::slReadVideoPackets()
 {
-    ReadVideoPackets();
+    if (m_screenCast)
+        readScreenCast();
+    else
+        ReadVideoPackets();
     // One call captures the whole recording; the tick thread ends with it and closes the
     // screen input, which no other thread touches while it runs.
     m_videoDecoder.reset();
     m_videoInput.reset();
+    m_pipeWire.reset();
     if (auto* thread = qobject_cast<IStreamThread*>(QThread::currentThread()))
         thread->stopThread();
     m_videoRunning = false;
@@ -357,6 +433,56 @@ int ICAVInputStream::ReadVideoPackets()
                 emit sgWriteVideoFrame(frame.get(), stamp);
             av_frame_unref(frame.get());
         }
+    }
+    return 0;
+}
+
+int ICAVInputStream::readScreenCast()
+{
+    if (!m_pipeWire)
+        return 0;
+    IAVFramePtr frame(av_frame_alloc());
+    if (!frame)
+        return AVERROR(ENOMEM);
+    // The stream sends a picture only when the screen changes: the latest one is taken
+    // every tick, as x11grab grabs one.
+    const qint64 period = 1000000 / m_frameRate;
+    qint64 next = av_gettime_relative();
+    while (!m_stopped) {
+        if (m_castEnded || m_pipeWire->failed()) {
+            qDebug() << "the screen cast ended during the recording";
+            emit sgAVError();
+            return AVERROR_EOF;
+        }
+        const qint64 wait = next - av_gettime_relative();
+        if (wait > 0)
+            QThread::usleep(ulong(wait));
+        next += period;
+        GstSample* sample = m_pipeWire->latest();
+        if (!sample)
+            continue;
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        GstVideoInfo info;
+        GstMapInfo map;
+        if (buffer && gst_video_info_from_caps(&info, gst_sample_get_caps(sample))
+            && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+            const QSize size(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
+            const int stride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
+            const QRect crop = QRect(m_cropX, m_cropY, m_cropWidth, m_cropHeight).intersected(QRect(QPoint(), size));
+            if (!crop.isEmpty() && qint64(map.size) >= qint64(stride) * size.height()) {
+                // Points into the stream's picture; the encoder copies what it keeps.
+                frame->format = AV_PIX_FMT_BGR0;
+                frame->width = crop.width();
+                frame->height = crop.height();
+                frame->data[0] = map.data + qint64(crop.y()) * stride + crop.x() * 4;
+                frame->linesize[0] = stride;
+                const qint64 stamp = stampAt(av_gettime_relative());
+                if (stamp >= 0 && !m_stopped)
+                    emit sgWriteVideoFrame(frame.get(), stamp);
+            }
+            gst_buffer_unmap(buffer, &map);
+        }
+        gst_sample_unref(sample);
     }
     return 0;
 }
@@ -480,7 +606,11 @@ void ICAVInputStream::CloseInputStream()
     if (!m_videoThread) {
         m_videoDecoder.reset();
         m_videoInput.reset();
+        m_pipeWire.reset();
     }
+    // The desktop stops sharing the screen; the capture thread ends at its next tick.
+    if (m_screenCast)
+        IScreenCastPortal::instance()->close();
     m_videoIndex = -1;
     m_paused = false;
     noteCaptureEnd();
@@ -512,6 +642,13 @@ void ICAVInputStream::DestroyInputStream()
 
 bool ICAVInputStream::GetVideoInputInfo(int& width, int& height, int& fps, AVPixelFormat& format) const
 {
+    if (m_screenCast && m_pipeWire) {
+        width = m_cropWidth;
+        height = m_cropHeight;
+        fps = m_frameRate;
+        format = AV_PIX_FMT_BGR0;
+        return true;
+    }
     if (m_videoIndex == -1 || !m_videoDecoder)
         return false;
     width = m_crop ? m_cropWidth : m_videoDecoder->width;

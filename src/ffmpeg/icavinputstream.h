@@ -13,8 +13,10 @@
 #include "ffmpeg/iavptr.h"
 
 class IStreamThread;
+class IPipeWireCapture;
 
-// Capture side of the screen recorder: the screen region from x11grab on $DISPLAY and
+// Capture side of the screen recorder: the screen region from x11grab on $DISPLAY (in a
+// Wayland session from the desktop's screen-cast stream, granted through its portal) and
 // the microphone, handed out as time-stamped frames (microseconds since the start, paused
 // spans removed). Pictures and sound are stamped by the moment they were captured, both
 // on the monotonic clock of av_gettime_relative(). A frame given to a signal is valid only
@@ -34,6 +36,9 @@ public:
     // Opens the screen input for rect (global logical pixels) and, when a sound device is
     // named, starts the microphone. False when the screen cannot be captured.
     bool OpenInputStream(const QRect& rect);
+    // Why the last OpenInputStream failed.
+    enum OpenError { OpenFailed, NoScreenCastPortal, ScreenCastRefused, NoPipeWire, NoScreenCastPicture };
+    OpenError openError() const { return m_openError; }
     bool StartCapture();
     // Tells the capture threads and the microphone to stop and returns at once; each
     // closes its own device. sgCaptureEnded follows once nothing more is captured. The
@@ -83,6 +88,10 @@ public slots:
 
 private:
     bool openScreenInput();
+    // The desktop's screen cast: asks its portal, opens the stream, waits for a picture
+    // and places the region on it.
+    bool openScreenCast(const QRect& device, const QRect& screen, int ratio);
+    int readScreenCast();
     int InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width, int height,
                     const char* filters);
     int ReadVideoPackets();
@@ -126,6 +135,13 @@ private:
     int m_cropY = 0;
     int m_cropWidth = 0;
     int m_cropHeight = 0;
+    OpenError m_openError = OpenFailed;
+    // Pictures come from the screen cast, not from x11grab.
+    bool m_screenCast = false;
+    std::unique_ptr<IPipeWireCapture> m_pipeWire;
+    // The desktop stopped sharing the screen during the recording.
+    std::atomic<bool> m_castEnded{false};
+    bool m_castWatched = false;
     const bool m_crop = true;
     const bool m_qtMicrophone = true;
 };

@@ -97,6 +97,9 @@ private:
     // Tells the user that no recording could start into file's folder, with the
     // system's reason when there is one; returns false.
     bool startFailed(const QString& file, const QString& reason);
+    // What the user is told when the screen input cannot be opened (an
+    // ICAVInputStream::OpenError).
+    QString openFailureText(int error) const;
 
     QString m_outputPath;
     ICAVInputStream m_inputStream;

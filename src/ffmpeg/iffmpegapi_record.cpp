@@ -15,6 +15,7 @@
 #include "ifilewrite.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
+#include "imachelper.h"
 
 namespace {
 // Longest wait for the encoder to write the end of a file at shutdown.
@@ -43,8 +44,10 @@ bool IFFmpegApi::ffmpegcmdGetDeviceInfo()
 {
     if (useCompanionRecorder())
         return true;
-    // The screen is the X display this program runs on; x11grab reads the same one.
-    g_camera_info.videoCaptureDevice = QString::fromLocal8Bit(qgetenv("DISPLAY"));
+    // The screen is the X display this program runs on; x11grab reads the same one. A
+    // Wayland desktop shares its screen through its screen-cast portal instead.
+    g_camera_info.videoCaptureDevice =
+        isWaylandSession() ? QStringLiteral("screencast") : QString::fromLocal8Bit(qgetenv("DISPLAY"));
     // A non-empty name switches the microphone on; the microphone itself is the system's
     // default input.
     g_camera_info.audioCaptureDevice = g_camera_info.description;
@@ -80,7 +83,7 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     m_inputStream.initData();
     if (!m_inputStream.OpenInputStream(rect)) {
         m_inputStream.CloseInputStream();
-        IMsgBox::showMsg(tr("Failed to open acquisition device"), IMsgBox::Ok, g_software_name, nullptr);
+        IMsgBox::showMsg(openFailureText(m_inputStream.openError()), IMsgBox::Ok, g_software_name, nullptr);
         return false;
     }
     int width = 0;
@@ -111,6 +114,29 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     m_writeFailureTold = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
     return true;
+}
+
+QString IFFmpegApi::openFailureText(int error) const
+{
+    // On Wayland the desktop decides what may be recorded: say which part of it failed and
+    // what the user can do.
+    switch (error) {
+    case ICAVInputStream::NoScreenCastPortal:
+        return tr("The screen cannot be recorded: this Wayland desktop offers no screen-sharing service "
+                  "(xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session "
+                  "to record the screen.");
+    case ICAVInputStream::ScreenCastRefused:
+        return tr("The screen cannot be recorded: the desktop's request to share the screen was refused or "
+                  "cancelled. Press Start again and allow sharing the screen to record it.");
+    case ICAVInputStream::NoPipeWire:
+        return tr("The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. "
+                  "Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the "
+                  "screen.");
+    case ICAVInputStream::NoScreenCastPicture:
+        return tr("The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in "
+                  "with an X11 session to record the screen.");
+    default: return tr("Failed to open acquisition device");
+    }
 }
 
 bool IFFmpegApi::startFailed(const QString& file, const QString& reason)

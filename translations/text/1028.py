@@ -177,4 +177,8 @@ TEXT = {
     "empty picture": "空白圖片",
     "No program to show the folder was found. The folder is:\n%1": "找不到可顯示資料夾的程式。資料夾為：\n%1",
     "No program to open it was found. It is at:\n%1": "找不到可開啟它的程式。它位於：\n%1",
+    'The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.': '無法錄製螢幕：此 Wayland 桌面沒有提供螢幕分享服務（xdg-desktop-portal）。請安裝您桌面的入口服務，或使用 X11 工作階段登入以錄製螢幕。',
+    "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '無法錄製螢幕：桌面的螢幕分享要求被拒絕或已取消。請再次按「開始」並允許分享螢幕以進行錄製。',
+    "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '無法錄製螢幕：無法開啟桌面的螢幕串流（PipeWire）。請安裝 PipeWire 和 gstreamer1.0-pipewire，或使用 X11 工作階段登入以錄製螢幕。',
+    'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '無法錄製螢幕：桌面已分享螢幕，但沒有傳送任何畫面。請使用 X11 工作階段登入以錄製螢幕。',
 }

@@ -180,4 +180,8 @@ TEXT = {
     "empty picture": "image vide",
     "No program to show the folder was found. The folder is:\n%1": "Aucun programme pour afficher le dossier n'a été trouvé. Le dossier est :\n%1",
     "No program to open it was found. It is at:\n%1": "Aucun programme pour l'ouvrir n'a été trouvé. Il se trouve dans :\n%1",
+    'The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.': "Impossible d'enregistrer l'écran : ce bureau Wayland n'offre aucun service de partage d'écran (xdg-desktop-portal). Installez le portail de votre bureau ou ouvrez une session X11 pour enregistrer l'écran.",
+    "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": "Impossible d'enregistrer l'écran : la demande de partage d'écran du bureau a été refusée ou annulée. Appuyez de nouveau sur Démarrer et autorisez le partage de l'écran pour l'enregistrer.",
+    "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": "Impossible d'enregistrer l'écran : le flux d'écran du bureau (PipeWire) ne peut pas être ouvert. Installez PipeWire et gstreamer1.0-pipewire ou ouvrez une session X11 pour enregistrer l'écran.",
+    'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': "Impossible d'enregistrer l'écran : le bureau a partagé l'écran mais n'a envoyé aucune image. Ouvrez une session X11 pour enregistrer l'écran.",
 }

@@ -179,4 +179,8 @@ TEXT = {
     "empty picture": "빈 사진",
     "No program to show the folder was found. The folder is:\n%1": "폴더를 표시할 프로그램을 찾을 수 없습니다. 폴더:\n%1",
     "No program to open it was found. It is at:\n%1": "열 수 있는 프로그램을 찾을 수 없습니다. 위치:\n%1",
+    'The screen cannot be recorded: this Wayland desktop offers no screen-sharing service (xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 이 Wayland 데스크톱에는 화면 공유 서비스(xdg-desktop-portal)가 없습니다. 데스크톱의 포털을 설치하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 요청이 거부되었거나 취소되었습니다. 시작을 다시 누르고 화면 공유를 허용하여 녹화하십시오.',
+    "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 스트림(PipeWire)을 열 수 없습니다. PipeWire와 gstreamer1.0-pipewire를 설치하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.',
 }

@@ -1,0 +1,272 @@
+// The program on a Wayland desktop (headless sway, the program an X client of XWayland,
+// the simulated camera): a screen recording holds what the desktop shows, taken from
+// the desktop's screen-cast portal; without a portal the start is refused with a message
+// that says why and what to do, and no file is made.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "camerarig.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iapplication.h"
+#include "iglobal.h"
+#include "mainframe.h"
+#include "mediaprobe.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+#include "waylandsession.h"
+
+namespace {
+// Pictures are compared as small grey images: the moving camera picture and the clock
+// differ a little between a screenshot and the frame nearest to it, a black or a
+// misplaced picture differs a lot.
+const QSize kCompareSize(64, 48);
+
+QImage greyOf(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_Grayscale8)
+        .scaled(kCompareSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+double meanOf(const QImage& grey)
+{
+    double sum = 0;
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            sum += qGray(grey.pixel(x, y));
+    return sum / (grey.width() * grey.height());
+}
+
+double meanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    return sum / (a.width() * a.height());
+}
+
+struct DecodedFrame
+{
+    double seconds = 0;
+    QImage grey;
+};
+
+// Every picture of the recording with its time, as grey compare images.
+QVector<DecodedFrame> decodeFrames(const QString& path, QSize* size)
+{
+    QVector<DecodedFrame> frames;
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
+        return frames;
+    const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video < 0)
+        return frames;
+    const AVStream* stream = input->streams[video];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    IAVCodecContextPtr decoder(codec ? avcodec_alloc_context3(codec) : nullptr);
+    if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0
+        || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+        return frames;
+    *size = QSize(stream->codecpar->width, stream->codecpar->height);
+    IAVPacketPtr packet(av_packet_alloc());
+    IAVFramePtr frame(av_frame_alloc());
+    auto take = [&] {
+        while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
+            // Scaled straight to the compare size; swscale may write past a line's end, so
+            // the picture has rows to spare.
+            QImage grey(kCompareSize.width(), kCompareSize.height() + 4, QImage::Format_Grayscale8);
+            SwsContext* sws = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format),
+                                             kCompareSize.width(), kCompareSize.height(), AV_PIX_FMT_GRAY8,
+                                             SWS_AREA, nullptr, nullptr, nullptr);
+            uint8_t* data[4] = {grey.bits(), nullptr, nullptr, nullptr};
+            const int lines[4] = {int(grey.bytesPerLine()), 0, 0, 0};
+            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, data, lines);
+            sws_freeContext(sws);
+            frames.append({frame->best_effort_timestamp * av_q2d(stream->time_base),
+                           grey.copy(QRect(QPoint(0, 0), kCompareSize))});
+            av_frame_unref(frame.get());
+        }
+    };
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        if (packet->stream_index == video && avcodec_send_packet(decoder.get(), packet.get()) == 0)
+            take();
+        av_packet_unref(packet.get());
+    }
+    avcodec_send_packet(decoder.get(), nullptr);
+    take();
+    return frames;
+}
+
+QStringList videoFiles()
+{
+    return QDir(IConfigureService::instance()->videoPath()).entryList(QDir::Files);
+}
+}
+
+class TestWaylandRecord : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TestWaylandRecord(WaylandSession* desktop) : m_desktop(desktop) {}
+
+private:
+    IVideoRecordFrame* openRecordFrame()
+    {
+        MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
+        window->slCameratoolbarClick(true, 12);  // "Video-Recording"
+        return window->findChild<IVideoRecordFrame*>();
+    }
+
+private slots:
+    void recordingHoldsWhatTheDesktopShows()
+    {
+        MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::qWait(1000);
+        IFFmpegApi* api = IFFmpegApi::instance();
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        // A region off the screen's corner over the gallery, the grey board, the camera
+        // picture and the tool bar: a misplaced crop shows other things.
+        frame->setSelectRect(QRect(60, 420, 1000, 600));
+        const QRect region = frame->getGlobalSelectRect();
+        QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
+
+        // What the desktop shows of the region, at two moments of the recording.
+        struct Shot
+        {
+            double seconds;
+            QImage grey;
+        };
+        QVector<Shot> shots;
+        for (int at : {2000, 3500}) {
+            QTest::qWait(int(at - sinceStart.elapsed()));
+            const double seconds = sinceStart.elapsed() / 1000.0;
+            const QImage shot = m_desktop->screenshot(region);
+            QVERIFY2(!shot.isNull(), qPrintable(m_desktop->logTail()));
+            QCOMPARE(shot.size(), region.size());
+            shots.append({(seconds + sinceStart.elapsed() / 1000.0) / 2, greyOf(shot)});
+        }
+        QTest::qWait(int(5000 - sinceStart.elapsed()));
+        frame->stopVideoRecord();
+        QVERIFY(finished.wait(60000));
+        // Only the finished box, with the file: no error.
+        const QString path = finished.at(0).at(0).toString();
+        QCOMPARE(TestEnv::messages(), QStringList{QDir::toNativeSeparators(path)});
+
+        QSize size;
+        const QVector<DecodedFrame> frames = decodeFrames(path, &size);
+        QVERIFY(frames.size() > 100);  // 5 s at 50 pictures a second
+        QCOMPARE(size, QSize(region.width() & ~1, region.height() & ~1));
+        QVERIFY(frames.last().seconds > 4.5);
+        for (const Shot& shot : shots) {
+            // The desktop shows something: a black file cannot pass for it.
+            QVERIFY2(meanOf(shot.grey) > 30, qPrintable(QString::number(meanOf(shot.grey))));
+            const DecodedFrame* nearest = &frames.first();
+            for (const DecodedFrame& f : frames)
+                if (qAbs(f.seconds - shot.seconds) < qAbs(nearest->seconds - shot.seconds))
+                    nearest = &f;
+            const double difference = meanDifference(shot.grey, nearest->grey);
+            qInfo("screenshot at %.2f s (mean %.1f), frame at %.2f s (mean %.1f): difference %.1f", shot.seconds,
+                  meanOf(shot.grey), nearest->seconds, meanOf(nearest->grey), difference);
+            QVERIFY2(difference < 12, qPrintable(QString::number(difference)));
+        }
+    }
+
+    void screenCastEndingMidwayKeepsWhatWasRecorded()
+    {
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        frame->onRegionClick(true, 0);  // full screen
+        QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QVERIFY(api->isRecording());
+        const QString path = api->outputPath();
+        QTest::qWait(2000);
+        // The desktop's screen sharing goes away, as when its portal ends.
+        m_desktop->stopPortal();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 30000);
+        QVERIFY(!frame->isVisible());
+        // No "finished" box: the user is told that the recording stopped, and where the
+        // part that was recorded is.
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(TestEnv::messages().size(), 1);
+        QVERIFY2(TestEnv::messages().first().contains(QFileInfo(path).fileName()),
+                 qPrintable(TestEnv::messages().first()));
+        const MediaProbe probe = probeMedia(path);
+        QVERIFY(probe.videoPackets > 50);
+        QVERIFY(probe.videoSeconds > 1.5);
+    }
+
+    void withoutPortalStartIsRefusedAndTold()
+    {
+        m_desktop->stopPortal();
+        IFFmpegApi* api = IFFmpegApi::instance();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+        const QStringList before = videoFiles();
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        frame->onRegionClick(true, 0);  // full screen
+        QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QVERIFY(!api->isRecording());
+        QVERIFY(!frame->isVisible());
+        QCOMPARE(TestEnv::messages().size(), 1);
+        const QString text = TestEnv::messages().first();
+        QVERIFY2(text.contains(QStringLiteral("xdg-desktop-portal")) && text.contains(QStringLiteral("X11 session")),
+                 qPrintable(text));
+        QTest::qWait(1000);
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(videoFiles(), before);
+    }
+
+private:
+    WaylandSession* m_desktop;
+};
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    // No USB camera may be taken instead of the simulated one.
+    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
+    WaylandSession desktop;
+    if (!desktop.start(TestEnv::homePath() + QStringLiteral("/wayland"), true, 240)) {
+        qCritical("the Wayland desktop did not start");
+        return 2;
+    }
+    // An X client of XWayland, as a Qt 5 program is by default on a Wayland desktop.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int result = 2;
+    {
+        IApplication app(QStringLiteral("OcumetraWaylandRecordTest"), argc, argv);
+        TestEnv::afterApplication();
+        CameraRig rig;
+        if (!rig.start(QSize(640, 480), 200)) {
+            qCritical("the simulated camera did not start");
+            return 2;
+        }
+        app.handleTerminationSignals();
+        TestWaylandRecord tc(&desktop);
+        QTEST_SET_MAIN_SOURCE_PATH
+        result = runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });
+    }
+    desktop.stop();
+    return result;
+}
+
+#include "tst_waylandrecord.moc"

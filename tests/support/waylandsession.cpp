@@ -1,0 +1,241 @@
+#include "waylandsession.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// Runs in its own process group (timeout's); every daemon it starts stays in that group.
+// $1 sway's folder, $2 the folder of the rest, $3 "yes" for the portal, $4 the user sway
+// runs as (empty: this one), $5 the library the portal's back end needs headless, $6 the
+// process it serves.
+const char* const SCRIPT = R"SH(
+S=$1; R=$2
+as_sway() { if [ -n "$SWAY_USER" ]; then setpriv --reuid="$SWAY_USER" --regid="$(id -g "$SWAY_USER")" --clear-groups "$@"; else "$@"; fi; }
+SWAY_USER=$4
+as_sway env -i PATH="$PATH" HOME="$S" XDG_RUNTIME_DIR="$S/run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+  WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 sway -c "$S/sway.conf" > "$S/sway.log" 2>&1 &
+echo $! > "$R/sway.pid"
+n=0; while [ ! -s "$S/env" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 600 ] && exit 1; done
+. "$S/env"
+export DISPLAY WAYLAND_DISPLAY="$S/run/$WAYLAND_DISPLAY" XDG_RUNTIME_DIR="$R" XDG_CURRENT_DESKTOP=sway \
+  XDG_SESSION_TYPE=wayland HOME="$R" XDG_CONFIG_HOME="$R/config" XDG_DATA_HOME="$R/data"
+if [ -n "$SWAY_USER" ]; then
+  as_sway env DISPLAY="$DISPLAY" xhost "+si:localuser:$(id -un)" > /dev/null || exit 1
+fi
+dbus-daemon --config-file="$R/bus.conf" --nofork > "$R/bus.log" 2>&1 &
+n=0; while [ ! -S "$R/bus" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$R/bus"
+pipewire > "$R/pipewire.log" 2>&1 &
+n=0; while [ ! -S "$R/pipewire-0" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
+wireplumber > "$R/wireplumber.log" 2>&1 &
+if [ "$3" = yes ]; then
+  LD_PRELOAD="$5" /usr/libexec/xdg-desktop-portal-wlr -c "$R/xdpw.conf" > "$R/xdpw.log" 2>&1 &
+  echo $! > "$R/portal.pids"
+  /usr/libexec/xdg-desktop-portal > "$R/portal.log" 2>&1 &
+  echo $! >> "$R/portal.pids"
+  n=0
+  until dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        string:org.freedesktop.portal.Desktop 2>/dev/null | grep -q true; do
+    sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && exit 1
+  done
+fi
+{ echo "$DISPLAY"; echo "$WAYLAND_DISPLAY"; echo "$DBUS_SESSION_BUS_ADDRESS"; } > "$R/ready.tmp"
+mv "$R/ready.tmp" "$R/ready"
+# Ends with the process that started it, however that one ends.
+while kill -0 "$6" 2>/dev/null; do sleep 0.5; done
+rm -rf "$S"
+kill -KILL 0
+)SH";
+
+bool writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+QString readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool processGone(pid_t pid)
+{
+    return ::kill(pid, 0) != 0;
+}
+}
+
+bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
+{
+    stop();
+    m_folder = folder;
+    QDir().mkpath(folder);
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+    const bool root = ::geteuid() == 0;
+    // Root's folders are closed to the compositor's user; it gets one of its own.
+    QByteArray swayTemplate = root ? QByteArray("/tmp/ocumetra-wayland-XXXXXX")
+                                   : QFile::encodeName(folder + QStringLiteral("/sway-XXXXXX"));
+    if (!::mkdtemp(swayTemplate.data()))
+        return false;
+    m_swayFolder = QFile::decodeName(swayTemplate);
+    const QString swayRun = m_swayFolder + QStringLiteral("/run");
+    QDir().mkpath(swayRun);
+
+    // The session's bus: only what is started here answers on it, nothing is activated.
+    writeFile(folder + QStringLiteral("/bus.conf"),
+              QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\" "
+                             "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                             "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>"
+                             "<auth>EXTERNAL</auth><policy context=\"default\">"
+                             "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                             "<allow own=\"*\"/></policy></busconfig>\n")
+                  .arg(folder));
+    // The portal's back end shares the one output without asking.
+    writeFile(folder + QStringLiteral("/xdpw.conf"),
+              QStringLiteral("[screencast]\noutput_name=HEADLESS-1\nchooser_type=none\n"));
+    writeFile(m_swayFolder + QStringLiteral("/sway.conf"),
+              QStringLiteral("output HEADLESS-1 resolution 1920x1080 position 0 0\n"
+                             "xwayland force\n"
+                             "default_border none\n"
+                             "exec sh -c 'echo WAYLAND_DISPLAY=$WAYLAND_DISPLAY > %1/env.tmp; "
+                             "echo DISPLAY=$DISPLAY >> %1/env.tmp; mv %1/env.tmp %1/env'\n")
+                  .arg(m_swayFolder));
+    QString swayUser;
+    if (root) {
+        swayUser = QStringLiteral("nobody");
+        QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("nobody:"), m_swayFolder});
+        ::chmod(swayTemplate.constData(), 0755);
+    }
+    ::chmod(QFile::encodeName(swayRun).constData(), 0700);
+
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardOutputFile(folder + QStringLiteral("/session.log"));
+    m_process.setWorkingDirectory(folder);
+    m_process.start(QStringLiteral("timeout"),
+                    {QStringLiteral("-s"), QStringLiteral("KILL"), QString::number(maxSeconds), QStringLiteral("sh"),
+                     QStringLiteral("-c"), QString::fromUtf8(SCRIPT), QStringLiteral("sh"), m_swayFolder, folder,
+                     portal ? QStringLiteral("yes") : QStringLiteral("no"), swayUser,
+                     QStringLiteral(OCUMETRA_SCREENCOPY_SHM), QString::number(::getpid())});
+    if (!m_process.waitForStarted(5000))
+        return false;
+    QElapsedTimer wait;
+    wait.start();
+    const QString ready = folder + QStringLiteral("/ready");
+    while (!QFile::exists(ready)) {
+        if (wait.elapsed() > 60000 || m_process.state() != QProcess::Running) {
+            qWarning("the Wayland desktop did not start:\n%s", qPrintable(logTail()));
+            stop();
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    const QStringList lines = readFile(ready).split(QLatin1Char('\n'));
+    if (lines.size() < 3) {
+        stop();
+        return false;
+    }
+    m_display = lines.at(0);
+    m_wayland = lines.at(1);
+    qputenv("DISPLAY", m_display.toLocal8Bit());
+    qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_wayland));
+    qputenv("XDG_SESSION_TYPE", "wayland");
+    qputenv("XDG_CURRENT_DESKTOP", "sway");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", lines.at(2).toLocal8Bit());
+    return true;
+}
+
+void WaylandSession::stopPortal()
+{
+    const QStringList pids = readFile(m_folder + QStringLiteral("/portal.pids")).split(QLatin1Char('\n'),
+                                                                                         Qt::SkipEmptyParts);
+    for (const QString& pid : pids)
+        ::kill(pid_t(pid.toInt()), SIGTERM);
+    QElapsedTimer wait;
+    wait.start();
+    for (const QString& pid : pids) {
+        while (!processGone(pid_t(pid.toInt())) && wait.elapsed() < 5000)
+            QThread::msleep(20);
+        if (!processGone(pid_t(pid.toInt())))
+            ::kill(pid_t(pid.toInt()), SIGKILL);
+    }
+}
+
+QImage WaylandSession::screenshot(const QRect& rect) const
+{
+    if (!isRunning())
+        return QImage();
+    const QString file = m_folder + QStringLiteral("/screenshot.png");
+    QFile::remove(file);
+    QProcess grim;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_wayland);
+    grim.setProcessEnvironment(env);
+    QStringList arguments;
+    if (!rect.isEmpty())
+        arguments << QStringLiteral("-g")
+                  << QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+    grim.start(QStringLiteral("grim"), arguments << file);
+    if (!grim.waitForFinished(10000) || grim.exitCode() != 0) {
+        grim.kill();
+        grim.waitForFinished(1000);
+        return QImage();
+    }
+    return QImage(file);
+}
+
+void WaylandSession::stop()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        // The compositor first, so XWayland removes its socket and lock file as it ends.
+        const pid_t sway = pid_t(readFile(m_folder + QStringLiteral("/sway.pid")).trimmed().toInt());
+        if (sway > 0) {
+            ::kill(sway, SIGTERM);
+            QElapsedTimer wait;
+            wait.start();
+            while (!processGone(sway) && wait.elapsed() < 3000)
+                QThread::msleep(20);
+        }
+        // Then timeout's process group: the script and every daemon it started. Those
+        // whose parent died first came to this process (a subreaper in the tests): it
+        // collects them, so nothing of the group is left, not even a zombie.
+        const pid_t group = pid_t(m_process.processId());
+        if (group > 0)
+            ::kill(-group, SIGKILL);
+        m_process.waitForFinished(5000);
+        QElapsedTimer wait;
+        wait.start();
+        while (group > 0 && ::kill(-group, 0) == 0 && wait.elapsed() < 5000) {
+            ::kill(-group, SIGKILL);
+            while (::waitpid(-group, nullptr, WNOHANG) > 0) {
+            }
+            QThread::msleep(10);
+        }
+    }
+    if (!m_swayFolder.isEmpty()) {
+        QDir(m_swayFolder).removeRecursively();
+        m_swayFolder.clear();
+    }
+    m_display.clear();
+    m_wayland.clear();
+}
+
+QString WaylandSession::logTail() const
+{
+    QString text;
+    for (const QString& log : {m_folder + QStringLiteral("/session.log"), m_swayFolder + QStringLiteral("/sway.log"),
+                               m_folder + QStringLiteral("/xdpw.log"), m_folder + QStringLiteral("/portal.log")}) {
+        const QStringList lines = readFile(log).split(QLatin1Char('\n'));
+        text += QStringLiteral("== %1\n%2\n").arg(log, lines.mid(qMax(0, lines.size() - 8)).join(QLatin1Char('\n')));
+    }
+    return text;
+}
