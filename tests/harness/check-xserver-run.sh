@@ -13,7 +13,11 @@ run="$1"
 runs="${2:-12}"
 others="${3:-8}"
 tmp="$(mktemp -d)"
+# The runs' own folders go into this one, removed at the end: a run killed leaves its own.
+mkdir "$tmp/tmp"
+export TMPDIR="$tmp/tmp"
 started=()
+servers=() # those of the other programs, and their commands
 alive() {
   local stat
   read -r stat 2>/dev/null < "/proc/$1/stat" || return 1
@@ -21,13 +25,17 @@ alive() {
   [ "${stat%% *}" != Z ]
 }
 cleanup() {
-  local p
+  local p all=("${started[@]}" "${servers[@]}")
+  # The other programs end their servers themselves once their command ends (killed,
+  # xvfb-run would leave its server running): they are given the time to.
   touch "$tmp/done"
-  for p in "${started[@]}"; do kill -TERM "$p" 2>/dev/null; done
-  for p in "${started[@]}"; do
+  for p in "${all[@]}"; do
     for _ in $(seq 100); do alive "$p" || break; sleep 0.1; done
+  done
+  for p in "${all[@]}"; do kill -TERM "$p" 2>/dev/null; done
+  for p in "${all[@]}"; do
+    for _ in $(seq 50); do alive "$p" || break; sleep 0.1; done
     kill -KILL "$p" 2>/dev/null
-    wait "$p" 2>/dev/null
   done
   rm -rf "$tmp"
 }
@@ -104,6 +112,7 @@ for _ in $(seq 1200); do
   sleep 0.05
 done
 touch "$tmp/others-tried"
+for ((i = 0; i < others; i++)); do servers+=($(children "${otherpid[$i]}")); done
 for ((i = 0; i < runs; i++)); do
   status=0
   wait "${runpid[$i]}" || status=$?
