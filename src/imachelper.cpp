@@ -46,3 +46,8 @@ void applyRecordscreenPermission()
     if (!isValidRecordscreenPermission())
         qDebug() << Q_FUNC_INFO << "no X display: the screen cannot be recorded";
 }
+
+bool isWaylandSession()
+{
+    return qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}

@@ -18,4 +18,8 @@ bool isValidRecordscreenPermission();
 // Asks for the screen-recording permission where the system requires one.
 void applyRecordscreenPermission();
 
+// True in a Wayland session (XDG_SESSION_TYPE=wayland or WAYLAND_DISPLAY set): there the
+// X root window, even under XWayland, holds no picture of the desktop.
+bool isWaylandSession();
+
 #endif

@@ -7,12 +7,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSound>
-#include <QTimer>
 
 #include "board/iboard.h"
 #include "iapplication.h"
 #include "board/islide.h"
-#include "board/item/ipixmapitem.h"
 #include "board/widget/itimemsgbox.h"
 #include "customui/iboardtoolbar.h"
 #include "customui/icameratoolbar.h"
@@ -58,14 +56,9 @@ void MainFrame::onCameraError(int code)
         m_focusFrame->initDefaultValues();
         showMaximized();
         m_imgListWidget->setScrollBarMax();
-        // The picture stays hidden until the maximized view has been reset.
-        if (IPixmapItem* item = m_board->pixmapElement())
-            item->hide();
-        QTimer::singleShot(10, this, [this] {
-            m_board->resetTransformx();
-            if (IPixmapItem* item = m_board->pixmapElement())
-                item->show();
-        });
+        // The window manager makes the window big later, in its own time: the board
+        // fits and centres the picture on each of its size changes, this one included.
+        m_board->resetTransformx();
         isValidMicrophonePermission();
         applyRecordscreenPermission();
         setEnabledApp(true);

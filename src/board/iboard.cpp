@@ -471,6 +471,9 @@ void IBoard::resizeEvent(QResizeEvent* event)
 {
     QGraphicsView::resizeEvent(event);
     setCameraShowsize(QSizeF(size()));
+    // Whoever changed the size (the window manager, full screen, the drawing tools'
+    // column), the picture is fitted to it and centred again; zoom and rotation stay.
+    setCenterOn();
 }
 
 // Elements that stopped changing join the cached drawings before the items are drawn.

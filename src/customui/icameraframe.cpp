@@ -38,15 +38,21 @@ QList<ICameraInfo> ICameraFrame::chooserCameras()
 
 void ICameraFrame::setFrameVisible(const bool& visible)
 {
-    if (visible) {
-        if (ICameraToolBar* bar = cameraToolBar()) {
-            // Centred on the exact half of the width here.
-            const double s = IGSQUARERATE;
-            const QPoint p = bar->buttonGlobslPos(ICameraToolBar::Camera);
-            move(static_cast<int>(p.x() + 42 * s - width() / 2.0), static_cast<int>(p.y() - height() - 10 * s));
-        }
-    }
+    if (visible)
+        followButton();
     setVisible(visible);
+}
+
+void ICameraFrame::followButton()
+{
+    ICameraToolBar* bar = cameraToolBar();
+    if (!bar)
+        return;
+    followWindowOf(bar);
+    // Centred on the exact half of the width here.
+    const double s = IGSQUARERATE;
+    const QPoint p = bar->buttonGlobslPos(ICameraToolBar::Camera);
+    move(static_cast<int>(p.x() + 42 * s - width() / 2.0), static_cast<int>(p.y() - height() - 10 * s));
 }
 
 void ICameraFrame::slButtonClick()

@@ -27,6 +27,7 @@ public slots:
     virtual void slButtonClick();
 
 protected:
+    void followButton() override;
     virtual void CreateUI();
     virtual QRadioButton* CreateIRadio(const QVariant& id, const QString& text);
 };

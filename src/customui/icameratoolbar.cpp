@@ -1,10 +1,9 @@
 #include "icameratoolbar.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
+#include "customui/isvglogo.h"
 #include "iglobal.h"
 
 namespace {
@@ -83,9 +82,8 @@ void ICameraToolBar::CreateUI()
     for (ButtonType hidden : {Magnifier, ZoomIn, ZoomOut, Rotate, SelfAdapting, Camera})
         m_buttons.value(QVariant(int(hidden)))->setVisible(false);
 
-    auto* logo = new QLabel(this);
+    auto* logo = new ISvgLogo(QStringLiteral(":/root/root/barlogo.svg"), this);
     logo->setFixedSize(scaled(180), scaled(80));
-    logo->setPixmap(QPixmap(QStringLiteral(":/root/root/logo.png")));
 
     auto* line = new QHBoxLayout;
     line->addSpacing(scaled(10));

@@ -50,15 +50,21 @@ IFocusFrame::IFocusFrame(IApplication* app, QWidget* parent)
 
 void IFocusFrame::setFrameVisible(const bool& visible)
 {
-    if (visible && placeAboveCameraButton(ICameraToolBar::FocusExposure)) {
-        // Never start left of the usable area of the screen under the pointer.
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        if (screen && x() < screen->availableGeometry().left())
-            move(screen->availableGeometry().left(), y());
-    }
+    if (visible)
+        followButton();
     setVisible(visible);
+}
+
+void IFocusFrame::followButton()
+{
+    if (!placeAboveCameraButton(ICameraToolBar::FocusExposure))
+        return;
+    // Never start left of the usable area of the screen under the pointer.
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen && x() < screen->availableGeometry().left())
+        move(screen->availableGeometry().left(), y());
 }
 
 void IFocusFrame::initDefaultValues()

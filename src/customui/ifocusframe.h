@@ -28,6 +28,7 @@ public:
     ICustomSlider* exposureSlider() const { return m_exposure; }
 
 protected:
+    void followButton() override;
     virtual void CreateUI();
 
 private:

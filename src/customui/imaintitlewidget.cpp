@@ -5,12 +5,12 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "customui/iitoolbutton.h"
+#include "customui/isvglogo.h"
 #include "customui/iuihelper.h"
 #include "iapplication.h"
 #include "icamera.h"
@@ -57,15 +57,10 @@ void IMainTitleWidget::CreateUI()
 {
     const QSize logoSize(scaled(40 * 5), scaled(40));
     const QString logoFile = applicationResourcesPath() + QStringLiteral("/logo/") + g_software_logoname;
-    const QPixmap logo(logoFile);
-    if (logo.isNull())
+    m_logo = new ISvgLogo(logoFile);
+    if (!m_logo->isValid())
         qWarning() << "title bar: logo not found" << logoFile;
-
-    m_logo = new QLabel;
     m_logo->setFixedSize(logoSize);
-    m_logo->setAlignment(Qt::AlignCenter);
-    if (!logo.isNull() && !logoSize.isEmpty())
-        m_logo->setPixmap(logo.scaled(logoSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 
     struct Row { ButtonType id; const char* text; const char* normal; const char* click; };
     static const Row rows[] = {

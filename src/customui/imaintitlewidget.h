@@ -12,7 +12,7 @@
 class IApplication;
 class IIToolButton;
 class QComboBox;
-class QLabel;
+class ISvgLogo;
 
 // The frameless main window's own title bar: logo, drag to move, double click to fit
 // the screen, and the window buttons. A hidden "Cameras" button opens a camera list.
@@ -79,7 +79,7 @@ private:
     IApplication* m_app = nullptr;
     QComboBox* m_cameraBox = nullptr;
     QList<ICameraInfo> m_cameraList;
-    QLabel* m_logo = nullptr;
+    ISvgLogo* m_logo = nullptr;
     IIToolButton* m_buttons[6] = {};
     std::function<QString()> m_smallCameraPath;
 };

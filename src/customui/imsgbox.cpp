@@ -1,7 +1,10 @@
 #include "imsgbox.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -27,6 +30,16 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
     box.button(QMessageBox::Ok)->setText(tr("OK"));
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(tr("Cancel"));
+    // The window manager's title bar is only as wide as the box: a short text would
+    // leave no room for the whole title beside the bar's icon and buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        const int titleWidth = metrics.horizontalAdvance(title) + 6 * (metrics.height() + 8);
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

@@ -1,5 +1,7 @@
 #include "customui/ipanelframe.h"
 
+#include <QEvent>
+
 #include "iapplication.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -80,6 +82,11 @@ bool IPanelFrame::placeAboveCameraButton(ICameraToolBar::ButtonType type, double
     ICameraToolBar* bar = cameraToolBar();
     if (!bar)
         return false;
+    m_anchor = Anchor::CameraButton;
+    m_anchorButton = int(type);
+    m_anchorDx = dx;
+    m_anchorGap = gap;
+    followWindowOf(bar);
     move(IPanelPlacement::aboveButton(bar->buttonGlobslPos(type), size(), dx, gap));
     return true;
 }
@@ -89,8 +96,49 @@ bool IPanelFrame::placeLeftOfBoardButton(IBoardToolBar::ButtonType type)
     IBoardToolBar* bar = boardToolBar();
     if (!bar)
         return false;
+    m_anchor = Anchor::BoardButton;
+    m_anchorButton = int(type);
+    followWindowOf(bar);
     move(IPanelPlacement::leftOfButton(bar->buttonGlobslPos(type), size()));
     return true;
+}
+
+void IPanelFrame::followButton()
+{
+    switch (m_anchor) {
+    case Anchor::CameraButton:
+        placeAboveCameraButton(ICameraToolBar::ButtonType(m_anchorButton), m_anchorDx, m_anchorGap);
+        break;
+    case Anchor::BoardButton:
+        placeLeftOfBoardButton(IBoardToolBar::ButtonType(m_anchorButton));
+        break;
+    case Anchor::None:
+        break;
+    }
+}
+
+// The panel is a window of its own: nothing moves it with the main window but this.
+void IPanelFrame::followWindowOf(QWidget* bar)
+{
+    if (!bar || bar == m_followedBar)
+        return;
+    if (m_followedBar)
+        m_followedBar->removeEventFilter(this);
+    if (m_followedWindow)
+        m_followedWindow->removeEventFilter(this);
+    m_followedBar = bar;
+    m_followedWindow = bar->window();
+    bar->installEventFilter(this);
+    if (m_followedWindow != bar)
+        m_followedWindow->installEventFilter(this);
+}
+
+bool IPanelFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool followed = watched == m_followedBar || watched == m_followedWindow;
+    if (followed && (event->type() == QEvent::Move || event->type() == QEvent::Resize) && isVisible())
+        followButton();
+    return ICustomWidget::eventFilter(watched, event);
 }
 
 bool IPanelFrame::requestCapture(ImageType type)

@@ -2,6 +2,7 @@
 #define IPANELFRAME_H
 
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 
 #include "customui/iboardtoolbar.h"
@@ -44,14 +45,32 @@ protected:
     virtual ICameraToolBar* cameraToolBar() const;
     virtual IBoardToolBar* boardToolBar() const;
 
-    // Move above / left of the given button; false (and no move) without the bar.
+    // Move above / left of the given button; false (and no move) without the bar. From
+    // then on the panel stays by that button while it is shown, wherever the window
+    // goes (followButton).
     bool placeAboveCameraButton(ICameraToolBar::ButtonType type, double dx = 42.0, double gap = 10.0);
     bool placeLeftOfBoardButton(IBoardToolBar::ButtonType type);
+
+    // The window holding bar, and bar itself, moved or changed size while the panel is
+    // shown: by default the last placement above is made again.
+    virtual void followButton();
+    // Panels that place themselves another way call this to follow bar's window too.
+    void followWindowOf(QWidget* bar);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Asks the main window for a snapshot; false when there is no main window.
     virtual bool requestCapture(ImageType type);
 
     IApplication* m_app = nullptr;
+
+private:
+    enum class Anchor { None, CameraButton, BoardButton };
+    Anchor m_anchor = Anchor::None;
+    int m_anchorButton = 0;
+    double m_anchorDx = 42.0;
+    double m_anchorGap = 10.0;
+    QPointer<QWidget> m_followedBar;
+    QPointer<QWidget> m_followedWindow;
 };
 
 #endif

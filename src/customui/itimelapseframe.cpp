@@ -1,5 +1,6 @@
 #include "customui/itimelapseframe.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -276,13 +277,72 @@ ICameraToolBar* ITimelapseFrame::cameraToolBar() const
 
 void ITimelapseFrame::setFrameVisible(const bool& visible)
 {
-    if (visible) {
-        if (ICameraToolBar* bar = cameraToolBar())
-            move(IPanelPlacement::aboveButton(bar->buttonGlobslPos(ICameraToolBar::Snap), size(), 76, 30));
-    } else if (m_chooser->isVisible()) {
+    if (visible)
+        placeBar();
+    else if (m_chooser->isVisible())
         m_chooser->hide();
-    }
     setVisible(visible);
+}
+
+void ITimelapseFrame::placeBar()
+{
+    ICameraToolBar* bar = cameraToolBar();
+    if (!bar)
+        return;
+    // The bar and its pop-ups are windows of their own: they follow the main window
+    // only through this.
+    if (bar != m_followedBar) {
+        for (QWidget* w : {m_followedBar.data(), m_followedWindow.data()})
+            if (w)
+                w->removeEventFilter(this);
+        m_followedBar = bar;
+        m_followedWindow = bar->window();
+        bar->installEventFilter(this);
+        if (m_followedWindow != bar)
+            m_followedWindow->installEventFilter(this);
+    }
+    move(barPosition());
+}
+
+// Where the bar stands, worked out from the main window: a window just shown may not
+// know its own place on the screen yet (the window manager tells it later).
+QPoint ITimelapseFrame::barPosition() const
+{
+    ICameraToolBar* bar = cameraToolBar();
+    if (!bar)
+        return pos();
+    return IPanelPlacement::aboveButton(bar->buttonGlobslPos(ICameraToolBar::Snap), size(), 76, 30);
+}
+
+// Centred over the shot button, its bottom 10 px above the button's top.
+void ITimelapseFrame::placeCounter()
+{
+    const QPoint shotTop = barPosition() + m_shotButton->mapTo(this, QPoint(m_shotButton->width() / 2, 0));
+    QPoint pos(shotTop.x() - m_times->width() / 2, shotTop.y() - m_times->height() - scaled(10));
+    if (QWidget* top = m_times->parentWidget(); top && !m_times->isWindow())
+        pos = top->mapFromGlobal(pos);
+    m_times->move(pos);
+}
+
+void ITimelapseFrame::placeChooser()
+{
+    const QPoint pos = barPosition() + m_intervalButton->mapTo(this, QPoint(0, 0));
+    m_chooser->move(pos.x() + m_intervalButton->width() / 2 - m_chooser->width() / 2,
+                    static_cast<int>(pos.y() - m_chooser->height() - 10 * IGSQUARERATE));
+}
+
+bool ITimelapseFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool followed = watched == m_followedBar || watched == m_followedWindow;
+    if (followed && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        (isVisible() || m_times->isVisible())) {
+        placeBar();
+        if (m_times->isVisible())
+            placeCounter();
+        if (m_chooser->isVisible())
+            placeChooser();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ITimelapseFrame::takePhotoSuccessForTimed()
@@ -306,12 +366,7 @@ void ITimelapseFrame::startTimerPhoto()
     if (m_shotButton->operateType() == OPERATE_START)
         updateButtonUI(SHOT_ID);
     m_running = true;
-    // Centred over the shot button, its bottom 10 px above the button's top.
-    const QPoint shotTop = m_shotButton->mapToGlobal(QPoint(m_shotButton->width() / 2, 0));
-    QPoint pos(shotTop.x() - m_times->width() / 2, shotTop.y() - m_times->height() - scaled(10));
-    if (QWidget* top = m_times->parentWidget(); top && m_times->isWindow() == false)
-        pos = top->mapFromGlobal(pos);
-    m_times->move(pos);
+    placeCounter();
     m_times->startTimer(m_intervalButton->textx().toInt());
 }
 
@@ -433,13 +488,10 @@ void ITimelapseFrame::updateButtonUI(const int& id)
             m_pauseButton->show();
         }
         break;
-    case INTERVAL_ID: {
-        const QPoint pos = m_intervalButton->mapToGlobal(QPoint(0, 0));
-        m_chooser->move(pos.x() + m_intervalButton->width() / 2 - m_chooser->width() / 2,
-                        static_cast<int>(pos.y() - m_chooser->height() - 10 * IGSQUARERATE));
+    case INTERVAL_ID:
+        placeChooser();
         m_chooser->setVisible(!m_chooser->isVisible());
         break;
-    }
     case PAUSE_ID:
         if (m_pauseButton->operateType() == OPERATE_PAUSE)
             m_pauseButton->setOperateType(OPERATE_RESUME);

@@ -1,6 +1,7 @@
 #ifndef ITIMELAPSEFRAME_H
 #define ITIMELAPSEFRAME_H
 
+#include <QPointer>
 #include <QSize>
 #include <QTimer>
 #include <QToolButton>
@@ -129,9 +130,20 @@ protected:
     virtual void CreateUI();
     virtual ITimelapseButton* createButton(QVariant id, QString text, int style, QSize size);
     virtual void updateButtonUI(const int& id);
+    // The window or its camera bar moved or changed size: the bar, the counter and the
+    // chooser go with their buttons.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Each places its window by its button, in screen coordinates.
+    void placeBar();
+    QPoint barPosition() const;
+    void placeCounter();
+    void placeChooser();
+
     IApplication* m_app = nullptr;
+    QPointer<QWidget> m_followedBar;
+    QPointer<QWidget> m_followedWindow;
     ICustomWidget* m_chooser = nullptr;
     ITimelapseTimes* m_times = nullptr;
     ITimelapseButton* m_intervalButton = nullptr;

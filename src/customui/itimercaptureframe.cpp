@@ -152,6 +152,8 @@ void ITimerCaptureFrame::setFrameVisible(const bool& visible)
         return;
     m_interval->clear();
     m_pages->clear();
+    // Typing starts in the first field every time, not where the last opening ended.
+    m_interval->setFocus(Qt::OtherFocusReason);
     if (QWidget* p = parentWidget())
         move(p->x() + (p->width() - width()) / 2, p->y() + (p->height() - height()) / 2);
     exec();

@@ -27,7 +27,10 @@ int uiPointSize(int size, int dpi, double factor)
 QFont createFont(int size, int weight)
 {
     QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(uiPointSize(size, desktopDpi(), IGSQUARERATE));
+    // Given in pixels: Qt 5 lowers the DPI of a screen scaled on its own, so a point size
+    // would keep its unscaled size there.
+    const int dpi = desktopDpi();
+    font.setPixelSize(qMax(1, qRound(uiPointSize(size, dpi, IGSQUARERATE) * dpi / 72.0)));
     font.setWeight(weight);
     font.setItalic(false);
     return font;

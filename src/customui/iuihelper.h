@@ -25,7 +25,8 @@ inline const QString g_gradient_hover = BUTTON_HOVER_GRADIENT;
 // tiny factors (or the factors before start-up) still give a usable font.
 int uiPointSize(int size, int dpi, double factor);
 
-// The application's UI font, scaled by IGSQUARERATE.
+// The application's UI font, scaled by IGSQUARERATE: the pixel size of uiPointSize at
+// the desktop's DPI, the same on every screen.
 QFont createFont(int size, int weight);
 QLabel* createLabel(const QString& text, QWidget* parent);
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,

@@ -62,17 +62,32 @@ void ICAVInputStream::SetAudioCaptureDevice(const QString& name)
     m_audioDevice = name;
 }
 
-QRect ICAVInputStream::normaliseRect(const QRect& rect, const QRect& desktop, int ratio)
+QRect ICAVInputStream::normaliseRect(const QRect& rect, const QRect& screen, qreal ratio, const QRect& desktop)
 {
-    int w = rect.width() + (rect.width() % 2);
-    int h = rect.height() + (rect.height() % 2);
+    // Qt keeps a screen's origin in device pixels and scales only what lies beyond it.
+    ratio = qMax(qreal(1), ratio);
+    const QPoint origin = screen.topLeft();
+    const QPointF offset = QPointF(rect.topLeft() - origin) * ratio;
+    int w = qRound(rect.width() * ratio);
+    int h = qRound(rect.height() * ratio);
+    w += w % 2;
+    h += h % 2;
     // x11grab refuses a region that leaves the screen, so cut and move it inside.
     w = qMin(w, desktop.width() - desktop.width() % 2);
     h = qMin(h, desktop.height() - desktop.height() % 2);
-    int x = qBound(desktop.left(), rect.x(), desktop.left() + desktop.width() - w);
-    int y = qBound(desktop.top(), rect.y(), desktop.top() + desktop.height() - h);
-    ratio = qMax(1, ratio);
-    return QRect(x * ratio, y * ratio, w * ratio, h * ratio);
+    const int x = qBound(desktop.left(), origin.x() + qRound(offset.x()), desktop.left() + desktop.width() - w);
+    const int y = qBound(desktop.top(), origin.y() + qRound(offset.y()), desktop.top() + desktop.height() - h);
+    return QRect(x, y, w, h);
+}
+
+QRect ICAVInputStream::deviceDesktop()
+{
+    QRect desktop;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        desktop |= QRect(g.topLeft(), (QSizeF(g.size()) * screen->devicePixelRatio()).toSize());
+    }
+    return desktop;
 }
 
 bool ICAVInputStream::OpenInputStream(const QRect& rect)
@@ -91,11 +106,9 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
         qDebug() << "no screen to record";
         return false;
     }
-    const int ratio = qMax(1, int(screen->devicePixelRatio()));
-    const QRect logical = screen->virtualGeometry();
     qDebug() << "录制区域1：" << rect;
-    const QRect device = normaliseRect(rect, logical, ratio);
-    m_desktop = QRect(logical.topLeft() * ratio, logical.size() * ratio);
+    m_desktop = deviceDesktop();
+    const QRect device = normaliseRect(rect, screen->geometry(), screen->devicePixelRatio(), m_desktop);
     m_cropX = device.x();
     m_cropY = device.y();
     m_cropWidth = device.width();

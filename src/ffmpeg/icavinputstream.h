@@ -60,9 +60,13 @@ public:
     // the moment lies outside the recording: before its start, in a pause, after its stop.
     qint64 stampAt(qint64 captured) const;
 
-    // The region x11grab is asked for, in device pixels: sides rounded up to even, cut to
-    // the desktop and moved inside it, then scaled by the device pixel ratio.
-    static QRect normaliseRect(const QRect& rect, const QRect& desktop, int ratio);
+    // The region x11grab is asked for, in device pixels: rect (global, logical) on the
+    // screen of geometry screen (logical) and pixel ratio ratio, taken off the screen's
+    // origin, scaled and put back at it; sides rounded up to even, cut to the desktop
+    // (device pixels) and moved inside it.
+    static QRect normaliseRect(const QRect& rect, const QRect& screen, qreal ratio, const QRect& desktop);
+    // Every screen together, in device pixels: the X root window.
+    static QRect deviceDesktop();
 
 signals:
     void sgWriteVideoFrame(AVFrame* pframe, qint64 lTimeStamp);

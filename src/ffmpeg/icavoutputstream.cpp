@@ -4,7 +4,7 @@
 
 #include <QDebug>
 #include <QFile>
-#include <climits>
+#include <QVarLengthArray>
 #include <cmath>
 
 extern "C" {
@@ -56,6 +56,7 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_path = path;
     m_stop = false;
     m_pictureSeen = false;
+    m_soundEnded = false;
     m_writeFailed = false;
     m_audioSamples = 0;
     m_inputSamples = 0;
@@ -280,6 +281,8 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
 {
     if (!frame || !m_open || !m_hasSound || !m_pictureSeen || frame->sample_rate <= 0 || stamp < 0)
         return 0;
+    if (m_soundEnded)
+        return -1;
     // Sound goes where its capture stamp puts it on the pictures' time line: a gap before
     // it (a late microphone, a lost stretch) becomes silence, samples that would overlap
     // what is already queued are left out. Smaller differences are jitter of the stamps.
@@ -317,56 +320,84 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
                                       frame->sample_rate, 0, nullptr);
         ISwrContextPtr resampler(swr);
         if (ret < 0 || swr_init(swr) < 0) {
-            qDebug() << "Could not set up the sample converter";
+            endSound("Could not set up the sample converter");
             return -1;
         }
         m_resampler = std::move(resampler);
     }
+    // From here on the samples have their place on the time line: any that cannot be
+    // queued end the sound, or what follows would move into their place.
     const int capacity = swr_get_out_samples(m_resampler.get(), inSamples);
-    if (capacity <= 0)
+    if (capacity < 0) {
+        endSound("Could not size the converted sound");
+        return -1;
+    }
+    if (capacity == 0)
         return 0;
     uint8_t** converted = nullptr;
-    int ret = av_samples_alloc_array_and_samples(&converted, nullptr, m_audioEncoder->ch_layout.nb_channels,
-                                                 capacity, m_audioEncoder->sample_fmt, 0);
-    if (ret < 0) {
-        qDebug() << "Could not allocate converted input samples\n";
-        return ret;
+    if (av_samples_alloc_array_and_samples(&converted, nullptr, m_audioEncoder->ch_layout.nb_channels, capacity,
+                                           m_audioEncoder->sample_fmt, 0)
+        < 0) {
+        endSound("Could not allocate the converted sound");
+        return -1;
     }
     const int samples = swr_convert(m_resampler.get(), converted, capacity, planes, inSamples);
-    if (samples < 0) {
-        qDebug() << "Could not convert input samples\n";
-    } else if (samples > 0) {
-        QMutexLocker lock(&m_fifoMutex);
-        av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(converted), samples);
-    }
+    const bool queued = samples >= 0 && queueSamples(converted, samples);
     av_freep(&converted[0]);
     av_freep(&converted);
     if (samples < 0)
-        return samples;
+        endSound("Could not convert the sound");
     m_queueWake.wakeOne();
-    return 1;
+    return queued ? 1 : -1;
 }
 
 bool ICAVOutputStream::writeSilence(qint64 samples)
 {
     if (samples <= 0)
         return true;
-    uint8_t** silence = nullptr;
-    const int channels = m_audioEncoder->ch_layout.nb_channels;
-    if (samples > INT_MAX / 4
-        || av_samples_alloc_array_and_samples(&silence, nullptr, channels, int(samples), m_audioEncoder->sample_fmt, 0)
-               < 0) {
-        qDebug() << "Could not allocate silence for the sound";
+    QMutexLocker lock(&m_fifoMutex);
+    if (m_soundEnded)
         return false;
-    }
-    av_samples_set_silence(silence, 0, int(samples), channels, m_audioEncoder->sample_fmt);
+    if (!m_soundRuns.empty() && m_soundRuns.back().silent)
+        m_soundRuns.back().samples += samples;
+    else
+        m_soundRuns.push_back({true, samples});
+    m_soundQueued += samples;
+    return true;
+}
+
+bool ICAVOutputStream::queueSamples(uint8_t** data, int samples)
+{
+    if (samples <= 0)
+        return !m_soundEnded;
     {
         QMutexLocker lock(&m_fifoMutex);
-        av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(silence), int(samples));
+        if (m_soundEnded)
+            return false;
+        if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(data), samples) == samples) {
+            if (!m_soundRuns.empty() && !m_soundRuns.back().silent)
+                m_soundRuns.back().samples += samples;
+            else
+                m_soundRuns.push_back({false, samples});
+            m_soundQueued += samples;
+            return true;
+        }
     }
-    av_freep(&silence[0]);
-    av_freep(&silence);
-    return true;
+    endSound("Could not queue the microphone's sound");
+    return false;
+}
+
+qint64 ICAVOutputStream::queuedSound()
+{
+    QMutexLocker lock(&m_fifoMutex);
+    return m_soundQueued;
+}
+
+void ICAVOutputStream::endSound(const char* why)
+{
+    if (m_soundEnded.exchange(true))
+        return;
+    qWarning().nospace() << why << ": the sound of " << m_path << " ends here";
 }
 
 int ICAVOutputStream::stopEncode()
@@ -396,16 +427,9 @@ int ICAVOutputStream::startEncode()
             encodeVideo(picture.frame.get(), picture.stamp);
             worked = true;
         }
-        if (m_hasSound) {
-            int available = 0;
-            {
-                QMutexLocker lock(&m_fifoMutex);
-                available = av_audio_fifo_size(m_fifo.get());
-            }
-            if (available >= m_audioFrameSize) {
-                encodeAudio(m_audioFrameSize);
-                worked = true;
-            }
+        if (m_hasSound && queuedSound() >= m_audioFrameSize) {
+            encodeAudio(m_audioFrameSize);
+            worked = true;
         }
         if (av_gettime_relative() - m_lastCut >= FRAGMENT_MICROSECONDS)
             cutFragment();
@@ -424,14 +448,13 @@ int ICAVOutputStream::startEncode()
     if (m_hasSound) {
         padSoundToLastPicture();
         for (;;) {
-            int left = 0;
-            {
-                QMutexLocker lock(&m_fifoMutex);
-                left = av_audio_fifo_size(m_fifo.get());
-            }
+            const qint64 left = queuedSound();
             // Whole frames, then the last, short one.
-            if (left <= 0 || !encodeAudio(qMin(left, m_audioFrameSize)))
+            if (left <= 0 || !encodeAudio(int(qMin<qint64>(left, m_audioFrameSize))))
                 break;
+            // A long silence goes out in fragments as it is made, not held by the muxer.
+            if (av_gettime_relative() - m_lastCut >= FRAGMENT_MICROSECONDS)
+                cutFragment();
         }
     }
     qDebug() << "quit encode----->";
@@ -448,11 +471,7 @@ void ICAVOutputStream::padSoundToLastPicture()
     // The sound ends at the stop, but the last picture is shown until its slot ends, which
     // may be up to two slots later: its slot is rounded, and a late picture takes the next.
     const qint64 pictureEnd = av_rescale(m_lastVideoPts + 1, m_audioEncoder->sample_rate, m_fps);
-    qint64 soundEnd = m_audioLead + m_audioSamples;
-    {
-        QMutexLocker lock(&m_fifoMutex);
-        soundEnd += av_audio_fifo_size(m_fifo.get());
-    }
+    const qint64 soundEnd = m_audioLead + m_audioSamples + queuedSound();
     writeSilence(pictureEnd - soundEnd);
 }
 
@@ -496,24 +515,61 @@ bool ICAVOutputStream::encodeVideo(AVFrame* frame, qint64 stamp)
 bool ICAVOutputStream::encodeAudio(int samples)
 {
     IAVFramePtr frame(av_frame_alloc());
-    if (!frame)
-        return false;
-    frame->nb_samples = samples;
-    av_channel_layout_copy(&frame->ch_layout, &m_audioEncoder->ch_layout);
-    frame->format = m_audioEncoder->sample_fmt;
-    frame->sample_rate = m_audioEncoder->sample_rate;
-    if (av_frame_get_buffer(frame.get(), 0) < 0) {
-        qDebug() << "av_frame_get_buffer error";
-        return false;
+    bool taken = false;
+    if (frame) {
+        frame->nb_samples = samples;
+        av_channel_layout_copy(&frame->ch_layout, &m_audioEncoder->ch_layout);
+        frame->format = m_audioEncoder->sample_fmt;
+        frame->sample_rate = m_audioEncoder->sample_rate;
+        if (av_frame_get_buffer(frame.get(), 0) >= 0) {
+            QMutexLocker lock(&m_fifoMutex);
+            taken = takeQueuedSound(frame.get());
+        }
     }
-    {
+    if (!taken) {
+        // What is queued can no longer be encoded in order: none of it is.
+        endSound("Could not take the next frame of sound");
         QMutexLocker lock(&m_fifoMutex);
-        if (av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->data), samples) < samples)
-            return false;
+        m_soundRuns.clear();
+        m_soundQueued = 0;
+        if (m_fifo)
+            av_audio_fifo_reset(m_fifo.get());
+        return false;
     }
     frame->pts = m_audioSamples + m_audioLead;
     m_audioSamples += samples;
     return sendAndWrite(m_audioEncoder.get(), m_audioStream, frame.get());
+}
+
+bool ICAVOutputStream::takeQueuedSound(AVFrame* frame)
+{
+    const int channels = m_audioEncoder->ch_layout.nb_channels;
+    const AVSampleFormat format = m_audioEncoder->sample_fmt;
+    const bool planar = av_sample_fmt_is_planar(format);
+    const int planes = planar ? channels : 1;
+    const int step = av_get_bytes_per_sample(format) * (planar ? 1 : channels);
+    QVarLengthArray<void*, 8> at(planes);
+    int done = 0;
+    while (done < frame->nb_samples) {
+        if (m_soundRuns.empty())
+            return false;
+        SoundRun& run = m_soundRuns.front();
+        const int n = int(qMin<qint64>(run.samples, frame->nb_samples - done));
+        if (run.silent) {
+            av_samples_set_silence(frame->extended_data, done, n, channels, format);
+        } else {
+            for (int i = 0; i < planes; ++i)
+                at[i] = frame->extended_data[i] + qsizetype(done) * step;
+            if (av_audio_fifo_read(m_fifo.get(), at.data(), n) < n)
+                return false;
+        }
+        done += n;
+        run.samples -= n;
+        m_soundQueued -= n;
+        if (run.samples == 0)
+            m_soundRuns.pop_front();
+    }
+    return true;
 }
 
 bool ICAVOutputStream::sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame)
@@ -644,6 +700,8 @@ void ICAVOutputStream::releaseAll()
     {
         QMutexLocker lock(&m_fifoMutex);
         m_fifo.reset();
+        m_soundRuns.clear();
+        m_soundQueued = 0;
     }
     m_target.reset();
     m_videoEncoder.reset();

@@ -42,7 +42,8 @@ public:
     // counted.
     int write_video_frame(AVFrame* frame, qint64 stamp);
     // Microphone thread: converts the samples into the sound queue at the place their
-    // stamp gives them, after silence for any gap.
+    // stamp gives them, after silence for any gap. -1 once the sound has ended: samples
+    // that could not be queued end it (logged), so none that follow are moved.
     int write_audio_frame(AVFrame* frame, qint64 stamp);
     // Encoder thread: the whole encoding loop of one recording; returns once the file is
     // finalised, after a stop.
@@ -89,9 +90,21 @@ private:
     // bounds; returns how many.
     int thinQueue();
     bool encodeVideo(AVFrame* frame, qint64 stamp);
+    // Encodes the next samples queued for the sound; false ends the sound.
     bool encodeAudio(int samples);
-    // Queues that many samples of silence (the encoder's rate) for the sound.
+    // Queues that many samples of silence (the encoder's rate) for the sound. Only their
+    // count is kept: they are made a frame at a time as they are encoded, so a silence of
+    // any length costs no memory.
     bool writeSilence(qint64 samples);
+    // Fills the frame from the front of the queue (under m_fifoMutex).
+    bool takeQueuedSound(AVFrame* frame);
+    // Queues converted samples (the encoder's format) behind what is queued.
+    bool queueSamples(uint8_t** data, int samples);
+    // Samples queued for the sound, silence included.
+    qint64 queuedSound();
+    // After a failure: the sound stops where it got to, and what would have followed is
+    // dropped, not queued after a hole that would shift it.
+    void endSound(const char* why);
     // At the end: silence after the sound up to the end of the last picture, so the sound
     // does not stop before the picture does.
     void padSoundToLastPicture();
@@ -132,6 +145,15 @@ private:
     int m_scalerFormat = -1;
     ISwrContextPtr m_resampler;
     IAVAudioFifoPtr m_fifo;
+    // What the sound encoder takes next, in order: runs of silence and runs of samples
+    // waiting in m_fifo (under m_fifoMutex).
+    struct SoundRun
+    {
+        bool silent = false;
+        qint64 samples = 0;
+    };
+    std::deque<SoundRun> m_soundRuns;
+    qint64 m_soundQueued = 0;
     IAVPacketPtr m_packet;
     IAVPacketPtr m_heldVideo;  // empty (no data) when none is held
     int m_audioFrameSize = 0;
@@ -152,6 +174,7 @@ private:
     // Sound is taken only after the first picture, so the file starts with a picture.
     std::atomic<bool> m_pictureSeen{false};
     std::atomic<bool> m_hasSound{false};
+    std::atomic<bool> m_soundEnded{false};
     bool m_writeFailed = false;
     int m_openError = 0;
     std::atomic<qint64> m_videoFramesWritten{0};

@@ -43,16 +43,22 @@ bool isReadOnlyFile(const QString& path)
     return (st.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
 }
 
+// The file QSaveFile replaces for path: a link's target, followed as QSaveFile follows it.
+QString replacedFile(const QString& path)
+{
+    QFileInfo file(path);
+    for (int depth = 0; depth < 128 && file.isSymLink(); ++depth)
+        file.setFile(file.symLinkTarget());
+    return file.absoluteFilePath();
+}
+
 // Whether the file can be replaced, which QSaveFile does by renaming a file written in
 // its folder (the folder of a link's target) over it. Asked for this thread's effective
 // user and capabilities: access() asks for the real user, and for root ignores dropped
 // capabilities. A folder not made yet is made in its nearest existing ancestor.
 bool canReplaceFile(const QString& path)
 {
-    QFileInfo file(path);
-    for (int depth = 0; depth < 128 && file.isSymLink(); ++depth)
-        file.setFile(file.symLinkTarget());
-    QString folder = file.absolutePath();
+    QString folder = QFileInfo(replacedFile(path)).absolutePath();
     struct stat st;
     while (::stat(QFile::encodeName(folder).constData(), &st) != 0 && errno == ENOENT) {
         const QString parent = QFileInfo(folder).absolutePath();
@@ -432,7 +438,8 @@ bool IConfigureService::writeFile(const Entries& values)
         return false;
     }
 
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // The folder the file is written in: a link's target may point into one not made yet.
+    QDir().mkpath(QFileInfo(replacedFile(path)).absolutePath());
     const QByteArray text = ISettingsText::serialize(next);
     QString error;
     // Written beside the file and renamed over it once it is whole on the disk.

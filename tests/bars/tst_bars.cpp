@@ -461,7 +461,7 @@ void TestBars::barIconsExist()
             QVERIFY2(svg.isValid(), qPrintable(b->toolTip() + ": " + icon));
         }
     }
-    for (const char* icon : {":/root/root/logo.png", ":/root/root/rselect.svg", ":/root/root/rselectall.svg",
+    for (const char* icon : {":/root/root/barlogo.svg", ":/root/root/rselect.svg", ":/root/root/rselectall.svg",
                              ":/root/root/runselectall.svg", ":/root/root/radd.svg"})
         QVERIFY2(!QPixmap(QString::fromLatin1(icon)).isNull(), icon);
 }

@@ -1,7 +1,7 @@
 // The settings file at start: files of any shape read quickly, the program's own file
 // and folders are taken as written, older colour records and odd key paths read as
-// QSettings reads them, set-aside copies are kept, and what the user is told reads in
-// their language.
+// QSettings reads them, set-aside copies are kept, a link into a folder not made yet is
+// followed, and what the user is told reads in their language.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,6 +21,7 @@
 #include "service/isettingsvalues.h"
 #include "testenv.h"
 
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -582,6 +583,62 @@ private slots:
         QCOMPARE(TestEnv::fileStamp(iniPath()), stamp);
         QCOMPARE(fileContent(), content);
         IConfigureService::destroyInstance();
+    }
+
+    // With the settings file a link to a file in a folder that did not exist, a start and a
+    // close with nothing changed told "The settings could not be saved: No such file or
+    // directory": the link's own folder was made, not its target's. The target's folder is
+    // made where it can be; where it cannot, only a change is tried, and told.
+    void linkIntoMissingFolder_data()
+    {
+        QTest::addColumn<bool>("canMake");
+        QTest::newRow("folder can be made") << true;
+        QTest::newRow("folder cannot be made") << false;
+    }
+    void linkIntoMissingFolder()
+    {
+        QFETCH(bool, canMake);
+        const QString outside = TestEnv::homePath() + QStringLiteral("/linked");
+        QVERIFY(QDir(outside).removeRecursively());
+        QVERIFY(QDir().mkpath(outside));
+        const QString target = outside + QStringLiteral("/missing/application.ini");
+        QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+        QVERIFY(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(iniPath()).constData()) == 0);
+
+        IConfigureService::destroyInstance();
+        markNotice();
+        NoticeLog log;
+        {
+            std::unique_ptr<TestEnv::ReadOnlyFolder> readOnly;
+            if (!canMake)
+                readOnly.reset(new TestEnv::ReadOnlyFolder(outside));
+            QString stamp;
+            for (int start = 0; start < 2; ++start) {
+                cfg()->readConfigure();
+                const bool closed = cfg()->writeConfigure();
+                log.look();
+                QVERIFY2(log.texts().isEmpty(), qPrintable(log.texts().join('\n')));
+                QVERIFY(closed);
+                IConfigureService::destroyInstance();
+                QVERIFY(QFileInfo(iniPath()).isSymLink());
+                QCOMPARE(QFileInfo(target).isFile(), canMake);
+                // Written once, at the first close; the second start finds it as written.
+                if (start == 0)
+                    stamp = TestEnv::fileStamp(target);
+                QCOMPARE(TestEnv::fileStamp(target), stamp);
+            }
+            if (!canMake) {
+                cfg()->readConfigure();
+                cfg()->setPenciThickness(g_pencil_thickness + 1);
+                log.look();
+                QCOMPARE(log.texts().size(), 1);
+                QVERIFY2(log.texts().first().startsWith("The settings could not be saved: "),
+                         qPrintable(log.texts().first()));
+                IConfigureService::destroyInstance();
+            }
+        }
+        QVERIFY(QFile::remove(iniPath()));
+        QVERIFY(QDir(outside).removeRecursively());
     }
 
     void cleanupTestCase()

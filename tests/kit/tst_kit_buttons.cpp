@@ -190,14 +190,15 @@ void TestKit::fontsAtZeroFactor()
     QCOMPARE(f.family(), QStringLiteral("微软雅黑"));
     QCOMPARE(f.weight(), 75);
     QVERIFY(!f.italic());
-    QCOMPARE(f.pointSize(), qMax(1, int(12 * 96.0 / dpi)));
+    // In pixels, the size of the point size at the desktop's DPI.
+    QCOMPARE(f.pixelSize(), qRound(qMax(1, int(12 * 96.0 / dpi)) * dpi / 72.0));
 
     // The factors as they are before start-up: IG 0.0, G 1.0; both sets at 0.0 too.
     IGSQUARERATE = 0.0;
-    QCOMPARE(createFont(12, 50).pointSize(), 1);
+    QCOMPARE(createFont(12, 50).pixelSize(), qMax(1, qRound(dpi / 72.0)));
     GSQUARERATE = 0.0;
     const QFont k = scaledUiFont(24, 75);
-    QCOMPARE(k.pointSize(), 1);
+    QCOMPARE(k.pixelSize(), qMax(1, qRound(dpi / 72.0)));
     QCOMPARE(k.family(), QStringLiteral("微软雅黑"));
     QCOMPARE(k.weight(), 75);
 }

@@ -195,7 +195,7 @@ void TestKit::noticeRestyled()
     box.showMessageBox(QStringLiteral("WWWW"), 1000, QPoint(0, 0));
     auto* label = box.findChild<QLabel*>();
     QVERIFY(label);
-    QCOMPARE(label->font().pointSize(), font.pointSize());
+    QCOMPARE(label->font().pixelSize(), font.pixelSize());
 
     // A thick glyph band through the label's middle row shows its colour.
     const QImage text = label->grab().toImage();

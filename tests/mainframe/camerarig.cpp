@@ -13,7 +13,7 @@ CameraRig::~CameraRig()
     stop();
 }
 
-bool CameraRig::start(const QSize& streamSize, int lifetime)
+bool CameraRig::start(const QSize& streamSize, int lifetime, const QString& pattern)
 {
     if (!m_control.start())
         return false;
@@ -23,7 +23,7 @@ bool CameraRig::start(const QSize& streamSize, int lifetime)
     const quint16 rtspPort = RtspSource::start(
         m_source, 0,
         {QStringLiteral("--width"), QString::number(streamSize.width()), QStringLiteral("--height"),
-         QString::number(streamSize.height()), QStringLiteral("--pattern"), QStringLiteral("ball"),
+         QString::number(streamSize.height()), QStringLiteral("--pattern"), pattern,
          QStringLiteral("--lifetime"), QString::number(lifetime)});
     if (rtspPort == 0)
         return false;

@@ -17,8 +17,9 @@ class CameraRig
 public:
     ~CameraRig();
     // Starts both and sets g_rtsp_url and OCUMETRA_CAMERA_CONTROL_PORT. The source ends
-    // on its own after lifetime seconds even if this process dies.
-    bool start(const QSize& streamSize, int lifetime);
+    // on its own after lifetime seconds even if this process dies. pattern: one of
+    // GStreamer's videotestsrc patterns.
+    bool start(const QSize& streamSize, int lifetime, const QString& pattern = QStringLiteral("ball"));
     void stop();
     SimCamera& control() { return m_control; }
 

@@ -130,6 +130,7 @@ private slots:
     void timedCaptureSeries();
     void timedCaptureControlsAndRefusals();
     void timedCaptureRealTimer();
+    void timedCaptureDialogStartsInFirstField();
     void figureSwitchesBoardMode();
     void penPanelSetters();
     void savedPenValuesReachBoardAtStart();
@@ -515,6 +516,30 @@ void TestPanels::timedCaptureRealTimer()
     QTRY_COMPARE_WITH_TIMEOUT(dialog.requests.size(), 2, 4000);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.isRecording(), 2500);
     QCOMPARE(dialog.requests.size(), 2);
+}
+
+// On its second opening the cursor stood in "Capture Pages", where the user had left it,
+// while "Interval Time" was empty: typed digits went to the wrong field.
+void TestPanels::timedCaptureDialogStartsInFirstField()
+{
+    CountingTimerCapture dialog;
+    QList<QWidget*> focusAtOpening;
+    for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(0, &dialog, [&] {
+            // Where typed keys go: the focus once the dialog is the active window, which
+            // is the focus it keeps for that moment until then.
+            (void)QTest::qWaitFor([&] { return dialog.isActiveWindow() && QApplication::focusWidget(); }, 1000);
+            focusAtOpening.append(dialog.isActiveWindow() ? QApplication::focusWidget() : dialog.focusWidget());
+            // The user moves to the second field, then cancels.
+            dialog.pagesEdit()->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(dialog.pagesEdit(), QStringLiteral("4"));
+            dialog.setFrameVisible(false);
+        });
+        dialog.setFrameVisible(true);
+    }
+    QCOMPARE(focusAtOpening.size(), 2);
+    QCOMPARE(focusAtOpening.at(0), static_cast<QWidget*>(dialog.intervalEdit()));
+    QCOMPARE(focusAtOpening.at(1), static_cast<QWidget*>(dialog.intervalEdit()));
 }
 
 void TestPanels::figureSwitchesBoardMode()

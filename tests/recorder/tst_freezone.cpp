@@ -183,10 +183,6 @@ void TestFreeZone::iconsLoad()
 int main(int argc, char** argv)
 {
     TestEnv::prepare();
-    // The ratio-2 run sets this; prepare() pins the factor to 1 otherwise.
-    const QByteArray scale = qgetenv("OCUMETRA_TEST_SCALE");
-    if (!scale.isEmpty())
-        qputenv("QT_SCALE_FACTOR", scale);
     QApplication app(argc, argv);
     TestEnv::afterApplication();
     TestFreeZone tc;

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
@@ -25,6 +26,36 @@ bool withoutMicrophone()
     return qEnvironmentVariableIsSet("OCUMETRA_TEST_NO_MIC");
 }
 
+// Blocks of 32 device pixels whose colours do not repeat nearby: a picture taken from
+// anywhere else differs from it nearly everywhere.
+QPixmap blockPattern(const QSize& size, qreal ratio)
+{
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 h = quint32(x / 32) * 73856093u ^ quint32(y / 32) * 19349663u;
+            image.setPixel(x, y, qRgb((h >> 4) & 255, (h >> 12) & 255, (h >> 20) & 255));
+        }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+// Mean difference of the colour channels, 0..255; 255 when the sizes differ.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 255.0;
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return double(sum) / (3.0 * a.width() * a.height());
+}
+
 }
 
 class TestScreenRecord : public QObject
@@ -36,6 +67,7 @@ private slots:
     void init();
 
     void regionIsEvenAndOnScreen();
+    void recordsSelectionOnEveryScreen();
     void tickThreadTicksOnceEvenWhenStoppedAtOnce();
     void recordsRegionWithSound();
     void pauseRemovesThePausedSpan();
@@ -116,12 +148,60 @@ QString TestScreenRecord::record(int ms, const QRect& region, bool* announcedCom
 void TestScreenRecord::regionIsEvenAndOnScreen()
 {
     const QRect desktop(0, 0, 1920, 1080);
-    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 801, 601), desktop, 1), QRect(10, 20, 802, 602));
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 801, 601), desktop, 1, desktop), QRect(10, 20, 802, 602));
     // Past the right edge: moved left to end at the edge, width kept.
-    QCOMPARE(ICAVInputStream::normaliseRect(QRect(1500, 0, 640, 480), desktop, 1), QRect(1280, 0, 640, 480));
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(1500, 0, 640, 480), desktop, 1, desktop),
+             QRect(1280, 0, 640, 480));
     // Negative positions and an oversized region are brought onto the screen.
-    QCOMPARE(ICAVInputStream::normaliseRect(QRect(-30, -5, 4000, 301), desktop, 1), QRect(0, 0, 1920, 302));
-    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 100, 50), desktop, 2), QRect(20, 40, 200, 100));
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(-30, -5, 4000, 301), desktop, 1, desktop),
+             QRect(0, 0, 1920, 302));
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(10, 20, 100, 50), QRect(0, 0, 960, 540), 2, desktop),
+             QRect(20, 40, 200, 100));
+    // A right-hand screen of ratio 2 beside one of ratio 1 (5760 x 2160 device pixels): its
+    // origin stays where it is in device pixels, only what lies beyond it is doubled.
+    const QRect pair(0, 0, 5760, 2160);
+    const QRect right(1920, 0, 1920, 1080);
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(2480, 240, 800, 600), right, 2, pair),
+             QRect(3040, 480, 1600, 1200));
+    // Past that screen's bottom: moved up inside the desktop.
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(3000, 900, 800, 600), right, 2, pair),
+             QRect(4080, 960, 1600, 1200));
+    // A screen at a ratio of 1.5: sides still even.
+    QCOMPARE(ICAVInputStream::normaliseRect(QRect(1930, 10, 101, 51), QRect(1920, 0, 1280, 720), 1.5,
+                                            QRect(0, 0, 3840, 1080)),
+             QRect(1935, 15, 152, 78));
+}
+
+void TestScreenRecord::recordsSelectionOnEveryScreen()
+{
+    // On each monitor, scaled or not, the file holds what the screen shows in the
+    // selection, in that screen's device pixels.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect geometry = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect selection(geometry.topLeft() + QPoint(560, 240), QSize(800, 600));
+        QLabel page;
+        page.setWindowFlags(Qt::FramelessWindowHint);
+        page.setGeometry(selection.adjusted(-60, -40, 60, 40));
+        page.setPixmap(blockPattern(page.size(), ratio));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QCOMPARE(page.windowHandle()->screen(), screen);
+        QTest::qWait(200);
+        const QPoint at = selection.topLeft() - geometry.topLeft();
+        const QImage shown =
+            screen->grabWindow(0, at.x(), at.y(), 800, 600).toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), (QSizeF(800, 600) * ratio).toSize());
+
+        const QString path = record(1500, selection);
+        QVERIFY2(!path.isEmpty(), qPrintable(screen->name()));
+        const VideoProbe probe = probeVideo(path);
+        QVERIFY(probe.opened);
+        QCOMPARE(probe.lastFrame.size(), shown.size());
+        const double difference = meanDifference(probe.lastFrame, shown);
+        QVERIFY2(difference < 8.0, qPrintable(QStringLiteral("%1 at ratio %2: %3 of 255 off the screen")
+                                                  .arg(screen->name()).arg(ratio).arg(difference)));
+    }
 }
 
 void TestScreenRecord::tickThreadTicksOnceEvenWhenStoppedAtOnce()

@@ -20,6 +20,7 @@ void collectFrames(AVCodecContext* decoder, AVFrame* frame, VideoProbe& probe)
         const int strides[4] = {static_cast<int>(rgb.bytesPerLine()), 0, 0, 0};
         sws_scale(convert.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
         probe.colours.append(rgb.pixelColor(rgb.width() / 2, rgb.height() / 2));
+        probe.lastFrame = rgb;
         av_frame_unref(frame);
     }
 }

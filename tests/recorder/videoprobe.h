@@ -2,6 +2,7 @@
 #define VIDEOPROBE_H
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QVector>
 
@@ -20,6 +21,8 @@ struct VideoProbe
     double seconds = 0.0;
     // Centre colour of every decoded frame, in order.
     QVector<QColor> colours;
+    // The last decoded frame.
+    QImage lastFrame;
 };
 
 VideoProbe probeVideo(const QString& path);

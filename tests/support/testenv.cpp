@@ -137,7 +137,9 @@ void prepare()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(g_home->path()) + "/run/no-session-bus");
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + QFile::encodeName(g_home->path()) + "/run/no-system-bus");
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "0");
-    qputenv("QT_SCALE_FACTOR", "1");
+    // Runs on a scaled screen name the factor in OCUMETRA_TEST_SCALE; others are pinned to 1.
+    const QByteArray scale = qgetenv("OCUMETRA_TEST_SCALE");
+    qputenv("QT_SCALE_FACTOR", scale.isEmpty() ? QByteArray("1") : scale);
     QStandardPaths::setTestModeEnabled(true);
 }
 

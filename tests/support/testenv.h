@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 
 // Shared set-up for every test executable: settings, logs and pictures in a temporary
-// HOME, Qt's test-mode standard paths, scaling factors of 1.0, and modal dialogs that
-// answer at once (recorded in messages()).
+// HOME, Qt's test-mode standard paths, scaling factors of 1.0 (Qt's own factor is
+// OCUMETRA_TEST_SCALE when set, else 1), and modal dialogs that answer at once (recorded
+// in messages()).
 namespace TestEnv {
 
 // Call first in main(), before the application object exists.

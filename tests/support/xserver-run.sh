@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Runs a command on an X server of its own, ended with it; ended itself (a signal, a
 # time-out), it ends the command and the server at once.
-#   xserver-run.sh [--screen WxHxD] [--wm] -- command [args...]
+#   xserver-run.sh [--screen WxHxD] [--monitors WxH+X+Y,...] [--wm] -- command [args...]
 # Xvfb picks a free display itself (-displayfd), so runs started in the same instant
 # never share one, and it admits only the cookie of this run's own authority file: no
 # command runs on a display it did not start. --wm adds a window manager (openbox),
-# started and managing before the command runs. Exits with the command's status, or
+# started and managing before the command runs. --monitors splits the screen into
+# monitors (xrandr --setmonitor), the first one holding the screen's output; Qt 5 sees
+# them as screens when QT_XCB_NO_XRANDR=1 (through Xinerama). Exits with the command's status, or
 # with 1 at once, saying so, when the server or the window manager cannot start.
 set -uo pipefail
 
 screen=1920x1080x24
+monitors=""
 wm=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --screen) screen="$2"; shift 2 ;;
+    --monitors) monitors="$2"; shift 2 ;;
     --wm) wm=1; shift ;;
     --) shift; break ;;
     *) break ;;
@@ -54,8 +58,12 @@ name_hex="$(printf 'MIT-MAGIC-COOKIE-1' | od -An -tx1 | tr -d ' \n')"
 printf 'ffff 0000  0000  0012 %s 0010 %s\n' "$name_hex" "$cookie" | xauth -q -f "$XAUTHORITY" nmerge - ||
   { echo "xserver-run: the X authority file could not be written" >&2; exit 1; }
 
+# Monitors are lost when the server resets, which it does whenever its last client leaves.
+reset=()
+[ -z "$monitors" ] || reset=(-noreset)
+
 # The server and the window manager die with this script, however it ends.
-setpriv --pdeathsig KILL Xvfb -displayfd 3 -auth "$XAUTHORITY" -nolisten tcp \
+setpriv --pdeathsig KILL Xvfb -displayfd 3 -auth "$XAUTHORITY" -nolisten tcp "${reset[@]}" \
   -screen 0 "$screen" 3>"$dir/display" 2>"$dir/xvfb.log" &
 xpid=$!
 number=""
@@ -74,6 +82,26 @@ if [ -z "$number" ]; then
   exit 1
 fi
 export DISPLAY=":$number"
+
+if [ -n "$monitors" ]; then
+  output="$(xrandr -q 2>/dev/null | awk '/ connected/ { print $1; exit }')"
+  n=0
+  IFS=',' read -ra heads <<< "$monitors"
+  for head in "${heads[@]}"; do
+    if ! [[ "$head" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]; then
+      echo "xserver-run: a monitor is WxH+X+Y, not '$head'" >&2
+      exit 2
+    fi
+    w="${BASH_REMATCH[1]}"; h="${BASH_REMATCH[2]}"
+    # Physical sizes for 96 dots per inch.
+    geometry="$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
+    owner=none
+    [ "$n" -gt 0 ] || owner="${output:-none}"
+    xrandr --setmonitor "monitor-$n" "$geometry" "$owner" >"$dir/xrandr.log" 2>&1 ||
+      { echo "xserver-run: monitor $head could not be set:" >&2; sed 's/^/  /' "$dir/xrandr.log" >&2; exit 1; }
+    n=$((n + 1))
+  done
+fi
 
 if [ "$wm" = 1 ]; then
   setpriv --pdeathsig KILL openbox --sm-disable >"$dir/wm.log" 2>&1 &

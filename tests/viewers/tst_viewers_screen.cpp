@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QRasterWindow>
 #include <QScreen>
 #include <QtTest>
 #include <cmath>
@@ -23,6 +24,7 @@ QRgb positionColour(int x, int y)
     return qRgb(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8));
 }
 
+// Paints positionColour of its own device pixels, at any pixel ratio.
 class PatternWindow : public QWidget
 {
 public:
@@ -30,23 +32,76 @@ public:
     {
         setWindowFlags(Qt::FramelessWindowHint);
         setAttribute(Qt::WA_OpaquePaintEvent);
-        QImage image(600, 400, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                image.setPixel(x, y, positionColour(x, y));
-        m_image = image;
-        setFixedSize(image.size());
+        setFixedSize(600, 400);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        const qreal ratio = devicePixelRatioF();
+        if (m_image.isNull() || m_image.devicePixelRatioF() != ratio) {
+            QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    image.setPixel(x, y, positionColour(x, y));
+            image.setDevicePixelRatio(ratio);
+            m_image = image;
+        }
         QPainter painter(this);
         painter.drawImage(0, 0, m_image);
     }
 
 private:
     QImage m_image;
+};
+
+// A window of no widget, black: on the screen it hides what lies below, as XWayland's
+// root window hides everything.
+class BlackWindow : public QRasterWindow
+{
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(QRect(QPoint(0, 0), size()), Qt::black); }
+};
+
+// Pixels of a magnified picture that are not the pattern's device pixel corner + (i, j) / 2;
+// every pixel when the picture is not 500 x 300 at that ratio.
+int wrongPixels(const QImage& picture, const QPoint& corner, qreal ratio)
+{
+    const QSize size = (QSizeF(500, 300) * ratio).toSize();
+    if (picture.size() != size)
+        return size.width() * size.height();
+    int wrong = 0;
+    for (int j = 0; j < picture.height(); ++j)
+        for (int i = 0; i < picture.width(); ++i)
+            if ((picture.pixel(i, j) & 0xffffff) != (positionColour(corner.x() + i / 2, corner.y() + j / 2) & 0xffffff))
+                ++wrong;
+    return wrong;
+}
+
+// Sets or clears an environment variable for as long as it lives.
+class EnvironmentValue
+{
+public:
+    EnvironmentValue(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentValue()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
 };
 
 class CountingMagnifier : public IMagnifierFrame
@@ -186,36 +241,89 @@ class TestViewersScreen : public QObject
     Q_OBJECT
 
 private slots:
-    void magnifierShowsRegionAtTwiceItsSize()
+    void magnifierShowsRegionUnderPointerOnEveryScreen()
     {
+        // Here the screen is X's own: the desktop itself is grabbed.
+        EnvironmentValue session("XDG_SESSION_TYPE", QByteArray());
+        EnvironmentValue wayland("WAYLAND_DISPLAY", QByteArray());
+        for (QScreen* screen : QGuiApplication::screens()) {
+            const QRect geometry = screen->geometry();
+            PatternWindow pattern;
+            pattern.move(geometry.topLeft() + QPoint(100, 100));
+            pattern.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&pattern));
+            QCOMPARE(pattern.windowHandle()->screen(), screen);
+            QTest::qWait(200); // let the X server draw it
+            const qreal ratio = pattern.devicePixelRatioF();
+
+            IMagnifierFrame magnifier(nullptr, nullptr);
+            magnifier.move(geometry.topLeft() + QPoint(720, 100));
+            magnifier.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&magnifier));
+            QLabel* label = magnifier.pictureLabel();
+            QCOMPARE(label->size(), QSize(500, 300));
+            const QPoint origin = pattern.mapToGlobal(QPoint(0, 0));
+            magnifier.slGMouseMoveEvent(origin + QPoint(300, 200));
+            // The area 250 x 150 around the pointer, twice as large in every direction,
+            // in the device pixels of the screen: it fills the label.
+            const QPoint corner = QPoint(300 - 125, 200 - 75) * ratio;
+            QVERIFY(label->pixmap());
+            QCOMPARE(label->pixmap()->devicePixelRatioF(), ratio);
+            QCOMPARE(wrongPixels(label->pixmap()->toImage(), corner, ratio), 0);
+            // As it stands on the screen.
+            QTest::qWait(200);
+            const QPoint at = label->mapTo(&magnifier, QPoint(0, 0));
+            const QImage shown = screen->grabWindow(magnifier.winId(), at.x(), at.y(), 500, 300).toImage();
+            QCOMPARE(wrongPixels(shown, corner, ratio), 0);
+
+            // At the screen's corner the area reaches past the desktop: still filled.
+            magnifier.slGMouseMoveEvent(geometry.topLeft());
+            QCOMPARE(label->pixmap()->size() / ratio, QSize(500, 300));
+        }
+    }
+
+    void magnifierWithoutScreenShowsOwnWindows()
+    {
+        const QRect geometry = QGuiApplication::primaryScreen()->geometry();
         PatternWindow pattern;
-        pattern.move(100, 100);
+        pattern.move(geometry.topLeft() + QPoint(100, 100));
         pattern.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pattern));
-        QTest::qWait(200); // let the X server draw it
-
-        IMagnifierFrame magnifier(nullptr, nullptr);
-        QLabel* label = magnifier.pictureLabel();
-        QCOMPARE(label->size(), QSize(500, 300));
+        const qreal ratio = pattern.devicePixelRatioF();
+        BlackWindow cover;
+        cover.setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput);
+        cover.setGeometry(QRect(pattern.mapToGlobal(QPoint(0, 0)), pattern.size()));
+        cover.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTest::qWait(200);
         const QPoint origin = pattern.mapToGlobal(QPoint(0, 0));
-        const QPoint pointer = origin + QPoint(300, 200);
-        magnifier.slGMouseMoveEvent(pointer);
-        const QImage shown = label->pixmap()->toImage();
-        QCOMPARE(shown.size(), QSize(500, 300));
-        // Shown pixel (i, j) is screen pixel (pointer - (125, 75) + (i, j) / 2).
-        int wrong = 0;
-        for (int j = 0; j < 300; ++j)
-            for (int i = 0; i < 500; ++i) {
-                const int x = 300 - 125 + i / 2;
-                const int y = 200 - 75 + j / 2;
-                if ((shown.pixel(i, j) & 0xffffff) != (positionColour(x, y) & 0xffffff))
-                    ++wrong;
-            }
-        QCOMPARE(wrong, 0);
+        const QPoint probe = origin - geometry.topLeft() + QPoint(200, 150);
+        const QImage screen =
+            QGuiApplication::primaryScreen()->grabWindow(0, probe.x(), probe.y(), 200, 100).toImage();
+        QCOMPARE(screen.pixel(screen.width() / 2, screen.height() / 2) & 0xffffff, 0u);
 
-        // At the screen's corner the area reaches past the desktop: still 500 x 300.
-        magnifier.slGMouseMoveEvent(QPoint(0, 0));
-        QCOMPARE(label->pixmap()->size(), QSize(500, 300));
+        // A Wayland session: the screen cannot be grabbed, the program's own window is shown.
+        EnvironmentValue wayland("WAYLAND_DISPLAY", "wayland-0");
+        IMagnifierFrame magnifier(nullptr, nullptr);
+        magnifier.slGMouseMoveEvent(origin + QPoint(300, 200));
+        QLabel* label = magnifier.pictureLabel();
+        QVERIFY(label->pixmap());
+        QCOMPARE(wrongPixels(label->pixmap()->toImage(), QPoint(300 - 125, 200 - 75) * ratio, ratio), 0);
+
+        // Half of the area lies beyond the window: that half is not black either, the
+        // window's half is magnified in its place.
+        magnifier.slGMouseMoveEvent(origin + QPoint(0, 75));
+        const QImage half = label->pixmap()->toImage();
+        QCOMPARE(half.size(), (QSizeF(500, 300) * ratio).toSize());
+        int black = 0;
+        for (int j = 0; j < half.height(); ++j)
+            for (int i = 0; i < half.width() / 2; ++i)
+                if ((half.pixel(i, j) & 0xffffff) == 0)
+                    ++black;
+        QCOMPARE(black, 0);
+        const QPoint inside(half.width() / 2 + 40, 100);
+        QCOMPARE(half.pixel(inside) & 0xffffff, positionColour((inside.x() - half.width() / 2) / 2,
+                                                               inside.y() / 2) & 0xffffff);
     }
 
     void magnifierFollowsPointerOnlyWhileShown()
@@ -252,10 +360,15 @@ private slots:
 
     void magnifierStandsAtRightEdge()
     {
-        IMagnifierFrame magnifier(nullptr, nullptr);
-        magnifier.setFrameVisible(true);
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(magnifier.pos(), QPoint(area.left() + area.width() - magnifier.width(), area.top() + 100));
+        // On the screen of the pointer, whichever that is.
+        for (QScreen* screen : QGuiApplication::screens()) {
+            QCursor::setPos(screen->geometry().center());
+            QTRY_COMPARE(QGuiApplication::screenAt(QCursor::pos()), screen);
+            IMagnifierFrame magnifier(nullptr, nullptr);
+            magnifier.setFrameVisible(true);
+            const QRect area = screen->availableGeometry();
+            QCOMPARE(magnifier.pos(), QPoint(area.left() + area.width() - magnifier.width(), area.top() + 100));
+        }
     }
 
     // ---- OpenGL renderers ----

@@ -19,8 +19,13 @@ int scaledUiPointSize(int size, int dpi, double factor)
 
 QFont scaledUiFont(int size, int weight)
 {
-    const int dpi = QApplication::desktop()->logicalDpiX();
-    return QFont(QStringLiteral("微软雅黑"), scaledUiPointSize(size, dpi, GSQUARERATE), weight, false);
+    int dpi = QApplication::desktop()->logicalDpiX();
+    if (dpi <= 0)
+        dpi = 96;
+    QFont font(QStringLiteral("微软雅黑"), -1, weight, false);
+    // In pixels, so that a screen scaled on its own scales the text too.
+    font.setPixelSize(qMax(1, qRound(scaledUiPointSize(size, dpi, GSQUARERATE) * dpi / 72.0)));
+    return font;
 }
 
 IBaseWidget::IBaseWidget(QWidget* parent)

@@ -7,7 +7,8 @@
 #include <QRectF>
 #include <QString>
 
-// The board kit's font: "微软雅黑" scaled by GSQUARERATE (never below 1 point).
+// The board kit's font: "微软雅黑" scaled by GSQUARERATE (never below 1 point), given as
+// the pixel size of that point size at the desktop's DPI.
 QFont scaledUiFont(int size, int weight);
 // The point size rule of scaledUiFont for a given DPI and factor.
 int scaledUiPointSize(int size, int dpi, double factor);
