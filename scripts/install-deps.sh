@@ -31,6 +31,8 @@ PACKAGES=(
   dbus-daemon
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev desktop-file-utils xdotool
+  # xprop: the X-server test marks each server's root window
+  x11-utils
   # libFuzzer's runtime is only recommended by clang, and recommendations are not
   # installed below: without it the fuzz test could not link its targets.
   clang libclang-rt-14-dev

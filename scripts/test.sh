@@ -4,7 +4,11 @@
 #   scripts/test.sh --sanitize AddressSanitizer + UBSan build in build-asan/, leaks checked
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$here/scripts/install-deps.sh"
+source "$here/scripts/run-processes.sh"
+# The packages first (python3 among them), then the run goes on as the subreaper of all
+# it starts.
+[ "${OCUMETRA_RUN_SUBREAPER:-}" = 1 ] || bash "$here/scripts/install-deps.sh"
+run_as_subreaper "$0" "$@"
 
 args=()
 if [ "${1:-}" = "--sanitize" ]; then
@@ -30,46 +34,12 @@ if [ "${1:-}" = "--sanitize" ]; then
   fi
 fi
 
-# The processes of this run, into found: started from its build folder (program, tests,
-# their children, which work in it), or given its temporary folder. Those running before
-# the tests (a program the developer started from the build) are not counted. No
-# subshell runs around the scan: it works in the build folder too.
-found=()
-run_processes() {
-  local dir pid exe cwd
-  found=()
-  for dir in /proc/[0-9]*; do
-    pid="${dir#/proc/}"
-    [ "$pid" != "$$" ] && [[ " $before " != *" $pid "* ]] || continue
-    exe="$(readlink "$dir/exe" 2>/dev/null)" || exe=""
-    cwd="$(readlink "$dir/cwd" 2>/dev/null)" || cwd=""
-    if [[ "$exe" == "$build/"* || "$cwd" == "$build" || "$cwd" == "$build/"* ]] ||
-       grep -qzxF "TMPDIR=$run_tmp" "$dir/environ" 2>/dev/null; then
-      found+=("$pid")
-    fi
-  done
-}
-# Ends them, politely, then for good; ended names each as "pid command line".
-ended=""
-end_processes() {
-  local pid
-  ended=""
-  run_processes
-  [ "${#found[@]}" -gt 0 ] || return 0
-  for pid in "${found[@]}"; do
-    ended+="$pid $(tr '\0' ' ' < "/proc/$pid/cmdline" 2>/dev/null)"$'\n'
-  done
-  kill -TERM "${found[@]}" 2>/dev/null || true
-  sleep 2
-  run_processes
-  [ "${#found[@]}" -eq 0 ] || kill -KILL "${found[@]}" 2>/dev/null || true
-}
 # Every temporary file of the tests goes into one folder of this run, removed at its end,
 # with whatever is left running, however the run ends.
-before=""
 run_tmp="$(mktemp -d "${TMPDIR:-/tmp}/ocumetra-run-XXXXXX")"
+# What the build left running is not the tests'.
 run_processes
-before="${found[*]}"
+run_exempt="${found[*]}"
 end_run() {
   end_processes
   chmod -R u+rwX "$run_tmp" 2>/dev/null || true

@@ -37,12 +37,23 @@ int leaveProcesses()
     TestEnv::prepare();
     const pid_t first = ::fork();
     if (first == 0) {
+        // The orphan is orphaned only once it has told its pid: ended before, it would
+        // go uncounted.
+        int told[2];
+        if (::pipe(told) != 0)
+            ::_exit(1);
         const pid_t grandchild = ::fork();
         if (grandchild == 0) {
+            ::close(told[0]);
             std::signal(SIGTERM, SIG_IGN);
             say("orphan %ld\n", long(::getpid()));
+            ::close(told[1]);
             for (;;)
                 ::pause();
+        }
+        ::close(told[1]);
+        char byte;
+        while (::read(told[0], &byte, 1) < 0 && errno == EINTR) {
         }
         ::_exit(grandchild > 0 ? 0 : 1);
     }

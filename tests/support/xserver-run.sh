@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on an X server of its own, ended with it.
+# Runs a command on an X server of its own, ended with it; ended itself (a signal, a
+# time-out), it ends the command and the server at once.
 #   xserver-run.sh [--screen WxHxD] [--monitors WxH+X+Y,...] [--wm] -- command [args...]
 # Xvfb picks a free display itself (-displayfd), so runs started in the same instant
 # never share one, and it admits only the cookie of this run's own authority file: no
@@ -27,18 +28,26 @@ done
 dir="$(mktemp -d "${TMPDIR:-/tmp}/xserver-XXXXXX")" || exit 1
 xpid=""
 wmpid=""
-cleanup() {
+cmdpid=""
+# Ends them in turn, the command first, each politely then for good.
+stop() {
   local p
-  for p in $wmpid $xpid; do kill -TERM "$p" 2>/dev/null; done
-  for p in $wmpid $xpid; do
+  for p in "$@"; do kill -TERM "$p" 2>/dev/null; done
+  for p in "$@"; do
     for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
     kill -KILL "$p" 2>/dev/null
     wait "$p" 2>/dev/null
   done
+}
+cleanup() {
+  stop $cmdpid
+  stop $wmpid $xpid
   rm -rf "$dir"
 }
 trap cleanup EXIT
-trap 'exit 143' TERM INT HUP
+trap 'exit 143' TERM
+trap 'exit 130' INT
+trap 'exit 129' HUP
 
 # One cookie for any display number (a wildcard entry): the number is known only once
 # the server has chosen it.
@@ -109,4 +118,11 @@ if [ "$wm" = 1 ]; then
   fi
 fi
 
-"$@"
+# In the background, so that a signal to this script (a time-out, Ctrl-C) is acted on at
+# once rather than once the command ends; it dies with this script, like its server.
+setpriv --pdeathsig KILL "$@" <&0 &
+cmdpid=$!
+status=0
+wait "$cmdpid" || status=$?
+cmdpid=""
+exit "$status"
