@@ -8,28 +8,16 @@
 # the build folder named directly and through a symbolic link.
 #   check-run-processes.sh path/to/scripts/test.sh
 set -uo pipefail
+source "$(dirname "$0")/checks.sh"
 script="$1"
 tmp="$(mktemp -d)"
 mine=() # every process this script started, ended at its end
-alive() {
-  local stat
-  read -r stat 2>/dev/null < "/proc/$1/stat" || return 1
-  stat="${stat##*) }"
-  [ "${stat%% *}" != Z ]
-}
 cleanup() {
   local p
   for p in "${mine[@]}"; do kill -KILL "$p" 2>/dev/null; done
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-await() {
-  local i
-  for ((i = 0; i < $2 * 20; i++)); do [ -e "$1" ] && return 0; sleep 0.05; done
-  return 1
-}
 
 mkdir -p "$tmp/fake" "$tmp/real/build/bin" "$tmp/tmp"
 ln -s real "$tmp/link"

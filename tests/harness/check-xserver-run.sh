@@ -9,6 +9,7 @@
 #   the command and the server with it.
 #   check-xserver-run.sh path/to/xserver-run.sh [runs] [other servers]
 set -uo pipefail
+source "$(dirname "$0")/checks.sh"
 run="$1"
 runs="${2:-12}"
 others="${3:-8}"
@@ -18,12 +19,6 @@ mkdir "$tmp/tmp"
 export TMPDIR="$tmp/tmp"
 started=()
 servers=() # those of the other programs, and their commands
-alive() {
-  local stat
-  read -r stat 2>/dev/null < "/proc/$1/stat" || return 1
-  stat="${stat##*) }"
-  [ "${stat%% *}" != Z ]
-}
 cleanup() {
   local p all=("${started[@]}" "${servers[@]}")
   # The other programs end their servers themselves once their command ends (killed,
@@ -41,14 +36,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 143' TERM
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Waits until the file $1 exists, at most $2 seconds.
-await() {
-  local i
-  for ((i = 0; i < $2 * 20; i++)); do [ -e "$1" ] && return 0; sleep 0.05; done
-  return 1
-}
 count() { local f=("$tmp"/$1); [ -e "${f[0]}" ] && echo "${#f[@]}" || echo 0; }
 children() {
   local dir stat

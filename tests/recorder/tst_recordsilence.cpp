@@ -16,6 +16,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "encoderfeed.h"
 #include "ffmpeg/icavoutputstream.h"
 #include "testenv.h"
 
@@ -94,22 +95,11 @@ long statusKiB(const char* field)
 bool record(const QString& path, const Plan& plan)
 {
     ICAVOutputStream output;
-    output.setVideoCodecProp(AV_CODEC_ID_H264, FPS, 160 * 120, 100, 160, 120, AV_PIX_FMT_YUV420P);
-    output.setAudioCodecProp(AV_CODEC_ID_AAC, RATE, CHANNELS, 64000);
-    if (!output.openOutputStream(path))
+    EncoderFeed feed;
+    if (!feed.open(output, path, QSize(160, 120), FPS, RATE, CHANNELS, BLOCK_SAMPLES, 128))
         return false;
-    IAVFramePtr picture(av_frame_alloc());
-    picture->format = AV_PIX_FMT_BGR0;
-    picture->width = 160;
-    picture->height = 120;
-    IAVFramePtr sound(av_frame_alloc());
-    sound->format = AV_SAMPLE_FMT_S16;
-    sound->sample_rate = RATE;
-    sound->nb_samples = BLOCK_SAMPLES;
-    av_channel_layout_default(&sound->ch_layout, CHANNELS);
-    if (av_frame_get_buffer(picture.get(), 0) < 0 || av_frame_get_buffer(sound.get(), 0) < 0)
-        return false;
-    memset(picture->data[0], 128, size_t(picture->linesize[0]) * 120);
+    AVFrame* picture = feed.picture.get();
+    AVFrame* sound = feed.sound.get();
 
     std::thread encoder([&output] { output.startEncode(); });
     qint64 handedOn = 0;  // microphone samples
@@ -134,14 +124,14 @@ bool record(const QString& path, const Plan& plan)
                 for (int c = 0; c < CHANNELS; ++c)
                     samples[i * CHANNELS + c] = value;
             }
-            output.write_audio_frame(sound.get(), at);
+            output.write_audio_frame(sound, at);
         }
     };
     bool taken = true;
     qint64 handed = 0;
     for (qint64 stamp : pictureStamps(plan)) {
         soundUntil(stamp);
-        output.write_video_frame(picture.get(), stamp);
+        output.write_video_frame(picture, stamp);
         ++handed;
         const qint64 limit = av_gettime_relative() + 10000000;
         while (output.videoFramesWritten() + output.videoFramesMerged() + output.videoFramesDropped() < handed

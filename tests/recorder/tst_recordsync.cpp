@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "avsync.h"
+#include "encoderfeed.h"
 #include "ffmpeg/icavoutputstream.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "iglobal.h"
@@ -36,22 +37,11 @@ qint64 microseconds(double seconds)
 Decoded recordUntil(const QString& path, const QVector<qint64>& grabs, qint64 stopUs)
 {
     ICAVOutputStream output;
-    output.setVideoCodecProp(AV_CODEC_ID_H264, 50, 320 * 240, 100, 320, 240, AV_PIX_FMT_YUV420P);
-    output.setAudioCodecProp(AV_CODEC_ID_AAC, RATE, 1, 64000);
-    if (!output.openOutputStream(path))
+    EncoderFeed feed;
+    if (!feed.open(output, path, QSize(320, 240), 50, RATE, 1, BLOCK_SAMPLES, 255))
         return Decoded();
-    IAVFramePtr picture(av_frame_alloc());
-    picture->format = AV_PIX_FMT_BGR0;
-    picture->width = 320;
-    picture->height = 240;
-    IAVFramePtr sound(av_frame_alloc());
-    sound->format = AV_SAMPLE_FMT_S16;
-    sound->sample_rate = RATE;
-    sound->nb_samples = BLOCK_SAMPLES;
-    av_channel_layout_default(&sound->ch_layout, 1);
-    if (av_frame_get_buffer(picture.get(), 0) < 0 || av_frame_get_buffer(sound.get(), 0) < 0)
-        return Decoded();
-    memset(picture->data[0], 255, size_t(picture->linesize[0]) * 240);
+    AVFrame* picture = feed.picture.get();
+    AVFrame* sound = feed.sound.get();
     qint64 handedOn = 0;  // microphone samples
     auto soundUntil = [&](qint64 until, bool cut) {
         const qint64 last = until * RATE / 1000000;
@@ -60,7 +50,7 @@ Decoded recordUntil(const QString& path, const QVector<qint64>& grabs, qint64 st
             auto* samples = reinterpret_cast<qint16*>(sound->data[0]);
             for (int i = 0; i < sound->nb_samples; ++i)
                 samples[i] = qint16(16000 * std::sin(2 * M_PI * 1000 * double(handedOn + i) / RATE));
-            output.write_audio_frame(sound.get(), handedOn * 1000000 / RATE);
+            output.write_audio_frame(sound, handedOn * 1000000 / RATE);
             handedOn += sound->nb_samples;
         }
     };
@@ -68,7 +58,7 @@ Decoded recordUntil(const QString& path, const QVector<qint64>& grabs, qint64 st
         if (grab >= stopUs)
             break;
         soundUntil(grab, false);
-        output.write_video_frame(picture.get(), grab);
+        output.write_video_frame(picture, grab);
     }
     soundUntil(stopUs, true);
     // Everything is queued: the loop encodes it and closes the file on this thread.
