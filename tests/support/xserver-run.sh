@@ -58,12 +58,11 @@ name_hex="$(printf 'MIT-MAGIC-COOKIE-1' | od -An -tx1 | tr -d ' \n')"
 printf 'ffff 0000  0000  0012 %s 0010 %s\n' "$name_hex" "$cookie" | xauth -q -f "$XAUTHORITY" nmerge - ||
   { echo "xserver-run: the X authority file could not be written" >&2; exit 1; }
 
-# Monitors are lost when the server resets, which it does whenever its last client leaves.
-reset=()
-[ -z "$monitors" ] || reset=(-noreset)
-
-# The server and the window manager die with this script, however it ends.
-setpriv --pdeathsig KILL Xvfb -displayfd 3 -auth "$XAUTHORITY" -nolisten tcp "${reset[@]}" \
+# The server and the window manager die with this script, however it ends. The server
+# never resets: it would whenever its last client leaves (a probe such as the window
+# manager check below, a test's short-lived client), refusing new clients a moment and
+# forgetting its monitors.
+setpriv --pdeathsig KILL Xvfb -displayfd 3 -auth "$XAUTHORITY" -nolisten tcp -noreset \
   -screen 0 "$screen" 3>"$dir/display" 2>"$dir/xvfb.log" &
 xpid=$!
 number=""
