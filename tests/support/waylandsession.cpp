@@ -37,15 +37,19 @@ pipewire > "$R/pipewire.log" 2>&1 &
 n=0; while [ ! -S "$R/pipewire-0" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
 wireplumber > "$R/wireplumber.log" 2>&1 &
 if [ "$3" = yes ]; then
-  LD_PRELOAD="$5" /usr/libexec/xdg-desktop-portal-wlr -c "$R/xdpw.conf" > "$R/xdpw.log" 2>&1 &
+  LD_PRELOAD="$5" /usr/libexec/xdg-desktop-portal-wlr -l INFO -c "$R/xdpw.conf" > "$R/xdpw.log" 2>&1 &
   echo $! > "$R/portal.pids"
+  # The portal reads what its back end offers when it starts: the back end is on the bus first.
+  has_name() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+      "string:$1" 2>/dev/null | grep -q true
+  }
+  n=0
+  until has_name org.freedesktop.impl.portal.desktop.wlr; do sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && exit 1; done
   /usr/libexec/xdg-desktop-portal > "$R/portal.log" 2>&1 &
   echo $! >> "$R/portal.pids"
   n=0
-  until dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.freedesktop.portal.Desktop 2>/dev/null | grep -q true; do
-    sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && exit 1
-  done
+  until has_name org.freedesktop.portal.Desktop; do sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && exit 1; done
 fi
 { echo "$DISPLAY"; echo "$WAYLAND_DISPLAY"; echo "$DBUS_SESSION_BUS_ADDRESS"; } > "$R/ready.tmp"
 mv "$R/ready.tmp" "$R/ready"
@@ -168,6 +172,21 @@ void WaylandSession::stopPortal()
         if (!processGone(pid_t(pid.toInt())))
             ::kill(pid_t(pid.toInt()), SIGKILL);
     }
+}
+
+QString WaylandSession::portalBackendLog() const
+{
+    return readFile(m_folder + QStringLiteral("/xdpw.log"));
+}
+
+bool WaylandSession::portalBackendRunning() const
+{
+    const pid_t pid = pid_t(readFile(m_folder + QStringLiteral("/portal.pids")).section(QLatin1Char('\n'), 0, 0).toInt());
+    // A crashed back end stays a zombie of the desktop's script until it is collected.
+    if (pid <= 0 || processGone(pid))
+        return false;
+    const QString state = readFile(QStringLiteral("/proc/%1/stat").arg(pid)).section(QLatin1Char(' '), 2, 2);
+    return state != QLatin1String("Z");
 }
 
 QImage WaylandSession::screenshot(const QRect& rect) const
