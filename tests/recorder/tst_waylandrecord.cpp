@@ -112,6 +112,8 @@ class TestWaylandRecord : public QObject
 {
     Q_OBJECT
 public:
+    enum Ending { PortalEnds, BackendDies, PipeWireDies };
+
     explicit TestWaylandRecord(WaylandSession* desktop) : m_desktop(desktop) {}
 
 private:
@@ -180,6 +182,15 @@ private:
     }
 
 private slots:
+    void cleanup()
+    {
+        // A case that failed leaves no recording running into the next one.
+        IFFmpegApi* api = IFFmpegApi::instance();
+        if (api->isRecording())
+            api->stopRecordVideo();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 60000);
+    }
+
     void recordingHoldsWhatTheDesktopShows()
     {
         MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
@@ -229,8 +240,19 @@ private slots:
         QVERIFY(m_desktop->portalBackendRunning());
     }
 
-    void screenCastEndingMidwayKeepsWhatWasRecorded()
+    void pictureSourceEndingMidwayKeepsWhatWasRecorded_data()
     {
+        QTest::addColumn<int>("ending");
+        QTest::newRow("the portal ends") << int(PortalEnds);
+        QTest::newRow("the portal's back end dies, its stream with it") << int(BackendDies);
+        // Last: PipeWire is not started again.
+        QTest::newRow("PipeWire dies") << int(PipeWireDies);
+    }
+
+    void pictureSourceEndingMidwayKeepsWhatWasRecorded()
+    {
+        QFETCH(int, ending);
+        QVERIFY2(m_desktop->restartPortal(), qPrintable(m_desktop->logTail()));
         IFFmpegApi* api = IFFmpegApi::instance();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
         IVideoRecordFrame* frame = openRecordFrame();
@@ -239,11 +261,15 @@ private slots:
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
-        QVERIFY(api->isRecording());
+        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
         const QString path = api->outputPath();
         QTest::qWait(2000);
-        // The desktop's screen sharing goes away, as when its portal ends.
-        m_desktop->stopPortal();
+        if (ending == PortalEnds)
+            m_desktop->stopPortal();  // as when the user stops sharing the screen
+        else if (ending == BackendDies)
+            m_desktop->killPortalBackend();
+        else
+            m_desktop->killPipeWire();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 30000);
         QVERIFY(!frame->isVisible());
         // No "finished" box: the user is told that the recording stopped, and where the
