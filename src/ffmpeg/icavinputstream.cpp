@@ -193,6 +193,7 @@ bool ICAVInputStream::openScreenCast(const QRect& device, const QRect& screen, i
         m_castWatched = true;
         connect(portal, &IScreenCastPortal::sgSessionClosed, this, [this] { m_castEnded = true; });
     }
+    m_castSession = portal->sessionHandle();
     m_pipeWire = std::make_unique<IPipeWireCapture>();
     QString why;
     const int fd = portal->openPipeWireRemote();
@@ -380,7 +381,7 @@ void ICAVInputStream::slReadVideoPackets()
     // screen input, which no other thread touches while it runs.
     m_videoDecoder.reset();
     m_videoInput.reset();
-    m_pipeWire.reset();
+    endScreenCast();
     if (auto* thread = qobject_cast<IStreamThread*>(QThread::currentThread()))
         thread->stopThread();
     m_videoRunning = false;
@@ -603,17 +604,28 @@ void ICAVInputStream::CloseInputStream()
     if (m_encodeThread)
         m_encodeThread->stopThread();
     m_filterGraph.reset();
+    // A running capture thread lets go of its input at its next tick.
     if (!m_videoThread) {
         m_videoDecoder.reset();
         m_videoInput.reset();
-        m_pipeWire.reset();
+        endScreenCast();
     }
-    // The desktop stops sharing the screen; the capture thread ends at its next tick.
-    if (m_screenCast)
-        IScreenCastPortal::instance()->close();
     m_videoIndex = -1;
     m_paused = false;
     noteCaptureEnd();
+}
+
+void ICAVInputStream::endScreenCast()
+{
+    // The stream is left before the desktop stops sharing: xdg-desktop-portal-wlr 0.7
+    // crashes when a grant ends under a stream still read, and refuses every later one.
+    m_pipeWire.reset();
+    if (!m_screenCast || m_castSession.isEmpty())
+        return;
+    const QString session = m_castSession;
+    m_castSession.clear();
+    IScreenCastPortal* portal = IScreenCastPortal::instance();
+    QMetaObject::invokeMethod(portal, [portal, session] { portal->close(session); }, Qt::QueuedConnection);
 }
 
 void ICAVInputStream::noteCaptureEnd()

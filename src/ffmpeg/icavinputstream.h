@@ -96,6 +96,8 @@ private:
                     const char* filters);
     int ReadVideoPackets();
     void noteCaptureEnd();
+    // Closes the screen-cast stream, then ends its grant.
+    void endScreenCast();
 
     // The recording's own time line on the monotonic clock; read by the capture threads.
     struct Timeline
@@ -139,6 +141,8 @@ private:
     // Pictures come from the screen cast, not from x11grab.
     bool m_screenCast = false;
     std::unique_ptr<IPipeWireCapture> m_pipeWire;
+    // The portal session whose stream m_pipeWire reads.
+    QString m_castSession;
     // The desktop stopped sharing the screen during the recording.
     std::atomic<bool> m_castEnded{false};
     bool m_castWatched = false;

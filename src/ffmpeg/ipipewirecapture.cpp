@@ -48,6 +48,7 @@ bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
     gst_caps_unref(caps);
     g_signal_connect(sink, "new-sample", G_CALLBACK(&IPipeWireCapture::onNewSample), this);
     gst_bin_add_many(GST_BIN(m_pipeline), source, convert, sink, nullptr);
+    m_source = source;
     if (!gst_element_link_many(source, convert, sink, nullptr)
         || gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         *why = QStringLiteral("the PipeWire stream %1 cannot be played").arg(node);
@@ -125,6 +126,18 @@ bool IPipeWireCapture::failed()
         m_failed = true;
     }
     gst_object_unref(bus);
+    // When the stream's producer goes away (the portal's back end or PipeWire ended)
+    // pipewiresrc posts nothing: it only stops its streaming task.
+    if (!m_failed && m_source) {
+        if (GstPad* pad = gst_element_get_static_pad(m_source, "src")) {
+            const GstTaskState state = gst_pad_get_task_state(pad);
+            gst_object_unref(pad);
+            if (state != GST_TASK_STARTED) {
+                qDebug() << "screen-cast stream stopped";
+                m_failed = true;
+            }
+        }
+    }
     return m_failed;
 }
 
@@ -134,6 +147,7 @@ void IPipeWireCapture::close()
         gst_element_set_state(m_pipeline, GST_STATE_NULL);
         gst_object_unref(m_pipeline);
         m_pipeline = nullptr;
+        m_source = nullptr;
     }
     QMutexLocker lock(&m_mutex);
     if (m_latest)

@@ -37,6 +37,8 @@ private:
     static int onNewSample(GstElement* sink, void* self);
 
     GstElement* m_pipeline = nullptr;
+    // pipewiresrc, owned by m_pipeline.
+    GstElement* m_source = nullptr;
     mutable QMutex m_mutex;
     GstSample* m_latest = nullptr;
     QSize m_size;

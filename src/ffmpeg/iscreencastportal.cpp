@@ -281,6 +281,12 @@ void IScreenCastPortal::close()
     m_node = 0;
 }
 
+void IScreenCastPortal::close(const QString& session)
+{
+    if (!session.isEmpty() && session == m_session)
+        close();
+}
+
 void IScreenCastPortal::watchPortal()
 {
     if (m_watching)

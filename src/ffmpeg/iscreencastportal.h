@@ -35,8 +35,12 @@ public:
     // A descriptor of the PipeWire connection that carries the granted stream (the caller
     // owns it), or -1.
     int openPipeWireRemote();
+    // The granted session's handle (empty without a grant).
+    QString sessionHandle() const { return m_session; }
     // Ends the granted session: the desktop stops sharing the screen.
     void close();
+    // Ends the session only while it is still the granted one (a later grant stays).
+    void close(const QString& session);
     // The last request's failure, for the log.
     QString lastError() const { return m_error; }
 

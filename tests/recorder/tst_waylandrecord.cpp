@@ -112,6 +112,8 @@ class TestWaylandRecord : public QObject
 {
     Q_OBJECT
 public:
+    enum Ending { PortalEnds, BackendDies, PipeWireDies };
+
     explicit TestWaylandRecord(WaylandSession* desktop) : m_desktop(desktop) {}
 
 private:
@@ -122,19 +124,12 @@ private:
         return window->findChild<IVideoRecordFrame*>();
     }
 
-private slots:
-    void recordingHoldsWhatTheDesktopShows()
+    // Records the region of the frame's selection for ms from Start to Stop, takes the
+    // desktop's screenshots of it at the given moments and compares each with the file's
+    // picture nearest in time. Fails the test on any difference.
+    void recordAndCompare(IVideoRecordFrame* frame, int ms, const QVector<int>& shotsAt)
     {
-        MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTest::qWait(1000);
         IFFmpegApi* api = IFFmpegApi::instance();
-        IVideoRecordFrame* frame = openRecordFrame();
-        QVERIFY(frame && frame->isVisible());
-        // A region off the screen's corner over the gallery, the grey board, the camera
-        // picture and the tool bar: a misplaced crop shows other things.
-        frame->setSelectRect(QRect(60, 420, 1000, 600));
         const QRect region = frame->getGlobalSelectRect();
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
@@ -143,14 +138,14 @@ private slots:
         sinceStart.start();
         QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
 
-        // What the desktop shows of the region, at two moments of the recording.
+        // What the desktop shows of the region, at moments of the recording.
         struct Shot
         {
             double seconds;
             QImage grey;
         };
         QVector<Shot> shots;
-        for (int at : {2000, 3500}) {
+        for (int at : shotsAt) {
             QTest::qWait(int(at - sinceStart.elapsed()));
             const double seconds = sinceStart.elapsed() / 1000.0;
             const QImage shot = m_desktop->screenshot(region);
@@ -158,8 +153,9 @@ private slots:
             QCOMPARE(shot.size(), region.size());
             shots.append({(seconds + sinceStart.elapsed() / 1000.0) / 2, greyOf(shot)});
         }
-        QTest::qWait(int(5000 - sinceStart.elapsed()));
+        QTest::qWait(int(ms - sinceStart.elapsed()));
         frame->stopVideoRecord();
+        const double recorded = sinceStart.elapsed() / 1000.0;
         QVERIFY(finished.wait(60000));
         // Only the finished box, with the file: no error.
         const QString path = finished.at(0).at(0).toString();
@@ -167,9 +163,10 @@ private slots:
 
         QSize size;
         const QVector<DecodedFrame> frames = decodeFrames(path, &size);
-        QVERIFY(frames.size() > 100);  // 5 s at 50 pictures a second
+        // 50 pictures a second; a software compositor under load may lose some.
+        QVERIFY2(frames.size() > recorded * 20, qPrintable(QString::number(frames.size())));
         QCOMPARE(size, QSize(region.width() & ~1, region.height() & ~1));
-        QVERIFY(frames.last().seconds > 4.5);
+        QVERIFY(frames.last().seconds > recorded - 0.5);
         for (const Shot& shot : shots) {
             // The desktop shows something: a black file cannot pass for it.
             QVERIFY2(meanOf(shot.grey) > 30, qPrintable(QString::number(meanOf(shot.grey))));
@@ -184,8 +181,78 @@ private slots:
         }
     }
 
-    void screenCastEndingMidwayKeepsWhatWasRecorded()
+private slots:
+    void cleanup()
     {
+        // A case that failed leaves no recording running into the next one.
+        IFFmpegApi* api = IFFmpegApi::instance();
+        if (api->isRecording())
+            api->stopRecordVideo();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 60000);
+    }
+
+    void recordingHoldsWhatTheDesktopShows()
+    {
+        MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::qWait(1000);
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        // A region off the screen's corner over the gallery, the grey board, the camera
+        // picture and the tool bar: a misplaced crop shows other things.
+        frame->setSelectRect(QRect(60, 420, 1000, 600));
+        recordAndCompare(frame, 5000, {2000, 3500});
+    }
+
+    void recordingsInARowEachHoldThePicture()
+    {
+        // A teacher records more than once in a run, the next one right after the last.
+        IFFmpegApi* api = IFFmpegApi::instance();
+        const int logFrom = m_desktop->portalBackendLog().size();
+        for (int round = 0; round < 3; ++round) {
+            QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+            IVideoRecordFrame* frame = openRecordFrame();
+            QVERIFY(frame && frame->isVisible());
+            frame->setSelectRect(QRect(100 + 40 * round, 300, 800, 500));
+            recordAndCompare(frame, 3000, {1500});
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("recording %1 of 3 failed").arg(round + 1)));
+        }
+        // Each recording left its stream before it ended its grant: the desktop's back end
+        // (xdg-desktop-portal-wlr 0.7) crashes, depending on timing, on a grant ended under
+        // a stream still read, and from then on refuses every recording.
+        const QLatin1String closed("dbus: session closed");
+        QTRY_VERIFY_WITH_TIMEOUT(m_desktop->portalBackendLog().mid(logFrom).count(closed) == 3, 5000);
+        const QStringList lines = m_desktop->portalBackendLog().mid(logFrom).split(QLatin1Char('\n'));
+        bool streaming = false;
+        int endedUnderStream = 0;
+        for (const QString& line : lines) {
+            if (line.contains(QLatin1String("stream state changed to \"streaming\"")))
+                streaming = true;
+            else if (line.contains(QLatin1String("stream state changed to")))
+                streaming = false;
+            else if (line.contains(closed) && streaming)
+                ++endedUnderStream;
+        }
+        QVERIFY2(endedUnderStream == 0,
+                 qPrintable(QStringLiteral("%1 of 3 grants ended while the stream was read").arg(endedUnderStream)));
+        QVERIFY(m_desktop->portalBackendRunning());
+    }
+
+    void pictureSourceEndingMidwayKeepsWhatWasRecorded_data()
+    {
+        QTest::addColumn<int>("ending");
+        QTest::newRow("the portal ends") << int(PortalEnds);
+        QTest::newRow("the portal's back end dies, its stream with it") << int(BackendDies);
+        // Last: PipeWire is not started again.
+        QTest::newRow("PipeWire dies") << int(PipeWireDies);
+    }
+
+    void pictureSourceEndingMidwayKeepsWhatWasRecorded()
+    {
+        QFETCH(int, ending);
+        QVERIFY2(m_desktop->restartPortal(), qPrintable(m_desktop->logTail()));
         IFFmpegApi* api = IFFmpegApi::instance();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
         IVideoRecordFrame* frame = openRecordFrame();
@@ -194,11 +261,15 @@ private slots:
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
-        QVERIFY(api->isRecording());
+        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
         const QString path = api->outputPath();
         QTest::qWait(2000);
-        // The desktop's screen sharing goes away, as when its portal ends.
-        m_desktop->stopPortal();
+        if (ending == PortalEnds)
+            m_desktop->stopPortal();  // as when the user stops sharing the screen
+        else if (ending == BackendDies)
+            m_desktop->killPortalBackend();
+        else
+            m_desktop->killPipeWire();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 30000);
         QVERIFY(!frame->isVisible());
         // No "finished" box: the user is told that the recording stopped, and where the

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QVector>
@@ -273,6 +274,20 @@ inline void waitUntil(qint64 moment)
     }
 }
 
+// The colour the screen shows at a point. Under XWayland the X root window holds no
+// picture: the Wayland desktop's own screenshot (grim) is read there.
+inline QColor screenPixel(const QPoint& at)
+{
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+    QProcess grim;
+    grim.start(QStringLiteral("grim"), {QStringLiteral("-g"), QStringLiteral("%1,%2 1x1").arg(at.x()).arg(at.y()),
+                                        QStringLiteral("-t"), QStringLiteral("ppm"), QStringLiteral("-")});
+    if (!grim.waitForFinished(5000))
+        return QColor();
+    return QImage::fromData(grim.readAllStandardOutput(), "PPM").pixelColor(0, 0);
+}
+
 // Tone and picture change together a quarter second from now; toneMs 0 keeps the tone on.
 inline Instant flashAndBeep(ToneWriter& writer, Flash& flash, bool white, int toneMs)
 {
@@ -287,9 +302,7 @@ inline Instant flashAndBeep(ToneWriter& writer, Flash& flash, bool white, int to
     const QColor wanted = white ? Qt::white : Qt::black;
     QElapsedTimer limit;
     limit.start();
-    while (QGuiApplication::primaryScreen()->grabWindow(0, centre.x(), centre.y(), 1, 1).toImage().pixelColor(0, 0)
-               != wanted
-           && limit.elapsed() < 10000)
+    while (screenPixel(centre) != wanted && limit.elapsed() < 10000)
         waitUntil(av_gettime_relative() + 1000);
     e.changeVisible = av_gettime_relative();
     return e;

@@ -17,7 +17,7 @@ namespace {
 // runs as (empty: this one), $5 the library the portal's back end needs headless, $6 the
 // process it serves.
 const char* const SCRIPT = R"SH(
-S=$1; R=$2
+S=$1; R=$2; SHM=$5
 as_sway() { if [ -n "$SWAY_USER" ]; then setpriv --reuid="$SWAY_USER" --regid="$(id -g "$SWAY_USER")" --clear-groups "$@"; else "$@"; fi; }
 SWAY_USER=$4
 as_sway env -i PATH="$PATH" HOME="$S" XDG_RUNTIME_DIR="$S/run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
@@ -34,23 +34,39 @@ dbus-daemon --config-file="$R/bus.conf" --nofork > "$R/bus.log" 2>&1 &
 n=0; while [ ! -S "$R/bus" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$R/bus"
 pipewire > "$R/pipewire.log" 2>&1 &
+echo $! > "$R/pipewire.pid"
 n=0; while [ ! -S "$R/pipewire-0" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
 wireplumber > "$R/wireplumber.log" 2>&1 &
-if [ "$3" = yes ]; then
-  LD_PRELOAD="$5" /usr/libexec/xdg-desktop-portal-wlr -c "$R/xdpw.conf" > "$R/xdpw.log" 2>&1 &
+has_name() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    "string:$1" 2>/dev/null | grep -q true
+}
+start_portal() {
+  LD_PRELOAD="$SHM" /usr/libexec/xdg-desktop-portal-wlr -l INFO -c "$R/xdpw.conf" >> "$R/xdpw.log" 2>&1 &
   echo $! > "$R/portal.pids"
-  /usr/libexec/xdg-desktop-portal > "$R/portal.log" 2>&1 &
+  # The portal reads what its back end offers when it starts: the back end is on the bus first.
+  n=0
+  until has_name org.freedesktop.impl.portal.desktop.wlr; do sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && return 1; done
+  /usr/libexec/xdg-desktop-portal >> "$R/portal.log" 2>&1 &
   echo $! >> "$R/portal.pids"
   n=0
-  until dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.freedesktop.portal.Desktop 2>/dev/null | grep -q true; do
-    sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && exit 1
-  done
+  until has_name org.freedesktop.portal.Desktop; do sleep 0.05; n=$((n+1)); [ $n -gt 400 ] && return 1; done
+  return 0
+}
+if [ "$3" = yes ]; then
+  start_portal || exit 1
 fi
 { echo "$DISPLAY"; echo "$WAYLAND_DISPLAY"; echo "$DBUS_SESSION_BUS_ADDRESS"; } > "$R/ready.tmp"
 mv "$R/ready.tmp" "$R/ready"
 # Ends with the process that started it, however that one ends.
-while kill -0 "$6" 2>/dev/null; do sleep 0.5; done
+# Starts the portal again when asked (restartPortal), in this process group.
+while kill -0 "$6" 2>/dev/null; do
+  if [ -e "$R/portal.restart" ]; then
+    rm -f "$R/portal.restart"
+    if start_portal; then touch "$R/portal.restarted"; else touch "$R/portal.failed"; fi
+  fi
+  sleep 0.1
+done
 rm -rf "$S"
 kill -KILL 0
 )SH";
@@ -168,6 +184,61 @@ void WaylandSession::stopPortal()
         if (!processGone(pid_t(pid.toInt())))
             ::kill(pid_t(pid.toInt()), SIGKILL);
     }
+}
+
+void WaylandSession::killPipeWire()
+{
+    const pid_t pid = pid_t(readFile(m_folder + QStringLiteral("/pipewire.pid")).trimmed().toInt());
+    if (pid <= 0)
+        return;
+    ::kill(pid, SIGKILL);
+    QElapsedTimer wait;
+    wait.start();
+    while (!processGone(pid) && wait.elapsed() < 5000)
+        QThread::msleep(20);
+}
+
+void WaylandSession::killPortalBackend()
+{
+    const pid_t pid = pid_t(readFile(m_folder + QStringLiteral("/portal.pids")).section(QLatin1Char('\n'), 0, 0).toInt());
+    if (pid <= 0)
+        return;
+    ::kill(pid, SIGKILL);
+    QElapsedTimer wait;
+    wait.start();
+    while (portalBackendRunning() && wait.elapsed() < 5000)
+        QThread::msleep(20);
+}
+
+QString WaylandSession::portalBackendLog() const
+{
+    return readFile(m_folder + QStringLiteral("/xdpw.log"));
+}
+
+bool WaylandSession::portalBackendRunning() const
+{
+    const pid_t pid = pid_t(readFile(m_folder + QStringLiteral("/portal.pids")).section(QLatin1Char('\n'), 0, 0).toInt());
+    // A crashed back end stays a zombie of the desktop's script until it is collected.
+    if (pid <= 0 || processGone(pid))
+        return false;
+    const QString state = readFile(QStringLiteral("/proc/%1/stat").arg(pid)).section(QLatin1Char(' '), 2, 2);
+    return state != QLatin1String("Z");
+}
+
+bool WaylandSession::restartPortal()
+{
+    stopPortal();
+    const QString done = m_folder + QStringLiteral("/portal.restarted");
+    const QString failed = m_folder + QStringLiteral("/portal.failed");
+    QFile::remove(done);
+    QFile::remove(failed);
+    if (!isRunning() || !writeFile(m_folder + QStringLiteral("/portal.restart"), QString()))
+        return false;
+    QElapsedTimer wait;
+    wait.start();
+    while (!QFile::exists(done) && !QFile::exists(failed) && wait.elapsed() < 30000)
+        QThread::msleep(50);
+    return QFile::exists(done);
 }
 
 QImage WaylandSession::screenshot(const QRect& rect) const

@@ -34,6 +34,15 @@ public:
     bool start(const QString& folder, bool portal, int maxSeconds = 300);
     // Ends the portal and its back end: from then on nothing offers screen casts.
     void stopPortal();
+    // Ends the portal (if it runs) and starts it again, with its back end.
+    bool restartPortal();
+    // Ends PipeWire, or the portal's back end alone, at once (as when they crash): the
+    // screen-cast stream goes away while the portal stays.
+    void killPipeWire();
+    void killPortalBackend();
+    // The portal's back end (xdg-desktop-portal-wlr) is alive, and what it logged so far.
+    bool portalBackendRunning() const;
+    QString portalBackendLog() const;
     // The desktop's picture of rect (logical pixels; the whole output when empty) as
     // grim takes it; a null image when it fails.
     QImage screenshot(const QRect& rect = QRect()) const;
