@@ -1,7 +1,6 @@
 #include "iapplication.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -72,22 +71,24 @@ int IApplication::exec()
     IConfigureService::instance()->setApplication(this);
     m_mainFrame->InitFirstSlide();
 
-    // Give the camera back end a second to report before deciding whether to run;
-    // a local loop waits without spinning the processor.
-    QEventLoop wait;
-    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
-    wait.exec();
-    m_startupOver = true;
+    // Give the camera back end a second to report before deciding whether to run. The
+    // wait is the main loop's own: a quit during it ends the program, where a loop of
+    // its own would take the quit for its end and the main loop would then run on.
+    QTimer::singleShot(1000, this, &IApplication::endStartupWait);
+    return QApplication::exec();
+}
 
+void IApplication::endStartupWait()
+{
+    m_startupOver = true;
+    // A quit asked for before the loop ran was lost: it is repeated here.
     if (m_quitRequested) {
         qDebug() << "quit requested during start-up.";
-        return 0;
-    }
-    if (g_camera_info.index == -1) {
+        quit();
+    } else if (g_camera_info.index == -1) {
         qDebug() << "not find device quit app.";
-        return 0;
+        quit();
     }
-    return QApplication::exec();
 }
 
 void IApplication::handleTerminationSignals()
@@ -129,7 +130,7 @@ void IApplication::quitOrderly()
 
 void IApplication::quitWithoutWindow()
 {
-    // During the start-up wait exec() sees the missing camera and returns by itself.
+    // At the end of the start-up wait the missing camera is seen and the loop ends.
     if (!m_startupOver)
         return;
     qDebug() << "no camera and no window: quit app.";

@@ -45,6 +45,8 @@ private:
     void destroySingletons();
 
     void onTerminationSignal();
+    // The start-up wait is over: ends the loop when a quit came early or no camera was found.
+    void endStartupWait();
 
     QPointer<MainFrame> m_mainFrame;
     bool m_quitRequested = false;

@@ -50,8 +50,8 @@ int runInsideApplication(const std::function<int()>& tests)
     // Closing the main window must not end the loop the tests run in.
     app->setQuitOnLastWindowClosed(false);
 
-    // exec first waits 1000 ms in a loop of its own after building the window; the
-    // tests start once that wait is certainly over, inside the main loop.
+    // exec gives the camera 1000 ms, in the main loop, before deciding whether to run;
+    // the tests start once that decision is certainly made.
     int result = -1;
     QElapsedTimer sinceWindow;
     auto* poll = new QTimer(app);
