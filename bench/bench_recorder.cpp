@@ -79,6 +79,9 @@ struct Shared
     QTemporaryDir folder;
 };
 Shared* g_shared = nullptr;
+#ifdef OCUMETRA_BENCH_WAYLAND
+WaylandSession* g_desktop = nullptr;
+#endif
 
 // Sleeps in the event loop (no busy polling: this process's CPU time is measured).
 void waitEvents(int ms)
@@ -466,6 +469,16 @@ void BM_SecondsLostToKill(benchmark::State& state)
         child.waitForFinished(10000);
         busy.reset();
         load.reset();
+#ifdef OCUMETRA_BENCH_WAYLAND
+        // xdg-desktop-portal-wlr 0.7 may crash when a stream's reader dies under it; the
+        // next recording needs it back.
+        if (g_desktop) {
+            const bool crashed = !g_desktop->portalBackendRunning();
+            state.counters["portal_back_end_crashed"] = crashed ? 1.0 : 0.0;
+            if (crashed && !g_desktop->restartPortal())
+                fprintf(stderr, "the portal did not start again\n");
+        }
+#endif
         const MediaProbe probe = probeMedia(path);
         const PacketTimes times = probePacketTimes(path);
         state.counters["killed_at_s"] = atKill;
@@ -526,6 +539,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "could not start the Wayland desktop\n");
         return 1;
     }
+    if (desktop.isRunning())
+        g_desktop = &desktop;
 #endif
     QApplication app(argc, argv);
     const QString killFolder = qEnvironmentVariable("OCUMETRA_BENCH_RECORD_INTO");

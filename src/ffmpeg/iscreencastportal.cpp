@@ -1,5 +1,6 @@
 #include "ffmpeg/iscreencastportal.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -10,6 +11,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QDebug>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -63,9 +65,15 @@ QVariant screenCastProperty(const QString& name)
 
 IScreenCastPortal* IScreenCastPortal::instance()
 {
-    // Holds only names and numbers: nothing to release before the application ends.
-    static IScreenCastPortal portal;
-    return &portal;
+    // Ends with the application object, while the bus's thread still runs: the bus holds
+    // its signal connections to it, and a portal destroyed among the static objects
+    // would wait for that thread forever.
+    static QPointer<IScreenCastPortal> portal;
+    if (!portal) {
+        portal = new IScreenCastPortal;
+        portal->setParent(QCoreApplication::instance());
+    }
+    return portal;
 }
 
 bool IScreenCastPortal::isAvailable()

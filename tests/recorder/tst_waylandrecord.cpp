@@ -1,15 +1,19 @@
 // The program on a Wayland desktop (headless sway, the program an X client of XWayland,
 // the simulated camera): a screen recording holds what the desktop shows, taken from
-// the desktop's screen-cast portal; without a portal the start is refused with a message
-// that says why and what to do, and no file is made.
+// the desktop's screen-cast portal, also when recordings follow each other; a recording
+// whose picture source goes away ends with its file kept and the user told; without a
+// portal the start is refused with a message that says why and what to do, and no file
+// is made; the magnifier shows the picture under the pointer magnified.
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "camerarig.h"
+#include "customui/imagnifierframe.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "iapplication.h"
@@ -238,6 +242,42 @@ private slots:
         QVERIFY2(endedUnderStream == 0,
                  qPrintable(QStringLiteral("%1 of 3 grants ended while the stream was read").arg(endedUnderStream)));
         QVERIFY(m_desktop->portalBackendRunning());
+    }
+
+    void magnifierShowsThePictureMagnified()
+    {
+        // The X root window is empty under XWayland: what the magnifier shows is compared
+        // with what the desktop itself shows, both taken by grim.
+        IApplication* app = qobject_cast<IApplication*>(qApp);
+        MainFrame* window = app->mainFrame();
+        window->slRightToolBarClick(true, 1);  // the magnifying glass
+        auto* magnifier = window->findChild<IMagnifierFrame*>();
+        QVERIFY(magnifier);
+        QTRY_VERIFY(magnifier->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(magnifier->window()));
+        const QSize area(250, 150);
+        // Over the camera picture and the gallery, away from the magnifier on the right.
+        const QPoint pointer = window->mapToGlobal(QPoint(380, 420));
+        const QRect source(pointer - QPoint(area.width() / 2, area.height() / 2), area);
+        emit app->sgGMouseMoveEvent(pointer);
+        QTest::qWait(500);
+        // Where the desktop placed the window (sway centres it), as its last configure said.
+        QLabel* label = magnifier->pictureLabel();
+        const QRect shownRect(magnifier->window()->geometry().topLeft() + label->mapTo(magnifier->window(), QPoint(0, 0)),
+                              label->size());
+        QVERIFY2(!shownRect.intersects(source), "the magnifier covers what it magnifies");
+        const QImage shown = m_desktop->screenshot(shownRect);
+        const QImage original = m_desktop->screenshot(source);
+        window->slRightToolBarClick(true, 1);
+        QVERIFY2(!shown.isNull() && !original.isNull(), qPrintable(m_desktop->logTail()));
+        QCOMPARE(shown.size(), QSize(500, 300));
+        const QImage magnified = greyOf(shown);
+        const QImage expected = greyOf(original);
+        QVERIFY2(meanOf(expected) > 30, qPrintable(QString::number(meanOf(expected))));
+        const double difference = meanDifference(magnified, expected);
+        qInfo("magnifier mean %.1f, desktop mean %.1f: difference %.1f", meanOf(magnified), meanOf(expected),
+              difference);
+        QVERIFY2(difference < 12, qPrintable(QString::number(difference)));
     }
 
     void pictureSourceEndingMidwayKeepsWhatWasRecorded_data()
