@@ -296,6 +296,17 @@ void WaylandSession::stop()
         QDir(m_swayFolder).removeRecursively();
         m_swayFolder.clear();
     }
+    // The compositor, run as another user, leaves its X display's lock file and socket
+    // behind: this session's own, removed once the server they name has ended.
+    if (m_display.startsWith(QLatin1Char(':'))) {
+        const QString number = m_display.mid(1).section(QLatin1Char('.'), 0, 0);
+        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
+        const pid_t owner = pid_t(readFile(lock).remove(QChar(0)).trimmed().toInt());
+        if (owner > 0 && processGone(owner)) {
+            QFile::remove(lock);
+            QFile::remove(QStringLiteral("/tmp/.X11-unix/X%1").arg(number));
+        }
+    }
     m_display.clear();
     m_wayland.clear();
 }
