@@ -117,28 +117,41 @@ void IPanelFrame::followButton()
     }
 }
 
-// The panel is a window of its own: nothing moves it with the main window but this.
 void IPanelFrame::followWindowOf(QWidget* bar)
 {
-    if (!bar || bar == m_followedBar)
-        return;
-    if (m_followedBar)
-        m_followedBar->removeEventFilter(this);
-    if (m_followedWindow)
-        m_followedWindow->removeEventFilter(this);
-    m_followedBar = bar;
-    m_followedWindow = bar->window();
-    bar->installEventFilter(this);
-    if (m_followedWindow != bar)
-        m_followedWindow->installEventFilter(this);
+    if (!m_follower)
+        m_follower = new IBarFollower(
+            [this] {
+                if (isVisible())
+                    followButton();
+            },
+            this);
+    m_follower->follow(bar);
 }
 
-bool IPanelFrame::eventFilter(QObject* watched, QEvent* event)
+IBarFollower::IBarFollower(std::function<void()> moved, QObject* parent) : QObject(parent), m_moved(std::move(moved))
 {
-    const bool followed = watched == m_followedBar || watched == m_followedWindow;
-    if (followed && (event->type() == QEvent::Move || event->type() == QEvent::Resize) && isVisible())
-        followButton();
-    return ICustomWidget::eventFilter(watched, event);
+}
+
+void IBarFollower::follow(QWidget* bar)
+{
+    if (!bar || bar == m_bar)
+        return;
+    for (QWidget* w : {m_bar.data(), m_window.data()})
+        if (w)
+            w->removeEventFilter(this);
+    m_bar = bar;
+    m_window = bar->window();
+    bar->installEventFilter(this);
+    if (m_window != bar)
+        m_window->installEventFilter(this);
+}
+
+bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == m_bar || watched == m_window) && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        m_moved();
+    return QObject::eventFilter(watched, event);
 }
 
 bool IPanelFrame::requestCapture(ImageType type)

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QSize>
+#include <functional>
 
 #include "customui/iboardtoolbar.h"
 #include "customui/icameratoolbar.h"
@@ -25,6 +26,24 @@ MainFrame* mainFrame(IApplication* app);
 ICameraToolBar* cameraToolBar(IApplication* app);
 IBoardToolBar* boardToolBar(IApplication* app);
 }
+
+// Tells when a tool bar, or the window holding it, moves or changes size. Pop-ups are
+// windows of their own: nothing else moves them with the main window.
+class IBarFollower : public QObject
+{
+public:
+    IBarFollower(std::function<void()> moved, QObject* parent);
+    // Follows bar and its window from now on, instead of what was followed before.
+    void follow(QWidget* bar);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> m_moved;
+    QPointer<QWidget> m_bar;
+    QPointer<QWidget> m_window;
+};
 
 // Base of the tool-bar pop-ups: keeps the application and places the panel by the
 // button of the camera or board tool bar that owns it.
@@ -56,7 +75,6 @@ protected:
     virtual void followButton();
     // Panels that place themselves another way call this to follow bar's window too.
     void followWindowOf(QWidget* bar);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Asks the main window for a snapshot; false when there is no main window.
     virtual bool requestCapture(ImageType type);
@@ -69,8 +87,7 @@ private:
     int m_anchorButton = 0;
     double m_anchorDx = 42.0;
     double m_anchorGap = 10.0;
-    QPointer<QWidget> m_followedBar;
-    QPointer<QWidget> m_followedWindow;
+    IBarFollower* m_follower = nullptr;
 };
 
 #endif

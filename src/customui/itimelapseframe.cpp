@@ -1,6 +1,5 @@
 #include "customui/itimelapseframe.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -289,18 +288,9 @@ void ITimelapseFrame::placeBar()
     ICameraToolBar* bar = cameraToolBar();
     if (!bar)
         return;
-    // The bar and its pop-ups are windows of their own: they follow the main window
-    // only through this.
-    if (bar != m_followedBar) {
-        for (QWidget* w : {m_followedBar.data(), m_followedWindow.data()})
-            if (w)
-                w->removeEventFilter(this);
-        m_followedBar = bar;
-        m_followedWindow = bar->window();
-        bar->installEventFilter(this);
-        if (m_followedWindow != bar)
-            m_followedWindow->installEventFilter(this);
-    }
+    if (!m_follower)
+        m_follower = new IBarFollower([this] { followBar(); }, this);
+    m_follower->follow(bar);
     move(barPosition());
 }
 
@@ -331,18 +321,15 @@ void ITimelapseFrame::placeChooser()
                     static_cast<int>(pos.y() - m_chooser->height() - 10 * IGSQUARERATE));
 }
 
-bool ITimelapseFrame::eventFilter(QObject* watched, QEvent* event)
+void ITimelapseFrame::followBar()
 {
-    const bool followed = watched == m_followedBar || watched == m_followedWindow;
-    if (followed && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-        (isVisible() || m_times->isVisible())) {
-        placeBar();
-        if (m_times->isVisible())
-            placeCounter();
-        if (m_chooser->isVisible())
-            placeChooser();
-    }
-    return QWidget::eventFilter(watched, event);
+    if (!isVisible() && !m_times->isVisible())
+        return;
+    placeBar();
+    if (m_times->isVisible())
+        placeCounter();
+    if (m_chooser->isVisible())
+        placeChooser();
 }
 
 void ITimelapseFrame::takePhotoSuccessForTimed()

@@ -1,7 +1,6 @@
 #ifndef ITIMELAPSEFRAME_H
 #define ITIMELAPSEFRAME_H
 
-#include <QPointer>
 #include <QSize>
 #include <QTimer>
 #include <QToolButton>
@@ -11,6 +10,7 @@
 #include "customui/icustomwidget.h"
 
 class IApplication;
+class IBarFollower;
 class ICameraToolBar;
 class QLabel;
 
@@ -130,9 +130,6 @@ protected:
     virtual void CreateUI();
     virtual ITimelapseButton* createButton(QVariant id, QString text, int style, QSize size);
     virtual void updateButtonUI(const int& id);
-    // The window or its camera bar moved or changed size: the bar, the counter and the
-    // chooser go with their buttons.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Each places its window by its button, in screen coordinates.
@@ -140,10 +137,12 @@ private:
     QPoint barPosition() const;
     void placeCounter();
     void placeChooser();
+    // The window or its camera bar moved or changed size: the bar, the counter and the
+    // chooser go with their buttons.
+    void followBar();
 
     IApplication* m_app = nullptr;
-    QPointer<QWidget> m_followedBar;
-    QPointer<QWidget> m_followedWindow;
+    IBarFollower* m_follower = nullptr;
     ICustomWidget* m_chooser = nullptr;
     ITimelapseTimes* m_times = nullptr;
     ITimelapseButton* m_intervalButton = nullptr;

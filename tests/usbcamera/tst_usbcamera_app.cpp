@@ -244,14 +244,8 @@ private slots:
 int main(int argc, char** argv)
 {
     TestEnv::prepare();
-    const QString sys = TestEnv::homePath() + QStringLiteral("/sys");
-    if (!UsbCameraTest::writeSysfs(sys, UsbCameraTest::node(), QStringLiteral("f0c4"), QStringLiteral("0101"))) {
-        qCritical("could not write the fake sysfs");
+    if (!UsbCameraTest::offerVirtualCamera())
         return 2;
-    }
-    qunsetenv("OCUMETRA_USB_IDS");
-    qputenv("OCUMETRA_EXTRA_CAMERAS", UsbCameraTest::node().toLatin1());
-    qputenv("OCUMETRA_SYSFS_ROOT", sys.toLocal8Bit());
     IApplication app(QStringLiteral("OcumetraUsbCameraTest"), argc, argv);
     TestEnv::afterApplication();
     TestUsbCameraApp tc;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "testenv.h"
 #include "virtualcamera_scene.h"
 
 namespace UsbCameraTest {
@@ -49,6 +50,19 @@ bool writeSysfs(const QString& root, const QString& node, const QString& vid, co
             return false;
     }
     return QFile::link(iface, classDir + QStringLiteral("/device"));
+}
+
+bool offerVirtualCamera()
+{
+    const QString sys = TestEnv::homePath() + QStringLiteral("/sys");
+    if (!writeSysfs(sys, node(), QStringLiteral("f0c4"), QStringLiteral("0101"))) {
+        qCritical("could not write the fake sysfs");
+        return false;
+    }
+    qunsetenv("OCUMETRA_USB_IDS");
+    qputenv("OCUMETRA_EXTRA_CAMERAS", node().toLatin1());
+    qputenv("OCUMETRA_SYSFS_ROOT", sys.toLocal8Bit());
+    return true;
 }
 
 }

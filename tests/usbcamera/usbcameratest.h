@@ -18,6 +18,9 @@ QString sceneMismatch(const QImage& picture, const QRect& region = QRect(), int 
 QStringList lines(const QString& journal);
 // A fake sysfs tree under root in which node's USB device has the given ids.
 bool writeSysfs(const QString& root, const QString& node, const QString& vid, const QString& pid);
+// Before the application: the virtual camera as the program's only camera, a USB document
+// camera by its ids in a fake sysfs under the test's home. False when that cannot be written.
+bool offerVirtualCamera();
 
 }
 
