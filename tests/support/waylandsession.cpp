@@ -116,9 +116,7 @@ bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
                              "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
                              "<allow own=\"*\"/></policy></busconfig>\n")
                   .arg(folder));
-    // The portal's back end shares the one output without asking.
-    writeFile(folder + QStringLiteral("/xdpw.conf"),
-              QStringLiteral("[screencast]\noutput_name=HEADLESS-1\nchooser_type=none\n"));
+    writePortalConfig(false);
     writeFile(m_swayFolder + QStringLiteral("/sway.conf"),
               QStringLiteral("output HEADLESS-1 resolution 1920x1080 position 0 0\n"
                              "xwayland force\n"
@@ -225,9 +223,20 @@ bool WaylandSession::portalBackendRunning() const
     return state != QLatin1String("Z");
 }
 
-bool WaylandSession::restartPortal()
+// The back end's settings, read at each of its starts.
+bool WaylandSession::writePortalConfig(bool userRefuses) const
+{
+    return writeFile(m_folder + QStringLiteral("/xdpw.conf"),
+                     userRefuses ? QStringLiteral("[screencast]\nchooser_type=simple\nchooser_cmd=false\n")
+                                 // Shares the one output without asking.
+                                 : QStringLiteral("[screencast]\noutput_name=HEADLESS-1\nchooser_type=none\n"));
+}
+
+bool WaylandSession::restartPortal(bool userRefuses)
 {
     stopPortal();
+    if (!writePortalConfig(userRefuses))
+        return false;
     const QString done = m_folder + QStringLiteral("/portal.restarted");
     const QString failed = m_folder + QStringLiteral("/portal.failed");
     QFile::remove(done);

@@ -34,8 +34,9 @@ public:
     bool start(const QString& folder, bool portal, int maxSeconds = 300);
     // Ends the portal and its back end: from then on nothing offers screen casts.
     void stopPortal();
-    // Ends the portal (if it runs) and starts it again, with its back end.
-    bool restartPortal();
+    // Ends the portal (if it runs) and starts it again, with its back end. When the user
+    // refuses, the back end asks its output chooser, which the user closes choosing nothing.
+    bool restartPortal(bool userRefuses = false);
     // Ends PipeWire, or the portal's back end alone, at once (as when they crash): the
     // screen-cast stream goes away while the portal stays.
     void killPipeWire();
@@ -55,6 +56,8 @@ public:
     QString logTail() const;
 
 private:
+    bool writePortalConfig(bool userRefuses) const;
+
     QProcess m_process;
     QString m_folder;
     QString m_swayFolder;
