@@ -105,8 +105,9 @@ QString IScreenCastPortal::nextToken()
     return QStringLiteral("ocumetra%1_%2").arg(::getpid()).arg(++m_tokenCount);
 }
 
-bool IScreenCastPortal::callWithResponse(const QString& method, const QVariantList& arguments, const QString& token,
-                                         uint& response, QVariantMap& results, int timeoutMs)
+IScreenCastPortal::Result IScreenCastPortal::callWithResponse(const QString& method, const QVariantList& arguments,
+                                                              const QString& token, QVariantMap& results,
+                                                              int timeoutMs)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     // The answer comes as a signal on a Request object whose path the caller knows in
@@ -143,9 +144,13 @@ bool IScreenCastPortal::callWithResponse(const QString& method, const QVariantLi
     }
     bus.disconnect(SERVICE, requestPath, REQUEST, QStringLiteral("Response"), this,
                    SLOT(onResponse(uint, QVariantMap)));
-    response = m_response;
     results = m_results;
-    return ok;
+    if (!ok)
+        return Unavailable;
+    if (m_response == 0)
+        return Granted;
+    m_error = QStringLiteral("%1 refused (%2)").arg(method).arg(m_response);
+    return m_response == 1 ? Cancelled : Refused;
 }
 
 void IScreenCastPortal::onResponse(uint response, const QVariantMap& results)
@@ -169,18 +174,14 @@ IScreenCastPortal::Result IScreenCastPortal::ask(const QString& parentWindow)
     m_error.clear();
     if (!isAvailable())
         return Unavailable;
-    uint response = 2;
     QVariantMap results;
 
     QString token = nextToken();
     QVariantMap options{{QStringLiteral("handle_token"), token},
                         {QStringLiteral("session_handle_token"), nextToken()}};
-    if (!callWithResponse(QStringLiteral("CreateSession"), {options}, token, response, results, QUICK_MS))
-        return Unavailable;
-    if (response != 0) {
-        m_error = QStringLiteral("CreateSession refused (%1)").arg(response);
-        return response == 1 ? Cancelled : Refused;
-    }
+    Result result = callWithResponse(QStringLiteral("CreateSession"), {options}, token, results, QUICK_MS);
+    if (result != Granted)
+        return result;
     const QString session = pathText(results.value(QStringLiteral("session_handle")));
     if (session.isEmpty()) {
         m_error = QStringLiteral("CreateSession gave no session");
@@ -203,29 +204,18 @@ IScreenCastPortal::Result IScreenCastPortal::ask(const QString& parentWindow)
         if (!m_restoreToken.isEmpty())
             options.insert(QStringLiteral("restore_token"), m_restoreToken);
     }
-    if (!callWithResponse(QStringLiteral("SelectSources"), {QVariant::fromValue(QDBusObjectPath(m_session)), options},
-                          token, response, results, DIALOG_MS)) {
-        close();
-        return Unavailable;
+    result = callWithResponse(QStringLiteral("SelectSources"),
+                              {QVariant::fromValue(QDBusObjectPath(m_session)), options}, token, results, DIALOG_MS);
+    if (result == Granted) {
+        token = nextToken();
+        options = {{QStringLiteral("handle_token"), token}};
+        result = callWithResponse(QStringLiteral("Start"),
+                                  {QVariant::fromValue(QDBusObjectPath(m_session)), parentWindow, options}, token,
+                                  results, DIALOG_MS);
     }
-    if (response != 0) {
-        m_error = QStringLiteral("SelectSources refused (%1)").arg(response);
+    if (result != Granted) {
         close();
-        return response == 1 ? Cancelled : Refused;
-    }
-
-    token = nextToken();
-    options = {{QStringLiteral("handle_token"), token}};
-    if (!callWithResponse(QStringLiteral("Start"),
-                          {QVariant::fromValue(QDBusObjectPath(m_session)), parentWindow, options}, token, response,
-                          results, DIALOG_MS)) {
-        close();
-        return Unavailable;
-    }
-    if (response != 0) {
-        m_error = QStringLiteral("Start refused (%1)").arg(response);
-        close();
-        return response == 1 ? Cancelled : Refused;
+        return result;
     }
     m_node = 0;
     m_geometry = QRect();

@@ -57,9 +57,10 @@ private:
     // Also ends the grant when the portal leaves the bus (it ended or failed).
     void watchPortal();
     // Calls a portal method that answers through a Request object and waits for the
-    // answer; false (with m_error) when there is none.
-    bool callWithResponse(const QString& method, const QVariantList& arguments, const QString& token,
-                          uint& response, QVariantMap& results, int timeoutMs);
+    // answer: Granted when it agreed, else what it said (with m_error), Unavailable when
+    // there was no answer.
+    Result callWithResponse(const QString& method, const QVariantList& arguments, const QString& token,
+                            QVariantMap& results, int timeoutMs);
     QString nextToken();
     Result ask(const QString& parentWindow);
 

@@ -127,14 +127,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    TestEnv::prepare();
-    QApplication app(argc, argv);
-    TestEnv::afterApplication();
-    TestKitMsgBoxWm tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+OCUMETRA_TEST_MAIN(TestKitMsgBoxWm)
 
 #include "tst_kit_msgbox_wm.moc"

@@ -180,14 +180,6 @@ void TestFreeZone::iconsLoad()
     }
 }
 
-int main(int argc, char** argv)
-{
-    TestEnv::prepare();
-    QApplication app(argc, argv);
-    TestEnv::afterApplication();
-    TestFreeZone tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+OCUMETRA_TEST_MAIN(TestFreeZone)
 
 #include "tst_freezone.moc"

@@ -18,6 +18,7 @@
 
 #include "encoderfeed.h"
 #include "ffmpeg/icavoutputstream.h"
+#include "mediaprobe.h"
 #include "testenv.h"
 
 extern "C" {
@@ -217,21 +218,15 @@ struct Track
 Track readTrack(const QString& path)
 {
     Track track;
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
-        return track;
-    IAVInputPtr input(raw);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
         return track;
     const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     const int audio = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (video < 0 || audio < 0)
         return track;
-    const AVCodecParameters* par = input->streams[audio]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-    IAVCodecContextPtr decoder(avcodec_alloc_context3(codec));
-    if (!decoder || avcodec_parameters_to_context(decoder.get(), par) < 0
-        || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+    const IAVCodecContextPtr decoder = openStreamDecoder(input->streams[audio]);
+    if (!decoder)
         return track;
     const double audioBase = av_q2d(input->streams[audio]->time_base);
     const double videoBase = av_q2d(input->streams[video]->time_base);

@@ -73,10 +73,8 @@ QVector<DecodedFrame> decodeFrames(const QString& path, QSize* size)
     if (video < 0)
         return frames;
     const AVStream* stream = input->streams[video];
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    IAVCodecContextPtr decoder(codec ? avcodec_alloc_context3(codec) : nullptr);
-    if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0
-        || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+    const IAVCodecContextPtr decoder = openStreamDecoder(stream);
+    if (!decoder)
         return frames;
     *size = QSize(stream->codecpar->width, stream->codecpar->height);
     IAVPacketPtr packet(av_packet_alloc());

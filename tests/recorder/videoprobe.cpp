@@ -44,10 +44,8 @@ VideoProbe probeVideo(const QString& path)
     if (stream->duration > 0)
         probe.seconds = stream->duration * av_q2d(stream->time_base);
 
-    const AVCodec* codec = avcodec_find_decoder(probe.codec);
-    IAVCodecContextPtr decoder(avcodec_alloc_context3(codec));
-    if (!codec || !decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0
-        || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+    const IAVCodecContextPtr decoder = openStreamDecoder(stream);
+    if (!decoder)
         return probe;
 
     IAVPacketPtr packet(av_packet_alloc());

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "ffmpeg/iavptr.h"
+#include "mediaprobe.h"
 
 extern "C" {
 #include <libavutil/time.h>
@@ -214,11 +215,8 @@ struct Decoded
 inline Decoded decode(const QString& path)
 {
     Decoded out;
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
-        return out;
-    IAVInputPtr input(raw);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+    const IAVInputPtr input = openMediaFile(path);
+    if (!input)
         return out;
     const int streams[2] = {av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0),
                             av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0)};
@@ -226,10 +224,8 @@ inline Decoded decode(const QString& path)
     for (int s = 0; s < 2; ++s) {
         if (streams[s] < 0)
             continue;
-        const AVCodecParameters* par = input->streams[streams[s]]->codecpar;
-        const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-        decoders[s].reset(avcodec_alloc_context3(codec));
-        if (avcodec_parameters_to_context(decoders[s].get(), par) < 0 || avcodec_open2(decoders[s].get(), codec, nullptr) < 0)
+        decoders[s] = openStreamDecoder(input->streams[streams[s]]);
+        if (!decoders[s])
             return out;
     }
     IAVPacketPtr packet(av_packet_alloc());

@@ -38,6 +38,17 @@ inline IAVInputPtr openMediaFile(const QString& path)
     return input;
 }
 
+// A decoder opened for the stream's codec; null when there is none or it cannot open.
+inline IAVCodecContextPtr openStreamDecoder(const AVStream* stream)
+{
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    IAVCodecContextPtr decoder(codec ? avcodec_alloc_context3(codec) : nullptr);
+    if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0
+        || avcodec_open2(decoder.get(), codec, nullptr) < 0)
+        return nullptr;
+    return decoder;
+}
+
 inline MediaProbe probeMedia(const QString& path)
 {
     MediaProbe probe;
@@ -53,11 +64,7 @@ inline MediaProbe probeMedia(const QString& path)
         probe.videoCodec = par->codec_id;
         probe.width = par->width;
         probe.height = par->height;
-        const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-        decoder.reset(codec ? avcodec_alloc_context3(codec) : nullptr);
-        if (!decoder || avcodec_parameters_to_context(decoder.get(), par) < 0
-            || avcodec_open2(decoder.get(), codec, nullptr) < 0)
-            decoder.reset();
+        decoder = openStreamDecoder(input->streams[video]);
     }
     if (audio >= 0)
         probe.audioCodec = input->streams[audio]->codecpar->codec_id;
