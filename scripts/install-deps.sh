@@ -29,6 +29,8 @@ PACKAGES=(
   # X clients in).
   sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr pipewire wireplumber grim
   dbus-daemon
+  # Qt's native Wayland platform, which Qt 5 takes by default on such a desktop
+  qtwayland5
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev desktop-file-utils xdotool
   # xprop: the X-server test marks each server's root window

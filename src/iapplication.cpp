@@ -11,6 +11,7 @@
 #include "icamera.h"
 #include "service/iboardservice.h"
 #include "iglobal.h"
+#include "imachelper.h"
 #include "mainframe.h"
 #include "service/iconfigureservice.h"
 
@@ -33,11 +34,33 @@ void onSignal(int number)
     }
     errno = saved;
 }
+
+bool g_platformChosen = false;
+
+// On a Wayland desktop other than GNOME, Qt 5 runs as a native Wayland client, whose
+// window never learns where it is on the screen: a chosen area could not be found in
+// the screen cast. XWayland tells it, so the program runs there when it is available
+// and the user named no platform. Called before the application object exists; returns
+// argc for it.
+int& chooseQtPlatform(int& argc)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && isWaylandSession() && hasLocalXDisplay()) {
+        // Natively after all, should XWayland refuse the connection.
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+        g_platformChosen = true;
+    }
+    return argc;
+}
 }
 
 IApplication::IApplication(const QString& appId, int& argc, char** argv)
-    : ISingleApplication(appId, argc, argv)
+    : ISingleApplication(appId, chooseQtPlatform(argc), argv)
 {
+    // The programs this one starts, its own restart included, choose for themselves.
+    if (g_platformChosen) {
+        qunsetenv("QT_QPA_PLATFORM");
+        g_platformChosen = false;
+    }
     // The data folder (settings, logs) is named after the program, not the binary.
     setApplicationName(g_software_name);
     connect(this, &QCoreApplication::aboutToQuit, this, &IApplication::destroySingletons);
@@ -63,7 +86,8 @@ int IApplication::exec()
     const QSize screenSize = screen ? screen->size() : QSize();
     const ScaleFactors factors = computeScaleFactors(screenSize);
     applyScaleFactors(factors);
-    qDebug() << "auto adjsize: " << factors.width << factors.height << factors.square << screenSize;
+    qDebug() << "auto adjsize: " << factors.width << factors.height << factors.square << screenSize << "platform"
+             << platformName();
 
     m_mainFrame = new MainFrame(this);
     IBoardService::instance()->setApplication(this);

@@ -13,6 +13,8 @@ class IApplication : public ISingleApplication
 {
     Q_OBJECT
 public:
+    // In a Wayland session with XWayland, runs on XWayland unless QT_QPA_PLATFORM (or
+    // -platform) names a platform.
     IApplication(const QString& appId, int& argc, char** argv);
     ~IApplication() override;
 

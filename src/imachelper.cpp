@@ -31,8 +31,26 @@ bool isValidMicrophonePermission()
 
 bool isWaylandSession()
 {
-    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!isWindowPlaceKnown())
+        return true;
+    const QString session = qEnvironmentVariable("XDG_SESSION_TYPE");
+    if (session == QLatin1String("wayland") || session == QLatin1String("x11"))
+        return session == QLatin1String("wayland");
+    // "tty" (a compositor started from a console) or nothing said.
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool isWindowPlaceKnown()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool hasLocalXDisplay()
+{
+    const QString display = qEnvironmentVariable("DISPLAY");
+    const QRegularExpression local(QStringLiteral("^(?:unix)?:(\\d+)(?:\\.\\d+)?$"));
+    const QRegularExpressionMatch m = local.match(display);
+    return m.hasMatch() && QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + m.captured(1));
 }
 
 bool isValidRecordscreenPermission()
@@ -41,14 +59,7 @@ bool isValidRecordscreenPermission()
         return IScreenCastPortal::instance()->hasGrant();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return true;
-    // Only a local display counts: ":N", ":N.S" or "unix:N" with its socket present.
-    // A remote display is never probed.
-    const QString display = qEnvironmentVariable("DISPLAY");
-    const QRegularExpression local(QStringLiteral("^(?:unix)?:(\\d+)(?:\\.\\d+)?$"));
-    const QRegularExpressionMatch m = local.match(display);
-    if (!m.hasMatch())
-        return false;
-    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + m.captured(1));
+    return hasLocalXDisplay();
 }
 
 void applyRecordscreenPermission()

@@ -12,10 +12,19 @@ void setFramelessWindowHintForMac(QWidget* widget);
 // True when a microphone can be recorded (an audio input device exists).
 bool isValidMicrophonePermission();
 
-// True when this program runs in a Wayland session (XDG_SESSION_TYPE=wayland or
-// WAYLAND_DISPLAY set), even as an X11 client of XWayland: the X screen then holds no
-// picture of the desktop.
+// True when this program runs in a Wayland session, even as an X11 client of XWayland:
+// the X screen then holds no picture of the desktop. Qt's native Wayland platform says
+// so at once; otherwise XDG_SESSION_TYPE decides ("x11" outweighs a WAYLAND_DISPLAY
+// left over), and only where that is neither a set WAYLAND_DISPLAY.
 bool isWaylandSession();
+
+// False on Qt's native Wayland platform: a Wayland client never learns where its window
+// is, so no position on the screen can be mapped from it.
+bool isWindowPlaceKnown();
+
+// True when DISPLAY names a local X display (":N", ":N.S" or "unix:N") whose socket is
+// present. A remote display is never probed.
+bool hasLocalXDisplay();
 
 // True when the screen can be captured: on X11 when an X display is reachable; in a
 // Wayland session when the desktop granted a screen cast at the last request.

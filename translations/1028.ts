@@ -821,6 +821,10 @@ Replace them?</source>
         <source>No microphone: recording without sound</source>
         <translation>沒有麥克風：錄影將沒有聲音</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>桌面不提供此視窗的位置：將錄製整個螢幕</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

@@ -821,6 +821,10 @@ Ersetzen?</translation>
         <source>No microphone: recording without sound</source>
         <translation>Kein Mikrofon: Aufnahme ohne Ton</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>Der Desktop teilt nicht mit, wo dieses Fenster ist: Der ganze Bildschirm wird aufgenommen</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

@@ -821,6 +821,10 @@ Replace them?</translation>
         <source>No microphone: recording without sound</source>
         <translation>No microphone: recording without sound</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>The desktop does not tell where this window is: the whole screen is recorded</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

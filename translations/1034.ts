@@ -821,6 +821,10 @@ Replace them?</source>
         <source>No microphone: recording without sound</source>
         <translation>Sin micrófono: grabación sin sonido</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>El escritorio no indica dónde está esta ventana: se graba toda la pantalla</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

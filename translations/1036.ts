@@ -821,6 +821,10 @@ Les remplacer ?</translation>
         <source>No microphone: recording without sound</source>
         <translation>Pas de microphone : enregistrement sans son</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>Le bureau n&apos;indique pas où se trouve cette fenêtre : tout l&apos;écran est enregistré</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

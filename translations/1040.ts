@@ -821,6 +821,10 @@ Sostituirli?</translation>
         <source>No microphone: recording without sound</source>
         <translation>Nessun microfono: registrazione senza audio</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>Il desktop non indica dove si trova questa finestra: viene registrato l&apos;intero schermo</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

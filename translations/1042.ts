@@ -821,6 +821,10 @@ Replace them?</source>
         <source>No microphone: recording without sound</source>
         <translation>마이크 없음: 소리 없이 녹화합니다</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>데스크톱이 이 창의 위치를 알려 주지 않습니다: 화면 전체를 녹화합니다</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

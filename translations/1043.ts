@@ -821,6 +821,10 @@ Vervangen?</translation>
         <source>No microphone: recording without sound</source>
         <translation>Geen microfoon: opname zonder geluid</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>De desktop geeft niet door waar dit venster is: het hele scherm wordt opgenomen</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

@@ -821,6 +821,10 @@ Değiştirilsin mi?</translation>
         <source>No microphone: recording without sound</source>
         <translation>Mikrofon yok: ses olmadan kaydediliyor</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>Masaüstü bu pencerenin nerede olduğunu bildirmiyor: ekranın tamamı kaydediliyor</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

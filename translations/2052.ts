@@ -821,6 +821,10 @@ Replace them?</source>
         <source>No microphone: recording without sound</source>
         <translation>没有麦克风：录制将没有声音</translation>
     </message>
+    <message>
+        <source>The desktop does not tell where this window is: the whole screen is recorded</source>
+        <translation>桌面不提供此窗口的位置：将录制整个屏幕</translation>
+    </message>
 </context>
 <context>
     <name>IVideoRecordMsgBox</name>

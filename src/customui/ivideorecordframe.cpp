@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -271,6 +272,10 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
             setGeometryx(QRect(0, 0, parent->width(), parent->height()));
         selectCameraPicture();
         setButtonsSelect(5);
+        if (!isWindowPlaceKnown())
+            ITimeMsgBox::instance()->showMessageBox(
+                tr("The desktop does not tell where this window is: the whole screen is recorded"), 5000,
+                QPoint(-1000, -1000));
     } else {
         m_clockLabel->setText(CLOCK_ZERO);
         giveButtonBack();
@@ -279,6 +284,14 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
     if (visible)
         raise();
     setButtonsVisible(visible);
+}
+
+QRect IVideoRecordFrame::getGlobalSelectRect() const
+{
+    // A part of the screen cast could only be guessed.
+    if (!isWindowPlaceKnown())
+        return screen()->geometry();
+    return IFreeZoneWidget::getGlobalSelectRect();
 }
 
 void IVideoRecordFrame::onRegionClick(bool, QVariant id)

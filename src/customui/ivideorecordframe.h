@@ -46,6 +46,8 @@ public:
     IVideoRecordFrame(IApplication* app, QWidget* parent);
 
     void setFrameVisible(const bool& visible) override;
+    // The whole screen where the window's place is unknown (Qt's native Wayland).
+    QRect getGlobalSelectRect() const override;
     virtual void setButtonsVisible(const bool& visible);
     virtual void setButtonsSelect(const QVariant& id);
     virtual void setVideoButtonsVisible(const bool& visible);

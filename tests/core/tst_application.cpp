@@ -79,6 +79,34 @@ private slots:
         qputenv("DISPLAY", saved);
     }
 
+    // What the login manager says outweighs a WAYLAND_DISPLAY left over in an X11
+    // session, where x11grab works and the portal would only be in the way.
+    void waylandSession_data()
+    {
+        QTest::addColumn<QString>("sessionType");
+        QTest::addColumn<QString>("waylandDisplay");
+        QTest::addColumn<bool>("wayland");
+        QTest::newRow("X11 session, WAYLAND_DISPLAY left over") << "x11" << "wayland-0" << false;
+        QTest::newRow("X11 session") << "x11" << QString() << false;
+        QTest::newRow("Wayland session") << "wayland" << "wayland-0" << true;
+        QTest::newRow("compositor started from a console") << "tty" << "wayland-1" << true;
+        QTest::newRow("nothing said, no compositor") << QString() << QString() << false;
+    }
+    void waylandSession()
+    {
+        QFETCH(QString, sessionType);
+        QFETCH(QString, waylandDisplay);
+        QFETCH(bool, wayland);
+        const QByteArray savedType = qgetenv("XDG_SESSION_TYPE");
+        const QByteArray savedDisplay = qgetenv("WAYLAND_DISPLAY");
+        qputenv("XDG_SESSION_TYPE", sessionType.toLocal8Bit());
+        qputenv("WAYLAND_DISPLAY", waylandDisplay.toLocal8Bit());
+        const bool answer = isWaylandSession();
+        qputenv("XDG_SESSION_TYPE", savedType);
+        qputenv("WAYLAND_DISPLAY", savedDisplay);
+        QCOMPARE(answer, wayland);
+    }
+
     void translations()
     {
         QVERIFY(ITranslation::qmFilePath("2052").endsWith("/Resources/Lang/2052.qm"));

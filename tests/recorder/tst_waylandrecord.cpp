@@ -22,6 +22,7 @@
 #include "iglobal.h"
 #include "mainframe.h"
 #include "mediaprobe.h"
+#include "noticelog.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
 #include "waylandsession.h"
@@ -154,13 +155,15 @@ private:
         return messages.first();
     }
 
-    // Records the region of the frame's selection for ms from Start to Stop, takes the
-    // desktop's screenshots of it at the given moments and compares each with the file's
-    // picture nearest in time. Fails the test on any difference.
-    void recordAndCompare(IVideoRecordFrame* frame, int ms, const QVector<int>& shotsAt)
+    // Records the frame's selection for ms from Start to Stop, takes the desktop's
+    // screenshots of region (where the selection is, unless given) at the given moments
+    // and compares each with the file's picture nearest in time. Fails the test on any
+    // difference.
+    void recordAndCompare(IVideoRecordFrame* frame, int ms, const QVector<int>& shotsAt, QRect region = QRect())
     {
         IFFmpegApi* api = IFFmpegApi::instance();
-        const QRect region = frame->getGlobalSelectRect();
+        if (region.isEmpty())
+            region = frame->getGlobalSelectRect();
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
@@ -234,6 +237,78 @@ private slots:
         // picture and the tool bar: a misplaced crop shows other things.
         frame->setSelectRect(QRect(60, 420, 1000, 600));
         recordAndCompare(frame, 5000, {2000, 3500});
+    }
+
+    void chosenAreaIsRecordedWhereverTheWindowIs_data()
+    {
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("window at the origin") << QPoint();
+        QTest::newRow("window at 82,122") << QPoint(82, 122);
+    }
+
+    // Qt's own choice of platform, or the one the user forced. A native Wayland window
+    // never learns where it is: the whole screen is recorded then, and the user told so.
+    void chosenAreaIsRecordedWhereverTheWindowIs()
+    {
+        QFETCH(QPoint, place);
+        MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QRect placed;
+        int container = -1;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (container = m_desktop->swayWindow(QCoreApplication::applicationPid(), &placed)) >= 0,
+            "sway shows no window of this program", 10000);
+        const QString moveTo = QStringLiteral("[con_id=%1] ").arg(container);
+        // Wider than high, so the grey board beside the black camera picture shows. A
+        // maximised native Wayland window keeps the screen's size.
+        const QRect wanted(place, QSize(1800, 700));
+        window->showNormal();
+        const QString placeIt = moveTo + QStringLiteral("floating enable, resize set %1 %2, move position %3 %4")
+                                              .arg(wanted.width())
+                                              .arg(wanted.height())
+                                              .arg(place.x())
+                                              .arg(place.y());
+        QVERIFY(m_desktop->swayCommand(placeIt));
+        const QRect screen(0, 0, 1920, 1080);
+        // Tiled again afterwards, for the cases that follow.
+        auto tile = qScopeGuard([&] {
+            m_desktop->swayCommand(moveTo + QStringLiteral("floating disable"));
+            window->showMaximized();
+            QTest::qWaitFor([&] { return window->geometry() == screen; }, 10000);
+        });
+        auto placedAsWanted = [&] {
+            if (m_desktop->swayWindow(QCoreApplication::applicationPid(), &placed) == container && placed == wanted)
+                return true;
+            // A native window tiled a moment ago may keep its size the first time.
+            m_desktop->swayCommand(placeIt);
+            return false;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            placedAsWanted(),
+            qPrintable(QStringLiteral("sway placed the window at %1,%2 %3x%4")
+                           .arg(placed.x())
+                           .arg(placed.y())
+                           .arg(placed.width())
+                           .arg(placed.height())),
+            10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->size(), wanted.size(), 10000);
+        // An X client learns its new place a moment later.
+        QTest::qWaitFor([&] { return window->mapToGlobal(QPoint()) == place; }, 5000);
+        QTest::qWait(500);
+
+        NoticeLog notices;
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        // Over the gallery, the grey board, the camera picture and the tool bar.
+        const QRect chosen(0, 100, 1300, 590);
+        frame->setSelectRect(chosen);
+        const bool forcedNative = qgetenv("OCUMETRA_TEST_QT_PLATFORM") == "wayland";
+        const QRect expected = forcedNative ? screen
+                                            : QRect(placed.topLeft() + frame->mapTo(window, chosen.topLeft()),
+                                                    chosen.size());
+        recordAndCompare(frame, 3000, {1500}, expected);
+        const QString told = QStringLiteral("The desktop does not tell where this window is: the whole screen is recorded");
+        QCOMPARE(notices.texts().contains(told), forcedNative);
     }
 
     void recordingsInARowEachHoldThePicture()
@@ -397,8 +472,11 @@ int main(int argc, char** argv)
         qCritical("the Wayland desktop did not start");
         return 2;
     }
-    // An X client of XWayland, as a Qt 5 program is by default on a Wayland desktop.
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    // The platform as a user has it: none named, unless the run names one.
+    if (qEnvironmentVariableIsEmpty("OCUMETRA_TEST_QT_PLATFORM"))
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", qgetenv("OCUMETRA_TEST_QT_PLATFORM"));
     int result = 2;
     {
         IApplication app(QStringLiteral("OcumetraWaylandRecordTest"), argc, argv);

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QThread>
 
 #include <csignal>
@@ -122,7 +125,8 @@ bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
                              "xwayland force\n"
                              "default_border none\n"
                              "exec sh -c 'echo WAYLAND_DISPLAY=$WAYLAND_DISPLAY > %1/env.tmp; "
-                             "echo DISPLAY=$DISPLAY >> %1/env.tmp; mv %1/env.tmp %1/env'\n")
+                             "echo DISPLAY=$DISPLAY >> %1/env.tmp; echo SWAYSOCK=$SWAYSOCK >> %1/env.tmp; "
+                             "mv %1/env.tmp %1/env'\n")
                   .arg(m_swayFolder));
     QString swayUser;
     if (root) {
@@ -160,6 +164,10 @@ bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
     }
     m_display = lines.at(0);
     m_wayland = lines.at(1);
+    const QStringList swayEnv = readFile(m_swayFolder + QStringLiteral("/env")).split(QLatin1Char('\n'));
+    for (const QString& line : swayEnv)
+        if (line.startsWith(QLatin1String("SWAYSOCK=")))
+            m_swaySocket = line.mid(9);
     qputenv("DISPLAY", m_display.toLocal8Bit());
     qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_wayland));
     qputenv("XDG_SESSION_TYPE", "wayland");
@@ -250,6 +258,51 @@ bool WaylandSession::restartPortal(bool userRefuses)
     return QFile::exists(done);
 }
 
+bool WaylandSession::swayCommand(const QString& command) const
+{
+    QProcess swaymsg;
+    swaymsg.start(QStringLiteral("swaymsg"), {QStringLiteral("-s"), m_swaySocket, command});
+    if (!swaymsg.waitForFinished(10000)) {
+        swaymsg.kill();
+        swaymsg.waitForFinished(1000);
+        return false;
+    }
+    return swaymsg.exitCode() == 0;
+}
+
+int WaylandSession::swayWindow(qint64 pid, QRect* rect) const
+{
+    QProcess swaymsg;
+    swaymsg.start(QStringLiteral("swaymsg"),
+                  {QStringLiteral("-s"), m_swaySocket, QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+    if (!swaymsg.waitForFinished(10000) || swaymsg.exitCode() != 0) {
+        swaymsg.kill();
+        swaymsg.waitForFinished(1000);
+        return -1;
+    }
+    int found = -1;
+    QRect foundRect;
+    QList<QJsonObject> nodes{QJsonDocument::fromJson(swaymsg.readAllStandardOutput()).object()};
+    while (!nodes.isEmpty()) {
+        const QJsonObject node = nodes.takeLast();
+        for (const char* key : {"nodes", "floating_nodes"})
+            for (const QJsonValue& child : node.value(QLatin1String(key)).toArray())
+                nodes.append(child.toObject());
+        if (node.value(QLatin1String("pid")).toInt() != pid)
+            continue;
+        const QJsonObject r = node.value(QLatin1String("rect")).toObject();
+        const QRect at(r.value(QLatin1String("x")).toInt(), r.value(QLatin1String("y")).toInt(),
+                       r.value(QLatin1String("width")).toInt(), r.value(QLatin1String("height")).toInt());
+        if (found < 0 || at.width() * at.height() > foundRect.width() * foundRect.height()) {
+            found = node.value(QLatin1String("id")).toInt();
+            foundRect = at;
+        }
+    }
+    if (rect)
+        *rect = foundRect;
+    return found;
+}
+
 QImage WaylandSession::screenshot(const QRect& rect) const
 {
     if (!isRunning())
@@ -318,6 +371,7 @@ void WaylandSession::stop()
     }
     m_display.clear();
     m_wayland.clear();
+    m_swaySocket.clear();
 }
 
 QString WaylandSession::logTail() const

@@ -49,6 +49,13 @@ public:
     QImage screenshot(const QRect& rect = QRect()) const;
     void stop();
 
+    // Runs a sway command (as swaymsg does, e.g. "[con_id=4] move position 82 122");
+    // false when sway did not do it.
+    bool swayCommand(const QString& command) const;
+    // sway's container of process pid's largest window and where it is (layout pixels);
+    // -1 when pid shows none.
+    int swayWindow(qint64 pid, QRect* rect = nullptr) const;
+
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     QString display() const { return m_display; }
     QString waylandDisplay() const { return m_wayland; }
@@ -61,6 +68,7 @@ private:
     QProcess m_process;
     QString m_folder;
     QString m_swayFolder;
+    QString m_swaySocket;
     QString m_display;
     QString m_wayland;
 };

@@ -183,4 +183,5 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 요청이 거부되었거나 취소되었습니다. 시작을 다시 누르고 화면 공유를 허용하여 녹화하십시오.',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 스트림(PipeWire)을 열 수 없습니다. PipeWire와 gstreamer1.0-pipewire를 설치하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    'The desktop does not tell where this window is: the whole screen is recorded': '데스크톱이 이 창의 위치를 알려 주지 않습니다: 화면 전체를 녹화합니다',
 }

@@ -184,4 +184,5 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": "Ekran kaydedilemiyor: masaüstünün ekran paylaşma isteği reddedildi veya iptal edildi. Ekranı kaydetmek için yeniden Başlat'a basın ve ekran paylaşımına izin verin.",
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": 'Ekran kaydedilemiyor: masaüstünün ekran akışı (PipeWire) açılamıyor. Ekranı kaydetmek için PipeWire ve gstreamer1.0-pipewire kurun veya bir X11 oturumuyla giriş yapın.',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Ekran kaydedilemiyor: masaüstü ekranı paylaştı ancak hiç görüntü göndermedi. Ekranı kaydetmek için bir X11 oturumuyla giriş yapın.',
+    'The desktop does not tell where this window is: the whole screen is recorded': 'Masaüstü bu pencerenin nerede olduğunu bildirmiyor: ekranın tamamı kaydediliyor',
 }
