@@ -63,48 +63,92 @@ struct DecodedFrame
     QImage grey;
 };
 
-// Every picture of the recording with its time, as grey compare images.
-QVector<DecodedFrame> decodeFrames(const QString& path, QSize* size)
+// Decodes the recording, handing each picture with its time to take() as a grey image
+// of the given size (the picture's own when empty).
+template<typename Take>
+bool forEachGreyFrame(const QString& path, const QSize& scaled, QSize* size, Take take)
 {
-    QVector<DecodedFrame> frames;
     const IAVInputPtr input = openMediaFile(path);
     if (!input)
-        return frames;
+        return false;
     const int video = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (video < 0)
-        return frames;
+        return false;
     const AVStream* stream = input->streams[video];
     const IAVCodecContextPtr decoder = openStreamDecoder(stream);
     if (!decoder)
-        return frames;
+        return false;
     *size = QSize(stream->codecpar->width, stream->codecpar->height);
+    const QSize out = scaled.isEmpty() ? *size : scaled;
     IAVPacketPtr packet(av_packet_alloc());
     IAVFramePtr frame(av_frame_alloc());
-    auto take = [&] {
+    auto receive = [&] {
         while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
-            // Scaled straight to the compare size; swscale may write past a line's end, so
-            // the picture has rows to spare.
-            QImage grey(kCompareSize.width(), kCompareSize.height() + 4, QImage::Format_Grayscale8);
-            SwsContext* sws = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format),
-                                             kCompareSize.width(), kCompareSize.height(), AV_PIX_FMT_GRAY8,
-                                             SWS_AREA, nullptr, nullptr, nullptr);
+            // swscale may write past a line's end, so the picture has rows to spare.
+            QImage grey(out.width(), out.height() + 4, QImage::Format_Grayscale8);
+            SwsContext* sws = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), out.width(),
+                                             out.height(), AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
             uint8_t* data[4] = {grey.bits(), nullptr, nullptr, nullptr};
             const int lines[4] = {int(grey.bytesPerLine()), 0, 0, 0};
             sws_scale(sws, frame->data, frame->linesize, 0, frame->height, data, lines);
             sws_freeContext(sws);
-            frames.append({frame->best_effort_timestamp * av_q2d(stream->time_base),
-                           grey.copy(QRect(QPoint(0, 0), kCompareSize))});
+            take(frame->best_effort_timestamp * av_q2d(stream->time_base), grey.copy(QRect(QPoint(0, 0), out)));
             av_frame_unref(frame.get());
         }
     };
     while (av_read_frame(input.get(), packet.get()) >= 0) {
         if (packet->stream_index == video && avcodec_send_packet(decoder.get(), packet.get()) == 0)
-            take();
+            receive();
         av_packet_unref(packet.get());
     }
     avcodec_send_packet(decoder.get(), nullptr);
-    take();
+    receive();
+    return true;
+}
+
+// Every picture of the recording with its time, as grey compare images.
+QVector<DecodedFrame> decodeFrames(const QString& path, QSize* size)
+{
+    QVector<DecodedFrame> frames;
+    forEachGreyFrame(path, kCompareSize, size,
+                     [&](double seconds, const QImage& grey) { frames.append({seconds, grey}); });
     return frames;
+}
+
+// The recording's picture at seconds, grey in its own size.
+QImage greyFrameAt(const QString& path, double seconds)
+{
+    QImage found;
+    QSize size;
+    forEachGreyFrame(path, QSize(), &size, [&](double at, const QImage& grey) {
+        if (qAbs(at - seconds) < 0.001)
+            found = grey;
+    });
+    return found;
+}
+
+// How far the recorded picture lies from the desktop's (both grey, same size): the
+// shift within reach pixels that makes them differ least.
+QPoint misplacement(const QImage& shot, const QImage& recorded, int reach)
+{
+    QPoint best;
+    double bestDifference = -1;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            double sum = 0;
+            for (int y = reach; y < shot.height() - reach; ++y) {
+                const uchar* a = shot.constScanLine(y);
+                const uchar* b = recorded.constScanLine(y + dy);
+                for (int x = reach; x < shot.width() - reach; ++x)
+                    sum += qAbs(int(a[x]) - int(b[x + dx]));
+            }
+            if (bestDifference < 0 || sum < bestDifference) {
+                bestDifference = sum;
+                best = QPoint(dx, dy);
+            }
+        }
+    }
+    return best;
 }
 
 QStringList videoFiles()
@@ -176,6 +220,7 @@ private:
         {
             double seconds;
             QImage grey;
+            QImage full;
         };
         QVector<Shot> shots;
         for (int at : shotsAt) {
@@ -184,7 +229,8 @@ private:
             const QImage shot = m_desktop->screenshot(region);
             QVERIFY2(!shot.isNull(), qPrintable(m_desktop->logTail()));
             QCOMPARE(shot.size(), region.size());
-            shots.append({(seconds + sinceStart.elapsed() / 1000.0) / 2, greyOf(shot)});
+            shots.append({(seconds + sinceStart.elapsed() / 1000.0) / 2, greyOf(shot),
+                          shot.convertToFormat(QImage::Format_Grayscale8)});
         }
         QTest::qWait(int(ms - sinceStart.elapsed()));
         frame->stopVideoRecord();
@@ -212,6 +258,12 @@ private:
             qInfo("screenshot at %.2f s (mean %.1f), frame at %.2f s (mean %.1f): difference %.1f", shot.seconds,
                   meanOf(shot.grey), nearest->seconds, meanOf(nearest->grey), difference);
             QVERIFY2(difference < 12, qPrintable(QString::number(difference)));
+            // Not a pixel off: the shift that matches the desktop best is none.
+            const QImage recorded = greyFrameAt(path, nearest->seconds);
+            QVERIFY(!recorded.isNull());
+            const QPoint off = misplacement(shot.full.copy(QRect(QPoint(0, 0), recorded.size())), recorded, 3);
+            qInfo("recorded picture off by %d,%d pixels", off.x(), off.y());
+            QCOMPARE(off, QPoint());
         }
     }
 
