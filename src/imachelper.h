@@ -14,8 +14,8 @@ bool isValidMicrophonePermission();
 
 // True when this program runs in a Wayland session, even as an X11 client of XWayland:
 // the X screen then holds no picture of the desktop. Qt's native Wayland platform says
-// so at once; otherwise XDG_SESSION_TYPE decides ("x11" outweighs a WAYLAND_DISPLAY
-// left over), and only where that is neither a set WAYLAND_DISPLAY.
+// so at once; otherwise XDG_SESSION_TYPE decides ("x11" outweighs a WAYLAND_DISPLAY left
+// over), and where it says neither, a set WAYLAND_DISPLAY does.
 bool isWaylandSession();
 
 // False on Qt's native Wayland platform: a Wayland client never learns where its window

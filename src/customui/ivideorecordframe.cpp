@@ -288,7 +288,7 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
 
 QRect IVideoRecordFrame::getGlobalSelectRect() const
 {
-    // A part of the screen cast could only be guessed.
+    // Without the window's place the area could only be guessed in the screen cast.
     if (!isWindowPlaceKnown())
         return screen()->geometry();
     return IFreeZoneWidget::getGlobalSelectRect();

@@ -1,6 +1,7 @@
-// The program on a Wayland desktop (headless sway, the program an X client of XWayland,
-// the simulated camera): a screen recording holds what the desktop shows, taken from
-// the desktop's screen-cast portal, also when recordings follow each other; a recording
+// The program on a Wayland desktop (headless sway, the platform Qt gets when none is
+// named, the simulated camera): a screen recording holds what the desktop shows, to the
+// pixel and wherever the window is, taken from the desktop's screen-cast portal (forced
+// onto native Wayland: the whole screen, told), also when recordings follow each other; a recording
 // whose picture source goes away ends with its file kept and the user told; without a
 // portal, or when the user refuses to share the screen, the start is refused with a
 // message that says why and what to do, and no file is made; the magnifier shows the picture under the pointer magnified.
