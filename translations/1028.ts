@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>無法錄製螢幕：桌面已分享螢幕，但沒有傳送任何畫面。請使用 X11 工作階段登入以錄製螢幕。</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：桌面未及時回應分享螢幕的要求。請按「開始」再試一次；若仍無回應，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>沒有麥克風：錄影將沒有聲音</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>正在等待桌面允許分享螢幕...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

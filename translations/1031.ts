@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat den Bildschirm freigegeben, aber kein Bild gesendet. Melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat auf die Anfrage zur Bildschirmfreigabe nicht rechtzeitig geantwortet. Drücken Sie erneut auf Start; antwortet er weiterhin nicht, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Ersetzen?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Kein Mikrofon: Aufnahme ohne Ton</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Warten auf die Erlaubnis des Desktops, den Bildschirm freizugeben...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Replace them?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>No microphone: recording without sound</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Waiting for the desktop&apos;s permission to share the screen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>No se puede grabar la pantalla: el escritorio compartió la pantalla pero no envió ninguna imagen. Inicie una sesión X11 para grabar la pantalla.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: el escritorio no respondió a tiempo a la solicitud para compartir la pantalla. Pulse Iniciar para intentarlo de nuevo; si sigue sin responder, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Sin micrófono: grabación sin sonido</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Esperando el permiso del escritorio para compartir la pantalla...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>

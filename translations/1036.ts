@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau a partagé l&apos;écran mais n&apos;a envoyé aucune image. Ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau n&apos;a pas répondu à temps à la demande de partage d&apos;écran. Appuyez sur Démarrer pour réessayer ; s&apos;il ne répond toujours pas, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Les remplacer ?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Pas de microphone : enregistrement sans son</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>En attente de l&apos;autorisation du bureau pour partager l&apos;écran...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

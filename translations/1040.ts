@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Impossibile registrare lo schermo: il desktop ha condiviso lo schermo ma non ha inviato alcuna immagine. Accedere con una sessione X11 per registrare lo schermo.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: il desktop non ha risposto in tempo alla richiesta di condividere lo schermo. Premere Avvia per riprovare; se continua a non rispondere, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Sostituirli?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Nessun microfono: registrazione senza audio</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>In attesa dell&apos;autorizzazione del desktop a condividere lo schermo...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>화면을 녹화할 수 없습니다: 데스크톱이 화면 공유 요청에 제때 응답하지 않았습니다. 시작을 눌러 다시 시도하십시오. 계속 응답하지 않으면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>마이크 없음: 소리 없이 녹화합니다</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>데스크톱의 화면 공유 허가를 기다리는 중...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Het scherm kan niet worden opgenomen: de desktop heeft het scherm gedeeld maar geen beeld gestuurd. Meld u aan met een X11-sessie om het scherm op te nemen.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: de desktop heeft niet op tijd geantwoord op het verzoek om het scherm te delen. Druk op Start om het opnieuw te proberen; antwoordt hij nog steeds niet, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Vervangen?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Geen microfoon: opname zonder geluid</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Wachten op toestemming van de desktop om het scherm te delen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
     </message>
 </context>
 <context>

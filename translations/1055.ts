@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Ekran kaydedilemiyor: masaüstü ekranı paylaştı ancak hiç görüntü göndermedi. Ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: masaüstü ekran paylaşma isteğine zamanında yanıt vermedi. Yeniden denemek için Başlat&apos;a basın; yine yanıt vermezse oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Değiştirilsin mi?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Mikrofon yok: ses olmadan kaydediliyor</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Masaüstünün ekranı paylaşma izni bekleniyor...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
     </message>
 </context>
 <context>

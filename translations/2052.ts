@@ -293,6 +293,10 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>无法录制屏幕：桌面已共享屏幕，但没有发送任何画面。请使用 X11 会话登录以录制屏幕。</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：桌面未及时回应共享屏幕的请求。请按“开始”重试；如果仍无回应，请注销后重新登录，或使用 X11 会话登录以录制屏幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +824,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>没有麦克风：录制将没有声音</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>正在等待桌面允许共享屏幕...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

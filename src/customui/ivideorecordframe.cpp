@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -185,6 +186,22 @@ void IVideoRecordFrame::CreateUI()
     m_controlBar->adjustSize();
     m_controlBar->setFixedWidth(int(m_controlBar->width() * 1.2));
 
+    // On the parent too: the frame lets the mouse through while Start waits.
+    m_waitBar = new QWidget(parentWidget());
+    auto* waitText = createLabel(tr("Waiting for the desktop's permission to share the screen..."), m_waitBar);
+    waitText->setStyleSheet(QStringLiteral("color:white;background-color:rgba(0,0,0,160);padding:6px;"));
+    auto* cancel = new IIToolButton(0, tr("Cancel"), QSize(150, 35), IIToolButton::AllRadius, false);
+    connect(cancel, &IIToolButton::sgButtonClick, this, &IVideoRecordFrame::cancelStart);
+    auto* waiting = new QHBoxLayout(m_waitBar);
+    waiting->addWidget(waitText);
+    waiting->addWidget(cancel);
+    m_waitBar->adjustSize();
+    m_waitBar->hide();
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), parentWidget() ? parentWidget() : this);
+    m_escape->setContext(Qt::WindowShortcut);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, &IVideoRecordFrame::cancelStart);
+
     m_permissionBox = new IMacosPermissionBox(parentWidget());
     m_permissionBox->hide();
     m_msgBox = new IVideoRecordMsgBox(parentWidget());
@@ -265,6 +282,9 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
         qDebug() << "access screen recording premission: " << "false";
         return;
     }
+    // Hidden while Start waits (the camera bar's button again): the start is abandoned.
+    if (!visible && m_waiting)
+        cancelStart();
     if (visible) {
         setAttribute(Qt::WA_TransparentForMouseEvents, false);
         if (QWidget* parent = parentWidget())
@@ -320,27 +340,50 @@ void IVideoRecordFrame::leaveRecordingState()
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
 }
 
+void IVideoRecordFrame::enterWaitingState()
+{
+    m_waiting = true;
+    const QPoint centre = m_startButton->geometry().center();
+    setButtonsVisible(false);
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_waitBar->move(qMax(0, centre.x() - m_waitBar->width() / 2), qMax(0, centre.y() - m_waitBar->height() / 2));
+    m_waitBar->show();
+    m_waitBar->raise();
+    m_escape->setEnabled(true);
+}
+
+void IVideoRecordFrame::leaveWaitingState()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    m_waitBar->hide();
+    m_escape->setEnabled(false);
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+}
+
+void IVideoRecordFrame::cancelStart()
+{
+    // The recorder answers with "not started" (onRecordMessage), which puts the frame away.
+    if (m_waiting)
+        IFFmpegApi::instance()->cancelStartRecord();
+}
+
 void IVideoRecordFrame::onControlClick(bool, QVariant id)
 {
     IFFmpegApi* api = IFFmpegApi::instance();
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
-    case 6: {
-        // A Wayland desktop may show its own dialog while the start waits for it: the
-        // frame's buttons are not pressed meanwhile.
-        setEnabled(false);
-        const bool started = api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect());
-        setEnabled(true);
-        if (started) {
-            enterRecordingState();
-            if (api->microphoneMissing())
-                ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
-                                                        QPoint(-1000, -1000));
-        } else {
+    case 6:
+        // A Wayland desktop may show its own dialog: the window stays usable meanwhile,
+        // and the outcome comes as recordMessage (on X11 before the call returns).
+        enterWaitingState();
+        if (!api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect())
+            && m_waiting) {
+            leaveWaitingState();
             setFrameVisible(false);
         }
         break;
-    }
     case 7:
         api->pauseRecordVideo(false);
         m_clockTimer->start(1000);
@@ -392,10 +435,17 @@ void IVideoRecordFrame::onRecordMessage(int code)
 {
     switch (code) {
     case 2:
+        leaveWaitingState();
         setVisible(true);
         enterRecordingState();
+        if (IFFmpegApi::instance()->microphoneMissing())
+            ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
+                                                    QPoint(-1000, -1000));
         break;
-    case 3: setFrameVisible(false); break;
+    case 3:
+        leaveWaitingState();
+        setFrameVisible(false);
+        break;
     case 4:
         if (!isVisible())
             return;

@@ -14,6 +14,7 @@ class IIToolButton;
 class IMacosPermissionBox;
 class MainFrame;
 class QLabel;
+class QShortcut;
 
 // Tells where a finished screen recording is and offers to open it or its folder.
 class IVideoRecordMsgBox : public ICustomWidget
@@ -53,6 +54,12 @@ public:
     // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
+    // Start waits for the desktop's permission to share the screen; the bar saying so
+    // offers Cancel (Escape does the same).
+    bool isWaitingForStart() const { return m_waiting; }
+    QWidget* waitingBar() const { return m_waitBar; }
+    void cancelStart();
+
     int elapsedSeconds() const { return m_elapsed; }
     QString clockText() const;
     QColor bracketColor() const { return m_bracketColor; }
@@ -81,6 +88,10 @@ private:
     void selectCameraPicture();
     void enterRecordingState();
     void leaveRecordingState();
+    // While Start waits, the frame lets the mouse through to the window (title bar and
+    // all); only the waiting bar is its own.
+    void enterWaitingState();
+    void leaveWaitingState();
     void giveButtonBack();
 
     IApplication* m_app = nullptr;
@@ -97,6 +108,9 @@ private:
     QColor m_bracketColor{255, 0, 0, 255};
     IVideoRecordMsgBox* m_msgBox = nullptr;
     IMacosPermissionBox* m_permissionBox = nullptr;
+    QWidget* m_waitBar = nullptr;
+    QShortcut* m_escape = nullptr;
+    bool m_waiting = false;
 };
 
 #endif

@@ -60,8 +60,10 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     setVideoCaptureDevice(g_camera_info.videoCaptureDevice);
     setAudioCaptureDevice(g_camera_info.audioCaptureDevice);
     // A running recording keeps its file name; a finalising one must finish first.
-    if (!m_inputStream.isStopped() || m_finalising) {
+    if (!m_inputStream.isStopped() || m_finalising || m_starting) {
         qDebug() << "recording refused: the previous recording has not ended";
+        if (!useCompanionRecorder())
+            emit recordMessage(3);
         return false;
     }
     // Same-second recordings get "_1", "_2", ... rather than overwriting each other.
@@ -81,10 +83,24 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     if (folderError)
         return startFailed(file, systemReasonText(QString::fromLocal8Bit(folderError.message().c_str())));
     m_inputStream.initData();
-    if (!m_inputStream.OpenInputStream(rect)) {
+    m_starting = true;
+    m_startFile = file;
+    // The outcome comes as onInputOpened, at once on X11, after the desktop answers on Wayland.
+    m_inputStream.OpenInputStream(rect);
+    return m_starting || isRecording();
+}
+
+void IFFmpegApi::onInputOpened(bool ok)
+{
+    if (!m_starting)
+        return;
+    m_starting = false;
+    const QString file = m_startFile;
+    if (!ok) {
         m_inputStream.CloseInputStream();
         IMsgBox::showMsg(openFailureText(m_inputStream.openError()), IMsgBox::Ok, g_software_name, nullptr);
-        return false;
+        emit recordMessage(3);
+        return;
     }
     int width = 0;
     int height = 0;
@@ -101,19 +117,32 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     if (!m_outputStream.openOutputStream(file)) {
         m_inputStream.CloseInputStream();
         const int code = m_outputStream.openError();
-        return startFailed(file, code < 0 ? avErrorReason(code) : QString());
+        startFailed(file, code < 0 ? avErrorReason(code) : QString());
+        return;
     }
     if (!m_inputStream.StartCapture()) {
         m_inputStream.CloseInputStream();
         m_outputStream.closeOutputStream();
         QFile::remove(file);
-        return false;
+        emit recordMessage(3);
+        return;
     }
     m_outputPath = file;
     m_aborted = false;
     m_writeFailureTold = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
-    return true;
+    emit recordMessage(2);
+}
+
+void IFFmpegApi::cancelStartRecord()
+{
+    if (!m_starting)
+        return;
+    m_starting = false;
+    // The file is opened only once the input is: nothing was written yet.
+    m_inputStream.cancelOpen();
+    qDebug() << "recording start abandoned";
+    emit recordMessage(3);
 }
 
 QString IFFmpegApi::openFailureText(int error) const
@@ -125,6 +154,10 @@ QString IFFmpegApi::openFailureText(int error) const
         return tr("The screen cannot be recorded: this Wayland desktop offers no screen-sharing service "
                   "(xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session "
                   "to record the screen.");
+    case ICAVInputStream::ScreenCastTimedOut:
+        return tr("The screen cannot be recorded: the desktop did not answer the request to share the screen in "
+                  "time. Press Start to try again; if it still does not answer, log out and in again, or log in "
+                  "with an X11 session to record the screen.");
     case ICAVInputStream::ScreenCastRefused:
         return tr("The screen cannot be recorded: the desktop's request to share the screen was refused or "
                   "cancelled. Press Start again and allow sharing the screen to record it.");
@@ -143,6 +176,7 @@ bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
 {
     if (reason.isEmpty()) {
         IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
+        emit recordMessage(3);
         return false;
     }
     // A folder that cannot be written is the user's to mend: say which and why.
@@ -150,6 +184,7 @@ bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
     IMsgBox::showMsg(tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
                          .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath())),
                      IMsgBox::Ok, g_software_name, nullptr);
+    emit recordMessage(3);
     return false;
 }
 
@@ -270,6 +305,7 @@ bool IFFmpegApi::waitForFinalised(int ms)
 void IFFmpegApi::finishScreenRecording()
 {
     m_shuttingDown = true;
+    cancelStartRecord();
     if (!m_inputStream.isStopped())
         stopRecordVideo();
     waitForFinalised(FINALISE_WAIT_MS);

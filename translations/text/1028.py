@@ -181,4 +181,6 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '無法錄製螢幕：桌面的螢幕分享要求被拒絕或已取消。請再次按「開始」並允許分享螢幕以進行錄製。',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '無法錄製螢幕：無法開啟桌面的螢幕串流（PipeWire）。請安裝 PipeWire 和 gstreamer1.0-pipewire，或使用 X11 工作階段登入以錄製螢幕。',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '無法錄製螢幕：桌面已分享螢幕，但沒有傳送任何畫面。請使用 X11 工作階段登入以錄製螢幕。',
+    'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': '無法錄製螢幕：桌面未及時回應分享螢幕的要求。請按「開始」再試一次；若仍無回應，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。',
+    "Waiting for the desktop's permission to share the screen...": '正在等待桌面允許分享螢幕...',
 }

@@ -183,4 +183,6 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 요청이 거부되었거나 취소되었습니다. 시작을 다시 누르고 화면 공유를 허용하여 녹화하십시오.',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 스트림(PipeWire)을 열 수 없습니다. PipeWire와 gstreamer1.0-pipewire를 설치하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면 공유 요청에 제때 응답하지 않았습니다. 시작을 눌러 다시 시도하십시오. 계속 응답하지 않으면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    "Waiting for the desktop's permission to share the screen...": '데스크톱의 화면 공유 허가를 기다리는 중...',
 }

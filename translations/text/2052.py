@@ -181,4 +181,6 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": '无法录制屏幕：桌面的屏幕共享请求被拒绝或已取消。请再次按“开始”并允许共享屏幕以进行录制。',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": '无法录制屏幕：无法打开桌面的屏幕流（PipeWire）。请安装 PipeWire 和 gstreamer1.0-pipewire，或使用 X11 会话登录以录制屏幕。',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '无法录制屏幕：桌面已共享屏幕，但没有发送任何画面。请使用 X11 会话登录以录制屏幕。',
+    'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': '无法录制屏幕：桌面未及时回应共享屏幕的请求。请按“开始”重试；如果仍无回应，请注销后重新登录，或使用 X11 会话登录以录制屏幕。',
+    "Waiting for the desktop's permission to share the screen...": '正在等待桌面允许共享屏幕...',
 }
