@@ -36,7 +36,8 @@ public:
     // once: true when the recording runs or waits for the desktop's permission to share
     // the screen (isStarting()), false when it failed. Every start ends with recordMessage
     // 2 (recording) or 3 (not started; the user was told why), on X11 before this
-    // returns. A start while the previous recording runs or is finalised is refused.
+    // returns. A start while another one runs, waits or is finalised is refused (false
+    // and nothing else: that one's own messages stand).
     virtual bool startRecordVideo(const QString& path, const QRect& rect);
     // Abandons a start that still waits: nothing stays open, no file is made;
     // recordMessage 3 follows.

@@ -62,8 +62,6 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     // A running recording keeps its file name; a finalising one must finish first.
     if (!m_inputStream.isStopped() || m_finalising || m_starting) {
         qDebug() << "recording refused: the previous recording has not ended";
-        if (!useCompanionRecorder())
-            emit recordMessage(3);
         return false;
     }
     // Same-second recordings get "_1", "_2", ... rather than overwriting each other.
