@@ -188,8 +188,11 @@ void IVideoRecordFrame::CreateUI()
 
     // On the parent too: the frame lets the mouse through while Start waits.
     m_waitBar = new QWidget(parentWidget());
+    m_waitBar->setObjectName(QStringLiteral("recordWaitBar"));
+    m_waitBar->setAttribute(Qt::WA_StyledBackground, true);
+    m_waitBar->setStyleSheet(QStringLiteral("#recordWaitBar{background-color:rgba(0,0,0,200);border-radius:6px;}"));
     auto* waitText = createLabel(tr("Waiting for the desktop's permission to share the screen..."), m_waitBar);
-    waitText->setStyleSheet(QStringLiteral("color:white;background-color:rgba(0,0,0,160);padding:6px;"));
+    waitText->setStyleSheet(QStringLiteral("color:white;background-color:transparent;padding:6px;"));
     auto* cancel = new IIToolButton(0, tr("Cancel"), QSize(150, 35), IIToolButton::AllRadius, false);
     connect(cancel, &IIToolButton::sgButtonClick, this, &IVideoRecordFrame::cancelStart);
     auto* waiting = new QHBoxLayout(m_waitBar);
