@@ -516,6 +516,32 @@ private slots:
         }
     }
 
+    // Last: PipeWire is not started again.
+    void afterPipeWireDiedTheRestoredGrantIsNotAwaitedLong()
+    {
+        // The grant of the last recording is restored without a dialog; with PipeWire
+        // gone the desktop never answers it (waited 180 s for, then told as no portal).
+        QVERIFY2(usePortal(QStringLiteral("real")), qPrintable(m_desktop->logTail()));
+        QVERIFY(!recordBriefly().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 30000);
+        m_desktop->killPipeWire();
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        const QStringList before = videoFiles();
+        TestEnv::clearMessages();
+        QElapsedTimer clock;
+        clock.start();
+        frame->onControlClick(false, 6);  // Start
+        QTRY_VERIFY_WITH_TIMEOUT(!TestEnv::messages().isEmpty(), 30000);
+        qInfo("answered after %lld ms", clock.elapsed());
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(TestEnv::messages().size(), 1);
+        QVERIFY2(TestEnv::messages().first().contains(QLatin1String("did not answer")),
+                 qPrintable(TestEnv::messages().first()));
+        QTRY_VERIFY(!frame->isVisible());
+        verifyNothingStarted(frame, before);
+    }
+
 private:
     WaylandSession* m_desktop;
     QProcess m_fake;
