@@ -105,6 +105,9 @@ IVideoRecordFrame::IVideoRecordFrame(IApplication* app, QWidget* parent)
     setVideoButtonsVisible(false);
     setButtonsSelect(3);
     setWindowFlags(Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    // The recorded area stays where it was chosen on the screen when the window moves.
+    if (QWidget* window = parentWidget())
+        window->installEventFilter(this);
 }
 
 MainFrame* IVideoRecordFrame::mainFrame() const
@@ -310,6 +313,7 @@ void IVideoRecordFrame::enterRecordingState()
     m_clockTimer->start(1000);
     m_elapsed = 0;
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_recordArea = getGlobalSelectRect();
 }
 
 void IVideoRecordFrame::leaveRecordingState()
@@ -318,6 +322,24 @@ void IVideoRecordFrame::leaveRecordingState()
     m_resumeButton->hide();
     m_haltButton->show();
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_recordArea = QRect();
+}
+
+bool IVideoRecordFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        followWindow();
+    return IFreeZoneWidget::eventFilter(watched, event);
+}
+
+void IVideoRecordFrame::followWindow()
+{
+    if (m_recordArea.isNull() || !isVisible())
+        return;
+    if (QWidget* window = parentWidget())
+        setGeometryx(QRect(QPoint(0, 0), window->size()));
+    placeSelectRect(QRect(mapFromGlobal(m_recordArea.topLeft()), m_recordArea.size()));
+    setVideoButtonsVisible(true);
 }
 
 void IVideoRecordFrame::onControlClick(bool, QVariant id)

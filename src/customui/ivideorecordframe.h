@@ -76,12 +76,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectCameraPicture();
     void enterRecordingState();
     void leaveRecordingState();
     void giveButtonBack();
+    // While recording: the frame covers the window again, the brackets go back onto the
+    // recorded area wherever the window now is, and the control bar into the window.
+    void followWindow();
 
     IApplication* m_app = nullptr;
     QWidget* m_regionBar = nullptr;
@@ -97,6 +101,8 @@ private:
     QColor m_bracketColor{255, 0, 0, 255};
     IVideoRecordMsgBox* m_msgBox = nullptr;
     IMacosPermissionBox* m_permissionBox = nullptr;
+    // The screen area being recorded (global); null when not recording.
+    QRect m_recordArea;
 };
 
 #endif
