@@ -2,6 +2,8 @@
 #define IUIHELPER_H
 
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,14 @@ int uiPointSize(int size, int dpi, double factor);
 // the desktop's DPI, the same on every screen.
 QFont createFont(int size, int weight);
 QLabel* createLabel(const QString& text, QWidget* parent);
+// Top-left of a box of size centred on window and kept wholly inside area, as far as
+// it fits (all global, logical pixels).
+QPoint centredIn(const QRect& window, const QSize& size, const QRect& area);
+// Moves dialog to the centre of owner's window, on that window's screen and wholly on
+// it; without a shown window, to the centre of the screen under the cursor. Every
+// dialog that places itself in the middle goes through here.
+void centreOnWindow(QWidget* dialog, const QWidget* owner);
+
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
                           const QFont& itemFont, QWidget* parent);
 
