@@ -21,33 +21,33 @@
 
 namespace {
 
-// True once exec() runs dialog: shown, and the modal one. Whether the window manager
-// gives it the keyboard at once is not what these tests look at: keys go to its widgets.
-bool modalAndShown(QWidget* dialog)
-{
-    return QTest::qWaitFor([&] { return dialog->isVisible() && QApplication::activeModalWidget() == dialog; }, 3000);
-}
-
 // Opens dialog as the program does (open runs its modal loop), hands it to whileOpen
-// once it is up, and waits until open has returned. False when it never came up.
-bool runOpened(QWidget* dialog, const std::function<void()>& open, const std::function<void()>& whileOpen)
+// once it is shown and the modal one, and waits until open has returned. False when it
+// did not open or did not close. Whether the window manager gives it the keyboard at
+// once is not what these tests look at: keys go to its widgets.
+bool runOpened(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& whileOpen)
 {
     bool opened = false;
     bool closed = false;
-    bool done = false;
-    QTimer::singleShot(0, dialog, [&] {
-        opened = modalAndShown(dialog);
+    bool ran = false;
+    QTimer inLoop;
+    inLoop.setSingleShot(true);
+    QObject::connect(&inLoop, &QTimer::timeout, dialog, [&] {
+        ran = true;
+        opened = QTest::qWaitFor(
+            [&] { return dialog->isVisible() && QApplication::activeModalWidget() == dialog; }, 10000);
         if (opened)
             whileOpen();
-        closed = QTest::qWaitFor([&] { return !dialog->isVisible(); }, 3000);
+        closed = QTest::qWaitFor([&] { return !dialog->isVisible(); }, 10000);
         // A modal loop left running would hold the test for good.
         if (!closed)
-            qobject_cast<QDialog*>(dialog)->reject();
-        done = true;
+            dialog->reject();
     });
+    inLoop.start(0);
     open();
-    // A refused opening returns at once, before the timer has run.
-    return QTest::qWaitFor([&] { return done; }, 10000) && opened && closed;
+    // The timer runs only in the dialog's own loop: when open returned without it, the
+    // dialog was refused.
+    return ran && opened && closed;
 }
 
 // Asks the window manager to close the window, as its title bar's close button does.
@@ -68,7 +68,7 @@ public:
         if (!QTest::qWaitForWindowExposed(this))
             return false;
         // The window manager may have kept its own idea of the place: follow it.
-        return QTest::qWaitFor([&] { return frameGeometry() != geometry(); }, 3000);
+        return QTest::qWaitFor([&] { return frameGeometry() != geometry(); }, 10000);
     }
 };
 
@@ -189,7 +189,7 @@ private slots:
             ITimerCaptureFrame timed(nullptr, &owner);
             IVideoRecordMsgBox recorded(&owner);
             IMacosPermissionBox permission(&owner);
-            const QList<QPair<QWidget*, std::function<void()>>> dialogs = {
+            const QList<QPair<QDialog*, std::function<void()>>> dialogs = {
                 {&settings, [&] { settings.setFrameVisible(true); }},
                 {&timed, [&] { timed.setFrameVisible(true); }},
                 {&recorded, [&] { recorded.setFrameVisible(true, QStringLiteral("/tmp/recording.mp4")); }},
@@ -199,7 +199,7 @@ private slots:
                 Placement seen{QString::fromLatin1(d.first->metaObject()->className()), QRect()};
                 const bool shown = runOpened(d.first, d.second, [&] {
                     seen.where = d.first->frameGeometry();
-                    qobject_cast<QDialog*>(d.first)->reject();
+                    d.first->reject();
                 });
                 if (!shown)
                     faults << seen.dialog + QStringLiteral(": did not open");
