@@ -2,8 +2,6 @@
 #define IUIHELPER_H
 
 #include <QFont>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -31,9 +29,6 @@ int uiPointSize(int size, int dpi, double factor);
 // the desktop's DPI, the same on every screen.
 QFont createFont(int size, int weight);
 QLabel* createLabel(const QString& text, QWidget* parent);
-// Top-left of a box of size centred on window and kept wholly inside area, as far as
-// it fits (all global, logical pixels).
-QPoint centredIn(const QRect& window, const QSize& size, const QRect& area);
 // Moves dialog to the centre of owner's window, on that window's screen and wholly on
 // it; without a shown window, to the centre of the screen under the cursor. Every
 // dialog that places itself in the middle goes through here.
