@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -72,37 +71,27 @@ public:
     }
 };
 
-struct Placement
-{
-    QString dialog;
-    QRect where;
-};
-
-// What is wrong with where the dialog stood over owner: empty when it is centred on the
-// window as far as the window's screen allows, and wholly on that screen.
-QString misplacement(const Placement& p, const QWidget& owner)
+// What is wrong with where (the dialog's place) over owner: empty when it is centred on
+// the window as far as the window's screen allows, and wholly on that screen.
+QString misplacement(const QString& dialog, const QRect& where, const QWidget& owner)
 {
     const QRect window = owner.frameGeometry();
     QScreen* screen = QGuiApplication::screenAt(window.center());
-    if (!screen)
-        return QStringLiteral("%1: the window is on no screen").arg(p.dialog);
-    const QRect area = screen->availableGeometry();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
     const auto text = [](const QRect& r) {
         return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     };
-    const QString where = QStringLiteral("%1 at %2 over the window at %3 on the screen %4")
-                              .arg(p.dialog, text(p.where), text(window), text(area));
+    const QString said = QStringLiteral("%1 at %2 over the window at %3 on the screen %4")
+                             .arg(dialog, text(where), text(window), text(area));
     // The window manager may shift a window by its one-pixel border.
-    if (!area.adjusted(-1, -1, 1, 1).contains(p.where))
-        return where + QStringLiteral(": not wholly on the window's screen");
-    // On each axis: centred, or pressed against the side of the screen the centre lies beyond.
-    const int dx = p.where.center().x() - window.center().x();
-    const int dy = p.where.center().y() - window.center().y();
     const auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
-    const bool xOk = qAbs(dx) <= 2 || near(p.where.left(), area.left()) || near(p.where.right(), area.right());
-    const bool yOk = qAbs(dy) <= 2 || near(p.where.top(), area.top()) || near(p.where.bottom(), area.bottom());
-    if (!xOk || !yOk)
-        return where + QStringLiteral(": off the window's centre by %1, %2").arg(dx).arg(dy);
+    if (!area.adjusted(-1, -1, 1, 1).contains(where))
+        return said + QStringLiteral(": not wholly on the window's screen");
+    // On each axis: centred, or against the side of the screen the centre lies beyond.
+    const QPoint off = where.center() - window.center();
+    if ((qAbs(off.x()) > 2 && !near(where.left(), area.left()) && !near(where.right(), area.right()))
+        || (qAbs(off.y()) > 2 && !near(where.top(), area.top()) && !near(where.bottom(), area.bottom())))
+        return said + QStringLiteral(": off the window's centre by %1, %2").arg(off.x()).arg(off.y());
     return QString();
 }
 
@@ -192,18 +181,19 @@ private slots:
             const QList<QPair<QDialog*, std::function<void()>>> dialogs = {
                 {&settings, [&] { settings.setFrameVisible(true); }},
                 {&timed, [&] { timed.setFrameVisible(true); }},
-                {&recorded, [&] { recorded.setFrameVisible(true, QStringLiteral("/tmp/recording.mp4")); }},
+                {&recorded, [&] { recorded.setFrameVisible(true, QStringLiteral("recording.mp4")); }},
                 {&permission, [&] { permission.showPermissionBox(IMacosPermissionBox::Microphone); }},
             };
             for (const auto& d : dialogs) {
-                Placement seen{QString::fromLatin1(d.first->metaObject()->className()), QRect()};
+                const QString name = QString::fromLatin1(d.first->metaObject()->className());
+                QRect where;
                 const bool shown = runOpened(d.first, d.second, [&] {
-                    seen.where = d.first->frameGeometry();
+                    where = d.first->frameGeometry();
                     d.first->reject();
                 });
                 if (!shown)
-                    faults << seen.dialog + QStringLiteral(": did not open");
-                else if (const QString fault = misplacement(seen, owner); !fault.isEmpty())
+                    faults << name + QStringLiteral(": did not open");
+                else if (const QString fault = misplacement(name, where, owner); !fault.isEmpty())
                     faults << fault;
             }
         }
