@@ -92,6 +92,8 @@ void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& tex
         IDialogSeam::answerMessage(text, title());
         return;
     }
+    // Qt's own centring shifts a frameless box by a guessed frame, and stops once dragged.
+    centreOnWindow(this, parentWidget());
     exec();
 }
 
