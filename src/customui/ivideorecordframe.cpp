@@ -93,6 +93,8 @@ void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& tex
         IDialogSeam::answerMessage(text, title());
         return;
     }
+    // Qt's own centring shifts a frameless box by a guessed frame, and stops once dragged.
+    centreOnWindow(this, parentWidget());
     exec();
 }
 
@@ -106,6 +108,9 @@ IVideoRecordFrame::IVideoRecordFrame(IApplication* app, QWidget* parent)
     setVideoButtonsVisible(false);
     setButtonsSelect(3);
     setWindowFlags(Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    // The recorded area stays where it was chosen on the screen when the window moves.
+    if (QWidget* window = parentWidget())
+        window->installEventFilter(this);
 }
 
 MainFrame* IVideoRecordFrame::mainFrame() const
@@ -333,6 +338,7 @@ void IVideoRecordFrame::enterRecordingState()
     m_clockTimer->start(1000);
     m_elapsed = 0;
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_recordArea = getGlobalSelectRect();
 }
 
 void IVideoRecordFrame::leaveRecordingState()
@@ -341,11 +347,31 @@ void IVideoRecordFrame::leaveRecordingState()
     m_resumeButton->hide();
     m_haltButton->show();
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_recordArea = QRect();
+}
+
+bool IVideoRecordFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        followWindow();
+    return IFreeZoneWidget::eventFilter(watched, event);
+}
+
+void IVideoRecordFrame::followWindow()
+{
+    if (m_recordArea.isNull() || !isVisible())
+        return;
+    if (QWidget* window = parentWidget())
+        setGeometryx(QRect(QPoint(0, 0), window->size()));
+    placeSelectRect(QRect(mapFromGlobal(m_recordArea.topLeft()), m_recordArea.size()));
+    setVideoButtonsVisible(true);
 }
 
 void IVideoRecordFrame::enterWaitingState()
 {
     m_waiting = true;
+    // The area asked for stays put if the window moves meanwhile, as it does while recording.
+    m_recordArea = getGlobalSelectRect();
     const QPoint centre = m_startButton->geometry().center();
     setButtonsVisible(false);
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
@@ -360,6 +386,7 @@ void IVideoRecordFrame::leaveWaitingState()
     if (!m_waiting)
         return;
     m_waiting = false;
+    m_recordArea = QRect();
     m_waitBar->hide();
     m_escape->setEnabled(false);
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -377,16 +404,17 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
     IFFmpegApi* api = IFFmpegApi::instance();
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
-    case 6:
+    case 6: {
         // A Wayland desktop may show its own dialog: the window stays usable meanwhile,
         // and the outcome comes as recordMessage (on X11 before the call returns).
         enterWaitingState();
-        if (!api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect())
-            && m_waiting) {
+        const QRect area = m_recordArea;
+        if (!api->startRecordVideo(IConfigureService::instance()->videoPath(), area) && m_waiting) {
             leaveWaitingState();
             setFrameVisible(false);
         }
         break;
+    }
     case 7:
         api->pauseRecordVideo(false);
         m_clockTimer->start(1000);

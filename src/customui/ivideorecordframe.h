@@ -83,6 +83,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectCameraPicture();
@@ -93,6 +94,9 @@ private:
     void enterWaitingState();
     void leaveWaitingState();
     void giveButtonBack();
+    // While recording: the frame covers the window again, the brackets go back onto the
+    // recorded area wherever the window now is, and the control bar into the window.
+    void followWindow();
 
     IApplication* m_app = nullptr;
     QWidget* m_regionBar = nullptr;
@@ -111,6 +115,8 @@ private:
     QWidget* m_waitBar = nullptr;
     QShortcut* m_escape = nullptr;
     bool m_waiting = false;
+    // The screen area being recorded (global); null when not recording.
+    QRect m_recordArea;
 };
 
 #endif
