@@ -7,7 +7,6 @@
 #include <QVariantMap>
 
 class QDBusPendingCallWatcher;
-class QDBusPendingCall;
 class QTimer;
 
 // The desktop's screen-cast portal (xdg-desktop-portal, ScreenCast) on the session bus:
