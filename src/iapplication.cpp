@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "board/widget/itimemsgbox.h"
+#include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
 #include "service/iboardservice.h"
@@ -16,6 +17,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -32,6 +35,17 @@ void onSignal(int number)
         // Full pipe: a quit is already pending.
     }
     errno = saved;
+}
+
+// What the event loop returned: the exit code when the process has to leave early.
+int g_exitCode = 0;
+
+// Runs at exit before the static teardown of what was set up before it (the sound
+// system's client among them), which a worker left inside that client would hang or crash.
+void leaveBeforeStaticTeardown()
+{
+    std::fflush(nullptr);
+    ::_exit(g_exitCode);
 }
 }
 
@@ -56,8 +70,10 @@ MainFrame* IApplication::mainFrame() const
 
 int IApplication::exec()
 {
-    if (m_mainFrame)
-        return QApplication::exec();
+    if (m_mainFrame) {
+        g_exitCode = QApplication::exec();
+        return g_exitCode;
+    }
 
     QScreen* screen = primaryScreen();
     const QSize screenSize = screen ? screen->size() : QSize();
@@ -75,7 +91,8 @@ int IApplication::exec()
     // wait is the main loop's own: a quit during it ends the program, where a loop of
     // its own would take the quit for its end and the main loop would then run on.
     QTimer::singleShot(1000, this, &IApplication::endStartupWait);
-    return QApplication::exec();
+    g_exitCode = QApplication::exec();
+    return g_exitCode;
 }
 
 void IApplication::endStartupWait()
@@ -160,4 +177,12 @@ void IApplication::destroySingletons()
     IBoardService::destroyInstance();
     ITimeMsgBox::destroyInstance();
     IConfigureService::destroyInstance();
+    // Everything of ours is saved by now; a worker the sound system still holds is not
+    // waited for.
+    static bool leaving = false;
+    if (IAudioInputFromQt::workersLeftBehind() > 0 && !leaving) {
+        leaving = true;
+        qWarning() << "a microphone worker is still held by the sound system: the process ends without it";
+        std::atexit(leaveBeforeStaticTeardown);
+    }
 }

@@ -65,7 +65,8 @@ public:
             }
             QThread::msleep(20);
         }
-        qputenv("PULSE_SERVER", QByteArray("unix:") + QFile::encodeName(socket));
+        m_server = QStringLiteral("unix:") + socket;
+        qputenv("PULSE_SERVER", QFile::encodeName(m_server));
         return true;
     }
 
@@ -80,12 +81,31 @@ public:
         }
     }
 
+    // Runs pactl against this server (as a user changes its sound set-up); true when it
+    // succeeded.
+    bool pactl(const QStringList& arguments) const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PULSE_SERVER"), m_server);
+        tool.setProcessEnvironment(env);
+        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tool.start(QStringLiteral("pactl"), arguments);
+        if (!tool.waitForFinished(10000)) {
+            tool.kill();
+            tool.waitForFinished(2000);
+            return false;
+        }
+        return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+
     qint64 pid() const { return m_process.processId(); }
     QString pipePath() const { return m_pipe; }
 
 private:
     QProcess m_process;
     QString m_pipe;
+    QString m_server;
 };
 
 #endif
