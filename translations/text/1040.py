@@ -184,4 +184,12 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": 'Impossibile registrare lo schermo: la richiesta del desktop di condividere lo schermo è stata rifiutata o annullata. Premere di nuovo Avvia e consentire la condivisione dello schermo per registrarlo.',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": 'Impossibile registrare lo schermo: il flusso dello schermo del desktop (PipeWire) non può essere aperto. Installare PipeWire e gstreamer1.0-pipewire oppure accedere con una sessione X11 per registrare lo schermo.',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Impossibile registrare lo schermo: il desktop ha condiviso lo schermo ma non ha inviato alcuna immagine. Accedere con una sessione X11 per registrare lo schermo.',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'La registrazione si è interrotta perché non era più possibile catturare lo schermo, prima che fosse registrata alcuna immagine. Nessun file è stato conservato.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': "Nessuna immagine dello schermo è arrivata prima dell'arresto della registrazione. Non è stato registrato nulla e nessun file è stato conservato.",
+    'The sound stopped at %1 of the recording.': "L'audio si è interrotto a %1 della registrazione.",
+    'The sound is missing from %1 to %2 of the recording.': "L'audio manca da %1 a %2 della registrazione.",
+    'The recorder could not process the sound.': "Il registratore non è riuscito a elaborare l'audio.",
+    'The microphone was disconnected.': 'Il microfono è stato scollegato.',
+    'The microphone sent no sound.': 'Il microfono non ha inviato alcun suono.',
+    'The sound system reported an error.': 'Il sistema audio ha segnalato un errore.',
 }

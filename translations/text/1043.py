@@ -184,4 +184,12 @@ TEXT = {
     "The screen cannot be recorded: the desktop's request to share the screen was refused or cancelled. Press Start again and allow sharing the screen to record it.": 'Het scherm kan niet worden opgenomen: het verzoek van de desktop om het scherm te delen is geweigerd of geannuleerd. Druk opnieuw op Start en sta het delen van het scherm toe om het op te nemen.',
     "The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the screen.": 'Het scherm kan niet worden opgenomen: de schermstream van de desktop (PipeWire) kan niet worden geopend. Installeer PipeWire en gstreamer1.0-pipewire of meld u aan met een X11-sessie om het scherm op te nemen.',
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Het scherm kan niet worden opgenomen: de desktop heeft het scherm gedeeld maar geen beeld gestuurd. Meld u aan met een X11-sessie om het scherm op te nemen.',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'De opname is gestopt omdat het scherm niet meer kon worden vastgelegd, voordat er een beeld was opgenomen. Er is geen bestand bewaard.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Er kwam geen beeld van het scherm binnen voordat de opname werd gestopt. Er is niets opgenomen en er is geen bestand bewaard.',
+    'The sound stopped at %1 of the recording.': 'Het geluid stopte op %1 van de opname.',
+    'The sound is missing from %1 to %2 of the recording.': 'Het geluid ontbreekt van %1 tot %2 van de opname.',
+    'The recorder could not process the sound.': 'Het opnameprogramma kon het geluid niet verwerken.',
+    'The microphone was disconnected.': 'De microfoon is losgekoppeld.',
+    'The microphone sent no sound.': 'De microfoon stuurde geen geluid.',
+    'The sound system reported an error.': 'Het geluidssysteem meldde een fout.',
 }
