@@ -431,7 +431,8 @@ qint64 ICAVOutputStream::soundEnd()
 {
     if (!m_audioEncoder)
         return 0;
-    return av_rescale(m_audioLead + m_audioSamples + queuedSound(), 1000000, m_audioEncoder->sample_rate);
+    QMutexLocker lock(&m_fifoMutex);
+    return av_rescale(m_audioLead + m_audioSamples + m_soundQueued, 1000000, m_audioEncoder->sample_rate);
 }
 
 int ICAVOutputStream::stopEncode()
@@ -562,6 +563,10 @@ bool ICAVOutputStream::encodeAudio(int samples)
         if (av_frame_get_buffer(frame.get(), 0) >= 0) {
             QMutexLocker lock(&m_fifoMutex);
             taken = takeQueuedSound(frame.get());
+            if (taken) {
+                frame->pts = m_audioSamples + m_audioLead;
+                m_audioSamples += samples;
+            }
         }
     }
     if (!taken) {
@@ -574,8 +579,6 @@ bool ICAVOutputStream::encodeAudio(int samples)
             av_audio_fifo_reset(m_fifo.get());
         return false;
     }
-    frame->pts = m_audioSamples + m_audioLead;
-    m_audioSamples += samples;
     return sendAndWrite(m_audioEncoder.get(), m_audioStream, frame.get());
 }
 

@@ -175,6 +175,8 @@ private:
     IAVPacketPtr m_packet;
     IAVPacketPtr m_heldVideo;  // empty (no data) when none is held
     int m_audioFrameSize = 0;
+    // Samples taken by the sound encoder (under m_fifoMutex: a failure on the microphone
+    // thread reads it).
     qint64 m_audioSamples = 0;
     // The sound encoder's lead-in (encoder samples): its first packet starts that much
     // before the first sample given to it.

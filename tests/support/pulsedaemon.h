@@ -9,7 +9,9 @@
 
 // A private PulseAudio server with one microphone, for tests and benchmarks of sound
 // capture: silent (a null source), or, with pipeSource, one that captures the 8000 Hz mono
-// signed 16-bit samples written to the named pipe pipePath() (created by the server). It lives in its own runtime folder, is started and stopped
+// signed 16-bit samples written to the named pipe pipePath() (created by the server); while
+// nobody writes into that pipe, the server never readies a new stream from it, as with a
+// microphone that gives nothing. It lives in its own runtime folder, is started and stopped
 // by this object (by its process id) and ends by itself after maxSeconds in any case.
 // start() points this process's sound clients at it through PULSE_SERVER, so call it
 // before the first audio device is listed.
