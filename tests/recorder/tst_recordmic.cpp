@@ -59,6 +59,18 @@ qint64 startThroughTheBar(IVideoRecordFrame& frame)
     return clock.elapsed();
 }
 
+// The recording bar over a shown window.
+struct ShownBar
+{
+    QWidget window;
+    IVideoRecordFrame frame{nullptr, &window};
+    ShownBar()
+    {
+        window.resize(1200, 900);
+        window.show();
+    }
+};
+
 QString noticeText()
 {
     ITimeMsgBox* notice = ITimeMsgBox::instance();
@@ -76,11 +88,8 @@ int runProgram(int argc, char** argv, const QString& videos)
     g_video_format = QStringLiteral("mp4");
     IFFmpegApi::instance()->initData();
     askForSound();
-    QWidget window;
-    window.resize(1000, 800);
-    IVideoRecordFrame frame(nullptr, &window);
-    window.show();
-    const qint64 ms = startThroughTheBar(frame);
+    ShownBar bar;
+    const qint64 ms = startThroughTheBar(bar.frame);
     QTextStream(stdout) << "answered " << ms << " ms: " << noticeText() << Qt::endl;
     return QApplication::exec();
 }
@@ -126,11 +135,9 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
 {
     IFFmpegApi* api = IFFmpegApi::instance();
     askForSound();
-    QWidget window;
-    window.resize(1200, 900);
-    IVideoRecordFrame frame(nullptr, &window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ShownBar bar;
+    IVideoRecordFrame& frame = bar.frame;
+    QVERIFY(QTest::qWaitForWindowExposed(&bar.window));
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
 
     // The microphone delivers later, from another thread: a Start that waits for it
@@ -177,10 +184,8 @@ void TestRecordMic::soundLostMidwayIsToldAtStop()
 {
     IFFmpegApi* api = IFFmpegApi::instance();
     askForSound();
-    QWidget window;
-    window.resize(1200, 900);
-    IVideoRecordFrame frame(nullptr, &window);
-    window.show();
+    ShownBar bar;
+    IVideoRecordFrame& frame = bar.frame;
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
     TestEnv::clearMessages();
     QVERIFY(startThroughTheBar(frame) >= 0);
