@@ -18,8 +18,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace {
@@ -37,15 +37,15 @@ void onSignal(int number)
     errno = saved;
 }
 
-// What the event loop returned: the exit code when the process has to leave early.
-int g_exitCode = 0;
+bool g_leaving = false;
 
-// Runs at exit before the static teardown of what was set up before it (the sound
-// system's client among them), which a worker left inside that client would hang or crash.
-void leaveBeforeStaticTeardown()
+// Runs at exit, with its status, before the static teardown of what was set up before it
+// (the sound system's client among them), which a worker left inside that client would
+// hang or crash.
+void leaveBeforeStaticTeardown(int status, void*)
 {
     std::fflush(nullptr);
-    ::_exit(g_exitCode);
+    ::_exit(status);
 }
 }
 
@@ -70,10 +70,8 @@ MainFrame* IApplication::mainFrame() const
 
 int IApplication::exec()
 {
-    if (m_mainFrame) {
-        g_exitCode = QApplication::exec();
-        return g_exitCode;
-    }
+    if (m_mainFrame)
+        return QApplication::exec();
 
     QScreen* screen = primaryScreen();
     const QSize screenSize = screen ? screen->size() : QSize();
@@ -91,8 +89,7 @@ int IApplication::exec()
     // wait is the main loop's own: a quit during it ends the program, where a loop of
     // its own would take the quit for its end and the main loop would then run on.
     QTimer::singleShot(1000, this, &IApplication::endStartupWait);
-    g_exitCode = QApplication::exec();
-    return g_exitCode;
+    return QApplication::exec();
 }
 
 void IApplication::endStartupWait()
@@ -179,10 +176,9 @@ void IApplication::destroySingletons()
     IConfigureService::destroyInstance();
     // Everything of ours is saved by now; a worker the sound system still holds is not
     // waited for.
-    static bool leaving = false;
-    if (IAudioInputFromQt::workersLeftBehind() > 0 && !leaving) {
-        leaving = true;
+    if (IAudioInputFromQt::workersLeftBehind() > 0 && !g_leaving) {
+        g_leaving = true;
         qWarning() << "a microphone worker is still held by the sound system: the process ends without it";
-        std::atexit(leaveBeforeStaticTeardown);
+        ::on_exit(leaveBeforeStaticTeardown, nullptr);
     }
 }
