@@ -40,6 +40,10 @@ IVideoRecordMsgBox::IVideoRecordMsgBox(QWidget* parent)
 void IVideoRecordMsgBox::CreateUI()
 {
     const double s = IGSQUARERATE;
+    m_note = createLabel(QString(), this);
+    m_note->setWordWrap(true);
+    m_note->setMinimumWidth(int(400 * IGWIDTHRATE));
+    m_note->hide();
     m_label = createLabel(QString(), this);
     m_label->setWordWrap(true);
     m_label->setMinimumWidth(int(400 * IGWIDTHRATE));
@@ -59,6 +63,7 @@ void IVideoRecordMsgBox::CreateUI()
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(int(20 * s), int(30 * IGHEIGHTRATE + 20 * s), int(20 * s), int(20 * s));
+    layout->addWidget(m_note);
     layout->addWidget(m_label);
     layout->addSpacing(int(20 * s));
     layout->addLayout(buttons);
@@ -81,16 +86,24 @@ QString IVideoRecordMsgBox::text() const
     return m_label->text();
 }
 
-void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& text)
+QString IVideoRecordMsgBox::note() const
+{
+    return m_note->text();
+}
+
+void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& text, const QString& note)
 {
     if (!visible) {
         accept();
         return;
     }
     m_label->setText(text);
+    m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
+    adjustSize();
     // A test answers the box instead of a person.
     if (IDialogSeam::hasMessageHook()) {
-        IDialogSeam::answerMessage(text, title());
+        IDialogSeam::answerMessage(note.isEmpty() ? text : note + QLatin1Char('\n') + text, title());
         return;
     }
     // Qt's own centring shifts a frameless box by a guessed frame, and stops once dragged.
@@ -488,12 +501,12 @@ void IVideoRecordFrame::onRecordMessage(int code)
     }
 }
 
-void IVideoRecordFrame::onRecordFinished(QString path)
+void IVideoRecordFrame::onRecordFinished(QString path, QString note)
 {
     QWidget* window = parentWidget();
     if (window && !window->isEnabled())
         return;
-    m_msgBox->setFrameVisible(true, QDir::toNativeSeparators(path));
+    m_msgBox->setFrameVisible(true, QDir::toNativeSeparators(path), note);
 }
 
 void IVideoRecordFrame::paintEvent(QPaintEvent* event)

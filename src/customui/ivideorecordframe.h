@@ -16,16 +16,19 @@ class MainFrame;
 class QLabel;
 class QShortcut;
 
-// Tells where a finished screen recording is and offers to open it or its folder.
+// Tells where a finished screen recording is and offers to open it or its folder; above
+// the path, what the user should know about the recording (the sound stopped midway).
 class IVideoRecordMsgBox : public ICustomWidget
 {
     Q_OBJECT
 public:
     explicit IVideoRecordMsgBox(QWidget* parent);
 
-    // Shows text (the file's path) modally, or closes the box.
-    virtual void setFrameVisible(const bool& visible, const QString& text);
+    // Shows text (the file's path) and the note, if any, modally, or closes the box.
+    virtual void setFrameVisible(const bool& visible, const QString& text, const QString& note = QString());
+    // The file's path, which "Open file" opens.
     QString text() const;
+    QString note() const;
     // "Open file" (false) and "Open directory" (true): closes the box and opens the
     // recording or the video folder, or names it when nothing can open it.
     void openFileOrFolder(bool folder);
@@ -34,6 +37,7 @@ protected:
     virtual void CreateUI();
 
 private:
+    QLabel* m_note = nullptr;
     QLabel* m_label = nullptr;
 };
 
@@ -72,7 +76,7 @@ public slots:
     virtual void onControlClick(bool state, QVariant id);
     void onClockTick();
     void onRecordMessage(int code);
-    void onRecordFinished(QString path);
+    void onRecordFinished(QString path, QString note = QString());
 
 protected:
     virtual void CreateUI();

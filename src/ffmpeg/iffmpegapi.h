@@ -74,8 +74,9 @@ public:
     const ICAVOutputStream& outputStream() const { return m_outputStream; }
 
 signals:
-    // A recording is complete and playable at this path.
-    void sgRecordVideo(QString path);
+    // A recording is complete and playable at this path; note tells what the user should
+    // know about it (the sound stopped midway), empty when nothing.
+    void sgRecordVideo(QString path, QString note);
     // 2: the recording started; 3: it did not start; 4: it ended without a normal stop.
     void recordMessage(int code);
 
@@ -104,6 +105,8 @@ private:
     void finishScreenRecording();
     // Waits for the encoder to finalise the file; false when it did not end in time.
     bool waitForFinalised(int ms);
+    // What the finished box tells about the recording's sound, empty when it lasted.
+    QString soundGapText() const;
     // Tells the user that no recording could start into file's folder, with the
     // system's reason when there is one, and reports the failed start; returns false.
     bool startFailed(const QString& file, const QString& reason);

@@ -6,11 +6,14 @@
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QTime>
 #include <filesystem>
 #include <system_error>
 
 #include "customui/imsgbox.h"
+#include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
 #include "ifilewrite.h"
 #include "iglobal.h"
@@ -25,6 +28,14 @@ const int FINALISE_WAIT_MS = 30000;
 QString avErrorReason(int code)
 {
     return systemReasonText(avErrorText(code));
+}
+
+// A moment of the recording as its clock shows it: mm:ss, h:mm:ss from an hour on.
+QString recordingTime(qint64 microseconds)
+{
+    const int seconds = int(microseconds / 1000000);
+    const QTime time = QTime(0, 0).addSecs(seconds % 86400);
+    return time.toString(seconds >= 3600 ? QStringLiteral("h:mm:ss") : QStringLiteral("mm:ss"));
 }
 }
 
@@ -225,7 +236,7 @@ void IFFmpegApi::onCompanionMessage(int code, QString info)
 {
     // 1: the companion finished the file; 2 started, 3 failed to start, 4 link lost.
     if (code == 1)
-        emit sgRecordVideo(info);
+        emit sgRecordVideo(info, QString());
     else if (code >= 2 && code <= 4)
         emit recordMessage(code);
 }
@@ -272,6 +283,18 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
         qDebug() << "recording not saved completely" << path;
         return;
     }
+    if (m_outputStream.videoFramesWritten() == 0) {
+        // Sound is taken from the first picture on: the file holds nothing to play.
+        QFile::remove(path);
+        qWarning() << "no picture was recorded: removed" << path;
+        if (!m_shuttingDown)
+            IMsgBox::showMsg(aborted ? tr("The recording stopped because the screen could no longer be captured, "
+                                          "before any picture was recorded. No file was kept.")
+                                     : tr("No picture of the screen arrived before the recording was stopped. "
+                                          "Nothing was recorded, and no file was kept."),
+                             IMsgBox::Ok, g_software_name, nullptr);
+        return;
+    }
     if (aborted) {
         // Not a finished recording: the user hears of the error, not of a success.
         qDebug() << "recording aborted" << path;
@@ -282,9 +305,29 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
                              IMsgBox::Ok, g_software_name, nullptr);
         return;
     }
-    qDebug() << "recording finished" << path;
+    const QString note = soundGapText();
+    qDebug() << "recording finished" << path << note;
     if (!m_shuttingDown)
-        emit sgRecordVideo(path);
+        emit sgRecordVideo(path, note);
+}
+
+QString IFFmpegApi::soundGapText() const
+{
+    const ICAVOutputStream::SoundGap gap = m_outputStream.soundGap();
+    if (gap.from < 0)
+        return QString();
+    const QString when = gap.back < 0 ? tr("The sound stopped at %1 of the recording.").arg(recordingTime(gap.from))
+                                      : tr("The sound is missing from %1 to %2 of the recording.")
+                                            .arg(recordingTime(gap.from), recordingTime(gap.back));
+    if (gap.failed)
+        return when + QLatin1Char(' ') + tr("The recorder could not process the sound.");
+    switch (IAudioInputFromQt::instance()->loss()) {
+    case IAudioInputFromQt::Disconnected: return when + QLatin1Char(' ') + tr("The microphone was disconnected.");
+    case IAudioInputFromQt::NoMoreSound: return when + QLatin1Char(' ') + tr("The microphone sent no sound.");
+    case IAudioInputFromQt::SoundSystemError:
+        return when + QLatin1Char(' ') + tr("The sound system reported an error.");
+    default: return when;
+    }
 }
 
 bool IFFmpegApi::waitForFinalised(int ms)

@@ -188,4 +188,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat den Bildschirm freigegeben, aber kein Bild gesendet. Melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': 'Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat auf die Anfrage zur Bildschirmfreigabe nicht rechtzeitig geantwortet. Drücken Sie erneut auf Start; antwortet er weiterhin nicht, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.',
     "Waiting for the desktop's permission to share the screen...": 'Warten auf die Erlaubnis des Desktops, den Bildschirm freizugeben...',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte, bevor ein Bild aufgenommen wurde. Es wurde keine Datei behalten.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Bevor die Aufnahme beendet wurde, kam kein Bild des Bildschirms an. Es wurde nichts aufgenommen und keine Datei behalten.',
+    'The sound stopped at %1 of the recording.': 'Der Ton endete bei %1 der Aufnahme.',
+    'The sound is missing from %1 to %2 of the recording.': 'Der Ton fehlt von %1 bis %2 der Aufnahme.',
+    'The recorder could not process the sound.': 'Das Aufnahmeprogramm konnte den Ton nicht verarbeiten.',
+    'The microphone was disconnected.': 'Das Mikrofon wurde getrennt.',
+    'The microphone sent no sound.': 'Das Mikrofon hat keinen Ton gesendet.',
+    'The sound system reported an error.': 'Das Tonsystem hat einen Fehler gemeldet.',
 }

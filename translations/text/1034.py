@@ -186,4 +186,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'No se puede grabar la pantalla: el escritorio compartió la pantalla pero no envió ninguna imagen. Inicie una sesión X11 para grabar la pantalla.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': 'No se puede grabar la pantalla: el escritorio no respondió a tiempo a la solicitud para compartir la pantalla. Pulse Iniciar para intentarlo de nuevo; si sigue sin responder, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.',
     "Waiting for the desktop's permission to share the screen...": 'Esperando el permiso del escritorio para compartir la pantalla...',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'La grabación se detuvo porque ya no se podía capturar la pantalla, antes de grabar ninguna imagen. No se ha guardado ningún archivo.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'No llegó ninguna imagen de la pantalla antes de detener la grabación. No se grabó nada y no se ha guardado ningún archivo.',
+    'The sound stopped at %1 of the recording.': 'El sonido se detuvo en %1 de la grabación.',
+    'The sound is missing from %1 to %2 of the recording.': 'Falta el sonido desde %1 hasta %2 de la grabación.',
+    'The recorder could not process the sound.': 'El grabador no pudo procesar el sonido.',
+    'The microphone was disconnected.': 'El micrófono se desconectó.',
+    'The microphone sent no sound.': 'El micrófono no envió sonido.',
+    'The sound system reported an error.': 'El sistema de sonido informó de un error.',
 }

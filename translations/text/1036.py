@@ -186,4 +186,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': "Impossible d'enregistrer l'écran : le bureau a partagé l'écran mais n'a envoyé aucune image. Ouvrez une session X11 pour enregistrer l'écran.",
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': "Impossible d'enregistrer l'écran : le bureau n'a pas répondu à temps à la demande de partage d'écran. Appuyez sur Démarrer pour réessayer ; s'il ne répond toujours pas, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l'écran.",
     "Waiting for the desktop's permission to share the screen...": "En attente de l'autorisation du bureau pour partager l'écran...",
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': "L'enregistrement s'est arrêté car l'écran ne pouvait plus être capturé, avant qu'aucune image ne soit enregistrée. Aucun fichier n'a été conservé.",
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': "Aucune image de l'écran n'est arrivée avant l'arrêt de l'enregistrement. Rien n'a été enregistré et aucun fichier n'a été conservé.",
+    'The sound stopped at %1 of the recording.': "Le son s'est arrêté à %1 de l'enregistrement.",
+    'The sound is missing from %1 to %2 of the recording.': "Le son manque de %1 à %2 de l'enregistrement.",
+    'The recorder could not process the sound.': "L'enregistreur n'a pas pu traiter le son.",
+    'The microphone was disconnected.': 'Le microphone a été déconnecté.',
+    'The microphone sent no sound.': "Le microphone n'a envoyé aucun son.",
+    'The sound system reported an error.': 'Le système audio a signalé une erreur.',
 }

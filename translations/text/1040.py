@@ -186,4 +186,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Impossibile registrare lo schermo: il desktop ha condiviso lo schermo ma non ha inviato alcuna immagine. Accedere con una sessione X11 per registrare lo schermo.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': 'Impossibile registrare lo schermo: il desktop non ha risposto in tempo alla richiesta di condividere lo schermo. Premere Avvia per riprovare; se continua a non rispondere, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.',
     "Waiting for the desktop's permission to share the screen...": "In attesa dell'autorizzazione del desktop a condividere lo schermo...",
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'La registrazione si è interrotta perché non era più possibile catturare lo schermo, prima che fosse registrata alcuna immagine. Nessun file è stato conservato.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': "Nessuna immagine dello schermo è arrivata prima dell'arresto della registrazione. Non è stato registrato nulla e nessun file è stato conservato.",
+    'The sound stopped at %1 of the recording.': "L'audio si è interrotto a %1 della registrazione.",
+    'The sound is missing from %1 to %2 of the recording.': "L'audio manca da %1 a %2 della registrazione.",
+    'The recorder could not process the sound.': "Il registratore non è riuscito a elaborare l'audio.",
+    'The microphone was disconnected.': 'Il microfono è stato scollegato.',
+    'The microphone sent no sound.': 'Il microfono non ha inviato alcun suono.',
+    'The sound system reported an error.': 'Il sistema audio ha segnalato un errore.',
 }

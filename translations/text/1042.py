@@ -185,4 +185,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': '화면을 녹화할 수 없습니다: 데스크톱이 화면 공유 요청에 제때 응답하지 않았습니다. 시작을 눌러 다시 시도하십시오. 계속 응답하지 않으면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
     "Waiting for the desktop's permission to share the screen...": '데스크톱의 화면 공유 허가를 기다리는 중...',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': '그림이 하나도 녹화되기 전에 화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 파일을 남기지 않았습니다.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': '녹화를 중지하기 전에 화면 그림이 하나도 도착하지 않았습니다. 아무것도 녹화되지 않았으며 파일을 남기지 않았습니다.',
+    'The sound stopped at %1 of the recording.': '녹화 %1 지점에서 소리가 끊겼습니다.',
+    'The sound is missing from %1 to %2 of the recording.': '녹화 %1부터 %2까지 소리가 없습니다.',
+    'The recorder could not process the sound.': '녹화 프로그램이 소리를 처리하지 못했습니다.',
+    'The microphone was disconnected.': '마이크 연결이 끊겼습니다.',
+    'The microphone sent no sound.': '마이크가 소리를 보내지 않았습니다.',
+    'The sound system reported an error.': '사운드 시스템이 오류를 보고했습니다.',
 }

@@ -186,4 +186,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Het scherm kan niet worden opgenomen: de desktop heeft het scherm gedeeld maar geen beeld gestuurd. Meld u aan met een X11-sessie om het scherm op te nemen.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': 'Het scherm kan niet worden opgenomen: de desktop heeft niet op tijd geantwoord op het verzoek om het scherm te delen. Druk op Start om het opnieuw te proberen; antwoordt hij nog steeds niet, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.',
     "Waiting for the desktop's permission to share the screen...": 'Wachten op toestemming van de desktop om het scherm te delen...',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'De opname is gestopt omdat het scherm niet meer kon worden vastgelegd, voordat er een beeld was opgenomen. Er is geen bestand bewaard.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Er kwam geen beeld van het scherm binnen voordat de opname werd gestopt. Er is niets opgenomen en er is geen bestand bewaard.',
+    'The sound stopped at %1 of the recording.': 'Het geluid stopte op %1 van de opname.',
+    'The sound is missing from %1 to %2 of the recording.': 'Het geluid ontbreekt van %1 tot %2 van de opname.',
+    'The recorder could not process the sound.': 'Het opnameprogramma kon het geluid niet verwerken.',
+    'The microphone was disconnected.': 'De microfoon is losgekoppeld.',
+    'The microphone sent no sound.': 'De microfoon stuurde geen geluid.',
+    'The sound system reported an error.': 'Het geluidssysteem meldde een fout.',
 }

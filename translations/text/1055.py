@@ -186,4 +186,12 @@ TEXT = {
     'The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.': 'Ekran kaydedilemiyor: masaüstü ekranı paylaştı ancak hiç görüntü göndermedi. Ekranı kaydetmek için bir X11 oturumuyla giriş yapın.',
     'The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.': "Ekran kaydedilemiyor: masaüstü ekran paylaşma isteğine zamanında yanıt vermedi. Yeniden denemek için Başlat'a basın; yine yanıt vermezse oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.",
     "Waiting for the desktop's permission to share the screen...": 'Masaüstünün ekranı paylaşma izni bekleniyor...',
+    'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'Ekran artık yakalanamadığı için kayıt, hiçbir görüntü kaydedilmeden durdu. Hiçbir dosya saklanmadı.',
+    'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Kayıt durdurulmadan önce ekrandan hiçbir görüntü gelmedi. Hiçbir şey kaydedilmedi ve hiçbir dosya saklanmadı.',
+    'The sound stopped at %1 of the recording.': 'Ses, kaydın %1 anında kesildi.',
+    'The sound is missing from %1 to %2 of the recording.': 'Kaydın %1 ile %2 arasında ses yok.',
+    'The recorder could not process the sound.': 'Kaydedici sesi işleyemedi.',
+    'The microphone was disconnected.': 'Mikrofonun bağlantısı kesildi.',
+    'The microphone sent no sound.': 'Mikrofon ses göndermedi.',
+    'The sound system reported an error.': 'Ses sistemi bir hata bildirdi.',
 }
