@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "customui/imacospermissionbox.h"
+#include "customui/imsgbox.h"
 #include "customui/isettingframe.h"
 #include "customui/itimercaptureframe.h"
 #include "customui/ivideorecordframe.h"
@@ -196,6 +197,30 @@ private slots:
                 else if (const QString fault = misplacement(name, where, owner); !fault.isEmpty())
                     faults << fault;
             }
+            // A message box told without an owner (the recorder's) stood in the middle of
+            // the screen under the pointer.
+            // The window the user works in; this window manager does not always hand the
+            // focus back to it after the dialogs above.
+            QApplication::setActiveWindow(&owner);
+            QCOMPARE(QApplication::activeWindow(), &owner);
+            QRect boxAt;
+            QTimer::singleShot(0, &owner, [&] {
+                QWidget* box = nullptr;
+                if (QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) && box->isVisible(); },
+                                    10000)) {
+                    // Its final size is known only once shown: it may be placed a moment later.
+                    // Whether it got there is judged below, from where it stands.
+                    (void)QTest::qWaitFor(
+                        [&] { return misplacement(QString(), box->frameGeometry(), owner).isEmpty(); }, 3000);
+                    boxAt = box->frameGeometry();
+                    box->close();
+                }
+            });
+            IMsgBox::showMsg(QStringLiteral("The recording could not be saved."), nullptr);
+            if (boxAt.isNull())
+                faults << QStringLiteral("IMsgBox: did not open");
+            else if (const QString fault = misplacement(QStringLiteral("IMsgBox"), boxAt, owner); !fault.isEmpty())
+                faults << fault;
         }
         TestEnv::afterApplication();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
