@@ -15,6 +15,7 @@
 #include "mediaprobe.h"
 #include "noisewidget.h"
 #include "pulsedaemon.h"
+#include "screensetup.h"
 #include "stillpage.h"
 #include "testenv.h"
 #include "videoprobe.h"
@@ -94,6 +95,8 @@ private:
 
 void TestScreenRecord::initTestCase()
 {
+    const QString screens = screenSetupProblem();
+    QVERIFY2(screens.isEmpty(), qPrintable(screens));
     if (!withoutMicrophone()) {
         QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-test"), 300),
                  "could not start the private PulseAudio server");
