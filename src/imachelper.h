@@ -22,8 +22,9 @@ bool isWaylandSession();
 bool isValidRecordscreenPermission();
 
 // Asks for the screen-recording permission where the system requires one: in a Wayland
-// session the desktop's screen-cast portal (its dialog, where it shows one); the answer
-// is kept for isValidRecordscreenPermission.
+// session the desktop's screen-cast portal (its dialog, where it shows one). Returns at
+// once; the answer comes as IScreenCastPortal::sgRequestFinished and is kept for
+// isValidRecordscreenPermission.
 void applyRecordscreenPermission();
 
 #endif

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>無法錄製螢幕：桌面已分享螢幕，但沒有傳送任何畫面。請使用 X11 工作階段登入以錄製螢幕。</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>在錄製到任何畫面之前，螢幕已無法再被擷取，錄影已停止。未保留任何檔案。</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>在停止錄影之前沒有收到任何螢幕畫面。沒有錄製任何內容，也未保留任何檔案。</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>聲音在錄影的 %1 處中斷。</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>錄影的 %1 到 %2 之間沒有聲音。</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>錄影程式無法處理聲音。</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>麥克風已中斷連線。</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>麥克風沒有傳送聲音。</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>聲音系統回報了一個錯誤。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：桌面未及時回應分享螢幕的要求。請按「開始」再試一次；若仍無回應，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>沒有麥克風：錄影將沒有聲音</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>正在等待桌面允許分享螢幕...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat den Bildschirm freigegeben, aber kein Bild gesendet. Melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte, bevor ein Bild aufgenommen wurde. Es wurde keine Datei behalten.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>Bevor die Aufnahme beendet wurde, kam kein Bild des Bildschirms an. Es wurde nichts aufgenommen und keine Datei behalten.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>Der Ton endete bei %1 der Aufnahme.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>Der Ton fehlt von %1 bis %2 der Aufnahme.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>Das Aufnahmeprogramm konnte den Ton nicht verarbeiten.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>Das Mikrofon wurde getrennt.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>Das Mikrofon hat keinen Ton gesendet.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>Das Tonsystem hat einen Fehler gemeldet.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat auf die Anfrage zur Bildschirmfreigabe nicht rechtzeitig geantwortet. Drücken Sie erneut auf Start; antwortet er weiterhin nicht, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Ersetzen?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Kein Mikrofon: Aufnahme ohne Ton</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Warten auf die Erlaubnis des Desktops, den Bildschirm freizugeben...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>The sound stopped at %1 of the recording.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>The sound is missing from %1 to %2 of the recording.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>The recorder could not process the sound.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>The microphone was disconnected.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>The microphone sent no sound.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>The sound system reported an error.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Replace them?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>No microphone: recording without sound</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Waiting for the desktop&apos;s permission to share the screen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

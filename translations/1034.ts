@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>No se puede grabar la pantalla: el escritorio compartió la pantalla pero no envió ninguna imagen. Inicie una sesión X11 para grabar la pantalla.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>La grabación se detuvo porque ya no se podía capturar la pantalla, antes de grabar ninguna imagen. No se ha guardado ningún archivo.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>No llegó ninguna imagen de la pantalla antes de detener la grabación. No se grabó nada y no se ha guardado ningún archivo.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>El sonido se detuvo en %1 de la grabación.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>Falta el sonido desde %1 hasta %2 de la grabación.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>El grabador no pudo procesar el sonido.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>El micrófono se desconectó.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>El micrófono no envió sonido.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>El sistema de sonido informó de un error.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: el escritorio no respondió a tiempo a la solicitud para compartir la pantalla. Pulse Iniciar para intentarlo de nuevo; si sigue sin responder, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Sin micrófono: grabación sin sonido</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Esperando el permiso del escritorio para compartir la pantalla...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>

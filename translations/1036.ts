@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau a partagé l&apos;écran mais n&apos;a envoyé aucune image. Ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>L&apos;enregistrement s&apos;est arrêté car l&apos;écran ne pouvait plus être capturé, avant qu&apos;aucune image ne soit enregistrée. Aucun fichier n&apos;a été conservé.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>Aucune image de l&apos;écran n&apos;est arrivée avant l&apos;arrêt de l&apos;enregistrement. Rien n&apos;a été enregistré et aucun fichier n&apos;a été conservé.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>Le son s&apos;est arrêté à %1 de l&apos;enregistrement.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>Le son manque de %1 à %2 de l&apos;enregistrement.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>L&apos;enregistreur n&apos;a pas pu traiter le son.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>Le microphone a été déconnecté.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>Le microphone n&apos;a envoyé aucun son.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>Le système audio a signalé une erreur.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau n&apos;a pas répondu à temps à la demande de partage d&apos;écran. Appuyez sur Démarrer pour réessayer ; s&apos;il ne répond toujours pas, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Les remplacer ?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Pas de microphone : enregistrement sans son</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>En attente de l&apos;autorisation du bureau pour partager l&apos;écran...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Impossibile registrare lo schermo: il desktop ha condiviso lo schermo ma non ha inviato alcuna immagine. Accedere con una sessione X11 per registrare lo schermo.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>La registrazione si è interrotta perché non era più possibile catturare lo schermo, prima che fosse registrata alcuna immagine. Nessun file è stato conservato.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>Nessuna immagine dello schermo è arrivata prima dell&apos;arresto della registrazione. Non è stato registrato nulla e nessun file è stato conservato.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>L&apos;audio si è interrotto a %1 della registrazione.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>L&apos;audio manca da %1 a %2 della registrazione.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>Il registratore non è riuscito a elaborare l&apos;audio.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>Il microfono è stato scollegato.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>Il microfono non ha inviato alcun suono.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>Il sistema audio ha segnalato un errore.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: il desktop non ha risposto in tempo alla richiesta di condividere lo schermo. Premere Avvia per riprovare; se continua a non rispondere, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Sostituirli?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Nessun microfono: registrazione senza audio</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>In attesa dell&apos;autorizzazione del desktop a condividere lo schermo...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>화면을 녹화할 수 없습니다: 데스크톱이 화면을 공유했지만 영상을 보내지 않았습니다. X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>그림이 하나도 녹화되기 전에 화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 파일을 남기지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>녹화를 중지하기 전에 화면 그림이 하나도 도착하지 않았습니다. 아무것도 녹화되지 않았으며 파일을 남기지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>녹화 %1 지점에서 소리가 끊겼습니다.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>녹화 %1부터 %2까지 소리가 없습니다.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>녹화 프로그램이 소리를 처리하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>마이크 연결이 끊겼습니다.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>마이크가 소리를 보내지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>사운드 시스템이 오류를 보고했습니다.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>화면을 녹화할 수 없습니다: 데스크톱이 화면 공유 요청에 제때 응답하지 않았습니다. 시작을 눌러 다시 시도하십시오. 계속 응답하지 않으면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>마이크 없음: 소리 없이 녹화합니다</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>데스크톱의 화면 공유 허가를 기다리는 중...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
     </message>
 </context>
 <context>

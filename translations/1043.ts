@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Het scherm kan niet worden opgenomen: de desktop heeft het scherm gedeeld maar geen beeld gestuurd. Meld u aan met een X11-sessie om het scherm op te nemen.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>De opname is gestopt omdat het scherm niet meer kon worden vastgelegd, voordat er een beeld was opgenomen. Er is geen bestand bewaard.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>Er kwam geen beeld van het scherm binnen voordat de opname werd gestopt. Er is niets opgenomen en er is geen bestand bewaard.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>Het geluid stopte op %1 van de opname.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>Het geluid ontbreekt van %1 tot %2 van de opname.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>Het opnameprogramma kon het geluid niet verwerken.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>De microfoon is losgekoppeld.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>De microfoon stuurde geen geluid.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>Het geluidssysteem meldde een fout.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: de desktop heeft niet op tijd geantwoord op het verzoek om het scherm te delen. Druk op Start om het opnieuw te proberen; antwoordt hij nog steeds niet, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Vervangen?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Geen microfoon: opname zonder geluid</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Wachten op toestemming van de desktop om het scherm te delen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>Ekran kaydedilemiyor: masaüstü ekranı paylaştı ancak hiç görüntü göndermedi. Ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>Ekran artık yakalanamadığı için kayıt, hiçbir görüntü kaydedilmeden durdu. Hiçbir dosya saklanmadı.</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>Kayıt durdurulmadan önce ekrandan hiçbir görüntü gelmedi. Hiçbir şey kaydedilmedi ve hiçbir dosya saklanmadı.</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>Ses, kaydın %1 anında kesildi.</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>Kaydın %1 ile %2 arasında ses yok.</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>Kaydedici sesi işleyemedi.</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>Mikrofonun bağlantısı kesildi.</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>Mikrofon ses göndermedi.</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>Ses sistemi bir hata bildirdi.</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: masaüstü ekran paylaşma isteğine zamanında yanıt vermedi. Yeniden denemek için Başlat&apos;a basın; yine yanıt vermezse oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Değiştirilsin mi?</translation>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>Mikrofon yok: ses olmadan kaydediliyor</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>Masaüstünün ekranı paylaşma izni bekleniyor...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
     </message>
 </context>
 <context>

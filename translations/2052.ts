@@ -293,6 +293,42 @@
         <source>The screen cannot be recorded: the desktop shared the screen but sent no picture. Log in with an X11 session to record the screen.</source>
         <translation>无法录制屏幕：桌面已共享屏幕，但没有发送任何画面。请使用 X11 会话登录以录制屏幕。</translation>
     </message>
+    <message>
+        <source>The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.</source>
+        <translation>在录制到任何画面之前，屏幕已无法再被捕获，录制已停止。未保留任何文件。</translation>
+    </message>
+    <message>
+        <source>No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.</source>
+        <translation>在停止录制之前没有收到任何屏幕画面。没有录制任何内容，也未保留任何文件。</translation>
+    </message>
+    <message>
+        <source>The sound stopped at %1 of the recording.</source>
+        <translation>声音在录制的 %1 处中断。</translation>
+    </message>
+    <message>
+        <source>The sound is missing from %1 to %2 of the recording.</source>
+        <translation>录制的 %1 到 %2 之间没有声音。</translation>
+    </message>
+    <message>
+        <source>The recorder could not process the sound.</source>
+        <translation>录制程序无法处理声音。</translation>
+    </message>
+    <message>
+        <source>The microphone was disconnected.</source>
+        <translation>麦克风已断开连接。</translation>
+    </message>
+    <message>
+        <source>The microphone sent no sound.</source>
+        <translation>麦克风没有发送声音。</translation>
+    </message>
+    <message>
+        <source>The sound system reported an error.</source>
+        <translation>声音系统报告了一个错误。</translation>
+    </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：桌面未及时回应共享屏幕的请求。请按“开始”重试；如果仍无回应，请注销后重新登录，或使用 X11 会话登录以录制屏幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -820,6 +856,14 @@ Replace them?</source>
     <message>
         <source>No microphone: recording without sound</source>
         <translation>没有麦克风：录制将没有声音</translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s permission to share the screen...</source>
+        <translation>正在等待桌面允许共享屏幕...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,12 @@ void IFreeZoneWidget::setSelectRect(const QRect& rect)
     update();
 }
 
+void IFreeZoneWidget::placeSelectRect(const QRect& rect)
+{
+    m_select = rect;
+    update();
+}
+
 QRect IFreeZoneWidget::getSelectRect() const
 {
     return m_select;

@@ -45,6 +45,9 @@ public:
     virtual QRect centerRightRect() const;
 
 protected:
+    // Takes the rectangle as it is, also where it reaches past the widget: an area kept
+    // on the screen while the widget moves.
+    void placeSelectRect(const QRect& rect);
     virtual void adjustTopLeft(const QPoint& delta);
     virtual void adjustBottomRight(const QPoint& delta);
     virtual void adjustControlType(const QPoint& pos);

@@ -85,6 +85,8 @@ void IMacosPermissionBox::showPermissionBox(MacosPermission permission)
         IDialogSeam::answerMessage(text, title());
         return;
     }
+    // Qt's own centring shifts a frameless box by a guessed frame, and stops once dragged.
+    centreOnWindow(this, parentWidget());
     exec();
 }
 

@@ -1,11 +1,14 @@
 #include "imsgbox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QTimer>
 
+#include "customui/iuihelper.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 
@@ -14,6 +17,10 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
     if (IDialogSeam::hasMessageHook())
         return IDialogSeam::answerMessage(text, title);
 
+    // Without an owner Qt centres the box on the screen under the pointer and the window
+    // manager may put it behind the program: it belongs over the window the user works in.
+    if (!parent)
+        parent = QApplication::activeWindow();
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);
@@ -40,6 +47,8 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
+    // Qt centres it by a guessed frame and size; once shown, both are known.
+    QTimer::singleShot(0, &box, [&box, parent] { centreOnWindow(&box, parent); });
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

@@ -2,16 +2,13 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCursor>
 #include <QDebug>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -111,18 +108,8 @@ void ISettingFrame::setFrameVisible(const bool& visible)
     showPage(AboutPage);
     // Save As in the gallery changes the picture format too: show what is in force now.
     showCurrentSettings();
-    move(centredPosition());
+    centreOnWindow(this, parentWidget());
     exec();
-}
-
-QPoint ISettingFrame::centredPosition() const
-{
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    const QSize outer = parentWidget() ? parentWidget()->size() : area.size();
-    return QPoint(area.left() + (outer.width() - width()) / 2, area.top() + (outer.height() - height()) / 2);
 }
 
 QRadioButton* ISettingFrame::formatRadio(int index) const

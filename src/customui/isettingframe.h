@@ -54,7 +54,6 @@ private slots:
 
 private:
     void showPage(Page page);
-    QPoint centredPosition() const;
     // Folder fields and format radios show the values in force.
     void showCurrentSettings();
     // Closes the program so that it starts again in the chosen language.

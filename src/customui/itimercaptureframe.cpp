@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegExpValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include "customui/iitoolbutton.h"
@@ -26,6 +28,21 @@ int scaled(double v)
 }
 
 enum ControlId { StartId = 0, HaltId = 1, StopId = 2 };
+
+// The field width whose text area holds text whole.
+int widthShowing(QLineEdit* edit, const QString& text)
+{
+    edit->ensurePolished();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = QRect(0, 0, 1000, edit->height());
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    const QRect area = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const QMargins margins = edit->textMargins();
+    // QLineEdit keeps 2 pixels free on each side of its text.
+    const int chrome = option.rect.width() - area.width() + margins.left() + margins.right() + 2 * 2;
+    return QFontMetrics(edit->font()).horizontalAdvance(text) + chrome + 1;
+}
 }
 
 // ---- ITimerCaptureControlFrame ----
@@ -147,21 +164,21 @@ void ITimerCaptureFrame::setFrameVisible(const bool& visible)
         accept();
         return;
     }
-    // Refused while a series runs or is paused.
-    if (m_pages->text().toInt() >= 1)
+    // Refused while a series runs or is paused. Escape and the window manager's close
+    // leave the fields filled: they say nothing about a series.
+    if (isRecording())
         return;
     m_interval->clear();
     m_pages->clear();
     // Typing starts in the first field every time, not where the last opening ended.
     m_interval->setFocus(Qt::OtherFocusReason);
-    if (QWidget* p = parentWidget())
-        move(p->x() + (p->width() - width()) / 2, p->y() + (p->height() - height()) / 2);
+    centreOnWindow(this, parentWidget());
     exec();
 }
 
 bool ITimerCaptureFrame::isRecording() const
 {
-    return m_control->isVisible();
+    return m_series;
 }
 
 void ITimerCaptureFrame::start()
@@ -176,6 +193,7 @@ void ITimerCaptureFrame::pause()
 
 void ITimerCaptureFrame::stop()
 {
+    m_series = false;
     m_timer.stop();
     m_pages->setText(QStringLiteral("0"));
     m_control->setFrameVisible(false, 0);
@@ -189,6 +207,7 @@ bool ITimerCaptureFrame::confirm()
     if (interval < 1 || pages < 1)
         return false;
     accept();
+    m_series = true;
     m_timer.setInterval(interval * 1000);
     m_timer.start();
     m_control->setFrameVisible(true, pages);
@@ -199,6 +218,7 @@ void ITimerCaptureFrame::slTimerout()
 {
     const int left = m_pages->text().toInt();
     if (left < 1) {
+        m_series = false;
         m_control->setFrameVisible(false, 0);
         m_timer.stop();
         return;
@@ -215,8 +235,10 @@ void ITimerCaptureFrame::CreateUI()
         QLineEdit* edit = createStyledLineEdit(this);
         edit->setMaxLength(2);
         edit->setValidator(validator);
-        edit->setFixedSize(scaled(230), scaled(35));
         edit->setPlaceholderText(tr("Please input integer greater than 0."));
+        // Qt cuts a placeholder longer than the field's text area short; some
+        // translations are longer than the field's design width.
+        edit->setFixedSize(qMax(scaled(230), widthShowing(edit, edit->placeholderText())), scaled(35));
         return edit;
     };
     m_interval = makeField();

@@ -75,6 +75,8 @@ private:
     QLineEdit* m_interval = nullptr;
     QLineEdit* m_pages = nullptr;
     QTimer m_timer;
+    // From Confirm until Stop or the tick after the last picture, paused or not.
+    bool m_series = false;
     ITimerCaptureControlFrame* m_control = nullptr;
 };
 

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDesktopWidget>
 #include <QLabel>
+#include <QLayout>
 #include <QListView>
+#include <QScreen>
 
 #include "iglobal.h"
 
@@ -13,6 +16,20 @@ int desktopDpi()
 {
     const int dpi = QApplication::desktop()->logicalDpiX();
     return dpi > 0 ? dpi : 96;
+}
+
+// Top-left of a box of size centred on window and kept wholly inside area, as far as
+// it fits (all global, logical pixels).
+QPoint centredIn(const QRect& window, const QSize& size, const QRect& area)
+{
+    const QPoint centred(window.x() + (window.width() - size.width()) / 2,
+                         window.y() + (window.height() - size.height()) / 2);
+    if (area.isEmpty())
+        return centred;
+    // A box larger than the area keeps its top-left corner (title, close button) on it.
+    const int x = qMax(area.left(), qMin(centred.x(), area.left() + area.width() - size.width()));
+    const int y = qMax(area.top(), qMin(centred.y(), area.top() + area.height() - size.height()));
+    return QPoint(x, y);
 }
 }
 
@@ -66,4 +83,34 @@ QComboBox* createComboBox(const QStringList& items, const int& height, const QFo
         "QComboBox::down-arrow{width: %7px; height: %7px; image: url(:/ui/ui/downArrow.svg);}");
     box->setStyleSheet(qss.arg(s).arg(2 * s).arg(3 * s).arg(30 * s).arg(height * s).arg(itemHeight * s).arg(20 * s));
     return box;
+}
+
+void centreOnWindow(QWidget* dialog, const QWidget* owner)
+{
+    if (!dialog)
+        return;
+    // The size the dialog will show with: its layout may still have to grow it.
+    dialog->ensurePolished();
+    if (QLayout* layout = dialog->layout())
+        layout->activate();
+    const QWidget* window = owner ? owner->window() : nullptr;
+    if (window && !window->isVisible())
+        window = nullptr;
+    const QRect outer = window ? window->frameGeometry() : QRect();
+    QScreen* screen = QGuiApplication::screenAt(window ? outer.center() : QCursor::pos());
+    if (!screen && window)
+        screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    // A framed dialog that the window manager has not framed yet is placed by its inside;
+    // it will get the frame its window has.
+    if (window && dialog->frameGeometry() == dialog->geometry()
+        && !dialog->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const QSize frame = outer.size() - window->geometry().size();
+        const QPoint inset = window->geometry().topLeft() - outer.topLeft();
+        dialog->move(centredIn(outer, dialog->size() + frame, area) + inset);
+        return;
+    }
+    dialog->move(centredIn(window ? outer : area, dialog->frameGeometry().size(), area));
 }

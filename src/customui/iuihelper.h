@@ -29,6 +29,11 @@ int uiPointSize(int size, int dpi, double factor);
 // the desktop's DPI, the same on every screen.
 QFont createFont(int size, int weight);
 QLabel* createLabel(const QString& text, QWidget* parent);
+// Moves dialog to the centre of owner's window, on that window's screen and wholly on
+// it; without a shown window, to the centre of the screen under the cursor. Every
+// dialog that places itself in the middle goes through here.
+void centreOnWindow(QWidget* dialog, const QWidget* owner);
+
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
                           const QFont& itemFont, QWidget* parent);
 

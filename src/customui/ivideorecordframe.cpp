@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -39,6 +40,10 @@ IVideoRecordMsgBox::IVideoRecordMsgBox(QWidget* parent)
 void IVideoRecordMsgBox::CreateUI()
 {
     const double s = IGSQUARERATE;
+    m_note = createLabel(QString(), this);
+    m_note->setWordWrap(true);
+    m_note->setMinimumWidth(int(400 * IGWIDTHRATE));
+    m_note->hide();
     m_label = createLabel(QString(), this);
     m_label->setWordWrap(true);
     m_label->setMinimumWidth(int(400 * IGWIDTHRATE));
@@ -58,6 +63,7 @@ void IVideoRecordMsgBox::CreateUI()
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(int(20 * s), int(30 * IGHEIGHTRATE + 20 * s), int(20 * s), int(20 * s));
+    layout->addWidget(m_note);
     layout->addWidget(m_label);
     layout->addSpacing(int(20 * s));
     layout->addLayout(buttons);
@@ -80,18 +86,28 @@ QString IVideoRecordMsgBox::text() const
     return m_label->text();
 }
 
-void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& text)
+QString IVideoRecordMsgBox::note() const
+{
+    return m_note->text();
+}
+
+void IVideoRecordMsgBox::setFrameVisible(const bool& visible, const QString& text, const QString& note)
 {
     if (!visible) {
         accept();
         return;
     }
     m_label->setText(text);
+    m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
+    adjustSize();
     // A test answers the box instead of a person.
     if (IDialogSeam::hasMessageHook()) {
-        IDialogSeam::answerMessage(text, title());
+        IDialogSeam::answerMessage(note.isEmpty() ? text : note + QLatin1Char('\n') + text, title());
         return;
     }
+    // Qt's own centring shifts a frameless box by a guessed frame, and stops once dragged.
+    centreOnWindow(this, parentWidget());
     exec();
 }
 
@@ -105,6 +121,9 @@ IVideoRecordFrame::IVideoRecordFrame(IApplication* app, QWidget* parent)
     setVideoButtonsVisible(false);
     setButtonsSelect(3);
     setWindowFlags(Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    // The recorded area stays where it was chosen on the screen when the window moves.
+    if (QWidget* window = parentWidget())
+        window->installEventFilter(this);
 }
 
 MainFrame* IVideoRecordFrame::mainFrame() const
@@ -184,6 +203,25 @@ void IVideoRecordFrame::CreateUI()
     controls->addWidget(m_clockLabel);
     m_controlBar->adjustSize();
     m_controlBar->setFixedWidth(int(m_controlBar->width() * 1.2));
+
+    // On the parent too: the frame lets the mouse through while Start waits.
+    m_waitBar = new QWidget(parentWidget());
+    m_waitBar->setObjectName(QStringLiteral("recordWaitBar"));
+    m_waitBar->setAttribute(Qt::WA_StyledBackground, true);
+    m_waitBar->setStyleSheet(QStringLiteral("#recordWaitBar{background-color:rgba(0,0,0,200);border-radius:6px;}"));
+    auto* waitText = createLabel(tr("Waiting for the desktop's permission to share the screen..."), m_waitBar);
+    waitText->setStyleSheet(QStringLiteral("color:white;background-color:transparent;padding:6px;"));
+    auto* cancel = new IIToolButton(0, tr("Cancel"), QSize(150, 35), IIToolButton::AllRadius, false);
+    connect(cancel, &IIToolButton::sgButtonClick, this, &IVideoRecordFrame::cancelStart);
+    auto* waiting = new QHBoxLayout(m_waitBar);
+    waiting->addWidget(waitText);
+    waiting->addWidget(cancel);
+    m_waitBar->adjustSize();
+    m_waitBar->hide();
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), parentWidget() ? parentWidget() : this);
+    m_escape->setContext(Qt::WindowShortcut);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, &IVideoRecordFrame::cancelStart);
 
     m_permissionBox = new IMacosPermissionBox(parentWidget());
     m_permissionBox->hide();
@@ -265,6 +303,9 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
         qDebug() << "access screen recording premission: " << "false";
         return;
     }
+    // Hidden while Start waits (the camera bar's button again): the start is abandoned.
+    if (!visible && m_waiting)
+        cancelStart();
     if (visible) {
         setAttribute(Qt::WA_TransparentForMouseEvents, false);
         if (QWidget* parent = parentWidget())
@@ -310,6 +351,7 @@ void IVideoRecordFrame::enterRecordingState()
     m_clockTimer->start(1000);
     m_elapsed = 0;
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_recordArea = getGlobalSelectRect();
 }
 
 void IVideoRecordFrame::leaveRecordingState()
@@ -318,6 +360,56 @@ void IVideoRecordFrame::leaveRecordingState()
     m_resumeButton->hide();
     m_haltButton->show();
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_recordArea = QRect();
+}
+
+bool IVideoRecordFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        followWindow();
+    return IFreeZoneWidget::eventFilter(watched, event);
+}
+
+void IVideoRecordFrame::followWindow()
+{
+    if (m_recordArea.isNull() || !isVisible())
+        return;
+    if (QWidget* window = parentWidget())
+        setGeometryx(QRect(QPoint(0, 0), window->size()));
+    placeSelectRect(QRect(mapFromGlobal(m_recordArea.topLeft()), m_recordArea.size()));
+    setVideoButtonsVisible(true);
+}
+
+void IVideoRecordFrame::enterWaitingState()
+{
+    m_waiting = true;
+    // The area asked for stays put if the window moves meanwhile, as it does while recording.
+    m_recordArea = getGlobalSelectRect();
+    const QPoint centre = m_startButton->geometry().center();
+    setButtonsVisible(false);
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_waitBar->move(qMax(0, centre.x() - m_waitBar->width() / 2), qMax(0, centre.y() - m_waitBar->height() / 2));
+    m_waitBar->show();
+    m_waitBar->raise();
+    m_escape->setEnabled(true);
+}
+
+void IVideoRecordFrame::leaveWaitingState()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    m_recordArea = QRect();
+    m_waitBar->hide();
+    m_escape->setEnabled(false);
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+}
+
+void IVideoRecordFrame::cancelStart()
+{
+    // The recorder answers with "not started" (onRecordMessage), which puts the frame away.
+    if (m_waiting)
+        IFFmpegApi::instance()->cancelStartRecord();
 }
 
 void IVideoRecordFrame::onControlClick(bool, QVariant id)
@@ -326,17 +418,12 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
     case 6: {
-        // A Wayland desktop may show its own dialog while the start waits for it: the
-        // frame's buttons are not pressed meanwhile.
-        setEnabled(false);
-        const bool started = api->startRecordVideo(IConfigureService::instance()->videoPath(), getGlobalSelectRect());
-        setEnabled(true);
-        if (started) {
-            enterRecordingState();
-            if (api->microphoneMissing())
-                ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
-                                                        QPoint(-1000, -1000));
-        } else {
+        // A Wayland desktop may show its own dialog: the window stays usable meanwhile,
+        // and the outcome comes as recordMessage (on X11 before the call returns).
+        enterWaitingState();
+        const QRect area = m_recordArea;
+        if (!api->startRecordVideo(IConfigureService::instance()->videoPath(), area) && m_waiting) {
+            leaveWaitingState();
             setFrameVisible(false);
         }
         break;
@@ -392,10 +479,17 @@ void IVideoRecordFrame::onRecordMessage(int code)
 {
     switch (code) {
     case 2:
+        leaveWaitingState();
         setVisible(true);
         enterRecordingState();
+        if (IFFmpegApi::instance()->microphoneMissing())
+            ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
+                                                    QPoint(-1000, -1000));
         break;
-    case 3: setFrameVisible(false); break;
+    case 3:
+        leaveWaitingState();
+        setFrameVisible(false);
+        break;
     case 4:
         if (!isVisible())
             return;
@@ -407,12 +501,12 @@ void IVideoRecordFrame::onRecordMessage(int code)
     }
 }
 
-void IVideoRecordFrame::onRecordFinished(QString path)
+void IVideoRecordFrame::onRecordFinished(QString path, QString note)
 {
     QWidget* window = parentWidget();
     if (window && !window->isEnabled())
         return;
-    m_msgBox->setFrameVisible(true, QDir::toNativeSeparators(path));
+    m_msgBox->setFrameVisible(true, QDir::toNativeSeparators(path), note);
 }
 
 void IVideoRecordFrame::paintEvent(QPaintEvent* event)

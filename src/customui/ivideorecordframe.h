@@ -14,17 +14,21 @@ class IIToolButton;
 class IMacosPermissionBox;
 class MainFrame;
 class QLabel;
+class QShortcut;
 
-// Tells where a finished screen recording is and offers to open it or its folder.
+// Tells where a finished screen recording is and offers to open it or its folder; above
+// the path, what the user should know about the recording (the sound stopped midway).
 class IVideoRecordMsgBox : public ICustomWidget
 {
     Q_OBJECT
 public:
     explicit IVideoRecordMsgBox(QWidget* parent);
 
-    // Shows text (the file's path) modally, or closes the box.
-    virtual void setFrameVisible(const bool& visible, const QString& text);
+    // Shows text (the file's path) and the note, if any, modally, or closes the box.
+    virtual void setFrameVisible(const bool& visible, const QString& text, const QString& note = QString());
+    // The file's path, which "Open file" opens.
     QString text() const;
+    QString note() const;
     // "Open file" (false) and "Open directory" (true): closes the box and opens the
     // recording or the video folder, or names it when nothing can open it.
     void openFileOrFolder(bool folder);
@@ -33,6 +37,7 @@ protected:
     virtual void CreateUI();
 
 private:
+    QLabel* m_note = nullptr;
     QLabel* m_label = nullptr;
 };
 
@@ -53,6 +58,12 @@ public:
     // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
+    // Start waits for the desktop's permission to share the screen; the bar saying so
+    // offers Cancel (Escape does the same).
+    bool isWaitingForStart() const { return m_waiting; }
+    QWidget* waitingBar() const { return m_waitBar; }
+    void cancelStart();
+
     int elapsedSeconds() const { return m_elapsed; }
     QString clockText() const;
     QColor bracketColor() const { return m_bracketColor; }
@@ -65,7 +76,7 @@ public slots:
     virtual void onControlClick(bool state, QVariant id);
     void onClockTick();
     void onRecordMessage(int code);
-    void onRecordFinished(QString path);
+    void onRecordFinished(QString path, QString note = QString());
 
 protected:
     virtual void CreateUI();
@@ -76,12 +87,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectCameraPicture();
     void enterRecordingState();
     void leaveRecordingState();
+    // While Start waits, the frame lets the mouse through to the window (title bar and
+    // all); only the waiting bar is its own.
+    void enterWaitingState();
+    void leaveWaitingState();
     void giveButtonBack();
+    // While recording: the frame covers the window again, the brackets go back onto the
+    // recorded area wherever the window now is, and the control bar into the window.
+    void followWindow();
 
     IApplication* m_app = nullptr;
     QWidget* m_regionBar = nullptr;
@@ -97,6 +116,11 @@ private:
     QColor m_bracketColor{255, 0, 0, 255};
     IVideoRecordMsgBox* m_msgBox = nullptr;
     IMacosPermissionBox* m_permissionBox = nullptr;
+    QWidget* m_waitBar = nullptr;
+    QShortcut* m_escape = nullptr;
+    bool m_waiting = false;
+    // The screen area being recorded (global); null when not recording.
+    QRect m_recordArea;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <QAudioInput>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QThread>
 #include <QTimer>
@@ -23,9 +24,15 @@ const qint64 DRAIN_LIMIT_US = 500000;
 // How fast the sample clock may drift later than the system clock (microseconds per
 // second): a microphone whose clock runs slow is followed, a late arrival is not.
 const qint64 DRIFT_US_PER_S = 500;
+// A capturing microphone hands on sound every few tens of milliseconds: none for this
+// long means it stopped.
+const qint64 LOSS_LIMIT_US = 1000000;
+// Longest wait at shutdown for the worker to let go of the microphone and end.
+const int DESTROY_LIMIT_MS = 2000;
 }
 
 IAudioInputFromQt* IAudioInputFromQt::s_instance = nullptr;
+int IAudioInputFromQt::s_leftBehind = 0;
 
 IAudioInputFromQt* IAudioInputFromQt::instance()
 {
@@ -40,7 +47,12 @@ void IAudioInputFromQt::destroyInstance()
         return;
     IAudioInputFromQt* input = s_instance;
     s_instance = nullptr;
-    input->destroyAudioCapture();
+    if (!input->destroyAudioCapture()) {
+        // The worker still runs in the object: both stay, and the process leaves them.
+        ++s_leftBehind;
+        qWarning() << "the microphone's worker is held by the sound system: left behind";
+        return;
+    }
     delete input;
 }
 
@@ -101,19 +113,6 @@ void IAudioInputFromQt::audioInputInfo(int& format, int& rate, int& channels)
     channels = m_channels;
 }
 
-bool IAudioInputFromQt::callOnWorker(const char* slot)
-{
-    if (!m_thread)
-        return false;
-    bool result = false;
-    if (QThread::currentThread() == m_thread) {
-        QMetaObject::invokeMethod(this, slot, Qt::DirectConnection, Q_RETURN_ARG(bool, result));
-    } else {
-        QMetaObject::invokeMethod(this, slot, Qt::BlockingQueuedConnection, Q_RETURN_ARG(bool, result));
-    }
-    return result;
-}
-
 bool IAudioInputFromQt::startCapture()
 {
     if (m_deviceInfo.isNull())
@@ -124,10 +123,63 @@ bool IAudioInputFromQt::startCapture()
         m_thread->start();
         moveToThread(m_thread);
     }
-    return callOnWorker("startOnWorker");
+    QMutexLocker lock(&m_startMutex);
+    if (m_starting) {
+        qWarning() << "the microphone is still held by an earlier start: recording without sound";
+        return false;
+    }
+    const quint64 attempt = ++m_attempts;
+    m_awaited = attempt;
+    m_starting = true;
+    m_answered = false;
+    QMetaObject::invokeMethod(this, [this, attempt] { startOnWorker(attempt); }, Qt::QueuedConnection);
+    QDeadlineTimer deadline(START_LIMIT_MS);
+    while (!m_answered) {
+        if (!m_startAnswered.wait(&m_startMutex, deadline))
+            break;
+    }
+    m_awaited = 0;
+    if (!m_answered) {
+        qWarning() << "the microphone did not start within" << START_LIMIT_MS << "ms: recording without sound";
+        return false;
+    }
+    return m_startResult;
 }
 
-bool IAudioInputFromQt::startOnWorker()
+bool IAudioInputFromQt::startPending() const
+{
+    QMutexLocker lock(&m_startMutex);
+    return m_starting;
+}
+
+void IAudioInputFromQt::startOnWorker(quint64 attempt)
+{
+    const bool ok = openInput();
+    bool awaited = false;
+    {
+        QMutexLocker lock(&m_startMutex);
+        m_starting = false;
+        awaited = m_awaited == attempt;
+        if (awaited) {
+            m_answered = true;
+            m_startResult = ok;
+            m_startAnswered.wakeAll();
+        }
+    }
+    if (!ok)
+        return;
+    if (!awaited) {
+        // Its recording went on without sound: what the microphone gives now belongs to
+        // no recording.
+        qWarning() << "the microphone started after its recording went on without it: stopped";
+        m_input->stop();
+        m_device = nullptr;
+        return;
+    }
+    m_poll->start(POLL_MS);
+}
+
+bool IAudioInputFromQt::openInput()
 {
     finishPending();
     if (!m_input) {
@@ -138,16 +190,23 @@ bool IAudioInputFromQt::startOnWorker()
         connect(m_poll, &QTimer::timeout, this, &IAudioInputFromQt::readData);
     }
     restartClock();
+    m_loss = NoLoss;
+    m_silenceNoted = false;
+    m_lastSound = av_gettime_relative();
+    // Qt's PulseAudio input waits here until the server's stream is ready, which a
+    // microphone that gives nothing may never be.
     m_device = m_input->start();
     if (m_device)
         connect(m_device, SIGNAL(readyRead()), this, SLOT(readData()), Qt::UniqueConnection);
     const bool ok = m_device && m_input->error() == QAudio::NoError && m_input->state() != QAudio::StoppedState;
     qDebug() << "open audio device " << m_device << (m_device && m_device->isOpen() ? "true" : "false")
              << (m_device ? m_device->readChannelCount() : 0) << "error" << m_input->error();
-    if (ok)
-        m_poll->start(POLL_MS);
-    else
+    if (!ok) {
         m_input->stop();
+        m_device = nullptr;
+    }
+    // The wait above may have lasted: the clock starts with the sound.
+    m_lastSound = av_gettime_relative();
     return ok;
 }
 
@@ -262,6 +321,7 @@ void IAudioInputFromQt::resumeOnWorker()
     restartClock();
     if (m_input)
         m_input->resume();
+    m_lastSound = av_gettime_relative();
     if (m_poll && m_device)
         m_poll->start(POLL_MS);
 }
@@ -287,8 +347,11 @@ void IAudioInputFromQt::readAvailable()
     // its length before now; the earliest such bound of all arrivals is the closest.
     const qint64 now = av_gettime_relative();
     const qint64 ready = qMax(0, m_input->bytesReady()) / frameBytes;
-    if (ready <= 0)
+    if (ready <= 0) {
+        noteSilence(now);
         return;
+    }
+    m_lastSound = now;
     const qint64 bound = now - (m_samplesRead + ready) * 1000000 / rate;
     if (!m_originKnown) {
         m_origin = bound;
@@ -311,17 +374,56 @@ void IAudioInputFromQt::readAvailable()
     }
 }
 
-void IAudioInputFromQt::destroyAudioCapture()
+void IAudioInputFromQt::noteSilence(qint64 now)
+{
+    // Only while capturing: a pause or a stop has its own reasons to give nothing.
+    if (m_silenceNoted || m_pending != Pending::None || !m_poll || !m_poll->isActive()
+        || now - m_lastSound < LOSS_LIMIT_US)
+        return;
+    m_silenceNoted = true;
+    Loss loss = NoMoreSound;
+    if (m_input->error() != QAudio::NoError) {
+        loss = SoundSystemError;
+    } else {
+        loss = Disconnected;
+        for (const QAudioDeviceInfo& device : QAudioDeviceInfo::availableDevices(QAudio::AudioInput)) {
+            if (device.deviceName() == m_deviceInfo.deviceName())
+                loss = NoMoreSound;
+        }
+    }
+    m_loss = loss;
+    qWarning() << "the microphone" << m_deviceInfo.deviceName() << "gave no sound for"
+               << (now - m_lastSound) / 1000 << "ms; cause" << loss << "error" << m_input->error();
+}
+
+bool IAudioInputFromQt::destroyAudioCapture()
 {
     if (!m_thread) {
         // Never started: nothing lives on a worker.
-        return;
+        return true;
     }
-    QMetaObject::invokeMethod(this, "slDestroy", Qt::BlockingQueuedConnection);
+    {
+        QMutexLocker lock(&m_startMutex);
+        // A start the sound system holds holds the worker too: nothing queued to it runs.
+        if (m_starting)
+            return false;
+        m_destroyed = false;
+    }
+    QMetaObject::invokeMethod(this, "slDestroy", Qt::QueuedConnection);
+    QDeadlineTimer deadline(DESTROY_LIMIT_MS);
+    {
+        QMutexLocker lock(&m_startMutex);
+        while (!m_destroyed) {
+            if (!m_startAnswered.wait(&m_startMutex, deadline))
+                return false;
+        }
+    }
     m_thread->quit();
-    m_thread->wait();
+    if (!m_thread->wait(deadline))
+        return false;
     delete m_thread;
     m_thread = nullptr;
+    return true;
 }
 
 void IAudioInputFromQt::slDestroy()
@@ -340,4 +442,7 @@ void IAudioInputFromQt::slDestroy()
     if (QCoreApplication* app = QCoreApplication::instance())
         moveToThread(app->thread());
     qDebug() << "IAudioInputFromQt destroy.";
+    QMutexLocker lock(&m_startMutex);
+    m_destroyed = true;
+    m_startAnswered.wakeAll();
 }

@@ -4,7 +4,10 @@
 #include <QAudioDeviceInfo>
 #include <QAudioFormat>
 #include <QByteArray>
+#include <QMutex>
 #include <QObject>
+#include <QWaitCondition>
+#include <atomic>
 #include <functional>
 
 class QAudioInput;
@@ -15,25 +18,45 @@ class QTimer;
 // The microphone for the screen recorder: 8000 Hz mono signed 16-bit PCM read with Qt
 // Multimedia on a worker thread of its own, handed on in blocks of at most 4096 bytes.
 // Every control call from another thread is carried out on that worker, which owns the
-// audio input; only the start waits for it. Each block comes with the moment its first
-// sample was captured, on the monotonic clock of av_gettime_relative().
+// audio input; only the start waits for it, and only a bounded time: the sound system can
+// hold the worker inside the input's start for as long as the microphone gives nothing.
+// Each block comes with the moment its first sample was captured, on the monotonic clock
+// of av_gettime_relative().
 class IAudioInputFromQt : public QObject
 {
     Q_OBJECT
 public:
+    // Why the sound of the last capture stopped before its end, as far as the microphone
+    // tells.
+    enum Loss { NoLoss, Disconnected, NoMoreSound, SoundSystemError };
+
     static IAudioInputFromQt* instance();
     // Releases the microphone and the worker; called before the application object goes.
+    // A worker still held by the sound system is left behind (with its object), not waited
+    // for: see workersLeftBehind().
     static void destroyInstance();
+    // Workers that did not end at destroyInstance. The process then ends without its
+    // static teardown, which would wait for them or free what they still use.
+    static int workersLeftBehind() { return s_leftBehind; }
 
     // Chooses the input whose name occurs in name (empty device names never match), else
     // the default input. False when there is no input at all.
     virtual bool initializeAudioCapture(const QString& name);
-    virtual void destroyAudioCapture();
+    // False when the worker did not end within a bounded time; it is then left running.
+    virtual bool destroyAudioCapture();
     virtual void audioInputInfo(int& format, int& rate, int& channels);
 
     bool isInitialised() const { return m_initialised; }
     // True when the microphone was opened and is delivering (or about to deliver) sound.
+    // False when it did not open within START_LIMIT_MS, or while an earlier start that ran
+    // out of time is still held by the sound system; such a start, once it completes, stops
+    // the input again and hands nothing on.
     bool startCapture();
+    static const int START_LIMIT_MS = 3000;
+    // An earlier start that ran out of time is still held by the sound system.
+    bool startPending() const;
+    // Why the sound of the last capture stopped before its end; NoLoss while it flows.
+    Loss loss() const { return m_loss; }
     // Stop and pause return at once. The worker first hands on what the microphone still
     // holds up to the moment of the call (waiting a bounded time for it), so the sound
     // reaches that moment; then it stops or suspends the input. stopped runs on the
@@ -54,14 +77,15 @@ public slots:
     void readData();
     void slDestroy();
 
-private slots:
-    bool startOnWorker();
-
 private:
     IAudioInputFromQt();
     ~IAudioInputFromQt() override;
-    // Runs slot on the worker and waits for it; false when there is no worker.
-    bool callOnWorker(const char* slot);
+    // Opens the input for the start numbered attempt; hands the result to its caller, or
+    // stops the input again when the caller no longer waits.
+    void startOnWorker(quint64 attempt);
+    bool openInput();
+    // The microphone gave nothing for LOSS_LIMIT_US while capturing: tells why, once.
+    void noteSilence(qint64 now);
     // A suspend or stop waits (on the worker's event loop) until the samples captured
     // before its moment are handed on, or a time limit.
     enum class Pending { None, Suspend, Stop };
@@ -97,12 +121,28 @@ private:
     bool m_originKnown = false;
     qint64 m_lastEstimate = 0;
     qint64 m_blockCapture = 0;
+    // Monotonic time of the last sound read, and whether its absence was noted.
+    qint64 m_lastSound = 0;
+    bool m_silenceNoted = false;
+    std::atomic<Loss> m_loss{NoLoss};
     Pending m_pending = Pending::None;
     qint64 m_pendingUntil = 0;
     qint64 m_pendingLimit = 0;
     std::function<void()> m_stopped;
 
+    // The start a caller waits for (0: none), whether the worker is inside a start, and
+    // the answer; under m_startMutex. destroyed marks the end of slDestroy.
+    mutable QMutex m_startMutex;
+    QWaitCondition m_startAnswered;
+    quint64 m_attempts = 0;
+    quint64 m_awaited = 0;
+    bool m_starting = false;
+    bool m_answered = false;
+    bool m_startResult = false;
+    bool m_destroyed = false;
+
     static IAudioInputFromQt* s_instance;
+    static int s_leftBehind;
 };
 
 #endif

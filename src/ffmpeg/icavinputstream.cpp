@@ -5,6 +5,7 @@
 #include <QMutexLocker>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <limits>
 
 #include "ffmpeg/iaudioinputfromqt.h"
@@ -30,7 +31,7 @@ Q_DECLARE_METATYPE(AVFrame*)
 namespace {
 const qint64 NEVER = std::numeric_limits<qint64>::max();
 // A granted screen cast that gives no picture within this time will give none.
-const int FIRST_PICTURE_MS = 3000;
+const int FIRST_PICTURE_MS = 5000;
 }
 
 ICAVInputStream::ICAVInputStream(QObject* parent)
@@ -42,6 +43,7 @@ ICAVInputStream::ICAVInputStream(QObject* parent)
 
 ICAVInputStream::~ICAVInputStream()
 {
+    cancelOpen();
     CloseInputStream();
     m_videoThread.reset();
     waitCaptureEnded();
@@ -98,11 +100,15 @@ QRect ICAVInputStream::deviceDesktop()
     return desktop;
 }
 
-bool ICAVInputStream::OpenInputStream(const QRect& rect)
+void ICAVInputStream::OpenInputStream(const QRect& rect)
 {
+    cancelOpen();
+    m_opening = true;
+    m_openError = OpenFailed;
     if (m_videoDevice.isEmpty() && m_audioDevice.isEmpty()) {
         qDebug() << "you have not set any capture device \n";
-        return false;
+        finishOpen(false);
+        return;
     }
     // The last recording's screen thread has closed its input by now.
     m_videoThread.reset();
@@ -112,7 +118,8 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
         screen = QGuiApplication::primaryScreen();
     if (!screen) {
         qDebug() << "no screen to record";
-        return false;
+        finishOpen(false);
+        return;
     }
     qDebug() << "录制区域1：" << rect;
     m_desktop = deviceDesktop();
@@ -122,10 +129,10 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
     m_cropWidth = device.width();
     m_cropHeight = device.height();
     qDebug() << "录制区域2：" << device;
-    m_openError = OpenFailed;
     if (m_cropWidth < 2 || m_cropHeight < 2) {
         qDebug() << "recording region is empty";
-        return false;
+        finishOpen(false);
+        return;
     }
 
     // Under Wayland the X screen is empty (XWayland shows no other window, not even
@@ -134,13 +141,18 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
     if (m_screenCast) {
         const QRect g = screen->geometry();
         const double ratio = screen->devicePixelRatio();
-        if (!openScreenCast(device, QRect(g.topLeft(), (QSizeF(g.size()) * ratio).toSize()), qMax(1, qRound(ratio))))
-            return false;
-    } else if (!m_videoDevice.isEmpty() && !openScreenInput()) {
-        return false;
+        m_castRegion = device;
+        m_castScreen = QRect(g.topLeft(), (QSizeF(g.size()) * ratio).toSize());
+        m_castRatio = qMax(1, qRound(ratio));
+        openScreenCast();
+        return;
+    }
+    if (!m_videoDevice.isEmpty() && !openScreenInput()) {
+        finishOpen(false);
+        return;
     }
 
-    if (!m_videoDevice.isEmpty() && m_crop && !m_screenCast) {
+    if (!m_videoDevice.isEmpty() && m_crop) {
         const QByteArray filter = QStringLiteral("crop=%1:%2:%3:%4")
                                       .arg(m_cropWidth)
                                       .arg(m_cropHeight)
@@ -156,65 +168,135 @@ bool ICAVInputStream::OpenInputStream(const QRect& rect)
         if (InitFilters(aspect, m_videoDecoder->pix_fmt, stream->time_base, m_desktop.width(), m_desktop.height(),
                         filter.constData()) < 0) {
             qDebug() << "init filter error";
-            return false;
+            finishOpen(false);
+            return;
         }
     }
-
-    // Sound joins only when the microphone really started; otherwise the video has none.
-    // Until the capture starts, what the microphone delivers belongs to no recording.
-    {
-        QMutexLocker lock(&m_timelineMutex);
-        m_timeline = Timeline();
-    }
-    m_audioStarted = false;
-    m_microphoneMissing = false;
-    if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
-        m_audioStarted = IAudioInputFromQt::instance()->isInitialised() && IAudioInputFromQt::instance()->startCapture();
-        if (!m_audioStarted) {
-            qDebug() << "Not recording audio";
-            m_audioDevice.clear();
-            m_microphoneMissing = true;
-        }
-    }
-    return true;
+    finishOpen(true);
 }
 
-bool ICAVInputStream::openScreenCast(const QRect& device, const QRect& screen, int ratio)
+void ICAVInputStream::finishOpen(bool ok)
+{
+    if (!m_opening)
+        return;
+    if (m_pictureTimer)
+        m_pictureTimer->stop();
+    if (ok) {
+        // Sound joins only when the microphone really started; otherwise the video has none.
+        // Until the capture starts, what the microphone delivers belongs to no recording.
+        {
+            QMutexLocker lock(&m_timelineMutex);
+            m_timeline = Timeline();
+        }
+        m_audioStarted = false;
+        m_microphoneMissing = false;
+        if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
+            m_audioStarted = IAudioInputFromQt::instance()->isInitialised() && IAudioInputFromQt::instance()->startCapture();
+            if (!m_audioStarted) {
+                qDebug() << "Not recording audio";
+                m_audioDevice.clear();
+                m_microphoneMissing = true;
+            }
+        }
+    }
+    m_opening = false;
+    emit sgInputOpened(ok);
+}
+
+void ICAVInputStream::cancelOpen()
+{
+    if (!m_opening)
+        return;
+    m_opening = false;
+    if (m_pictureTimer)
+        m_pictureTimer->stop();
+    IScreenCastPortal::instance()->cancel();
+    m_videoDecoder.reset();
+    m_videoInput.reset();
+    endScreenCast();
+    qDebug() << "the screen input's open was abandoned";
+}
+
+void ICAVInputStream::openScreenCast()
 {
     m_castEnded = false;
     IScreenCastPortal* portal = IScreenCastPortal::instance();
-    applyRecordscreenPermission();
-    if (!isValidRecordscreenPermission()) {
-        m_openError = portal->lastResult() == IScreenCastPortal::Unavailable ? NoScreenCastPortal : ScreenCastRefused;
-        qDebug() << "no screen cast:" << portal->lastError();
-        return false;
-    }
     if (!m_castWatched) {
         m_castWatched = true;
         connect(portal, &IScreenCastPortal::sgSessionClosed, this, [this] { m_castEnded = true; });
+        connect(portal, &IScreenCastPortal::sgRequestFinished, this, &ICAVInputStream::onCastAnswer);
+    }
+    applyRecordscreenPermission();
+}
+
+void ICAVInputStream::onCastAnswer(int result)
+{
+    if (!m_opening || !m_screenCast)
+        return;
+    IScreenCastPortal* portal = IScreenCastPortal::instance();
+    if (result != IScreenCastPortal::Granted || !isValidRecordscreenPermission()) {
+        switch (result) {
+        case IScreenCastPortal::Unavailable: m_openError = NoScreenCastPortal; break;
+        case IScreenCastPortal::TimedOut: m_openError = ScreenCastTimedOut; break;
+        case IScreenCastPortal::NoStream: m_openError = NoPipeWire; break;
+        default: m_openError = ScreenCastRefused; break;
+        }
+        qDebug() << "no screen cast:" << portal->lastError();
+        finishOpen(false);
+        return;
     }
     m_castSession = portal->sessionHandle();
     m_pipeWire = std::make_unique<IPipeWireCapture>();
     QString why;
-    const int fd = portal->openPipeWireRemote();
-    if (fd < 0 || !m_pipeWire->open(fd, portal->streamNode(), &why)) {
-        qDebug() << "screen-cast stream cannot be opened:" << (fd < 0 ? portal->lastError() : why);
+    if (!m_pipeWire->open(portal->takePipeWireRemote(), portal->streamNode(), &why)) {
+        qDebug() << "screen-cast stream cannot be opened:" << why;
         m_openError = NoPipeWire;
-        return false;
+        finishOpen(false);
+        return;
     }
-    if (!m_pipeWire->waitFirstPicture(FIRST_PICTURE_MS)) {
+    if (!m_pictureTimer) {
+        m_pictureTimer = new QTimer(this);
+        m_pictureTimer->setInterval(20);
+        connect(m_pictureTimer, &QTimer::timeout, this, &ICAVInputStream::checkFirstPicture);
+    }
+    m_pictureWaitStart = av_gettime_relative();
+    m_pictureTimer->start();
+}
+
+void ICAVInputStream::checkFirstPicture()
+{
+    if (!m_opening || !m_pipeWire) {
+        m_pictureTimer->stop();
+        return;
+    }
+    if (m_pipeWire->hasPicture()) {
+        finishOpen(placeOnStream());
+        return;
+    }
+    if (m_pipeWire->failed()) {
+        m_openError = NoPipeWire;
+        finishOpen(false);
+        return;
+    }
+    // A stream that never negotiates is a desktop that sends nothing, not a missing PipeWire.
+    if (av_gettime_relative() - m_pictureWaitStart > FIRST_PICTURE_MS * 1000LL) {
         qDebug() << "the screen-cast stream gave no picture";
         m_openError = NoScreenCastPicture;
-        return false;
+        finishOpen(false);
     }
+}
+
+bool ICAVInputStream::placeOnStream()
+{
     // The granted monitor's place on the desktop (the portal's word, else the screen the
     // region lies on), scaled to the stream's pixels.
+    const int ratio = m_castRatio;
     const QSize size = m_pipeWire->pictureSize();
-    QRect monitor = portal->streamGeometry();
-    monitor = monitor.isValid() ? QRect(monitor.topLeft() * ratio, monitor.size() * ratio) : screen;
+    QRect monitor = IScreenCastPortal::instance()->streamGeometry();
+    monitor = monitor.isValid() ? QRect(monitor.topLeft() * ratio, monitor.size() * ratio) : m_castScreen;
     const double sx = double(size.width()) / monitor.width();
     const double sy = double(size.height()) / monitor.height();
-    QRect region = device.intersected(monitor);
+    QRect region = m_castRegion.intersected(monitor);
     if (region.isEmpty())
         region = monitor;  // the user granted another monitor: that one is recorded
     region.translate(-monitor.topLeft());

@@ -14,6 +14,7 @@
 
 class IStreamThread;
 class IPipeWireCapture;
+class QTimer;
 
 // Capture side of the screen recorder: the screen region from x11grab on $DISPLAY (in a
 // Wayland session from the desktop's screen-cast stream, granted through its portal) and
@@ -33,11 +34,23 @@ public:
     void SetVideoCaptureDevice(const QString& name);
     void SetAudioCaptureDevice(const QString& name);
 
-    // Opens the screen input for rect (global logical pixels) and, when a sound device is
-    // named, starts the microphone. False when the screen cannot be captured.
-    bool OpenInputStream(const QRect& rect);
+    // Begins opening the screen input for rect (global logical pixels) and, when a sound
+    // device is named, starting the microphone; sgInputOpened tells the outcome. X11 opens
+    // at once (the signal comes before this returns); a Wayland desktop is asked through
+    // its portal and answers later.
+    void OpenInputStream(const QRect& rect);
+    // Abandons an open still under way: nothing stays open, no sgInputOpened follows.
+    void cancelOpen();
+    bool isOpening() const { return m_opening; }
     // Why the last OpenInputStream failed.
-    enum OpenError { OpenFailed, NoScreenCastPortal, ScreenCastRefused, NoPipeWire, NoScreenCastPicture };
+    enum OpenError {
+        OpenFailed,
+        NoScreenCastPortal,
+        ScreenCastRefused,
+        ScreenCastTimedOut,
+        NoPipeWire,
+        NoScreenCastPicture
+    };
     OpenError openError() const { return m_openError; }
     bool StartCapture();
     // Tells the capture threads and the microphone to stop and returns at once; each
@@ -81,6 +94,8 @@ signals:
     // After CloseInputStream, from whichever thread is the last to end its capture: no
     // frame of the recording is still to come.
     void sgCaptureEnded();
+    // The open begun by OpenInputStream ended: true when the capture can start.
+    void sgInputOpened(bool ok);
 
 public slots:
     void slReadVideoPackets();
@@ -88,9 +103,15 @@ public slots:
 
 private:
     bool openScreenInput();
-    // The desktop's screen cast: asks its portal, opens the stream, waits for a picture
-    // and places the region on it.
-    bool openScreenCast(const QRect& device, const QRect& screen, int ratio);
+    // The desktop's screen cast, step by step: asks its portal (onCastAnswer), opens the
+    // stream and waits for its first picture (checkFirstPicture), then places the region
+    // on it (placeOnStream).
+    void openScreenCast();
+    void onCastAnswer(int result);
+    void checkFirstPicture();
+    bool placeOnStream();
+    // Ends an open: starts the microphone when it succeeded and tells the outcome.
+    void finishOpen(bool ok);
     int readScreenCast();
     int InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width, int height,
                     const char* filters);
@@ -140,6 +161,14 @@ private:
     OpenError m_openError = OpenFailed;
     // Pictures come from the screen cast, not from x11grab.
     bool m_screenCast = false;
+    bool m_opening = false;
+    // The region (device pixels) and its screen (device pixels and ratio) while the
+    // screen cast opens.
+    QRect m_castRegion;
+    QRect m_castScreen;
+    int m_castRatio = 1;
+    QTimer* m_pictureTimer = nullptr;
+    qint64 m_pictureWaitStart = 0;
     std::unique_ptr<IPipeWireCapture> m_pipeWire;
     // The portal session whose stream m_pipeWire reads.
     QString m_castSession;

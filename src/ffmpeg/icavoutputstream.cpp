@@ -65,6 +65,10 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_videoFramesDropped = 0;
     m_videoFramesMerged = 0;
     m_openError = 0;
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        m_gap = SoundGap();
+    }
 
     auto fail = [this](const char* text) {
         if (text)
@@ -298,6 +302,12 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
             return 0;
         skip = int(-gap);
     } else if (gap > jitter) {
+        const qint64 from = av_rescale(m_inputSamples + lead, 1000000, frame->sample_rate);
+        const qint64 back = av_rescale(due + lead, 1000000, frame->sample_rate);
+        if (back - from >= SOUND_GAP_MICROSECONDS) {
+            QMutexLocker lock(&m_fifoMutex);
+            noteGap(from, back, false);
+        }
         if (!writeSilence(av_rescale(gap, m_audioEncoder->sample_rate, frame->sample_rate)))
             return -1;
         m_inputSamples += gap;
@@ -397,7 +407,32 @@ void ICAVOutputStream::endSound(const char* why)
 {
     if (m_soundEnded.exchange(true))
         return;
-    qWarning().nospace() << why << ": the sound of " << m_path << " ends here";
+    const qint64 at = soundEnd();
+    {
+        QMutexLocker lock(&m_fifoMutex);
+        noteGap(at, -1, true);
+    }
+    qWarning().nospace() << why << ": the sound of " << m_path << " ends here, at " << at / 1000 << " ms";
+}
+
+void ICAVOutputStream::noteGap(qint64 from, qint64 back, bool failed)
+{
+    if (m_gap.from < 0)
+        m_gap = SoundGap{qMax<qint64>(0, from), back, failed};
+}
+
+ICAVOutputStream::SoundGap ICAVOutputStream::soundGap() const
+{
+    QMutexLocker lock(&m_fifoMutex);
+    return m_gap;
+}
+
+qint64 ICAVOutputStream::soundEnd()
+{
+    if (!m_audioEncoder)
+        return 0;
+    QMutexLocker lock(&m_fifoMutex);
+    return av_rescale(m_audioLead + m_audioSamples + m_soundQueued, 1000000, m_audioEncoder->sample_rate);
 }
 
 int ICAVOutputStream::stopEncode()
@@ -471,8 +506,12 @@ void ICAVOutputStream::padSoundToLastPicture()
     // The sound ends at the stop, but the last picture is shown until its slot ends, which
     // may be up to two slots later: its slot is rounded, and a late picture takes the next.
     const qint64 pictureEnd = av_rescale(m_lastVideoPts + 1, m_audioEncoder->sample_rate, m_fps);
-    const qint64 soundEnd = m_audioLead + m_audioSamples + queuedSound();
-    writeSilence(pictureEnd - soundEnd);
+    const qint64 end = m_audioLead + m_audioSamples + queuedSound();
+    if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS) {
+        QMutexLocker lock(&m_fifoMutex);
+        noteGap(av_rescale(end, 1000000, m_audioEncoder->sample_rate), -1, false);
+    }
+    writeSilence(pictureEnd - end);
 }
 
 bool ICAVOutputStream::encodeVideo(AVFrame* frame, qint64 stamp)
@@ -524,6 +563,10 @@ bool ICAVOutputStream::encodeAudio(int samples)
         if (av_frame_get_buffer(frame.get(), 0) >= 0) {
             QMutexLocker lock(&m_fifoMutex);
             taken = takeQueuedSound(frame.get());
+            if (taken) {
+                frame->pts = m_audioSamples + m_audioLead;
+                m_audioSamples += samples;
+            }
         }
     }
     if (!taken) {
@@ -536,8 +579,6 @@ bool ICAVOutputStream::encodeAudio(int samples)
             av_audio_fifo_reset(m_fifo.get());
         return false;
     }
-    frame->pts = m_audioSamples + m_audioLead;
-    m_audioSamples += samples;
     return sendAndWrite(m_audioEncoder.get(), m_audioStream, frame.get());
 }
 

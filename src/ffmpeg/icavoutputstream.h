@@ -53,6 +53,19 @@ public:
     // caller frees the buffer with av_free. Null when it cannot be converted.
     static uint8_t* AVFrameSwicth(AVFrame* source, AVFrame* target, AVPixelFormat format);
 
+    // Where the sound of the recording stopped before the picture did, in microseconds of
+    // the recording: from (-1: it did not) to back (-1: to the end). failed: the recorder
+    // itself could not take it on. Complete once startEncode has returned.
+    struct SoundGap
+    {
+        qint64 from = -1;
+        qint64 back = -1;
+        bool failed = false;
+    };
+    SoundGap soundGap() const;
+    // Sound missing for this long is told; shorter gaps are the microphone's jitter.
+    static const qint64 SOUND_GAP_MICROSECONDS = 1000000;
+
     bool hasSound() const { return m_hasSound; }
     QString outputPath() const { return m_path; }
     // For this recording so far.
@@ -106,8 +119,12 @@ private:
     // dropped, not queued after a hole that would shift it.
     void endSound(const char* why);
     // At the end: silence after the sound up to the end of the last picture, so the sound
-    // does not stop before the picture does.
+    // does not stop before the picture does. A long one is noted as the sound's gap.
     void padSoundToLastPicture();
+    // Keeps the first gap of the sound (under m_fifoMutex).
+    void noteGap(qint64 from, qint64 back, bool failed);
+    // The end of what the sound encoder has taken and has queued, in microseconds.
+    qint64 soundEnd();
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);
     // A picture's packet is written once the next one is out, with the time up to it as
@@ -154,9 +171,12 @@ private:
     };
     std::deque<SoundRun> m_soundRuns;
     qint64 m_soundQueued = 0;
+    SoundGap m_gap;
     IAVPacketPtr m_packet;
     IAVPacketPtr m_heldVideo;  // empty (no data) when none is held
     int m_audioFrameSize = 0;
+    // Samples taken by the sound encoder (under m_fifoMutex: a failure on the microphone
+    // thread reads it).
     qint64 m_audioSamples = 0;
     // The sound encoder's lead-in (encoder samples): its first packet starts that much
     // before the first sample given to it.
@@ -184,7 +204,7 @@ private:
     QMutex m_queueMutex;
     QWaitCondition m_queueWake;
     std::deque<QueuedPicture> m_pictures;
-    QMutex m_fifoMutex;
+    mutable QMutex m_fifoMutex;
 };
 
 #endif

@@ -49,12 +49,15 @@ IFFmpegApi::IFFmpegApi(QObject* parent)
     // The encoder drains its queues once the last picture and sound are in.
     connect(&m_inputStream, &ICAVInputStream::sgCaptureEnded, this, [this] { m_outputStream.stopEncode(); },
             Qt::DirectConnection);
+    connect(&m_inputStream, &ICAVInputStream::sgInputOpened, this, &IFFmpegApi::onInputOpened,
+            Qt::DirectConnection);
 }
 
 IFFmpegApi::~IFFmpegApi()
 {
     // The encoder thread writes into m_outputStream, which is destroyed before
     // m_inputStream (its owner): the thread ends here, its file finalised.
+    m_inputStream.cancelOpen();
     if (!m_inputStream.isStopped())
         m_inputStream.CloseInputStream();
     m_inputStream.waitCaptureEnded();

@@ -32,10 +32,17 @@ public:
     virtual void destoryRecord();
     virtual void setVideoCaptureDevice(const QString& name);
     virtual void setAudioCaptureDevice(const QString& name);
-    // Records rect (global logical pixels) into a time-stamped file in path. False, with a
-    // message for the user where there is a cause to tell, when nothing was started; a
-    // start while the previous recording is still being finalised is refused.
+    // Records rect (global logical pixels) into a time-stamped file in path. Returns at
+    // once: true when the recording runs or waits for the desktop's permission to share
+    // the screen (isStarting()), false when it failed. Every start ends with recordMessage
+    // 2 (recording) or 3 (not started; the user was told why), on X11 before this
+    // returns. A start while another one runs, waits or is finalised is refused (false
+    // and nothing else: that one's own messages stand).
     virtual bool startRecordVideo(const QString& path, const QRect& rect);
+    // Abandons a start that still waits: nothing stays open, no file is made;
+    // recordMessage 3 follows.
+    void cancelStartRecord();
+    bool isStarting() const { return m_starting; }
     // Asks for the end of the recording and returns at once; sgRecordVideo follows once
     // the file is complete.
     virtual bool stopRecordVideo();
@@ -67,9 +74,10 @@ public:
     const ICAVOutputStream& outputStream() const { return m_outputStream; }
 
 signals:
-    // A recording is complete and playable at this path.
-    void sgRecordVideo(QString path);
-    // 4: the recording ended without a normal stop.
+    // A recording is complete and playable at this path; note tells what the user should
+    // know about it (the sound stopped midway), empty when nothing.
+    void sgRecordVideo(QString path, QString note);
+    // 2: the recording started; 3: it did not start; 4: it ended without a normal stop.
     void recordMessage(int code);
 
 public slots:
@@ -78,6 +86,9 @@ public slots:
     void slAVEncode();
 
 private slots:
+    // The screen input of a start opened (or not): the file is opened and the capture
+    // started, or the user told why not.
+    void onInputOpened(bool ok);
     void onCaptureError();
     // The file could not be written (a full disk): the recording ends and the user is
     // told why, once.
@@ -94,8 +105,10 @@ private:
     void finishScreenRecording();
     // Waits for the encoder to finalise the file; false when it did not end in time.
     bool waitForFinalised(int ms);
+    // What the finished box tells about the recording's sound, empty when it lasted.
+    QString soundGapText() const;
     // Tells the user that no recording could start into file's folder, with the
-    // system's reason when there is one; returns false.
+    // system's reason when there is one, and reports the failed start; returns false.
     bool startFailed(const QString& file, const QString& reason);
     // What the user is told when the screen input cannot be opened (an
     // ICAVInputStream::OpenError).
@@ -105,6 +118,9 @@ private:
     ICAVInputStream m_inputStream;
     ICAVOutputStream m_outputStream;
     bool m_finalising = false;
+    // A start waits for its screen input; the file it will record into.
+    bool m_starting = false;
+    QString m_startFile;
     // The recording being finalised ended by a capture error, not by the user's stop.
     bool m_aborted = false;
     // The user has been told that this recording's file could not be written.

@@ -6,11 +6,14 @@
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QTime>
 #include <filesystem>
 #include <system_error>
 
 #include "customui/imsgbox.h"
+#include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/wifirtsp/itcpserver.h"
 #include "ifilewrite.h"
 #include "iglobal.h"
@@ -25,6 +28,14 @@ const int FINALISE_WAIT_MS = 30000;
 QString avErrorReason(int code)
 {
     return systemReasonText(avErrorText(code));
+}
+
+// A moment of the recording as its clock shows it: mm:ss, h:mm:ss from an hour on.
+QString recordingTime(qint64 microseconds)
+{
+    const int seconds = int(microseconds / 1000000);
+    const QTime time = QTime(0, 0).addSecs(seconds % 86400);
+    return time.toString(seconds >= 3600 ? QStringLiteral("h:mm:ss") : QStringLiteral("mm:ss"));
 }
 }
 
@@ -60,7 +71,7 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     setVideoCaptureDevice(g_camera_info.videoCaptureDevice);
     setAudioCaptureDevice(g_camera_info.audioCaptureDevice);
     // A running recording keeps its file name; a finalising one must finish first.
-    if (!m_inputStream.isStopped() || m_finalising) {
+    if (!m_inputStream.isStopped() || m_finalising || m_starting) {
         qDebug() << "recording refused: the previous recording has not ended";
         return false;
     }
@@ -81,10 +92,24 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     if (folderError)
         return startFailed(file, systemReasonText(QString::fromLocal8Bit(folderError.message().c_str())));
     m_inputStream.initData();
-    if (!m_inputStream.OpenInputStream(rect)) {
+    m_starting = true;
+    m_startFile = file;
+    // The outcome comes as onInputOpened, at once on X11, after the desktop answers on Wayland.
+    m_inputStream.OpenInputStream(rect);
+    return m_starting || isRecording();
+}
+
+void IFFmpegApi::onInputOpened(bool ok)
+{
+    if (!m_starting)
+        return;
+    m_starting = false;
+    const QString file = m_startFile;
+    if (!ok) {
         m_inputStream.CloseInputStream();
         IMsgBox::showMsg(openFailureText(m_inputStream.openError()), IMsgBox::Ok, g_software_name, nullptr);
-        return false;
+        emit recordMessage(3);
+        return;
     }
     int width = 0;
     int height = 0;
@@ -101,19 +126,32 @@ bool IFFmpegApi::startRecordVideo(const QString& path, const QRect& rect)
     if (!m_outputStream.openOutputStream(file)) {
         m_inputStream.CloseInputStream();
         const int code = m_outputStream.openError();
-        return startFailed(file, code < 0 ? avErrorReason(code) : QString());
+        startFailed(file, code < 0 ? avErrorReason(code) : QString());
+        return;
     }
     if (!m_inputStream.StartCapture()) {
         m_inputStream.CloseInputStream();
         m_outputStream.closeOutputStream();
         QFile::remove(file);
-        return false;
+        emit recordMessage(3);
+        return;
     }
     m_outputPath = file;
     m_aborted = false;
     m_writeFailureTold = false;
     qDebug() << "recording to" << file << "sound" << m_outputStream.hasSound();
-    return true;
+    emit recordMessage(2);
+}
+
+void IFFmpegApi::cancelStartRecord()
+{
+    if (!m_starting)
+        return;
+    m_starting = false;
+    // The file is opened only once the input is: nothing was written yet.
+    m_inputStream.cancelOpen();
+    qDebug() << "recording start abandoned";
+    emit recordMessage(3);
 }
 
 QString IFFmpegApi::openFailureText(int error) const
@@ -125,6 +163,10 @@ QString IFFmpegApi::openFailureText(int error) const
         return tr("The screen cannot be recorded: this Wayland desktop offers no screen-sharing service "
                   "(xdg-desktop-portal). Install the portal of your desktop, or log in with an X11 session "
                   "to record the screen.");
+    case ICAVInputStream::ScreenCastTimedOut:
+        return tr("The screen cannot be recorded: the desktop did not answer the request to share the screen in "
+                  "time. Press Start to try again; if it still does not answer, log out and in again, or log in "
+                  "with an X11 session to record the screen.");
     case ICAVInputStream::ScreenCastRefused:
         return tr("The screen cannot be recorded: the desktop's request to share the screen was refused or "
                   "cancelled. Press Start again and allow sharing the screen to record it.");
@@ -143,6 +185,7 @@ bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
 {
     if (reason.isEmpty()) {
         IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
+        emit recordMessage(3);
         return false;
     }
     // A folder that cannot be written is the user's to mend: say which and why.
@@ -150,6 +193,7 @@ bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
     IMsgBox::showMsg(tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
                          .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath())),
                      IMsgBox::Ok, g_software_name, nullptr);
+    emit recordMessage(3);
     return false;
 }
 
@@ -192,7 +236,7 @@ void IFFmpegApi::onCompanionMessage(int code, QString info)
 {
     // 1: the companion finished the file; 2 started, 3 failed to start, 4 link lost.
     if (code == 1)
-        emit sgRecordVideo(info);
+        emit sgRecordVideo(info, QString());
     else if (code >= 2 && code <= 4)
         emit recordMessage(code);
 }
@@ -239,6 +283,18 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
         qDebug() << "recording not saved completely" << path;
         return;
     }
+    if (m_outputStream.videoFramesWritten() == 0) {
+        // Sound is taken from the first picture on: the file holds nothing to play.
+        QFile::remove(path);
+        qWarning() << "no picture was recorded: removed" << path;
+        if (!m_shuttingDown)
+            IMsgBox::showMsg(aborted ? tr("The recording stopped because the screen could no longer be captured, "
+                                          "before any picture was recorded. No file was kept.")
+                                     : tr("No picture of the screen arrived before the recording was stopped. "
+                                          "Nothing was recorded, and no file was kept."),
+                             IMsgBox::Ok, g_software_name, nullptr);
+        return;
+    }
     if (aborted) {
         // Not a finished recording: the user hears of the error, not of a success.
         qDebug() << "recording aborted" << path;
@@ -249,9 +305,29 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
                              IMsgBox::Ok, g_software_name, nullptr);
         return;
     }
-    qDebug() << "recording finished" << path;
+    const QString note = soundGapText();
+    qDebug() << "recording finished" << path << note;
     if (!m_shuttingDown)
-        emit sgRecordVideo(path);
+        emit sgRecordVideo(path, note);
+}
+
+QString IFFmpegApi::soundGapText() const
+{
+    const ICAVOutputStream::SoundGap gap = m_outputStream.soundGap();
+    if (gap.from < 0)
+        return QString();
+    const QString when = gap.back < 0 ? tr("The sound stopped at %1 of the recording.").arg(recordingTime(gap.from))
+                                      : tr("The sound is missing from %1 to %2 of the recording.")
+                                            .arg(recordingTime(gap.from), recordingTime(gap.back));
+    if (gap.failed)
+        return when + QLatin1Char(' ') + tr("The recorder could not process the sound.");
+    switch (IAudioInputFromQt::instance()->loss()) {
+    case IAudioInputFromQt::Disconnected: return when + QLatin1Char(' ') + tr("The microphone was disconnected.");
+    case IAudioInputFromQt::NoMoreSound: return when + QLatin1Char(' ') + tr("The microphone sent no sound.");
+    case IAudioInputFromQt::SoundSystemError:
+        return when + QLatin1Char(' ') + tr("The sound system reported an error.");
+    default: return when;
+    }
 }
 
 bool IFFmpegApi::waitForFinalised(int ms)
@@ -270,6 +346,7 @@ bool IFFmpegApi::waitForFinalised(int ms)
 void IFFmpegApi::finishScreenRecording()
 {
     m_shuttingDown = true;
+    cancelStartRecord();
     if (!m_inputStream.isStopped())
         stopRecordVideo();
     waitForFinalised(FINALISE_WAIT_MS);

@@ -1,24 +1,83 @@
 #include "ffmpeg/ipipewirecapture.h"
 
 #include <QDebug>
-#include <QElapsedTimer>
+#include <QMutex>
 #include <QMutexLocker>
-#include <QThread>
+#include <atomic>
+#include <thread>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/video-info.h>
 #include <unistd.h>
 
+// What the streaming and starting threads share; the last of them to let go ends the
+// pipeline, so a start abandoned while pipewiresrc waits costs the caller nothing.
+struct IPipeWireCapture::Stream
+{
+    ~Stream()
+    {
+        if (pipeline) {
+            gst_element_set_state(pipeline, GST_STATE_NULL);
+            gst_object_unref(pipeline);
+        }
+        if (latest)
+            gst_sample_unref(latest);
+    }
+
+    GstElement* pipeline = nullptr;
+    // pipewiresrc, owned by pipeline.
+    GstElement* source = nullptr;
+    std::atomic<int> state{Starting};
+    std::atomic<bool> failed{false};
+    mutable QMutex mutex;
+    GstSample* latest = nullptr;
+    QSize size;
+
+    static GstFlowReturn onNewSample(GstElement* sink, void* data);
+};
+
+GstFlowReturn IPipeWireCapture::Stream::onNewSample(GstElement* sink, void* data)
+{
+    auto* stream = static_cast<Stream*>(data);
+    GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
+    if (!sample)
+        return GST_FLOW_OK;
+    // An empty or damaged buffer would replace the last good picture.
+    GstVideoInfo info;
+    if (!IPipeWireCapture::isWholePicture(sample) || !gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) {
+        gst_sample_unref(sample);
+        return GST_FLOW_OK;
+    }
+    QMutexLocker lock(&stream->mutex);
+    if (stream->latest)
+        gst_sample_unref(stream->latest);
+    stream->latest = sample;
+    stream->size = QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
+    return GST_FLOW_OK;
+}
+
 IPipeWireCapture::~IPipeWireCapture()
 {
     close();
 }
 
+bool IPipeWireCapture::isWholePicture(GstSample* sample)
+{
+    GstBuffer* buffer = sample ? gst_sample_get_buffer(sample) : nullptr;
+    GstCaps* caps = sample ? gst_sample_get_caps(sample) : nullptr;
+    GstVideoInfo info;
+    if (!buffer || !caps || !gst_video_info_from_caps(&info, caps))
+        return false;
+    if (GST_BUFFER_FLAG_IS_SET(buffer, GST_BUFFER_FLAG_CORRUPTED))
+        return false;
+    const gsize size = gst_buffer_get_size(buffer);
+    return size > 0 && size >= GST_VIDEO_INFO_SIZE(&info);
+}
+
 bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
 {
     close();
-    m_failed = false;
     if (!gst_is_initialized())
         gst_init(nullptr, nullptr);
     GstElement* source = gst_element_factory_make("pipewiresrc", nullptr);
@@ -30,8 +89,9 @@ bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
     }
     GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
     GstElement* sink = gst_element_factory_make("appsink", nullptr);
-    m_pipeline = gst_pipeline_new("screencast");
-    if (!convert || !sink || !m_pipeline) {
+    auto stream = std::make_shared<Stream>();
+    stream->pipeline = gst_pipeline_new("screencast");
+    if (!convert || !sink || !stream->pipeline) {
         for (GstElement* e : {source, convert, sink})
             if (e)
                 gst_object_unref(e);
@@ -40,77 +100,74 @@ bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
         *why = QStringLiteral("GStreamer lacks videoconvert or appsink");
         return false;
     }
-    // pipewiresrc closes the descriptor when it is done with it.
     g_object_set(source, "fd", fd, "path", QByteArray::number(node).constData(), "do-timestamp", TRUE, nullptr);
     GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
     // Only the newest picture matters: older ones are dropped, never queued up.
     g_object_set(sink, "caps", caps, "max-buffers", 1, "drop", TRUE, "sync", FALSE, "emit-signals", TRUE, nullptr);
     gst_caps_unref(caps);
-    g_signal_connect(sink, "new-sample", G_CALLBACK(&IPipeWireCapture::onNewSample), this);
-    gst_bin_add_many(GST_BIN(m_pipeline), source, convert, sink, nullptr);
-    m_source = source;
-    if (!gst_element_link_many(source, convert, sink, nullptr)
-        || gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-        *why = QStringLiteral("the PipeWire stream %1 cannot be played").arg(node);
-        close();
+    g_signal_connect(sink, "new-sample", G_CALLBACK(&Stream::onNewSample), stream.get());
+    gst_bin_add_many(GST_BIN(stream->pipeline), source, convert, sink, nullptr);
+    stream->source = source;
+    if (!gst_element_link_many(source, convert, sink, nullptr)) {
+        if (fd >= 0)
+            ::close(fd);
+        *why = QStringLiteral("the PipeWire stream %1 cannot be linked").arg(node);
         return false;
     }
+    m_stream = stream;
+    std::thread([stream, fd, node] {
+        const GstStateChangeReturn ret = gst_element_set_state(stream->pipeline, GST_STATE_PLAYING);
+        // pipewiresrc connects through its own copy of the descriptor, made as it opens.
+        if (fd >= 0)
+            ::close(fd);
+        if (ret == GST_STATE_CHANGE_FAILURE)
+            qDebug() << "the PipeWire stream" << node << "cannot be played";
+        stream->state = ret == GST_STATE_CHANGE_FAILURE ? StartFailed : Playing;
+    }).detach();
     return true;
 }
 
-int IPipeWireCapture::onNewSample(GstElement* sink, void* self)
+IPipeWireCapture::State IPipeWireCapture::state() const
 {
-    auto* capture = static_cast<IPipeWireCapture*>(self);
-    GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
-    if (!sample)
-        return GST_FLOW_OK;
-    GstVideoInfo info;
-    if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) {
-        gst_sample_unref(sample);
-        return GST_FLOW_OK;
-    }
-    QMutexLocker lock(&capture->m_mutex);
-    if (capture->m_latest)
-        gst_sample_unref(capture->m_latest);
-    capture->m_latest = sample;
-    capture->m_size = QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
-    return GST_FLOW_OK;
+    return m_stream ? State(m_stream->state.load()) : StartFailed;
 }
 
-bool IPipeWireCapture::waitFirstPicture(int ms)
+bool IPipeWireCapture::hasPicture() const
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        {
-            QMutexLocker lock(&m_mutex);
-            if (m_latest)
-                return true;
-        }
-        if (failed())
-            return false;
-        QThread::msleep(10);
-    }
-    return false;
+    if (!m_stream)
+        return false;
+    QMutexLocker lock(&m_stream->mutex);
+    return m_stream->latest != nullptr;
 }
 
 QSize IPipeWireCapture::pictureSize() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_size;
+    if (!m_stream)
+        return QSize();
+    QMutexLocker lock(&m_stream->mutex);
+    return m_stream->size;
 }
 
 GstSample* IPipeWireCapture::latest()
 {
-    QMutexLocker lock(&m_mutex);
-    return m_latest ? gst_sample_ref(m_latest) : nullptr;
+    if (!m_stream)
+        return nullptr;
+    QMutexLocker lock(&m_stream->mutex);
+    return m_stream->latest ? gst_sample_ref(m_stream->latest) : nullptr;
 }
 
 bool IPipeWireCapture::failed()
 {
-    if (m_failed || !m_pipeline)
-        return m_failed;
-    GstBus* bus = gst_element_get_bus(m_pipeline);
+    if (!m_stream)
+        return true;
+    Stream& s = *m_stream;
+    if (s.failed)
+        return true;
+    if (s.state == StartFailed) {
+        s.failed = true;
+        return true;
+    }
+    GstBus* bus = gst_element_get_bus(s.pipeline);
     while (GstMessage* message =
                gst_bus_pop_filtered(bus, GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS))) {
         if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
@@ -123,35 +180,26 @@ bool IPipeWireCapture::failed()
             qDebug() << "screen-cast stream ended";
         }
         gst_message_unref(message);
-        m_failed = true;
+        s.failed = true;
     }
     gst_object_unref(bus);
     // When the stream's producer goes away (the portal's back end or PipeWire ended)
-    // pipewiresrc posts nothing: it only stops its streaming task.
-    if (!m_failed && m_source) {
-        if (GstPad* pad = gst_element_get_static_pad(m_source, "src")) {
+    // pipewiresrc posts nothing: it only stops its streaming task. Its task runs only
+    // once the start is through.
+    if (!s.failed && s.state == Playing) {
+        if (GstPad* pad = gst_element_get_static_pad(s.source, "src")) {
             const GstTaskState state = gst_pad_get_task_state(pad);
             gst_object_unref(pad);
             if (state != GST_TASK_STARTED) {
                 qDebug() << "screen-cast stream stopped";
-                m_failed = true;
+                s.failed = true;
             }
         }
     }
-    return m_failed;
+    return s.failed;
 }
 
 void IPipeWireCapture::close()
 {
-    if (m_pipeline) {
-        gst_element_set_state(m_pipeline, GST_STATE_NULL);
-        gst_object_unref(m_pipeline);
-        m_pipeline = nullptr;
-        m_source = nullptr;
-    }
-    QMutexLocker lock(&m_mutex);
-    if (m_latest)
-        gst_sample_unref(m_latest);
-    m_latest = nullptr;
-    m_size = QSize();
+    m_stream.reset();
 }

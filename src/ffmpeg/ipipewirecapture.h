@@ -1,12 +1,10 @@
 #ifndef IPIPEWIRECAPTURE_H
 #define IPIPEWIRECAPTURE_H
 
-#include <QMutex>
 #include <QSize>
 #include <QString>
-#include <atomic>
+#include <memory>
 
-typedef struct _GstElement GstElement;
 typedef struct _GstSample GstSample;
 
 // The pictures of a screen-cast stream granted by the desktop's portal, read from
@@ -15,34 +13,36 @@ typedef struct _GstSample GstSample;
 class IPipeWireCapture
 {
 public:
+    enum State { Starting, Playing, StartFailed };
+
     IPipeWireCapture() = default;
     ~IPipeWireCapture();
     IPipeWireCapture(const IPipeWireCapture&) = delete;
     IPipeWireCapture& operator=(const IPipeWireCapture&) = delete;
 
-    // Starts reading node over the PipeWire connection fd (taken over, also on failure).
-    // False, with why, when the stream cannot be opened.
+    // Begins reading node over the PipeWire connection fd (taken over, also on failure)
+    // and returns at once: pipewiresrc may wait long for a stream that never negotiates,
+    // so the stream is started on a thread of its own (see state()). False, with why,
+    // when the stream cannot be made.
     bool open(int fd, quint32 node, QString* why);
-    // Waits up to ms for the first picture; its size is then known.
-    bool waitFirstPicture(int ms);
+    State state() const;
+    bool hasPicture() const;
     QSize pictureSize() const;
     // The latest picture, with a reference the caller gives back with gst_sample_unref;
     // null before the first one.
     GstSample* latest();
     // The stream ended or failed (the desktop stopped sharing, PipeWire went away).
     bool failed();
+    // Returns at once; a start still under way ends the stream once it returns.
     void close();
 
-private:
-    static int onNewSample(GstElement* sink, void* self);
+    // A picture worth showing: a buffer that is not empty, not marked corrupted and
+    // holds what its caps say.
+    static bool isWholePicture(GstSample* sample);
 
-    GstElement* m_pipeline = nullptr;
-    // pipewiresrc, owned by m_pipeline.
-    GstElement* m_source = nullptr;
-    mutable QMutex m_mutex;
-    GstSample* m_latest = nullptr;
-    QSize m_size;
-    std::atomic<bool> m_failed{false};
+private:
+    struct Stream;
+    std::shared_ptr<Stream> m_stream;
 };
 
 #endif

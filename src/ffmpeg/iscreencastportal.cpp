@@ -3,14 +3,13 @@
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QDBusUnixFileDescriptor>
 #include <QDebug>
-#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 
@@ -21,14 +20,17 @@ namespace {
 const QString SERVICE = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString PATH = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString SCREENCAST = QStringLiteral("org.freedesktop.portal.ScreenCast");
+const QString PROPERTIES = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString REQUEST = QStringLiteral("org.freedesktop.portal.Request");
 const QString SESSION = QStringLiteral("org.freedesktop.portal.Session");
 const uint SOURCE_MONITOR = 1;
 const uint CURSOR_EMBEDDED = 2;
 // Keep the grant while the program runs.
 const uint PERSIST_WHILE_RUNNING = 1;
-// Steps without a dialog answer at once; the desktop's dialog waits for the user.
-const int QUICK_MS = 10000;
+// Steps without a dialog answer at once; a restored grant shows none either; the
+// desktop's dialog waits for the user, who may cancel any time.
+const int QUICK_MS = 5000;
+const int RESTORED_MS = 10000;
 const int DIALOG_MS = 180000;
 
 QString pathText(const QVariant& value)
@@ -51,15 +53,22 @@ QPoint pairOf(const QVariant& value)
     return QPoint(a, b);
 }
 
-QVariant screenCastProperty(const QString& name)
+// A call that failed: a bus that gave up waiting is a desktop that did not answer, a
+// missing service or method is no portal, anything else the portal's refusal.
+IScreenCastPortal::Result resultOf(const QDBusError& error)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(SERVICE, PATH, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                       QStringLiteral("Get"));
-    call << SCREENCAST << name;
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, QUICK_MS);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return QVariant();
-    return reply.arguments().first().value<QDBusVariant>().variant();
+    switch (error.type()) {
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut: return IScreenCastPortal::TimedOut;
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownObject:
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownMethod:
+    case QDBusError::UnknownProperty:
+    case QDBusError::Disconnected: return IScreenCastPortal::Unavailable;
+    default: return IScreenCastPortal::Refused;
+    }
 }
 }
 
@@ -76,28 +85,14 @@ IScreenCastPortal* IScreenCastPortal::instance()
     return portal;
 }
 
-bool IScreenCastPortal::isAvailable()
+IScreenCastPortal::IScreenCastPortal()
+    : m_bound(new QTimer(this))
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        m_error = QStringLiteral("no session bus");
-        return false;
-    }
-    if (!bus.interface() || !bus.interface()->isServiceRegistered(SERVICE).value()) {
-        // The portal may be started on demand by the bus.
-        QDBusMessage ping = QDBusMessage::createMethodCall(SERVICE, PATH, QStringLiteral("org.freedesktop.DBus.Peer"),
-                                                           QStringLiteral("Ping"));
-        if (bus.call(ping, QDBus::Block, QUICK_MS).type() != QDBusMessage::ReplyMessage) {
-            m_error = QStringLiteral("no xdg-desktop-portal on the session bus");
-            return false;
-        }
-    }
-    const uint types = screenCastProperty(QStringLiteral("AvailableSourceTypes")).toUInt();
-    if (!(types & SOURCE_MONITOR)) {
-        m_error = QStringLiteral("the portal offers no screen cast of monitors");
-        return false;
-    }
-    return true;
+    m_bound->setSingleShot(true);
+    connect(m_bound, &QTimer::timeout, this, [this] {
+        const QString step = QString::number(int(m_step));
+        finish(TimedOut, QStringLiteral("step %1: no answer from the portal in %2 ms").arg(step).arg(m_bound->interval()));
+    });
 }
 
 QString IScreenCastPortal::nextToken()
@@ -105,118 +100,157 @@ QString IScreenCastPortal::nextToken()
     return QStringLiteral("ocumetra%1_%2").arg(::getpid()).arg(++m_tokenCount);
 }
 
-IScreenCastPortal::Result IScreenCastPortal::callWithResponse(const QString& method, const QVariantList& arguments,
-                                                              const QString& token, QVariantMap& results,
-                                                              int timeoutMs)
+QString IScreenCastPortal::objectPath(const QString& kind, const QString& token) const
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    // The answer comes as a signal on a Request object whose path the caller knows in
-    // advance; listening starts before the call, so a quick answer is not missed.
-    QString sender = bus.baseService().mid(1);
+    // The portal names a request and a session after the caller's bus name and the token
+    // it chose, so both are known before the call.
+    QString sender = QDBusConnection::sessionBus().baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString requestPath = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    bus.connect(SERVICE, requestPath, REQUEST, QStringLiteral("Response"), this,
-                SLOT(onResponse(uint, QVariantMap)));
-    m_answered = false;
-    QDBusMessage call = QDBusMessage::createMethodCall(SERVICE, PATH, SCREENCAST, method);
-    call.setArguments(arguments);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, QUICK_MS);
-    bool ok = reply.type() == QDBusMessage::ReplyMessage;
-    if (!ok) {
-        m_error = method + QStringLiteral(": ") + reply.errorMessage();
-    } else if (!m_answered) {
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        connect(this, &IScreenCastPortal::destroyed, &loop, &QEventLoop::quit);
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (m_answered)
-                loop.quit();
-        });
-        poll.start(10);
-        timer.start(timeoutMs);
-        loop.exec();
-        if (!m_answered)
-            m_error = method + QStringLiteral(": no answer from the portal");
-        ok = m_answered;
+    return QStringLiteral("/org/freedesktop/portal/desktop/%1/%2/%3").arg(kind, sender, token);
+}
+
+void IScreenCastPortal::request(const QString& parentWindow)
+{
+    cancel();
+    close();
+    m_error.clear();
+    m_portalOwner.clear();
+    m_parentWindow = parentWindow;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        m_step = Properties;
+        finish(Unavailable, QStringLiteral("no session bus"));
+        return;
     }
-    bus.disconnect(SERVICE, requestPath, REQUEST, QStringLiteral("Response"), this,
-                   SLOT(onResponse(uint, QVariantMap)));
-    results = m_results;
-    if (!ok)
-        return Unavailable;
-    if (m_response == 0)
-        return Granted;
-    m_error = QStringLiteral("%1 refused (%2)").arg(method).arg(m_response);
-    return m_response == 1 ? Cancelled : Refused;
+    call(Properties, PROPERTIES, QStringLiteral("GetAll"), {SCREENCAST}, QString(), QUICK_MS);
+}
+
+void IScreenCastPortal::call(Step step, const QString& interface, const QString& method,
+                             const QVariantList& arguments, const QString& token, int boundMs)
+{
+    dropStep();
+    m_step = step;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!token.isEmpty()) {
+        // Listening starts before the call, so a quick answer is not missed.
+        m_requestPath = objectPath(QStringLiteral("request"), token);
+        bus.connect(SERVICE, m_requestPath, REQUEST, QStringLiteral("Response"), this,
+                    SLOT(onResponse(uint, QVariantMap)));
+    }
+    QDBusMessage message = QDBusMessage::createMethodCall(SERVICE, PATH, interface, method);
+    message.setArguments(arguments);
+    m_watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, QUICK_MS), this);
+    connect(m_watcher, &QDBusPendingCallWatcher::finished, this, &IScreenCastPortal::onReply);
+    m_bound->start(boundMs);
+}
+
+void IScreenCastPortal::onReply(QDBusPendingCallWatcher* watcher)
+{
+    watcher->deleteLater();
+    if (watcher != m_watcher)
+        return;
+    m_watcher = nullptr;
+    const QDBusMessage reply = watcher->reply();
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        m_portalOwner = reply.service();
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        const QDBusError error(reply);
+        Result result = resultOf(error);
+        // The portal reaches PipeWire only at this step.
+        if (m_step == Remote && result != TimedOut)
+            result = NoStream;
+        finish(result, QStringLiteral("step %1: %2").arg(int(m_step)).arg(error.message()));
+        return;
+    }
+    if (m_step == Properties) {
+        onProperties(qdbus_cast<QVariantMap>(reply.arguments().value(0)));
+    } else if (m_step == Remote) {
+        const QDBusUnixFileDescriptor fd = qdbus_cast<QDBusUnixFileDescriptor>(reply.arguments().value(0));
+        // The reply's descriptor closes with it; this one is ours.
+        m_remote = fd.isValid() ? ::fcntl(fd.fileDescriptor(), F_DUPFD_CLOEXEC, 0) : -1;
+        if (m_remote < 0) {
+            finish(NoStream, QStringLiteral("OpenPipeWireRemote gave no descriptor"));
+            return;
+        }
+        m_granted = true;
+        finish(Granted);
+    }
+    // The other steps answer through their Response.
+}
+
+void IScreenCastPortal::onProperties(const QVariantMap& properties)
+{
+    if (!(properties.value(QStringLiteral("AvailableSourceTypes")).toUInt() & SOURCE_MONITOR)) {
+        finish(Unavailable, QStringLiteral("the portal offers no screen cast of monitors"));
+        return;
+    }
+    m_cursorModes = properties.value(QStringLiteral("AvailableCursorModes")).toUInt();
+    m_version = properties.value(QStringLiteral("version")).toUInt();
+    watchPortal();
+    const QString token = nextToken();
+    const QString sessionToken = nextToken();
+    // Known before the answer, so an abandoned request still ends the session it made.
+    m_session = objectPath(QStringLiteral("session"), sessionToken);
+    QDBusConnection::sessionBus().connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
+                                          SLOT(onSessionClosed()));
+    const QVariantMap options{{QStringLiteral("handle_token"), token},
+                              {QStringLiteral("session_handle_token"), sessionToken}};
+    call(CreateSession, SCREENCAST, QStringLiteral("CreateSession"), {options}, token, QUICK_MS);
 }
 
 void IScreenCastPortal::onResponse(uint response, const QVariantMap& results)
 {
-    m_answered = true;
-    m_response = response;
-    m_results = results;
+    if (m_step == Idle || m_step == Properties || m_step == Remote)
+        return;
+    if (response != 0) {
+        finish(response == 1 ? Cancelled : Refused, QStringLiteral("step %1 refused (%2)").arg(int(m_step)).arg(response));
+        return;
+    }
+    // A restored grant shows no dialog: waiting long for it would only hide a stuck desktop.
+    const int dialogMs = m_restoreToken.isEmpty() ? DIALOG_MS : RESTORED_MS;
+    const QString token = nextToken();
+    QVariantMap options{{QStringLiteral("handle_token"), token}};
+    switch (m_step) {
+    case CreateSession: {
+        const QString session = pathText(results.value(QStringLiteral("session_handle")));
+        if (!session.isEmpty() && session != m_session) {
+            QDBusConnection bus = QDBusConnection::sessionBus();
+            bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
+            m_session = session;
+            bus.connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
+        }
+        options.insert(QStringLiteral("types"), SOURCE_MONITOR);
+        options.insert(QStringLiteral("multiple"), false);
+        // The pointer is part of the picture, as on X11.
+        if (m_cursorModes & CURSOR_EMBEDDED)
+            options.insert(QStringLiteral("cursor_mode"), CURSOR_EMBEDDED);
+        if (m_version >= 4) {
+            options.insert(QStringLiteral("persist_mode"), PERSIST_WHILE_RUNNING);
+            if (!m_restoreToken.isEmpty())
+                options.insert(QStringLiteral("restore_token"), m_restoreToken);
+        }
+        call(SelectSources, SCREENCAST, QStringLiteral("SelectSources"),
+             {QVariant::fromValue(QDBusObjectPath(m_session)), options}, token, dialogMs);
+        break;
+    }
+    case SelectSources:
+        call(Start, SCREENCAST, QStringLiteral("Start"),
+             {QVariant::fromValue(QDBusObjectPath(m_session)), m_parentWindow, options}, token, dialogMs);
+        break;
+    case Start:
+        if (!takeStreams(results)) {
+            finish(Refused, QStringLiteral("the portal granted no stream"));
+            return;
+        }
+        call(Remote, SCREENCAST, QStringLiteral("OpenPipeWireRemote"),
+             {QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()}, QString(), QUICK_MS);
+        break;
+    default: break;
+    }
 }
 
-IScreenCastPortal::Result IScreenCastPortal::request(const QString& parentWindow)
+bool IScreenCastPortal::takeStreams(const QVariantMap& results)
 {
-    m_lastResult = ask(parentWindow);
-    if (m_lastResult != Granted)
-        qDebug() << "screen cast not granted:" << m_error;
-    return m_lastResult;
-}
-
-IScreenCastPortal::Result IScreenCastPortal::ask(const QString& parentWindow)
-{
-    close();
-    m_error.clear();
-    if (!isAvailable())
-        return Unavailable;
-    QVariantMap results;
-
-    QString token = nextToken();
-    QVariantMap options{{QStringLiteral("handle_token"), token},
-                        {QStringLiteral("session_handle_token"), nextToken()}};
-    Result result = callWithResponse(QStringLiteral("CreateSession"), {options}, token, results, QUICK_MS);
-    if (result != Granted)
-        return result;
-    const QString session = pathText(results.value(QStringLiteral("session_handle")));
-    if (session.isEmpty()) {
-        m_error = QStringLiteral("CreateSession gave no session");
-        return Unavailable;
-    }
-    m_session = session;
-    watchPortal();
-    QDBusConnection::sessionBus().connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
-                                          SLOT(onSessionClosed()));
-
-    token = nextToken();
-    options = {{QStringLiteral("handle_token"), token},
-               {QStringLiteral("types"), SOURCE_MONITOR},
-               {QStringLiteral("multiple"), false}};
-    // The pointer is part of the picture, as on X11.
-    if (screenCastProperty(QStringLiteral("AvailableCursorModes")).toUInt() & CURSOR_EMBEDDED)
-        options.insert(QStringLiteral("cursor_mode"), CURSOR_EMBEDDED);
-    if (screenCastProperty(QStringLiteral("version")).toUInt() >= 4) {
-        options.insert(QStringLiteral("persist_mode"), PERSIST_WHILE_RUNNING);
-        if (!m_restoreToken.isEmpty())
-            options.insert(QStringLiteral("restore_token"), m_restoreToken);
-    }
-    result = callWithResponse(QStringLiteral("SelectSources"),
-                              {QVariant::fromValue(QDBusObjectPath(m_session)), options}, token, results, DIALOG_MS);
-    if (result == Granted) {
-        token = nextToken();
-        options = {{QStringLiteral("handle_token"), token}};
-        result = callWithResponse(QStringLiteral("Start"),
-                                  {QVariant::fromValue(QDBusObjectPath(m_session)), parentWindow, options}, token,
-                                  results, DIALOG_MS);
-    }
-    if (result != Granted) {
-        close();
-        return result;
-    }
     m_node = 0;
     m_geometry = QRect();
     const QVariant streams = results.value(QStringLiteral("streams"));
@@ -234,54 +268,99 @@ IScreenCastPortal::Result IScreenCastPortal::ask(const QString& parentWindow)
                 continue;
             first = false;
             m_node = node;
-            if (properties.contains(QStringLiteral("size")))
-                m_geometry = QRect(pairOf(properties.value(QStringLiteral("position"))),
-                                   QSize(pairOf(properties.value(QStringLiteral("size"))).x(),
-                                         pairOf(properties.value(QStringLiteral("size"))).y()));
+            if (properties.contains(QStringLiteral("size"))) {
+                const QPoint size = pairOf(properties.value(QStringLiteral("size")));
+                m_geometry = QRect(pairOf(properties.value(QStringLiteral("position"))), QSize(size.x(), size.y()));
+            }
         }
         arg.endArray();
-    }
-    if (m_node == 0) {
-        m_error = QStringLiteral("the portal granted no stream");
-        close();
-        return Refused;
     }
     const QString restore = results.value(QStringLiteral("restore_token")).toString();
     if (!restore.isEmpty())
         m_restoreToken = restore;
-    qDebug() << "screen cast granted: node" << m_node << "geometry" << m_geometry;
-    return Granted;
+    return m_node != 0;
 }
 
-int IScreenCastPortal::openPipeWireRemote()
+void IScreenCastPortal::finish(Result result, const QString& error)
 {
-    if (m_session.isEmpty())
-        return -1;
-    QDBusMessage call = QDBusMessage::createMethodCall(SERVICE, PATH, SCREENCAST, QStringLiteral("OpenPipeWireRemote"));
-    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap();
-    const QDBusReply<QDBusUnixFileDescriptor> reply = QDBusConnection::sessionBus().call(call, QDBus::Block, QUICK_MS);
-    if (!reply.isValid() || !reply.value().isValid()) {
-        m_error = QStringLiteral("OpenPipeWireRemote: ") + reply.error().message();
-        return -1;
+    if (m_step == Idle)
+        return;
+    dropStep();
+    m_step = Idle;
+    m_lastResult = result;
+    if (result == Granted) {
+        qDebug() << "screen cast granted: node" << m_node << "geometry" << m_geometry;
+    } else {
+        m_error = error;
+        qDebug() << "screen cast not granted:" << result << m_error;
+        closeSession();
     }
-    // The reply's descriptor closes with it; the caller gets its own.
-    return ::fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0);
+    emit sgRequestFinished(result);
 }
 
-void IScreenCastPortal::close()
+void IScreenCastPortal::dropStep()
 {
+    m_bound->stop();
+    if (m_watcher) {
+        m_watcher->disconnect(this);
+        m_watcher->deleteLater();
+        m_watcher = nullptr;
+    }
+    if (!m_requestPath.isEmpty()) {
+        QDBusConnection::sessionBus().disconnect(SERVICE, m_requestPath, REQUEST, QStringLiteral("Response"), this,
+                                                 SLOT(onResponse(uint, QVariantMap)));
+        m_requestPath.clear();
+    }
+}
+
+void IScreenCastPortal::cancel()
+{
+    if (m_step == Idle)
+        return;
+    // A dialog still open is dismissed with its request.
+    if (!m_requestPath.isEmpty())
+        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(SERVICE, m_requestPath, REQUEST,
+                                                                          QStringLiteral("Close")),
+                                           QDBus::NoBlock);
+    dropStep();
+    m_step = Idle;
+    m_lastResult = Cancelled;
+    m_error = QStringLiteral("abandoned by the program");
+    closeSession();
+}
+
+int IScreenCastPortal::takePipeWireRemote()
+{
+    const int fd = m_remote;
+    m_remote = -1;
+    return fd;
+}
+
+void IScreenCastPortal::closeSession()
+{
+    if (m_remote >= 0) {
+        ::close(m_remote);
+        m_remote = -1;
+    }
+    m_granted = false;
+    m_node = 0;
     if (m_session.isEmpty())
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
     bus.call(QDBusMessage::createMethodCall(SERVICE, m_session, SESSION, QStringLiteral("Close")), QDBus::NoBlock);
     m_session.clear();
-    m_node = 0;
+}
+
+void IScreenCastPortal::close()
+{
+    cancel();
+    closeSession();
 }
 
 void IScreenCastPortal::close(const QString& session)
 {
-    if (!session.isEmpty() && session == m_session)
+    if (!session.isEmpty() && session == sessionHandle())
         close();
 }
 
@@ -291,19 +370,29 @@ void IScreenCastPortal::watchPortal()
         return;
     m_watching = true;
     auto* watcher = new QDBusServiceWatcher(SERVICE, QDBusConnection::sessionBus(),
-                                            QDBusServiceWatcher::WatchForUnregistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
-        if (!m_session.isEmpty())
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    // Only the portal that answered counts: news of an earlier one may come late.
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this](const QString&, const QString& old) {
+        if (old.isEmpty() || old != m_portalOwner)
+            return;
+        if (m_step != Idle)
+            finish(Unavailable, QStringLiteral("the portal left the bus"));
+        else if (!m_session.isEmpty())
             onSessionClosed();
     });
 }
 
 void IScreenCastPortal::onSessionClosed()
 {
+    if (m_step != Idle) {
+        finish(Refused, QStringLiteral("the desktop ended the session while asking"));
+        return;
+    }
     qDebug() << "the desktop ended the screen cast";
     QDBusConnection::sessionBus().disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
                                              SLOT(onSessionClosed()));
     m_session.clear();
+    m_granted = false;
     m_node = 0;
     emit sgSessionClosed();
 }

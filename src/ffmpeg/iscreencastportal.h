@@ -6,38 +6,49 @@
 #include <QString>
 #include <QVariantMap>
 
+class QDBusPendingCallWatcher;
+class QTimer;
+
 // The desktop's screen-cast portal (xdg-desktop-portal, ScreenCast) on the session bus:
 // on Wayland the only way a program may see the screen. The user grants one monitor;
 // the grant is a session whose PipeWire stream carries that monitor's pictures. The
 // grant's restore token is kept for the program's run, so a later recording asks the
 // desktop again without showing its dialog a second time.
+//
+// A request is a chain of calls driven by the event loop, each step bounded: it never
+// blocks the caller, and its end comes as sgRequestFinished.
 class IScreenCastPortal : public QObject
 {
     Q_OBJECT
 public:
-    enum Result { Granted, Cancelled, Refused, Unavailable };
+    // TimedOut: the desktop did not answer within the step's bound. NoStream: it granted
+    // a stream but gave no PipeWire connection for it.
+    enum Result { Granted, Cancelled, Refused, Unavailable, TimedOut, NoStream };
 
     static IScreenCastPortal* instance();
 
-    // True when the session bus has a portal offering screen casts of monitors.
-    bool isAvailable();
-    // Asks the desktop for a monitor (its dialog, where it shows one) and waits for the
-    // answer; parentWindow is "x11:<id>" or empty. A grant replaces the last session.
-    Result request(const QString& parentWindow);
+    // Starts asking the desktop for a monitor (its dialog, where it shows one) and returns
+    // at once; parentWindow is "x11:<id>" or empty. A request still running is abandoned
+    // and a granted session ended first. sgRequestFinished follows.
+    void request(const QString& parentWindow);
+    bool isPending() const { return m_step != Idle; }
+    // Abandons the running request: its dialog is dismissed, the session it made is
+    // ended, and no sgRequestFinished follows.
+    void cancel();
     // A granted session is open.
-    bool hasGrant() const { return !m_session.isEmpty(); }
+    bool hasGrant() const { return m_granted && !m_session.isEmpty(); }
     // What the last request ended with (Unavailable before the first).
     Result lastResult() const { return m_lastResult; }
     // The granted stream: its PipeWire node and where the monitor lies on the desktop
     // (an empty rectangle when the portal does not say).
     quint32 streamNode() const { return m_node; }
     QRect streamGeometry() const { return m_geometry; }
-    // A descriptor of the PipeWire connection that carries the granted stream (the caller
-    // owns it), or -1.
-    int openPipeWireRemote();
+    // The descriptor of the PipeWire connection that carries the granted stream, handed
+    // to the caller (who then owns it) once; -1 after that or without a grant.
+    int takePipeWireRemote();
     // The granted session's handle (empty without a grant).
-    QString sessionHandle() const { return m_session; }
-    // Ends the granted session: the desktop stops sharing the screen.
+    QString sessionHandle() const { return hasGrant() ? m_session : QString(); }
+    // Ends the granted session (the desktop stops sharing) or the running request.
     void close();
     // Ends the session only while it is still the granted one (a later grant stays).
     void close(const QString& session);
@@ -45,6 +56,8 @@ public:
     QString lastError() const { return m_error; }
 
 signals:
+    // The request started by request() ended with this Result.
+    void sgRequestFinished(int result);
     // The desktop ended the granted session (the user stopped sharing).
     void sgSessionClosed();
 
@@ -53,29 +66,45 @@ private slots:
     void onSessionClosed();
 
 private:
-    IScreenCastPortal() = default;
+    enum Step { Idle, Properties, CreateSession, SelectSources, Start, Remote };
+
+    IScreenCastPortal();
     // Also ends the grant when the portal leaves the bus (it ended or failed).
     void watchPortal();
-    // Calls a portal method that answers through a Request object and waits for the
-    // answer: Granted when it agreed, else what it said (with m_error), Unavailable when
-    // there was no answer.
-    Result callWithResponse(const QString& method, const QVariantList& arguments, const QString& token,
-                            QVariantMap& results, int timeoutMs);
     QString nextToken();
-    Result ask(const QString& parentWindow);
+    QString objectPath(const QString& kind, const QString& token) const;
+    // Sends a portal call for step; its answer (the reply, or the Response on the request
+    // named by token when there is one) moves the request on. boundMs limits the wait.
+    void call(Step step, const QString& interface, const QString& method, const QVariantList& arguments,
+              const QString& token, int boundMs);
+    void onReply(QDBusPendingCallWatcher* watcher);
+    void onProperties(const QVariantMap& properties);
+    void selectSources();
+    bool takeStreams(const QVariantMap& results);
+    void finish(Result result, const QString& error = QString());
+    // Stops listening to the running step's answer.
+    void dropStep();
+    void closeSession();
 
+    Step m_step = Idle;
+    QString m_parentWindow;
     QString m_session;
+    bool m_granted = false;
     QString m_restoreToken;
+    QString m_requestPath;
+    QDBusPendingCallWatcher* m_watcher = nullptr;
+    QTimer* m_bound = nullptr;
+    uint m_cursorModes = 0;
+    uint m_version = 0;
     quint32 m_node = 0;
     QRect m_geometry;
+    int m_remote = -1;
     QString m_error;
     Result m_lastResult = Unavailable;
     int m_tokenCount = 0;
     bool m_watching = false;
-    // Filled by onResponse while a request waits.
-    bool m_answered = false;
-    uint m_response = 2;
-    QVariantMap m_results;
+    // The portal's unique bus name, from its last reply.
+    QString m_portalOwner;
 };
 
 #endif

@@ -40,6 +40,9 @@ void TestRecordBar::initTestCase()
     // for, there is no sound server to give it.
     qputenv("PULSE_SERVER", QFile::encodeName(TestEnv::homePath() + QStringLiteral("/run/none")));
     g_camera_info.description.clear();
+    // Recordings go into the test's own folder, never where an empty path would put them.
+    g_video_savepath = TestEnv::homePath() + QStringLiteral("/Videos/");
+    QVERIFY(QDir().mkpath(g_video_savepath));
     IFFmpegApi::instance()->initData();
 }
 

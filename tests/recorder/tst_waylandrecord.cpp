@@ -143,8 +143,9 @@ private:
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
+        const bool answered = QTest::qWaitFor([api] { return !api->isStarting(); }, 30000);
         const QStringList messages = TestEnv::messages();
-        const bool refused = !api->isRecording() && !frame->isVisible() && messages.size() == 1;
+        const bool refused = answered && !api->isRecording() && !frame->isVisible() && messages.size() == 1;
         QTest::qWait(1000);
         if (!refused || finished.count() != 0 || videoFiles() != before) {
             qWarning() << "recording" << api->isRecording() << "bar shown" << frame->isVisible() << "messages"
@@ -164,6 +165,7 @@ private:
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isStarting(), 30000);
         QElapsedTimer sinceStart;
         sinceStart.start();
         QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
@@ -351,6 +353,7 @@ private slots:
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isStarting(), 30000);
         QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
         const QString path = api->outputPath();
         QTest::qWait(2000);

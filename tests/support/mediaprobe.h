@@ -2,9 +2,15 @@
 #define MEDIAPROBE_H
 
 #include <QFile>
+#include <QImage>
 #include <QString>
+#include <functional>
 
 #include "ffmpeg/iavptr.h"
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
 
 // What FFmpeg's demuxer finds in a recording, read packet by packet (so a file without
 // its end still gives what it holds).
@@ -47,6 +53,43 @@ inline IAVCodecContextPtr openStreamDecoder(const AVStream* stream)
         || avcodec_open2(decoder.get(), codec, nullptr) < 0)
         return nullptr;
     return decoder;
+}
+
+// Hands each picture of the recording, in order, with its time (seconds) to take, as a
+// grey image of size; false when the video cannot be decoded.
+inline bool forEachGreyPicture(const QString& path, const QSize& size,
+                               const std::function<void(double, const QImage&)>& take)
+{
+    const IAVInputPtr input = openMediaFile(path);
+    const int video = input ? av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0) : -1;
+    const IAVCodecContextPtr decoder = video >= 0 ? openStreamDecoder(input->streams[video]) : nullptr;
+    if (!decoder)
+        return false;
+    const AVRational timeBase = input->streams[video]->time_base;
+    IAVPacketPtr packet(av_packet_alloc());
+    IAVFramePtr frame(av_frame_alloc());
+    auto receive = [&] {
+        while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
+            // Rows to spare: swscale may write past a line's end.
+            QImage grey(size.width(), size.height() + 4, QImage::Format_Grayscale8);
+            SwsContext* sws = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
+                                             size.height(), AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
+            uint8_t* data[4] = {grey.bits(), nullptr, nullptr, nullptr};
+            const int lines[4] = {int(grey.bytesPerLine()), 0, 0, 0};
+            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, data, lines);
+            sws_freeContext(sws);
+            take(frame->best_effort_timestamp * av_q2d(timeBase), grey.copy(QRect(QPoint(0, 0), size)));
+            av_frame_unref(frame.get());
+        }
+    };
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        if (packet->stream_index == video && avcodec_send_packet(decoder.get(), packet.get()) == 0)
+            receive();
+        av_packet_unref(packet.get());
+    }
+    avcodec_send_packet(decoder.get(), nullptr);
+    receive();
+    return true;
 }
 
 inline MediaProbe probeMedia(const QString& path)

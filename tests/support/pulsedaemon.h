@@ -9,7 +9,9 @@
 
 // A private PulseAudio server with one microphone, for tests and benchmarks of sound
 // capture: silent (a null source), or, with pipeSource, one that captures the 8000 Hz mono
-// signed 16-bit samples written to the named pipe pipePath() (created by the server). It lives in its own runtime folder, is started and stopped
+// signed 16-bit samples written to the named pipe pipePath() (created by the server); while
+// nobody writes into that pipe, the server never readies a new stream from it, as with a
+// microphone that gives nothing. It lives in its own runtime folder, is started and stopped
 // by this object (by its process id) and ends by itself after maxSeconds in any case.
 // start() points this process's sound clients at it through PULSE_SERVER, so call it
 // before the first audio device is listed.
@@ -65,7 +67,8 @@ public:
             }
             QThread::msleep(20);
         }
-        qputenv("PULSE_SERVER", QByteArray("unix:") + QFile::encodeName(socket));
+        m_server = QStringLiteral("unix:") + socket;
+        qputenv("PULSE_SERVER", QFile::encodeName(m_server));
         return true;
     }
 
@@ -80,12 +83,31 @@ public:
         }
     }
 
+    // Runs pactl against this server (as a user changes its sound set-up); true when it
+    // succeeded.
+    bool pactl(const QStringList& arguments) const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PULSE_SERVER"), m_server);
+        tool.setProcessEnvironment(env);
+        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tool.start(QStringLiteral("pactl"), arguments);
+        if (!tool.waitForFinished(10000)) {
+            tool.kill();
+            tool.waitForFinished(2000);
+            return false;
+        }
+        return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+
     qint64 pid() const { return m_process.processId(); }
     QString pipePath() const { return m_pipe; }
 
 private:
     QProcess m_process;
     QString m_pipe;
+    QString m_server;
 };
 
 #endif

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QtMath>
 #include <QtTest>
 
 #include <memory>
@@ -121,6 +123,8 @@ private slots:
     void barsAndSettingsTranslated();
     void textsFitTheirButtons_data();
     void textsFitTheirButtons();
+    void hintsFitTheirFields_data();
+    void hintsFitTheirFields();
     void messageBoxButtonsTranslated_data();
     void messageBoxButtonsTranslated();
     void cleanup();
@@ -253,6 +257,56 @@ void TestTranslationsUi::textsFitTheirButtons()
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     QVERIFY2(checked >= 8, qPrintable(QString::number(checked)));
+}
+
+void TestTranslationsUi::hintsFitTheirFields_data()
+{
+    QTest::addColumn<QString>("langid");
+    QTest::addColumn<double>("factor");
+    // The program's factors on screens 1024, 1920, 2560 and 3840 pixels wide.
+    for (const QString& id : languageIds())
+        for (const double factor : {0.72, 1.0, 1.33, 2.0})
+            QTest::addRow("%s x%.2f", qPrintable(id), factor) << id << factor;
+}
+
+// Qt cuts a hint too long for its field short with an ellipsis: drawn in a field twice
+// as wide, the whole hint must end inside the field's width and look the same.
+void TestTranslationsUi::hintsFitTheirFields()
+{
+    QFETCH(QString, langid);
+    QFETCH(double, factor);
+    QVERIFY(ITranslation::install(langid));
+    IGSQUARERATE = factor;
+    ITimerCaptureFrame dialog(nullptr, nullptr);
+    const int corner = qCeil(6 * factor) + 1;
+    IGSQUARERATE = 1.0;
+    QStringList faults;
+    for (QLineEdit* field : {dialog.intervalEdit(), dialog.pagesEdit()}) {
+        QVERIFY(field->text().isEmpty() && !field->placeholderText().isEmpty());
+        const int width = field->width();
+        const QImage shown = field->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        field->setFixedWidth(2 * width);
+        const QImage whole = field->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        field->setFixedWidth(width);
+        // Rightmost column of the whole hint, away from the rounded corners.
+        const QRgb background = whole.pixel(whole.width() - corner - 1, whole.height() / 2);
+        int right = -1;
+        for (int x = 0; x < whole.width() - corner; ++x)
+            for (int y = corner; y < whole.height() - corner; ++y)
+                if (qAbs(qGray(whole.pixel(x, y)) - qGray(background)) > 20)
+                    right = x;
+        bool same = true;
+        for (int x = 0; x < width - corner && same; ++x)
+            for (int y = 0; y < shown.height() && same; ++y)
+                same = shown.pixel(x, y) == whole.pixel(x, y);
+        if (right < 0 || right >= width - 2 || !same)
+            faults << QStringLiteral("\"%1\" ends at %2 in a field %3 wide%4")
+                          .arg(field->placeholderText())
+                          .arg(right)
+                          .arg(width)
+                          .arg(same ? QString() : QStringLiteral(", cut short"));
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
 void TestTranslationsUi::messageBoxButtonsTranslated_data()

@@ -1,0 +1,304 @@
+// A microphone that fails the screen recorder, on a PulseAudio server of the test's own:
+// one nobody feeds (the server never readies a stream from it, so Qt's input waits in its
+// start), and one removed in the middle of a recording. Start answers within its bound
+// without sound and says so, the program still ends at SIGTERM, the next Start records
+// sound once the microphone delivers, and a sound that stopped midway is told at Stop with
+// its moment. A recording that got no picture is not announced as saved and leaves no file.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include "avsync.h"
+#include "board/widget/itimemsgbox.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iaudioinputfromqt.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iapplication.h"
+#include "iglobal.h"
+#include "mediaprobe.h"
+#include "pulsedaemon.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+#include "testprogram.h"
+
+namespace {
+
+const QString NO_MICROPHONE = QStringLiteral("No microphone: recording without sound");
+// Start's bound and what a busy machine adds to it.
+const qint64 ANSWER_MS = IAudioInputFromQt::START_LIMIT_MS + 2500;
+// When the unfed microphone gets its sound: well after Start's bound.
+const int FED_AFTER_MS = 9000;
+const char* PROGRAM_ARGUMENT = "--program-with-held-microphone";
+const int PROGRAM_STATUS = 7;
+
+void askForSound()
+{
+    // A named camera asks for sound from the system's default microphone.
+    g_camera_info.description = QStringLiteral("Test camera");
+    IFFmpegApi::instance()->ffmpegcmdGetDeviceInfo();
+}
+
+// Presses the bar's Start and waits for the recording; the milliseconds it took, -1 when
+// nothing started.
+qint64 startThroughTheBar(IVideoRecordFrame& frame)
+{
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    QElapsedTimer clock;
+    clock.start();
+    frame.onControlClick(false, 6);
+    IFFmpegApi* api = IFFmpegApi::instance();
+    if (!QTest::qWaitFor([api] { return api->isRecording(); }, 30000))
+        return -1;
+    return clock.elapsed();
+}
+
+// The recording bar over a shown window.
+struct ShownBar
+{
+    QWidget window;
+    IVideoRecordFrame frame{nullptr, &window};
+    ShownBar()
+    {
+        window.resize(1200, 900);
+        window.show();
+    }
+};
+
+QString noticeText()
+{
+    ITimeMsgBox* notice = ITimeMsgBox::instance();
+    return notice->isVisible() ? notice->findChild<QLabel*>()->text() : QString();
+}
+
+// The program's side of terminationEndsTheProgram: Start with the microphone held by
+// the sound server, the answer on stdout, then the event loop until a signal ends it.
+int runProgram(int argc, char** argv, const QString& videos)
+{
+    IApplication app(QStringLiteral("OcumetraHeldMicrophoneTest"), argc, argv);
+    TestEnv::afterApplication();
+    app.handleTerminationSignals();
+    IConfigureService::instance()->setVideoPath(videos);
+    g_video_format = QStringLiteral("mp4");
+    IFFmpegApi::instance()->initData();
+    askForSound();
+    ShownBar bar;
+    const qint64 ms = startThroughTheBar(bar.frame);
+    QTextStream(stdout) << "answered " << ms << " ms: " << noticeText() << Qt::endl;
+    // A status of its own after a clean loop: what main returns survives the way out.
+    return QApplication::exec() == 0 ? PROGRAM_STATUS : 1;
+}
+
+}
+
+class TestRecordMic : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void unfedMicrophoneDoesNotHoldUpStart();
+    void soundLostMidwayIsToldAtStop();
+    void terminationEndsTheProgramWithTheMicrophoneHeld();
+    void recordingWithoutPictureIsNotSaved();
+
+private:
+    PulseDaemon m_pulse;
+    AvSync::ToneWriter m_microphone;
+    QTemporaryDir m_videos;
+};
+
+void TestRecordMic::initTestCase()
+{
+    QVERIFY(m_videos.isValid());
+    // Nobody writes into the pipe yet: the microphone gives nothing.
+    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-mic"), 300, true),
+             "could not start the private PulseAudio server");
+    g_video_format = QStringLiteral("mp4");
+    IConfigureService::instance()->setVideoPath(m_videos.path());
+    IFFmpegApi::instance()->initData();
+}
+
+void TestRecordMic::cleanupTestCase()
+{
+    IFFmpegApi::destroyInstance();
+    m_microphone.stop();
+    m_pulse.stop();
+}
+
+void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    askForSound();
+    ShownBar bar;
+    IVideoRecordFrame& frame = bar.frame;
+    QVERIFY(QTest::qWaitForWindowExposed(&bar.window));
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+
+    // The microphone delivers later, from another thread: a Start that waits for it
+    // answers only then.
+    std::atomic<bool> fed{false};
+    const QString pipe = m_pulse.pipePath();
+    std::thread feeder([&] {
+        QThread::msleep(FED_AFTER_MS);
+        fed = m_microphone.start(pipe);
+    });
+    const qint64 answered = startThroughTheBar(frame);
+    const QString notice = noticeText();
+    QTest::qWait(1000);
+    frame.stopVideoRecord();
+    const bool saved = finished.wait(60000);
+    feeder.join();
+    QVERIFY(fed);
+    qInfo("Start answered after %lld ms", answered);
+    QVERIFY2(answered >= 0 && answered < ANSWER_MS,
+             qPrintable(QStringLiteral("Start answered after %1 ms, not within %2 ms").arg(answered).arg(ANSWER_MS)));
+    QCOMPARE(notice, NO_MICROPHONE);
+    QVERIFY(saved);
+    const QString silent = finished.at(0).at(0).toString();
+    MediaProbe probe = probeMedia(silent);
+    QVERIFY(probe.videoPackets > 0);
+    QCOMPARE(probe.audioCodec, AV_CODEC_ID_NONE);
+
+    // The start left waiting completes now that the microphone delivers; it belongs to
+    // no recording, and the next Start records sound.
+    QTRY_VERIFY_WITH_TIMEOUT(!IAudioInputFromQt::instance()->startPending(), 15000);
+    QVERIFY(startThroughTheBar(frame) >= 0);
+    QVERIFY2(api->outputStream().hasSound(), "the microphone did not start once it delivered");
+    QTest::qWait(1500);
+    frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+    probe = probeMedia(finished.at(1).at(0).toString());
+    QVERIFY(probe.videoPackets > 0);
+    QVERIFY(probe.audioPackets > 0);
+    QCOMPARE(probeMedia(silent).audioCodec, AV_CODEC_ID_NONE);
+    QCOMPARE(finished.at(1).at(1).toString(), QString());
+}
+
+void TestRecordMic::soundLostMidwayIsToldAtStop()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    askForSound();
+    ShownBar bar;
+    IVideoRecordFrame& frame = bar.frame;
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    TestEnv::clearMessages();
+    QVERIFY(startThroughTheBar(frame) >= 0);
+    QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
+    QElapsedTimer recording;
+    recording.start();
+    QTest::qWait(2500);
+    // The microphone goes, and nothing takes its place: the listener's sink (whose monitor
+    // the server would move the stream to) first, then the microphone, whose pipe is
+    // closed before it goes.
+    m_microphone.stop();
+    QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-null-sink")}));
+    QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-pipe-source")}));
+    const qint64 lostAt = recording.elapsed();
+    QTest::qWait(3000);
+    frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+
+    const QString path = QDir::toNativeSeparators(finished.at(0).at(0).toString());
+    const QString note = frame.finishedBox()->note();
+    qInfo("microphone removed %lld ms into the recording; the box says: %s", lostAt, qPrintable(note));
+    QVERIFY2(note.startsWith(QStringLiteral("The sound stopped at 00:02 of the recording.")),
+             qPrintable(QStringLiteral("the finished box does not tell when the sound stopped: \"%1\"").arg(note)));
+    QVERIFY2(note.contains(QStringLiteral("The microphone was disconnected.")), qPrintable(note));
+    // "Open file" opens the path, which stands apart from the note.
+    QCOMPARE(frame.finishedBox()->text(), path);
+    QCOMPARE(TestEnv::messages(), QStringList{note + QLatin1Char('\n') + path});
+}
+
+void TestRecordMic::terminationEndsTheProgramWithTheMicrophoneHeld()
+{
+    // A server of its own whose microphone nobody feeds, for the program started here.
+    PulseDaemon pulse;
+    QVERIFY2(pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-held"), 120, true),
+             "could not start the second PulseAudio server");
+    QTemporaryDir videos;
+    QVERIFY(videos.isValid());
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QCoreApplication::applicationFilePath(), {QLatin1String(PROGRAM_ARGUMENT), videos.path()});
+    QVERIFY(program.waitForStarted(5000));
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (!answer.contains('\n') && clock.elapsed() < 30000 && program.state() == QProcess::Running) {
+        program.waitForReadyRead(200);
+        answer += program.readAllStandardOutput();
+    }
+    const bool answered = answer.contains("answered");
+    QElapsedTimer ending;
+    ending.start();
+    ::kill(pid_t(program.processId()), SIGTERM);
+    const bool ended = program.waitForFinished(15000);
+    const qint64 endedMs = ending.elapsed();
+    if (!ended) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+    pulse.stop();
+    qInfo("program: %s; SIGTERM to exit %lld ms", answer.trimmed().constData(), endedMs);
+    QVERIFY2(answered, "Start did not answer within 30 s: the window froze");
+    const qint64 ms = answer.mid(answer.indexOf("answered ") + 9).split(' ').value(0).toLongLong();
+    QVERIFY2(ms >= 0 && ms < ANSWER_MS, answer.constData());
+    QVERIFY2(answer.trimmed().endsWith(NO_MICROPHONE.toUtf8()), answer.constData());
+    QVERIFY2(ended, "the program did not end within 15 s of SIGTERM");
+    QCOMPARE(TestProgram::exitProblem(program, PROGRAM_STATUS), QString());
+}
+
+void TestRecordMic::recordingWithoutPictureIsNotSaved()
+{
+    // Sound is taken from the first picture on: without a picture nothing is recorded.
+    g_camera_info.description.clear();
+    IFFmpegApi* api = IFFmpegApi::instance();
+    api->ffmpegcmdGetDeviceInfo();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    const QRect region(0, 0, 320, 240);
+    // Stop at once after Start, as a double click does: the screen has had no time to
+    // give a picture. A busy machine may let one through; such a try is repeated.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+        finished.clear();
+        TestEnv::clearMessages();
+        const QStringList before = QDir(m_videos.path()).entryList(QDir::Files);
+        QVERIFY(api->startRecordVideo(m_videos.path(), region));
+        api->stopRecordVideo();
+        QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+        if (api->outputStream().videoFramesWritten() > 0)
+            continue;
+        QVERIFY2(finished.isEmpty(), "a recording without a picture was announced as saved");
+        QCOMPARE(TestEnv::messages(), QStringList{QStringLiteral("No picture of the screen arrived before the "
+                                                                 "recording was stopped. Nothing was recorded, "
+                                                                 "and no file was kept.")});
+        QCOMPARE(QDir(m_videos.path()).entryList(QDir::Files), before);
+        return;
+    }
+    QFAIL("every recording got a picture before its stop");
+}
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    if (argc == 3 && qstrcmp(argv[1], PROGRAM_ARGUMENT) == 0) {
+        const QString videos = QString::fromLocal8Bit(argv[2]);
+        int programArgc = 1;
+        return runProgram(programArgc, argv, videos);
+    }
+    QApplication app(argc, argv);
+    TestEnv::afterApplication();
+    TestRecordMic tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_recordmic.moc"
