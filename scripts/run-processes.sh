@@ -4,27 +4,84 @@
 # environment or command; what the developer starts meanwhile (a shell in the build
 # folder, the program from it) is never below it.
 
-# Runs the calling script again, as the same process with the same arguments, as a
-# subreaper: run_as_subreaper "$0" "$@". Returns at once when it already is one.
-run_as_subreaper() {
-  if [ "${OCUMETRA_RUN_SUBREAPER:-}" = 1 ]; then
-    unset OCUMETRA_RUN_SUBREAPER
-    return 0
-  fi
-  export OCUMETRA_RUN_SUBREAPER=1
-  # 36: PR_SET_CHILD_SUBREAPER, kept across exec.
-  exec python3 -c 'import ctypes, os, sys
-if ctypes.CDLL(None, use_errno=True).prctl(36, 1, 0, 0, 0) != 0:
+# Becomes a subreaper, then runs bash with the arguments given. Named a guard's pid in
+# OCUMETRA_RUN_GUARD, it is also sent TERM when that guard dies, however it dies.
+run_subreaper='import ctypes, os, signal, sys
+libc = ctypes.CDLL(None, use_errno=True)
+# 36: PR_SET_CHILD_SUBREAPER, kept across exec.
+if libc.prctl(36, 1, 0, 0, 0) != 0:
     sys.exit("cannot become the subreaper of the run: " + os.strerror(ctypes.get_errno()))
-os.execvp("bash", ["bash"] + sys.argv[1:])' "$@"
+guard = os.environ.pop("OCUMETRA_RUN_GUARD", "")
+if guard:
+    # 1: PR_SET_PDEATHSIG, kept across exec; a guard that died before it was set is
+    # seen by the parent it left.
+    libc.prctl(1, signal.SIGTERM, 0, 0, 0)
+    if os.getppid() != int(guard):
+        sys.exit("the test run ended before its tests began")
+os.execvp("bash", ["bash"] + sys.argv[1:])'
+
+# Runs the calling script again below this one, as the run itself: run_guarded "$0" "$@".
+# In the run it returns at once; in the caller, which becomes the run's guard (the same
+# process, a subreaper too), it ends with the run's status. The run dies with its guard,
+# and the guard outlives a killed run, so a run ended by any signal, SIGKILL included,
+# leaves nothing running: whichever of the two is left ends everything below it and
+# removes the run's folder, OCUMETRA_RUN_TMP. The runs' folders share one folder, where
+# each run removes those of runs whose guard is gone (all killed at once).
+run_guarded() {
+  case "${OCUMETRA_RUN_STAGE:-}" in
+    run) unset OCUMETRA_RUN_STAGE; return 0 ;;
+    guard) unset OCUMETRA_RUN_STAGE ;;
+    *) OCUMETRA_RUN_STAGE=guard exec python3 -c "$run_subreaper" "$@" ;;
+  esac
+  local runs="${TMPDIR:-/tmp}/ocumetra-runs"
+  mkdir -p "$runs"
+  clear_ended_runs "$runs"
+  OCUMETRA_RUN_TMP="$(mktemp -d "$runs/run-$$-$(start_time $$)-XXXXXX")"
+  export OCUMETRA_RUN_TMP
+  run_status=""
+  trap end_guard EXIT
+  OCUMETRA_RUN_STAGE=run OCUMETRA_RUN_GUARD=$$ python3 -c "$run_subreaper" "$@" && run_status=0 || run_status=$?
+  exit "$run_status"
 }
 
-# The live processes below this shell, into found; those listed in run_exempt (pids
-# separated by spaces) are left out. Only builtins: nothing is started during the scan.
+# A run that ended by itself has ended what it started (but what its build left
+# running); one that was killed, or a guard that was, has not.
+end_guard() {
+  [ -n "$run_status" ] && [ "$run_status" -lt 128 ] || end_processes
+  chmod -R u+rwX "$OCUMETRA_RUN_TMP" 2>/dev/null || true
+  rm -rf "$OCUMETRA_RUN_TMP"
+}
+
+# When process $1 started, in clock ticks since boot: a later process given the same
+# pid started later. Empty once it is gone.
+start_time() {
+  local stat fields
+  read -r stat 2>/dev/null < "/proc/$1/stat" || return 0
+  # "pid (name) state ...": the name may hold spaces and parentheses; the start is
+  # field 22.
+  read -ra fields <<< "${stat##*) }"
+  echo "${fields[19]}"
+}
+
+# Removes the folders of ended runs from $1, run-PID-START-*: those whose guard is gone.
+clear_ended_runs() {
+  local dir name
+  for dir in "$1"/run-*-*-*; do
+    [ -d "$dir" ] || continue
+    name="${dir##*/run-}"
+    [ "$(start_time "${name%%-*}")" != "$(cut -d- -f2 <<< "$name")" ] || continue
+    chmod -R u+rwX "$dir" 2>/dev/null || true
+    rm -rf "$dir" 2>/dev/null || true
+  done
+}
+
+# The live processes below this shell (or below the process $1), into found; those
+# listed in run_exempt (pids separated by spaces) are left out. Only builtins: nothing is
+# started during the scan.
 found=()
 run_exempt=""
 run_processes() {
-  local dir pid up stat depth
+  local root="${1:-$$}" dir pid up stat depth
   local -A parent=()
   for dir in /proc/[0-9]*; do
     read -r stat 2>/dev/null < "$dir/stat" || continue
@@ -36,12 +93,12 @@ run_processes() {
   done
   found=()
   for pid in "${!parent[@]}"; do
-    [ "$pid" != "$$" ] && [[ " $run_exempt " != *" $pid "* ]] || continue
+    [ "$pid" != "$root" ] && [[ " $run_exempt " != *" $pid "* ]] || continue
     up="${parent[$pid]}"
-    for ((depth = 0; depth < 1000 && up > 1 && up != $$; depth++)); do
+    for ((depth = 0; depth < 1000 && up > 1 && up != root; depth++)); do
       up="${parent[$up]:-0}"
     done
-    [ "$up" != "$$" ] || found+=("$pid")
+    [ "$up" != "$root" ] || found+=("$pid")
   done
 }
 

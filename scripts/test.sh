@@ -6,9 +6,9 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 source "$here/scripts/run-processes.sh"
 # The packages first (python3 among them), then the run goes on as the subreaper of all
-# it starts.
-[ "${OCUMETRA_RUN_SUBREAPER:-}" = 1 ] || bash "$here/scripts/install-deps.sh"
-run_as_subreaper "$0" "$@"
+# it starts, below a guard that ends it however it ends.
+[ -n "${OCUMETRA_RUN_STAGE:-}" ] || bash "$here/scripts/install-deps.sh"
+run_guarded "$0" "$@"
 
 args=()
 if [ "${1:-}" = "--sanitize" ]; then
@@ -34,9 +34,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   fi
 fi
 
-# Every temporary file of the tests goes into one folder of this run, removed at its end,
-# with whatever is left running, however the run ends.
-run_tmp="$(mktemp -d "${TMPDIR:-/tmp}/ocumetra-run-XXXXXX")"
+# Every temporary file of the tests goes into the run's folder, removed at its end, with
+# whatever is left running.
+run_tmp="$OCUMETRA_RUN_TMP"
 # What the build left running is not the tests'.
 run_processes
 run_exempt="${found[*]}"

@@ -22,8 +22,7 @@ trap cleanup EXIT
 mkdir -p "$tmp/fake" "$tmp/real/build/bin" "$tmp/tmp"
 ln -s real "$tmp/link"
 cp "$(command -v sleep)" "$tmp/real/build/bin/ocumetra"
-printf '#!/bin/sh\nexit 0\n' > "$tmp/fake/cmake"
-printf '#!/bin/sh\nprintf "install ok installed"\n' > "$tmp/fake/dpkg-query"
+fake_build_tools "$tmp/fake"
 # The tests: they leave two processes and pass.
 cat > "$tmp/fake/ctest" <<EOF
 #!/usr/bin/env bash

@@ -112,16 +112,16 @@ private slots:
                                                       "the title shows whole here."),
                                        &problem);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        wide.save(QStringLiteral("msgbox-title-wide.png"));
+        wide.save(TestEnv::homePath() + QStringLiteral("/msgbox-title-wide.png"));
         const QImage whole = titleText(wide);
         QVERIFY2(!whole.isNull(), qPrintable(QStringLiteral("no title in a bar of %1x%2").arg(wide.width()).arg(wide.height())));
 
         const QImage narrow = titleBarOf(QStringLiteral("Save Successful."), &problem);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         const QImage shown = titleText(narrow);
-        narrow.save(QStringLiteral("msgbox-title-short.png"));
+        narrow.save(TestEnv::homePath() + QStringLiteral("/msgbox-title-short.png"));
         QVERIFY2(shown.size() == whole.size() && shown == whole,
-                 qPrintable(QStringLiteral("title %1 px wide instead of %2 (msgbox-title-*.png)")
+                 qPrintable(QStringLiteral("title %1 px wide instead of %2")
                                 .arg(shown.width())
                                 .arg(whole.width())));
     }

@@ -16,6 +16,7 @@
 #include "noisewidget.h"
 #include "pulsedaemon.h"
 #include "screenpattern.h"
+#include "screensetup.h"
 #include "stillpage.h"
 #include "testenv.h"
 #include "videoprobe.h"
@@ -65,6 +66,8 @@ private:
 
 void TestScreenRecord::initTestCase()
 {
+    const QString screens = screenSetupProblem();
+    QVERIFY2(screens.isEmpty(), qPrintable(screens));
     if (!withoutMicrophone()) {
         QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-test"), 300),
                  "could not start the private PulseAudio server");

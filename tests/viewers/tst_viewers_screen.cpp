@@ -14,6 +14,7 @@
 #include "customui/irgbrender.h"
 #include "customui/iyuvrender.h"
 #include "iapplication.h"
+#include "screensetup.h"
 #include "testenv.h"
 
 namespace {
@@ -241,6 +242,12 @@ class TestViewersScreen : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        const QString problem = screenSetupProblem();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
     void magnifierShowsRegionUnderPointerOnEveryScreen()
     {
         // Here the screen is X's own: the desktop itself is grabbed.
