@@ -1,6 +1,6 @@
 // Under a real X server: the program starts against the simulated camera and the
-// screen shows its window with the live picture. Leaves the screenshot as
-// mainframe_smoke.png in the working folder.
+// screen shows its window with the live picture. The screenshot is kept as
+// mainframe_smoke.png in the test's own home folder.
 
 #include <QApplication>
 #include <QScreen>
@@ -29,7 +29,7 @@ private slots:
 
         const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
         QVERIFY(!shot.isNull());
-        QVERIFY(shot.save(QStringLiteral("mainframe_smoke.png")));
+        QVERIFY(shot.save(TestEnv::homePath() + QStringLiteral("/mainframe_smoke.png")));
 
         // The test pattern is mostly black; the board around it is grey (105).
         const QRect picture = frame->m_board->pixmapEleGlobalBoundingRect().toAlignedRect() & shot.rect();

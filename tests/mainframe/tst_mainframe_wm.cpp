@@ -6,6 +6,7 @@
 // the window goes. OCUMETRA_WM_STARTS sets how many starts the first test makes.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QRadioButton>
@@ -182,24 +183,36 @@ public:
         return area >= 600 * 400 ? best : QString();
     }
 
-    // A window of the program shown since before was taken; invalid after 5 s without.
-    // The program's notices stand centred on the screen, where none of the windows
-    // looked for does (the main window is not centred): one that comes late on a busy
-    // machine is not taken for them.
+    // A window of the program shown since before was taken, once it has stood still for
+    // 400 ms; invalid after 5 s without. The program's notices stand centred on the
+    // screen, where none of the windows looked for does (the main window is not
+    // centred): one that comes late on a busy machine is not taken for them. A panel is
+    // placed from where the program last saw its window: on a busy machine it learns of
+    // a move by the window manager late, shows the panel by the old place and then moves
+    // it by its button, where a click must go.
     QRect newWindow(const QList<QRect>& before)
     {
         QRect found;
+        QElapsedTimer still;
         const bool shown = QTest::qWaitFor([&] {
+            QRect now;
             for (const QRect& r : windows()) {
                 if (!before.contains(r) && (r.center() - screenRect().center()).manhattanLength() > 4) {
-                    found = r;
-                    return true;
+                    now = r;
+                    break;
                 }
             }
-            return false;
+            if (!now.isValid() || now != found) {
+                found = now;
+                still.start();
+                return false;
+            }
+            return still.elapsed() >= 400;
         }, 5000);
-        if (!shown)
+        if (!shown) {
             qWarning().noquote() << "shown:" << describe(windows());
+            return QRect();
+        }
         return found;
     }
 
