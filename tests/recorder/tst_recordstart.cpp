@@ -36,6 +36,7 @@
 #include "mediaprobe.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
+#include "waylandmain.h"
 #include "waylandsession.h"
 
 #include <gst/gst.h>
@@ -518,31 +519,13 @@ int main(int argc, char** argv)
 {
     if (argc > 2 && qstrcmp(argv[1], "--fake-portal") == 0)
         return runFakePortal(argc, argv);
-    TestEnv::prepare();
-    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
-    WaylandSession desktop;
-    if (!desktop.start(TestEnv::homePath() + QStringLiteral("/wayland"), true, 280)) {
-        qCritical("the Wayland desktop did not start");
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    gst_init(nullptr, nullptr);
-    int result = 2;
-    {
-        IApplication app(QStringLiteral("OcumetraRecordStartTest"), argc, argv);
-        TestEnv::afterApplication();
-        CameraRig rig;
-        if (!rig.start(QSize(640, 480), 270)) {
-            qCritical("the simulated camera did not start");
-            return 2;
-        }
-        app.handleTerminationSignals();
-        TestRecordStart tc(&desktop);
-        QTEST_SET_MAIN_SOURCE_PATH
-        result = runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });
-    }
-    desktop.stop();
-    return result;
+    return runOnWaylandDesktop(QStringLiteral("OcumetraRecordStartTest"), "xcb", 280, argc, argv,
+                               [&](WaylandSession& desktop) {
+                                   gst_init(nullptr, nullptr);
+                                   TestRecordStart tc(&desktop);
+                                   QTEST_SET_MAIN_SOURCE_PATH
+                                   return QTest::qExec(&tc, argc, argv);
+                               });
 }
 
 #include "tst_recordstart.moc"

@@ -26,6 +26,7 @@
 #include "noticelog.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
+#include "waylandmain.h"
 #include "waylandsession.h"
 
 namespace {
@@ -481,35 +482,13 @@ private:
 
 int main(int argc, char** argv)
 {
-    TestEnv::prepare();
-    // No USB camera may be taken instead of the simulated one.
-    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
-    WaylandSession desktop;
-    if (!desktop.start(TestEnv::homePath() + QStringLiteral("/wayland"), true, 240)) {
-        qCritical("the Wayland desktop did not start");
-        return 2;
-    }
     // The platform as a user has it: none named, unless the run names one.
-    if (qEnvironmentVariableIsEmpty("OCUMETRA_TEST_QT_PLATFORM"))
-        qunsetenv("QT_QPA_PLATFORM");
-    else
-        qputenv("QT_QPA_PLATFORM", qgetenv("OCUMETRA_TEST_QT_PLATFORM"));
-    int result = 2;
-    {
-        IApplication app(QStringLiteral("OcumetraWaylandRecordTest"), argc, argv);
-        TestEnv::afterApplication();
-        CameraRig rig;
-        if (!rig.start(QSize(640, 480), 200)) {
-            qCritical("the simulated camera did not start");
-            return 2;
-        }
-        app.handleTerminationSignals();
-        TestWaylandRecord tc(&desktop);
-        QTEST_SET_MAIN_SOURCE_PATH
-        result = runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });
-    }
-    desktop.stop();
-    return result;
+    return runOnWaylandDesktop(QStringLiteral("OcumetraWaylandRecordTest"), qgetenv("OCUMETRA_TEST_QT_PLATFORM"), 240,
+                               argc, argv, [&](WaylandSession& desktop) {
+                                   TestWaylandRecord tc(&desktop);
+                                   QTEST_SET_MAIN_SOURCE_PATH
+                                   return QTest::qExec(&tc, argc, argv);
+                               });
 }
 
 #include "tst_waylandrecord.moc"

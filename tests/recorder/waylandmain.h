@@ -1,0 +1,48 @@
+#ifndef WAYLANDMAIN_H
+#define WAYLANDMAIN_H
+
+#include <QString>
+
+#include <functional>
+
+#include "camerarig.h"
+#include "iapplication.h"
+#include "testenv.h"
+#include "waylandsession.h"
+
+// The main of a test that records on the Wayland test desktop: the desktop (lifetime
+// seconds at most), the program's application object (appName, on the platform
+// platform, none named when empty) and the simulated camera, then tests(desktop) inside
+// the program's event loop. 2 when the desktop or the camera did not start.
+inline int runOnWaylandDesktop(const QString& appName, const QByteArray& platform, int lifetime, int argc,
+                               char** argv, const std::function<int(WaylandSession&)>& tests)
+{
+    TestEnv::prepare();
+    // No USB camera may be taken instead of the simulated one.
+    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
+    WaylandSession desktop;
+    if (!desktop.start(TestEnv::homePath() + QStringLiteral("/wayland"), true, lifetime)) {
+        qCritical("the Wayland desktop did not start");
+        return 2;
+    }
+    if (platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", platform);
+    int result = 2;
+    {
+        IApplication app(appName, argc, argv);
+        TestEnv::afterApplication();
+        CameraRig rig;
+        if (!rig.start(QSize(640, 480), lifetime - 40)) {
+            qCritical("the simulated camera did not start");
+            return 2;
+        }
+        app.handleTerminationSignals();
+        result = runInsideApplication([&] { return tests(desktop); });
+    }
+    desktop.stop();
+    return result;
+}
+
+#endif
