@@ -6,9 +6,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
-#include <QTimer>
 
-#include "customui/iuihelper.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 
@@ -19,6 +17,7 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
 
     // Without an owner Qt centres the box on the screen under the pointer and the window
     // manager may put it behind the program: it belongs over the window the user works in.
+    // Qt centres it there itself, by its guess of the window manager's frame.
     if (!parent)
         parent = QApplication::activeWindow();
     QMessageBox box(parent);
@@ -47,8 +46,6 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
-    // Qt centres it by a guessed frame and size; once shown, both are known.
-    QTimer::singleShot(0, &box, [&box, parent] { centreOnWindow(&box, parent); });
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

@@ -103,14 +103,5 @@ void centreOnWindow(QWidget* dialog, const QWidget* owner)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
-    // A framed dialog that the window manager has not framed yet is placed by its inside;
-    // it will get the frame its window has.
-    if (window && dialog->frameGeometry() == dialog->geometry()
-        && !dialog->windowFlags().testFlag(Qt::FramelessWindowHint)) {
-        const QSize frame = outer.size() - window->geometry().size();
-        const QPoint inset = window->geometry().topLeft() - outer.topLeft();
-        dialog->move(centredIn(outer, dialog->size() + frame, area) + inset);
-        return;
-    }
     dialog->move(centredIn(window ? outer : area, dialog->frameGeometry().size(), area));
 }
