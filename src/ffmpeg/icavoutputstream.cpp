@@ -407,7 +407,7 @@ void ICAVOutputStream::endSound(const char* why)
 {
     if (m_soundEnded.exchange(true))
         return;
-    const qint64 at = soundEnd();
+    const qint64 at = m_audioEncoder ? av_rescale(soundEnd(), 1000000, m_audioEncoder->sample_rate) : 0;
     {
         QMutexLocker lock(&m_fifoMutex);
         noteGap(at, -1, true);
@@ -429,10 +429,8 @@ ICAVOutputStream::SoundGap ICAVOutputStream::soundGap() const
 
 qint64 ICAVOutputStream::soundEnd()
 {
-    if (!m_audioEncoder)
-        return 0;
     QMutexLocker lock(&m_fifoMutex);
-    return av_rescale(m_audioLead + m_audioSamples + m_soundQueued, 1000000, m_audioEncoder->sample_rate);
+    return m_audioLead + m_audioSamples + m_soundQueued;
 }
 
 int ICAVOutputStream::stopEncode()
@@ -506,7 +504,7 @@ void ICAVOutputStream::padSoundToLastPicture()
     // The sound ends at the stop, but the last picture is shown until its slot ends, which
     // may be up to two slots later: its slot is rounded, and a late picture takes the next.
     const qint64 pictureEnd = av_rescale(m_lastVideoPts + 1, m_audioEncoder->sample_rate, m_fps);
-    const qint64 end = m_audioLead + m_audioSamples + queuedSound();
+    const qint64 end = soundEnd();
     if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS) {
         QMutexLocker lock(&m_fifoMutex);
         noteGap(av_rescale(end, 1000000, m_audioEncoder->sample_rate), -1, false);

@@ -123,7 +123,7 @@ private:
     void padSoundToLastPicture();
     // Keeps the first gap of the sound (under m_fifoMutex).
     void noteGap(qint64 from, qint64 back, bool failed);
-    // The end of what the sound encoder has taken and has queued, in microseconds.
+    // The end of what the sound encoder has taken and has queued, in its samples.
     qint64 soundEnd();
     // Sends frame (null = flush) and writes every packet that comes out.
     bool sendAndWrite(AVCodecContext* encoder, AVStream* stream, AVFrame* frame);

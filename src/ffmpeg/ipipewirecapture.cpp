@@ -45,7 +45,7 @@ GstFlowReturn IPipeWireCapture::Stream::onNewSample(GstElement* sink, void* data
         return GST_FLOW_OK;
     // An empty or damaged buffer would replace the last good picture.
     GstVideoInfo info;
-    if (!IPipeWireCapture::isWholePicture(sample) || !gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) {
+    if (!IPipeWireCapture::isWholePicture(sample, &info)) {
         gst_sample_unref(sample);
         return GST_FLOW_OK;
     }
@@ -62,17 +62,19 @@ IPipeWireCapture::~IPipeWireCapture()
     close();
 }
 
-bool IPipeWireCapture::isWholePicture(GstSample* sample)
+bool IPipeWireCapture::isWholePicture(GstSample* sample, GstVideoInfo* info)
 {
     GstBuffer* buffer = sample ? gst_sample_get_buffer(sample) : nullptr;
     GstCaps* caps = sample ? gst_sample_get_caps(sample) : nullptr;
-    GstVideoInfo info;
-    if (!buffer || !caps || !gst_video_info_from_caps(&info, caps))
+    GstVideoInfo own;
+    if (!info)
+        info = &own;
+    if (!buffer || !caps || !gst_video_info_from_caps(info, caps))
         return false;
     if (GST_BUFFER_FLAG_IS_SET(buffer, GST_BUFFER_FLAG_CORRUPTED))
         return false;
     const gsize size = gst_buffer_get_size(buffer);
-    return size > 0 && size >= GST_VIDEO_INFO_SIZE(&info);
+    return size > 0 && size >= GST_VIDEO_INFO_SIZE(info);
 }
 
 bool IPipeWireCapture::open(int fd, quint32 node, QString* why)

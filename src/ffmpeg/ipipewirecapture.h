@@ -6,6 +6,7 @@
 #include <memory>
 
 typedef struct _GstSample GstSample;
+typedef struct _GstVideoInfo GstVideoInfo;
 
 // The pictures of a screen-cast stream granted by the desktop's portal, read from
 // PipeWire through GStreamer (pipewiresrc) as 32-bit BGRx. The stream sends a picture
@@ -37,8 +38,8 @@ public:
     void close();
 
     // A picture worth showing: a buffer that is not empty, not marked corrupted and
-    // holds what its caps say.
-    static bool isWholePicture(GstSample* sample);
+    // holds what its caps say; info, when given, gets what the caps say.
+    static bool isWholePicture(GstSample* sample, GstVideoInfo* info = nullptr);
 
 private:
     struct Stream;
