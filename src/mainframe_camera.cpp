@@ -24,6 +24,7 @@
 #include "customui/irighttoolbar.h"
 #include "customui/ismallcameraframe.h"
 #include "customui/itimelapseframe.h"
+#include "customui/iuihelper.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
@@ -252,11 +253,12 @@ void MainFrame::onTimelapseCommand(int op)
             // the size asked for, and the encoder scales frames that still differ.
             m_pixRateFrame->setResolution(QSizeF(1920, 1080), false);
             size = QSize(1920, 1080);
-            const QScreen* screen = QGuiApplication::primaryScreen();
-            const int screenWidth = screen ? screen->size().width() : 0;
+            // By the top right corner of the monitor the window is on.
+            const QScreen* screen = windowScreen(this);
+            const QRect area = screen ? screen->geometry() : QRect();
             ITimeMsgBox::instance()->showMessageBox(tr("Current resolution: 1920*1080"), 1000,
-                                                    QPoint(int(screenWidth - 460 * IGSQUARERATE),
-                                                           int(25 * IGSQUARERATE)));
+                                                    area.topLeft() + QPoint(int(area.width() - 460 * IGSQUARERATE),
+                                                                            int(25 * IGSQUARERATE)));
         }
         const int rotation = m_board->rotateValue();
         if (rotation == 90 || rotation == 270)

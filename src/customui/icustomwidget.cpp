@@ -38,6 +38,7 @@ void ICustomWidget::init()
 {
     setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
     setAttribute(Qt::WA_TranslucentBackground);
+    newNativeWindowAtEveryShow(this);
 }
 
 int ICustomWidget::titleHeight()

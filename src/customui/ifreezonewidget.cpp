@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include "customui/iuihelper.h"
 #include "iglobal.h"
 
 namespace {
@@ -55,6 +56,7 @@ void IFreeZoneWidget::initData()
         setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     }
     setSelectSize(FALLBACK_SIZE);
+    newNativeWindowAtEveryShow(this);
 }
 
 void IFreeZoneWidget::setFrameVisible(const bool&) {}

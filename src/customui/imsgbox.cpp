@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "customui/iuihelper.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 
@@ -21,6 +22,9 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
     if (!parent)
         parent = QApplication::activeWindow();
     QMessageBox box(parent);
+    // In pixels like the rest of the program: Qt's default point size keeps its unscaled
+    // size on a monitor scaled on its own, beside buttons that grow.
+    box.setFont(createFont(10, 50));
     box.setWindowTitle(title);
     box.setText(text);
     box.setIcon(QMessageBox::NoIcon);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "customui/iuihelper.h"
 #include "iapplication.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -87,7 +88,7 @@ bool IPanelFrame::placeAboveCameraButton(ICameraToolBar::ButtonType type, double
     m_anchorDx = dx;
     m_anchorGap = gap;
     followWindowOf(bar);
-    move(IPanelPlacement::aboveButton(bar->buttonGlobslPos(type), size(), dx, gap));
+    placeOnWindowScreen(this, IPanelPlacement::aboveButton(bar->buttonGlobslPos(type), size(), dx, gap), bar);
     return true;
 }
 
@@ -99,7 +100,7 @@ bool IPanelFrame::placeLeftOfBoardButton(IBoardToolBar::ButtonType type)
     m_anchor = Anchor::BoardButton;
     m_anchorButton = int(type);
     followWindowOf(bar);
-    move(IPanelPlacement::leftOfButton(bar->buttonGlobslPos(type), size()));
+    placeOnWindowScreen(this, IPanelPlacement::leftOfButton(bar->buttonGlobslPos(type), size()), bar);
     return true;
 }
 

@@ -4,7 +4,9 @@
 #include <QCameraViewfinderSettings>
 #include <QComboBox>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QMetaEnum>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "customui/iitoolbutton.h"
@@ -47,8 +49,17 @@ ISmallCameraFrame::~ISmallCameraFrame()
 QPoint ISmallCameraFrame::cornerPosition() const
 {
     const double s = IGSQUARERATE;
-    const int parentWidth = parentWidget() ? parentWidget()->width() : width();
-    return QPoint(static_cast<int>(parentWidth - width() - 60 * s - 20 * s), static_cast<int>(40 * s + 20 * s));
+    // A window of its own: the corner is the main window's, in global coordinates.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = owner ? owner->geometry() : (screen ? screen->availableGeometry() : QRect());
+    return area.topLeft()
+           + QPoint(static_cast<int>(area.width() - width() - 60 * s - 20 * s), static_cast<int>(40 * s + 20 * s));
+}
+
+void ISmallCameraFrame::moveToCorner()
+{
+    placeOnWindowScreen(this, cornerPosition(), parentWidget());
 }
 
 bool ISmallCameraFrame::setFrameVisible(const bool& visible)
@@ -59,7 +70,7 @@ bool ISmallCameraFrame::setFrameVisible(const bool& visible)
         return false;
     }
     if (isVisible()) {
-        move(cornerPosition());
+        moveToCorner();
         return true;
     }
     if (!InitCamera()) {
@@ -67,7 +78,7 @@ bool ISmallCameraFrame::setFrameVisible(const bool& visible)
         return false;
     }
     m_camera = CreateCamera(m_platformInfo);
-    move(cornerPosition());
+    moveToCorner();
     show();
     return true;
 }
@@ -200,7 +211,7 @@ void ISmallCameraFrame::changeCameraIndex(int index)
             m_platformInfo = platform;
             m_camera = CreateCamera(m_platformInfo);
         }
-        move(cornerPosition());
+        moveToCorner();
         return;
     }
 }

@@ -59,6 +59,8 @@ protected:
 private:
     void onCameraButton();
     QPoint cornerPosition() const;
+    // To the corner, on the main window's screen and wholly on it.
+    void moveToCorner();
 
     IApplication* m_app = nullptr;
     ICameraInfo m_info;

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QListView>
 #include <QScreen>
+#include <QTimer>
 
 #include "iglobal.h"
 
@@ -18,19 +19,59 @@ int desktopDpi()
     return dpi > 0 ? dpi : 96;
 }
 
-// Top-left of a box of size centred on window and kept wholly inside area, as far as
-// it fits (all global, logical pixels).
-QPoint centredIn(const QRect& window, const QSize& size, const QRect& area)
+// Top-left of a box of size at topLeft, shifted to stand wholly inside area as far as it
+// fits (all global, logical pixels).
+QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& area)
 {
-    const QPoint centred(window.x() + (window.width() - size.width()) / 2,
-                         window.y() + (window.height() - size.height()) / 2);
     if (area.isEmpty())
-        return centred;
+        return topLeft;
     // A box larger than the area keeps its top-left corner (title, close button) on it.
-    const int x = qMax(area.left(), qMin(centred.x(), area.left() + area.width() - size.width()));
-    const int y = qMax(area.top(), qMin(centred.y(), area.top() + area.height() - size.height()));
+    const int x = qMax(area.left(), qMin(topLeft.x(), area.left() + area.width() - size.width()));
+    const int y = qMax(area.top(), qMin(topLeft.y(), area.top() + area.height() - size.height()));
     return QPoint(x, y);
 }
+
+// Top-left of a box of size centred on window and kept wholly inside area.
+QPoint centredIn(const QRect& window, const QSize& size, const QRect& area)
+{
+    return keptInside(QPoint(window.x() + (window.width() - size.width()) / 2,
+                             window.y() + (window.height() - size.height()) / 2),
+                      size, area);
+}
+
+// QWidget::destroy is protected: reached through a class that makes it public.
+struct WidgetAccess : QWidget
+{
+    using QWidget::destroy;
+};
+
+class NativeWindowDropper : public QObject
+{
+public:
+    explicit NativeWindowDropper(QWidget* window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Not while the hide is still under way, and not if shown again meanwhile.
+        if (watched == m_window && event->type() == QEvent::Hide && !event->spontaneous())
+            QTimer::singleShot(0, this, [this] {
+                if (m_window->isWindow() && m_window->isHidden() && m_window->testAttribute(Qt::WA_WState_Created)) {
+                    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
+                    (m_window->*destroy)(true, true);
+                }
+            });
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* m_window;
+};
 }
 
 int uiPointSize(int size, int dpi, double factor)
@@ -85,6 +126,30 @@ QComboBox* createComboBox(const QStringList& items, const int& height, const QFo
     return box;
 }
 
+QScreen* windowScreen(const QWidget* owner)
+{
+    const QWidget* window = owner ? owner->window() : nullptr;
+    QScreen* screen = window ? QGuiApplication::screenAt(window->frameGeometry().center()) : nullptr;
+    if (!screen && window)
+        screen = window->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* owner)
+{
+    // Only a window standing on a screen has one to keep to.
+    const QWidget* ownerWindow = owner ? owner->window() : nullptr;
+    QScreen* screen = ownerWindow ? QGuiApplication::screenAt(ownerWindow->frameGeometry().center())
+                                  : QGuiApplication::primaryScreen();
+    window->move(keptInside(topLeft, window->frameGeometry().size(), screen ? screen->availableGeometry() : QRect()));
+}
+
+void newNativeWindowAtEveryShow(QWidget* window)
+{
+    if (window && !window->findChild<NativeWindowDropper*>(QString(), Qt::FindDirectChildrenOnly))
+        new NativeWindowDropper(window);
+}
+
 void centreOnWindow(QWidget* dialog, const QWidget* owner)
 {
     if (!dialog)
@@ -97,9 +162,7 @@ void centreOnWindow(QWidget* dialog, const QWidget* owner)
     if (window && !window->isVisible())
         window = nullptr;
     const QRect outer = window ? window->frameGeometry() : QRect();
-    QScreen* screen = QGuiApplication::screenAt(window ? outer.center() : QCursor::pos());
-    if (!screen && window)
-        screen = window->screen();
+    QScreen* screen = window ? windowScreen(window) : QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();

@@ -7,6 +7,8 @@
 
 class QComboBox;
 class QLabel;
+class QPoint;
+class QScreen;
 class QWidget;
 
 // Button backgrounds pasted into style sheets as they stand (trailing semicolon included).
@@ -33,6 +35,19 @@ QLabel* createLabel(const QString& text, QWidget* parent);
 // it; without a shown window, to the centre of the screen under the cursor. Every
 // dialog that places itself in the middle goes through here.
 void centreOnWindow(QWidget* dialog, const QWidget* owner);
+
+// The screen holding the middle of owner's window; the primary screen without one.
+QScreen* windowScreen(const QWidget* owner);
+// Moves window to topLeft (global), shifted as little as needed to stand wholly on the
+// screen of owner's window (the primary screen without owner): a pop-up placed by a
+// button near the screen's edge would otherwise hang over it, or onto the next monitor.
+void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* owner);
+// Gives window a new native window at every showing. Hidden and shown again, it would be
+// mapped anew by the window manager, and Qt can take the place it reads meanwhile for the
+// window's own: on another monitor, at that monitor's scale, and the next showing grows or
+// shrinks by that scale. A window made afresh is made where the widget stands, on the
+// screen there.
+void newNativeWindowAtEveryShow(QWidget* window);
 
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
                           const QFont& itemFont, QWidget* parent);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "customui/iimglistwidget.h"
+#include "customui/iuihelper.h"
 #include "iglobal.h"
 #include "mainframe.h"
 
@@ -38,7 +39,9 @@ QPoint viewerPosition(const QWidget* parent)
 {
     const double s = IGSQUARERATE;
     const int title = parent && !parent->isFullScreen() ? parent->style()->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
-    const QRect area = availableUnderCursor();
+    // On the main window's screen, whichever monitor the pointer is on.
+    const QScreen* screen = parent ? windowScreen(parent) : nullptr;
+    const QRect area = screen ? screen->availableGeometry() : availableUnderCursor();
     return QPoint(static_cast<int>(area.left() + 200 * s), static_cast<int>(area.top() + 40 * s + title));
 }
 

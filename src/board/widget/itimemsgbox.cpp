@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "board/widget/ibasewidget.h"
+#include "customui/iuihelper.h"
 #include "iglobal.h"
 
 namespace {
@@ -28,6 +29,7 @@ ITimeMsgBox::ITimeMsgBox(QWidget* parent)
 {
     setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    newNativeWindowAtEveryShow(this);
     CreateUI();
 }
 
