@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -14,9 +15,12 @@
 #include "customui/imacospermissionbox.h"
 #include "customui/imsgbox.h"
 #include "customui/isettingframe.h"
+#include "customui/ismallcameraframe.h"
 #include "customui/itimercaptureframe.h"
 #include "customui/ivideorecordframe.h"
 #include "idialogseam.h"
+#include "iglobal.h"
+#include "screensetup.h"
 #include "testenv.h"
 
 namespace {
@@ -96,6 +100,62 @@ QString misplacement(const QString& dialog, const QRect& where, const QWidget& o
         return said + QStringLiteral(": off the window's centre by %1, %2").arg(off.x()).arg(off.y());
     return QString();
 }
+
+// Where the main window stands in the cases above: un-maximised away from the corner of
+// the first monitor, and on the second one.
+QList<QRect> ownerPlaces()
+{
+    const QRect first = QGuiApplication::screens().at(0)->geometry();
+    const QRect second = QGuiApplication::screens().at(1)->geometry();
+    return {QRect(first.topLeft() + QPoint(300, 200), QSize(1000, 700)),
+            QRect(second.topLeft() + QPoint(150, 100), QSize(1000, 700))};
+}
+
+QString describe(const QString& what, const QRect& where, const QWidget& owner)
+{
+    const auto text = [](const QRect& r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    return QStringLiteral("%1 at %2 over the window at %3").arg(what, text(where), text(owner.frameGeometry()));
+}
+
+// Empty when window stands wholly on owner's screen and Qt draws it at that screen's
+// scale; else what is wrong.
+QString scaleFault(const QString& what, QWidget& window, const QWidget& owner)
+{
+    QScreen* screen = owner.windowHandle()->screen();
+    const QString said = describe(what, window.frameGeometry(), owner);
+    if (!screen->geometry().contains(window.frameGeometry()))
+        return said + QStringLiteral(": not wholly on the window's screen ") + screen->name();
+    if (window.windowHandle()->screen() != screen)
+        return said + QStringLiteral(": taken for one on screen ") + window.windowHandle()->screen()->name();
+    const QSize device = window.grab().size();
+    if (device != window.size() * screen->devicePixelRatio())
+        return said + QStringLiteral(": drawn %1x%2 on a screen of pixel ratio %3")
+                          .arg(device.width()).arg(device.height()).arg(screen->devicePixelRatio());
+    return QString();
+}
+
+// Picture-in-picture with a second camera to show; no camera is opened.
+class TwoCamerasFrame : public ISmallCameraFrame
+{
+public:
+    explicit TwoCamerasFrame(QWidget* owner)
+        : ISmallCameraFrame(nullptr, owner)
+    {
+        ICameraInfo spare;
+        spare.index = 999;
+        spare.devicePath = QStringLiteral("/dev/video-spare");
+        spare.description = QStringLiteral("Spare camera");
+        m_cameras = {spare};
+    }
+
+protected:
+    QList<ICameraInfo> cameraInfos() const override { return m_cameras; }
+
+private:
+    QList<ICameraInfo> m_cameras;
+};
 
 }
 
@@ -224,6 +284,70 @@ private slots:
             else if (const QString fault = misplacement(QStringLiteral("IMsgBox"), boxAt, owner, 30);
                      !fault.isEmpty())
                 faults << fault;
+        }
+        TestEnv::afterApplication();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // The corner was taken relative to the main window and used as a place on the
+    // desktop: right only for a window maximised at the desktop's top left.
+    void pictureInPictureOpensAtItsWindowsCorner()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        const double s = IGSQUARERATE;
+        QStringList faults;
+        for (const QRect& at : ownerPlaces()) {
+            OwnerWindow owner;
+            QVERIFY(owner.placeAt(at));
+            TwoCamerasFrame pip(&owner);
+            QVERIFY(pip.setFrameVisible(true));
+            QVERIFY(QTest::qWaitForWindowExposed(&pip));
+            const QRect window = owner.geometry();
+            const QPoint corner = window.topLeft() + QPoint(int(window.width() - pip.width() - 80 * s), int(60 * s));
+            // Qt's idea of the place and the scale must be the screen's too.
+            (void)QTest::qWaitFor([&] { return pip.windowHandle()->screen() == owner.windowHandle()->screen(); }, 3000);
+            if (qAbs(pip.x() - corner.x()) > 1 || qAbs(pip.y() - corner.y()) > 1)
+                faults << describe(QStringLiteral("picture-in-picture"), pip.geometry(), owner)
+                              + QStringLiteral(": not at the window's corner %1,%2").arg(corner.x()).arg(corner.y());
+            else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
+                faults << fault;
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // Shown again after its place had changed, the box was taken for one on the first
+    // monitor: on a monitor scaled 2 it was drawn at 1x, then grew at each showing.
+    void finishedBoxKeepsItsSizeAtEveryShowing()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        IDialogSeam::setMessageHook(nullptr);
+        const QRect second = QGuiApplication::screens().at(1)->geometry();
+        OwnerWindow owner;
+        QVERIFY(owner.placeAt(QRect(second.topLeft() + QPoint(150, 100), QSize(1000, 700))));
+        IVideoRecordMsgBox box(&owner);
+        QStringList faults;
+        QSize firstSize;
+        for (int showing = 1; showing <= 3; ++showing) {
+            QSize size;
+            const bool shown = runOpened(&box, [&] { box.setFrameVisible(true, QStringLiteral("recording.mp4")); }, [&] {
+                // Let the window manager's placement settle, as a user's look would.
+                QTest::qWait(300);
+                size = box.size();
+                if (const QString fault = scaleFault(QStringLiteral("showing %1").arg(showing), box, owner);
+                    !fault.isEmpty())
+                    faults << fault;
+                box.reject();
+            });
+            QVERIFY2(shown, qPrintable(QStringLiteral("showing %1 did not open").arg(showing)));
+            if (firstSize.isEmpty())
+                firstSize = size;
+            else if (size != firstSize)
+                faults << QStringLiteral("showing %1: %2x%3, the first %4x%5")
+                              .arg(showing).arg(size.width()).arg(size.height())
+                              .arg(firstSize.width()).arg(firstSize.height());
+            // The user moves the window a little before the next recording ends.
+            owner.move(owner.pos() + QPoint(7, 5));
+            QTest::qWait(200);
         }
         TestEnv::afterApplication();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
