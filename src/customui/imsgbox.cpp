@@ -18,7 +18,6 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
 
     // Without an owner Qt centres the box on the screen under the pointer and the window
     // manager may put it behind the program: it belongs over the window the user works in.
-    // Qt centres it there itself, by its guess of the window manager's frame.
     if (!parent)
         parent = QApplication::activeWindow();
     QMessageBox box(parent);
@@ -50,6 +49,9 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
+    // Placed once its size is final, so that its window is made where it shows.
+    settleSizeUnseen(&box);
+    centreOnWindow(&box, parent);
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

@@ -45,6 +45,14 @@ struct WidgetAccess : QWidget
     using QWidget::destroy;
 };
 
+void dropNativeWindow(QWidget* window)
+{
+    if (!window->testAttribute(Qt::WA_WState_Created))
+        return;
+    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
+    (window->*destroy)(true, true);
+}
+
 class NativeWindowDropper : public QObject
 {
 public:
@@ -61,10 +69,8 @@ protected:
         // Not while the hide is still under way, and not if shown again meanwhile.
         if (watched == m_window && event->type() == QEvent::Hide && !event->spontaneous())
             QTimer::singleShot(0, this, [this] {
-                if (m_window->isWindow() && m_window->isHidden() && m_window->testAttribute(Qt::WA_WState_Created)) {
-                    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
-                    (m_window->*destroy)(true, true);
-                }
+                if (m_window->isWindow() && m_window->isHidden())
+                    dropNativeWindow(m_window);
             });
         return QObject::eventFilter(watched, event);
     }
@@ -148,6 +154,15 @@ void newNativeWindowAtEveryShow(QWidget* window)
 {
     if (window && !window->findChild<NativeWindowDropper*>(QString(), Qt::FindDirectChildrenOnly))
         new NativeWindowDropper(window);
+}
+
+void settleSizeUnseen(QWidget* window)
+{
+    window->setAttribute(Qt::WA_DontShowOnScreen, true);
+    window->show();
+    window->hide();
+    window->setAttribute(Qt::WA_DontShowOnScreen, false);
+    dropNativeWindow(window);
 }
 
 void centreOnWindow(QWidget* dialog, const QWidget* owner)

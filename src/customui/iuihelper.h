@@ -48,6 +48,10 @@ void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* 
 // shrinks by that scale. A window made afresh is made where the widget stands, on the
 // screen there.
 void newNativeWindowAtEveryShow(QWidget* window);
+// Lets window take the size it gives itself while being shown (a message box does),
+// without showing it, and without a native window yet: resized between being made and
+// being mapped, a window meets the same misreading of its place.
+void settleSizeUnseen(QWidget* window);
 
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
                           const QFont& itemFont, QWidget* parent);

@@ -3,6 +3,7 @@
 // themselves in the middle stand over their window, on its screen, wholly on that screen.
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
@@ -312,6 +313,41 @@ private slots:
             else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
                 faults << fault;
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // A message box's text kept its 1x size on a monitor scaled 2, beside buttons that
+    // grew; resized after its window was made, it was at times taken for one on the first
+    // monitor.
+    void messageBoxScalesWithItsScreen()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        IDialogSeam::setMessageHook(nullptr);
+        QStringList faults;
+        QList<int> textHeights;
+        for (const QRect& at : ownerPlaces()) {
+            OwnerWindow owner;
+            QVERIFY(owner.placeAt(at));
+            QTimer::singleShot(0, &owner, [&] {
+                QWidget* box = nullptr;
+                if (!QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) && box->isVisible(); },
+                                     10000))
+                    return;
+                QTest::qWait(300);
+                if (const QString fault = scaleFault(QStringLiteral("IMsgBox"), *box, owner); !fault.isEmpty())
+                    faults << fault;
+                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                    textHeights << label->fontMetrics().height();
+                box->close();
+            });
+            IMsgBox::showMsg(QStringLiteral("The recording could not be saved."), &owner);
+        }
+        TestEnv::afterApplication();
+        QCOMPARE(textHeights.size(), 2);
+        // In the screen's own pixels, which it multiplies by its ratio.
+        if (qAbs(textHeights.at(0) - textHeights.at(1)) > 1)
+            faults << QStringLiteral("text %1 px high on the first screen, %2 on the second")
+                          .arg(textHeights.at(0)).arg(textHeights.at(1));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
