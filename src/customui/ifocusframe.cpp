@@ -1,7 +1,6 @@
 #include "customui/ifocusframe.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDebug>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -59,10 +58,9 @@ void IFocusFrame::followButton()
 {
     if (!placeAboveCameraButton(ICameraToolBar::FocusExposure))
         return;
-    // Never start left of the usable area of the screen under the pointer.
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    // Never start left of the usable area of the window's screen, even with the window
+    // partly off every screen.
+    const QScreen* screen = windowScreen(cameraToolBar());
     if (screen && x() < screen->availableGeometry().left())
         move(screen->availableGeometry().left(), y());
 }
