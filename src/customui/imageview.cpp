@@ -11,6 +11,7 @@
 
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
+#include "customui/iuihelper.h"
 #include "customui/iviewerhelper.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -92,6 +93,7 @@ void ImageView::CreateUI()
     QScreen* primary = QGuiApplication::primaryScreen();
     const QRect area = primary ? primary->availableGeometry() : QRect(0, 0, 1920, 1080);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    newNativeWindowAtEveryShow(this);
     setStyleSheet(QStringLiteral("background-color:rgb(105,105,105)"));
     const int w = static_cast<int>(area.width() - 200 * s - 60 * s);
     const int h = static_cast<int>(area.height() - 40 * s - 100 * s);

@@ -9,6 +9,7 @@
 
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
+#include "customui/iuihelper.h"
 #include "customui/iviewerhelper.h"
 #include "iglobal.h"
 
@@ -23,6 +24,7 @@ IPictureCompareFrame::IPictureCompareFrame(IApplication* app, QWidget* parent)
 {
     CreateUI();
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    newNativeWindowAtEveryShow(this);
 }
 
 MainFrame* IPictureCompareFrame::mainFrame() const

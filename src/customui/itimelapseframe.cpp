@@ -267,6 +267,7 @@ ITimelapseFrame::ITimelapseFrame(IApplication* app, QWidget* parent)
     CreateUI();
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    newNativeWindowAtEveryShow(this);
 }
 
 ICameraToolBar* ITimelapseFrame::cameraToolBar() const
