@@ -12,7 +12,7 @@ PACKAGES=(
   libopencv-dev
   libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
   libswscale-dev libswresample-dev
-  libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev
+  libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev libxcb1-dev
   libbenchmark-dev
   ffmpeg
   xvfb xauth libgl1-mesa-dri libglx-mesa0

@@ -8,6 +8,7 @@
 
 #include "iglobal.h"
 #include "iuihelper.h"
+#include "iwindowplace.h"
 
 ICustomWidget::ICustomWidget(QWidget* parent)
     : QDialog(parent)
@@ -38,7 +39,7 @@ void ICustomWidget::init()
 {
     setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
     setAttribute(Qt::WA_TranslucentBackground);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
 }
 
 int ICustomWidget::titleHeight()

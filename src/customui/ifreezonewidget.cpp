@@ -8,7 +8,7 @@
 #include <QPainterPath>
 #include <QScreen>
 
-#include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 namespace {
@@ -56,7 +56,7 @@ void IFreeZoneWidget::initData()
         setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     }
     setSelectSize(FALLBACK_SIZE);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
 }
 
 void IFreeZoneWidget::setFrameVisible(const bool&) {}

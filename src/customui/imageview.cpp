@@ -11,8 +11,8 @@
 
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
-#include "customui/iuihelper.h"
 #include "customui/iviewerhelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 #include "mainframe.h"
 
@@ -93,7 +93,7 @@ void ImageView::CreateUI()
     QScreen* primary = QGuiApplication::primaryScreen();
     const QRect area = primary ? primary->availableGeometry() : QRect(0, 0, 1920, 1080);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
     setStyleSheet(QStringLiteral("background-color:rgb(105,105,105)"));
     const int w = static_cast<int>(area.width() - 200 * s - 60 * s);
     const int h = static_cast<int>(area.height() - 40 * s - 100 * s);

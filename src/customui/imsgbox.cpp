@@ -8,6 +8,7 @@
 #include <QSpacerItem>
 
 #include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 
@@ -52,6 +53,7 @@ int IMsgBox::showMsg(const QString& text, _ButtonsType buttons, const QString& t
     // Placed once its size is final, so that its window is made where it shows.
     settleSizeUnseen(&box);
     centreOnWindow(&box, parent);
+    keepWindowWhereShown(&box);
     // exec() answers with the StandardButton value of the pressed button.
     return box.exec();
 }

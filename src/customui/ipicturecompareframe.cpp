@@ -9,8 +9,8 @@
 
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
-#include "customui/iuihelper.h"
 #include "customui/iviewerhelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 namespace {
@@ -24,7 +24,7 @@ IPictureCompareFrame::IPictureCompareFrame(IApplication* app, QWidget* parent)
 {
     CreateUI();
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
 }
 
 MainFrame* IPictureCompareFrame::mainFrame() const

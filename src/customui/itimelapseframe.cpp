@@ -9,6 +9,7 @@
 #include "board/widget/itimemsgbox.h"
 #include "customui/ipanelframe.h"
 #include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 namespace {
@@ -267,7 +268,7 @@ ITimelapseFrame::ITimelapseFrame(IApplication* app, QWidget* parent)
     CreateUI();
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
 }
 
 ICameraToolBar* ITimelapseFrame::cameraToolBar() const

@@ -8,7 +8,6 @@
 #include <QLayout>
 #include <QListView>
 #include <QScreen>
-#include <QTimer>
 
 #include "iglobal.h"
 
@@ -39,45 +38,6 @@ QPoint centredIn(const QRect& window, const QSize& size, const QRect& area)
                       size, area);
 }
 
-// QWidget::destroy is protected: reached through a class that makes it public.
-struct WidgetAccess : QWidget
-{
-    using QWidget::destroy;
-};
-
-void dropNativeWindow(QWidget* window)
-{
-    if (!window->testAttribute(Qt::WA_WState_Created))
-        return;
-    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
-    (window->*destroy)(true, true);
-}
-
-class NativeWindowDropper : public QObject
-{
-public:
-    explicit NativeWindowDropper(QWidget* window)
-        : QObject(window)
-        , m_window(window)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        // Not while the hide is still under way, and not if shown again meanwhile.
-        if (watched == m_window && event->type() == QEvent::Hide && !event->spontaneous())
-            QTimer::singleShot(0, this, [this] {
-                if (m_window->isWindow() && m_window->isHidden())
-                    dropNativeWindow(m_window);
-            });
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* m_window;
-};
 }
 
 int uiPointSize(int size, int dpi, double factor)
@@ -148,21 +108,6 @@ void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* 
     QScreen* screen = ownerWindow ? QGuiApplication::screenAt(ownerWindow->frameGeometry().center())
                                   : QGuiApplication::primaryScreen();
     window->move(keptInside(topLeft, window->frameGeometry().size(), screen ? screen->availableGeometry() : QRect()));
-}
-
-void newNativeWindowAtEveryShow(QWidget* window)
-{
-    if (window && !window->findChild<NativeWindowDropper*>(QString(), Qt::FindDirectChildrenOnly))
-        new NativeWindowDropper(window);
-}
-
-void settleSizeUnseen(QWidget* window)
-{
-    window->setAttribute(Qt::WA_DontShowOnScreen, true);
-    window->show();
-    window->hide();
-    window->setAttribute(Qt::WA_DontShowOnScreen, false);
-    dropNativeWindow(window);
 }
 
 void centreOnWindow(QWidget* dialog, const QWidget* owner)

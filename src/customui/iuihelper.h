@@ -42,16 +42,6 @@ QScreen* windowScreen(const QWidget* owner);
 // screen of owner's window (the primary screen without owner): a pop-up placed by a
 // button near the screen's edge would otherwise hang over it, or onto the next monitor.
 void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* owner);
-// Gives window a new native window at every showing. Hidden and shown again, it would be
-// mapped anew by the window manager, and Qt can take the place it reads meanwhile for the
-// window's own: on another monitor, at that monitor's scale, and the next showing grows or
-// shrinks by that scale. A window made afresh is made where the widget stands, on the
-// screen there.
-void newNativeWindowAtEveryShow(QWidget* window);
-// Lets window take the size it gives itself while being shown (a message box does),
-// without showing it, and without a native window yet: resized between being made and
-// being mapped, a window meets the same misreading of its place.
-void settleSizeUnseen(QWidget* window);
 
 QComboBox* createComboBox(const QStringList& items, const int& height, const QFont& font, const int& itemHeight,
                           const QFont& itemFont, QWidget* parent);

@@ -11,7 +11,7 @@
 #include "board/item/itextelementframe.h"
 #include "board/widget/icolorpalette.h"
 #include "board/widget/itoolbutton.h"
-#include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 QComboBox* createStyledComboBox(const QStringList& items, int height, const QFont& boxFont, int itemHeight,
@@ -126,7 +126,7 @@ void ITextElementToolBar::CreateUI()
                                  .arg(QColor(250, 250, 250).name(), QColor(230, 230, 230).name()));
     m_palette->setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
     m_palette->setAttribute(Qt::WA_TranslucentBackground);
-    newNativeWindowAtEveryShow(m_palette);
+    keepWindowWhereShown(m_palette);
     m_palette->setVisableSlider(false);
     m_palette->hide();
     connect(m_palette, &IColorPalette::sgChangeColor, m_palette, [this](const QColor& current, const QColor&) {

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 int scaledUiPointSize(int size, int dpi, double factor)
@@ -61,7 +61,7 @@ void IBaseWidget::InitData()
         setWindowFlags(Qt::FramelessWindowHint);
     else
         setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
 }
 
 void IBaseWidget::setTitle(const QString& text, const int& size, TitlePos pos)

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "board/widget/ibasewidget.h"
-#include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 namespace {
@@ -29,7 +29,7 @@ ITimeMsgBox::ITimeMsgBox(QWidget* parent)
 {
     setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    newNativeWindowAtEveryShow(this);
+    keepWindowWhereShown(this);
     CreateUI();
 }
 
