@@ -37,7 +37,6 @@ QPoint centredIn(const QRect& window, const QSize& size, const QRect& area)
                              window.y() + (window.height() - size.height()) / 2),
                       size, area);
 }
-
 }
 
 int uiPointSize(int size, int dpi, double factor)
