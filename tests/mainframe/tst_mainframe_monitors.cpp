@@ -45,10 +45,10 @@ struct Shown
 
     QString describe() const
     {
-        return QStringLiteral("%1,%2 %3x%4 (%5x%6 inside) on %7 at ratio %8")
+        return QStringLiteral("%1,%2 %3x%4 (%5x%6 inside) on monitor %7 at ratio %8")
             .arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())
             .arg(size.width()).arg(size.height())
-            .arg(screen ? screen->name() : QStringLiteral("no screen")).arg(ratio);
+            .arg(QGuiApplication::screens().indexOf(screen) + 1).arg(ratio);
     }
 };
 
