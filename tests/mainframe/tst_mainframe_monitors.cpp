@@ -1,0 +1,240 @@
+// The real main window, un-maximised on the second of two monitors (the one scaled 2x in
+// the "1;2" run), under a window manager: the time-lapse notice, the recording-finished
+// box and the capture-mode panel open wholly on that monitor, at its scale, the same at
+// every showing.
+
+#include <QApplication>
+#include <QScreen>
+#include <QWindow>
+#include <QtTest>
+
+#include "board/widget/itimemsgbox.h"
+#include "camerarig.h"
+#include "customui/icameratoolbar.h"
+#include "customui/icapturemodeframe.h"
+#include "customui/iitoolbutton.h"
+#include "customui/itimelapseframe.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iapplication.h"
+#include "idialogseam.h"
+#include "iglobal.h"
+#include "mainframe.h"
+#include "screensetup.h"
+#include "testenv.h"
+
+namespace {
+MainFrame* frame()
+{
+    return qobject_cast<IApplication*>(qApp)->mainFrame();
+}
+
+QScreen* secondScreen()
+{
+    return QGuiApplication::screens().value(1);
+}
+
+// Where a top-level window stands, at what size, and on which screen and scale Qt
+// draws it.
+struct Shown
+{
+    QRect place;
+    QSize size;
+    QScreen* screen = nullptr;
+    qreal ratio = 0;
+
+    QString describe() const
+    {
+        return QStringLiteral("%1,%2 %3x%4 (%5x%6 inside) on monitor %7 at ratio %8")
+            .arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())
+            .arg(size.width()).arg(size.height())
+            .arg(QGuiApplication::screens().indexOf(screen) + 1).arg(ratio);
+    }
+};
+
+Shown shownOf(const QWidget* window)
+{
+    const QWindow* handle = window->windowHandle();
+    return {window->frameGeometry(), window->size(), handle ? handle->screen() : nullptr,
+            handle ? handle->devicePixelRatio() : 0.0};
+}
+
+// Empty when name stands wholly on the second monitor and is drawn on it at its scale.
+QString offSecondMonitor(const QString& name, const Shown& shown)
+{
+    QScreen* monitor = secondScreen();
+    const QString said = name + QStringLiteral(" at ") + shown.describe();
+    if (!monitor->geometry().contains(shown.place))
+        return said + QStringLiteral(": not wholly on the window's monitor");
+    if (shown.screen != monitor || !qFuzzyCompare(shown.ratio, monitor->devicePixelRatio()))
+        return said + QStringLiteral(": not at the scale of the window's monitor (%1)").arg(monitor->devicePixelRatio());
+    return QString();
+}
+
+// Waits until window stands on the second monitor, where the window manager may move it
+// a moment after showing; then tells where it stands.
+Shown settledOnSecondMonitor(const QWidget* window)
+{
+    (void)QTest::qWaitFor([&] { return offSecondMonitor(QString(), shownOf(window)).isEmpty(); }, 3000);
+    return shownOf(window);
+}
+}
+
+class TestMainFrameMonitors : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const QString screens = screenSetupProblem();
+        QVERIFY2(screens.isEmpty(), qPrintable(screens));
+        QCOMPARE(QGuiApplication::screens().size(), 2);
+        MainFrame* f = frame();
+        QVERIFY(f);
+        QTRY_VERIFY_WITH_TIMEOUT(f->isVisible() && f->isEnabled(), 10000);
+        // Un-maximised, away from the monitor's corner. The maximising of the start-up
+        // may still be on its way: asked again until the window stays put a while.
+        const QRect wanted(secondScreen()->geometry().topLeft() + QPoint(160, 90), QSize(1400, 850));
+        const auto placed = [&] { return !f->isMaximized() && f->geometry() == wanted; };
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         if (!placed()) {
+                             f->showNormal();
+                             f->setGeometry(wanted);
+                         }
+                         return QTest::qWaitFor(placed, 1000) && !QTest::qWaitFor([&] { return !placed(); }, 1000);
+                     },
+                     15000),
+                 qPrintable(QStringLiteral("the window stands at ") + shownOf(f).describe()));
+        QVERIFY2(offSecondMonitor(QStringLiteral("The main window"), shownOf(f)).isEmpty(),
+                 qPrintable(shownOf(f).describe()));
+    }
+
+    // The notice took the primary screen's width for a global x: it stood on the first
+    // monitor, at its scale.
+    void timelapseNoticeOnTheWindowsMonitor()
+    {
+        MainFrame* f = frame();
+        const QSize original = g_camera_resolution;
+        g_camera_resolution = QSize(2560, 1440);
+        f->m_captureModeFrame->setCaptureMode(ICaptureModeFrame::TimeLapse);
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
+        emit f->m_timelapseFrame->sgCaptureImage(OPERATE_START);
+        ITimeMsgBox* notice = ITimeMsgBox::instance();
+        const bool shown = QTest::qWaitFor([&] { return notice->isVisible(); }, 2000);
+        const Shown where = settledOnSecondMonitor(notice);
+        emit f->m_timelapseFrame->sgCaptureImage(OPERATE_STOP);
+        f->m_timelapseFrame->setFrameVisible(false);
+        f->m_captureModeFrame->setCaptureMode(ICaptureModeFrame::Default);
+        g_camera_resolution = original;
+        QVERIFY2(shown, "no notice");
+        const QString fault = offSecondMonitor(QStringLiteral("\"Current resolution: 1920*1080\""), where);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+
+    // Shown again, the finished box was drawn at the first monitor's scale and grew at
+    // every showing on a "1;2" pair; the capture-mode panel after it too.
+    void recordingFinishedBoxSameEveryTime()
+    {
+        MainFrame* f = frame();
+        const Shown panelBefore = capturePanel();
+        QString fault = offSecondMonitor(QStringLiteral("The capture-mode panel"), panelBefore);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+
+        // The box must really show, not answer the test's hook.
+        IDialogSeam::setMessageHook(nullptr);
+        QStringList faults;
+        QList<Shown> boxes;
+        for (int run = 1; run <= 3; ++run) {
+            f->slCameratoolbarClick(true, QVariant(ICameraToolBar::VideoRecording));
+            IVideoRecordFrame* bar = f->m_videoRecordFrame;
+            QVERIFY(bar && bar->isVisible());
+            bar->onRegionClick(true, 4);
+            bar->onControlClick(false, 6); // Start
+            QVERIFY2(IFFmpegApi::instance()->isRecording(), qPrintable(QStringLiteral("run %1").arg(run)));
+            QTest::qWait(1000);
+
+            // The box is modal: it is looked at and closed from within its own loop.
+            bool closed = false;
+            QTimer watch;
+            watch.setInterval(50);
+            connect(&watch, &QTimer::timeout, this, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal || !modal->isVisible())
+                    return;
+                watch.stop();
+                if (modal != bar->finishedBox()) {
+                    faults << QStringLiteral("run %1: another box showed: %2").arg(run).arg(modal->metaObject()->className());
+                    modal->close();
+                } else {
+                    boxes << settledOnSecondMonitor(modal);
+                    QList<IIToolButton*> close;
+                    for (IIToolButton* button : modal->findChildren<IIToolButton*>())
+                        if (button->text() == QStringLiteral("Close"))
+                            close << button;
+                    if (close.size() == 1)
+                        QTest::mouseClick(close.first(), Qt::LeftButton);
+                    else
+                        modal->close();
+                }
+                closed = QTest::qWaitFor([&] { return !modal->isVisible(); }, 5000);
+            });
+            watch.start();
+            bar->stopVideoRecord();
+            QVERIFY2(QTest::qWaitFor([&] { return closed; }, 60000),
+                     qPrintable(QStringLiteral("run %1: no finished box, or it did not close").arg(run)));
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+        for (int i = 0; i < boxes.size(); ++i) {
+            const QString name = QStringLiteral("The finished box, showing %1,").arg(i + 1);
+            if (const QString off = offSecondMonitor(name, boxes.at(i)); !off.isEmpty())
+                faults << off;
+            else if (boxes.at(i).size != boxes.first().size)
+                faults << name + QStringLiteral(" at ") + boxes.at(i).describe() + QStringLiteral(": another size than the first");
+        }
+        const Shown panelAfter = capturePanel();
+        fault = offSecondMonitor(QStringLiteral("The capture-mode panel after the recordings"), panelAfter);
+        if (!fault.isEmpty())
+            faults << fault;
+        else if (panelAfter.size != panelBefore.size)
+            faults << QStringLiteral("The capture-mode panel is %1 after the recordings, %2 before")
+                          .arg(panelAfter.describe(), panelBefore.describe());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+private:
+    // Opens the capture-mode panel with its button, as the user does, and closes it
+    // again; tells where it stood.
+    Shown capturePanel()
+    {
+        MainFrame* f = frame();
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::PhotoMode));
+        QWidget* panel = f->m_captureModeFrame;
+        (void)QTest::qWaitForWindowExposed(panel);
+        const Shown shown = settledOnSecondMonitor(panel);
+        f->slCameratoolbarClick(true, QVariant(ICameraToolBar::PhotoMode));
+        return shown;
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestEnv::prepare();
+    // No USB camera may be taken instead of the simulated one, and no sound server is
+    // asked for the recordings' sound.
+    qputenv("OCUMETRA_USB_IDS", "ffff:fffe");
+    qputenv("PULSE_SERVER", QFile::encodeName(TestEnv::homePath() + QStringLiteral("/run/none")));
+    IApplication app(QStringLiteral("OcumetraMonitorsTest"), argc, argv);
+    TestEnv::afterApplication();
+    CameraRig rig;
+    if (!rig.start(QSize(640, 360), 120)) {
+        qCritical("the simulated camera did not start");
+        return 2;
+    }
+    TestMainFrameMonitors tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return runInsideApplication([&] { return QTest::qExec(&tc, argc, argv); });
+}
+
+#include "tst_mainframe_monitors.moc"
