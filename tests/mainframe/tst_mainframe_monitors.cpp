@@ -22,6 +22,7 @@
 #include "mainframe.h"
 #include "screensetup.h"
 #include "testenv.h"
+#include "windowonscreen.h"
 
 namespace {
 MainFrame* frame()
@@ -34,49 +35,18 @@ QScreen* secondScreen()
     return QGuiApplication::screens().value(1);
 }
 
-// Where a top-level window stands, at what size, and on which screen and scale Qt
-// draws it.
-struct Shown
+// Waits until window stands wholly on the second monitor at its scale, where the window
+// manager may move it a moment after showing; empty then, else what is wrong.
+QString settledOnSecondMonitor(const QString& name, QWidget* window)
 {
-    QRect place;
-    QSize size;
-    QScreen* screen = nullptr;
-    qreal ratio = 0;
-
-    QString describe() const
-    {
-        return QStringLiteral("%1,%2 %3x%4 (%5x%6 inside) on monitor %7 at ratio %8")
-            .arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())
-            .arg(size.width()).arg(size.height())
-            .arg(QGuiApplication::screens().indexOf(screen) + 1).arg(ratio);
-    }
-};
-
-Shown shownOf(const QWidget* window)
-{
-    const QWindow* handle = window->windowHandle();
-    return {window->frameGeometry(), window->size(), handle ? handle->screen() : nullptr,
-            handle ? handle->devicePixelRatio() : 0.0};
+    QString fault;
+    (void)QTest::qWaitFor([&] { return (fault = offScreenOrScale(name, *window, secondScreen())).isEmpty(); }, 3000);
+    return fault;
 }
 
-// Empty when name stands wholly on the second monitor and is drawn on it at its scale.
-QString offSecondMonitor(const QString& name, const Shown& shown)
+QString sizeText(const QSize& size)
 {
-    QScreen* monitor = secondScreen();
-    const QString said = name + QStringLiteral(" at ") + shown.describe();
-    if (!monitor->geometry().contains(shown.place))
-        return said + QStringLiteral(": not wholly on the window's monitor");
-    if (shown.screen != monitor || !qFuzzyCompare(shown.ratio, monitor->devicePixelRatio()))
-        return said + QStringLiteral(": not at the scale of the window's monitor (%1)").arg(monitor->devicePixelRatio());
-    return QString();
-}
-
-// Waits until window stands on the second monitor, where the window manager may move it
-// a moment after showing; then tells where it stands.
-Shown settledOnSecondMonitor(const QWidget* window)
-{
-    (void)QTest::qWaitFor([&] { return offSecondMonitor(QString(), shownOf(window)).isEmpty(); }, 3000);
-    return shownOf(window);
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 }
 
@@ -106,9 +76,9 @@ private slots:
                          return QTest::qWaitFor(placed, 1000) && !QTest::qWaitFor([&] { return !placed(); }, 1000);
                      },
                      15000),
-                 qPrintable(QStringLiteral("the window stands at ") + shownOf(f).describe()));
-        QVERIFY2(offSecondMonitor(QStringLiteral("The main window"), shownOf(f)).isEmpty(),
-                 qPrintable(shownOf(f).describe()));
+                 qPrintable(QStringLiteral("the window stands at %1,%2").arg(f->x()).arg(f->y())));
+        const QString fault = offScreenOrScale(QStringLiteral("The main window"), *f, secondScreen());
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
     // The notice took the primary screen's width for a global x: it stood on the first
@@ -123,13 +93,12 @@ private slots:
         emit f->m_timelapseFrame->sgCaptureImage(OPERATE_START);
         ITimeMsgBox* notice = ITimeMsgBox::instance();
         const bool shown = QTest::qWaitFor([&] { return notice->isVisible(); }, 2000);
-        const Shown where = settledOnSecondMonitor(notice);
+        const QString fault = settledOnSecondMonitor(QStringLiteral("\"Current resolution: 1920*1080\""), notice);
         emit f->m_timelapseFrame->sgCaptureImage(OPERATE_STOP);
         f->m_timelapseFrame->setFrameVisible(false);
         f->m_captureModeFrame->setCaptureMode(ICaptureModeFrame::Default);
         g_camera_resolution = original;
         QVERIFY2(shown, "no notice");
-        const QString fault = offSecondMonitor(QStringLiteral("\"Current resolution: 1920*1080\""), where);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
@@ -138,14 +107,13 @@ private slots:
     void recordingFinishedBoxSameEveryTime()
     {
         MainFrame* f = frame();
-        const Shown panelBefore = capturePanel();
-        QString fault = offSecondMonitor(QStringLiteral("The capture-mode panel"), panelBefore);
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QStringList faults;
+        const QSize panelBefore = capturePanel(QStringLiteral("The capture-mode panel"), faults);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 
         // The box must really show, not answer the test's hook.
         IDialogSeam::setMessageHook(nullptr);
-        QStringList faults;
-        QList<Shown> boxes;
+        QList<QSize> boxes;
         for (int run = 1; run <= 3; ++run) {
             f->slCameratoolbarClick(true, QVariant(ICameraToolBar::VideoRecording));
             IVideoRecordFrame* bar = f->m_videoRecordFrame;
@@ -168,7 +136,10 @@ private slots:
                     faults << QStringLiteral("run %1: another box showed: %2").arg(run).arg(modal->metaObject()->className());
                     modal->close();
                 } else {
-                    boxes << settledOnSecondMonitor(modal);
+                    const QString name = QStringLiteral("The finished box, showing %1,").arg(run);
+                    if (const QString fault = settledOnSecondMonitor(name, modal); !fault.isEmpty())
+                        faults << fault;
+                    boxes << modal->size();
                     QList<IIToolButton*> close;
                     for (IIToolButton* button : modal->findChildren<IIToolButton*>())
                         if (button->text() == QStringLiteral("Close"))
@@ -185,36 +156,32 @@ private slots:
             QVERIFY2(QTest::qWaitFor([&] { return closed; }, 60000),
                      qPrintable(QStringLiteral("run %1: no finished box, or it did not close").arg(run)));
         }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-        for (int i = 0; i < boxes.size(); ++i) {
-            const QString name = QStringLiteral("The finished box, showing %1,").arg(i + 1);
-            if (const QString off = offSecondMonitor(name, boxes.at(i)); !off.isEmpty())
-                faults << off;
-            else if (boxes.at(i).size != boxes.first().size)
-                faults << name + QStringLiteral(" at ") + boxes.at(i).describe() + QStringLiteral(": another size than the first");
-        }
-        const Shown panelAfter = capturePanel();
-        fault = offSecondMonitor(QStringLiteral("The capture-mode panel after the recordings"), panelAfter);
-        if (!fault.isEmpty())
-            faults << fault;
-        else if (panelAfter.size != panelBefore.size)
+        for (int i = 1; i < boxes.size(); ++i)
+            if (boxes.at(i) != boxes.first())
+                faults << QStringLiteral("The finished box, showing %1, is %2, the first %3")
+                              .arg(i + 1)
+                              .arg(sizeText(boxes.at(i)), sizeText(boxes.first()));
+        const QSize panelAfter = capturePanel(QStringLiteral("The capture-mode panel after the recordings"), faults);
+        if (panelAfter != panelBefore)
             faults << QStringLiteral("The capture-mode panel is %1 after the recordings, %2 before")
-                          .arg(panelAfter.describe(), panelBefore.describe());
+                          .arg(sizeText(panelAfter), sizeText(panelBefore));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
 private:
     // Opens the capture-mode panel with its button, as the user does, and closes it
-    // again; tells where it stood.
-    Shown capturePanel()
+    // again; tells its size, and in faults what is wrong with where it stood.
+    QSize capturePanel(const QString& name, QStringList& faults)
     {
         MainFrame* f = frame();
         f->slCameratoolbarClick(true, QVariant(ICameraToolBar::PhotoMode));
         QWidget* panel = f->m_captureModeFrame;
         (void)QTest::qWaitForWindowExposed(panel);
-        const Shown shown = settledOnSecondMonitor(panel);
+        if (const QString fault = settledOnSecondMonitor(name, panel); !fault.isEmpty())
+            faults << fault;
+        const QSize size = panel->size();
         f->slCameratoolbarClick(true, QVariant(ICameraToolBar::PhotoMode));
-        return shown;
+        return size;
     }
 };
 

@@ -23,6 +23,7 @@
 #include "iglobal.h"
 #include "screensetup.h"
 #include "testenv.h"
+#include "windowonscreen.h"
 
 namespace {
 
@@ -77,6 +78,11 @@ public:
     }
 };
 
+QString rectText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 // What is wrong with where (the dialog's place) over owner: empty when it is centred on
 // the window, within slack pixels, as far as the window's screen allows, and wholly on
 // that screen.
@@ -85,11 +91,8 @@ QString misplacement(const QString& dialog, const QRect& where, const QWidget& o
     const QRect window = owner.frameGeometry();
     QScreen* screen = QGuiApplication::screenAt(window.center());
     const QRect area = screen ? screen->availableGeometry() : QRect();
-    const auto text = [](const QRect& r) {
-        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    };
     const QString said = QStringLiteral("%1 at %2 over the window at %3 on the screen %4")
-                             .arg(dialog, text(where), text(window), text(area));
+                             .arg(dialog, rectText(where), rectText(window), rectText(area));
     // The window manager may shift a window by its one-pixel border.
     const auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
     if (!area.adjusted(-1, -1, 1, 1).contains(where))
@@ -112,29 +115,11 @@ QList<QRect> ownerPlaces()
             QRect(second.topLeft() + QPoint(150, 100), QSize(1000, 700))};
 }
 
-QString describe(const QString& what, const QRect& where, const QWidget& owner)
-{
-    const auto text = [](const QRect& r) {
-        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    };
-    return QStringLiteral("%1 at %2 over the window at %3").arg(what, text(where), text(owner.frameGeometry()));
-}
-
-// Empty when window stands wholly on owner's screen and Qt draws it at that screen's
-// scale; else what is wrong.
+// Empty when window stands wholly on owner's screen at its scale; else what is wrong.
 QString scaleFault(const QString& what, QWidget& window, const QWidget& owner)
 {
-    QScreen* screen = owner.windowHandle()->screen();
-    const QString said = describe(what, window.frameGeometry(), owner);
-    if (!screen->geometry().contains(window.frameGeometry()))
-        return said + QStringLiteral(": not wholly on the window's screen ") + screen->name();
-    if (window.windowHandle()->screen() != screen)
-        return said + QStringLiteral(": taken for one on screen ") + window.windowHandle()->screen()->name();
-    const QSize device = window.grab().size();
-    if (device != window.size() * screen->devicePixelRatio())
-        return said + QStringLiteral(": drawn %1x%2 on a screen of pixel ratio %3")
-                          .arg(device.width()).arg(device.height()).arg(screen->devicePixelRatio());
-    return QString();
+    return offScreenOrScale(what + QStringLiteral(" over the window at ") + rectText(owner.frameGeometry()), window,
+                            owner.windowHandle()->screen());
 }
 
 // Picture-in-picture with a second camera to show; no camera is opened.
@@ -308,8 +293,10 @@ private slots:
             // Qt's idea of the place and the scale must be the screen's too.
             (void)QTest::qWaitFor([&] { return pip.windowHandle()->screen() == owner.windowHandle()->screen(); }, 3000);
             if (qAbs(pip.x() - corner.x()) > 1 || qAbs(pip.y() - corner.y()) > 1)
-                faults << describe(QStringLiteral("picture-in-picture"), pip.geometry(), owner)
-                              + QStringLiteral(": not at the window's corner %1,%2").arg(corner.x()).arg(corner.y());
+                faults << QStringLiteral("picture-in-picture at %1 over the window at %2: not at its corner %3,%4")
+                              .arg(rectText(pip.geometry()), rectText(owner.geometry()))
+                              .arg(corner.x())
+                              .arg(corner.y());
             else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
                 faults << fault;
         }
