@@ -60,10 +60,8 @@ public:
     // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
-    // Start waits for the desktop's permission to share the screen; the bar saying so
-    // offers Cancel (Escape does the same).
-    bool isWaitingForStart() const { return m_waiting; }
-    QWidget* waitingBar() const { return m_waitBar; }
+    // Abandons a Start that waits for the desktop's permission to share the screen (the
+    // waiting bar's Cancel, and Escape).
     void cancelStart();
 
     int elapsedSeconds() const { return m_elapsed; }

@@ -41,7 +41,6 @@ public:
     void OpenInputStream(const QRect& rect);
     // Abandons an open still under way: nothing stays open, no sgInputOpened follows.
     void cancelOpen();
-    bool isOpening() const { return m_opening; }
     // Why the last OpenInputStream failed.
     enum OpenError {
         OpenFailed,

@@ -287,7 +287,6 @@ void IScreenCastPortal::finish(Result result, const QString& error)
         return;
     dropStep();
     m_step = Idle;
-    m_lastResult = result;
     if (result == Granted) {
         qDebug() << "screen cast granted: node" << m_node << "geometry" << m_geometry;
     } else {
@@ -324,7 +323,6 @@ void IScreenCastPortal::cancel()
                                            QDBus::NoBlock);
     dropStep();
     m_step = Idle;
-    m_lastResult = Cancelled;
     m_error = QStringLiteral("abandoned by the program");
     closeSession();
 }

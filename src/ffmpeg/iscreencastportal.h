@@ -37,8 +37,6 @@ public:
     void cancel();
     // A granted session is open.
     bool hasGrant() const { return m_granted && !m_session.isEmpty(); }
-    // What the last request ended with (Unavailable before the first).
-    Result lastResult() const { return m_lastResult; }
     // The granted stream: its PipeWire node and where the monitor lies on the desktop
     // (an empty rectangle when the portal does not say).
     quint32 streamNode() const { return m_node; }
@@ -100,7 +98,6 @@ private:
     QRect m_geometry;
     int m_remote = -1;
     QString m_error;
-    Result m_lastResult = Unavailable;
     int m_tokenCount = 0;
     bool m_watching = false;
     // The portal's unique bus name, from its last reply.

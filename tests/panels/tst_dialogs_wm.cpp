@@ -386,16 +386,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    TestEnv::prepare();
-    // Qt sees the server's two monitors as two screens through Xinerama.
-    qputenv("QT_XCB_NO_XRANDR", "1");
-    QApplication app(argc, argv);
-    TestEnv::afterApplication();
-    TestDialogsWm tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+OCUMETRA_TEST_MAIN(TestDialogsWm)
 
 #include "tst_dialogs_wm.moc"
