@@ -19,7 +19,7 @@ PACKAGES=(
   # a window manager for the tests that run the program as on a desktop, and xrandr
   # for their two monitors
   openbox wmctrl x11-xserver-utils
-  pulseaudio
+  pulseaudio libpulse-dev
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-tools

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include "board/widget/itimemsgbox.h"
-#include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
 #include "service/iboardservice.h"
@@ -18,9 +17,7 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 namespace {
@@ -55,16 +52,6 @@ int& chooseQtPlatform(int& argc)
     return argc;
 }
 
-bool g_leaving = false;
-
-// Runs at exit, with its status, before the static teardown of what was set up before it
-// (the sound system's client among them), which a worker left inside that client would
-// hang or crash.
-void leaveBeforeStaticTeardown(int status, void*)
-{
-    std::fflush(nullptr);
-    ::_exit(status);
-}
 }
 
 IApplication::IApplication(const QString& appId, int& argc, char** argv)
@@ -198,11 +185,4 @@ void IApplication::destroySingletons()
     IBoardService::destroyInstance();
     ITimeMsgBox::destroyInstance();
     IConfigureService::destroyInstance();
-    // Everything of ours is saved by now; a worker the sound system still holds is not
-    // waited for.
-    if (IAudioInputFromQt::workersLeftBehind() > 0 && !g_leaving) {
-        g_leaving = true;
-        qWarning() << "a microphone worker is still held by the sound system: the process ends without it";
-        ::on_exit(leaveBeforeStaticTeardown, nullptr);
-    }
 }

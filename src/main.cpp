@@ -1,8 +1,13 @@
+#include <cstdio>
+#include <unistd.h>
+
+#include "ffmpeg/iaudioinputfromqt.h"
 #include "iapplication.h"
 #include "ilogger.h"
 #include "service/iconfigureservice.h"
 
-int main(int argc, char** argv)
+namespace {
+int runProgram(int& argc, char** argv)
 {
     IApplication app(QStringLiteral("Ocumetra"), argc, argv);
     if (app.isRunning()) {
@@ -20,5 +25,18 @@ int main(int argc, char** argv)
     // A language change asks for a new process once this one has let go of its key.
     if (app.restartRequested())
         app.restartNow();
+    return result;
+}
+}
+
+int main(int argc, char** argv)
+{
+    const int result = runProgram(argc, argv);
+    // Everything of ours is saved by now. A microphone worker the sound system still holds
+    // would hang or crash the static teardown of its client: the process leaves without it.
+    if (IAudioInputFromQt::workersLeftBehind() > 0) {
+        std::fflush(nullptr);
+        ::_exit(result);
+    }
     return result;
 }

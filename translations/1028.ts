@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>無法錄製螢幕：桌面未及時回應分享螢幕的要求。請按「開始」再試一次；若仍無回應，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>這段錄影沒有聲音：沒有麥克風回應。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Der Bildschirm kann nicht aufgenommen werden: Der Desktop hat auf die Anfrage zur Bildschirmfreigabe nicht rechtzeitig geantwortet. Drücken Sie erneut auf Start; antwortet er weiterhin nicht, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>Die Aufnahme hat keinen Ton: Kein Mikrofon hat geantwortet.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

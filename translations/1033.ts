@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>The recording has no sound: no microphone answered.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>No se puede grabar la pantalla: el escritorio no respondió a tiempo a la solicitud para compartir la pantalla. Pulse Iniciar para intentarlo de nuevo; si sigue sin responder, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>La grabación no tiene sonido: ningún micrófono respondió.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

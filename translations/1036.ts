@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Impossible d&apos;enregistrer l&apos;écran : le bureau n&apos;a pas répondu à temps à la demande de partage d&apos;écran. Appuyez sur Démarrer pour réessayer ; s&apos;il ne répond toujours pas, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>L&apos;enregistrement n&apos;a pas de son : aucun microphone n&apos;a répondu.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Impossibile registrare lo schermo: il desktop non ha risposto in tempo alla richiesta di condividere lo schermo. Premere Avvia per riprovare; se continua a non rispondere, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>La registrazione non ha audio: nessun microfono ha risposto.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

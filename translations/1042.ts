@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>화면을 녹화할 수 없습니다: 데스크톱이 화면 공유 요청에 제때 응답하지 않았습니다. 시작을 눌러 다시 시도하십시오. 계속 응답하지 않으면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>녹화에 소리가 없습니다: 응답한 마이크가 없습니다.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Het scherm kan niet worden opgenomen: de desktop heeft niet op tijd geantwoord op het verzoek om het scherm te delen. Druk op Start om het opnieuw te proberen; antwoordt hij nog steeds niet, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>De opname heeft geen geluid: geen microfoon reageerde.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Ekran kaydedilemiyor: masaüstü ekran paylaşma isteğine zamanında yanıt vermedi. Yeniden denemek için Başlat&apos;a basın; yine yanıt vermezse oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>Kaydın sesi yok: hiçbir mikrofon yanıt vermedi.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

@@ -329,6 +329,10 @@
         <source>The screen cannot be recorded: the desktop did not answer the request to share the screen in time. Press Start to try again; if it still does not answer, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>无法录制屏幕：桌面未及时回应共享屏幕的请求。请按“开始”重试；如果仍无回应，请注销后重新登录，或使用 X11 会话登录以录制屏幕。</translation>
     </message>
+    <message>
+        <source>The recording has no sound: no microphone answered.</source>
+        <translation>这段录制没有声音：没有麦克风响应。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>

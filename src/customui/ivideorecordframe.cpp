@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "board/iboard.h"
+#include "board/widget/ibasewidget.h"
 #include "board/widget/itimemsgbox.h"
 #include "customui/icameratoolbar.h"
 #include "customui/iimglistviewer.h"
@@ -314,9 +315,7 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
         selectCameraPicture();
         setButtonsSelect(5);
         if (!isWindowPlaceKnown())
-            ITimeMsgBox::instance()->showMessageBox(
-                tr("The desktop does not tell where this window is: the whole screen is recorded"), 5000,
-                QPoint(-1000, -1000));
+            showPlaceNotice();
     } else {
         m_clockLabel->setText(CLOCK_ZERO);
         giveButtonBack();
@@ -325,6 +324,27 @@ void IVideoRecordFrame::setFrameVisible(const bool& visible)
     if (visible)
         raise();
     setButtonsVisible(visible);
+}
+
+void IVideoRecordFrame::showPlaceNotice()
+{
+    if (!m_placeNotice) {
+        m_placeNotice = new QLabel(this);
+        m_placeNotice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_placeNotice->setWordWrap(true);
+        m_placeNotice->setAlignment(Qt::AlignCenter);
+        m_placeNotice->setFont(scaledUiFont(14, 75));
+        m_placeNotice->setStyleSheet(QStringLiteral("QLabel{background-color:rgba(0,0,0,160);color:white;"
+                                                    "border-radius:8px;padding:8px;}"));
+    }
+    m_placeNotice->setText(tr("The desktop does not tell where this window is: the whole screen is recorded"));
+    const int w = qMin(width() - 40, qMax(300, width() / 2));
+    m_placeNotice->setFixedWidth(w);
+    m_placeNotice->adjustSize();
+    m_placeNotice->move((width() - w) / 2, 20);
+    m_placeNotice->show();
+    m_placeNotice->raise();
+    QTimer::singleShot(5000, m_placeNotice, &QWidget::hide);
 }
 
 QRect IVideoRecordFrame::getGlobalSelectRect() const
@@ -496,8 +516,11 @@ void IVideoRecordFrame::onRecordMessage(int code)
         setVisible(true);
         enterRecordingState();
         if (IFFmpegApi::instance()->microphoneMissing())
-            ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
-                                                    QPoint(-1000, -1000));
+            onRecordMessage(5);
+        break;
+    case 5:
+        ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
+                                                QPoint(-1000, -1000));
         break;
     case 3:
         leaveWaitingState();

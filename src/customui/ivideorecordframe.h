@@ -108,6 +108,10 @@ private:
     IIToolButton* m_startButton = nullptr;
     QLabel* m_clockLabel = nullptr;
     QTimer* m_clockTimer = nullptr;
+    // Says the whole screen is recorded, along the frame's top edge: never over Start,
+    // and clicks go through it.
+    QLabel* m_placeNotice = nullptr;
+    void showPlaceNotice();
     int m_elapsed = 0;
     QWidget* m_controlBar = nullptr;
     IIToolButton* m_resumeButton = nullptr;

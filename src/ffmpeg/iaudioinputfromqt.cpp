@@ -1,11 +1,12 @@
 #include "ffmpeg/iaudioinputfromqt.h"
 
-#include <QAudioInput>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
 #include <QThread>
 #include <QTimer>
+
+#include "ffmpeg/iaudioinputpulse.h"
 
 extern "C" {
 #include <libavutil/time.h>
@@ -13,14 +14,19 @@ extern "C" {
 
 namespace {
 const int BLOCK_BYTES = 4096;
-// The sound system's default hands sound over in blocks of about two seconds, which
+// The sound server's default hands sound over in blocks of about two seconds, which
 // would be that late and lost at a stop; small blocks keep it close to the picture.
 const int BUFFER_MS = 40;
 // The sound is looked for this often (ms), beside Qt's own notice once a block has come:
 // the moment a block becomes ready tells when it was captured.
 const int POLL_MS = 10;
-// Longest wait of the worker at a stop or pause for sound captured before it.
-const qint64 DRAIN_LIMIT_US = 500000;
+// Beyond what the microphone holds at once, a stop or pause waits this long for the
+// sound captured before it.
+const qint64 DRAIN_MARGIN_US = 200000;
+// An arrival this much later than the sample clock (beyond twice the microphone's jitter)
+// follows a stretch in which the microphone gave nothing.
+const qint64 GAP_MIN_US = 250000;
+const qint64 JITTER_LIMIT_US = 500000;
 // How fast the sample clock may drift later than the system clock (microseconds per
 // second): a microphone whose clock runs slow is followed, a late arrival is not.
 const qint64 DRIFT_US_PER_S = 500;
@@ -77,31 +83,7 @@ bool IAudioInputFromQt::initializeAudioCapture(const QString& name)
     m_sampleRate = 8000;
     m_sampleSize = 16;
     m_sampleFormat = 1;  // AV_SAMPLE_FMT_S16
-    m_format.setSampleRate(m_sampleRate);
-    m_format.setChannelCount(m_channels);
-    m_format.setSampleSize(m_sampleSize);
-    m_format.setSampleType(QAudioFormat::SignedInt);
-    m_format.setByteOrder(QAudioFormat::LittleEndian);
-    m_format.setCodec(QStringLiteral("audio/pcm"));
-
-    const QList<QAudioDeviceInfo> devices = QAudioDeviceInfo::availableDevices(QAudio::AudioInput);
-    if (devices.isEmpty()) {
-        qDebug() << "No Audio Input Device Available.";
-        return false;
-    }
-    m_deviceInfo = QAudioDeviceInfo();
-    for (const QAudioDeviceInfo& device : devices) {
-        // An empty name occurs in every text; it would always win.
-        if (!device.deviceName().isEmpty() && name.contains(device.deviceName())) {
-            m_deviceInfo = device;
-            break;
-        }
-    }
-    if (m_deviceInfo.isNull())
-        m_deviceInfo = QAudioDeviceInfo::defaultInputDevice();
-    qDebug() << "Qt Audio Capture Input Device Name: " << m_deviceInfo.deviceName() << " Camera Name: " << name;
-    if (m_deviceInfo.isNull())
-        return false;
+    m_cameraName = name;
     m_initialised = true;
     return true;
 }
@@ -113,10 +95,10 @@ void IAudioInputFromQt::audioInputInfo(int& format, int& rate, int& channels)
     channels = m_channels;
 }
 
-bool IAudioInputFromQt::startCapture()
+quint64 IAudioInputFromQt::requestStart()
 {
-    if (m_deviceInfo.isNull())
-        return false;
+    if (!m_initialised)
+        return 0;
     if (!m_thread) {
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("microphone"));
@@ -126,24 +108,30 @@ bool IAudioInputFromQt::startCapture()
     QMutexLocker lock(&m_startMutex);
     if (m_starting) {
         qWarning() << "the microphone is still held by an earlier start: recording without sound";
-        return false;
+        return 0;
     }
     const quint64 attempt = ++m_attempts;
     m_awaited = attempt;
     m_starting = true;
-    m_answered = false;
     QMetaObject::invokeMethod(this, [this, attempt] { startOnWorker(attempt); }, Qt::QueuedConnection);
-    QDeadlineTimer deadline(START_LIMIT_MS);
-    while (!m_answered) {
-        if (!m_startAnswered.wait(&m_startMutex, deadline))
-            break;
+    return attempt;
+}
+
+void IAudioInputFromQt::abandonStart(quint64 attempt)
+{
+    {
+        QMutexLocker lock(&m_startMutex);
+        if (m_awaited == attempt)
+            m_awaited = 0;
     }
-    m_awaited = 0;
-    if (!m_answered) {
-        qWarning() << "the microphone did not start within" << START_LIMIT_MS << "ms: recording without sound";
-        return false;
-    }
-    return m_startResult;
+    // Already open: its sound belongs to no recording.
+    QMetaObject::invokeMethod(
+        this,
+        [this, attempt] {
+            if (m_openAttempt == attempt)
+                closeInput();
+        },
+        Qt::QueuedConnection);
 }
 
 bool IAudioInputFromQt::startPending() const
@@ -160,51 +148,39 @@ void IAudioInputFromQt::startOnWorker(quint64 attempt)
         QMutexLocker lock(&m_startMutex);
         m_starting = false;
         awaited = m_awaited == attempt;
-        if (awaited) {
-            m_answered = true;
-            m_startResult = ok;
-            m_startAnswered.wakeAll();
-        }
+        m_awaited = 0;
     }
-    if (!ok)
-        return;
-    if (!awaited) {
-        // Its recording went on without sound: what the microphone gives now belongs to
-        // no recording.
+    if (ok && !awaited) {
         qWarning() << "the microphone started after its recording went on without it: stopped";
-        m_input->stop();
-        m_device = nullptr;
-        return;
+        m_input.reset();
+    } else if (ok) {
+        m_openAttempt = attempt;
+        m_poll->start(POLL_MS);
     }
-    m_poll->start(POLL_MS);
+    emit sgStarted(attempt, ok && awaited);
 }
 
 bool IAudioInputFromQt::openInput()
 {
     finishPending();
-    if (!m_input) {
-        m_input = new QAudioInput(m_deviceInfo, m_format, this);
-        m_input->setBufferSize(m_format.bytesForDuration(BUFFER_MS * 1000));
+    if (!m_poll) {
         m_poll = new QTimer(this);
         m_poll->setTimerType(Qt::PreciseTimer);
         connect(m_poll, &QTimer::timeout, this, &IAudioInputFromQt::readData);
     }
     restartClock();
+    m_jitter = 0;
+    m_held = 0;
+    m_openAttempt = 0;
     m_loss = NoLoss;
+    m_firstLoss = NoLoss;
     m_silenceNoted = false;
-    m_lastSound = av_gettime_relative();
-    // Qt's PulseAudio input waits here until the server's stream is ready, which a
-    // microphone that gives nothing may never be.
-    m_device = m_input->start();
-    if (m_device)
-        connect(m_device, SIGNAL(readyRead()), this, SLOT(readData()), Qt::UniqueConnection);
-    const bool ok = m_device && m_input->error() == QAudio::NoError && m_input->state() != QAudio::StoppedState;
-    qDebug() << "open audio device " << m_device << (m_device && m_device->isOpen() ? "true" : "false")
-             << (m_device ? m_device->readChannelCount() : 0) << "error" << m_input->error();
-    if (!ok) {
-        m_input->stop();
-        m_device = nullptr;
-    }
+    m_suspended = false;
+    // A new connection each time: the server may have come up or restarted since.
+    m_input = std::make_unique<IAudioInputPulse>();
+    const bool ok = m_input->open(m_sampleRate, m_cameraName, START_LIMIT_MS, BUFFER_MS);
+    if (!ok)
+        m_input.reset();
     // The wait above may have lasted: the clock starts with the sound.
     m_lastSound = av_gettime_relative();
     return ok;
@@ -246,11 +222,13 @@ void IAudioInputFromQt::awaitSound(Pending action, qint64 until)
 {
     m_pending = action;
     m_pendingUntil = until;
-    m_pendingLimit = av_gettime_relative() + DRAIN_LIMIT_US;
+    // Sound captured before the moment may still be held by the microphone, as much as it
+    // was seen to hand over at once.
+    const qint64 wait = m_originKnown ? qMin<qint64>(m_held + m_jitter + DRAIN_MARGIN_US, DRAIN_LIMIT_MS * 1000)
+                                      : DRAIN_LIMIT_MS * 1000;
+    m_pendingLimit = qMax<qint64>(av_gettime_relative(), until) + wait;
     // A suspended or stopped input has nothing more to give.
-    const bool delivering = m_input && m_device && m_poll && m_poll->isActive()
-                            && m_input->state() != QAudio::StoppedState
-                            && m_input->state() != QAudio::SuspendedState;
+    const bool delivering = m_input && !m_suspended && m_poll && m_poll->isActive();
     if (!delivering) {
         completePending();
         return;
@@ -288,16 +266,23 @@ void IAudioInputFromQt::completePending()
         m_poll->stop();
     if (action == Pending::Suspend) {
         if (m_input)
-            m_input->suspend();
+            m_input->suspend(true);
+        m_suspended = true;
         return;
     }
-    if (m_input)
-        m_input->stop();
-    m_device = nullptr;
+    closeInput();
     std::function<void()> stopped = std::move(m_stopped);
     m_stopped = nullptr;
     if (stopped)
         stopped();
+}
+
+void IAudioInputFromQt::closeInput()
+{
+    if (m_poll)
+        m_poll->stop();
+    m_input.reset();
+    m_openAttempt = 0;
 }
 
 void IAudioInputFromQt::restartClock()
@@ -320,15 +305,11 @@ void IAudioInputFromQt::resumeOnWorker()
     // The samples after the pause continue the count but not the time.
     restartClock();
     if (m_input)
-        m_input->resume();
+        m_input->suspend(false);
+    m_suspended = false;
     m_lastSound = av_gettime_relative();
-    if (m_poll && m_device)
+    if (m_poll && m_input)
         m_poll->start(POLL_MS);
-}
-
-bool IAudioInputFromQt::isStop() const
-{
-    return !m_input || m_input->state() == QAudio::StoppedState;
 }
 
 void IAudioInputFromQt::readData()
@@ -339,39 +320,63 @@ void IAudioInputFromQt::readData()
 
 void IAudioInputFromQt::readAvailable()
 {
-    if (!m_input || !m_device)
+    if (!m_input)
         return;
     const int frameBytes = qMax(1, m_channels * m_sampleSize / 8);
     const qint64 rate = qMax(1, m_sampleRate);
     // Every sample that is ready was captured before now, so the stretch began at most
     // its length before now; the earliest such bound of all arrivals is the closest.
     const qint64 now = av_gettime_relative();
-    const qint64 ready = qMax(0, m_input->bytesReady()) / frameBytes;
+    const qint64 ready = qMax<qint64>(0, m_input->bytesReady()) / frameBytes;
     if (ready <= 0) {
         noteSilence(now);
         return;
     }
     m_lastSound = now;
-    const qint64 bound = now - (m_samplesRead + ready) * 1000000 / rate;
-    if (!m_originKnown) {
-        m_origin = bound;
-        m_originKnown = true;
-    } else {
-        m_origin = qMin(bound, m_origin + (now - m_lastEstimate) * DRIFT_US_PER_S / 1000000);
+    if (m_silenceNoted) {
+        m_silenceNoted = false;
+        m_loss = NoLoss;
+        qWarning() << "the microphone" << m_input->sourceName() << "gives sound again";
     }
-    m_lastEstimate = now;
+    followClock(now, ready);
     // Drain what is there, one block at a time.
     for (;;) {
         const qint64 bytes = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES) / frameBytes * frameBytes;
         if (bytes <= 0)
             return;
-        const qint64 read = m_device->read(m_buffer.data(), bytes);
+        const qint64 read = m_input->read(m_buffer.data(), bytes);
         if (read <= 0)
             return;
         m_blockCapture = m_origin + m_samplesRead * 1000000 / rate;
         m_samplesRead += read / frameBytes;
         emit sgReadAudioData(m_buffer, int(read), m_channels, m_sampleFormat, m_sampleRate);
     }
+}
+
+void IAudioInputFromQt::followClock(qint64 now, qint64 ready)
+{
+    const qint64 rate = qMax(1, m_sampleRate);
+    m_held = qMax(m_held, ready * 1000000 / rate);
+    const qint64 bound = now - (m_samplesRead + ready) * 1000000 / rate;
+    if (!m_originKnown) {
+        m_origin = bound;
+        m_originKnown = true;
+        m_lastEstimate = now;
+        return;
+    }
+    // A slow microphone clock is followed a little at a time; an arrival far behind the
+    // clock ends a gap, and its sound goes where it was captured, not right after the
+    // sound before the gap.
+    const qint64 followed = m_origin + (now - m_lastEstimate) * DRIFT_US_PER_S / 1000000;
+    const qint64 late = bound - followed;
+    if (late > qMax(GAP_MIN_US, 2 * m_jitter)) {
+        qWarning() << "the microphone gave no sound for" << late / 1000 << "ms: its sound goes on after the gap";
+        m_origin = bound;
+    } else {
+        m_jitter = qMin(JITTER_LIMIT_US, qMax(m_jitter, late));
+        m_origin = qMin(bound, followed);
+    }
+    m_lastEstimate = now;
 }
 
 void IAudioInputFromQt::noteSilence(qint64 now)
@@ -381,19 +386,14 @@ void IAudioInputFromQt::noteSilence(qint64 now)
         || now - m_lastSound < LOSS_LIMIT_US)
         return;
     m_silenceNoted = true;
-    Loss loss = NoMoreSound;
-    if (m_input->error() != QAudio::NoError) {
-        loss = SoundSystemError;
-    } else {
-        loss = Disconnected;
-        for (const QAudioDeviceInfo& device : QAudioDeviceInfo::availableDevices(QAudio::AudioInput)) {
-            if (device.deviceName() == m_deviceInfo.deviceName())
-                loss = NoMoreSound;
-        }
-    }
+    const Loss loss = m_input->serverLost()   ? SoundSystemError
+                      : m_input->streamLost() ? Disconnected
+                                              : NoMoreSound;
     m_loss = loss;
-    qWarning() << "the microphone" << m_deviceInfo.deviceName() << "gave no sound for"
-               << (now - m_lastSound) / 1000 << "ms; cause" << loss << "error" << m_input->error();
+    if (m_firstLoss == NoLoss)
+        m_firstLoss = loss;
+    qWarning() << "the microphone" << m_input->sourceName() << "gave no sound for" << (now - m_lastSound) / 1000
+               << "ms; cause" << loss;
 }
 
 bool IAudioInputFromQt::destroyAudioCapture()
@@ -414,7 +414,7 @@ bool IAudioInputFromQt::destroyAudioCapture()
     {
         QMutexLocker lock(&m_startMutex);
         while (!m_destroyed) {
-            if (!m_startAnswered.wait(&m_startMutex, deadline))
+            if (!m_destroyedCondition.wait(&m_startMutex, deadline))
                 return false;
         }
     }
@@ -429,20 +429,14 @@ bool IAudioInputFromQt::destroyAudioCapture()
 void IAudioInputFromQt::slDestroy()
 {
     finishPending();
-    // The read device belongs to the audio input and goes with it.
-    m_device = nullptr;
     delete m_poll;
     m_poll = nullptr;
-    if (m_input) {
-        m_input->stop();
-        delete m_input;
-        m_input = nullptr;
-    }
+    m_input.reset();
     // Back to the application's thread, so the object outlives its worker safely.
     if (QCoreApplication* app = QCoreApplication::instance())
         moveToThread(app->thread());
     qDebug() << "IAudioInputFromQt destroy.";
     QMutexLocker lock(&m_startMutex);
     m_destroyed = true;
-    m_startAnswered.wakeAll();
+    m_destroyedCondition.wakeAll();
 }

@@ -1,6 +1,7 @@
 #include "ffmpeg/icavinputstream.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMutexLocker>
 #include <QScreen>
@@ -58,6 +59,8 @@ bool ICAVInputStream::initData()
     if (mic->initializeAudioCapture(QString())) {
         connect(mic, SIGNAL(sgReadAudioData(QByteArray, int, int, int, int)), this,
                 SLOT(slReadAudioData(QByteArray, int, int, int, int)), Qt::DirectConnection);
+        connect(mic, &IAudioInputFromQt::sgStarted, this, &ICAVInputStream::onMicrophoneStarted,
+                Qt::QueuedConnection);
     }
     return true;
 }
@@ -182,17 +185,32 @@ void ICAVInputStream::finishOpen(bool ok)
     if (m_pictureTimer)
         m_pictureTimer->stop();
     if (ok) {
-        // Sound joins only when the microphone really started; otherwise the video has none.
-        // Until the capture starts, what the microphone delivers belongs to no recording.
+        // The picture does not wait for the microphone: the sound track is kept from the
+        // start, the microphone's sound joins it once it answers, or it stays silent and
+        // the recording is told to have none. Until the capture starts, what the
+        // microphone delivers belongs to no recording.
         {
             QMutexLocker lock(&m_timelineMutex);
             m_timeline = Timeline();
         }
         m_audioStarted = false;
         m_microphoneMissing = false;
+        abandonMicrophoneStart();
+        m_microphoneGivenUp = false;
         if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
-            m_audioStarted = IAudioInputFromQt::instance()->isInitialised() && IAudioInputFromQt::instance()->startCapture();
-            if (!m_audioStarted) {
+            IAudioInputFromQt* mic = IAudioInputFromQt::instance();
+            m_microphoneAttempt = mic->isInitialised() ? mic->requestStart() : 0;
+            m_audioStarted = m_microphoneAttempt != 0;
+            if (m_audioStarted) {
+                if (!m_microphoneTimer) {
+                    m_microphoneTimer = new QTimer(this);
+                    m_microphoneTimer->setSingleShot(true);
+                    connect(m_microphoneTimer, &QTimer::timeout, this,
+                            [this] { onMicrophoneStarted(m_microphoneAttempt, false); });
+                }
+                // The worker answers within its own bound; this one only backs it up.
+                m_microphoneTimer->start(IAudioInputFromQt::START_LIMIT_MS + 1000);
+            } else {
                 qDebug() << "Not recording audio";
                 m_audioDevice.clear();
                 m_microphoneMissing = true;
@@ -201,6 +219,33 @@ void ICAVInputStream::finishOpen(bool ok)
     }
     m_opening = false;
     emit sgInputOpened(ok);
+}
+
+void ICAVInputStream::onMicrophoneStarted(quint64 attempt, bool ok)
+{
+    if (attempt == 0 || attempt != m_microphoneAttempt)
+        return;
+    m_microphoneTimer->stop();
+    m_microphoneAttempt = 0;
+    if (ok)
+        return;
+    qWarning() << "the microphone did not start: recording without sound";
+    m_microphoneGivenUp = true;
+    IAudioInputFromQt::instance()->abandonStart(attempt);
+    m_audioStarted = false;
+    m_microphoneMissing = true;
+    if (!m_stopped)
+        emit sgMicrophoneMissing();
+}
+
+void ICAVInputStream::abandonMicrophoneStart()
+{
+    if (!m_microphoneAttempt)
+        return;
+    m_microphoneGivenUp = true;
+    m_microphoneTimer->stop();
+    IAudioInputFromQt::instance()->abandonStart(m_microphoneAttempt);
+    m_microphoneAttempt = 0;
 }
 
 void ICAVInputStream::cancelOpen()
@@ -601,6 +646,8 @@ void ICAVInputStream::slReadAudioData(QByteArray data, int size, int channels, i
     const int bytes = av_get_bytes_per_sample(format);
     if (channels <= 0 || sampleRate <= 0 || bytes <= 0 || size <= 0 || size > data.size())
         return;
+    if (m_microphoneGivenUp)
+        return;
     const int count = size / channels / bytes;
     // Only the samples captured while the recording ran: a block may begin before the
     // start or a pause ends, or run past a pause or the stop.
@@ -672,6 +719,12 @@ void ICAVInputStream::CloseInputStream()
             m_timeline.stop = now;
     }
     m_stopped = true;
+    // A microphone still starting has nothing of the recording: it is not waited for.
+    if (m_microphoneAttempt) {
+        abandonMicrophoneStart();
+        m_audioStarted = false;
+        m_microphoneMissing = true;
+    }
     // Nothing here waits for the threads: the window stays responsive while they end.
     if (m_audioStarted) {
         m_audioStopping = true;
@@ -717,10 +770,18 @@ void ICAVInputStream::noteCaptureEnd()
         emit sgCaptureEnded();
 }
 
-void ICAVInputStream::waitCaptureEnded()
+bool ICAVInputStream::waitCaptureEnded(int ms)
 {
-    while (m_endReporters > 0)
+    QElapsedTimer waited;
+    waited.start();
+    while (m_endReporters > 0) {
+        if (waited.elapsed() > ms) {
+            qWarning() << "the capture did not end within" << ms << "ms";
+            return false;
+        }
         QThread::msleep(5);
+    }
+    return true;
 }
 
 bool ICAVInputStream::waitEncoderThread(unsigned long ms)

@@ -37,7 +37,8 @@ public:
     // Begins opening the screen input for rect (global logical pixels) and, when a sound
     // device is named, starting the microphone; sgInputOpened tells the outcome. X11 opens
     // at once (the signal comes before this returns); a Wayland desktop is asked through
-    // its portal and answers later.
+    // its portal and answers later. The picture does not wait for the microphone: its
+    // sound joins the recording when it answers, or sgMicrophoneMissing follows.
     void OpenInputStream(const QRect& rect);
     // Abandons an open still under way: nothing stays open, no sgInputOpened follows.
     void cancelOpen();
@@ -56,19 +57,24 @@ public:
     // closes its own device. sgCaptureEnded follows once nothing more is captured. The
     // encoder tick thread is told to end once its loop returns.
     void CloseInputStream();
-    // Waits until the capture of a closed recording has ended.
-    void waitCaptureEnded();
+    // Waits until the capture of a closed recording has ended, at most ms; true when it has.
+    bool waitCaptureEnded(int ms = CAPTURE_END_LIMIT_MS);
+    // A stop waits for the microphone's late sound up to its own bound; then the rest ends.
+    static const int CAPTURE_END_LIMIT_MS = 4000;
     void DestroyInputStream();
     // Pause and resume alternate; a repeated call changes nothing.
     void PauseInputStream(const bool& pause);
 
     bool GetVideoInputInfo(int& width, int& height, int& fps, AVPixelFormat& format) const;
-    // True only when the microphone started for this recording.
+    // True when the recording has a sound track: the microphone started for it or is
+    // still starting.
     bool GetAudioInputInfo(AVSampleFormat& format, int& sampleRate, int& channels) const;
 
     bool isStopped() const { return m_stopped; }
     // Sound was asked for but no microphone could be opened: this recording has none.
     bool microphoneMissing() const { return m_microphoneMissing; }
+    // The microphone started for this recording (its sound may still have gaps).
+    bool microphoneStarted() const { return m_audioStarted && !m_microphoneAttempt; }
     bool isPaused() const { return m_paused; }
     // Waits for the encoder tick thread to end; true when it has (or never ran).
     bool waitEncoderThread(unsigned long ms);
@@ -95,6 +101,8 @@ signals:
     void sgCaptureEnded();
     // The open begun by OpenInputStream ended: true when the capture can start.
     void sgInputOpened(bool ok);
+    // The microphone did not start for the recording: it goes on without sound.
+    void sgMicrophoneMissing();
 
 public slots:
     void slReadVideoPackets();
@@ -111,6 +119,9 @@ private:
     bool placeOnStream();
     // Ends an open: starts the microphone when it succeeded and tells the outcome.
     void finishOpen(bool ok);
+    // The microphone's answer to the start of this recording (false: none within its bound).
+    void onMicrophoneStarted(quint64 attempt, bool ok);
+    void abandonMicrophoneStart();
     int readScreenCast();
     int InitFilters(AVRational pixelAspect, AVPixelFormat format, AVRational timeBase, int width, int height,
                     const char* filters);
@@ -151,6 +162,11 @@ private:
     Timeline m_timeline;
     bool m_audioStarted = false;
     bool m_microphoneMissing = false;
+    // The microphone's start this recording waits for (0: none), bounded by m_microphoneTimer.
+    quint64 m_microphoneAttempt = 0;
+    QTimer* m_microphoneTimer = nullptr;
+    // The microphone was given up for this recording: what it still hands on is not taken.
+    std::atomic<bool> m_microphoneGivenUp{false};
     IAVFilterGraphPtr m_filterGraph;
     QRect m_desktop;  // device pixels, found once when the input opens
     int m_cropX = 0;

@@ -51,6 +51,7 @@ IFFmpegApi::IFFmpegApi(QObject* parent)
             Qt::DirectConnection);
     connect(&m_inputStream, &ICAVInputStream::sgInputOpened, this, &IFFmpegApi::onInputOpened,
             Qt::DirectConnection);
+    connect(&m_inputStream, &ICAVInputStream::sgMicrophoneMissing, this, [this] { emit recordMessage(5); });
 }
 
 IFFmpegApi::~IFFmpegApi()

@@ -77,7 +77,8 @@ signals:
     // A recording is complete and playable at this path; note tells what the user should
     // know about it (the sound stopped midway), empty when nothing.
     void sgRecordVideo(QString path, QString note);
-    // 2: the recording started; 3: it did not start; 4: it ended without a normal stop.
+    // 2: the recording started; 3: it did not start; 4: it ended without a normal stop;
+    // 5: the microphone did not answer, the recording goes on without sound.
     void recordMessage(int code);
 
 public slots:

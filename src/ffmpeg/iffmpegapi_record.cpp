@@ -313,6 +313,9 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
 
 QString IFFmpegApi::soundGapText() const
 {
+    // Asked for, but no microphone took part: the track, if any, is silence.
+    if (m_inputStream.microphoneMissing())
+        return tr("The recording has no sound: no microphone answered.");
     const ICAVOutputStream::SoundGap gap = m_outputStream.soundGap();
     if (gap.from < 0)
         return QString();
@@ -321,7 +324,10 @@ QString IFFmpegApi::soundGapText() const
                                             .arg(recordingTime(gap.from), recordingTime(gap.back));
     if (gap.failed)
         return when + QLatin1Char(' ') + tr("The recorder could not process the sound.");
-    switch (IAudioInputFromQt::instance()->loss()) {
+    // A loss to the end has the cause the microphone tells now; a gap that ended, the
+    // cause of the first silence.
+    IAudioInputFromQt* mic = IAudioInputFromQt::instance();
+    switch (gap.back < 0 ? mic->loss() : mic->firstLoss()) {
     case IAudioInputFromQt::Disconnected: return when + QLatin1Char(' ') + tr("The microphone was disconnected.");
     case IAudioInputFromQt::NoMoreSound: return when + QLatin1Char(' ') + tr("The microphone sent no sound.");
     case IAudioInputFromQt::SoundSystemError:

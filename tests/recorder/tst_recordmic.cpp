@@ -1,22 +1,20 @@
 // A microphone that fails the screen recorder, on a PulseAudio server of the test's own:
-// one nobody feeds (the server never readies a stream from it, so Qt's input waits in its
-// start), and one removed in the middle of a recording. Start answers within its bound
-// without sound and says so, the program still ends at SIGTERM, the next Start records
-// sound once the microphone delivers, and a sound that stopped midway is told at Stop with
-// its moment. A recording that got no picture is not announced as saved and leaves no file.
+// one nobody feeds, and one removed in the middle of a recording. Start answers at once
+// and the silence is told at Stop, the program still ends at SIGTERM, the next Start
+// records sound once the microphone delivers, and a sound that stopped midway is told at
+// Stop with its moment. A recording that got no picture is not announced as saved and leaves no file.
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 #include <atomic>
 #include <csignal>
 #include <thread>
+#include <unistd.h>
 
 #include "avsync.h"
-#include "board/widget/itimemsgbox.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iaudioinputfromqt.h"
 #include "ffmpeg/iffmpegapi.h"
@@ -30,7 +28,6 @@
 
 namespace {
 
-const QString NO_MICROPHONE = QStringLiteral("No microphone: recording without sound");
 // Start's bound and what a busy machine adds to it.
 const qint64 ANSWER_MS = IAudioInputFromQt::START_LIMIT_MS + 2500;
 // When the unfed microphone gets its sound: well after Start's bound.
@@ -72,14 +69,8 @@ struct ShownBar
     }
 };
 
-QString noticeText()
-{
-    ITimeMsgBox* notice = ITimeMsgBox::instance();
-    return notice->isVisible() ? notice->findChild<QLabel*>()->text() : QString();
-}
-
-// The program's side of terminationEndsTheProgram: Start with the microphone held by
-// the sound server, the answer on stdout, then the event loop until a signal ends it.
+// The program's side of terminationEndsTheProgram: Start with a microphone that gives
+// nothing, the answer on stdout, then the event loop until a signal ends it.
 int runProgram(int argc, char** argv, const QString& videos)
 {
     IApplication app(QStringLiteral("OcumetraHeldMicrophoneTest"), argc, argv);
@@ -91,7 +82,7 @@ int runProgram(int argc, char** argv, const QString& videos)
     askForSound();
     ShownBar bar;
     const qint64 ms = startThroughTheBar(bar.frame);
-    QTextStream(stdout) << "answered " << ms << " ms: " << noticeText() << Qt::endl;
+    QTextStream(stdout) << "answered " << ms << " ms" << Qt::endl;
     // A status of its own after a clean loop: what main returns survives the way out.
     return QApplication::exec() == 0 ? PROGRAM_STATUS : 1;
 }
@@ -151,8 +142,8 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
         fed = m_microphone.start(pipe);
     });
     const qint64 answered = startThroughTheBar(frame);
-    const QString notice = noticeText();
-    QTest::qWait(1000);
+    // The picture is recorded meanwhile; the microphone's silence is told at the end.
+    QTest::qWait(2000);
     frame.stopVideoRecord();
     const bool saved = finished.wait(60000);
     feeder.join();
@@ -160,25 +151,21 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
     qInfo("Start answered after %lld ms", answered);
     QVERIFY2(answered >= 0 && answered < ANSWER_MS,
              qPrintable(QStringLiteral("Start answered after %1 ms, not within %2 ms").arg(answered).arg(ANSWER_MS)));
-    QCOMPARE(notice, NO_MICROPHONE);
     QVERIFY(saved);
-    const QString silent = finished.at(0).at(0).toString();
-    MediaProbe probe = probeMedia(silent);
-    QVERIFY(probe.videoPackets > 0);
-    QCOMPARE(probe.audioCodec, AV_CODEC_ID_NONE);
+    QCOMPARE(finished.at(0).at(1).toString(),
+             QStringLiteral("The sound stopped at 00:00 of the recording. The microphone sent no sound."));
+    QVERIFY(probeMedia(finished.at(0).at(0).toString()).videoPackets > 0);
 
-    // The start left waiting completes now that the microphone delivers; it belongs to
-    // no recording, and the next Start records sound.
+    // Once the microphone delivers, the next Start records its sound.
     QTRY_VERIFY_WITH_TIMEOUT(!IAudioInputFromQt::instance()->startPending(), 15000);
     QVERIFY(startThroughTheBar(frame) >= 0);
     QVERIFY2(api->outputStream().hasSound(), "the microphone did not start once it delivered");
     QTest::qWait(1500);
     frame.stopVideoRecord();
     QVERIFY(finished.wait(60000));
-    probe = probeMedia(finished.at(1).at(0).toString());
+    const MediaProbe probe = probeMedia(finished.at(1).at(0).toString());
     QVERIFY(probe.videoPackets > 0);
     QVERIFY(probe.audioPackets > 0);
-    QCOMPARE(probeMedia(silent).audioCodec, AV_CODEC_ID_NONE);
     QCOMPARE(finished.at(1).at(1).toString(), QString());
 }
 
@@ -251,7 +238,6 @@ void TestRecordMic::terminationEndsTheProgramWithTheMicrophoneHeld()
     QVERIFY2(answered, "Start did not answer within 30 s: the window froze");
     const qint64 ms = answer.mid(answer.indexOf("answered ") + 9).split(' ').value(0).toLongLong();
     QVERIFY2(ms >= 0 && ms < ANSWER_MS, answer.constData());
-    QVERIFY2(answer.trimmed().endsWith(NO_MICROPHONE.toUtf8()), answer.constData());
     QVERIFY2(ended, "the program did not end within 15 s of SIGTERM");
     QCOMPARE(TestProgram::exitProblem(program, PROGRAM_STATUS), QString());
 }
@@ -292,7 +278,13 @@ int main(int argc, char** argv)
     if (argc == 3 && qstrcmp(argv[1], PROGRAM_ARGUMENT) == 0) {
         const QString videos = QString::fromLocal8Bit(argv[2]);
         int programArgc = 1;
-        return runProgram(programArgc, argv, videos);
+        const int status = runProgram(programArgc, argv, videos);
+        // As the program's main: a microphone worker still held is not waited for.
+        if (IAudioInputFromQt::workersLeftBehind() > 0) {
+            std::fflush(nullptr);
+            ::_exit(status);
+        }
+        return status;
     }
     QApplication app(argc, argv);
     TestEnv::afterApplication();

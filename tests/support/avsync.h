@@ -80,6 +80,14 @@ public:
         for (Tone& t : m_tones)
             t.to = qMin(t.to, now);
     }
+    // Writes nothing over ms from the moment at (the pipe stays open), as a microphone
+    // that drops out.
+    void gapAt(qint64 at, int ms)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const qint64 from = (at - m_start) * RATE / 1000000;
+        m_gaps.push_back({from, from + qint64(ms) * RATE / 1000, 0});
+    }
     // When the first sample of tone i really went into the pipe (0: not yet).
     qint64 writtenAt(int i)
     {
@@ -108,6 +116,11 @@ private:
                 av_usleep(unsigned(wait));
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
+                bool held = false;
+                for (const Tone& g : m_gaps)
+                    held = held || (k >= g.from && k < g.to);
+                if (held)
+                    continue;
                 for (int i = 0; i < chunk; ++i) {
                     bool on = false;
                     for (const Tone& t : m_tones)
@@ -143,6 +156,7 @@ private:
     std::thread m_thread;
     std::mutex m_mutex;
     QVector<Tone> m_tones;
+    QVector<Tone> m_gaps;
 };
 
 // The recorded region: all black or all white.

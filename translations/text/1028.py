@@ -186,6 +186,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": '正在等待桌面允許分享螢幕...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': '在錄製到任何畫面之前，螢幕已無法再被擷取，錄影已停止。未保留任何檔案。',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': '在停止錄影之前沒有收到任何螢幕畫面。沒有錄製任何內容，也未保留任何檔案。',
+    'The recording has no sound: no microphone answered.': '這段錄影沒有聲音：沒有麥克風回應。',
     'The sound stopped at %1 of the recording.': '聲音在錄影的 %1 處中斷。',
     'The sound is missing from %1 to %2 of the recording.': '錄影的 %1 到 %2 之間沒有聲音。',
     'The recorder could not process the sound.': '錄影程式無法處理聲音。',

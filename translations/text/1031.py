@@ -191,6 +191,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": 'Warten auf die Erlaubnis des Desktops, den Bildschirm freizugeben...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'Die Aufnahme wurde beendet, weil der Bildschirm nicht mehr aufgenommen werden konnte, bevor ein Bild aufgenommen wurde. Es wurde keine Datei behalten.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Bevor die Aufnahme beendet wurde, kam kein Bild des Bildschirms an. Es wurde nichts aufgenommen und keine Datei behalten.',
+    'The recording has no sound: no microphone answered.': 'Die Aufnahme hat keinen Ton: Kein Mikrofon hat geantwortet.',
     'The sound stopped at %1 of the recording.': 'Der Ton endete bei %1 der Aufnahme.',
     'The sound is missing from %1 to %2 of the recording.': 'Der Ton fehlt von %1 bis %2 der Aufnahme.',
     'The recorder could not process the sound.': 'Das Aufnahmeprogramm konnte den Ton nicht verarbeiten.',

@@ -189,6 +189,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": 'Esperando el permiso del escritorio para compartir la pantalla...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'La grabación se detuvo porque ya no se podía capturar la pantalla, antes de grabar ninguna imagen. No se ha guardado ningún archivo.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'No llegó ninguna imagen de la pantalla antes de detener la grabación. No se grabó nada y no se ha guardado ningún archivo.',
+    'The recording has no sound: no microphone answered.': 'La grabación no tiene sonido: ningún micrófono respondió.',
     'The sound stopped at %1 of the recording.': 'El sonido se detuvo en %1 de la grabación.',
     'The sound is missing from %1 to %2 of the recording.': 'Falta el sonido desde %1 hasta %2 de la grabación.',
     'The recorder could not process the sound.': 'El grabador no pudo procesar el sonido.',

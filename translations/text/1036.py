@@ -189,6 +189,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": "En attente de l'autorisation du bureau pour partager l'écran...",
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': "L'enregistrement s'est arrêté car l'écran ne pouvait plus être capturé, avant qu'aucune image ne soit enregistrée. Aucun fichier n'a été conservé.",
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': "Aucune image de l'écran n'est arrivée avant l'arrêt de l'enregistrement. Rien n'a été enregistré et aucun fichier n'a été conservé.",
+    'The recording has no sound: no microphone answered.': "L'enregistrement n'a pas de son : aucun microphone n'a répondu.",
     'The sound stopped at %1 of the recording.': "Le son s'est arrêté à %1 de l'enregistrement.",
     'The sound is missing from %1 to %2 of the recording.': "Le son manque de %1 à %2 de l'enregistrement.",
     'The recorder could not process the sound.': "L'enregistreur n'a pas pu traiter le son.",

@@ -189,6 +189,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": "In attesa dell'autorizzazione del desktop a condividere lo schermo...",
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'La registrazione si è interrotta perché non era più possibile catturare lo schermo, prima che fosse registrata alcuna immagine. Nessun file è stato conservato.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': "Nessuna immagine dello schermo è arrivata prima dell'arresto della registrazione. Non è stato registrato nulla e nessun file è stato conservato.",
+    'The recording has no sound: no microphone answered.': 'La registrazione non ha audio: nessun microfono ha risposto.',
     'The sound stopped at %1 of the recording.': "L'audio si è interrotto a %1 della registrazione.",
     'The sound is missing from %1 to %2 of the recording.': "L'audio manca da %1 a %2 della registrazione.",
     'The recorder could not process the sound.': "Il registratore non è riuscito a elaborare l'audio.",

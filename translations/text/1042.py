@@ -188,6 +188,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": '데스크톱의 화면 공유 허가를 기다리는 중...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': '그림이 하나도 녹화되기 전에 화면을 더 이상 캡처할 수 없어 녹화가 중지되었습니다. 파일을 남기지 않았습니다.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': '녹화를 중지하기 전에 화면 그림이 하나도 도착하지 않았습니다. 아무것도 녹화되지 않았으며 파일을 남기지 않았습니다.',
+    'The recording has no sound: no microphone answered.': '녹화에 소리가 없습니다: 응답한 마이크가 없습니다.',
     'The sound stopped at %1 of the recording.': '녹화 %1 지점에서 소리가 끊겼습니다.',
     'The sound is missing from %1 to %2 of the recording.': '녹화 %1부터 %2까지 소리가 없습니다.',
     'The recorder could not process the sound.': '녹화 프로그램이 소리를 처리하지 못했습니다.',

@@ -189,6 +189,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": 'Wachten op toestemming van de desktop om het scherm te delen...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'De opname is gestopt omdat het scherm niet meer kon worden vastgelegd, voordat er een beeld was opgenomen. Er is geen bestand bewaard.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Er kwam geen beeld van het scherm binnen voordat de opname werd gestopt. Er is niets opgenomen en er is geen bestand bewaard.',
+    'The recording has no sound: no microphone answered.': 'De opname heeft geen geluid: geen microfoon reageerde.',
     'The sound stopped at %1 of the recording.': 'Het geluid stopte op %1 van de opname.',
     'The sound is missing from %1 to %2 of the recording.': 'Het geluid ontbreekt van %1 tot %2 van de opname.',
     'The recorder could not process the sound.': 'Het opnameprogramma kon het geluid niet verwerken.',

@@ -189,6 +189,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": 'Masaüstünün ekranı paylaşma izni bekleniyor...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': 'Ekran artık yakalanamadığı için kayıt, hiçbir görüntü kaydedilmeden durdu. Hiçbir dosya saklanmadı.',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': 'Kayıt durdurulmadan önce ekrandan hiçbir görüntü gelmedi. Hiçbir şey kaydedilmedi ve hiçbir dosya saklanmadı.',
+    'The recording has no sound: no microphone answered.': 'Kaydın sesi yok: hiçbir mikrofon yanıt vermedi.',
     'The sound stopped at %1 of the recording.': 'Ses, kaydın %1 anında kesildi.',
     'The sound is missing from %1 to %2 of the recording.': 'Kaydın %1 ile %2 arasında ses yok.',
     'The recorder could not process the sound.': 'Kaydedici sesi işleyemedi.',

@@ -186,6 +186,7 @@ TEXT = {
     "Waiting for the desktop's permission to share the screen...": '正在等待桌面允许共享屏幕...',
     'The recording stopped because the screen could no longer be captured, before any picture was recorded. No file was kept.': '在录制到任何画面之前，屏幕已无法再被捕获，录制已停止。未保留任何文件。',
     'No picture of the screen arrived before the recording was stopped. Nothing was recorded, and no file was kept.': '在停止录制之前没有收到任何屏幕画面。没有录制任何内容，也未保留任何文件。',
+    'The recording has no sound: no microphone answered.': '这段录制没有声音：没有麦克风响应。',
     'The sound stopped at %1 of the recording.': '声音在录制的 %1 处中断。',
     'The sound is missing from %1 to %2 of the recording.': '录制的 %1 到 %2 之间没有声音。',
     'The recorder could not process the sound.': '录制程序无法处理声音。',

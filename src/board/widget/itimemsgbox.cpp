@@ -29,6 +29,8 @@ ITimeMsgBox::ITimeMsgBox(QWidget* parent)
 {
     setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    // A notice left on screen must not keep the program alive after its window closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     keepWindowWhereShown(this);
     CreateUI();
 }

@@ -1,0 +1,299 @@
+// An imperfect microphone in a screen recording, on a PulseAudio server of the test's own:
+// one that drops out for a while in the middle (its pipe kept open, nothing written), one
+// whose sound comes about a second late (the server's sine source), and a server that
+// stops answering at Start (SIGSTOP). Sound after a gap meets its picture in the file, the
+// gap is told where it was, sound after Stop stays out, a late source is no loss, and the
+// window goes on running its event loop while the microphone does not answer.
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QtTest>
+#include <algorithm>
+#include <csignal>
+
+#include "avsync.h"
+#include "board/widget/itimemsgbox.h"
+#include "customui/ivideorecordframe.h"
+#include "ffmpeg/iaudioinputfromqt.h"
+#include "ffmpeg/iffmpegapi.h"
+#include "iglobal.h"
+#include "pulsedaemon.h"
+#include "service/iconfigureservice.h"
+#include "testenv.h"
+
+using namespace AvSync;
+
+namespace {
+// Sound within this of its picture, plus the rounding of a picture to its slot.
+const qint64 SYNC_US = 40000;
+const qint64 SLOT_US = 20000;
+// Where the gap begins, in the recording.
+const qint64 GAP_AT_US = 2400000;
+// The stall the window may show at Start on a busy machine (the goal is under 100 ms).
+const qint64 STALL_LIMIT_MS = 500;
+
+// Longest time between two runs of the event loop's timers while the condition is false.
+template <typename Done>
+qint64 longestStallUntil(Done done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longest = qMax(longest, now - last);
+        last = now;
+    });
+    tick.start(2);
+    (void)QTest::qWaitFor(done, timeoutMs);
+    return qMax(longest, clock.elapsed() - last);
+}
+
+// The PulseAudio process under the daemon's time limit.
+pid_t serverProcess(const PulseDaemon& pulse)
+{
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pulse.pid()));
+    if (!children.open(QIODevice::ReadOnly))
+        return 0;
+    return pid_t(children.readAll().trimmed().split(' ').value(0).toLongLong());
+}
+
+QString median(QVector<qint64> values)
+{
+    if (values.isEmpty())
+        return QStringLiteral("none");
+    std::sort(values.begin(), values.end());
+    return QStringLiteral("median %1 ms, range %2 to %3 ms")
+        .arg(values[values.size() / 2] / 1000)
+        .arg(values.first() / 1000)
+        .arg(values.last() / 1000);
+}
+}
+
+class TestRecordGap : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void soundAfterAGapMeetsItsPicture();
+    void stalledServerDoesNotFreezeStart();
+    void lateSourceIsNoLoss();
+
+private:
+    // Starts a recording of the flash and waits until it runs; the monotonic moment of its 0.
+    qint64 record();
+    Decoded stop(QSignalSpy& finished, QString* note);
+
+    PulseDaemon m_pulse;
+    ToneWriter m_writer;
+    QTemporaryDir m_videos;
+    Flash m_flash;
+};
+
+void TestRecordGap::initTestCase()
+{
+    QVERIFY(m_videos.isValid());
+    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-gap"), 400, true),
+             "could not start the private PulseAudio server");
+    QVERIFY(m_writer.start(m_pulse.pipePath()));
+    g_camera_info.description = QStringLiteral("Test camera");
+    g_video_format = QStringLiteral("mp4");
+    IConfigureService::instance()->setVideoPath(m_videos.path());
+    IFFmpegApi::instance()->initData();
+    IFFmpegApi::instance()->ffmpegcmdGetDeviceInfo();
+    m_flash.setGeometry(0, 0, 320, 240);
+    m_flash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_flash));
+}
+
+void TestRecordGap::cleanupTestCase()
+{
+    IFFmpegApi::destroyInstance();
+    m_writer.stop();
+    m_pulse.stop();
+}
+
+qint64 TestRecordGap::record()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    m_flash.setWhite(false);
+    if (!api->startRecordVideo(m_videos.path(), QRect(0, 0, 320, 240))
+        || !QTest::qWaitFor([api] { return api->isRecording(); }, 15000))
+        return -1;
+    const qint64 now = av_gettime_relative();
+    return now - api->inputStream().stampAt(now);
+}
+
+Decoded TestRecordGap::stop(QSignalSpy& finished, QString* note)
+{
+    IFFmpegApi::instance()->stopRecordVideo();
+    if (!finished.wait(60000))
+        return Decoded();
+    *note = finished.last().at(1).toString();
+    return decode(finished.last().at(0).toString());
+}
+
+void TestRecordGap::soundAfterAGapMeetsItsPicture()
+{
+    const int gapMs = qEnvironmentVariableIsSet("OCUMETRA_TEST_GAP_MS") ? qEnvironmentVariableIntValue("OCUMETRA_TEST_GAP_MS") : 3000;
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    const qint64 zero = record();
+    QVERIFY2(zero > 0, "the recording did not start");
+    QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
+    QVector<Instant> instants;
+    // The first moments of a grab may lag: the first change comes after them.
+    waitUntil(zero + 800000);
+    instants << flashAndBeep(m_writer, m_flash, true, 150);
+    waitUntil(zero + 1500000);
+    instants << flashAndBeep(m_writer, m_flash, false, 150);
+    // The microphone gives nothing for the gap, then goes on.
+    m_writer.gapAt(zero + GAP_AT_US, gapMs);
+    const int beforeGap = instants.size();
+    waitUntil(zero + GAP_AT_US + gapMs * 1000 + 600000);
+    for (int i = 0; i < 3; ++i) {
+        instants << flashAndBeep(m_writer, m_flash, i % 2 == 0, 150);
+        QTest::qWait(400);
+    }
+    // A tone a quarter second after Stop belongs to no recording.
+    const qint64 stopAt = av_gettime_relative();
+    m_writer.toneAt(stopAt + 250000, 300);
+    QString note;
+    const Decoded file = stop(finished, &note);
+    QVERIFY(!file.pictures.isEmpty());
+    QVERIFY(!file.sound.isEmpty());
+    for (int i = 0; i < instants.size(); ++i)
+        instants[i].toneWritten = m_writer.writtenAt(i);
+    const ICAVInputStream& input = api->inputStream();
+    QVector<Placement> placed = place(file, instants, [&input](qint64 at) { return input.stampAt(at); });
+    // Each tone is found in the file alone: the first onset after the one before it.
+    double from = 0.0;
+    for (Placement& p : placed) {
+        const double onset = file.onsetAfter(from);
+        p.heard = onset < 0 ? -1 : qint64(onset * 1e6);
+        from = onset + 0.3;
+    }
+    QVector<qint64> healthy;
+    QVector<qint64> after;
+    QStringList wrong;
+    for (int i = 0; i < placed.size(); ++i) {
+        const Placement& p = placed[i];
+        const qint64 shift = p.heard - p.shown;
+        (i < beforeGap ? healthy : after) << shift;
+        // The picture shows the change once it was visible, the tone is heard from its capture.
+        const qint64 allowed = SYNC_US + SLOT_US + (instants[i].changeVisible - instants[i].changeBegin)
+                               + (p.toneLatest - p.tone);
+        if (p.heard < 0 || p.shown < 0 || qAbs(shift) > allowed)
+            wrong << QStringLiteral("event %1: heard at %2 ms, shown at %3 ms").arg(i).arg(p.heard / 1000).arg(p.shown / 1000);
+    }
+    qInfo("gap %d ms; sound minus picture before the gap: %s; after it: %s; the box says \"%s\"", gapMs,
+          qPrintable(median(healthy)), qPrintable(median(after)), qPrintable(note));
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    // Nothing from after the Stop click: the last tone in the file is the last event's.
+    const double lastEvent = placed.last().heard / 1e6;
+    const double later = file.onsetAfter(lastEvent + 0.3);
+    QVERIFY2(later < 0, qPrintable(QStringLiteral("a tone from after Stop is in the file at %1 s").arg(later)));
+    // The box tells the gap where it was, and no stop.
+    const auto mmss = [](qint64 us) { return QTime(0, 0).addSecs(int(us / 1000000)).toString(QStringLiteral("mm:ss")); };
+    const QString missing = QStringLiteral("The sound is missing from %1 to %2 of the recording.")
+                                .arg(mmss(GAP_AT_US), mmss(GAP_AT_US + gapMs * 1000));
+    QVERIFY2(note.startsWith(missing), qPrintable(note));
+    QVERIFY2(!note.contains(QStringLiteral("stopped")), qPrintable(note));
+}
+
+void TestRecordGap::lateSourceIsNoLoss()
+{
+    // The microphone of the same name becomes the server's sine source.
+    m_writer.stop();
+    for (const char* module : {"module-loopback", "module-null-sink", "module-pipe-source"})
+        QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QLatin1String(module)}));
+    QVERIFY(m_pulse.pactl({QStringLiteral("load-module"), QStringLiteral("module-sine-source"),
+                           QStringLiteral("source_name=testmic"), QStringLiteral("rate=8000")}));
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    const qint64 zero = record();
+    QVERIFY2(zero > 0, "the recording did not start");
+    QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
+    waitUntil(zero + 4000000);
+    QString note;
+    const Decoded file = stop(finished, &note);
+    QVERIFY(!file.pictures.isEmpty());
+    QVERIFY(!file.sound.isEmpty());
+    qInfo("late source: picture ends at %.3f s, sound at %.3f s; the box says \"%s\"", file.videoEnd, file.audioEnd,
+          qPrintable(note));
+    QCOMPARE(note, QString());
+    // The sine plays to the Stop click.
+    const double level = file.loudness(1.0, 2.0);
+    QVERIFY(level > 0.0);
+    for (double t = file.videoEnd - 1.0; t < file.videoEnd - 0.15; t += 0.1)
+        QVERIFY2(file.loudness(t, t + 0.1) > level / 2, qPrintable(QStringLiteral("silent at %1 s").arg(t)));
+}
+
+void TestRecordGap::stalledServerDoesNotFreezeStart()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+    QWidget window;
+    window.resize(800, 600);
+    window.show();
+    IVideoRecordFrame frame(nullptr, &window);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const pid_t server = serverProcess(m_pulse);
+    QVERIFY(server > 0);
+    QSignalSpy messages(api, &IFFmpegApi::recordMessage);
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+
+    // A Start with the server stopped: the picture is recorded at once, the microphone is
+    // given up after its bound and the user told.
+    const int before = QDir(m_videos.path()).entryList(QDir::Files).size();
+    QCOMPARE(::kill(server, SIGSTOP), 0);
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    QTimer::singleShot(20, &frame, [&frame] { frame.onControlClick(false, 6); });
+    const qint64 stall = longestStallUntil([&] { return messages.size() >= 2; }, 15000);
+    QList<int> told;
+    for (const QList<QVariant>& message : qAsConst(messages))
+        told << message.at(0).toInt();
+    ITimeMsgBox* box = ITimeMsgBox::instance();
+    const QString notice = box->isVisible() ? box->findChild<QLabel*>()->text() : QString();
+    frame.stopVideoRecord();
+    const bool saved = finished.wait(60000);
+    const QString note = saved ? finished.last().at(1).toString() : QString();
+
+    // A Stop while the microphone still starts ends the recording without it.
+    messages.clear();
+    frame.setFrameVisible(true);
+    frame.onRegionClick(true, 4);
+    frame.onControlClick(false, 6);
+    QVERIFY(api->isRecording());
+    QTest::qWait(500);
+    QElapsedTimer stopping;
+    stopping.start();
+    frame.stopVideoRecord();
+    const bool stopped = finished.wait(60000);
+    const qint64 stopMs = stopping.elapsed();
+    ::kill(server, SIGCONT);
+    qInfo("longest stall of the event loop during a Start with the sound server stopped: %lld ms; "
+          "a Stop while the microphone starts took %lld ms; the box says \"%s\"",
+          stall, stopMs, qPrintable(note));
+    QCOMPARE(told, (QList<int>{2, 5}));
+    QCOMPARE(notice, QStringLiteral("No microphone: recording without sound"));
+    QVERIFY2(stall < STALL_LIMIT_MS, qPrintable(QStringLiteral("the window froze for %1 ms").arg(stall)));
+    QVERIFY(saved);
+    QCOMPARE(note, QStringLiteral("The recording has no sound: no microphone answered."));
+    QVERIFY(stopped);
+    QVERIFY2(stopMs < IAudioInputFromQt::START_LIMIT_MS, "the Stop waited for the microphone's start");
+    QCOMPARE(QDir(m_videos.path()).entryList(QDir::Files).size(), before + 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!IAudioInputFromQt::instance()->startPending(), 15000);
+}
+
+OCUMETRA_TEST_MAIN(TestRecordGap)
+
+#include "tst_recordgap.moc"
