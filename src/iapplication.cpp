@@ -51,7 +51,6 @@ int& chooseQtPlatform(int& argc)
     }
     return argc;
 }
-
 }
 
 IApplication::IApplication(const QString& appId, int& argc, char** argv)

@@ -41,6 +41,8 @@ private slots:
     void noticeInstance();
     void noticeRestyled();
     void noticeDefaultPlate();
+    // Runs the application's own loop: last.
+    void noticeDoesNotHoldTheProgramOpen();
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 #include <QtTest>
 
 #include "board/widget/ibasewidget.h"
@@ -221,4 +222,29 @@ void TestKit::noticeDefaultPlate()
     const QColor c = whole.pixelColor(whole.width() / 2, 2);
     QCOMPARE(c.alpha(), 100);
     QCOMPARE(c.red() + c.green() + c.blue(), 0);
+}
+
+void TestKit::noticeDoesNotHoldTheProgramOpen()
+{
+    // The program ends when its window closes, whatever notice still stands.
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ITimeMsgBox box;
+    box.showMessageBox("Recording saved", 5000, kCentre);
+    QVERIFY(box.isVisible());
+    const bool quitOnClose = qApp->quitOnLastWindowClosed();
+    qApp->setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, &window, &QWidget::close);
+    // Bounds the loop should the close not end it.
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    bound.start(10000);
+    QElapsedTimer clock;
+    clock.start();
+    QApplication::exec();
+    const qint64 ms = clock.elapsed();
+    qApp->setQuitOnLastWindowClosed(quitOnClose);
+    QVERIFY2(ms < 1000, qPrintable(QStringLiteral("the loop ended %1 ms after the close").arg(ms)));
 }
