@@ -62,12 +62,13 @@ for _ in \$(seq 900); do [ -e "$tmp/finish-\$n" ] && exit 0; sleep 0.1; done
 EOF
 chmod +x "$tmp/fake/"*
 
-# Each run leads a process group of its own, as a run from a terminal does.
+# Each run leads a process group of its own, as a run from a terminal does, and dies with
+# this script, whose run may be killed whole too.
 declare -A runs=()
 start_run() {
   mkdir -p "$tmp/build-$1"
   (cd "$tmp" && PATH="$tmp/fake:$PATH" TMPDIR="$tmp/tmp" OCUMETRA_BUILD_DIR="$tmp/build-$1" FAKE_RUN="$1" \
-     exec setsid bash "$script") > "$tmp/run-$1.log" 2>&1 &
+     exec setpriv --pdeathsig KILL setsid bash "$script") > "$tmp/run-$1.log" 2>&1 &
   runs[$1]=$!
   mine+=("$!")
   await "$tmp/running-$1" 60 || fail "run $1 did not start: $(cat "$tmp/run-$1.log")"

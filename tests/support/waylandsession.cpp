@@ -71,6 +71,9 @@ while kill -0 "$6" 2>/dev/null; do
   fi
   sleep 0.1
 done
+# The compositor first, so that XWayland removes its socket and lock file as it ends.
+sway=$(cat "$R/sway.pid"); n=0
+kill -TERM "$sway"; while kill -0 "$sway" 2>/dev/null && [ $n -lt 60 ]; do sleep 0.05; n=$((n+1)); done
 rm -rf "$S"
 kill -KILL 0
 )SH";
