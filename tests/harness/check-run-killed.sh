@@ -25,12 +25,15 @@ trap cleanup EXIT
 
 mkdir -p "$tmp/fake" "$tmp/tmp"
 fake_build_tools "$tmp/fake"
+# What the runs leave lasts at most as long as this script: a kill of the whole run it is
+# part of leaves nothing of it either.
+lasting="tail -s 0.1 --pid=$$ -f /dev/null"
 # Run "build" builds until killed.
 cat > "$tmp/fake/cmake" <<EOF
 #!/usr/bin/env bash
 [ "\$FAKE_RUN" = build ] || exit 0
 echo "\$OCUMETRA_RUN_TMP" > "$tmp/folder-build"
-timeout 300 sleep 300 &
+timeout 300 $lasting &
 touch "$tmp/running-build"
 wait
 EOF
@@ -47,18 +50,18 @@ echo "\$OCUMETRA_RUN_TMP" > "$tmp/folder-\$n"
 touch "\$TMPDIR/file"
 mkdir "\$OCUMETRA_RUN_TMP-desktop"
 if [ "\$n" = guard ]; then
-  bash "$xserver_run" -- bash -c 'touch "$tmp/x-guard"; exec sleep 300' &
+  bash "$xserver_run" -- bash -c 'touch "$tmp/x-guard"; exec $lasting' &
   for _ in \$(seq 300); do [ -e "$tmp/x-guard" ] && break; sleep 0.1; done
 fi
 case "\$n" in
   [0-9]) ;;
   *)
-    { bash -c 'env -i /bin/bash -c "trap \"\" TERM; cd /; exec sleep 301" & kill -KILL \$\$'; } 2>/dev/null
-    timeout 300 sleep 302 &
+    { bash -c 'env -i /bin/bash -c "trap \"\" TERM; cd /; exec $lasting" & kill -KILL \$\$'; } 2>/dev/null
+    timeout 300 $lasting &
     echo \$! > "$tmp/server-\$n" ;;
 esac
 touch "$tmp/running-\$n"
-for _ in \$(seq 900); do [ -e "$tmp/finish-\$n" ] && exit 0; sleep 0.1; done
+while kill -0 $$; do [ -e "$tmp/finish-\$n" ] && exit 0; sleep 0.1; done
 EOF
 chmod +x "$tmp/fake/"*
 
