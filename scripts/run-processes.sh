@@ -26,8 +26,8 @@ os.execvp("bash", ["bash"] + sys.argv[1:])'
 # and the guard outlives a killed run, so a run ended by any signal, SIGKILL included,
 # leaves nothing running: whichever of the two is left ends everything below it and
 # removes the run's folder, OCUMETRA_RUN_TMP. That folder's name is also the run's
-# marker: every process of the run has it in its environment, whatever its process
-# group. The runs' folders of a user share one folder, where each run ends the marked
+# marker: the processes of the run inherit it in their environment, whatever their
+# process group. The runs' folders of a user share one folder, where each run ends the marked
 # processes of runs whose guard is gone (all killed at once) and removes their folders.
 run_guarded() {
   case "${OCUMETRA_RUN_STAGE:-}" in
@@ -105,7 +105,7 @@ marked_processes() {
   found=()
   while read -r file; do
     file="${file#/proc/}"
-    found+=("${file%/environ}")
+    [ "${file%/environ}" = "$$" ] || found+=("${file%/environ}")
   done < <(grep -lzxF "${patterns[@]}" /proc/[0-9]*/environ 2>/dev/null)
 }
 
