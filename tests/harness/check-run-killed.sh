@@ -86,7 +86,7 @@ folder() { cat "$tmp/folder-$1" 2>/dev/null; }
 inner_of() {
   local pid stat
   for pid in "${found[@]}"; do
-    read -r stat < "/proc/$pid/stat" 2>/dev/null || continue
+    read -r stat 2>/dev/null < "/proc/$pid/stat" || continue
     stat="${stat##*) }"
     stat="${stat#* }"
     [ "${stat%% *}" = "${runs[$1]}" ] && echo "$pid" && return
