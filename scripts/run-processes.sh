@@ -25,16 +25,25 @@ os.execvp("bash", ["bash"] + sys.argv[1:])'
 # process, a subreaper too), it ends with the run's status. The run dies with its guard,
 # and the guard outlives a killed run, so a run ended by any signal, SIGKILL included,
 # leaves nothing running: whichever of the two is left ends everything below it and
-# removes the run's folder, OCUMETRA_RUN_TMP. The runs' folders share one folder, where
-# each run removes those of runs whose guard is gone (all killed at once).
+# removes the run's folder, OCUMETRA_RUN_TMP. That folder's name is also the run's
+# marker: the processes of the run inherit it in their environment, whatever their
+# process group. The runs' folders of a user share one folder, where each run ends the marked
+# processes of runs whose guard is gone (all killed at once) and removes their folders.
 run_guarded() {
   case "${OCUMETRA_RUN_STAGE:-}" in
     run) unset OCUMETRA_RUN_STAGE; return 0 ;;
     guard) unset OCUMETRA_RUN_STAGE ;;
     *) OCUMETRA_RUN_STAGE=guard exec python3 -c "$run_subreaper" "$@" ;;
   esac
-  local runs="${TMPDIR:-/tmp}/ocumetra-runs"
+  local runs="${TMPDIR:-/tmp}/ocumetra-runs-$(id -u)"
   mkdir -p "$runs"
+  # In a shared temporary folder another user may have taken the name first.
+  if [ -L "$runs" ] || [ ! -O "$runs" ]; then
+    echo "the folder of the test runs, $runs, is not this user's" >&2
+    exit 1
+  fi
+  # Open to pass through only: a test desktop run as another user has its folder here.
+  chmod 711 "$runs"
   clear_ended_runs "$runs"
   OCUMETRA_RUN_TMP="$(mktemp -d "$runs/run-$$-$(start_time $$)-XXXXXX")"
   export OCUMETRA_RUN_TMP
@@ -48,8 +57,14 @@ run_guarded() {
 # running); one that was killed, or a guard that was, has not.
 end_guard() {
   [ -n "$run_status" ] && [ "$run_status" -lt 128 ] || end_processes
-  chmod -R u+rwX "$OCUMETRA_RUN_TMP" 2>/dev/null || true
-  rm -rf "$OCUMETRA_RUN_TMP"
+  remove_run_folder "$OCUMETRA_RUN_TMP"
+}
+
+# Removes the run folder $1 and the folders beside it named after it ($1-*, those a test
+# made for another user).
+remove_run_folder() {
+  chmod -R u+rwX "$1" "$1"-* 2>/dev/null || true
+  rm -rf "$1" "$1"-* 2>/dev/null || true
 }
 
 # When process $1 started, in clock ticks since boot: a later process given the same
@@ -63,16 +78,35 @@ start_time() {
   echo "${fields[19]}"
 }
 
-# Removes the folders of ended runs from $1, run-PID-START-*: those whose guard is gone.
+# Ends the processes of ended runs in $1 (run-PID-START-*: those whose guard is gone),
+# found by their marker, then removes their folders.
 clear_ended_runs() {
   local dir name
+  run_markers=()
   for dir in "$1"/run-*-*-*; do
     [ -d "$dir" ] || continue
     name="${dir##*/run-}"
     [ "$(start_time "${name%%-*}")" != "$(cut -d- -f2 <<< "$name")" ] || continue
-    chmod -R u+rwX "$dir" 2>/dev/null || true
-    rm -rf "$dir" 2>/dev/null || true
+    run_markers+=("OCUMETRA_RUN_TMP=$dir")
   done
+  [ "${#run_markers[@]}" -gt 0 ] || return 0
+  end_processes marked_processes
+  for dir in "${run_markers[@]}"; do
+    remove_run_folder "${dir#*=}"
+  done
+}
+
+# The processes whose environment holds one of run_markers, into found.
+run_markers=()
+marked_processes() {
+  local file
+  local -a patterns=()
+  for file in "${run_markers[@]}"; do patterns+=(-e "$file"); done
+  found=()
+  while read -r file; do
+    file="${file#/proc/}"
+    [ "${file%/environ}" = "$$" ] || found+=("${file%/environ}")
+  done < <(grep -lzxF "${patterns[@]}" /proc/[0-9]*/environ 2>/dev/null)
 }
 
 # The live processes below this shell (or below the process $1), into found; those
@@ -102,32 +136,47 @@ run_processes() {
   done
 }
 
-# Ends the run's processes, politely, then after two seconds for good, until none is
-# left (the children of an ended process come here as it dies); ended names each as
-# "pid command line".
+# Ends the run's processes (those the finder $1 names, run_processes by default):
+# politely, then for good those still there after a grace of two seconds, until none is
+# left (the children of an ended process come here as it dies), for 30 s at most. ended
+# names each as "pid command line".
 ended=""
 end_processes() {
-  local pid round
-  local -a args fresh
-  local -A named=()
+  local finder="${1:-run_processes}" pid now start
+  local -a args fresh late
+  local -A termed=()
   ended=""
-  for ((round = 0; round < 70; round++)); do
-    run_processes
+  clock_ms
+  start="$now_ms"
+  while :; do
+    "$finder"
     [ "${#found[@]}" -gt 0 ] || return 0
+    clock_ms
+    now="$now_ms"
     fresh=()
+    late=()
     for pid in "${found[@]}"; do
-      [ -z "${named[$pid]:-}" ] || continue
-      named[$pid]=1
-      fresh+=("$pid")
-      args=()
-      mapfile -d '' -t args 2>/dev/null < "/proc/$pid/cmdline" || true
-      ended+="$pid ${args[*]}"$'\n'
+      if [ -z "${termed[$pid]:-}" ]; then
+        termed[$pid]="$now"
+        fresh+=("$pid")
+        args=()
+        mapfile -d '' -t args 2>/dev/null < "/proc/$pid/cmdline" || true
+        ended+="$pid ${args[*]}"$'\n'
+      elif ((now - termed[$pid] >= 2000)); then
+        late+=("$pid")
+      fi
     done
-    if [ "$round" -lt 20 ]; then
-      [ "${#fresh[@]}" -eq 0 ] || kill -TERM "${fresh[@]}" 2>/dev/null || true
-    else
-      kill -KILL "${found[@]}" 2>/dev/null || true
-    fi
+    [ "${#fresh[@]}" -eq 0 ] || kill -TERM "${fresh[@]}" 2>/dev/null || true
+    [ "${#late[@]}" -eq 0 ] || kill -KILL "${late[@]}" 2>/dev/null || true
+    ((now - start < 30000)) || return 0
     sleep 0.1
   done
+}
+
+# Milliseconds since boot (a clock no setting moves), into now_ms, with builtins only.
+now_ms=0
+clock_ms() {
+  local up rest
+  read -r up rest < /proc/uptime
+  now_ms=$((${up%.*} * 1000 + 10#${up#*.} * 10))
 }

@@ -10,6 +10,16 @@ source "$here/scripts/run-processes.sh"
 [ -n "${OCUMETRA_RUN_STAGE:-}" ] || bash "$here/scripts/install-deps.sh"
 run_guarded "$0" "$@"
 
+# Every temporary file of the tests goes into the run's folder, removed at its end, with
+# whatever is left running. Set before the build: a run ended while building (its guard
+# killed) ends the compilers too.
+run_tmp="$OCUMETRA_RUN_TMP"
+end_run() {
+  end_processes
+  remove_run_folder "$run_tmp"
+}
+trap end_run EXIT
+
 args=()
 if [ "${1:-}" = "--sanitize" ]; then
   export OCUMETRA_BUILD_DIR="${OCUMETRA_BUILD_DIR:-$here/build-asan}"
@@ -34,18 +44,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   fi
 fi
 
-# Every temporary file of the tests goes into the run's folder, removed at its end, with
-# whatever is left running.
-run_tmp="$OCUMETRA_RUN_TMP"
 # What the build left running is not the tests'.
 run_processes
 run_exempt="${found[*]}"
-end_run() {
-  end_processes
-  chmod -R u+rwX "$run_tmp" 2>/dev/null || true
-  rm -rf "$run_tmp"
-}
-trap end_run EXIT
 export TMPDIR="$run_tmp"
 
 # A build without tests must not pass as a green run. Last run's records go first, so

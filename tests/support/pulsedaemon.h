@@ -12,7 +12,8 @@
 // signed 16-bit samples written to the named pipe pipePath() (created by the server); while
 // nobody writes into that pipe, the server never readies a new stream from it, as with a
 // microphone that gives nothing. It lives in its own runtime folder, is started and stopped
-// by this object (by its process id) and ends by itself after maxSeconds in any case.
+// by this object (by its process id) and ends by itself after maxSeconds, or when the
+// thread that started it ends, in any case.
 // start() points this process's sound clients at it through PULSE_SERVER, so call it
 // before the first audio device is listed.
 class PulseDaemon
@@ -55,7 +56,12 @@ public:
         } else {
             arguments << QStringLiteral("-L") << QStringLiteral("module-null-source source_name=testmic");
         }
-        m_process.start(QStringLiteral("timeout"), arguments);
+        // timeout moves the server into a process group of its own, out of reach of a
+        // kill of the test run's group: it ends with this process instead.
+        m_process.start(QStringLiteral("setpriv"),
+                        QStringList{QStringLiteral("--pdeathsig"), QStringLiteral("TERM"), QStringLiteral("timeout"),
+                                    QStringLiteral("-k"), QStringLiteral("5")}
+                            + arguments);
         if (!m_process.waitForStarted(5000))
             return false;
         QElapsedTimer wait;

@@ -15,7 +15,8 @@
 #include <unistd.h>
 
 namespace {
-// Runs in its own process group (timeout's); every daemon it starts stays in that group.
+// Runs in its own process group (timeout's); every daemon it starts stays in that group
+// and keeps the test run's marker (OCUMETRA_RUN_TMP) in its environment.
 // $1 sway's folder, $2 the folder of the rest, $3 "yes" for the portal, $4 the user sway
 // runs as (empty: this one), $5 the library the portal's back end needs headless, $6 the
 // process it serves.
@@ -23,8 +24,8 @@ const char* const SCRIPT = R"SH(
 S=$1; R=$2; SHM=$5
 as_sway() { if [ -n "$SWAY_USER" ]; then setpriv --reuid="$SWAY_USER" --regid="$(id -g "$SWAY_USER")" --clear-groups "$@"; else "$@"; fi; }
 SWAY_USER=$4
-as_sway env -i PATH="$PATH" HOME="$S" XDG_RUNTIME_DIR="$S/run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
-  WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 sway -c "$S/sway.conf" > "$S/sway.log" 2>&1 &
+as_sway env -i PATH="$PATH" OCUMETRA_RUN_TMP="$OCUMETRA_RUN_TMP" HOME="$S" XDG_RUNTIME_DIR="$S/run" \
+  WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 sway -c "$S/sway.conf" > "$S/sway.log" 2>&1 &
 echo $! > "$R/sway.pid"
 n=0; while [ ! -s "$S/env" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 600 ] && exit 1; done
 . "$S/env"
@@ -70,6 +71,9 @@ while kill -0 "$6" 2>/dev/null; do
   fi
   sleep 0.1
 done
+# The compositor first, so that XWayland removes its socket and lock file as it ends.
+sway=$(cat "$R/sway.pid"); n=0
+kill -TERM "$sway"; while kill -0 "$sway" 2>/dev/null && [ $n -lt 60 ]; do sleep 0.05; n=$((n+1)); done
 rm -rf "$S"
 kill -KILL 0
 )SH";
@@ -101,9 +105,12 @@ bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
     QDir().mkpath(folder);
     ::chmod(QFile::encodeName(folder).constData(), 0700);
     const bool root = ::geteuid() == 0;
-    // Root's folders are closed to the compositor's user; it gets one of its own.
-    QByteArray swayTemplate = root ? QByteArray("/tmp/ocumetra-wayland-XXXXXX")
-                                   : QFile::encodeName(folder + QStringLiteral("/sway-XXXXXX"));
+    // Root's folders are closed to the compositor's user; it gets one of its own, beside
+    // the test run's folder (removed with it, however the run ends) when there is one.
+    const QByteArray runFolder = qgetenv("OCUMETRA_RUN_TMP");
+    QByteArray swayTemplate = !root                ? QFile::encodeName(folder + QStringLiteral("/sway-XXXXXX"))
+                              : runFolder.isEmpty() ? QByteArray("/tmp/ocumetra-wayland-XXXXXX")
+                                                    : runFolder + "-wayland-XXXXXX";
     if (!::mkdtemp(swayTemplate.data()))
         return false;
     m_swayFolder = QFile::decodeName(swayTemplate);
