@@ -16,6 +16,8 @@ PACKAGES=(
   libswscale-dev libswresample-dev
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libudev-dev libxcb1-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  # CPack reads the program's library dependencies with it (scripts/package.sh)
+  file
   # Loaded at run time, as the package's Depends and Recommends say
   # (packaging/CMakeLists.txt tells why each is there).
   libqt5multimedia5-plugins qt5-image-formats-plugins
