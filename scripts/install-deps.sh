@@ -1,29 +1,43 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test the program (clang
-# builds the fuzz targets the tests run).
+# Installs the Debian 12 packages the program needs to be built and run; with --tests
+# also those its tests, benchmarks and package checks need.
+#   scripts/install-deps.sh           what scripts/run.sh needs
+#   scripts/install-deps.sh --tests   what scripts/test.sh needs
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
+# Building and running the program.
 PACKAGES=(
   build-essential cmake pkg-config ninja-build
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5opengl5-dev
-  qtmultimedia5-dev libqt5multimedia5-plugins qttools5-dev qttools5-dev-tools
-  libqt5sql5-sqlite qt5-image-formats-plugins qttranslations5-l10n
-  libopencv-dev
+  qtmultimedia5-dev qttools5-dev qttools5-dev-tools
+  libopencv-core-dev libopencv-imgproc-dev
   libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
   libswscale-dev libswresample-dev
-  libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libjpeg62-turbo-dev libudev-dev libxcb1-dev
+  libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libudev-dev libxcb1-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libpulse-dev
+  # CPack reads the program's library dependencies with it (scripts/package.sh)
+  file
+  # Loaded at run time, as the package's Depends and Recommends say
+  # (packaging/CMakeLists.txt tells why each is there).
+  libqt5multimedia5-plugins qt5-image-formats-plugins
+  gstreamer1.0-plugins-base gstreamer1.0-pipewire
+  gstreamer1.0-plugins-good gstreamer1.0-plugins-bad xdg-utils
+  qttranslations5-l10n fonts-noto-cjk
+)
+
+# What the tests need in addition.
+TEST_PACKAGES=(
   libbenchmark-dev
   ffmpeg
   xvfb xauth libgl1-mesa-dri libglx-mesa0
   # a window manager for the tests that run the program as on a desktop, and xrandr
   # for their two monitors
   openbox wmctrl x11-xserver-utils
-  pulseaudio libpulse-dev
-  gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi gstreamer1.0-plugins-base
-  gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  gstreamer1.0-tools
-  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-pipewire
+  pulseaudio
+  # the simulated camera's RTSP server
+  gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools
   # A headless Wayland desktop for the screen-recording tests: compositor, X server,
   # screen-cast portal and PipeWire (xhost, of x11-xserver-utils above, lets the tests'
   # X clients in).
@@ -31,14 +45,20 @@ PACKAGES=(
   dbus-daemon
   # Qt's native Wayland platform, which Qt 5 takes by default on such a desktop
   qtwayland5
-  fonts-dejavu-core fonts-noto-cjk
-  dpkg-dev desktop-file-utils xdotool
+  fonts-dejavu-core
+  dpkg-dev desktop-file-utils xdotool lintian
   # xprop: the X-server test marks each server's root window
   x11-utils
   # libFuzzer's runtime is only recommended by clang, and recommendations are not
   # installed below: without it the fuzz test could not link its targets.
   clang libclang-rt-14-dev
 )
+
+case "${1:-}" in
+  "") ;;
+  --tests) PACKAGES+=("${TEST_PACKAGES[@]}") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

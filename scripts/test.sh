@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 source "$here/scripts/run-processes.sh"
 # The packages first (python3 among them), then the run goes on as the subreaper of all
 # it starts, below a guard that ends it however it ends.
-[ -n "${OCUMETRA_RUN_STAGE:-}" ] || bash "$here/scripts/install-deps.sh"
+[ -n "${OCUMETRA_RUN_STAGE:-}" ] || bash "$here/scripts/install-deps.sh" --tests
 run_guarded "$0" "$@"
 
 # Every temporary file of the tests goes into the run's folder, removed at its end, with

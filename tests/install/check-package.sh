@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The Debian package made from a build passes lintian without errors or warnings, its
+# desktop entry is valid, and every GStreamer element the program loads by name comes
+# from a package it depends on or recommends.
+set -euo pipefail
+build="$1"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Packaged from the build as it is, into a folder of its own.
+umask 022
+cpack --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1 \
+  || { cat "$tmp/cpack.log"; fail "cpack failed"; }
+debs=("$tmp"/out/*.deb)
+[ "${#debs[@]}" -eq 1 ] && [ -s "${debs[0]}" ] || fail "expected one package, got: ${debs[*]}"
+deb="${debs[0]}"
+
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1 | tee "$tmp/lintian.log" \
+  || fail "lintian found errors or warnings"
+
+dpkg-deb -x "$deb" "$tmp/root"
+desktop-file-validate "$tmp/root/usr/share/applications/ocumetra.desktop" || fail "desktop entry rejected"
+
+# The recorder's elements on a Wayland desktop, and those Qt's camera classes use for
+# picture-in-picture's second camera.
+relations="$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[^:]*://' | tr ',' '\n' | sed 's/^ *//; s/[ (].*//')"
+export GST_REGISTRY="$tmp/gst-registry.bin"
+for element in pipewiresrc videoconvert appsink camerabin v4l2src; do
+  plugin="$(gst-inspect-1.0 "$element" | sed -n 's/^ *Filename *//p' | head -1)"
+  [ -n "$plugin" ] || fail "no GStreamer element $element here"
+  # dpkg knows the file by its path below /usr.
+  package="$(dpkg -S "$(realpath "$plugin")" | cut -d: -f1)"
+  grep -qx "$package" <<< "$relations" || fail "$element comes from $package, which the package does not name"
+done
+echo "package OK: $(basename "$deb")"
