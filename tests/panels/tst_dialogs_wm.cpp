@@ -3,6 +3,7 @@
 // themselves in the middle stand over their window, on its screen, wholly on that screen.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -298,6 +299,51 @@ private slots:
                               .arg(corner.x())
                               .arg(corner.y());
             else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
+                faults << fault;
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // A window moved to the other monitor just after it appeared (a "move to next
+    // monitor" key, a pager, a quick drag) was pulled back to the one it opened on.
+    void windowMovedJustAfterShowingStaysMoved()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        const QList<QRect> owners = ownerPlaces();
+        QStringList faults;
+        for (int from = 0; from < 2; ++from) {
+            OwnerWindow owner;
+            QVERIFY(owner.placeAt(owners.at(from)));
+            TwoCamerasFrame pip(&owner);
+            QVERIFY(pip.setFrameVisible(true));
+            QVERIFY(QTest::qWaitForWindowExposed(&pip));
+            QElapsedTimer sinceShown;
+            sinceShown.start();
+            QScreen* other = screens.at(1 - from);
+            const QPoint target = other->geometry().topLeft() + QPoint(200, 240);
+            const QString id = QStringLiteral("0x%1").arg(pip.winId(), 0, 16);
+            // The move itself comes 300 ms after the window appeared.
+            (void)QTest::qWaitFor([&] { return sinceShown.elapsed() >= 300; }, 1000);
+            const int moved = QProcess::execute(
+                QStringLiteral("wmctrl"),
+                {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
+                 QStringLiteral("0,%1,%2,-1,-1").arg(target.x()).arg(target.y())});
+            QCOMPARE(moved, 0);
+            const QString name = QStringLiteral("picture-in-picture moved from screen %1").arg(from + 1);
+            if (!QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() == target; }, 5000)) {
+                faults << QStringLiteral("%1: at %2, never reached %3,%4")
+                              .arg(name, rectText(pip.frameGeometry()))
+                              .arg(target.x())
+                              .arg(target.y());
+                continue;
+            }
+            // Pulled back, it leaves within the next moments; staying is the bound running out.
+            if (QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() != target; }, 2500))
+                faults << QStringLiteral("%1: pulled back to %2 %3 ms after it appeared")
+                              .arg(name, rectText(pip.frameGeometry()))
+                              .arg(sinceShown.elapsed());
+            else if (const QString fault = offScreenOrScale(name, pip, other); !fault.isEmpty())
                 faults << fault;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
