@@ -99,11 +99,19 @@ if [ -n "$monitors" ]; then
     # Physical sizes for 96 dots per inch.
     geometry="$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
     owner=none
-    [ "$n" -gt 0 ] || owner="${output:-none}"
+    [ "$n" -gt 0 ] || [ "$wm" = xfwm4 ] || owner="${output:-none}"
     xrandr --setmonitor "monitor-$n" "$geometry" "$owner" >"$dir/xrandr.log" 2>&1 ||
       { echo "xserver-run: monitor $head could not be set:" >&2; sed 's/^/  /' "$dir/xrandr.log" >&2; exit 1; }
     n=$((n + 1))
   done
+  # xfwm4 knows monitors only by their outputs, and keeps windows on those: with the
+  # output off it takes the whole screen for one, while Qt still sees the monitors. The
+  # server refuses the smaller screen size that comes with it, but the output is off.
+  if [ "$wm" = xfwm4 ] && [ -n "$output" ]; then
+    xrandr --output "$output" --off >"$dir/xrandr.log" 2>&1
+    [ "$(xrandr --listmonitors | head -1 | tr -dc '0-9')" = "$n" ] ||
+      { echo "xserver-run: the output could not be turned off:" >&2; sed 's/^/  /' "$dir/xrandr.log" >&2; exit 1; }
+  fi
 fi
 
 if [ -n "$wm" ]; then
