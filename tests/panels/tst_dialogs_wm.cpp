@@ -19,6 +19,7 @@
 #include "customui/isettingframe.h"
 #include "customui/ismallcameraframe.h"
 #include "customui/itimercaptureframe.h"
+#include "customui/iuihelper.h"
 #include "customui/ivideorecordframe.h"
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -323,6 +324,20 @@ private slots:
                 faults << fault;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // A pop-up whose window's middle was off every screen (a window dragged half past
+    // the desktop's edge) was not kept on any, and opened out of sight.
+    void popUpOfAWindowOffEveryScreenStaysOnOne()
+    {
+        QWidget owner;
+        owner.setGeometry(QRect(QPoint(-5000, -5000), QSize(400, 300)));
+        QWidget popUp(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        popUp.resize(200, 100);
+        placeOnWindowScreen(&popUp, owner.geometry().topLeft(), &owner);
+        const QRect at(popUp.pos(), popUp.size());
+        QScreen* screen = QGuiApplication::screenAt(at.center());
+        QVERIFY2(screen && screen->availableGeometry().contains(at), qPrintable(rectText(at)));
     }
 
     // A window moved to the other monitor just after it appeared (a "move to next
