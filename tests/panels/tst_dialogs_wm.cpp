@@ -266,6 +266,8 @@ private slots:
                     faults << name + QStringLiteral(": did not open");
                 else if (const QString fault = misplacement(name, where, owner); !fault.isEmpty())
                     faults << fault;
+                else
+                    qInfo().noquote() << name << "off the window's centre by" << where.center() - owner.frameGeometry().center();
             }
             // A message box told without an owner (the recorder's) stood in the middle of
             // the screen under the pointer. Qt places it by a guess of the window
@@ -322,6 +324,9 @@ private slots:
                               .arg(corner.y());
             else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
                 faults << fault;
+            else
+                qInfo().noquote() << "picture-in-picture at" << rectText(pip.geometry()) << "at ratio"
+                                  << pip.devicePixelRatioF() << "over the window at" << rectText(window);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
@@ -413,8 +418,11 @@ private slots:
                                       1500);
                 if (!fault.isEmpty())
                     faults << fault;
-                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
                     textHeights << label->fontMetrics().height();
+                    qInfo().noquote() << "message box text" << textHeights.last() << "px high at ratio"
+                                      << box->devicePixelRatioF();
+                }
                 box->close();
             });
             IMsgBox::showMsg(QStringLiteral("The recording could not be saved."), &owner);
@@ -440,7 +448,7 @@ private slots:
         IVideoRecordMsgBox box(&owner);
         QStringList faults;
         QSize firstSize;
-        for (int showing = 1; showing <= 3; ++showing) {
+        for (int showing = 1; showing <= 4; ++showing) {
             QSize size;
             const bool shown = runOpened(&box, [&] { box.setFrameVisible(true, QStringLiteral("recording.mp4")); }, [&] {
                 // A misreading comes while the window manager maps it; mended, it is gone
@@ -453,6 +461,7 @@ private slots:
                 size = box.size();
                 if (!fault.isEmpty())
                     faults << fault;
+                qInfo().noquote() << "finished box, showing" << showing << "drawn" << box.grab().size();
                 box.reject();
             });
             QVERIFY2(shown, qPrintable(QStringLiteral("showing %1 did not open").arg(showing)));
