@@ -43,8 +43,8 @@ stop() {
 cleanup() {
   stop $cmdpid
   stop $wmpid
-  # What the window manager started in its group (xfwm4's session bus).
-  [ -z "$wmpid" ] || kill -KILL -- "-$wmpid" 2>/dev/null
+  # What xfwm4 started in its group (its session bus).
+  [ "$wm" != xfwm4 ] || [ -z "$wmpid" ] || kill -KILL -- "-$wmpid" 2>/dev/null
   stop $xpid
   rm -rf "$dir"
 }
