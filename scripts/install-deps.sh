@@ -31,9 +31,9 @@ TEST_PACKAGES=(
   libbenchmark-dev
   ffmpeg
   xvfb xauth libgl1-mesa-dri libglx-mesa0
-  # a window manager for the tests that run the program as on a desktop, and xrandr
+  # two window managers for the tests that run the program as on a desktop, and xrandr
   # for their two monitors
-  openbox wmctrl x11-xserver-utils
+  openbox xfwm4 wmctrl x11-xserver-utils
   pulseaudio
   # the simulated camera's RTSP server
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi

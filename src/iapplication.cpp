@@ -15,10 +15,13 @@
 #include "mainframe.h"
 #include "service/iconfigureservice.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 // The self-pipe: the signal handler only writes the signal number into it; the event
@@ -35,32 +38,43 @@ void onSignal(int number)
     errno = saved;
 }
 
-bool g_platformChosen = false;
-
 // On a Wayland desktop other than GNOME, Qt 5 runs as a native Wayland client, whose
 // window never learns where it is on the screen: a chosen area could not be found in
 // the screen cast. XWayland tells it, so the program runs there when it is available
-// and the user named no platform. Called before the application object exists; returns
-// argc for it.
-int& chooseQtPlatform(int& argc)
+// and the user named no platform. The arguments Qt is made with: the program's own, with
+// "-platform xcb;wayland" then; Qt keeps both for its life, and the environment is left
+// to the programs this one starts.
+struct QtArguments
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && isWaylandSession() && hasLocalXDisplay()) {
+    int* count;
+    char** values;
+};
+
+const QtArguments& qtArguments(int& argc, char** argv)
+{
+    static int count = 0;
+    static std::vector<char*> values;
+    static const QtArguments chosen = [&]() -> QtArguments {
+        const bool named = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+            || std::any_of(argv, argv + argc, [](const char* a) { return std::strcmp(a, "-platform") == 0; });
+        if (named || !isWaylandSession() || !hasLocalXDisplay())
+            return {&argc, argv};
         // Natively after all, should XWayland refuse the connection.
-        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
-        g_platformChosen = true;
-    }
-    return argc;
+        static char option[] = "-platform";
+        static char platforms[] = "xcb;wayland";
+        values.assign(argv, argv + argc);
+        values.insert(values.begin() + (argc > 0 ? 1 : 0), {option, platforms});
+        count = int(values.size());
+        values.push_back(nullptr);
+        return {&count, values.data()};
+    }();
+    return chosen;
 }
 }
 
 IApplication::IApplication(const QString& appId, int& argc, char** argv)
-    : ISingleApplication(appId, chooseQtPlatform(argc), argv)
+    : ISingleApplication(appId, *qtArguments(argc, argv).count, qtArguments(argc, argv).values)
 {
-    // The programs this one starts, its own restart included, choose for themselves.
-    if (g_platformChosen) {
-        qunsetenv("QT_QPA_PLATFORM");
-        g_platformChosen = false;
-    }
     // The data folder (settings, logs) is named after the program, not the binary.
     setApplicationName(g_software_name);
     connect(this, &QCoreApplication::aboutToQuit, this, &IApplication::destroySingletons);

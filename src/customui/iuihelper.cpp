@@ -102,10 +102,7 @@ QScreen* windowScreen(const QWidget* owner)
 
 void placeOnWindowScreen(QWidget* window, const QPoint& topLeft, const QWidget* owner)
 {
-    // Only a window standing on a screen has one to keep to.
-    const QWidget* ownerWindow = owner ? owner->window() : nullptr;
-    QScreen* screen = ownerWindow ? QGuiApplication::screenAt(ownerWindow->frameGeometry().center())
-                                  : QGuiApplication::primaryScreen();
+    const QScreen* screen = windowScreen(owner);
     window->move(keptInside(topLeft, window->frameGeometry().size(), screen ? screen->availableGeometry() : QRect()));
 }
 

@@ -114,7 +114,7 @@ private slots:
         // The box must really show, not answer the test's hook.
         IDialogSeam::setMessageHook(nullptr);
         QList<QSize> boxes;
-        for (int run = 1; run <= 3; ++run) {
+        for (int run = 1; run <= 4; ++run) {
             f->slCameratoolbarClick(true, QVariant(ICameraToolBar::VideoRecording));
             IVideoRecordFrame* bar = f->m_videoRecordFrame;
             QVERIFY(bar && bar->isVisible());
@@ -140,6 +140,7 @@ private slots:
                     if (const QString fault = settledOnSecondMonitor(name, modal); !fault.isEmpty())
                         faults << fault;
                     boxes << modal->size();
+                    qInfo().noquote() << "finished box, showing" << run << "drawn" << modal->grab().size();
                     QList<IIToolButton*> close;
                     for (IIToolButton* button : modal->findChildren<IIToolButton*>())
                         if (button->text() == QStringLiteral("Close"))
@@ -180,6 +181,7 @@ private:
         if (const QString fault = settledOnSecondMonitor(name, panel); !fault.isEmpty())
             faults << fault;
         const QSize size = panel->size();
+        qInfo().noquote() << name << "drawn" << panel->grab().size();
         f->slCameratoolbarClick(true, QVariant(ICameraToolBar::PhotoMode));
         return size;
     }

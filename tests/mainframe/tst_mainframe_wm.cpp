@@ -21,6 +21,7 @@
 #include "customui/icapturemodeframe.h"
 #include "customui/imaintitlewidget.h"
 #include "customui/itimercaptureframe.h"
+#include "customui/itimelapseframe.h"
 #include "iglobal.h"
 #include "testenv.h"
 #include "testprogram.h"
@@ -442,9 +443,19 @@ private slots:
                  "the time-lapse bar did not follow the window");
         QVERIFY2(program.windows().contains(counter.translated(shift)),
                  "the time-lapse counter did not follow the window");
-        // Stop it once a picture was taken (one every 3 s, the second a chance for a slow
-        // first): with none, a message box would say that no video was written.
-        QTest::qWait(6500);
+        // Stop it once a picture was taken, as its shot count shows: with none, a message
+        // box would say that no video was written.
+        ITimelapseTimes countCopy(nullptr);
+        layOut(&countCopy, 0);
+        QLabel* count = nullptr;
+        for (QLabel* label : countCopy.findChildren<QLabel*>())
+            if (label->text() == QStringLiteral("0"))
+                count = label;
+        QVERIFY(count);
+        const QRect countAt(counter.translated(shift).topLeft() + count->mapTo(&countCopy, QPoint()), count->size());
+        const QImage noShot = moved.copy(countAt);
+        QVERIFY2(QTest::qWaitFor([&] { return sameShare(noShot, grabScreen().copy(countAt)) < 0.99; }, 30000),
+                 "no time-lapse picture was counted");
         const QList<QRect> beforeStop = program.windows();
         click(bar.translated(shift).center());
         // The notice "Video is saved." shows for a second once the video is finished,

@@ -3,6 +3,7 @@
 // themselves in the middle stand over their window, on its screen, wholly on that screen.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -18,6 +19,7 @@
 #include "customui/isettingframe.h"
 #include "customui/ismallcameraframe.h"
 #include "customui/itimercaptureframe.h"
+#include "customui/iuihelper.h"
 #include "customui/ivideorecordframe.h"
 #include "idialogseam.h"
 #include "iglobal.h"
@@ -76,6 +78,27 @@ public:
         // The window manager may have kept its own idea of the place: follow it.
         return QTest::qWaitFor([&] { return frameGeometry() != geometry(); }, 10000);
     }
+
+    // Moves it as the user does, and waits until the window manager has it there.
+    bool moveTo(const QPoint& at)
+    {
+        windowHandle()->installEventFilter(this);
+        move(at);
+        // Qt moves the frame there, and knows at once where that puts the window.
+        return QTest::qWaitFor([&] { return m_placed == geometry().topLeft(); }, 10000);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Where the window system reports it, not where Qt asked for.
+        if (watched == windowHandle() && event->type() == QEvent::Move && event->spontaneous())
+            m_placed = static_cast<QMoveEvent*>(event)->pos();
+        return QWidget::eventFilter(watched, event);
+    }
+
+private:
+    QPoint m_placed;
 };
 
 QString rectText(const QRect& r)
@@ -243,6 +266,8 @@ private slots:
                     faults << name + QStringLiteral(": did not open");
                 else if (const QString fault = misplacement(name, where, owner); !fault.isEmpty())
                     faults << fault;
+                else
+                    qInfo().noquote() << name << "off the window's centre by" << where.center() - owner.frameGeometry().center();
             }
             // A message box told without an owner (the recorder's) stood in the middle of
             // the screen under the pointer. Qt places it by a guess of the window
@@ -299,6 +324,71 @@ private slots:
                               .arg(corner.y());
             else if (const QString fault = scaleFault(QStringLiteral("picture-in-picture"), pip, owner); !fault.isEmpty())
                 faults << fault;
+            else
+                qInfo().noquote() << "picture-in-picture at" << rectText(pip.geometry()) << "at ratio"
+                                  << pip.devicePixelRatioF() << "over the window at" << rectText(window);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // A pop-up whose window's middle was off every screen (a window dragged half past
+    // the desktop's edge) was not kept on any, and opened out of sight.
+    void popUpOfAWindowOffEveryScreenStaysOnOne()
+    {
+        QWidget owner;
+        owner.setGeometry(QRect(QPoint(-5000, -5000), QSize(400, 300)));
+        QWidget popUp(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        popUp.resize(200, 100);
+        placeOnWindowScreen(&popUp, owner.geometry().topLeft(), &owner);
+        const QRect at(popUp.pos(), popUp.size());
+        QScreen* screen = QGuiApplication::screenAt(at.center());
+        QVERIFY2(screen && screen->availableGeometry().contains(at), qPrintable(rectText(at)));
+    }
+
+    // A window moved to the other monitor just after it appeared (a "move to next
+    // monitor" key, a pager, a quick drag) was pulled back to the one it opened on.
+    void windowMovedJustAfterShowingStaysMoved()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        const QList<QRect> owners = ownerPlaces();
+        QStringList faults;
+        for (int from = 0; from < 2; ++from) {
+            OwnerWindow owner;
+            QVERIFY(owner.placeAt(owners.at(from)));
+            TwoCamerasFrame pip(&owner);
+            QVERIFY(pip.setFrameVisible(true));
+            QVERIFY(QTest::qWaitForWindowExposed(&pip));
+            QElapsedTimer sinceShown;
+            sinceShown.start();
+            // To 200,240 screen pixels from the other monitor's corner, asked of the window
+            // manager as a pager or a "move to monitor" key does.
+            QScreen* other = screens.at(1 - from);
+            const QPoint asked = other->geometry().topLeft() + QPoint(200, 240);
+            const QPoint target = other->geometry().topLeft() + QPoint(200, 240) / other->devicePixelRatio();
+            const QString id = QStringLiteral("0x%1").arg(pip.winId(), 0, 16);
+            // The move itself comes 300 ms after the window appeared.
+            (void)QTest::qWaitFor([&] { return sinceShown.elapsed() >= 300; }, 1000);
+            const int moved = QProcess::execute(
+                QStringLiteral("wmctrl"),
+                {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
+                 QStringLiteral("0,%1,%2,-1,-1").arg(asked.x()).arg(asked.y())});
+            QCOMPARE(moved, 0);
+            const QString name = QStringLiteral("picture-in-picture moved from screen %1").arg(from + 1);
+            if (!QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() == target; }, 5000)) {
+                faults << QStringLiteral("%1: at %2, never reached %3,%4")
+                              .arg(name, rectText(pip.frameGeometry()))
+                              .arg(target.x())
+                              .arg(target.y());
+                continue;
+            }
+            // Pulled back, it leaves within the next moments; staying is the bound running out.
+            if (QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() != target; }, 2500))
+                faults << QStringLiteral("%1: pulled back to %2 %3 ms after it appeared")
+                              .arg(name, rectText(pip.frameGeometry()))
+                              .arg(sinceShown.elapsed());
+            else if (const QString fault = offScreenOrScale(name, pip, other); !fault.isEmpty())
+                faults << fault;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
@@ -320,16 +410,19 @@ private slots:
                 if (!QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) && box->isVisible(); },
                                      10000))
                     return;
-                // The window manager maps it a moment later; a misreading then stays (before,
-                // for good) or is mended within a look of the user's.
-                QTest::qWait(300);
+                // A misreading comes while the window manager maps it; mended, it is gone
+                // within a look of the user's.
+                (void)QTest::qWaitForWindowExposed(box);
                 QString fault;
                 (void)QTest::qWaitFor([&] { return (fault = scaleFault(QStringLiteral("IMsgBox"), *box, owner)).isEmpty(); },
                                       1500);
                 if (!fault.isEmpty())
                     faults << fault;
-                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
                     textHeights << label->fontMetrics().height();
+                    qInfo().noquote() << "message box text" << textHeights.last() << "px high at ratio"
+                                      << box->devicePixelRatioF();
+                }
                 box->close();
             });
             IMsgBox::showMsg(QStringLiteral("The recording could not be saved."), &owner);
@@ -355,12 +448,12 @@ private slots:
         IVideoRecordMsgBox box(&owner);
         QStringList faults;
         QSize firstSize;
-        for (int showing = 1; showing <= 3; ++showing) {
+        for (int showing = 1; showing <= 4; ++showing) {
             QSize size;
             const bool shown = runOpened(&box, [&] { box.setFrameVisible(true, QStringLiteral("recording.mp4")); }, [&] {
-                // The window manager maps it a moment later; a misreading then stays (before,
-                // for good) or is mended within a look of the user's.
-                QTest::qWait(300);
+                // A misreading comes while the window manager maps it; mended, it is gone
+                // within a look of the user's.
+                (void)QTest::qWaitForWindowExposed(&box);
                 QString fault;
                 (void)QTest::qWaitFor(
                     [&] { return (fault = scaleFault(QStringLiteral("showing %1").arg(showing), box, owner)).isEmpty(); },
@@ -368,6 +461,7 @@ private slots:
                 size = box.size();
                 if (!fault.isEmpty())
                     faults << fault;
+                qInfo().noquote() << "finished box, showing" << showing << "drawn" << box.grab().size();
                 box.reject();
             });
             QVERIFY2(shown, qPrintable(QStringLiteral("showing %1 did not open").arg(showing)));
@@ -378,8 +472,7 @@ private slots:
                               .arg(showing).arg(size.width()).arg(size.height())
                               .arg(firstSize.width()).arg(firstSize.height());
             // The user moves the window a little before the next recording ends.
-            owner.move(owner.pos() + QPoint(7, 5));
-            QTest::qWait(200);
+            QVERIFY(owner.moveTo(owner.pos() + QPoint(7, 5)));
         }
         TestEnv::afterApplication();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));

@@ -4,8 +4,8 @@
 #   xserver-run.sh [--screen WxHxD] [--monitors WxH+X+Y,...] [--wm] -- command [args...]
 # Xvfb picks a free display itself (-displayfd), so runs started in the same instant
 # never share one, and it admits only the cookie of this run's own authority file: no
-# command runs on a display it did not start. --wm adds a window manager (openbox),
-# started and managing before the command runs. --monitors splits the screen into
+# command runs on a display it did not start. --wm adds a window manager (openbox, or
+# xfwm4 with --wm=xfwm4), started and managing before the command runs. --monitors splits the screen into
 # monitors (xrandr --setmonitor), the first one holding the screen's output; Qt 5 sees
 # them as screens when QT_XCB_NO_XRANDR=1 (through Xinerama). Exits with the command's status, or
 # with 1 at once, saying so, when the server or the window manager cannot start.
@@ -13,12 +13,13 @@ set -uo pipefail
 
 screen=1920x1080x24
 monitors=""
-wm=0
+wm=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --screen) screen="$2"; shift 2 ;;
     --monitors) monitors="$2"; shift 2 ;;
-    --wm) wm=1; shift ;;
+    --wm) wm=openbox; shift ;;
+    --wm=*) wm="${1#--wm=}"; shift ;;
     --) shift; break ;;
     *) break ;;
   esac
@@ -41,7 +42,10 @@ stop() {
 }
 cleanup() {
   stop $cmdpid
-  stop $wmpid $xpid
+  stop $wmpid
+  # What xfwm4 started in its group (its session bus).
+  [ "$wm" != xfwm4 ] || [ -z "$wmpid" ] || kill -KILL -- "-$wmpid" 2>/dev/null
+  stop $xpid
   rm -rf "$dir"
 }
 trap cleanup EXIT
@@ -95,15 +99,32 @@ if [ -n "$monitors" ]; then
     # Physical sizes for 96 dots per inch.
     geometry="$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
     owner=none
-    [ "$n" -gt 0 ] || owner="${output:-none}"
+    [ "$n" -gt 0 ] || [ "$wm" = xfwm4 ] || owner="${output:-none}"
     xrandr --setmonitor "monitor-$n" "$geometry" "$owner" >"$dir/xrandr.log" 2>&1 ||
       { echo "xserver-run: monitor $head could not be set:" >&2; sed 's/^/  /' "$dir/xrandr.log" >&2; exit 1; }
     n=$((n + 1))
   done
+  # xfwm4 knows monitors only by their outputs, and keeps windows on those: with the
+  # output off it takes the whole screen for one, while Qt still sees the monitors. The
+  # server refuses the smaller screen size that comes with it, but the output is off.
+  if [ "$wm" = xfwm4 ] && [ -n "$output" ]; then
+    xrandr --output "$output" --off >"$dir/xrandr.log" 2>&1
+    [ "$(xrandr --listmonitors | head -1 | tr -dc '0-9')" = "$n" ] ||
+      { echo "xserver-run: the output could not be turned off:" >&2; sed 's/^/  /' "$dir/xrandr.log" >&2; exit 1; }
+  fi
 fi
 
-if [ "$wm" = 1 ]; then
-  setpriv --pdeathsig KILL openbox --sm-disable >"$dir/wm.log" 2>&1 &
+if [ -n "$wm" ]; then
+  case "$wm" in
+    openbox) wmcommand=(openbox --sm-disable) ;;
+    # No session bus: its settings are its defaults, and no bus is started for it.
+    # Its settings come from a session bus of its own, in a process group of its own
+    # (ended whole with it); nothing is written outside this run's folder.
+    xfwm4) wmcommand=(env NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir" XDG_DATA_HOME="$dir"
+                      setsid dbus-run-session -- xfwm4 --compositor=off --sm-client-disable) ;;
+    *) echo "xserver-run: no window manager '$wm'" >&2; exit 2 ;;
+  esac
+  setpriv --pdeathsig KILL "${wmcommand[@]}" >"$dir/wm.log" 2>&1 &
   wmpid=$!
   for _ in $(seq 200); do
     wmctrl -m >/dev/null 2>&1 && break
