@@ -386,11 +386,9 @@ bool ICAVInputStream::openScreenInput()
         qDebug() << "Couldn't open input video stream.（无法打开输入流）\n" << url << avErrorText(ret);
         return false;
     }
+    // x11grab tells its stream whole when opened; probing it would wait for frames here,
+    // on the GUI thread, about 100 ms at every Start.
     m_videoInput.reset(ctx);
-    if (avformat_find_stream_info(ctx, nullptr) < 0) {
-        qDebug() << "Couldn't find video stream information.（无法获取流信息）\n";
-        return false;
-    }
     m_videoIndex = av_find_best_stream(ctx, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (m_videoIndex < 0) {
         qDebug() << "Couldn't find a video stream.（没有找到视频流）\n";
