@@ -31,6 +31,7 @@
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/ipipewirecapture.h"
+#include "ffmpeg/iscreencastportal.h"
 #include "iapplication.h"
 #include "mainframe.h"
 #include "mediaprobe.h"
@@ -71,7 +72,8 @@ Q_DECLARE_METATYPE(FakeStream)
 
 namespace {
 // The stand-in portal. Modes: "silent" takes every call and never answers one;
-// "dialog" answers until its dialog (Start), which stays open 20 s and is then refused;
+// "dialog" answers until its dialog (Start), which stays open 20 s and is then refused
+// (or at once, asked with EndDialog);
 // "nopipewire" grants a stream but cannot connect it to PipeWire; "nopicture" grants one
 // whose connection never says anything. Every call is printed.
 class FakePortal : public QDBusVirtualObject
@@ -100,6 +102,15 @@ public:
             return true;
         }
         if (member == QLatin1String("Close")) {
+            bus.send(message.createReply());
+            return true;
+        }
+        if (member == QLatin1String("EndDialog")) {
+            // The desktop ends the open dialog and its session; its answers go out before
+            // this call's reply.
+            respond(bus, m_dialog, 2, {});
+            bus.send(QDBusMessage::createSignal(m_dialogSession, QStringLiteral("org.freedesktop.portal.Session"),
+                                                QStringLiteral("Closed")));
             bus.send(message.createReply());
             return true;
         }
@@ -134,6 +145,8 @@ public:
                                + options.value(QStringLiteral("session_handle_token")).toString());
         } else if (member == QLatin1String("Start")) {
             if (m_mode == QLatin1String("dialog")) {
+                m_dialog = request;
+                m_dialogSession = message.arguments().value(0).value<QDBusObjectPath>().path();
                 QTimer::singleShot(20000, [bus, request]() mutable { respond(bus, request, 1, {}); });
                 return true;
             }
@@ -153,6 +166,8 @@ private:
     }
 
     QString m_mode;
+    QString m_dialog;
+    QString m_dialogSession;
 };
 
 int runFakePortal(int argc, char** argv)
@@ -169,6 +184,18 @@ int runFakePortal(int argc, char** argv)
     std::printf("ready\n");
     std::fflush(stdout);
     return app.exec();
+}
+
+// The desktop's back end still holds session (it refuses a new one while it ends one).
+bool backendHolds(const QString& session)
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.impl.portal.desktop.wlr"), session,
+                                       QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                       QStringLiteral("Introspect")),
+        QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage
+           && reply.arguments().value(0).toString().contains(QLatin1String("org.freedesktop.impl.portal.Session"));
 }
 
 QStringList videoFiles()
@@ -323,10 +350,21 @@ private:
         return nullptr;
     }
 
+    // A case, and a recording, begins once the desktop has ended the last one's session.
+    void waitForSessionEnd()
+    {
+        if (!m_lastSession.isEmpty())
+            QTRY_VERIFY2_WITH_TIMEOUT(!backendHolds(m_lastSession), qPrintable(m_lastSession), 30000);
+        m_lastSession.clear();
+    }
+
     // Records the full screen for ms; the file's path (empty when the test failed).
     QString recordBriefly(int ms = 1500)
     {
         IFFmpegApi* api = IFFmpegApi::instance();
+        waitForSessionEnd();
+        if (QTest::currentTestFailed())
+            return QString();
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         IVideoRecordFrame* frame = openRecordFrame();
         if (!frame || !frame->isVisible())
@@ -337,6 +375,7 @@ private:
             qWarning() << "not recording:" << TestEnv::messages();
             return QString();
         }
+        m_lastSession = IScreenCastPortal::instance()->sessionHandle();
         QTest::qWait(ms);
         frame->stopVideoRecord();
         return finished.wait(60000) ? finished.at(0).at(0).toString() : QString();
@@ -346,6 +385,7 @@ private slots:
     void init()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 60000);
+        waitForSessionEnd();
         m_fakeLog.clear();
     }
 
@@ -446,6 +486,34 @@ private slots:
         }
     }
 
+    void answersOfAnAbandonedStartEndNoNewOne()
+    {
+        // The desktop refuses the dialog and ends its session just as the user abandons
+        // that start and starts again: both answers reach the new start.
+        QVERIFY(usePortal(QStringLiteral("dialog")));
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        const QStringList before = videoFiles();
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().contains(QLatin1String("\nStart ")), 30000);
+        // Blocking: the answers, sent before the reply, wait in this thread's queue.
+        const QDBusMessage ended = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            PORTAL, QStringLiteral("/org/freedesktop/portal/desktop"), QStringLiteral("org.ocumetra.Test"),
+            QStringLiteral("EndDialog")));
+        QCOMPARE(ended.type(), QDBusMessage::ReplyMessage);
+        QTest::keyClick(window(), Qt::Key_Escape);
+        QVERIFY(!frame->isVisible());
+        frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        frame->onControlClick(false, 6);
+        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().count(QLatin1String("\nStart ")) == 2, 30000);
+        QVERIFY(frame->isVisible());
+        QCOMPARE(TestEnv::messages(), QStringList());
+        QTest::keyClick(window(), Qt::Key_Escape);
+        verifyNothingStarted(frame, before);
+    }
+
     void recordingsLeaveNoPipeWireDescriptor()
     {
         // pipewiresrc connects through its own copy of the descriptor the portal gives.
@@ -513,6 +581,8 @@ private:
     WaylandSession* m_desktop;
     QProcess m_fake;
     QString m_fakeLog;
+    // The session of the last recording.
+    QString m_lastSession;
 };
 
 int main(int argc, char** argv)
