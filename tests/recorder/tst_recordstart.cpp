@@ -203,17 +203,19 @@ QStringList videoFiles()
     return QDir(IConfigureService::instance()->videoPath()).entryList(QDir::Files);
 }
 
-// Descriptors of this process that are sockets (a PipeWire connection is one).
-int openSockets()
+// The sockets this process's descriptors hold (a PipeWire connection is one), one entry
+// a descriptor, sorted.
+QStringList openSockets()
 {
-    int count = 0;
+    QStringList sockets;
     for (const QString& fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System | QDir::NoDotAndDotDot)) {
         char target[256] = {};
         const QByteArray path = QByteArrayLiteral("/proc/self/fd/") + fd.toLatin1();
         if (::readlink(path.constData(), target, sizeof(target) - 1) > 0 && qstrncmp(target, "socket:", 7) == 0)
-            ++count;
+            sockets << QString::fromLatin1(target);
     }
-    return count;
+    sockets.sort();
+    return sockets;
 }
 
 // How many pictures of the recording differ from the one before (the first counts), and
@@ -507,9 +509,10 @@ private slots:
         frame = openRecordFrame();
         QVERIFY(frame && frame->isVisible());
         frame->onControlClick(false, 6);
-        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().count(QLatin1String("\nStart ")) == 2, 30000);
-        QVERIFY(frame->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().count(QLatin1String("\nStart ")) == 2 || !TestEnv::messages().isEmpty(),
+                                 30000);
         QCOMPARE(TestEnv::messages(), QStringList());
+        QVERIFY(frame->isVisible());
         QTest::keyClick(window(), Qt::Key_Escape);
         verifyNothingStarted(frame, before);
     }
@@ -520,14 +523,13 @@ private slots:
         QVERIFY2(usePortal(QStringLiteral("real")), qPrintable(m_desktop->logTail()));
         QVERIFY(!recordBriefly().isEmpty());  // GStreamer's own set-up is not counted
         QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 30000);
-        QTest::qWait(500);
-        const int before = openSockets();
         for (int i = 0; i < 3; ++i) {
+            const QStringList before = openSockets();
             QVERIFY(!recordBriefly().isEmpty());
             QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 30000);
+            // The stream's last holder may be its own thread, which lets go a moment later.
+            QTRY_COMPARE_WITH_TIMEOUT(openSockets(), before, 10000);
         }
-        QTest::qWait(500);
-        QCOMPARE(openSockets(), before);
     }
 
     void recordedPicturesFollowTheScreen()
