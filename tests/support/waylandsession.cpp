@@ -33,12 +33,6 @@ export DISPLAY WAYLAND_DISPLAY="$S/run/$WAYLAND_DISPLAY" XDG_RUNTIME_DIR="$R" XD
 if [ -n "$SWAY_USER" ]; then
   as_sway env DISPLAY="$DISPLAY" xhost "+si:localuser:$(id -un)" > /dev/null || exit 1
 fi
-# Ready once the output has its mode, in sway and on XWayland's screen alike.
-n=0
-until swaymsg -s "$SWAYSOCK" -t get_outputs 2>/dev/null | grep -q "Current mode: 1920x1080" \
-    && xdpyinfo 2>/dev/null | grep -q "dimensions: *1920x1080"; do
-  sleep 0.05; n=$((n+1)); [ $n -gt 600 ] && exit 1
-done
 dbus-daemon --config-file="$R/bus.conf" --nofork > "$R/bus.log" 2>&1 &
 n=0; while [ ! -S "$R/bus" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$R/bus"
