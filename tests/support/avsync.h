@@ -9,12 +9,10 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QVector>
 #include <QWidget>
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <limits>
@@ -46,17 +44,9 @@ class ToneWriter
 public:
     bool start(const QString& pipe, int burstMs = 10)
     {
-        // A pipe nobody reads yet refuses a writer (ENXIO): wait for its reader.
-        QElapsedTimer wait;
-        wait.start();
-        for (;;) {
-            m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (m_fd >= 0)
-                break;
-            if (errno != ENXIO || wait.elapsed() > 30000)
-                return false;
-            QThread::msleep(20);
-        }
+        m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0)
+            return false;
         m_chunk = qMax(1, RATE * burstMs / 1000);
         m_start = av_gettime_relative();
         m_thread = std::thread([this] { run(); });
