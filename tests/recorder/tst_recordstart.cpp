@@ -465,21 +465,36 @@ private slots:
             qint64 clickAnswered = -1;
             qint64 abandoned = -1;
             QElapsedTimer clock;
-            // While the start waits (on the old code: inside it).
-            QTimer::singleShot(1500, this, [&] {
-                waitingTold = visibleWith<QLabel>(QStringLiteral("permission to share the screen")) != nullptr;
-                // Where the click lands is what lies on top there.
-                const QPoint at = main->mapFromGlobal(minimise->mapToGlobal(minimise->rect().center()));
-                QWidget* hit = main->childAt(at);
-                clickReached = hit == minimise || minimise->isAncestorOf(hit);
-                if (clickReached) {
-                    QElapsedTimer click;
-                    click.start();
-                    QTest::mouseClick(minimise, Qt::LeftButton);
-                    minimised = main->windowState() & Qt::WindowMinimized;
-                    clickAnswered = click.elapsed();
-                    main->showMaximized();
+            // While the start waits for the desktop's dialog (on the old code: inside it):
+            // the title bar is clicked, then, once the window is active again, the start
+            // is abandoned.
+            QTimer waiting;
+            waiting.setInterval(20);
+            bool clicked = false;
+            connect(&waiting, &QTimer::timeout, this, [&] {
+                if (!clicked) {
+                    if (!fakeLog().contains(QLatin1String("\nStart ")))
+                        return;
+                    clicked = true;
+                    waitingTold = visibleWith<QLabel>(QStringLiteral("permission to share the screen")) != nullptr;
+                    // Where the click lands is what lies on top there.
+                    const QPoint at = main->mapFromGlobal(minimise->mapToGlobal(minimise->rect().center()));
+                    QWidget* hit = main->childAt(at);
+                    clickReached = hit == minimise || minimise->isAncestorOf(hit);
+                    if (clickReached) {
+                        QElapsedTimer click;
+                        click.start();
+                        QTest::mouseClick(minimise, Qt::LeftButton);
+                        minimised = main->windowState() & Qt::WindowMinimized;
+                        clickAnswered = click.elapsed();
+                        main->showMaximized();
+                    }
+                    main->activateWindow();
                 }
+                // The key goes to the active window, as the user's does.
+                if (!main->isActiveWindow())
+                    return;
+                waiting.stop();
                 clock.start();
                 if (escape) {
                     QTest::keyClick(main, Qt::Key_Escape);
@@ -487,6 +502,7 @@ private slots:
                     QTest::mouseClick(cancel, Qt::LeftButton);
                 }
             });
+            waiting.start();
             frame->onControlClick(false, 6);  // Start
             QTRY_VERIFY_WITH_TIMEOUT(clock.isValid() && !frame->isVisible(), 30000);
             abandoned = clock.elapsed();
@@ -516,6 +532,9 @@ private slots:
         TestEnv::clearMessages();
         frame->onControlClick(false, 6);  // Start
         QTRY_VERIFY_WITH_TIMEOUT(fakeLog().contains(QLatin1String("\nStart ")), 30000);
+        // The keys below go to the active window, as the user's do.
+        window()->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(window()->isActiveWindow(), 10000);
         // Blocking: the answers, sent before the reply, wait in this thread's queue.
         const QDBusMessage ended = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
             PORTAL, QStringLiteral("/org/freedesktop/portal/desktop"), QStringLiteral("org.ocumetra.Test"),
