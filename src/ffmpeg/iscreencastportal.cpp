@@ -135,7 +135,7 @@ void IScreenCastPortal::call(Step step, const QString& interface, const QString&
         // Listening starts before the call, so a quick answer is not missed.
         m_requestPath = objectPath(QStringLiteral("request"), token);
         bus.connect(SERVICE, m_requestPath, REQUEST, QStringLiteral("Response"), this,
-                    SLOT(onResponse(uint, QVariantMap)));
+                    SLOT(onResponse(uint, QVariantMap, QDBusMessage)));
     }
     QDBusMessage message = QDBusMessage::createMethodCall(SERVICE, PATH, interface, method);
     message.setArguments(arguments);
@@ -192,15 +192,15 @@ void IScreenCastPortal::onProperties(const QVariantMap& properties)
     // Known before the answer, so an abandoned request still ends the session it made.
     m_session = objectPath(QStringLiteral("session"), sessionToken);
     QDBusConnection::sessionBus().connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
-                                          SLOT(onSessionClosed()));
+                                          SLOT(onClosed(QDBusMessage)));
     const QVariantMap options{{QStringLiteral("handle_token"), token},
                               {QStringLiteral("session_handle_token"), sessionToken}};
     call(CreateSession, SCREENCAST, QStringLiteral("CreateSession"), {options}, token, QUICK_MS);
 }
 
-void IScreenCastPortal::onResponse(uint response, const QVariantMap& results)
+void IScreenCastPortal::onResponse(uint response, const QVariantMap& results, const QDBusMessage& message)
 {
-    if (m_step == Idle || m_step == Properties || m_step == Remote)
+    if (m_step == Idle || m_step == Properties || m_step == Remote || message.path() != m_requestPath)
         return;
     if (response != 0) {
         finish(response == 1 ? Cancelled : Refused, QStringLiteral("step %1 refused (%2)").arg(int(m_step)).arg(response));
@@ -215,9 +215,9 @@ void IScreenCastPortal::onResponse(uint response, const QVariantMap& results)
         const QString session = pathText(results.value(QStringLiteral("session_handle")));
         if (!session.isEmpty() && session != m_session) {
             QDBusConnection bus = QDBusConnection::sessionBus();
-            bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
+            bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onClosed(QDBusMessage)));
             m_session = session;
-            bus.connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
+            bus.connect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onClosed(QDBusMessage)));
         }
         options.insert(QStringLiteral("types"), SOURCE_MONITOR);
         options.insert(QStringLiteral("multiple"), false);
@@ -307,7 +307,7 @@ void IScreenCastPortal::dropStep()
     }
     if (!m_requestPath.isEmpty()) {
         QDBusConnection::sessionBus().disconnect(SERVICE, m_requestPath, REQUEST, QStringLiteral("Response"), this,
-                                                 SLOT(onResponse(uint, QVariantMap)));
+                                                 SLOT(onResponse(uint, QVariantMap, QDBusMessage)));
         m_requestPath.clear();
     }
 }
@@ -345,7 +345,7 @@ void IScreenCastPortal::closeSession()
     if (m_session.isEmpty())
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onSessionClosed()));
+    bus.disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this, SLOT(onClosed(QDBusMessage)));
     bus.call(QDBusMessage::createMethodCall(SERVICE, m_session, SESSION, QStringLiteral("Close")), QDBus::NoBlock);
     m_session.clear();
 }
@@ -380,6 +380,12 @@ void IScreenCastPortal::watchPortal()
     });
 }
 
+void IScreenCastPortal::onClosed(const QDBusMessage& message)
+{
+    if (!m_session.isEmpty() && message.path() == m_session)
+        onSessionClosed();
+}
+
 void IScreenCastPortal::onSessionClosed()
 {
     if (m_step != Idle) {
@@ -388,7 +394,7 @@ void IScreenCastPortal::onSessionClosed()
     }
     qDebug() << "the desktop ended the screen cast";
     QDBusConnection::sessionBus().disconnect(SERVICE, m_session, SESSION, QStringLiteral("Closed"), this,
-                                             SLOT(onSessionClosed()));
+                                             SLOT(onClosed(QDBusMessage)));
     m_session.clear();
     m_granted = false;
     m_node = 0;

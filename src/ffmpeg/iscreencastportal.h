@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantMap>
 
+class QDBusMessage;
 class QDBusPendingCallWatcher;
 class QTimer;
 
@@ -60,8 +61,10 @@ signals:
     void sgSessionClosed();
 
 private slots:
-    void onResponse(uint response, const QVariantMap& results);
-    void onSessionClosed();
+    // Each takes only its own request's or session's signal: one of an earlier request may
+    // still be on its way.
+    void onResponse(uint response, const QVariantMap& results, const QDBusMessage& message);
+    void onClosed(const QDBusMessage& message);
 
 private:
     enum Step { Idle, Properties, CreateSession, SelectSources, Start, Remote };
@@ -83,6 +86,7 @@ private:
     // Stops listening to the running step's answer.
     void dropStep();
     void closeSession();
+    void onSessionClosed();
 
     Step m_step = Idle;
     QString m_parentWindow;

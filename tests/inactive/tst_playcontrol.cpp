@@ -4,6 +4,9 @@
 #include <QMutex>
 #include <QtTest>
 
+#include <atomic>
+#include <memory>
+
 #include "ffmpeg/wifirtsp/iplaycontrolthread.h"
 #include "testenv.h"
 
@@ -34,6 +37,20 @@ struct Collector
     }
 };
 
+// run() empties the queue as it starts: frames added before its loop runs may be lost.
+bool waitForLoop(IPlayControlThread& player)
+{
+    auto ran = std::make_shared<std::atomic<bool>>(false);
+    auto* probe = new QObject;
+    probe->moveToThread(&player);
+    QObject::connect(&player, &QThread::finished, probe, &QObject::deleteLater);
+    QMetaObject::invokeMethod(probe, [ran, probe] {
+        *ran = true;
+        probe->deleteLater();
+    }, Qt::QueuedConnection);
+    return QTest::qWaitFor([&] { return bool(*ran); }, 10000);
+}
+
 QImage numbered(int n)
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -63,8 +80,7 @@ private slots:
         IPlayControlThread player;
         Collector played(&player);
         player.start();
-        QTRY_VERIFY(player.isRunning());
-        QTest::qWait(50); // run() empties the queue as it starts
+        QVERIFY(waitForLoop(player));
         for (int i = 0; i < 9; ++i)
             player.addFrame(numbered(i));
         QTest::qWait(300);
@@ -80,7 +96,7 @@ private slots:
         IPlayControlThread player;
         Collector played(&player);
         player.start();
-        QTest::qWait(50);
+        QVERIFY(waitForLoop(player));
         for (int i = 0; i < 40; ++i)
             player.addFrame(numbered(i));
         QTRY_COMPARE_WITH_TIMEOUT(played.count(), 40, 10000);
@@ -118,7 +134,7 @@ private slots:
                 },
                 Qt::DirectConnection);
         player.start();
-        QTest::qWait(50);
+        QVERIFY(waitForLoop(player));
         for (int i = 0; i < 10; ++i)
             player.addFrame(numbered(i));
         QTRY_COMPARE_WITH_TIMEOUT(seen, 11, 5000);

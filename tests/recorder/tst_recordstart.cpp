@@ -31,6 +31,7 @@
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "ffmpeg/ipipewirecapture.h"
+#include "ffmpeg/iscreencastportal.h"
 #include "iapplication.h"
 #include "mainframe.h"
 #include "mediaprobe.h"
@@ -71,7 +72,8 @@ Q_DECLARE_METATYPE(FakeStream)
 
 namespace {
 // The stand-in portal. Modes: "silent" takes every call and never answers one;
-// "dialog" answers until its dialog (Start), which stays open 20 s and is then refused;
+// "dialog" answers until its dialog (Start), which stays open 20 s and is then refused
+// (or at once, asked with EndDialog);
 // "nopipewire" grants a stream but cannot connect it to PipeWire; "nopicture" grants one
 // whose connection never says anything. Every call is printed.
 class FakePortal : public QDBusVirtualObject
@@ -100,6 +102,15 @@ public:
             return true;
         }
         if (member == QLatin1String("Close")) {
+            bus.send(message.createReply());
+            return true;
+        }
+        if (member == QLatin1String("EndDialog")) {
+            // The desktop ends the open dialog and its session; its answers go out before
+            // this call's reply.
+            respond(bus, m_dialog, 2, {});
+            bus.send(QDBusMessage::createSignal(m_dialogSession, QStringLiteral("org.freedesktop.portal.Session"),
+                                                QStringLiteral("Closed")));
             bus.send(message.createReply());
             return true;
         }
@@ -134,6 +145,8 @@ public:
                                + options.value(QStringLiteral("session_handle_token")).toString());
         } else if (member == QLatin1String("Start")) {
             if (m_mode == QLatin1String("dialog")) {
+                m_dialog = request;
+                m_dialogSession = message.arguments().value(0).value<QDBusObjectPath>().path();
                 QTimer::singleShot(20000, [bus, request]() mutable { respond(bus, request, 1, {}); });
                 return true;
             }
@@ -153,6 +166,8 @@ private:
     }
 
     QString m_mode;
+    QString m_dialog;
+    QString m_dialogSession;
 };
 
 int runFakePortal(int argc, char** argv)
@@ -171,22 +186,46 @@ int runFakePortal(int argc, char** argv)
     return app.exec();
 }
 
+// The desktop's back end still holds session (it refuses a new one while it ends one).
+bool backendHolds(const QString& session)
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.impl.portal.desktop.wlr"), session,
+                                       QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                       QStringLiteral("Introspect")),
+        QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage
+           && reply.arguments().value(0).toString().contains(QLatin1String("org.freedesktop.impl.portal.Session"));
+}
+
 QStringList videoFiles()
 {
     return QDir(IConfigureService::instance()->videoPath()).entryList(QDir::Files);
 }
 
-// Descriptors of this process that are sockets (a PipeWire connection is one).
-int openSockets()
+// The sockets this process's descriptors hold (a PipeWire connection is one), one entry
+// a descriptor.
+QStringList openSockets()
 {
-    int count = 0;
+    QStringList sockets;
     for (const QString& fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System | QDir::NoDotAndDotDot)) {
         char target[256] = {};
         const QByteArray path = QByteArrayLiteral("/proc/self/fd/") + fd.toLatin1();
         if (::readlink(path.constData(), target, sizeof(target) - 1) > 0 && qstrncmp(target, "socket:", 7) == 0)
-            ++count;
+            sockets << QString::fromLatin1(target);
     }
-    return count;
+    return sockets;
+}
+
+// The sockets open now that were not open at before (a descriptor each).
+QStringList socketsOpenedSince(const QStringList& before)
+{
+    QStringList held = before;
+    QStringList opened;
+    for (const QString& socket : openSockets())
+        if (!held.removeOne(socket))
+            opened << socket;
+    return opened;
 }
 
 // How many pictures of the recording differ from the one before (the first counts), and
@@ -323,10 +362,21 @@ private:
         return nullptr;
     }
 
+    // A case, and a recording, begins once the desktop has ended the last one's session.
+    void waitForSessionEnd()
+    {
+        if (!m_lastSession.isEmpty())
+            QTRY_VERIFY2_WITH_TIMEOUT(!backendHolds(m_lastSession), qPrintable(m_lastSession), 30000);
+        m_lastSession.clear();
+    }
+
     // Records the full screen for ms; the file's path (empty when the test failed).
     QString recordBriefly(int ms = 1500)
     {
         IFFmpegApi* api = IFFmpegApi::instance();
+        waitForSessionEnd();
+        if (QTest::currentTestFailed())
+            return QString();
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
         IVideoRecordFrame* frame = openRecordFrame();
         if (!frame || !frame->isVisible())
@@ -337,15 +387,24 @@ private:
             qWarning() << "not recording:" << TestEnv::messages();
             return QString();
         }
+        m_lastSession = IScreenCastPortal::instance()->sessionHandle();
         QTest::qWait(ms);
         frame->stopVideoRecord();
         return finished.wait(60000) ? finished.at(0).at(0).toString() : QString();
     }
 
 private slots:
+    void initTestCase()
+    {
+        // The desktop places the window a while after it was shown (long on a busy machine);
+        // until then it has the size it asked for, not the output's.
+        QTRY_COMPARE_WITH_TIMEOUT(window()->size(), QSize(1920, 1080), 30000);
+    }
+
     void init()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 60000);
+        waitForSessionEnd();
         m_fakeLog.clear();
     }
 
@@ -406,21 +465,36 @@ private slots:
             qint64 clickAnswered = -1;
             qint64 abandoned = -1;
             QElapsedTimer clock;
-            // While the start waits (on the old code: inside it).
-            QTimer::singleShot(1500, this, [&] {
-                waitingTold = visibleWith<QLabel>(QStringLiteral("permission to share the screen")) != nullptr;
-                // Where the click lands is what lies on top there.
-                const QPoint at = main->mapFromGlobal(minimise->mapToGlobal(minimise->rect().center()));
-                QWidget* hit = main->childAt(at);
-                clickReached = hit == minimise || minimise->isAncestorOf(hit);
-                if (clickReached) {
-                    QElapsedTimer click;
-                    click.start();
-                    QTest::mouseClick(minimise, Qt::LeftButton);
-                    minimised = main->windowState() & Qt::WindowMinimized;
-                    clickAnswered = click.elapsed();
-                    main->showMaximized();
+            // While the start waits for the desktop's dialog (on the old code: inside it):
+            // the title bar is clicked, then, once the window is active again, the start
+            // is abandoned.
+            QTimer waiting;
+            waiting.setInterval(20);
+            bool clicked = false;
+            connect(&waiting, &QTimer::timeout, this, [&] {
+                if (!clicked) {
+                    if (!fakeLog().contains(QLatin1String("\nStart ")))
+                        return;
+                    clicked = true;
+                    waitingTold = visibleWith<QLabel>(QStringLiteral("permission to share the screen")) != nullptr;
+                    // Where the click lands is what lies on top there.
+                    const QPoint at = main->mapFromGlobal(minimise->mapToGlobal(minimise->rect().center()));
+                    QWidget* hit = main->childAt(at);
+                    clickReached = hit == minimise || minimise->isAncestorOf(hit);
+                    if (clickReached) {
+                        QElapsedTimer click;
+                        click.start();
+                        QTest::mouseClick(minimise, Qt::LeftButton);
+                        minimised = main->windowState() & Qt::WindowMinimized;
+                        clickAnswered = click.elapsed();
+                        main->showMaximized();
+                    }
+                    main->activateWindow();
                 }
+                // The key goes to the active window, as the user's does.
+                if (!main->isActiveWindow())
+                    return;
+                waiting.stop();
                 clock.start();
                 if (escape) {
                     QTest::keyClick(main, Qt::Key_Escape);
@@ -428,6 +502,7 @@ private slots:
                     QTest::mouseClick(cancel, Qt::LeftButton);
                 }
             });
+            waiting.start();
             frame->onControlClick(false, 6);  // Start
             QTRY_VERIFY_WITH_TIMEOUT(clock.isValid() && !frame->isVisible(), 30000);
             abandoned = clock.elapsed();
@@ -446,20 +521,53 @@ private slots:
         }
     }
 
+    void answersOfAnAbandonedStartEndNoNewOne()
+    {
+        // The desktop refuses the dialog and ends its session just as the user abandons
+        // that start and starts again: both answers reach the new start.
+        QVERIFY(usePortal(QStringLiteral("dialog")));
+        IVideoRecordFrame* frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        const QStringList before = videoFiles();
+        TestEnv::clearMessages();
+        frame->onControlClick(false, 6);  // Start
+        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().contains(QLatin1String("\nStart ")), 30000);
+        // The keys below go to the active window, as the user's do.
+        window()->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(window()->isActiveWindow(), 10000);
+        // Blocking: the answers, sent before the reply, wait in this thread's queue.
+        const QDBusMessage ended = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            PORTAL, QStringLiteral("/org/freedesktop/portal/desktop"), QStringLiteral("org.ocumetra.Test"),
+            QStringLiteral("EndDialog")));
+        QCOMPARE(ended.type(), QDBusMessage::ReplyMessage);
+        QTest::keyClick(window(), Qt::Key_Escape);
+        QVERIFY(!frame->isVisible());
+        frame = openRecordFrame();
+        QVERIFY(frame && frame->isVisible());
+        frame->onControlClick(false, 6);
+        QTRY_VERIFY_WITH_TIMEOUT(fakeLog().count(QLatin1String("\nStart ")) == 2 || !TestEnv::messages().isEmpty(),
+                                 30000);
+        QCOMPARE(TestEnv::messages(), QStringList());
+        QVERIFY(frame->isVisible());
+        QTest::keyClick(window(), Qt::Key_Escape);
+        verifyNothingStarted(frame, before);
+    }
+
     void recordingsLeaveNoPipeWireDescriptor()
     {
         // pipewiresrc connects through its own copy of the descriptor the portal gives.
         QVERIFY2(usePortal(QStringLiteral("real")), qPrintable(m_desktop->logTail()));
         QVERIFY(!recordBriefly().isEmpty());  // GStreamer's own set-up is not counted
         QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 30000);
-        QTest::qWait(500);
-        const int before = openSockets();
         for (int i = 0; i < 3; ++i) {
+            const QStringList before = openSockets();
             QVERIFY(!recordBriefly().isEmpty());
             QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 30000);
+            // The stream's last holder may be its own thread, which lets go a moment later
+            // (of the recording before too).
+            QTRY_VERIFY2_WITH_TIMEOUT(socketsOpenedSince(before).isEmpty(),
+                                      qPrintable(socketsOpenedSince(before).join(QLatin1Char(' '))), 10000);
         }
-        QTest::qWait(500);
-        QCOMPARE(openSockets(), before);
     }
 
     void recordedPicturesFollowTheScreen()
@@ -513,6 +621,8 @@ private:
     WaylandSession* m_desktop;
     QProcess m_fake;
     QString m_fakeLog;
+    // The session of the last recording.
+    QString m_lastSession;
 };
 
 int main(int argc, char** argv)

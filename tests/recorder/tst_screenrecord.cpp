@@ -267,7 +267,8 @@ void TestScreenRecord::startDuringFinalisingIsRefused()
     // same second.
     QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));
     QVERIFY(api->outputPath() != first);
-    QTest::qWait(500);  // a recording without a picture is not saved
+    // A recording without a picture is not saved.
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 20000);
     api->stopRecordVideo();
     QVERIFY(finished.wait(60000));
     QVERIFY(probeMedia(first).videoPackets > 0);
@@ -423,7 +424,8 @@ void TestScreenRecord::sameSecondGetsItsOwnName()
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
     QVERIFY(api->startRecordVideo(folder.path(), QRect(0, 0, 320, 240)));
     QVERIFY2(api->outputPath().endsWith(QStringLiteral("_1.mp4")), qPrintable(api->outputPath()));
-    QTest::qWait(500);  // a recording without a picture is not saved
+    // A recording without a picture is not saved.
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 20000);
     api->stopRecordVideo();
     QVERIFY(finished.wait(60000));
     QCOMPARE(QFileInfo(finished.at(0).at(0).toString()).size() > 0, true);

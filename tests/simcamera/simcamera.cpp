@@ -85,6 +85,7 @@ void SimCamera::stop()
     }
     m_clients.clear();
     m_inbox.clear();
+    m_photoQueue.clear();
     m_gluedTo = nullptr;
     m_glued.clear();
 }
@@ -108,6 +109,7 @@ void SimCamera::onNewConnection()
         connect(s, &QTcpSocket::disconnected, this, [this, s] {
             m_clients.removeAll(s);
             m_inbox.remove(s);
+            m_photoQueue.remove(s);
             if (m_gluedTo == s)
                 m_gluedTo = nullptr;
             s->deleteLater();
@@ -327,9 +329,27 @@ void SimCamera::sendPhoto(QTcpSocket* s)
         s->write(head + data);
         return;
     }
-    s->write(head);
+    // The data follows its header 20 ms later; a photo asked for meanwhile waits for it,
+    // as one photo never comes between another's header and data.
+    QList<QByteArray>& queue = m_photoQueue[s];
+    queue << head << data;
+    if (queue.size() == 2)
+        writeQueuedPhoto(s);
+}
+
+void SimCamera::writeQueuedPhoto(QTcpSocket* s)
+{
+    s->write(m_photoQueue.value(s).at(0));
     s->flush();
-    QTimer::singleShot(20, s, [s, data] { s->write(data); });
+    QTimer::singleShot(20, s, [this, s] {
+        auto queue = m_photoQueue.find(s);
+        if (queue == m_photoQueue.end())
+            return;  // the link was closed meanwhile
+        s->write(queue->at(1));
+        queue->erase(queue->begin(), queue->begin() + 2);
+        if (!queue->isEmpty())
+            writeQueuedPhoto(s);
+    });
 }
 
 void SimCamera::sendNoticeBurst(int count, int index)

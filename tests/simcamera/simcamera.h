@@ -93,6 +93,7 @@ private:
     void handleCommand(QTcpSocket* socket, const QByteArray& command);
     void reply(QTcpSocket* socket, const QByteArray& bytes);
     void sendPhoto(QTcpSocket* socket);
+    void writeQueuedPhoto(QTcpSocket* socket);
     void flushGlued();
     void writeSplitChunk();
     QByteArray header(char code) const;
@@ -101,6 +102,7 @@ private:
     QTcpServer* m_server;
     QList<QTcpSocket*> m_clients;
     QHash<QTcpSocket*, QByteArray> m_inbox;
+    QHash<QTcpSocket*, QList<QByteArray>> m_photoQueue; // header, data, header, data...
     QByteArray m_glued;
     QTcpSocket* m_gluedTo = nullptr;
     QList<QPair<QPointer<QTcpSocket>, QByteArray>> m_splitChunks; // written one per tick

@@ -64,16 +64,18 @@ public:
                             + arguments);
         if (!m_process.waitForStarted(5000))
             return false;
+        // Ready once it answers: the socket file comes before the server accepts on it, and
+        // every module named above (the pipe's reader too) is loaded before it answers.
+        m_server = QStringLiteral("unix:") + socket;
         QElapsedTimer wait;
         wait.start();
-        while (!QFileInfo::exists(socket) || (pipeSource && !QFileInfo::exists(m_pipe))) {
-            if (wait.elapsed() > 15000 || m_process.state() != QProcess::Running) {
+        while (!QFileInfo::exists(socket) || !pactl({QStringLiteral("info")}, false)) {
+            if (wait.elapsed() > 30000 || m_process.state() != QProcess::Running) {
                 stop();
                 return false;
             }
             QThread::msleep(20);
         }
-        m_server = QStringLiteral("unix:") + socket;
         qputenv("PULSE_SERVER", QFile::encodeName(m_server));
         return true;
     }
@@ -91,13 +93,17 @@ public:
 
     // Runs pactl against this server (as a user changes its sound set-up); true when it
     // succeeded.
-    bool pactl(const QStringList& arguments) const
+    bool pactl(const QStringList& arguments, bool showErrors = true) const
     {
         QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("PULSE_SERVER"), m_server);
         tool.setProcessEnvironment(env);
-        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (showErrors)
+            tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        else
+            tool.setStandardErrorFile(QProcess::nullDevice());
+        tool.setStandardOutputFile(QProcess::nullDevice());
         tool.start(QStringLiteral("pactl"), arguments);
         if (!tool.waitForFinished(10000)) {
             tool.kill();

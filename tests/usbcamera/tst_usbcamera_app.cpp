@@ -10,6 +10,9 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <atomic>
+#include <memory>
+
 #include "board/iboard.h"
 #include "board/item/ipixmapitem.h"
 #include "board/widget/islider.h"
@@ -20,6 +23,7 @@
 #include "customui/ipixrateframe.h"
 #include "iapplication.h"
 #include "icamera.h"
+#include "icamerabackend.h"
 #include "iglobal.h"
 #include "mainframe.h"
 #include "testenv.h"
@@ -46,6 +50,13 @@ QString noticeText()
 
 MainFrame* mainFrame() { return qobject_cast<IApplication*>(qApp)->mainFrame(); }
 QImage boardPicture() { return mainFrame()->m_board->pixmapElement()->image(); }
+
+// The back end in use: it sends its frames from its own thread, ICamera passes them on
+// through the window's.
+struct CameraBackend : ICamera
+{
+    static ICameraBackend* inUse() { return static_cast<CameraBackend*>(ICamera::instance())->backendInUse(); }
+};
 
 // The plug watcher's notice, as udev would make it arrive.
 void plugNotice(bool connected)
@@ -110,19 +121,26 @@ private slots:
                 if (boardPicture().cacheKey() == image.cacheKey())
                     ++shown;
             });
+        // Counted where they are sent: a busy window thread takes them in bursts.
+        const auto sent = std::make_shared<std::atomic<int>>(0);
+        const QMetaObject::Connection counter = connect(
+            CameraBackend::inUse(), &ICameraBackend::sgCameraFrame, this, [sent](QImage) { ++*sent; },
+            Qt::DirectConnection);
         // Frames the camera made, taken or dropped for want of a free buffer.
         const auto made = [] { return vcam_counter("frames") + vcam_counter("dropped"); };
+        const long takenBefore = vcam_counter("frames");
         const long madeBefore = made();
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(arrivals.size() >= 40, 30000);
+        disconnect(counter);
+        const long taken = vcam_counter("frames") - takenBefore;
         disconnect(c);
         const long madeInWindow = made() - madeBefore;
         // The camera runs at the rate 1920x1080 announces (30), not at its slow 5.
         const double cameraFps = 1000.0 * double(madeInWindow) / double(clock.elapsed());
         QVERIFY2(cameraFps > 12.0 && cameraFps < 36.0, qPrintable(QString::number(cameraFps)));
-        // Never more pictures than the camera made.
-        const double fps = 30.0 * 1000.0 / double(arrivals.at(39) - arrivals.at(9));
-        QVERIFY2(fps < 36.0, qPrintable(QString::number(fps)));
+        // Never more pictures than the camera made (one may have been taken just before).
+        QVERIFY2(*sent <= taken + 1, qPrintable(QStringLiteral("sent %1, taken %2").arg(int(*sent)).arg(taken)));
         // A busy machine decodes fewer of them, but most still reach the screen.
         QVERIFY2(shown * 3 >= madeInWindow, qPrintable(QStringLiteral("shown %1 of %2").arg(shown).arg(madeInWindow)));
     }
