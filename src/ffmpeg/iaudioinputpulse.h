@@ -24,7 +24,7 @@ public:
     IAudioInputPulse& operator=(const IAudioInputPulse&) = delete;
 
     // Records at rate from the source whose name occurs in cameraName, else the default
-    // source, handed over in pieces of about bufferMs. False (and closed) when there is no
+    // source, handed over in blocks of about bufferMs. False (and closed) when there is no
     // server or source, or it did not start delivering within limitMs.
     bool open(int rate, const QString& cameraName, int limitMs, int bufferMs);
     void close();
