@@ -17,8 +17,8 @@ const int BLOCK_BYTES = 4096;
 // The sound server's default hands sound over in blocks of about two seconds, which
 // would be that late and lost at a stop; small blocks keep it close to the picture.
 const int BUFFER_MS = 40;
-// The sound is looked for this often (ms), beside Qt's own notice once a block has come:
-// the moment a block becomes ready tells when it was captured.
+// The sound is looked for this often (ms): the moment a block becomes ready tells when it
+// was captured.
 const int POLL_MS = 10;
 // Beyond what the microphone holds at once, a stop or pause waits this long for the
 // sound captured before it.
@@ -241,8 +241,8 @@ void IAudioInputFromQt::checkPending()
 {
     if (m_pending == Pending::None)
         return;
-    // The poll timer brings the next look; Qt moves the sound from the sound server on
-    // this thread's event loop meanwhile.
+    // The poll timer brings the next look; the sound server's client thread keeps
+    // receiving meanwhile.
     const qint64 next = m_origin + m_samplesRead * 1000000 / qMax(1, m_sampleRate);
     if ((m_originKnown && next >= m_pendingUntil) || av_gettime_relative() >= m_pendingLimit)
         completePending();
