@@ -2,13 +2,27 @@
 #define WAYLANDMAIN_H
 
 #include <QString>
+#include <QtTest>
 
 #include <functional>
 
 #include "camerarig.h"
 #include "iapplication.h"
+#include "mainframe.h"
 #include "testenv.h"
 #include "waylandsession.h"
+
+// The program's main window once the desktop has shown and placed it on the whole output:
+// until then (long on a busy machine) it has the size it asked for. Its size then.
+inline QSize placedMainWindowSize()
+{
+    MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
+    const int timeout = 30000;
+    if (!window || !QTest::qWaitForWindowExposed(window, timeout))
+        return QSize();
+    (void)QTest::qWaitFor([window] { return window->size() == WaylandSession::outputSize(); }, timeout);
+    return window->size();
+}
 
 // The main of a test that records on the Wayland test desktop: the desktop (lifetime
 // seconds at most), the program's application object (appName, on the platform

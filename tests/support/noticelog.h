@@ -12,7 +12,9 @@
 #include "board/widget/itimemsgbox.h"
 
 // What a notice actually put on screen, in order: each text with how long it stood
-// fully visible, sampled every 10 ms while the event loop runs.
+// fully visible, sampled every 10 ms while the event loop runs. The time runs from the
+// sample before it was seen to the first that no longer saw it: a sample taken late on
+// a busy machine lengthens it, never cuts it short.
 class NoticeLog
 {
 public:
@@ -49,13 +51,15 @@ public:
         const QLabel* label = box->findChild<QLabel*>();
         const bool up = box->isVisible() && box->windowOpacity() >= 1.0 && label;
         const qint64 now = m_clock.elapsed();
-        if (up && (!m_up || m_shown.isEmpty() || m_shown.last().text != label->text())) {
-            m_shown.append({label->text(), 0});
-            m_since = now;
-        } else if (up) {
+        const bool sameText = up && m_up && !m_shown.isEmpty() && m_shown.last().text == label->text();
+        if (m_up)
             m_shown.last().ms = now - m_since;
+        if (up && !sameText) {
+            m_shown.append({label->text(), 0});
+            m_since = m_lastLook;
         }
         m_up = up;
+        m_lastLook = now;
     }
 
     // Runs the event loop until count texts were shown and nothing is on screen.
@@ -70,6 +74,7 @@ private:
     QElapsedTimer m_clock;
     QList<Shown> m_shown;
     qint64 m_since = 0;
+    qint64 m_lastLook = 0;
     bool m_up = false;
 };
 

@@ -128,13 +128,15 @@ bool WaylandSession::start(const QString& folder, bool portal, int maxSeconds)
                   .arg(folder));
     writePortalConfig(false);
     writeFile(m_swayFolder + QStringLiteral("/sway.conf"),
-              QStringLiteral("output HEADLESS-1 resolution 1920x1080 position 0 0\n"
+              QStringLiteral("output HEADLESS-1 resolution %2x%3 position 0 0\n"
                              "xwayland force\n"
                              "default_border none\n"
                              "exec sh -c 'echo WAYLAND_DISPLAY=$WAYLAND_DISPLAY > %1/env.tmp; "
                              "echo DISPLAY=$DISPLAY >> %1/env.tmp; echo SWAYSOCK=$SWAYSOCK >> %1/env.tmp; "
                              "mv %1/env.tmp %1/env'\n")
-                  .arg(m_swayFolder));
+                  .arg(m_swayFolder)
+                  .arg(outputSize().width())
+                  .arg(outputSize().height()));
     QString swayUser;
     if (root) {
         swayUser = QStringLiteral("nobody");

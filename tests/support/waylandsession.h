@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 // A private headless Wayland desktop for tests: sway at 1920x1080 with XWayland, its own
@@ -29,6 +30,9 @@ public:
     ~WaylandSession() { stop(); }
     WaylandSession(const WaylandSession&) = delete;
     WaylandSession& operator=(const WaylandSession&) = delete;
+
+    // The size of the desktop's one output.
+    static QSize outputSize() { return QSize(1920, 1080); }
 
     // folder holds the desktop's bus, PipeWire and logs (created, this user's only).
     bool start(const QString& folder, bool portal, int maxSeconds = 300);
