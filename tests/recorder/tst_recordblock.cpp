@@ -7,11 +7,8 @@
 // held by a starved thread): a wait for the microphone or the disk is neither.
 
 #include <QDir>
-#include <QHash>
 #include <QSignalSpy>
 #include <QtTest>
-#include <time.h>
-#include <unistd.h>
 
 #include "avsync.h"
 #include "customui/ivideorecordframe.h"
@@ -21,6 +18,7 @@
 #include "pulsedaemon.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
+#include "threadtimes.h"
 
 namespace {
 
@@ -29,59 +27,19 @@ const qint64 LONGEST_BLOCK_MS = 50;
 // for the microphone or the screen thread holds up every Halt or Stop.
 const int SLOW_CLICKS_ALLOWED = 1;
 
-// This thread's time on a CPU and time queued for one, in nanoseconds.
-struct ThreadTimes
-{
-    qint64 running = 0;
-    qint64 queued = 0;
-};
-
-ThreadTimes threadTimes(const QString& schedstat = QStringLiteral("/proc/thread-self/schedstat"))
-{
-    ThreadTimes times;
-    QFile file(schedstat);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QList<QByteArray> fields = file.readAll().simplified().split(' ');
-        if (fields.size() >= 2) {
-            times.running = fields.at(0).toLongLong();
-            times.queued = fields.at(1).toLongLong();
-            return times;
-        }
-    }
-    if (schedstat != QLatin1String("/proc/thread-self/schedstat"))
-        return times;
-    // Without the scheduler's figures: the CPU time alone.
-    timespec cpu{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    times.running = qint64(cpu.tv_sec) * 1000000000 + cpu.tv_nsec;
-    return times;
-}
-
-// Time each other thread of this process has waited for a CPU, by thread id.
-QHash<QString, qint64> othersQueued()
-{
-    QHash<QString, qint64> queued;
-    const QString self = QString::number(gettid());
-    for (const QString& tid : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (tid != self)
-            queued.insert(tid, threadTimes(QStringLiteral("/proc/self/task/%1/schedstat").arg(tid)).queued);
-    }
-    return queued;
-}
-
 // Milliseconds the calling thread slept (blocked) while action ran, less the longest
 // another thread of the process waited for a CPU meanwhile.
 template<typename Action>
 double blockedDuring(Action action)
 {
     QElapsedTimer wall;
-    const QHash<QString, qint64> othersBefore = othersQueued();
-    const ThreadTimes before = threadTimes();
+    const QHash<QString, qint64> othersBefore = ThreadTimes::othersQueued();
+    const ThreadTimes::Times before = ThreadTimes::of();
     wall.start();
     action();
     const qint64 elapsed = wall.nsecsElapsed();
-    const ThreadTimes after = threadTimes();
-    const QHash<QString, qint64> othersAfter = othersQueued();
+    const ThreadTimes::Times after = ThreadTimes::of();
+    const QHash<QString, qint64> othersAfter = ThreadTimes::othersQueued();
     qint64 starved = 0;
     for (auto it = othersAfter.cbegin(); it != othersAfter.cend(); ++it)
         starved = qMax(starved, it.value() - othersBefore.value(it.key(), it.value()));
