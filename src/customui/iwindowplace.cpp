@@ -118,7 +118,10 @@ private:
     void correct()
     {
         QWindow* native = m_window->windowHandle();
-        if (!native || !m_placedOn || native->screen() == m_placedOn)
+        if (!native || !m_placedOn)
+            return;
+        // Acting on a misreading, Qt may have had the window moved to the corner itself.
+        if (native->screen() == m_placedOn && QGuiApplication::screenAt(m_window->geometry().center()) == m_placedOn)
             return;
         if (partOn("correct"))
             // Asked to move there, the window manager tells Qt where it has the window.
