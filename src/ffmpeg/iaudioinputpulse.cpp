@@ -86,16 +86,16 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
     }
     m_sourceName = chooseSource(cameraName, deadline);
 
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, uint32_t(rate), 1};
     m_bufferLimit = qint64(rate) * 2 * BUFFER_LIMIT_SECONDS;
     pa_buffer_attr attributes;
     attributes.maxlength = uint32_t(-1);
     attributes.tlength = uint32_t(-1);
     attributes.prebuf = uint32_t(-1);
     attributes.minreq = uint32_t(-1);
-    attributes.fragsize = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &spec));
+    attributes.fragsize = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &sampleFormat));
     pa_threaded_mainloop_lock(m_loop);
-    m_stream = pa_stream_new(m_context, "microphone", &spec, nullptr);
+    m_stream = pa_stream_new(m_context, "microphone", &sampleFormat, nullptr);
     bool recording = false;
     if (m_stream) {
         pa_stream_set_state_callback(m_stream, &IAudioInputPulse::onStreamState, this);
