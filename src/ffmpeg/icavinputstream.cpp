@@ -315,6 +315,8 @@ void ICAVInputStream::checkFirstPicture()
         return;
     }
     if (m_pipeWire->hasPicture()) {
+        qDebug() << "the first screen-cast picture came after"
+                 << (av_gettime_relative() - m_pictureWaitStart) / 1000 << "ms";
         finishOpen(placeOnStream());
         return;
     }

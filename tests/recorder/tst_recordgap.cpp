@@ -197,7 +197,14 @@ void TestRecordGap::soundAfterAGapMeetsItsPicture()
         const qint64 allowed = SYNC_US + SLOT_US + (instants[i].changeVisible - instants[i].changeBegin)
                                + (p.toneLatest - p.tone);
         if (p.heard < 0 || p.shown < 0 || qAbs(shift) > allowed)
-            wrong << QStringLiteral("event %1: heard at %2 ms, shown at %3 ms").arg(i).arg(p.heard / 1000).arg(p.shown / 1000);
+            wrong << QStringLiteral("event %1: heard at %2 ms (tone at %3-%4), shown at %5 ms (changed at %6-%7)")
+                         .arg(i)
+                         .arg(p.heard / 1000)
+                         .arg(p.tone / 1000)
+                         .arg(p.toneLatest / 1000)
+                         .arg(p.shown / 1000)
+                         .arg(p.changeBegin / 1000)
+                         .arg(p.changeVisible / 1000);
     }
     qInfo("gap %d ms; sound minus picture before the gap: %s; after it: %s; the box says \"%s\"", gapMs,
           qPrintable(median(healthy)), qPrintable(median(after)), qPrintable(note));

@@ -385,6 +385,7 @@ private:
         frame->onControlClick(false, 6);  // Start
         if (!QTest::qWaitFor([api] { return api->isRecording(); }, 20000)) {
             qWarning() << "not recording:" << TestEnv::messages();
+            qWarning().noquote() << m_desktop->logTail();
             return QString();
         }
         m_lastSession = IScreenCastPortal::instance()->sessionHandle();

@@ -46,7 +46,7 @@ has_name() {
     "string:$1" 2>/dev/null | grep -q true
 }
 start_portal() {
-  LD_PRELOAD="$SHM" /usr/libexec/xdg-desktop-portal-wlr -l INFO -c "$R/xdpw.conf" >> "$R/xdpw.log" 2>&1 &
+  LD_PRELOAD="$SHM" /usr/libexec/xdg-desktop-portal-wlr -l DEBUG -c "$R/xdpw.conf" >> "$R/xdpw.log" 2>&1 &
   echo $! > "$R/portal.pids"
   # The portal reads what its back end offers when it starts: the back end is on the bus first.
   n=0
@@ -389,7 +389,7 @@ QString WaylandSession::logTail() const
     for (const QString& log : {m_folder + QStringLiteral("/session.log"), m_swayFolder + QStringLiteral("/sway.log"),
                                m_folder + QStringLiteral("/xdpw.log"), m_folder + QStringLiteral("/portal.log")}) {
         const QStringList lines = readFile(log).split(QLatin1Char('\n'));
-        text += QStringLiteral("== %1\n%2\n").arg(log, lines.mid(qMax(0, lines.size() - 8)).join(QLatin1Char('\n')));
+        text += QStringLiteral("== %1\n%2\n").arg(log, lines.mid(qMax(0, lines.size() - 40)).join(QLatin1Char('\n')));
     }
     return text;
 }

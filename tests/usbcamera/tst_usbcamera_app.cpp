@@ -121,15 +121,17 @@ private slots:
                 if (boardPicture().cacheKey() == image.cacheKey())
                     ++shown;
             });
+        // Frames the camera made, taken or dropped for want of a free buffer. Read before
+        // the counting starts: a frame sent after it was taken after this, or was the one
+        // being decoded.
+        const auto made = [] { return vcam_counter("frames") + vcam_counter("dropped"); };
+        const long takenBefore = vcam_counter("frames");
+        const long madeBefore = made();
         // Counted where they are sent: a busy window thread takes them in bursts.
         const auto sent = std::make_shared<std::atomic<int>>(0);
         const QMetaObject::Connection counter = connect(
             CameraBackend::inUse(), &ICameraBackend::sgCameraFrame, this, [sent](QImage) { ++*sent; },
             Qt::DirectConnection);
-        // Frames the camera made, taken or dropped for want of a free buffer.
-        const auto made = [] { return vcam_counter("frames") + vcam_counter("dropped"); };
-        const long takenBefore = vcam_counter("frames");
-        const long madeBefore = made();
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(arrivals.size() >= 40, 30000);
         disconnect(counter);
