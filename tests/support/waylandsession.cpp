@@ -40,7 +40,7 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$R/bus"
 pipewire > "$R/pipewire.log" 2>&1 &
 echo $! > "$R/pipewire.pid"
 n=0; while [ ! -S "$R/pipewire-0" ]; do sleep 0.05; n=$((n+1)); [ $n -gt 200 ] && exit 1; done
-wireplumber > "$R/wireplumber.log" 2>&1 &
+WIREPLUMBER_DEBUG=3 wireplumber > "$R/wireplumber.log" 2>&1 &
 has_name() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
     "string:$1" 2>/dev/null | grep -q true
@@ -387,7 +387,8 @@ QString WaylandSession::logTail() const
 {
     QString text;
     for (const QString& log : {m_folder + QStringLiteral("/session.log"), m_swayFolder + QStringLiteral("/sway.log"),
-                               m_folder + QStringLiteral("/xdpw.log"), m_folder + QStringLiteral("/portal.log")}) {
+                               m_folder + QStringLiteral("/xdpw.log"), m_folder + QStringLiteral("/portal.log"),
+                               m_folder + QStringLiteral("/pipewire.log"), m_folder + QStringLiteral("/wireplumber.log")}) {
         const QStringList lines = readFile(log).split(QLatin1Char('\n'));
         text += QStringLiteral("== %1\n%2\n").arg(log, lines.mid(qMax(0, lines.size() - 40)).join(QLatin1Char('\n')));
     }
