@@ -23,11 +23,18 @@ struct IPipeWireCapture::Stream
         }
         if (latest)
             gst_sample_unref(latest);
+        // Only now: pipewiresrc shares its PipeWire connection with every element given
+        // the same descriptor number, and a number closed earlier may come back from the
+        // next start's portal while this stream still holds that connection.
+        if (fd >= 0)
+            ::close(fd);
     }
 
     GstElement* pipeline = nullptr;
     // pipewiresrc, owned by pipeline.
     GstElement* source = nullptr;
+    // The portal's PipeWire connection, which pipewiresrc connects through.
+    int fd = -1;
     std::atomic<int> state{Starting};
     std::atomic<bool> failed{false};
     mutable QMutex mutex;
@@ -102,6 +109,7 @@ bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
         *why = QStringLiteral("GStreamer lacks videoconvert or appsink");
         return false;
     }
+    stream->fd = fd;
     g_object_set(source, "fd", fd, "path", QByteArray::number(node).constData(), "do-timestamp", TRUE, nullptr);
     GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
     // Only the newest picture matters: older ones are dropped, never queued up.
@@ -111,17 +119,12 @@ bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
     gst_bin_add_many(GST_BIN(stream->pipeline), source, convert, sink, nullptr);
     stream->source = source;
     if (!gst_element_link_many(source, convert, sink, nullptr)) {
-        if (fd >= 0)
-            ::close(fd);
         *why = QStringLiteral("the PipeWire stream %1 cannot be linked").arg(node);
         return false;
     }
     m_stream = stream;
-    std::thread([stream, fd, node] {
+    std::thread([stream, node] {
         const GstStateChangeReturn ret = gst_element_set_state(stream->pipeline, GST_STATE_PLAYING);
-        // pipewiresrc connects through its own copy of the descriptor, made as it opens.
-        if (fd >= 0)
-            ::close(fd);
         if (ret == GST_STATE_CHANGE_FAILURE)
             qDebug() << "the PipeWire stream" << node << "cannot be played";
         stream->state = ret == GST_STATE_CHANGE_FAILURE ? StartFailed : Playing;
@@ -203,5 +206,9 @@ bool IPipeWireCapture::failed()
 
 void IPipeWireCapture::close()
 {
-    m_stream.reset();
+    if (!m_stream)
+        return;
+    // Ending a pipeline waits for PipeWire, a minute for one whose start failed: never on
+    // the caller's (the window's) thread.
+    std::thread([stream = std::move(m_stream)]() mutable { stream.reset(); }).detach();
 }

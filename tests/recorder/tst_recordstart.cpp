@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -600,6 +601,23 @@ private slots:
             gst_sample_unref(sample);
             QVERIFY2(whole == c.whole, qPrintable(QStringLiteral("%1 bytes, corrupted %2").arg(c.bytes).arg(c.corrupted)));
         }
+    }
+
+    void aFailedStreamKeepsItsConnectionNumber()
+    {
+        // pipewiresrc shares one PipeWire connection among elements given the same
+        // descriptor number: a number let go while its stream lives comes back from the
+        // next start's portal, whose stream then joins the old connection and gets no
+        // picture (seen: "sent no picture" right after a failed start's stream ended).
+        int pair[2];
+        QVERIFY(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) == 0);
+        ::close(pair[1]);  // nobody answers: the start fails, after pipewiresrc's own wait
+        IPipeWireCapture capture;
+        QString why;
+        QVERIFY2(capture.open(pair[0], 77, &why), qPrintable(why));
+        QTRY_VERIFY_WITH_TIMEOUT(capture.state() == IPipeWireCapture::StartFailed, 60000);
+        QTest::qWait(100);
+        QVERIFY2(::fcntl(pair[0], F_GETFD) != -1, "the descriptor was closed while its stream lived");
     }
 
     // Last: PipeWire is not started again.
