@@ -16,9 +16,17 @@
 // until then (long on a busy machine) it has the size it asked for. Its size then.
 inline QSize placedMainWindowSize()
 {
-    MainFrame* window = qobject_cast<IApplication*>(qApp)->mainFrame();
     const int timeout = 30000;
-    if (!window || !QTest::qWaitForWindowExposed(window, timeout))
+    // Exposure is only waited for once the window has its native one (a busy start-up
+    // shows it late).
+    MainFrame* window = nullptr;
+    (void)QTest::qWaitFor(
+        [&window] {
+            window = qobject_cast<IApplication*>(qApp)->mainFrame();
+            return window && window->windowHandle();
+        },
+        timeout);
+    if (!window || !window->windowHandle() || !QTest::qWaitForWindowExposed(window, timeout))
         return QSize();
     (void)QTest::qWaitFor([window] { return window->size() == WaylandSession::outputSize(); }, timeout);
     return window->size();
