@@ -27,6 +27,11 @@ const qint64 DRAIN_MARGIN_US = 200000;
 // follows a stretch in which the microphone gave nothing.
 const qint64 GAP_MIN_US = 250000;
 const qint64 JITTER_LIMIT_US = 500000;
+// Sound that comes far behind the clock may be late sound streaming in (a busy machine)
+// rather than the end of a gap: it is held back while more than twice its length in
+// time comes each look, a look this often, for this long at most.
+const qint64 HOLD_LOOK_US = 100000;
+const qint64 HOLD_LIMIT_US = 2000000;
 // How fast the sample clock may drift later than the system clock (microseconds per
 // second): a microphone whose clock runs slow is followed, a late arrival is not.
 const qint64 DRIFT_US_PER_S = 500;
@@ -258,6 +263,8 @@ void IAudioInputFromQt::finishPending()
 
 void IAudioInputFromQt::completePending()
 {
+    if (m_holdSince != 0)
+        readAvailable(true);
     const Pending action = m_pending;
     m_pending = Pending::None;
     if (action == Pending::None)
@@ -287,6 +294,7 @@ void IAudioInputFromQt::closeInput()
 
 void IAudioInputFromQt::restartClock()
 {
+    m_holdSince = 0;
     m_samplesRead = 0;
     m_origin = 0;
     m_originKnown = false;
@@ -318,7 +326,7 @@ void IAudioInputFromQt::readData()
     checkPending();
 }
 
-void IAudioInputFromQt::readAvailable()
+void IAudioInputFromQt::readAvailable(bool settle)
 {
     if (!m_input)
         return;
@@ -338,7 +346,8 @@ void IAudioInputFromQt::readAvailable()
         m_loss = NoLoss;
         qWarning() << "the microphone" << m_input->sourceName() << "gives sound again";
     }
-    followClock(now, ready);
+    if (!followClock(now, ready, settle))
+        return;
     // Drain what is there, one block at a time.
     for (;;) {
         const qint64 bytes = qMin<qint64>(m_input->bytesReady(), BLOCK_BYTES) / frameBytes * frameBytes;
@@ -353,16 +362,16 @@ void IAudioInputFromQt::readAvailable()
     }
 }
 
-void IAudioInputFromQt::followClock(qint64 now, qint64 ready)
+bool IAudioInputFromQt::followClock(qint64 now, qint64 ready, bool settle)
 {
     const qint64 rate = qMax(1, m_sampleRate);
-    m_held = qMax(m_held, ready * 1000000 / rate);
     const qint64 bound = now - (m_samplesRead + ready) * 1000000 / rate;
     if (!m_originKnown) {
+        m_held = qMax(m_held, ready * 1000000 / rate);
         m_origin = bound;
         m_originKnown = true;
         m_lastEstimate = now;
-        return;
+        return true;
     }
     // A slow microphone clock is followed a little at a time; an arrival far behind the
     // clock ends a gap, and its sound goes where it was captured, not right after the
@@ -370,13 +379,31 @@ void IAudioInputFromQt::followClock(qint64 now, qint64 ready)
     const qint64 followed = m_origin + (now - m_lastEstimate) * DRIFT_US_PER_S / 1000000;
     const qint64 late = bound - followed;
     if (late > qMax(GAP_MIN_US, 2 * m_jitter)) {
+        if (!settle && m_holdSince == 0) {
+            m_holdSince = m_holdLook = now;
+            m_holdReady = ready;
+            return false;
+        }
+        const bool streaming = (ready - m_holdReady) * 1000000 / rate > 2 * (now - m_holdLook);
+        if (!settle && now - m_holdSince < HOLD_LIMIT_US && (now - m_holdLook < HOLD_LOOK_US || streaming)) {
+            if (now - m_holdLook >= HOLD_LOOK_US) {
+                m_holdLook = now;
+                m_holdReady = ready;
+            }
+            return false;
+        }
         qWarning() << "the microphone gave no sound for" << late / 1000 << "ms: its sound goes on after the gap";
         m_origin = bound;
     } else {
+        if (m_holdSince != 0)
+            qWarning() << "the microphone's late sound caught up in" << (now - m_holdSince) / 1000 << "ms: none lost";
         m_jitter = qMin(JITTER_LIMIT_US, qMax(m_jitter, late));
         m_origin = qMin(bound, followed);
     }
+    m_held = qMax(m_held, ready * 1000000 / rate);
+    m_holdSince = 0;
     m_lastEstimate = now;
+    return true;
 }
 
 void IAudioInputFromQt::noteSilence(qint64 now)

@@ -90,8 +90,10 @@ private:
     // Opens the input for the start numbered attempt and tells the result, or stops the
     // input again when its caller no longer waits.
     void startOnWorker(quint64 attempt);
-    // Places the sample clock of the current stretch after an arrival of ready samples.
-    void followClock(qint64 now, qint64 ready);
+    // Places the sample clock of the current stretch after an arrival of ready samples;
+    // false while they are held back to tell a gap from late sound still streaming in
+    // (never when settle).
+    bool followClock(qint64 now, qint64 ready, bool settle);
     bool openInput();
     // The microphone gave nothing for LOSS_LIMIT_US while capturing: tells why, once.
     void noteSilence(qint64 now);
@@ -101,7 +103,8 @@ private:
     void stopOnWorker(qint64 until, std::function<void()> stopped);
     void suspendOnWorker(qint64 until);
     void resumeOnWorker();
-    void readAvailable();
+    // settle: decides at once on sound held back by followClock (a stop or pause).
+    void readAvailable(bool settle = false);
     void awaitSound(Pending action, qint64 until);
     // Carries out the waiting suspend or stop once its sound is in, or its time is up.
     void checkPending();
@@ -134,6 +137,11 @@ private:
     qint64 m_jitter = 0;
     qint64 m_held = 0;
     qint64 m_lastEstimate = 0;
+    // An arrival far behind the clock: since when its sound is held back, and how much was
+    // there at the last look (0: none held).
+    qint64 m_holdSince = 0;
+    qint64 m_holdLook = 0;
+    qint64 m_holdReady = 0;
     qint64 m_blockCapture = 0;
     // Monotonic time of the last sound read, and whether its absence was noted.
     qint64 m_lastSound = 0;

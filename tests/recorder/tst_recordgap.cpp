@@ -90,6 +90,7 @@ private slots:
     void cleanupTestCase();
     void soundAfterAGapMeetsItsPicture();
     void stalledServerDoesNotFreezeStart();
+    void lateSoundIsNoLoss();
     void lateSourceIsNoLoss();
 
 private:
@@ -219,6 +220,27 @@ void TestRecordGap::soundAfterAGapMeetsItsPicture()
                                 .arg(mmss(GAP_AT_US), mmss(GAP_AT_US + gapMs * 1000));
     QVERIFY2(note.startsWith(missing), qPrintable(note));
     QVERIFY2(!note.contains(QStringLiteral("stopped")), qPrintable(note));
+}
+
+void TestRecordGap::lateSoundIsNoLoss()
+{
+    // A tone all through; the microphone's sound of 2 s comes late, in a quick stream.
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    const qint64 zero = record();
+    QVERIFY2(zero > 0, "the recording did not start");
+    m_writer.toneAt(av_gettime_relative(), 0);
+    m_writer.stallAt(zero + 1500000, 2000);
+    waitUntil(zero + 5500000);
+    QString note;
+    const Decoded file = stop(finished, &note);
+    m_writer.silence();
+    QVERIFY(!file.sound.isEmpty());
+    qInfo("late sound: the box says \"%s\"", qPrintable(note));
+    QCOMPARE(note, QString());
+    for (double t = 1.0; t < file.videoEnd - 0.15; t += 0.1)
+        QVERIFY2(file.loudness(t, t + 0.1) > 0.3, qPrintable(QStringLiteral("silent at %1 s").arg(t)));
 }
 
 void TestRecordGap::lateSourceIsNoLoss()

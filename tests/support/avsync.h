@@ -88,6 +88,14 @@ public:
         const qint64 from = (at - m_start) * RATE / 1000000;
         m_gaps.push_back({from, from + qint64(ms) * RATE / 1000, 0});
     }
+    // Holds back what it writes over ms from the moment at, then hands it all over at four
+    // times its pace, as a busy machine makes a microphone's sound late, none lost.
+    void stallAt(qint64 at, int ms)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const qint64 from = (at - m_start) * RATE / 1000000;
+        m_stalls.push_back({from, at + qint64(ms) * 1000, 0});
+    }
     // When the first sample of tone i really went into the pipe (0: not yet).
     qint64 writtenAt(int i)
     {
@@ -110,7 +118,13 @@ private:
         QVector<qint16> buffer(chunk);
         qint16* samples = buffer.data();
         for (qint64 k = 0; !m_stop; k += chunk) {
-            const qint64 due = m_start + (burst ? k + chunk : k) * 1000000 / RATE;
+            qint64 due = m_start + (burst ? k + chunk : k) * 1000000 / RATE;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                for (const Tone& s : m_stalls)
+                    if (k >= s.from)
+                        due = qMax(due, s.to + (k - s.from) * 1000000 / RATE / 4);
+            }
             const qint64 wait = due - av_gettime_relative();
             if (wait > 0)
                 av_usleep(unsigned(wait));
@@ -157,6 +171,7 @@ private:
     std::mutex m_mutex;
     QVector<Tone> m_tones;
     QVector<Tone> m_gaps;
+    QVector<Tone> m_stalls;  // to: the moment the held sound begins to go out
 };
 
 // The recorded region: all black or all white.
