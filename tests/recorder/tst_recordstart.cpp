@@ -187,18 +187,6 @@ int runFakePortal(int argc, char** argv)
     return app.exec();
 }
 
-// The desktop's back end still holds session (it refuses a new one while it ends one).
-bool backendHolds(const QString& session)
-{
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.impl.portal.desktop.wlr"), session,
-                                       QStringLiteral("org.freedesktop.DBus.Introspectable"),
-                                       QStringLiteral("Introspect")),
-        QDBus::Block, 5000);
-    return reply.type() == QDBusMessage::ReplyMessage
-           && reply.arguments().value(0).toString().contains(QLatin1String("org.freedesktop.impl.portal.Session"));
-}
-
 QStringList videoFiles()
 {
     return QDir(IConfigureService::instance()->videoPath()).entryList(QDir::Files);
@@ -367,7 +355,7 @@ private:
     void waitForSessionEnd()
     {
         if (!m_lastSession.isEmpty())
-            QTRY_VERIFY2_WITH_TIMEOUT(!backendHolds(m_lastSession), qPrintable(m_lastSession), 30000);
+            QTRY_VERIFY2_WITH_TIMEOUT(!castSessionHeld(m_lastSession), qPrintable(m_lastSession), 30000);
         m_lastSession.clear();
     }
 

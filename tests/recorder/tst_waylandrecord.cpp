@@ -19,6 +19,7 @@
 #include "customui/imagnifierframe.h"
 #include "customui/ivideorecordframe.h"
 #include "ffmpeg/iffmpegapi.h"
+#include "ffmpeg/iscreencastportal.h"
 #include "iapplication.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -177,7 +178,8 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!api->isStarting(), 30000);
         QElapsedTimer sinceStart;
         sinceStart.start();
-        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
+        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n')) + m_desktop->logTail()));
+        m_lastSession = IScreenCastPortal::instance()->sessionHandle();
 
         // What the desktop shows of the region, at moments of the recording.
         struct Shot
@@ -247,6 +249,10 @@ private slots:
         if (api->isRecording())
             api->stopRecordVideo();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 60000);
+        // The next case's recording begins once the desktop has ended this one's session.
+        if (!m_lastSession.isEmpty())
+            QTRY_VERIFY2_WITH_TIMEOUT(!castSessionHeld(m_lastSession), qPrintable(m_lastSession), 30000);
+        m_lastSession.clear();
     }
 
     void recordingHoldsWhatTheDesktopShows()
@@ -497,6 +503,8 @@ private slots:
 
 private:
     WaylandSession* m_desktop;
+    // The screen-cast session of the last recording.
+    QString m_lastSession;
 };
 
 int main(int argc, char** argv)

@@ -1,6 +1,8 @@
 #ifndef WAYLANDMAIN_H
 #define WAYLANDMAIN_H
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QString>
 #include <QtTest>
 
@@ -30,6 +32,19 @@ inline QSize placedMainWindowSize()
         return QSize();
     (void)QTest::qWaitFor([window] { return window->size() == WaylandSession::outputSize(); }, timeout);
     return window->size();
+}
+
+// The desktop's portal back end still holds the screen-cast session (it refuses a new
+// one while it ends one).
+inline bool castSessionHeld(const QString& session)
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.impl.portal.desktop.wlr"), session,
+                                       QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                       QStringLiteral("Introspect")),
+        QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage
+           && reply.arguments().value(0).toString().contains(QLatin1String("org.freedesktop.impl.portal.Session"));
 }
 
 // The main of a test that records on the Wayland test desktop: the desktop (lifetime
