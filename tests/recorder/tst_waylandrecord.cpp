@@ -178,7 +178,9 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!api->isStarting(), 30000);
         QElapsedTimer sinceStart;
         sinceStart.start();
-        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n')) + m_desktop->logTail()));
+        if (!api->isRecording())
+            qWarning().noquote() << m_desktop->logTail();
+        QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
         m_lastSession = IScreenCastPortal::instance()->sessionHandle();
 
         // What the desktop shows of the region, at moments of the recording.
