@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -754,13 +755,21 @@ void ICAVInputStream::endScreenCast()
 {
     // The stream is left before the desktop stops sharing: xdg-desktop-portal-wlr 0.7
     // crashes when a grant ends under a stream still read, and refuses every later one.
-    m_pipeWire.reset();
-    if (!m_screenCast || m_castSession.isEmpty())
-        return;
-    const QString session = m_castSession;
+    // The stream ends on a thread of its own: the grant ends once it has.
+    QString session;
+    if (m_screenCast)
+        session = m_castSession;
     m_castSession.clear();
-    IScreenCastPortal* portal = IScreenCastPortal::instance();
-    QMetaObject::invokeMethod(portal, [portal, session] { portal->close(session); }, Qt::QueuedConnection);
+    const QPointer<IScreenCastPortal> portal = IScreenCastPortal::instance();
+    const auto endGrant = [portal, session] {
+        if (portal)
+            QMetaObject::invokeMethod(portal, [portal, session] { portal->close(session); }, Qt::QueuedConnection);
+    };
+    if (m_pipeWire)
+        m_pipeWire->close(session.isEmpty() ? std::function<void()>() : endGrant);
+    else if (!session.isEmpty())
+        endGrant();
+    m_pipeWire.reset();
 }
 
 void ICAVInputStream::noteCaptureEnd()

@@ -28,6 +28,8 @@ struct IPipeWireCapture::Stream
         // next start's portal while this stream still holds that connection.
         if (fd >= 0)
             ::close(fd);
+        if (ended)
+            ended();
     }
 
     GstElement* pipeline = nullptr;
@@ -35,6 +37,7 @@ struct IPipeWireCapture::Stream
     GstElement* source = nullptr;
     // The portal's PipeWire connection, which pipewiresrc connects through.
     int fd = -1;
+    std::function<void()> ended;
     std::atomic<int> state{Starting};
     std::atomic<bool> failed{false};
     mutable QMutex mutex;
@@ -204,10 +207,19 @@ bool IPipeWireCapture::failed()
     return s.failed;
 }
 
-void IPipeWireCapture::close()
+void IPipeWireCapture::close(std::function<void()> ended)
 {
-    if (!m_stream)
+    if (!m_stream) {
+        if (ended)
+            ended();
         return;
+    }
+    // A stream under way is read by the desktop until it ends; one that is still starting,
+    // or failed to, may end long after (when pipewiresrc gives up), and is not waited for.
+    if (m_stream->state == Playing)
+        m_stream->ended = std::move(ended);
+    else if (ended)
+        ended();
     // Ending a pipeline waits for PipeWire, a minute for one whose start failed: never on
     // the caller's (the window's) thread.
     std::thread([stream = std::move(m_stream)]() mutable { stream.reset(); }).detach();

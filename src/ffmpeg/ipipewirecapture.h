@@ -3,6 +3,7 @@
 
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 
 typedef struct _GstSample GstSample;
@@ -35,7 +36,9 @@ public:
     // The stream ended or failed (the desktop stopped sharing, PipeWire went away).
     bool failed();
     // Returns at once; a start still under way ends the stream once it returns.
-    void close();
+    // ended, when given, runs (on some thread) once a stream that was under way is gone,
+    // at once for one that had not started.
+    void close(std::function<void()> ended = nullptr);
 
     // A picture worth showing: a buffer that is not empty, not marked corrupted and
     // holds what its caps say; info, when given, gets what the caps say.

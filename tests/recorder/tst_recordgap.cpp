@@ -89,8 +89,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void soundAfterAGapMeetsItsPicture();
-    void stalledServerDoesNotFreezeStart();
     void lateSoundIsNoLoss();
+    void stalledServerDoesNotFreezeStart();
     void lateSourceIsNoLoss();
 
 private:
@@ -227,9 +227,11 @@ void TestRecordGap::lateSoundIsNoLoss()
     // A tone all through; the microphone's sound of 2 s comes late, in a quick stream.
     IFFmpegApi* api = IFFmpegApi::instance();
     QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_pulse.pactl({QStringLiteral("info")}, false), 30000);
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
     const qint64 zero = record();
     QVERIFY2(zero > 0, "the recording did not start");
+    QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
     m_writer.toneAt(av_gettime_relative(), 0);
     m_writer.stallAt(zero + 1500000, 2000);
     waitUntil(zero + 5500000);
