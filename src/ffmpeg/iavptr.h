@@ -3,6 +3,7 @@
 
 // Owning holders for FFmpeg objects: every path out of a function frees what it made.
 
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <memory>
@@ -117,6 +118,30 @@ inline QImage allocSwsTargetImage(int width, int height)
         return QImage();
     return QImage(buffer, width, height, stride, QImage::Format_RGB32, [](void* p) { av_free(p); }, buffer);
 }
+
+// Where a fragmented file's last fragment written whole ends. A write that fails part-way
+// (a full disk) may stop inside a fragment's index, and such a file does not open at
+// all; cut back to this mark, it plays up to its last whole fragment.
+class IWholeFragmentMark
+{
+public:
+    void reset() { m_bytes = 0; }
+    // After the header or a fragment has gone to the file.
+    void markFlushed(AVIOContext* io)
+    {
+        if (io && io->error >= 0)
+            m_bytes = avio_tell(io);
+    }
+    // Once the file is closed. Never lengthens it.
+    bool cutBack(const QString& path) const
+    {
+        QFile file(path);
+        return file.size() <= m_bytes || file.resize(m_bytes);
+    }
+
+private:
+    qint64 m_bytes = 0;
+};
 
 // FFmpeg's text for an error code (for AVERROR(errno) the system's reason).
 inline QString avErrorText(int code)

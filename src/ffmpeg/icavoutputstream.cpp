@@ -58,6 +58,7 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_pictureSeen = false;
     m_soundEnded = false;
     m_writeFailed = false;
+    m_whole.reset();
     m_audioSamples = 0;
     m_inputSamples = 0;
     m_lastVideoPts = -1;
@@ -110,6 +111,7 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
         m_openError = io->error < 0 ? io->error : ret;
         return fail("Could not write the file header");
     }
+    m_whole.markFlushed(io);
     m_lastCut = av_gettime_relative();
     m_packetsSinceCut = 0;
     m_packet.reset(av_packet_alloc());
@@ -689,6 +691,8 @@ void ICAVOutputStream::cutFragment()
     if (m_format->pb)
         avio_flush(m_format->pb);
     noteWrite(ret);
+    if (!m_writeFailed)
+        m_whole.markFlushed(m_format->pb);
 }
 
 bool ICAVOutputStream::closeOutputStream()
@@ -717,6 +721,8 @@ bool ICAVOutputStream::closeOutputStream()
         if (avio_closep(&io) < 0)
             ok = false;
         m_format->pb = nullptr;
+        if (!ok && !m_whole.cutBack(m_path))
+            qWarning() << "could not cut" << m_path << "back to its last whole fragment";
     }
     releaseAll();
     m_videoCodecId = AV_CODEC_ID_NONE;

@@ -196,6 +196,7 @@ private:
     std::atomic<bool> m_hasSound{false};
     std::atomic<bool> m_soundEnded{false};
     bool m_writeFailed = false;
+    IWholeFragmentMark m_whole;
     int m_openError = 0;
     std::atomic<qint64> m_videoFramesWritten{0};
     std::atomic<qint64> m_videoFramesDropped{0};

@@ -234,6 +234,7 @@ bool IPictureVynthesisVideo::openOutputStream(const QString& path)
         return false;
     }
     m_headerWritten = true;
+    m_whole.markFlushed(format->pb);
 
     m_packet.reset(av_packet_alloc());
     return m_packet != nullptr;
@@ -267,6 +268,8 @@ bool IPictureVynthesisVideo::closeOutputStream()
     // A file without frames is no video; never leave it to be taken for one.
     if (!written && m_fileCreated)
         QFile::remove(m_filePath);
+    if (written && !ok && !m_whole.cutBack(m_filePath))
+        qWarning() << "time-lapse: could not cut" << m_filePath << "back to its last whole picture";
     m_written = written;
     return ok;
 }
@@ -339,6 +342,8 @@ bool IPictureVynthesisVideo::encodeFrame(AVFrame* frame)
             return false;
         }
         ++m_packetsWritten;
+        if (frame)
+            m_whole.markFlushed(m_formatCtx->pb);
         qDebug() << "encode video pts:" << pts;
     }
     if (frame && got == 0)

@@ -86,6 +86,7 @@ private:
     bool m_fileCreated = false;
     bool m_headerWritten = false;
     int m_packetsWritten = 0;
+    IWholeFragmentMark m_whole;
     // Set by the thread when the file holds a finished video; read after wait().
     std::atomic<bool> m_written{false};
 };

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <QString>
 #include <functional>
 
@@ -30,6 +31,30 @@ struct MediaProbe
     // End of the last picture that decoded, in seconds.
     double decodedSeconds = 0.0;
 };
+
+// Whether the file is whole ISO boxes end to end: a write cut short leaves its last box
+// (often a fragment's index) unfinished.
+inline bool boxesEndWithFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 end = file.size();
+    qint64 at = 0;
+    while (at + 8 <= end) {
+        file.seek(at);
+        const QByteArray head = file.read(16);
+        quint64 size = qFromBigEndian<quint32>(head.constData());
+        if (size == 1 && head.size() == 16)
+            size = qFromBigEndian<quint64>(head.constData() + 8);
+        else if (size == 0)
+            size = quint64(end - at);
+        if (size < 8)
+            return false;
+        at += qint64(size);
+    }
+    return at == end;
+}
 
 // The recording opened for reading, its streams found; null when it cannot be read.
 inline IAVInputPtr openMediaFile(const QString& path)
