@@ -81,7 +81,7 @@ void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
         TestEnv::FileSizeLimit full(room);
         QElapsedTimer waited;
         waited.start();
-        while (toldAt < 0 && waited.elapsed() < 20000 && (failedAt < 0 || recording.elapsed() - failedAt < 3000)) {
+        while (toldAt < 0 && waited.elapsed() < 60000 && (failedAt < 0 || recording.elapsed() - failedAt < 3000)) {
             if (failedAt < 0 && QFileInfo(path).size() >= room)
                 failedAt = recording.elapsed();
             if (toldAt < 0 && !TestEnv::messages().isEmpty())
