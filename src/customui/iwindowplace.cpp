@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <optional>
 #include <xcb/xcb.h>
 
 namespace {
@@ -26,6 +27,18 @@ struct WidgetAccess : QWidget
 {
     using QWidget::destroy;
 };
+
+// A place in the server's pixels as Qt gives it, each screen scaled from its corner.
+QPoint placeOf(QPoint native)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        if (QRect(area.topLeft(), area.size() * ratio).contains(native))
+            return area.topLeft() + (native - area.topLeft()) / ratio;
+    }
+    return native;
+}
 
 void dropNativeWindow(QWidget* window)
 {
@@ -49,14 +62,19 @@ public:
     ~WindowPlaceKeeper() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
     // Only the window manager sends a ConfigureNotify (marked as sent): where it says the
-    // window is, Qt reads it, and nothing read afterwards is Qt's own misreading.
+    // window is, Qt reads it, and nothing read afterwards is Qt's own misreading. Unless
+    // it only carries out what Qt asked on a misreading (a new size for the scale of the
+    // screen misread, at the place misread): then it is undone as the misreading was.
     bool nativeEventFilter(const QByteArray& type, void* message, long*) override
     {
         if (!m_watching || type != "xcb_generic_event_t")
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if (event->response_type == (XCB_CONFIGURE_NOTIFY | 0x80)
-            && reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == m_watched)
+        if (event->response_type != (XCB_CONFIGURE_NOTIFY | 0x80))
+            return false;
+        const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (notice->window == m_watched
+            && !(m_misreadAt && (placeOf(QPoint(notice->x, notice->y)) - *m_misreadAt).manhattanLength() <= 2))
             m_watching = false;
         return false;
     }
@@ -67,6 +85,9 @@ protected:
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
+            else if (event->type() == QEvent::Resize && m_watching)
+                // The program's own sizing; the window system's may be a misreading's.
+                m_placed.setSize(m_window->size());
             else if (event->type() == QEvent::Hide) {
                 m_watching = false;
                 if (partOn("drop"))
@@ -93,10 +114,12 @@ private:
         QWindow* native = m_window->windowHandle();
         if (!native)
             return;
-        m_placedAt = m_window->pos();
+        // The native window takes the widget's geometry only after this.
+        m_placed = m_window->geometry();
         m_placedOn = QGuiApplication::screenAt(m_window->geometry().center());
         m_watched = native->winId();
         m_watching = true;
+        m_misreadAt.reset();
         native->installEventFilter(this);
         m_mapping = native;
         connect(native, &QWindow::screenChanged, this, &WindowPlaceKeeper::screenChanged, Qt::UniqueConnection);
@@ -106,7 +129,11 @@ private:
     // window manager is still framing the window.
     void screenChanged()
     {
-        if (!m_mapping && m_watching)
+        if (!m_watching)
+            return;
+        if (const QWindow* native = m_window->windowHandle(); native && native->screen() != m_placedOn)
+            m_misreadAt = native->geometry().topLeft();
+        if (!m_mapping)
             correct();
     }
 
@@ -121,17 +148,30 @@ private:
         if (!native || !m_placedOn)
             return;
         // Acting on a misreading, Qt may have had the window moved to the corner itself.
-        if (native->screen() == m_placedOn && QGuiApplication::screenAt(m_window->geometry().center()) == m_placedOn)
+        if (onPlacedScreen())
             return;
-        if (partOn("correct"))
+        if (partOn("correct")) {
             // Asked to move there, the window manager tells Qt where it has the window.
-            m_window->move(m_placedAt);
+            // Taken for one at another scale, the window was given that scale's size, and
+            // the widget's own move would scale the place by it too.
+            native->setGeometry(m_placed);
+        }
+    }
+
+    bool onPlacedScreen() const
+    {
+        const QWindow* native = m_window->windowHandle();
+        return native && native->screen() == m_placedOn
+            && QGuiApplication::screenAt(m_window->geometry().center()) == m_placedOn;
     }
 
     QWidget* m_window;
     QPointer<QWindow> m_mapping;
-    QPoint m_placedAt;
+    // Where the program shows it, at the size the program has given it since.
+    QRect m_placed;
     QPointer<QScreen> m_placedOn;
+    // Where Qt last took the window to be, off its screen, while watching.
+    std::optional<QPoint> m_misreadAt;
     // From the showing until the window manager first tells where the window is.
     bool m_watching = false;
     WId m_watched = 0;
