@@ -185,7 +185,7 @@ public:
     }
 
     // A window of the program shown since before was taken, once it has stood still for
-    // 400 ms; invalid after 5 s without. The program's notices stand centred on the
+    // 400 ms; invalid after 20 s without. The program's notices stand centred on the
     // screen, where none of the windows looked for does (the main window is not
     // centred): one that comes late on a busy machine is not taken for them. A panel is
     // placed from where the program last saw its window: on a busy machine it learns of
@@ -209,7 +209,7 @@ public:
                 return false;
             }
             return still.elapsed() >= 400;
-        }, 5000);
+        }, 20000);
         if (!shown) {
             qWarning().noquote() << "shown:" << describe(windows());
             return QRect();
