@@ -214,10 +214,12 @@ private:
         QSize size;
         const QVector<DecodedFrame> frames = decodeFrames(path, &size);
         // 50 pictures a second asked; a software compositor on a busy machine delivers far
-        // fewer, but a stream that stuck shows as a handful.
-        QVERIFY2(frames.size() > recorded * 5, qPrintable(QString::number(frames.size())));
+        // fewer (4 a second at a load of 36 on 8 cores), but a stream that stuck shows as a
+        // handful, and its last picture early.
+        QVERIFY2(frames.size() > recorded, qPrintable(QString::number(frames.size())));
         QCOMPARE(size, QSize(region.width() & ~1, region.height() & ~1));
-        QVERIFY(frames.last().seconds > recorded - 0.5);
+        QVERIFY2(frames.last().seconds > recorded - 0.5,
+                 qPrintable(QStringLiteral("last picture at %1 s of %2").arg(frames.last().seconds).arg(recorded)));
         for (const Shot& shot : shots) {
             // The desktop shows something: a black file cannot pass for it.
             QVERIFY2(meanOf(shot.grey) > 30, qPrintable(QString::number(meanOf(shot.grey))));
