@@ -351,19 +351,12 @@ private:
         return nullptr;
     }
 
-    // A case, and a recording, begins once the desktop has ended the last one's session.
-    void waitForSessionEnd()
-    {
-        if (!m_lastSession.isEmpty())
-            QTRY_VERIFY2_WITH_TIMEOUT(!castSessionHeld(m_lastSession), qPrintable(m_lastSession), 30000);
-        m_lastSession.clear();
-    }
-
-    // Records the full screen for ms; the file's path (empty when the test failed).
+    // Records the full screen for ms, once the desktop has ended the last recording's
+    // session; the file's path (empty when the test failed).
     QString recordBriefly(int ms = 1500)
     {
         IFFmpegApi* api = IFFmpegApi::instance();
-        waitForSessionEnd();
+        waitForCastSessionEnd(m_lastSession);
         if (QTest::currentTestFailed())
             return QString();
         QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
@@ -392,7 +385,7 @@ private slots:
     void init()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!IFFmpegApi::instance()->isFinalising(), 60000);
-        waitForSessionEnd();
+        waitForCastSessionEnd(m_lastSession);
         m_fakeLog.clear();
     }
 

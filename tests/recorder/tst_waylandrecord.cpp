@@ -254,9 +254,7 @@ private slots:
             api->stopRecordVideo();
         QTRY_VERIFY_WITH_TIMEOUT(!api->isRecording() && !api->isFinalising(), 60000);
         // The next case's recording begins once the desktop has ended this one's session.
-        if (!m_lastSession.isEmpty())
-            QTRY_VERIFY2_WITH_TIMEOUT(!castSessionHeld(m_lastSession), qPrintable(m_lastSession), 30000);
-        m_lastSession.clear();
+        waitForCastSessionEnd(m_lastSession);
     }
 
     void recordingHoldsWhatTheDesktopShows()

@@ -47,6 +47,15 @@ inline bool castSessionHeld(const QString& session)
            && reply.arguments().value(0).toString().contains(QLatin1String("org.freedesktop.impl.portal.Session"));
 }
 
+// Waits until the desktop has ended session (a recording's, none when empty), then
+// forgets it: the next recording begins only then.
+inline void waitForCastSessionEnd(QString& session)
+{
+    if (!session.isEmpty())
+        QTRY_VERIFY2_WITH_TIMEOUT(!castSessionHeld(session), qPrintable(session), 30000);
+    session.clear();
+}
+
 // The main of a test that records on the Wayland test desktop: the desktop (lifetime
 // seconds at most), the program's application object (appName, on the platform
 // platform, none named when empty) and the simulated camera, then tests(desktop) inside
