@@ -166,6 +166,10 @@ bool ICamera::hasValidRtspUrl() const
     QTcpSocket socket;
     socket.connectToHost(cameraHost(), cameraControlPort());
     const bool answered = socket.waitForConnected(200);
+    if (!answered)
+        qDebug().noquote() << Q_FUNC_INFO << "the Wi-Fi camera's control port"
+                           << QStringLiteral("%1:%2").arg(cameraHost()).arg(cameraControlPort())
+                           << "did not answer:" << socket.errorString();
     socket.abort();
     return answered;
 }
@@ -325,9 +329,29 @@ void ICamera::initData()
     } else {
         g_camera_info = ICameraInfo();
         g_wifi_camera = false;
+        logWhatWasTried();
     }
     qDebug() << Q_FUNC_INFO << "camera:" << g_camera_info.index << g_camera_info.description
              << g_camera_info.devicePath;
+}
+
+void ICamera::logWhatWasTried() const
+{
+    QStringList ids;
+    for (const auto& id : supportedIds())
+        ids << id.first + QLatin1Char(':') + id.second;
+    QStringList nodes;
+    for (const ICameraInfo& info : validCameraInfo())
+        nodes << (info.vid.isEmpty() ? info.devicePath
+                                     : QStringLiteral("%1 (%2:%3)").arg(info.devicePath, info.vid, info.pid));
+    const QString wifi = g_rtsp_url.isEmpty()
+        ? QStringLiteral("no RTSP address")
+        : QStringLiteral("control port %1:%2").arg(cameraHost()).arg(cameraControlPort());
+    qDebug().noquote() << Q_FUNC_INFO << "no camera. USB ids looked for through"
+                       << (hasUseAVFoundation() ? "V4L2:" : "libuvc:") << ids.join(QLatin1Char(','))
+                       << "; video devices seen:"
+                       << (nodes.isEmpty() ? QStringLiteral("none") : nodes.join(QStringLiteral(", ")))
+                       << "; Wi-Fi camera:" << wifi;
 }
 
 bool ICamera::openCamera(const int& index)

@@ -128,6 +128,9 @@ protected:
     ICameraBackend* m_wifiBackend = nullptr; // created by the Wi-Fi camera link
 
 private:
+    // With no camera found: the USB ids, the devices and the Wi-Fi address tried.
+    void logWhatWasTried() const;
+
     ICameraInfo m_backendInfo; // the camera the USB back end was made for
     static ICamera* s_instance;
 };

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The message handler main() installs: every debug, info, warning, critical and fatal
@@ -17,5 +18,17 @@ QString formatLogLine(QtMsgType type, const QMessageLogContext& context, const Q
 QString logFolderPath();
 // The log file of a day: "<folder>/log_yyyyMMdd.txt".
 QString logFilePath(const QDate& day = QDate::currentDate());
+
+// Removes the day files dated more than 30 days before today.
+void removeOldLogFiles(const QDate& today = QDate::currentDate());
+
+// What ran: program, libraries, system, session, screens and locale, one line each.
+// Needs the application object.
+QStringList startBanner();
+void logStartBanner();
+
+// Routes FFmpeg's own messages (warnings and worse) into the Qt message stream, so that
+// a failure's reason reaches the log and not only stderr.
+void installFFmpegLogHandler();
 
 #endif

@@ -18,6 +18,9 @@ int runProgram(int& argc, char** argv)
     QObject::connect(&app, &ISingleApplication::messageReceived, &app, &ISingleApplication::activateWindow);
 
     qInstallMessageHandler(outputMessage);
+    removeOldLogFiles();
+    logStartBanner();
+    installFFmpegLogHandler();
     app.handleTerminationSignals();
     // Also loads the user's language, before any notice about the settings file.
     IConfigureService::instance()->readConfigure();

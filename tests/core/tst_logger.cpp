@@ -1,11 +1,17 @@
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QThread>
 #include <QtTest>
 
 #include "coretests.h"
+#include "iglobal.h"
 #include "ilogger.h"
+
+extern "C" {
+#include <libavutil/avutil.h>
+}
 
 class TestLogger : public QObject
 {
@@ -59,24 +65,51 @@ private slots:
                        "File:(board/iboard.cpp) Line:(42) Function(void IBoard::reset())\r\n");
     }
 
-    void dailyFileName()
+    // Day files older than 30 days go at start; other files stay.
+    void dailyFiles()
     {
         QCOMPARE(QFileInfo(logFilePath(QDate(2023, 12, 31))).fileName(), QStringLiteral("log_20231231.txt"));
         QCOMPARE(QFileInfo(logFolderPath()).fileName(), QStringLiteral("other"));
         QVERIFY(logFolderPath().startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+
+        const QDate today(2024, 3, 1);
+        QVERIFY(QDir().mkpath(logFolderPath()));
+        const QStringList kept{logFilePath(today), logFilePath(today.addDays(-30)), logFolderPath() + "/notes.txt"};
+        for (const QString& path : kept + QStringList{logFilePath(today.addDays(-31)), logFilePath(QDate(2023, 1, 1))}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        removeOldLogFiles(today);
+        QStringList left;
+        for (const QFileInfo& info : QDir(logFolderPath()).entryInfoList(QDir::Files, QDir::Name))
+            left << info.filePath();
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(left, expected);
     }
 
-    // The folder is made when missing; debug and warning lines both land in the file.
+    // The folder is made when missing; the start banner, debug and warning lines all land
+    // in the file.
     void writesDebugAndWarnings()
     {
         QVERIFY(!QFileInfo::exists(logFolderPath()));
         withHandler([] {
+            logStartBanner();
             qDebug() << "first line";
             qWarning("a warning %d", 7);
             qInfo("some info");
         });
-        const QStringList lines = logLines();
-        QCOMPARE(lines.size(), 3);
+        QStringList lines = logLines();
+        const int bannerSize = startBanner().size();
+        QCOMPARE(lines.size(), bannerSize + 3);
+        // What ran, with the versions of the libraries loaded, not those built against.
+        const QString banner = lines.mid(0, bannerSize).join('\n');
+        for (const QString& part :
+             QStringList{"Ocumetra " + g_software_version + " (build ", "Qt " + QString(qVersion()) + " (built with",
+              "platform " + QGuiApplication::platformName(), "FFmpeg " + QString(av_version_info()) + ": libavutil",
+              "OpenCV 4.", QSysInfo::prettyProductName(), "session ", "screen 0 \"", ", scale 1, ", "locale "})
+            QVERIFY2(banner.contains(part), qPrintable(part + " not in:\n" + banner));
+        lines = lines.mid(bannerSize);
         const QRegularExpression shape(QStringLiteral(
             "^\\(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\d{3}\\) (Debug:|Warning:|) .* {4}File:\\(.*\\) Line:\\(\\d+\\) Function\\(.*\\)$"));
         for (const QString& l : lines)

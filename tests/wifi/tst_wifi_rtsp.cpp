@@ -9,6 +9,7 @@
 
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "iglobal.h"
+#include "ilogger.h"
 #include "simcamera.h"
 #include "testenv.h"
 #include "wifitestutil.h"
@@ -74,6 +75,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         QVERIFY(m_camera.start());
         qputenv("OCUMETRA_CAMERA_CONTROL_PORT", QByteArray::number(m_camera.port()));
+        installFFmpegLogHandler();
     }
     void cleanup()
     {
@@ -186,11 +188,20 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(sizes.last() == QSize(480, 272), 20000);
             QCOMPARE(errors.size(), 1);
         }
-        // A source that stays dead: "no camera" once the reopen rule gives up.
+        // A source that stays dead: "no camera" once the reopen rule gives up, and the
+        // log holds FFmpeg's own reason.
+        const QtMessageHandler previous = qInstallMessageHandler(outputMessage);
         stopSource();
         QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 2, 15000);
+        qInstallMessageHandler(previous);
         QCOMPARE(errors.last().at(0).toInt(), 1);
         QVERIFY(backend.wait(5000));
+        QFile log(logFilePath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QRegularExpression reason(
+            QStringLiteral("Critical: ffmpeg: .*Connection to tcp://127\\.0\\.0\\.1:%1\\S* failed: Connection refused")
+                .arg(m_rtspPort));
+        QVERIFY(reason.match(QString::fromUtf8(log.readAll())).hasMatch());
     }
 };
 
