@@ -47,6 +47,7 @@ TEST_PACKAGES=(
   qtwayland5
   fonts-dejavu-core
   dpkg-dev desktop-file-utils xdotool lintian
+  appstream # the package test validates the AppStream metainfo with appstreamcli
   # xprop: the X-server test marks each server's root window
   x11-utils
   # libFuzzer's runtime is only recommended by clang, and recommendations are not

@@ -8,8 +8,10 @@ build="${OCUMETRA_PACKAGE_DIR:-$here/build-package}"
 jobs="${OCUMETRA_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 # The packaged files and folders are readable by all, whatever the caller's umask.
 umask 022
-# dpkg-buildflags maps the current folder out of the source paths the program logs.
+# dpkg-buildflags maps the current folder out of the source paths the program logs, and
+# gives all of Debian's hardening, bind-now included.
 cd "$here"
+export DEB_BUILD_MAINT_OPTIONS="${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}"
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \

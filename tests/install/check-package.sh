@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package made from a build passes lintian without errors or warnings, its
-# desktop entry is valid, and every GStreamer element the program loads by name comes
-# from a package it depends on or recommends.
+# The Debian package made from a build is named after the release it is built on, passes
+# lintian without errors or warnings (nor the hardening and stripping it reports as info),
+# names no dependency twice, its desktop entry is valid and translated, its AppStream
+# metainfo valid, and every GStreamer element the program loads by name comes from a
+# package it depends on or recommends.
 set -euo pipefail
 build="$1"
 tmp="$(mktemp -d)"
@@ -16,11 +18,31 @@ debs=("$tmp"/out/*.deb)
 [ "${#debs[@]}" -eq 1 ] && [ -s "${debs[0]}" ] || fail "expected one package, got: ${debs[*]}"
 deb="${debs[0]}"
 
-lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1 | tee "$tmp/lintian.log" \
+. /etc/os-release
+if [ "$ID" = debian ]; then
+  case "$(basename "$deb")" in *"~deb${VERSION_ID}_"*) ;; *) fail "$(basename "$deb") does not name Debian $VERSION_ID" ;; esac
+fi
+
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" 2>&1 | tee "$tmp/lintian.log" \
   || fail "lintian found errors or warnings"
+! grep -E "hardening-no-bindnow|binary-has-unneeded-section" "$tmp/lintian.log" || fail "not hardened or stripped as Debian's packages are"
+twice="$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | sort | uniq -d)"
+[ -z "$twice" ] || fail "named twice in Depends: $twice"
 
 dpkg-deb -x "$deb" "$tmp/root"
-desktop-file-validate "$tmp/root/usr/share/applications/ocumetra.desktop" || fail "desktop entry rejected"
+entry="$tmp/root/usr/share/applications/ocumetra.desktop"
+desktop-file-validate "$entry" || fail "desktop entry rejected"
+# The program's own languages besides English.
+for lang in zh_CN zh_TW es de ko fr it nl tr; do
+  for key in GenericName Comment Keywords; do
+    grep -q "^$key\[$lang\]=." "$entry" || fail "desktop entry has no $key[$lang]"
+  done
+done
+metainfo=("$tmp"/root/usr/share/metainfo/*.metainfo.xml)
+[ -f "${metainfo[0]}" ] || fail "no AppStream metainfo"
+appstreamcli validate --no-net "${metainfo[@]}" || fail "AppStream metainfo rejected"
+launched="$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "${metainfo[@]}")"
+[ -f "$tmp/root/usr/share/applications/$launched" ] || fail "the metainfo launches no desktop entry of the package"
 
 # The recorder's elements on a Wayland desktop, and those Qt's camera classes use for
 # picture-in-picture's second camera.
