@@ -38,11 +38,9 @@ for lang in zh_CN zh_TW es de ko fr it nl tr; do
     grep -q "^$key\[$lang\]=." "$entry" || fail "desktop entry has no $key[$lang]"
   done
 done
-metainfo=("$tmp"/root/usr/share/metainfo/*.metainfo.xml)
-[ -f "${metainfo[0]}" ] || fail "no AppStream metainfo"
-appstreamcli validate --no-net "${metainfo[@]}" || fail "AppStream metainfo rejected"
-launched="$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "${metainfo[@]}")"
-[ -f "$tmp/root/usr/share/applications/$launched" ] || fail "the metainfo launches no desktop entry of the package"
+# The metainfo with the desktop entry it launches, as software centres read them.
+ls "$tmp"/root/usr/share/metainfo/*.metainfo.xml >/dev/null || fail "no AppStream metainfo"
+appstreamcli validate-tree --no-net "$tmp/root" || fail "AppStream metainfo rejected"
 
 # The recorder's elements on a Wayland desktop, and those Qt's camera classes use for
 # picture-in-picture's second camera.
