@@ -347,11 +347,12 @@ void ICamera::logWhatWasTried() const
     const QString wifi = g_rtsp_url.isEmpty()
         ? QStringLiteral("no RTSP address")
         : QStringLiteral("control port %1:%2").arg(cameraHost()).arg(cameraControlPort());
-    qDebug().noquote() << Q_FUNC_INFO << "no camera. USB ids looked for through"
-                       << (hasUseAVFoundation() ? "V4L2:" : "libuvc:") << ids.join(QLatin1Char(','))
-                       << "; video devices seen:"
-                       << (nodes.isEmpty() ? QStringLiteral("none") : nodes.join(QStringLiteral(", ")))
-                       << "; Wi-Fi camera:" << wifi;
+    qDebug().noquote() << Q_FUNC_INFO
+                       << QStringLiteral("no camera. USB ids looked for through %1: %2; video devices seen: %3; "
+                                         "Wi-Fi camera: %4")
+                              .arg(hasUseAVFoundation() ? QStringLiteral("V4L2") : QStringLiteral("libuvc"),
+                                   ids.join(QLatin1Char(',')),
+                                   nodes.isEmpty() ? QStringLiteral("none") : nodes.join(QStringLiteral(", ")), wifi);
 }
 
 bool ICamera::openCamera(const int& index)

@@ -68,15 +68,17 @@ QString environmentText(const char* name)
     return value.isEmpty() ? QStringLiteral("(unset)") : value;
 }
 
-void ffmpegLogCallback(void* object, int level, const char* format, va_list arguments)
+void ffmpegLogCallback(void* object, int levelAndTint, const char* format, va_list arguments)
 {
+    // The second byte may carry a colour for the terminal.
+    const int level = levelAndTint & 0xff;
     if (level > av_log_get_level())
         return;
     // FFmpeg sends a line in pieces; each thread gathers its own up to the newline.
     static thread_local QByteArray pending;
     static thread_local int printPrefix = 1;
     char piece[1024];
-    av_log_format_line2(object, level, format, arguments, piece, sizeof(piece), &printPrefix);
+    av_log_format_line2(object, levelAndTint, format, arguments, piece, sizeof(piece), &printPrefix);
     pending += piece;
     if (!pending.endsWith('\n'))
         return;
