@@ -140,6 +140,12 @@ void IPipeWireCapture::Stream::setUp(quint32 node)
 void IPipeWireCapture::Stream::run(quint32 node)
 {
     setUp(node);
+    {
+        // Closed while GStreamer was set up: its grant is ending, nothing to start.
+        QMutexLocker lock(&mutex);
+        if (closing && why.isEmpty())
+            why = QStringLiteral("closed before it started");
+    }
     if (why.isEmpty()) {
         state = Starting;
         if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
@@ -244,6 +250,12 @@ bool IPipeWireCapture::failed()
     Stream& s = *m_stream;
     if (s.failed)
         return true;
+    {
+        // A closed stream's pipeline is the worker's to end.
+        QMutexLocker lock(&s.mutex);
+        if (s.closing)
+            return true;
+    }
     if (s.state == SettingUp)
         return false;
     if (s.state == StartFailed) {
