@@ -60,8 +60,8 @@ public:
     // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
-    // Abandons a Start that waits for the desktop's permission to share the screen (the
-    // waiting bar's Cancel, and Escape).
+    // Abandons a Start that waits for the desktop's permission to share the screen, or for
+    // the last recording's file to be written (the waiting bar's Cancel, and Escape).
     void cancelStart();
 
     int elapsedSeconds() const { return m_elapsed; }
