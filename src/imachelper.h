@@ -9,7 +9,8 @@ class QWidget;
 // Makes the widget's window frameless, so the program's own title bar is the only one.
 void setFramelessWindowHintForMac(QWidget* widget);
 
-// True when a microphone can be recorded (an audio input device exists).
+// True when the system lets this program record a microphone: Linux asks no such
+// permission. Whether a microphone answers is found by the capture at each Start.
 bool isValidMicrophonePermission();
 
 // True when this program runs in a Wayland session, even as an X11 client of XWayland:

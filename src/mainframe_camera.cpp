@@ -60,7 +60,6 @@ void MainFrame::onCameraError(int code)
         // The window manager makes the window big later, in its own time: the board
         // fits and centres the picture on each of its size changes, this one included.
         m_board->resetTransformx();
-        isValidMicrophonePermission();
         // A Wayland desktop's screen-sharing dialog waits for the first recording.
         if (!isWaylandSession())
             applyRecordscreenPermission();

@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>這段錄影沒有聲音：沒有麥克風回應。</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>無法錄製螢幕：桌面的螢幕分享服務 (xdg-desktop-portal) 未詢問即失敗。請按「開始」再試一次；若再次失敗，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此視窗的位置：將錄製整個螢幕</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>正在儲存上一段錄影...</translation>
     </message>
 </context>
 <context>

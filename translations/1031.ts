@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>Die Aufnahme hat keinen Ton: Kein Mikrofon hat geantwortet.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Der Bildschirm kann nicht aufgenommen werden: Der Dienst zur Bildschirmfreigabe des Desktops (xdg-desktop-portal) ist ohne Nachfrage fehlgeschlagen. Drücken Sie erneut auf Start; schlägt er wieder fehl, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Ersetzen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Der Desktop teilt nicht mit, wo dieses Fenster ist: Der ganze Bildschirm wird aufgenommen</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Die letzte Aufnahme wird gespeichert...</translation>
     </message>
 </context>
 <context>

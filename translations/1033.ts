@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>The recording has no sound: no microphone answered.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Replace them?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>The desktop does not tell where this window is: the whole screen is recorded</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Saving the last recording...</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>La grabación no tiene sonido: ningún micrófono respondió.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>No se puede grabar la pantalla: el servicio para compartir la pantalla del escritorio (xdg-desktop-portal) falló sin preguntar. Pulse Iniciar para intentarlo de nuevo; si vuelve a fallar, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>El escritorio no indica dónde está esta ventana: se graba toda la pantalla</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Guardando la última grabación...</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>L&apos;enregistrement n&apos;a pas de son : aucun microphone n&apos;a répondu.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossible d&apos;enregistrer l&apos;écran : le service de partage d&apos;écran du bureau (xdg-desktop-portal) a échoué sans rien demander. Appuyez sur Démarrer pour réessayer ; s&apos;il échoue encore, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Les remplacer ?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Le bureau n&apos;indique pas où se trouve cette fenêtre : tout l&apos;écran est enregistré</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Sauvegarde du dernier enregistrement...</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>La registrazione non ha audio: nessun microfono ha risposto.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Impossibile registrare lo schermo: il servizio di condivisione dello schermo del desktop (xdg-desktop-portal) non è riuscito senza chiedere nulla. Premere Avvia per riprovare; se non riesce di nuovo, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Sostituirli?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Il desktop non indica dove si trova questa finestra: viene registrato l&apos;intero schermo</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Salvataggio dell&apos;ultima registrazione...</translation>
     </message>
 </context>
 <context>

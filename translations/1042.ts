@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>녹화에 소리가 없습니다: 응답한 마이크가 없습니다.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 서비스(xdg-desktop-portal)가 묻지 않고 실패했습니다. 시작을 눌러 다시 시도하십시오. 다시 실패하면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>데스크톱이 이 창의 위치를 알려 주지 않습니다: 화면 전체를 녹화합니다</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>마지막 녹화를 저장하는 중...</translation>
     </message>
 </context>
 <context>

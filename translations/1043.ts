@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>De opname heeft geen geluid: geen microfoon reageerde.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Het scherm kan niet worden opgenomen: de schermdeeldienst van de desktop (xdg-desktop-portal) is mislukt zonder iets te vragen. Druk op Start om het opnieuw te proberen; mislukt het weer, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Vervangen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>De desktop geeft niet door waar dit venster is: het hele scherm wordt opgenomen</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>De vorige opname wordt opgeslagen...</translation>
     </message>
 </context>
 <context>

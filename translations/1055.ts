@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>Kaydın sesi yok: hiçbir mikrofon yanıt vermedi.</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>Ekran kaydedilemiyor: masaüstünün ekran paylaşma hizmeti (xdg-desktop-portal) bir şey sormadan başarısız oldu. Yeniden denemek için Başlat&apos;a basın; yine başarısız olursa oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Değiştirilsin mi?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Masaüstü bu pencerenin nerede olduğunu bildirmiyor: ekranın tamamı kaydediliyor</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>Son kayıt kaydediliyor...</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,10 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>这段录制没有声音：没有麦克风响应。</translation>
     </message>
+    <message>
+        <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
+        <translation>无法录制屏幕：桌面的屏幕共享服务 (xdg-desktop-portal) 未询问即失败。请按“开始”重试；如果再次失败，请注销后重新登录，或使用 X11 会话登录以录制屏幕。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +876,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此窗口的位置：将录制整个屏幕</translation>
+    </message>
+    <message>
+        <source>Saving the last recording...</source>
+        <translation>正在保存上一段录制...</translation>
     </message>
 </context>
 <context>

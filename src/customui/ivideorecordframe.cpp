@@ -211,12 +211,12 @@ void IVideoRecordFrame::CreateUI()
     m_waitBar->setObjectName(QStringLiteral("recordWaitBar"));
     m_waitBar->setAttribute(Qt::WA_StyledBackground, true);
     m_waitBar->setStyleSheet(QStringLiteral("#recordWaitBar{background-color:rgba(0,0,0,200);border-radius:6px;}"));
-    auto* waitText = createLabel(tr("Waiting for the desktop's permission to share the screen..."), m_waitBar);
-    waitText->setStyleSheet(QStringLiteral("color:white;background-color:transparent;padding:6px;"));
+    m_waitText = createLabel(tr("Waiting for the desktop's permission to share the screen..."), m_waitBar);
+    m_waitText->setStyleSheet(QStringLiteral("color:white;background-color:transparent;padding:6px;"));
     auto* cancel = new IIToolButton(0, tr("Cancel"), QSize(150, 35), IIToolButton::AllRadius, false);
     connect(cancel, &IIToolButton::sgButtonClick, this, &IVideoRecordFrame::cancelStart);
     auto* waiting = new QHBoxLayout(m_waitBar);
-    waiting->addWidget(waitText);
+    waiting->addWidget(m_waitText);
     waiting->addWidget(cancel);
     m_waitBar->adjustSize();
     m_waitBar->hide();
@@ -233,6 +233,10 @@ void IVideoRecordFrame::CreateUI()
     IFFmpegApi* api = IFFmpegApi::instance();
     connect(api, &IFFmpegApi::sgRecordVideo, this, &IVideoRecordFrame::onRecordFinished, Qt::DirectConnection);
     connect(api, &IFFmpegApi::recordMessage, this, &IVideoRecordFrame::onRecordMessage, Qt::DirectConnection);
+    connect(api, &IFFmpegApi::sgFinalised, this, [this] {
+        if (m_startQueued && m_waiting)
+            startRecording();
+    });
 }
 
 void IVideoRecordFrame::setButtonsSelect(const QVariant& id)
@@ -418,13 +422,20 @@ void IVideoRecordFrame::enterWaitingState()
     m_waiting = true;
     // The area asked for stays put if the window moves meanwhile, as it does while recording.
     m_recordArea = getGlobalSelectRect();
-    const QPoint centre = m_startButton->geometry().center();
+    m_waitCentre = m_startButton->geometry().center();
     setButtonsVisible(false);
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
-    m_waitBar->move(qMax(0, centre.x() - m_waitBar->width() / 2), qMax(0, centre.y() - m_waitBar->height() / 2));
     m_waitBar->show();
     m_waitBar->raise();
     m_escape->setEnabled(true);
+}
+
+void IVideoRecordFrame::setWaitText(const QString& text)
+{
+    m_waitText->setText(text);
+    m_waitBar->adjustSize();
+    m_waitBar->move(qMax(0, m_waitCentre.x() - m_waitBar->width() / 2),
+                    qMax(0, m_waitCentre.y() - m_waitBar->height() / 2));
 }
 
 void IVideoRecordFrame::leaveWaitingState()
@@ -432,6 +443,7 @@ void IVideoRecordFrame::leaveWaitingState()
     if (!m_waiting)
         return;
     m_waiting = false;
+    m_startQueued = false;
     m_recordArea = QRect();
     m_waitBar->hide();
     m_escape->setEnabled(false);
@@ -440,9 +452,25 @@ void IVideoRecordFrame::leaveWaitingState()
 
 void IVideoRecordFrame::cancelStart()
 {
+    if (m_startQueued) {
+        leaveWaitingState();
+        setFrameVisible(false);
+        return;
+    }
     // The recorder answers with "not started" (onRecordMessage), which puts the frame away.
     if (m_waiting)
         IFFmpegApi::instance()->cancelStartRecord();
+}
+
+void IVideoRecordFrame::startRecording()
+{
+    m_startQueued = false;
+    setWaitText(tr("Waiting for the desktop's permission to share the screen..."));
+    if (!IFFmpegApi::instance()->startRecordVideo(IConfigureService::instance()->videoPath(), m_recordArea)
+        && m_waiting) {
+        leaveWaitingState();
+        setFrameVisible(false);
+    }
 }
 
 void IVideoRecordFrame::onControlClick(bool, QVariant id)
@@ -450,17 +478,18 @@ void IVideoRecordFrame::onControlClick(bool, QVariant id)
     IFFmpegApi* api = IFFmpegApi::instance();
     switch (id.toInt()) {
     case 5: setFrameVisible(false); break;
-    case 6: {
+    case 6:
         // A Wayland desktop may show its own dialog: the window stays usable meanwhile,
         // and the outcome comes as recordMessage (on X11 before the call returns).
         enterWaitingState();
-        const QRect area = m_recordArea;
-        if (!api->startRecordVideo(IConfigureService::instance()->videoPath(), area) && m_waiting) {
-            leaveWaitingState();
-            setFrameVisible(false);
+        if (api->isFinalising()) {
+            // The last file is still being written: this recording starts once it is.
+            m_startQueued = true;
+            setWaitText(tr("Saving the last recording..."));
+        } else {
+            startRecording();
         }
         break;
-    }
     case 7:
         api->pauseRecordVideo(false);
         m_clockTimer->start(1000);

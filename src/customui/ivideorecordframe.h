@@ -60,8 +60,8 @@ public:
     // Ends the recording as the "Stop" button does.
     virtual void stopVideoRecord();
 
-    // Abandons a Start that waits for the desktop's permission to share the screen (the
-    // waiting bar's Cancel, and Escape).
+    // Abandons a Start that waits for the desktop's permission to share the screen, or for
+    // the last recording's file to be written (the waiting bar's Cancel, and Escape).
     void cancelStart();
 
     int elapsedSeconds() const { return m_elapsed; }
@@ -97,6 +97,10 @@ private:
     // all); only the waiting bar is its own.
     void enterWaitingState();
     void leaveWaitingState();
+    // Asks the recorder for the area chosen at Start.
+    void startRecording();
+    // What the waiting bar says; it stays centred where Start was.
+    void setWaitText(const QString& text);
     void giveButtonBack();
     // While recording: the frame covers the window again, the brackets go back onto the
     // recorded area wherever the window now is, and the control bar into the window.
@@ -121,8 +125,12 @@ private:
     IVideoRecordMsgBox* m_msgBox = nullptr;
     IMacosPermissionBox* m_permissionBox = nullptr;
     QWidget* m_waitBar = nullptr;
+    QLabel* m_waitText = nullptr;
+    QPoint m_waitCentre;
     QShortcut* m_escape = nullptr;
     bool m_waiting = false;
+    // Start was pressed while the last recording's file was still being written.
+    bool m_startQueued = false;
     // The screen area being recorded (global); null when not recording.
     QRect m_recordArea;
 };

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <limits>
 
 #include "ffmpeg/iaudioinputfromqt.h"
@@ -50,6 +51,8 @@ ICAVInputStream::~ICAVInputStream()
     m_videoThread.reset();
     waitCaptureEnded();
     m_encodeThread.reset();
+    QMutexLocker lock(&m_endingCastsMutex);
+    m_endingCasts.clear();
 }
 
 bool ICAVInputStream::initData()
@@ -285,6 +288,7 @@ void ICAVInputStream::onCastAnswer(int result)
         case IScreenCastPortal::Unavailable: m_openError = NoScreenCastPortal; break;
         case IScreenCastPortal::TimedOut: m_openError = ScreenCastTimedOut; break;
         case IScreenCastPortal::NoStream: m_openError = NoPipeWire; break;
+        case IScreenCastPortal::Failed: m_openError = ScreenCastFailed; break;
         default: m_openError = ScreenCastRefused; break;
         }
         qDebug() << "no screen cast:" << portal->lastError();
@@ -293,13 +297,7 @@ void ICAVInputStream::onCastAnswer(int result)
     }
     m_castSession = portal->sessionHandle();
     m_pipeWire = std::make_unique<IPipeWireCapture>();
-    QString why;
-    if (!m_pipeWire->open(portal->takePipeWireRemote(), portal->streamNode(), &why)) {
-        qDebug() << "screen-cast stream cannot be opened:" << why;
-        m_openError = NoPipeWire;
-        finishOpen(false);
-        return;
-    }
+    m_pipeWire->open(portal->takePipeWireRemote(), portal->streamNode());
     if (!m_pictureTimer) {
         m_pictureTimer = new QTimer(this);
         m_pictureTimer->setInterval(20);
@@ -322,10 +320,15 @@ void ICAVInputStream::checkFirstPicture()
         return;
     }
     if (m_pipeWire->failed()) {
+        qDebug() << "screen-cast stream cannot be opened:" << m_pipeWire->failure();
         m_openError = NoPipeWire;
         finishOpen(false);
         return;
     }
+    // The wait is the stream's: GStreamer's own set-up (its plug-in registry made anew
+    // after an update takes seconds) is not counted.
+    if (m_pipeWire->state() == IPipeWireCapture::SettingUp)
+        m_pictureWaitStart = av_gettime_relative();
     // A stream that never negotiates is a desktop that sends nothing, not a missing PipeWire.
     if (av_gettime_relative() - m_pictureWaitStart > FIRST_PICTURE_MS * 1000LL) {
         qDebug() << "the screen-cast stream gave no picture";
@@ -769,7 +772,13 @@ void ICAVInputStream::endScreenCast()
         m_pipeWire->close(session.isEmpty() ? std::function<void()>() : endGrant);
     else if (!session.isEmpty())
         endGrant();
-    m_pipeWire.reset();
+    QMutexLocker lock(&m_endingCastsMutex);
+    // Those that have ended are joined at once; the rest when this object goes.
+    m_endingCasts.erase(std::remove_if(m_endingCasts.begin(), m_endingCasts.end(),
+                                       [](const std::unique_ptr<IPipeWireCapture>& c) { return c->isDone(); }),
+                        m_endingCasts.end());
+    if (m_pipeWire)
+        m_endingCasts.push_back(std::move(m_pipeWire));
 }
 
 void ICAVInputStream::noteCaptureEnd()

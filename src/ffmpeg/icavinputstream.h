@@ -47,6 +47,7 @@ public:
         OpenFailed,
         NoScreenCastPortal,
         ScreenCastRefused,
+        ScreenCastFailed,
         ScreenCastTimedOut,
         NoPipeWire,
         NoScreenCastPicture
@@ -185,6 +186,10 @@ private:
     QTimer* m_pictureTimer = nullptr;
     qint64 m_pictureWaitStart = 0;
     std::unique_ptr<IPipeWireCapture> m_pipeWire;
+    // Streams closed and still ending on their workers; joined at the latest when this
+    // object is destroyed.
+    QMutex m_endingCastsMutex;
+    std::vector<std::unique_ptr<IPipeWireCapture>> m_endingCasts;
     // The portal session whose stream m_pipeWire reads.
     QString m_castSession;
     // The desktop stopped sharing the screen during the recording.

@@ -35,7 +35,7 @@ public:
     // Records rect (global logical pixels) into a time-stamped file in path. Returns at
     // once: true when the recording runs or waits for the desktop's permission to share
     // the screen (isStarting()), false when it failed. Every start ends with recordMessage
-    // 2 (recording) or 3 (not started; the user was told why), on X11 before this
+    // 2 (recording) or 3 (not started; the user is told why), on X11 before this
     // returns. A start while another one runs, waits or is finalised is refused (false
     // and nothing else: that one's own messages stand).
     virtual bool startRecordVideo(const QString& path, const QRect& rect);
@@ -77,9 +77,12 @@ signals:
     // A recording is complete and playable at this path; note tells what the user should
     // know about it (the sound stopped midway), empty when nothing.
     void sgRecordVideo(QString path, QString note);
-    // 2: the recording started; 3: it did not start; 4: it ended without a normal stop;
-    // 5: the microphone did not answer, the recording goes on without sound.
+    // 2: the recording started; 3: it did not start (before the user is told why); 4: it
+    // ended without a normal stop; 5: the microphone did not answer, the recording goes on
+    // without sound.
     void recordMessage(int code);
+    // The last recording's file is done with (and what it is was told): a new one may start.
+    void sgFinalised();
 
 public slots:
     void slWriteVideoFrame(AVFrame* pframe, qint64 lTimeStamp);
@@ -106,6 +109,8 @@ private:
     void finishScreenRecording();
     // Waits for the encoder to finalise the file; false when it did not end in time.
     bool waitForFinalised(int ms);
+    // Tells how the finalised recording ended: its file, or why there is none or only part.
+    void announceFinished(bool ok, const QString& path);
     // What the finished box tells about the recording's sound, empty when it lasted.
     QString soundGapText() const;
     // Tells the user that no recording could start into file's folder, with the

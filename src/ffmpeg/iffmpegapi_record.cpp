@@ -107,8 +107,9 @@ void IFFmpegApi::onInputOpened(bool ok)
     const QString file = m_startFile;
     if (!ok) {
         m_inputStream.CloseInputStream();
-        IMsgBox::showMsg(openFailureText(m_inputStream.openError()), IMsgBox::Ok, g_software_name, nullptr);
+        // The bar (and its waiting Cancel) goes before the box tells why.
         emit recordMessage(3);
+        IMsgBox::showMsg(openFailureText(m_inputStream.openError()), IMsgBox::Ok, g_software_name, nullptr);
         return;
     }
     int width = 0;
@@ -170,6 +171,10 @@ QString IFFmpegApi::openFailureText(int error) const
     case ICAVInputStream::ScreenCastRefused:
         return tr("The screen cannot be recorded: the desktop's request to share the screen was refused or "
                   "cancelled. Press Start again and allow sharing the screen to record it.");
+    case ICAVInputStream::ScreenCastFailed:
+        return tr("The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) "
+                  "failed without asking. Press Start to try again; if it fails again, log out and in again, or "
+                  "log in with an X11 session to record the screen.");
     case ICAVInputStream::NoPipeWire:
         return tr("The screen cannot be recorded: the desktop's screen stream (PipeWire) cannot be opened. "
                   "Install PipeWire and gstreamer1.0-pipewire, or log in with an X11 session to record the "
@@ -183,9 +188,9 @@ QString IFFmpegApi::openFailureText(int error) const
 
 bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
 {
+    emit recordMessage(3);
     if (reason.isEmpty()) {
         IMsgBox::showMsg(tr("Initialization output failed"), IMsgBox::Ok, g_software_name, nullptr);
-        emit recordMessage(3);
         return false;
     }
     // A folder that cannot be written is the user's to mend: say which and why.
@@ -193,7 +198,6 @@ bool IFFmpegApi::startFailed(const QString& file, const QString& reason)
     IMsgBox::showMsg(tr("Initialization output failed: %1. The recording cannot be saved in:\n%2")
                          .arg(reason, QDir::toNativeSeparators(QFileInfo(file).absolutePath())),
                      IMsgBox::Ok, g_software_name, nullptr);
-    emit recordMessage(3);
     return false;
 }
 
@@ -274,6 +278,12 @@ void IFFmpegApi::onEncodeFinished(bool ok, QString path)
         return;  // already handled by a wait at shutdown
     m_inputStream.waitEncoderThread(ULONG_MAX);
     m_finalising = false;
+    announceFinished(ok, path);
+    emit sgFinalised();
+}
+
+void IFFmpegApi::announceFinished(bool ok, const QString& path)
+{
     const bool aborted = m_aborted;
     m_aborted = false;
     if (!ok) {

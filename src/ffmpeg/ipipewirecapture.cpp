@@ -1,50 +1,51 @@
 #include "ffmpeg/ipipewirecapture.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QWaitCondition>
 #include <atomic>
-#include <thread>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/video-info.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
-// What the streaming and starting threads share; the last of them to let go ends the
-// pipeline, so a start abandoned while pipewiresrc waits costs the caller nothing.
+// What the worker, the streaming thread and the readers share.
 struct IPipeWireCapture::Stream
 {
     ~Stream()
     {
-        if (pipeline) {
-            gst_element_set_state(pipeline, GST_STATE_NULL);
-            gst_object_unref(pipeline);
-        }
         if (latest)
             gst_sample_unref(latest);
-        // Only now: pipewiresrc shares its PipeWire connection with every element given
-        // the same descriptor number, and a number closed earlier may come back from the
-        // next start's portal while this stream still holds that connection.
-        if (fd >= 0)
-            ::close(fd);
-        if (ended)
-            ended();
     }
 
+    // Made and ended by the worker; read by others only from Starting on.
     GstElement* pipeline = nullptr;
     // pipewiresrc, owned by pipeline.
     GstElement* source = nullptr;
-    // The portal's PipeWire connection, which pipewiresrc connects through.
+    // The portal's PipeWire connection, which pipewiresrc connects through; guarded by
+    // mutex once the worker runs.
     int fd = -1;
-    std::function<void()> ended;
-    std::atomic<int> state{Starting};
+    std::atomic<int> state{SettingUp};
     std::atomic<bool> failed{false};
+    std::atomic<bool> done{false};
     mutable QMutex mutex;
     GstSample* latest = nullptr;
     QSize size;
+    QString why;
+    // Guarded by mutex; the worker ends the stream once closing is set.
+    QWaitCondition closeAsked;
+    bool closing = false;
+    QWaitCondition doneSignal;
+    std::function<void()> ended;
 
     static GstFlowReturn onNewSample(GstElement* sink, void* data);
+    void setUp(quint32 node);
+    void run(quint32 node);
+    void end();
 };
 
 GstFlowReturn IPipeWireCapture::Stream::onNewSample(GstElement* sink, void* data)
@@ -70,6 +71,22 @@ GstFlowReturn IPipeWireCapture::Stream::onNewSample(GstElement* sink, void* data
 IPipeWireCapture::~IPipeWireCapture()
 {
     close();
+    if (!m_worker.joinable())
+        return;
+    // pipewiresrc waits long for a stream that does not start or end (its own bound, half
+    // a minute and more); a connection cut short ends that wait at once.
+    {
+        QMutexLocker lock(&m_stream->mutex);
+        const QDeadlineTimer grace(CLOSE_GRACE_MS);
+        while (!m_stream->done && m_stream->doneSignal.wait(&m_stream->mutex, grace)) {
+        }
+        if (!m_stream->done) {
+            qWarning() << "the screen-cast stream did not end in" << CLOSE_GRACE_MS << "ms: its connection is cut";
+            if (m_stream->fd >= 0)
+                ::shutdown(m_stream->fd, SHUT_RDWR);
+        }
+    }
+    m_worker.join();
 }
 
 bool IPipeWireCapture::isWholePicture(GstSample* sample, GstVideoInfo* info)
@@ -87,52 +104,114 @@ bool IPipeWireCapture::isWholePicture(GstSample* sample, GstVideoInfo* info)
     return size > 0 && size >= GST_VIDEO_INFO_SIZE(info);
 }
 
-bool IPipeWireCapture::open(int fd, quint32 node, QString* why)
+void IPipeWireCapture::Stream::setUp(quint32 node)
 {
-    close();
+    // The first call reads GStreamer's plug-in registry, or makes it anew.
     if (!gst_is_initialized())
         gst_init(nullptr, nullptr);
-    GstElement* source = gst_element_factory_make("pipewiresrc", nullptr);
-    if (!source) {
-        if (fd >= 0)
-            ::close(fd);
-        *why = QStringLiteral("GStreamer has no pipewiresrc (gstreamer1.0-pipewire)");
-        return false;
+    GstElement* pipewire = gst_element_factory_make("pipewiresrc", nullptr);
+    if (!pipewire) {
+        why = QStringLiteral("GStreamer has no pipewiresrc (gstreamer1.0-pipewire)");
+        return;
     }
     GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
     GstElement* sink = gst_element_factory_make("appsink", nullptr);
-    auto stream = std::make_shared<Stream>();
-    stream->pipeline = gst_pipeline_new("screencast");
-    if (!convert || !sink || !stream->pipeline) {
-        for (GstElement* e : {source, convert, sink})
+    GstElement* bin = gst_pipeline_new("screencast");
+    if (!convert || !sink || !bin) {
+        for (GstElement* e : {pipewire, convert, sink, bin})
             if (e)
                 gst_object_unref(e);
-        if (fd >= 0)
-            ::close(fd);
-        *why = QStringLiteral("GStreamer lacks videoconvert or appsink");
-        return false;
+        why = QStringLiteral("GStreamer lacks videoconvert or appsink");
+        return;
     }
-    stream->fd = fd;
-    g_object_set(source, "fd", fd, "path", QByteArray::number(node).constData(), "do-timestamp", TRUE, nullptr);
+    g_object_set(pipewire, "fd", fd, "path", QByteArray::number(node).constData(), "do-timestamp", TRUE, nullptr);
     GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
     // Only the newest picture matters: older ones are dropped, never queued up.
     g_object_set(sink, "caps", caps, "max-buffers", 1, "drop", TRUE, "sync", FALSE, "emit-signals", TRUE, nullptr);
     gst_caps_unref(caps);
-    g_signal_connect(sink, "new-sample", G_CALLBACK(&Stream::onNewSample), stream.get());
-    gst_bin_add_many(GST_BIN(stream->pipeline), source, convert, sink, nullptr);
-    stream->source = source;
-    if (!gst_element_link_many(source, convert, sink, nullptr)) {
-        *why = QStringLiteral("the PipeWire stream %1 cannot be linked").arg(node);
-        return false;
+    g_signal_connect(sink, "new-sample", G_CALLBACK(&Stream::onNewSample), this);
+    gst_bin_add_many(GST_BIN(bin), pipewire, convert, sink, nullptr);
+    pipeline = bin;
+    source = pipewire;
+    if (!gst_element_link_many(pipewire, convert, sink, nullptr))
+        why = QStringLiteral("the PipeWire stream %1 cannot be linked").arg(node);
+}
+
+void IPipeWireCapture::Stream::run(quint32 node)
+{
+    setUp(node);
+    {
+        // Closed while GStreamer was set up: its grant is ending, nothing to start.
+        QMutexLocker lock(&mutex);
+        if (closing && why.isEmpty())
+            why = QStringLiteral("closed before it started");
     }
-    m_stream = stream;
-    std::thread([stream, node] {
-        const GstStateChangeReturn ret = gst_element_set_state(stream->pipeline, GST_STATE_PLAYING);
-        if (ret == GST_STATE_CHANGE_FAILURE)
-            qDebug() << "the PipeWire stream" << node << "cannot be played";
-        stream->state = ret == GST_STATE_CHANGE_FAILURE ? StartFailed : Playing;
-    }).detach();
-    return true;
+    if (why.isEmpty()) {
+        state = Starting;
+        if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+            why = QStringLiteral("the PipeWire stream %1 cannot be played").arg(node);
+    }
+    if (!why.isEmpty())
+        qDebug() << "screen-cast stream:" << why;
+    {
+        QMutexLocker lock(&mutex);
+        state = why.isEmpty() ? Playing : StartFailed;
+        while (!closing)
+            closeAsked.wait(&mutex);
+    }
+    end();
+    QMutexLocker lock(&mutex);
+    done = true;
+    doneSignal.wakeAll();
+}
+
+void IPipeWireCapture::Stream::end()
+{
+    if (pipeline) {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        gst_object_unref(pipeline);
+    }
+    // Only now: pipewiresrc shares its PipeWire connection with every element given the
+    // same descriptor number, and a number closed earlier may come back from the next
+    // start's portal while this stream still holds that connection.
+    std::function<void()> callback;
+    {
+        QMutexLocker lock(&mutex);
+        // A picture still held keeps the stream's PipeWire connection open.
+        if (latest)
+            gst_sample_unref(latest);
+        latest = nullptr;
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        callback = std::move(ended);
+    }
+    if (callback)
+        callback();
+}
+
+void IPipeWireCapture::open(int fd, quint32 node)
+{
+    if (m_stream) {
+        ::close(fd);
+        return;
+    }
+    m_stream = std::make_shared<Stream>();
+    m_stream->fd = fd;
+    m_worker = std::thread([stream = m_stream, node] { stream->run(node); });
+}
+
+QString IPipeWireCapture::failure() const
+{
+    if (!m_stream)
+        return QString();
+    QMutexLocker lock(&m_stream->mutex);
+    return m_stream->state == StartFailed ? m_stream->why : QString();
+}
+
+bool IPipeWireCapture::isDone() const
+{
+    return !m_stream || m_stream->done;
 }
 
 IPipeWireCapture::State IPipeWireCapture::state() const
@@ -171,6 +250,14 @@ bool IPipeWireCapture::failed()
     Stream& s = *m_stream;
     if (s.failed)
         return true;
+    {
+        // A closed stream's pipeline is the worker's to end.
+        QMutexLocker lock(&s.mutex);
+        if (s.closing)
+            return true;
+    }
+    if (s.state == SettingUp)
+        return false;
     if (s.state == StartFailed) {
         s.failed = true;
         return true;
@@ -214,13 +301,20 @@ void IPipeWireCapture::close(std::function<void()> ended)
             ended();
         return;
     }
+    QMutexLocker lock(&m_stream->mutex);
+    if (m_stream->closing) {
+        lock.unlock();
+        if (ended)
+            ended();
+        return;
+    }
     // A stream under way is read by the desktop until it ends; one that is still starting,
     // or failed to, may end long after (when pipewiresrc gives up), and is not waited for.
     if (m_stream->state == Playing)
         m_stream->ended = std::move(ended);
-    else if (ended)
+    m_stream->closing = true;
+    m_stream->closeAsked.wakeAll();
+    lock.unlock();
+    if (ended)
         ended();
-    // Ending a pipeline waits for PipeWire, a minute for one whose start failed: never on
-    // the caller's (the window's) thread.
-    std::thread([stream = std::move(m_stream)]() mutable { stream.reset(); }).detach();
 }

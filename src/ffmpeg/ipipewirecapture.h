@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <thread>
 
 typedef struct _GstSample GstSample;
 typedef struct _GstVideoInfo GstVideoInfo;
@@ -12,22 +13,29 @@ typedef struct _GstVideoInfo GstVideoInfo;
 // The pictures of a screen-cast stream granted by the desktop's portal, read from
 // PipeWire through GStreamer (pipewiresrc) as 32-bit BGRx. The stream sends a picture
 // only when the screen changes; the latest one stays available until a newer comes.
+//
+// GStreamer's set-up (its plug-in registry, seconds when it is made anew), the stream's
+// start and its end wait on things outside the program: all of them run on a worker of
+// this object's own, which its destructor joins.
 class IPipeWireCapture
 {
 public:
-    enum State { Starting, Playing, StartFailed };
+    // SettingUp: GStreamer and the pipeline are being made; Starting: pipewiresrc waits
+    // for the stream.
+    enum State { SettingUp, Starting, Playing, StartFailed };
 
     IPipeWireCapture() = default;
+    // Ends the stream and waits for the worker: a stream still starting or ending after
+    // CLOSE_GRACE_MS has its PipeWire connection cut.
     ~IPipeWireCapture();
     IPipeWireCapture(const IPipeWireCapture&) = delete;
     IPipeWireCapture& operator=(const IPipeWireCapture&) = delete;
 
-    // Begins reading node over the PipeWire connection fd (taken over, also on failure)
-    // and returns at once: pipewiresrc may wait long for a stream that never negotiates,
-    // so the stream is started on a thread of its own (see state()). False, with why,
-    // when the stream cannot be made.
-    bool open(int fd, quint32 node, QString* why);
+    // Begins reading node over the PipeWire connection fd (taken over) and returns at once;
+    // state() follows the start, failure() says why it failed. Once per object.
+    void open(int fd, quint32 node);
     State state() const;
+    QString failure() const;
     bool hasPicture() const;
     QSize pictureSize() const;
     // The latest picture, with a reference the caller gives back with gst_sample_unref;
@@ -39,14 +47,19 @@ public:
     // ended, when given, runs (on some thread) once a stream that was under way is gone,
     // at once for one that had not started.
     void close(std::function<void()> ended = nullptr);
+    // The worker is done: destroying this waits for nothing.
+    bool isDone() const;
 
     // A picture worth showing: a buffer that is not empty, not marked corrupted and
     // holds what its caps say; info, when given, gets what the caps say.
     static bool isWholePicture(GstSample* sample, GstVideoInfo* info = nullptr);
 
+    static const int CLOSE_GRACE_MS = 3000;
+
 private:
     struct Stream;
     std::shared_ptr<Stream> m_stream;
+    std::thread m_worker;
 };
 
 #endif

@@ -54,9 +54,12 @@ QPoint pairOf(const QVariant& value)
 }
 
 // A call that failed: a bus that gave up waiting is a desktop that did not answer, a
-// missing service or method is no portal, anything else the portal's refusal.
+// missing service or method is no portal, a denied access the portal's refusal, anything
+// else its failure.
 IScreenCastPortal::Result resultOf(const QDBusError& error)
 {
+    if (error.name() == QLatin1String("org.freedesktop.portal.Error.NotAllowed"))
+        return IScreenCastPortal::Refused;
     switch (error.type()) {
     case QDBusError::NoReply:
     case QDBusError::Timeout:
@@ -67,7 +70,8 @@ IScreenCastPortal::Result resultOf(const QDBusError& error)
     case QDBusError::UnknownMethod:
     case QDBusError::UnknownProperty:
     case QDBusError::Disconnected: return IScreenCastPortal::Unavailable;
-    default: return IScreenCastPortal::Refused;
+    case QDBusError::AccessDenied: return IScreenCastPortal::Refused;
+    default: return IScreenCastPortal::Failed;
     }
 }
 }
@@ -202,8 +206,11 @@ void IScreenCastPortal::onResponse(uint response, const QVariantMap& results, co
 {
     if (m_step == Idle || m_step == Properties || m_step == Remote || message.path() != m_requestPath)
         return;
+    // 1: the user cancelled; 2: the request ended otherwise, which is how the portal
+    // answers when its back end failed or is gone (no dialog was shown).
     if (response != 0) {
-        finish(response == 1 ? Cancelled : Refused, QStringLiteral("step %1 refused (%2)").arg(int(m_step)).arg(response));
+        finish(response == 1 ? Cancelled : Failed,
+               QStringLiteral("step %1 %2 (%3)").arg(int(m_step)).arg(response == 1 ? "cancelled" : "failed").arg(response));
         return;
     }
     // A restored grant shows no dialog: waiting long for it would only hide a stuck desktop.

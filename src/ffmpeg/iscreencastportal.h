@@ -23,8 +23,9 @@ class IScreenCastPortal : public QObject
     Q_OBJECT
 public:
     // TimedOut: the desktop did not answer within the step's bound. NoStream: it granted
-    // a stream but gave no PipeWire connection for it.
-    enum Result { Granted, Cancelled, Refused, Unavailable, TimedOut, NoStream };
+    // a stream but gave no PipeWire connection for it. Failed: the portal answered, but
+    // its service failed (its back end gone, say) without the user being asked.
+    enum Result { Granted, Cancelled, Refused, Unavailable, TimedOut, NoStream, Failed };
 
     static IScreenCastPortal* instance();
 

@@ -176,12 +176,25 @@ void TestRecordBar::recordsThroughTheBar()
     QVERIFY(!frame.isVisible());
     QVERIFY(!frame.testAttribute(Qt::WA_TransparentForMouseEvents));
     QCOMPARE(frame.clockText(), QStringLiteral("00 : 00 : 00"));
+    // Start again while the file is still being written: the bar says so and records
+    // once it is done.
+    IFFmpegApi* api = IFFmpegApi::instance();
+    QVERIFY(api->isFinalising());
+    frame.setFrameVisible(true);
+    frame.onControlClick(false, 6);
+    QVERIFY(!api->isRecording());
+    QVERIFY(window.findChild<QWidget*>(QStringLiteral("recordWaitBar"))->isVisible());
     // The finished box shows the path once the file is complete.
     QVERIFY(finished.wait(60000));
     const QString path = finished.at(0).at(0).toString();
     QCOMPARE(TestEnv::messages().size(), 1);
     QCOMPARE(TestEnv::messages().at(0), QDir::toNativeSeparators(path));
     QCOMPARE(frame.finishedBox()->text(), QDir::toNativeSeparators(path));
+    QTRY_VERIFY(api->isRecording());
+    QVERIFY(api->outputPath() != path);
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 20000);
+    frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
     const MediaProbe probe = probeMedia(path);
     QCOMPARE(probe.width, 640);
     QCOMPARE(probe.height, 480);

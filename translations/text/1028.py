@@ -193,4 +193,6 @@ TEXT = {
     'The microphone was disconnected.': '麥克風已中斷連線。',
     'The microphone sent no sound.': '麥克風沒有傳送聲音。',
     'The sound system reported an error.': '聲音系統回報了一個錯誤。',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '無法錄製螢幕：桌面的螢幕分享服務 (xdg-desktop-portal) 未詢問即失敗。請按「開始」再試一次；若再次失敗，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。',
+    'Saving the last recording...': '正在儲存上一段錄影...',
 }

@@ -198,4 +198,6 @@ TEXT = {
     'The microphone was disconnected.': 'Das Mikrofon wurde getrennt.',
     'The microphone sent no sound.': 'Das Mikrofon hat keinen Ton gesendet.',
     'The sound system reported an error.': 'Das Tonsystem hat einen Fehler gemeldet.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Der Bildschirm kann nicht aufgenommen werden: Der Dienst zur Bildschirmfreigabe des Desktops (xdg-desktop-portal) ist ohne Nachfrage fehlgeschlagen. Drücken Sie erneut auf Start; schlägt er wieder fehl, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.',
+    'Saving the last recording...': 'Die letzte Aufnahme wird gespeichert...',
 }

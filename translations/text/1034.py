@@ -196,4 +196,6 @@ TEXT = {
     'The microphone was disconnected.': 'El micrófono se desconectó.',
     'The microphone sent no sound.': 'El micrófono no envió sonido.',
     'The sound system reported an error.': 'El sistema de sonido informó de un error.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'No se puede grabar la pantalla: el servicio para compartir la pantalla del escritorio (xdg-desktop-portal) falló sin preguntar. Pulse Iniciar para intentarlo de nuevo; si vuelve a fallar, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.',
+    'Saving the last recording...': 'Guardando la última grabación...',
 }

@@ -196,4 +196,6 @@ TEXT = {
     'The microphone was disconnected.': 'Le microphone a été déconnecté.',
     'The microphone sent no sound.': "Le microphone n'a envoyé aucun son.",
     'The sound system reported an error.': 'Le système audio a signalé une erreur.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": "Impossible d'enregistrer l'écran : le service de partage d'écran du bureau (xdg-desktop-portal) a échoué sans rien demander. Appuyez sur Démarrer pour réessayer ; s'il échoue encore, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l'écran.",
+    'Saving the last recording...': 'Sauvegarde du dernier enregistrement...',
 }

@@ -196,4 +196,6 @@ TEXT = {
     'The microphone was disconnected.': 'Il microfono è stato scollegato.',
     'The microphone sent no sound.': 'Il microfono non ha inviato alcun suono.',
     'The sound system reported an error.': 'Il sistema audio ha segnalato un errore.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Impossibile registrare lo schermo: il servizio di condivisione dello schermo del desktop (xdg-desktop-portal) non è riuscito senza chiedere nulla. Premere Avvia per riprovare; se non riesce di nuovo, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.',
+    'Saving the last recording...': "Salvataggio dell'ultima registrazione...",
 }

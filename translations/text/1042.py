@@ -195,4 +195,6 @@ TEXT = {
     'The microphone was disconnected.': '마이크 연결이 끊겼습니다.',
     'The microphone sent no sound.': '마이크가 소리를 보내지 않았습니다.',
     'The sound system reported an error.': '사운드 시스템이 오류를 보고했습니다.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 서비스(xdg-desktop-portal)가 묻지 않고 실패했습니다. 시작을 눌러 다시 시도하십시오. 다시 실패하면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
+    'Saving the last recording...': '마지막 녹화를 저장하는 중...',
 }

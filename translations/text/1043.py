@@ -196,4 +196,6 @@ TEXT = {
     'The microphone was disconnected.': 'De microfoon is losgekoppeld.',
     'The microphone sent no sound.': 'De microfoon stuurde geen geluid.',
     'The sound system reported an error.': 'Het geluidssysteem meldde een fout.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Het scherm kan niet worden opgenomen: de schermdeeldienst van de desktop (xdg-desktop-portal) is mislukt zonder iets te vragen. Druk op Start om het opnieuw te proberen; mislukt het weer, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.',
+    'Saving the last recording...': 'De vorige opname wordt opgeslagen...',
 }

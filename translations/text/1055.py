@@ -196,4 +196,6 @@ TEXT = {
     'The microphone was disconnected.': 'Mikrofonun bağlantısı kesildi.',
     'The microphone sent no sound.': 'Mikrofon ses göndermedi.',
     'The sound system reported an error.': 'Ses sistemi bir hata bildirdi.',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": "Ekran kaydedilemiyor: masaüstünün ekran paylaşma hizmeti (xdg-desktop-portal) bir şey sormadan başarısız oldu. Yeniden denemek için Başlat'a basın; yine başarısız olursa oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.",
+    'Saving the last recording...': 'Son kayıt kaydediliyor...',
 }

@@ -193,4 +193,6 @@ TEXT = {
     'The microphone was disconnected.': '麦克风已断开连接。',
     'The microphone sent no sound.': '麦克风没有发送声音。',
     'The sound system reported an error.': '声音系统报告了一个错误。',
+    "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '无法录制屏幕：桌面的屏幕共享服务 (xdg-desktop-portal) 未询问即失败。请按“开始”重试；如果再次失败，请注销后重新登录，或使用 X11 会话登录以录制屏幕。',
+    'Saving the last recording...': '正在保存上一段录制...',
 }
