@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>這段錄影沒有聲音：沒有麥克風回應。</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 到結尾</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 等，另有 %2 處</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>錄影中有 %1 處沒有聲音，共 %2：%3。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此視窗的位置：將錄製整個螢幕</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>麥克風已中斷：在它回來之前不會錄到聲音</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>Die Aufnahme hat keinen Ton: Kein Mikrofon hat geantwortet.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 bis zum Ende</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Der Ton fehlt an %1 Stellen, insgesamt %2: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Ersetzen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Der Desktop teilt nicht mit, wo dieses Fenster ist: Der ganze Bildschirm wird aufgenommen</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Das Mikrofon ist weg: bis es zurück ist, wird kein Ton aufgenommen</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>The recording has no sound: no microphone answered.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 to the end</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 and %2 more</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>The sound is missing in %1 places, %2 in all: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Replace them?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>The desktop does not tell where this window is: the whole screen is recorded</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>The microphone is gone: no sound is recorded until it is back</translation>
     </message>
 </context>
 <context>

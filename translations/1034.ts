@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>La grabación no tiene sonido: ningún micrófono respondió.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 hasta el final</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 y %2 más</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Falta el sonido en %1 lugares, %2 en total: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>El escritorio no indica dónde está esta ventana: se graba toda la pantalla</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>El micrófono no está: no se graba sonido hasta que vuelva</translation>
     </message>
 </context>
 <context>

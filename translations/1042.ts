@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>녹화에 소리가 없습니다: 응답한 마이크가 없습니다.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1부터 끝까지</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 외 %2곳</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1초</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>녹화의 %1곳에서 소리가 없습니다. 모두 %2: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>데스크톱이 이 창의 위치를 알려 주지 않습니다: 화면 전체를 녹화합니다</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>마이크가 연결되지 않았습니다: 다시 연결될 때까지 소리가 녹음되지 않습니다</translation>
     </message>
 </context>
 <context>

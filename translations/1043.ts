@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>De opname heeft geen geluid: geen microfoon reageerde.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 tot het einde</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 en nog %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Het geluid ontbreekt op %1 plaatsen, in totaal %2: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Vervangen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>De desktop geeft niet door waar dit venster is: het hele scherm wordt opgenomen</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>De microfoon is weg: er wordt geen geluid opgenomen tot hij terug is</translation>
     </message>
 </context>
 <context>

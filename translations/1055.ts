@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>Kaydın sesi yok: hiçbir mikrofon yanıt vermedi.</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 ile sonu arası</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 ve %2 tane daha</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 sn</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Ses %1 yerde eksik, toplam %2: %3.</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Değiştirilsin mi?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Masaüstü bu pencerenin nerede olduğunu bildirmiyor: ekranın tamamı kaydediliyor</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Mikrofon yok: geri gelene kadar ses kaydedilmiyor</translation>
     </message>
 </context>
 <context>

@@ -333,6 +333,22 @@
         <source>The recording has no sound: no microphone answered.</source>
         <translation>这段录制没有声音：没有麦克风响应。</translation>
     </message>
+    <message>
+        <source>%1 to the end</source>
+        <translation>%1 到结尾</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 等，另有 %2 处</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>录制中有 %1 处没有声音，共 %2：%3。</translation>
+    </message>
 </context>
 <context>
     <name>IFigureFrame</name>
@@ -872,6 +888,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此窗口的位置：将录制整个屏幕</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>麦克风已断开：在它回来之前不会录到声音</translation>
     </message>
 </context>
 <context>

@@ -193,4 +193,9 @@ TEXT = {
     'The microphone was disconnected.': '麥克風已中斷連線。',
     'The microphone sent no sound.': '麥克風沒有傳送聲音。',
     'The sound system reported an error.': '聲音系統回報了一個錯誤。',
+    'The microphone is gone: no sound is recorded until it is back': '麥克風已中斷：在它回來之前不會錄到聲音',
+    '%1 to the end': '%1 到結尾',
+    '%1 and %2 more': '%1 等，另有 %2 處',
+    '%1 s': '%1 秒',
+    'The sound is missing in %1 places, %2 in all: %3.': '錄影中有 %1 處沒有聲音，共 %2：%3。',
 }

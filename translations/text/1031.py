@@ -198,4 +198,9 @@ TEXT = {
     'The microphone was disconnected.': 'Das Mikrofon wurde getrennt.',
     'The microphone sent no sound.': 'Das Mikrofon hat keinen Ton gesendet.',
     'The sound system reported an error.': 'Das Tonsystem hat einen Fehler gemeldet.',
+    'The microphone is gone: no sound is recorded until it is back': 'Das Mikrofon ist weg: bis es zurück ist, wird kein Ton aufgenommen',
+    '%1 to the end': '%1 bis zum Ende',
+    '%1 and %2 more': '%1 und %2 weitere',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Der Ton fehlt an %1 Stellen, insgesamt %2: %3.',
 }

@@ -196,4 +196,9 @@ TEXT = {
     'The microphone was disconnected.': 'El micrófono se desconectó.',
     'The microphone sent no sound.': 'El micrófono no envió sonido.',
     'The sound system reported an error.': 'El sistema de sonido informó de un error.',
+    'The microphone is gone: no sound is recorded until it is back': 'El micrófono no está: no se graba sonido hasta que vuelva',
+    '%1 to the end': '%1 hasta el final',
+    '%1 and %2 more': '%1 y %2 más',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Falta el sonido en %1 lugares, %2 en total: %3.',
 }

@@ -196,4 +196,9 @@ TEXT = {
     'The microphone was disconnected.': 'Le microphone a été déconnecté.',
     'The microphone sent no sound.': "Le microphone n'a envoyé aucun son.",
     'The sound system reported an error.': 'Le système audio a signalé une erreur.',
+    'The microphone is gone: no sound is recorded until it is back': "Le micro a disparu : aucun son n'est enregistré jusqu'à son retour",
+    '%1 to the end': "%1 jusqu'à la fin",
+    '%1 and %2 more': '%1 et %2 de plus',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Le son manque à %1 endroits, %2 en tout : %3.',
 }

@@ -196,4 +196,9 @@ TEXT = {
     'The microphone was disconnected.': 'Il microfono è stato scollegato.',
     'The microphone sent no sound.': 'Il microfono non ha inviato alcun suono.',
     'The sound system reported an error.': 'Il sistema audio ha segnalato un errore.',
+    'The microphone is gone: no sound is recorded until it is back': "Il microfono non c'è: nessun audio viene registrato finché non torna",
+    '%1 to the end': '%1 fino alla fine',
+    '%1 and %2 more': '%1 e altri %2',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': "L'audio manca in %1 punti, %2 in tutto: %3.",
 }

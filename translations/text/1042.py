@@ -195,4 +195,9 @@ TEXT = {
     'The microphone was disconnected.': '마이크 연결이 끊겼습니다.',
     'The microphone sent no sound.': '마이크가 소리를 보내지 않았습니다.',
     'The sound system reported an error.': '사운드 시스템이 오류를 보고했습니다.',
+    'The microphone is gone: no sound is recorded until it is back': '마이크가 연결되지 않았습니다: 다시 연결될 때까지 소리가 녹음되지 않습니다',
+    '%1 to the end': '%1부터 끝까지',
+    '%1 and %2 more': '%1 외 %2곳',
+    '%1 s': '%1초',
+    'The sound is missing in %1 places, %2 in all: %3.': '녹화의 %1곳에서 소리가 없습니다. 모두 %2: %3.',
 }

@@ -196,4 +196,9 @@ TEXT = {
     'The microphone was disconnected.': 'De microfoon is losgekoppeld.',
     'The microphone sent no sound.': 'De microfoon stuurde geen geluid.',
     'The sound system reported an error.': 'Het geluidssysteem meldde een fout.',
+    'The microphone is gone: no sound is recorded until it is back': 'De microfoon is weg: er wordt geen geluid opgenomen tot hij terug is',
+    '%1 to the end': '%1 tot het einde',
+    '%1 and %2 more': '%1 en nog %2',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Het geluid ontbreekt op %1 plaatsen, in totaal %2: %3.',
 }

@@ -196,4 +196,9 @@ TEXT = {
     'The microphone was disconnected.': 'Mikrofonun bağlantısı kesildi.',
     'The microphone sent no sound.': 'Mikrofon ses göndermedi.',
     'The sound system reported an error.': 'Ses sistemi bir hata bildirdi.',
+    'The microphone is gone: no sound is recorded until it is back': 'Mikrofon yok: geri gelene kadar ses kaydedilmiyor',
+    '%1 to the end': '%1 ile sonu arası',
+    '%1 and %2 more': '%1 ve %2 tane daha',
+    '%1 s': '%1 sn',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Ses %1 yerde eksik, toplam %2: %3.',
 }

@@ -193,4 +193,9 @@ TEXT = {
     'The microphone was disconnected.': '麦克风已断开连接。',
     'The microphone sent no sound.': '麦克风没有发送声音。',
     'The sound system reported an error.': '声音系统报告了一个错误。',
+    'The microphone is gone: no sound is recorded until it is back': '麦克风已断开：在它回来之前不会录到声音',
+    '%1 to the end': '%1 到结尾',
+    '%1 and %2 more': '%1 等，另有 %2 处',
+    '%1 s': '%1 秒',
+    'The sound is missing in %1 places, %2 in all: %3.': '录制中有 %1 处没有声音，共 %2：%3。',
 }
