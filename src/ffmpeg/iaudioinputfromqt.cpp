@@ -139,6 +139,7 @@ void IAudioInputFromQt::startOnWorker(quint64 attempt)
     closeInput();
     m_clock.restart();
     m_held = 0;
+    m_waiting = 0;
     m_loss = NoLoss;
     m_firstLoss = NoLoss;
     m_away = false;
@@ -224,6 +225,7 @@ void IAudioInputFromQt::resumeCapture()
             finishPending();
             // The samples after the pause continue the count but not the time.
             m_clock.restart();
+            m_waiting = 0;
             if (m_input)
                 m_input->suspend(false);
             m_suspended = false;
@@ -322,11 +324,13 @@ void IAudioInputFromQt::readAvailable(bool settle)
     m_lastSound = now;
     if (m_away && !m_input->streamLost() && !m_input->serverLost())
         setAway(false, NoLoss);
+    // The most that came at once (not what the clock held back).
+    m_held = qMax(m_held, (ready - m_waiting) * 1000000 / qMax(1, m_sampleRate));
     qint64 dropout = 0;
     qint64 samples = m_clock.arrive(now, ready, settle, &dropout);
+    m_waiting = ready - samples;
     if (dropout > 0)
         qDebug() << "the microphone gave no sound for" << dropout / 1000 << "ms: its sound goes on at its place";
-    m_held = qMax(m_held, samples * 1000000 / qMax(1, m_sampleRate));
     // What the clock placed, one block at a time.
     while (samples > 0) {
         const qint64 read = m_input->read(m_buffer.data(), qMin<qint64>(samples * frameBytes, BLOCK_BYTES));
@@ -389,5 +393,6 @@ void IAudioInputFromQt::reconnect()
         return;
     // Its sound starts a new stretch, placed where it is captured.
     m_clock.restart();
+    m_waiting = 0;
     qWarning() << "the microphone is back:" << m_input->sourceName();
 }

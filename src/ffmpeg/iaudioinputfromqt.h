@@ -119,8 +119,10 @@ private:
     bool m_suspended = false;
     QTimer* m_poll = nullptr;
     ISoundClock m_clock;
-    // The most sound that came at once: how long a stop waits for the rest.
+    // The most sound that came at once: how long a stop waits for the rest; and the
+    // samples the clock held back at the last look.
     qint64 m_held = 0;
+    qint64 m_waiting = 0;
     qint64 m_blockCapture = 0;
     // Monotonic time of the last sound read, whether the microphone is away, and when
     // it is looked for next.

@@ -51,6 +51,8 @@ private:
     std::deque<Arrival> m_window;
     std::deque<Arrival> m_held;
     qint64 m_holdSince = 0;
+    // Samples waiting at the last look, none of them handed on.
+    qint64 m_waiting = 0;
 };
 
 #endif

@@ -115,7 +115,8 @@ private:
 void TestRecordGap::initTestCase()
 {
     QVERIFY(m_videos.isValid());
-    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-gap"), 400, true),
+    QVERIFY2(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-gap"),
+                           400 + qEnvironmentVariableIntValue("OCUMETRA_TEST_SECONDS"), true),
              "could not start the private PulseAudio server");
     const double pace = qEnvironmentVariableIsSet("OCUMETRA_TEST_PACE")
                             ? qEnvironmentVariable("OCUMETRA_TEST_PACE").toDouble()
