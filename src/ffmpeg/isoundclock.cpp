@@ -95,12 +95,13 @@ qint64 ISoundClock::arrive(qint64 now, qint64 ready, bool settle, qint64* dropou
         return ready;
     }
     // A dropout is told by sound that follows at its own pace for long enough; sound still
-    // catching up, or too little of it, is late sound once a decision is due.
+    // catching up, or too little of it, is late sound once a decision is due. At a stop
+    // a shorter pace tells: sound taken for late would carry what followed the click.
     const bool catchingUp = older != NONE && recent != NONE && recent < older - PACE_SLACK_US;
     const qint64 span = m_held.back().at - m_held.front().at;
     const qint64 confirm = low - m_origin < 2 * JITTER_US ? CONFIRM_SMALL_US : CONFIRM_US;
     const bool due = settle || now - m_holdSince >= HOLD_LIMIT_US;
-    if (catchingUp || span < (due ? CONFIRM_US : confirm)) {
+    if (catchingUp || span < (due ? PACE_US : confirm)) {
         if (!due)
             return 0;
         m_holdSince = 0;
