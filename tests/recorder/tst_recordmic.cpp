@@ -171,7 +171,8 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
     QTRY_VERIFY_WITH_TIMEOUT(!IAudioInputFromQt::instance()->startPending(), 15000);
     QVERIFY(startThroughTheBar(frame) >= 0);
     QVERIFY2(api->outputStream().hasSound(), "the microphone did not start once it delivered");
-    QTest::qWait(1500);
+    QTRY_VERIFY_WITH_TIMEOUT(api->inputStream().microphoneStarted() && api->outputStream().videoFramesWritten() > 25,
+                             15000);
     frame.stopVideoRecord();
     QVERIFY(finished.wait(60000));
     const MediaProbe probe = probeMedia(finished.at(1).at(0).toString());
