@@ -1,7 +1,3 @@
-#include <cstdio>
-#include <unistd.h>
-
-#include "ffmpeg/iaudioinputfromqt.h"
 #include "iapplication.h"
 #include "ilogger.h"
 #include "service/iconfigureservice.h"
@@ -34,12 +30,5 @@ int runProgram(int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const int result = runProgram(argc, argv);
-    // Everything of ours is saved by now. A microphone worker the sound system still holds
-    // would hang or crash the static teardown of its client: the process leaves without it.
-    if (IAudioInputFromQt::workersLeftBehind() > 0) {
-        std::fflush(nullptr);
-        ::_exit(result);
-    }
-    return result;
+    return runProgram(argc, argv);
 }

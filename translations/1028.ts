@@ -334,6 +334,22 @@
         <translation>這段錄影沒有聲音：沒有麥克風回應。</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 到結尾</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 等，另有 %2 處</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>錄影中有 %1 處沒有聲音，共 %2：%3。</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>無法錄製螢幕：桌面的螢幕分享服務 (xdg-desktop-portal) 未詢問即失敗。請按「開始」再試一次；若再次失敗，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。</translation>
     </message>
@@ -876,6 +892,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此視窗的位置：將錄製整個螢幕</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>麥克風已中斷：在它回來之前不會錄到聲音</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

@@ -334,6 +334,22 @@
         <translation>Die Aufnahme hat keinen Ton: Kein Mikrofon hat geantwortet.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 bis zum Ende</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Der Ton fehlt an %1 Stellen, insgesamt %2: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Der Bildschirm kann nicht aufgenommen werden: Der Dienst zur Bildschirmfreigabe des Desktops (xdg-desktop-portal) ist ohne Nachfrage fehlgeschlagen. Drücken Sie erneut auf Start; schlägt er wieder fehl, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.</translation>
     </message>
@@ -876,6 +892,10 @@ Ersetzen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Der Desktop teilt nicht mit, wo dieses Fenster ist: Der ganze Bildschirm wird aufgenommen</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Das Mikrofon ist weg: bis es zurück ist, wird kein Ton aufgenommen</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

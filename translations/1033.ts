@@ -334,6 +334,22 @@
         <translation>The recording has no sound: no microphone answered.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 to the end</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 and %2 more</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>The sound is missing in %1 places, %2 in all: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</translation>
     </message>
@@ -876,6 +892,10 @@ Replace them?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>The desktop does not tell where this window is: the whole screen is recorded</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>The microphone is gone: no sound is recorded until it is back</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

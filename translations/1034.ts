@@ -334,6 +334,22 @@
         <translation>La grabación no tiene sonido: ningún micrófono respondió.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 hasta el final</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 y %2 más</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Falta el sonido en %1 lugares, %2 en total: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>No se puede grabar la pantalla: el servicio para compartir la pantalla del escritorio (xdg-desktop-portal) falló sin preguntar. Pulse Iniciar para intentarlo de nuevo; si vuelve a fallar, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.</translation>
     </message>
@@ -876,6 +892,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>El escritorio no indica dónde está esta ventana: se graba toda la pantalla</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>El micrófono no está: no se graba sonido hasta que vuelva</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

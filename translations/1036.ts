@@ -334,6 +334,22 @@
         <translation>L&apos;enregistrement n&apos;a pas de son : aucun microphone n&apos;a répondu.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 jusqu&apos;à la fin</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 et %2 de plus</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Le son manque à %1 endroits, %2 en tout : %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Impossible d&apos;enregistrer l&apos;écran : le service de partage d&apos;écran du bureau (xdg-desktop-portal) a échoué sans rien demander. Appuyez sur Démarrer pour réessayer ; s&apos;il échoue encore, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l&apos;écran.</translation>
     </message>
@@ -876,6 +892,10 @@ Les remplacer ?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Le bureau n&apos;indique pas où se trouve cette fenêtre : tout l&apos;écran est enregistré</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Le micro a disparu : aucun son n&apos;est enregistré jusqu&apos;à son retour</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

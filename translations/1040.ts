@@ -334,6 +334,22 @@
         <translation>La registrazione non ha audio: nessun microfono ha risposto.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 fino alla fine</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 e altri %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>L&apos;audio manca in %1 punti, %2 in tutto: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Impossibile registrare lo schermo: il servizio di condivisione dello schermo del desktop (xdg-desktop-portal) non è riuscito senza chiedere nulla. Premere Avvia per riprovare; se non riesce di nuovo, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.</translation>
     </message>
@@ -876,6 +892,10 @@ Sostituirli?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Il desktop non indica dove si trova questa finestra: viene registrato l&apos;intero schermo</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Il microfono non c&apos;è: nessun audio viene registrato finché non torna</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

@@ -334,6 +334,22 @@
         <translation>녹화에 소리가 없습니다: 응답한 마이크가 없습니다.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1부터 끝까지</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 외 %2곳</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1초</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>녹화의 %1곳에서 소리가 없습니다. 모두 %2: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 서비스(xdg-desktop-portal)가 묻지 않고 실패했습니다. 시작을 눌러 다시 시도하십시오. 다시 실패하면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.</translation>
     </message>
@@ -876,6 +892,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>데스크톱이 이 창의 위치를 알려 주지 않습니다: 화면 전체를 녹화합니다</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>마이크가 연결되지 않았습니다: 다시 연결될 때까지 소리가 녹음되지 않습니다</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

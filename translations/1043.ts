@@ -334,6 +334,22 @@
         <translation>De opname heeft geen geluid: geen microfoon reageerde.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 tot het einde</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 en nog %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Het geluid ontbreekt op %1 plaatsen, in totaal %2: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Het scherm kan niet worden opgenomen: de schermdeeldienst van de desktop (xdg-desktop-portal) is mislukt zonder iets te vragen. Druk op Start om het opnieuw te proberen; mislukt het weer, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.</translation>
     </message>
@@ -876,6 +892,10 @@ Vervangen?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>De desktop geeft niet door waar dit venster is: het hele scherm wordt opgenomen</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>De microfoon is weg: er wordt geen geluid opgenomen tot hij terug is</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

@@ -334,6 +334,22 @@
         <translation>Kaydın sesi yok: hiçbir mikrofon yanıt vermedi.</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 ile sonu arası</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 ve %2 tane daha</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 sn</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>Ses %1 yerde eksik, toplam %2: %3.</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>Ekran kaydedilemiyor: masaüstünün ekran paylaşma hizmeti (xdg-desktop-portal) bir şey sormadan başarısız oldu. Yeniden denemek için Başlat&apos;a basın; yine başarısız olursa oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.</translation>
     </message>
@@ -876,6 +892,10 @@ Değiştirilsin mi?</translation>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>Masaüstü bu pencerenin nerede olduğunu bildirmiyor: ekranın tamamı kaydediliyor</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>Mikrofon yok: geri gelene kadar ses kaydedilmiyor</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

@@ -334,6 +334,22 @@
         <translation>这段录制没有声音：没有麦克风响应。</translation>
     </message>
     <message>
+        <source>%1 to the end</source>
+        <translation>%1 到结尾</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 等，另有 %2 处</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>The sound is missing in %1 places, %2 in all: %3.</source>
+        <translation>录制中有 %1 处没有声音，共 %2：%3。</translation>
+    </message>
+    <message>
         <source>The screen cannot be recorded: the desktop&apos;s screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.</source>
         <translation>无法录制屏幕：桌面的屏幕共享服务 (xdg-desktop-portal) 未询问即失败。请按“开始”重试；如果再次失败，请注销后重新登录，或使用 X11 会话登录以录制屏幕。</translation>
     </message>
@@ -876,6 +892,10 @@ Replace them?</source>
     <message>
         <source>The desktop does not tell where this window is: the whole screen is recorded</source>
         <translation>桌面不提供此窗口的位置：将录制整个屏幕</translation>
+    </message>
+    <message>
+        <source>The microphone is gone: no sound is recorded until it is back</source>
+        <translation>麦克风已断开：在它回来之前不会录到声音</translation>
     </message>
     <message>
         <source>Saving the last recording...</source>

@@ -205,6 +205,12 @@ void IVideoRecordFrame::CreateUI()
     controls->addWidget(m_clockLabel);
     m_controlBar->adjustSize();
     m_controlBar->setFixedWidth(int(m_controlBar->width() * 1.2));
+    // In the bar, beside the clock: the recorded area stays clear.
+    m_microphoneAway = createLabel(tr("The microphone is gone: no sound is recorded until it is back"), nullptr);
+    m_microphoneAway->setObjectName(QStringLiteral("microphoneAway"));
+    m_microphoneAway->setStyleSheet(QStringLiteral("color:white;background-color:rgba(200,0,0,200);padding:4px;"));
+    m_microphoneAway->hide();
+    controls->insertWidget(1, m_microphoneAway);
 
     // On the parent too: the frame lets the mouse through while Start waits.
     m_waitBar = new QWidget(parentWidget());
@@ -391,8 +397,20 @@ void IVideoRecordFrame::enterRecordingState()
     m_recordArea = getGlobalSelectRect();
 }
 
+void IVideoRecordFrame::showMicrophoneAway(bool away)
+{
+    if (away == m_microphoneAway->isVisible())
+        return;
+    const int width = m_microphoneAway->sizeHint().width() + m_controlBar->layout()->spacing();
+    m_microphoneAway->setVisible(away);
+    m_controlBar->setFixedWidth(m_controlBar->width() + (away ? width : -width));
+    if (m_controlBar->isVisible())
+        setVideoButtonsVisible(true);
+}
+
 void IVideoRecordFrame::leaveRecordingState()
 {
+    showMicrophoneAway(false);
     m_clockTimer->stop();
     m_resumeButton->hide();
     m_haltButton->show();
@@ -551,6 +569,8 @@ void IVideoRecordFrame::onRecordMessage(int code)
         ITimeMsgBox::instance()->showMessageBox(tr("No microphone: recording without sound"), 3000,
                                                 QPoint(-1000, -1000));
         break;
+    case 6:
+    case 7: showMicrophoneAway(code == 6); break;
     case 3:
         leaveWaitingState();
         setFrameVisible(false);

@@ -115,6 +115,9 @@ private:
     // Says the whole screen is recorded, along the frame's top edge: never over Start,
     // and clicks go through it.
     QLabel* m_placeNotice = nullptr;
+    // Shown in the control bar while the microphone is gone during a recording.
+    QLabel* m_microphoneAway = nullptr;
+    void showMicrophoneAway(bool away);
     void showPlaceNotice();
     int m_elapsed = 0;
     QWidget* m_controlBar = nullptr;

@@ -16,20 +16,29 @@ const int LOOK_MS = 5;
 
 struct SourceList
 {
-    QStringList names;
-    bool done = false;
+    // Inputs only: a sink's monitor plays back what the computer plays, no microphone.
+    QStringList inputs;
+    QString defaultName;
+    int answers = 0;
 };
 
 void onSourceInfo(pa_context*, const pa_source_info* info, int eol, void* list)
 {
     auto* sources = static_cast<SourceList*>(list);
     if (eol != 0) {
-        sources->done = true;
+        ++sources->answers;
         return;
     }
-    // A sink's monitor plays back what the computer plays, no microphone.
     if (info && info->name && info->monitor_of_sink == PA_INVALID_INDEX)
-        sources->names << QString::fromUtf8(info->name);
+        sources->inputs << QString::fromUtf8(info->name);
+}
+
+void onServerInfo(pa_context*, const pa_server_info* info, void* list)
+{
+    auto* sources = static_cast<SourceList*>(list);
+    if (info && info->default_source_name)
+        sources->defaultName = QString::fromUtf8(info->default_source_name);
+    ++sources->answers;
 }
 }
 
@@ -42,6 +51,8 @@ template <typename Done>
 bool IAudioInputPulse::waitFor(Done done, qint64 deadline)
 {
     for (;;) {
+        if (m_cancelled && m_cancelled())
+            return false;
         pa_threaded_mainloop_lock(m_loop);
         const int result = done();
         pa_threaded_mainloop_unlock(m_loop);
@@ -53,9 +64,12 @@ bool IAudioInputPulse::waitFor(Done done, qint64 deadline)
     }
 }
 
-bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, int bufferMs)
+bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, int bufferMs,
+                            std::function<bool()> cancelled)
 {
     close();
+    m_cancelled = std::move(cancelled);
+    m_noMicrophone = false;
     const qint64 deadline = av_gettime_relative() + qint64(limitMs) * 1000;
     m_streamLost = false;
     m_serverLost = false;
@@ -79,12 +93,24 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
                                              },
                                              deadline);
     if (!connected) {
+        // A server that never answered leaves no error of its own: the time is the reason.
+        const int error = m_context ? pa_context_errno(m_context) : 0;
         qWarning() << "no sound server answered:"
-                   << (m_context ? pa_strerror(pa_context_errno(m_context)) : "no client");
+                   << (!m_context ? "no client"
+                       : error != PA_OK ? pa_strerror(error)
+                       : m_cancelled && m_cancelled() ? "given up"
+                                                      : "no answer in time");
         close();
         return false;
     }
-    m_sourceName = chooseSource(cameraName, deadline);
+    bool known = false;
+    m_sourceName = chooseSource(cameraName, deadline, &known);
+    if (known && m_sourceName.isNull()) {
+        m_noMicrophone = true;
+        qWarning() << "the sound server has no microphone, only what the computer plays";
+        close();
+        return false;
+    }
 
     const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, uint32_t(rate), 1};
     m_bufferLimit = qint64(rate) * 2 * BUFFER_LIMIT_SECONDS;
@@ -100,6 +126,7 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
     if (m_stream) {
         pa_stream_set_state_callback(m_stream, &IAudioInputPulse::onStreamState, this);
         pa_stream_set_read_callback(m_stream, &IAudioInputPulse::onRead, this);
+        pa_stream_set_moved_callback(m_stream, &IAudioInputPulse::onMoved, this);
         const QByteArray source = m_sourceName.toUtf8();
         recording = pa_stream_connect_record(m_stream, source.isEmpty() ? nullptr : source.constData(), &attributes,
                                              PA_STREAM_ADJUST_LATENCY)
@@ -126,28 +153,38 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
     return true;
 }
 
-QString IAudioInputPulse::chooseSource(const QString& cameraName, qint64 deadline)
+QString IAudioInputPulse::chooseSource(const QString& cameraName, qint64 deadline, bool* known)
 {
-    if (cameraName.isEmpty())
-        return QString();
     SourceList sources;
     pa_threaded_mainloop_lock(m_loop);
     pa_operation* listing = pa_context_get_source_info_list(m_context, onSourceInfo, &sources);
+    pa_operation* asking = pa_context_get_server_info(m_context, onServerInfo, &sources);
     pa_threaded_mainloop_unlock(m_loop);
-    if (!listing)
-        return QString();
-    waitFor([&sources] { return sources.done ? 1 : 0; }, deadline);
+    *known = listing && asking && waitFor([&sources] { return sources.answers == 2 ? 1 : 0; }, deadline);
     pa_threaded_mainloop_lock(m_loop);
-    // The callback may still come for a listing given up: it must not find the list gone.
-    pa_operation_cancel(listing);
-    pa_operation_unref(listing);
-    const QStringList names = sources.names;
+    // The callbacks may still come for a question given up: they must not find the list gone.
+    for (pa_operation* operation : {listing, asking}) {
+        if (operation) {
+            pa_operation_cancel(operation);
+            pa_operation_unref(operation);
+        }
+    }
+    const SourceList found = sources;
     pa_threaded_mainloop_unlock(m_loop);
-    for (const QString& name : names) {
-        if (cameraName.contains(name))
+    if (!*known)
+        return QString();
+    for (const QString& name : found.inputs) {
+        if (!cameraName.isEmpty() && cameraName.contains(name))
             return name;
     }
-    return QString();
+    // The desktop's default input, unnamed so that the stream follows the user's choice
+    // of another; a monitor in its place gives way to the first input there is.
+    if (found.inputs.contains(found.defaultName))
+        return QStringLiteral("");
+    if (!found.inputs.isEmpty())
+        qWarning() << "the default source" << found.defaultName << "is no microphone: recording from"
+                   << found.inputs.first();
+    return found.inputs.value(0);
 }
 
 void IAudioInputPulse::close()
@@ -157,6 +194,7 @@ void IAudioInputPulse::close()
         if (m_stream) {
             pa_stream_set_state_callback(m_stream, nullptr, nullptr);
             pa_stream_set_read_callback(m_stream, nullptr, nullptr);
+            pa_stream_set_moved_callback(m_stream, nullptr, nullptr);
             pa_stream_disconnect(m_stream);
             pa_stream_unref(m_stream);
             m_stream = nullptr;
@@ -211,6 +249,20 @@ void IAudioInputPulse::onStreamState(pa_stream* stream, void* self)
 {
     if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
         static_cast<IAudioInputPulse*>(self)->m_streamLost = true;
+}
+
+void IAudioInputPulse::onMoved(pa_stream* stream, void* self)
+{
+    // The server moves a stream whose source went to another, which may be a monitor.
+    pa_operation* asking = pa_context_get_source_info_by_index(
+        pa_stream_get_context(stream), pa_stream_get_device_index(stream),
+        [](pa_context*, const pa_source_info* info, int eol, void* input) {
+            if (eol == 0 && info && info->monitor_of_sink != PA_INVALID_INDEX)
+                static_cast<IAudioInputPulse*>(input)->m_streamLost = true;
+        },
+        self);
+    if (asking)
+        pa_operation_unref(asking);
 }
 
 void IAudioInputPulse::onRead(pa_stream* stream, size_t, void* self)

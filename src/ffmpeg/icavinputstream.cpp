@@ -58,13 +58,16 @@ ICAVInputStream::~ICAVInputStream()
 bool ICAVInputStream::initData()
 {
     IAudioInputFromQt* mic = IAudioInputFromQt::instance();
-    if (!m_qtMicrophone || mic->isInitialised())
+    if (!m_qtMicrophone)
         return true;
-    if (mic->initializeAudioCapture(QString())) {
+    // The camera's own microphone, when the sound server has one by its name.
+    const bool connected = mic->isInitialised();
+    if (mic->initializeAudioCapture(m_audioDevice) && !connected) {
         connect(mic, SIGNAL(sgReadAudioData(QByteArray, int, int, int, int)), this,
                 SLOT(slReadAudioData(QByteArray, int, int, int, int)), Qt::DirectConnection);
         connect(mic, &IAudioInputFromQt::sgStarted, this, &ICAVInputStream::onMicrophoneStarted,
                 Qt::QueuedConnection);
+        connect(mic, &IAudioInputFromQt::sgAway, this, &ICAVInputStream::sgMicrophoneAway, Qt::QueuedConnection);
     }
     return true;
 }

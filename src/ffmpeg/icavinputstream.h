@@ -104,6 +104,8 @@ signals:
     void sgInputOpened(bool ok);
     // The microphone did not start for the recording: it goes on without sound.
     void sgMicrophoneMissing();
+    // The microphone went away during the recording (true), or gives sound again.
+    void sgMicrophoneAway(bool away);
 
 public slots:
     void slReadVideoPackets();

@@ -60,7 +60,7 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_writeFailed = false;
     m_whole.reset();
     m_audioSamples = 0;
-    m_inputSamples = 0;
+    m_placedSamples = 0;
     m_lastVideoPts = -1;
     m_videoFramesWritten = 0;
     m_videoFramesDropped = 0;
@@ -68,7 +68,8 @@ bool ICAVOutputStream::openOutputStream(const QString& path)
     m_openError = 0;
     {
         QMutexLocker lock(&m_fifoMutex);
-        m_gap = SoundGap();
+        m_gaps.clear();
+        m_recordingEnd = -1;
     }
 
     auto fail = [this](const char* text) {
@@ -289,40 +290,6 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
         return 0;
     if (m_soundEnded)
         return -1;
-    // Sound goes where its capture stamp puts it on the pictures' time line: a gap before
-    // it (a late microphone, a lost stretch) becomes silence, samples that would overlap
-    // what is already queued are left out. Smaller differences are jitter of the stamps.
-    // The encoder's lead-in takes the place of the recording's first moments, so its first
-    // packet starts at 0 with the first picture (a file cannot start a stream before 0).
-    const qint64 lead = av_rescale(m_audioLead, frame->sample_rate, m_audioEncoder->sample_rate);
-    const qint64 due = av_rescale(stamp, frame->sample_rate, 1000000) - lead;
-    const qint64 jitter = frame->sample_rate / 100;
-    const qint64 gap = due - m_inputSamples;
-    int skip = 0;
-    if (gap < -jitter) {
-        if (-gap >= frame->nb_samples)
-            return 0;
-        skip = int(-gap);
-    } else if (gap > jitter) {
-        const qint64 from = av_rescale(m_inputSamples + lead, 1000000, frame->sample_rate);
-        const qint64 back = av_rescale(due + lead, 1000000, frame->sample_rate);
-        if (back - from >= SOUND_GAP_MICROSECONDS) {
-            QMutexLocker lock(&m_fifoMutex);
-            noteGap(from, back, false);
-        }
-        if (!writeSilence(av_rescale(gap, m_audioEncoder->sample_rate, frame->sample_rate)))
-            return -1;
-        m_inputSamples += gap;
-    }
-    m_inputSamples += frame->nb_samples - skip;
-    const uint8_t* planes[AV_NUM_DATA_POINTERS] = {nullptr};
-    const AVSampleFormat inFormat = AVSampleFormat(frame->format);
-    const int planar = av_sample_fmt_is_planar(inFormat);
-    const int planeCount = planar ? frame->ch_layout.nb_channels : 1;
-    const int offset = skip * av_get_bytes_per_sample(inFormat) * (planar ? 1 : frame->ch_layout.nb_channels);
-    for (int i = 0; i < planeCount && i < AV_NUM_DATA_POINTERS; ++i)
-        planes[i] = frame->extended_data[i] + offset;
-    const int inSamples = frame->nb_samples - skip;
     if (!m_resampler) {
         SwrContext* swr = nullptr;
         AVChannelLayout in;
@@ -337,6 +304,46 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
         }
         m_resampler = std::move(resampler);
     }
+    // Sound goes where its capture stamp puts it on the pictures' time line. A gap before
+    // it (a dropout, a microphone away) becomes silence, samples that would overlap what
+    // is already queued are left out; a smaller difference (a microphone clock a little
+    // slow or fast) is taken up by libswresample stretching or squeezing the sound, at
+    // most by MAX_STRETCH, without an audible step.
+    // The encoder's lead-in takes the place of the recording's first moments, so its first
+    // packet starts at 0 with the first picture (a file cannot start a stream before 0).
+    const int outRate = m_audioEncoder->sample_rate;
+    const qint64 due = av_rescale(stamp, outRate, 1000000) - m_audioLead;
+    const qint64 at = m_placedSamples + swr_get_delay(m_resampler.get(), outRate);
+    const qint64 step = outRate * STEP_MICROSECONDS / 1000000;
+    const qint64 gap = due - at;
+    int skip = 0;
+    if (gap < -step) {
+        const qint64 over = av_rescale(-gap, frame->sample_rate, outRate);
+        if (over >= frame->nb_samples)
+            return 0;
+        skip = int(over);
+    } else if (gap > step) {
+        const qint64 from = av_rescale(at + m_audioLead, 1000000, outRate);
+        const qint64 back = av_rescale(due + m_audioLead, 1000000, outRate);
+        if (back - from >= SOUND_GAP_MICROSECONDS) {
+            QMutexLocker lock(&m_fifoMutex);
+            noteGap(from, back, false);
+        }
+        if (!writeSilence(gap))
+            return -1;
+        m_placedSamples += gap;
+    } else {
+        const int distance = int(qMax<qint64>(qAbs(gap) * 100 / MAX_STRETCH_PERCENT, outRate / 10));
+        swr_set_compensation(m_resampler.get(), int(gap), distance);
+    }
+    const uint8_t* planes[AV_NUM_DATA_POINTERS] = {nullptr};
+    const AVSampleFormat inFormat = AVSampleFormat(frame->format);
+    const int planar = av_sample_fmt_is_planar(inFormat);
+    const int planeCount = planar ? frame->ch_layout.nb_channels : 1;
+    const int offset = skip * av_get_bytes_per_sample(inFormat) * (planar ? 1 : frame->ch_layout.nb_channels);
+    for (int i = 0; i < planeCount && i < AV_NUM_DATA_POINTERS; ++i)
+        planes[i] = frame->extended_data[i] + offset;
+    const int inSamples = frame->nb_samples - skip;
     // From here on the samples have their place on the time line: any that cannot be
     // queued end the sound, or what follows would move into their place.
     const int capacity = swr_get_out_samples(m_resampler.get(), inSamples);
@@ -355,6 +362,8 @@ int ICAVOutputStream::write_audio_frame(AVFrame* frame, qint64 stamp)
     }
     const int samples = swr_convert(m_resampler.get(), converted, capacity, planes, inSamples);
     const bool queued = samples >= 0 && queueSamples(converted, samples);
+    if (queued)
+        m_placedSamples += samples;
     av_freep(&converted[0]);
     av_freep(&converted);
     if (samples < 0)
@@ -419,14 +428,21 @@ void ICAVOutputStream::endSound(const char* why)
 
 void ICAVOutputStream::noteGap(qint64 from, qint64 back, bool failed)
 {
-    if (m_gap.from < 0)
-        m_gap = SoundGap{qMax<qint64>(0, from), back, failed};
+    // Nothing follows a gap to the end.
+    if (m_gaps.isEmpty() || m_gaps.last().back >= 0)
+        m_gaps.append(SoundGap{qMax<qint64>(0, from), back, failed});
 }
 
-ICAVOutputStream::SoundGap ICAVOutputStream::soundGap() const
+QVector<ICAVOutputStream::SoundGap> ICAVOutputStream::soundGaps() const
 {
     QMutexLocker lock(&m_fifoMutex);
-    return m_gap;
+    return m_gaps;
+}
+
+qint64 ICAVOutputStream::recordingEnd() const
+{
+    QMutexLocker lock(&m_fifoMutex);
+    return m_recordingEnd;
 }
 
 qint64 ICAVOutputStream::soundEnd()
@@ -507,10 +523,11 @@ void ICAVOutputStream::padSoundToLastPicture()
     // may be up to two slots later: its slot is rounded, and a late picture takes the next.
     const qint64 pictureEnd = av_rescale(m_lastVideoPts + 1, m_audioEncoder->sample_rate, m_fps);
     const qint64 end = soundEnd();
-    if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS) {
-        QMutexLocker lock(&m_fifoMutex);
+    QMutexLocker lock(&m_fifoMutex);
+    m_recordingEnd = av_rescale(pictureEnd, 1000000, m_audioEncoder->sample_rate);
+    if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS)
         noteGap(av_rescale(end, 1000000, m_audioEncoder->sample_rate), -1, false);
-    }
+    lock.unlock();
     writeSilence(pictureEnd - end);
 }
 

@@ -4,6 +4,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QVector>
 #include <QWaitCondition>
 #include <atomic>
 #include <deque>
@@ -53,18 +54,26 @@ public:
     // caller frees the buffer with av_free. Null when it cannot be converted.
     static uint8_t* AVFrameSwicth(AVFrame* source, AVFrame* target, AVPixelFormat format);
 
-    // Where the sound of the recording stopped before the picture did, in microseconds of
-    // the recording: from (-1: it did not) to back (-1: to the end). failed: the recorder
-    // itself could not take it on. Complete once startEncode has returned.
+    // Where the sound of the recording is missing while the picture goes on, in
+    // microseconds of the recording: from to back (-1: to the end). failed: the recorder
+    // itself could not take it on. In order; complete once startEncode has returned.
     struct SoundGap
     {
         qint64 from = -1;
         qint64 back = -1;
         bool failed = false;
     };
-    SoundGap soundGap() const;
-    // Sound missing for this long is told; shorter gaps are the microphone's jitter.
-    static const qint64 SOUND_GAP_MICROSECONDS = 1000000;
+    QVector<SoundGap> soundGaps() const;
+    // The end of the recording's last picture (microseconds), once startEncode has
+    // returned; -1 before.
+    qint64 recordingEnd() const;
+    // Sound missing for this long is told; shorter gaps are the microphone's hiccups,
+    // silence at their place all the same.
+    static const qint64 SOUND_GAP_MICROSECONDS = 500000;
+    // Sound this far from its place is moved there (silence, or samples left out); less
+    // is taken up by stretching or squeezing the sound by at most MAX_STRETCH_PERCENT.
+    static const qint64 STEP_MICROSECONDS = 20000;
+    static const int MAX_STRETCH_PERCENT = 1;
 
     bool hasSound() const { return m_hasSound; }
     QString outputPath() const { return m_path; }
@@ -121,7 +130,7 @@ private:
     // At the end: silence after the sound up to the end of the last picture, so the sound
     // does not stop before the picture does. A long one is noted as the sound's gap.
     void padSoundToLastPicture();
-    // Keeps the first gap of the sound (under m_fifoMutex).
+    // Adds a gap of the sound (under m_fifoMutex).
     void noteGap(qint64 from, qint64 back, bool failed);
     // The end of what the sound encoder has taken and has queued, in its samples.
     qint64 soundEnd();
@@ -171,7 +180,8 @@ private:
     };
     std::deque<SoundRun> m_soundRuns;
     qint64 m_soundQueued = 0;
-    SoundGap m_gap;
+    QVector<SoundGap> m_gaps;
+    qint64 m_recordingEnd = -1;
     IAVPacketPtr m_packet;
     IAVPacketPtr m_heldVideo;  // empty (no data) when none is held
     int m_audioFrameSize = 0;
@@ -181,9 +191,9 @@ private:
     // The sound encoder's lead-in (encoder samples): its first packet starts that much
     // before the first sample given to it.
     qint64 m_audioLead = 0;
-    // Where the next microphone sample goes, counted at the microphone's rate from the
-    // start (microphone thread only).
-    qint64 m_inputSamples = 0;
+    // Samples (the encoder's rate) put on the time line before the converter's delay, from
+    // the start (microphone thread only).
+    qint64 m_placedSamples = 0;
     qint64 m_lastVideoPts = -1;
     // Monotonic time of the last fragment cut, and packets written since.
     qint64 m_lastCut = 0;

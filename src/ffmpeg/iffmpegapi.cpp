@@ -52,6 +52,10 @@ IFFmpegApi::IFFmpegApi(QObject* parent)
     connect(&m_inputStream, &ICAVInputStream::sgInputOpened, this, &IFFmpegApi::onInputOpened,
             Qt::DirectConnection);
     connect(&m_inputStream, &ICAVInputStream::sgMicrophoneMissing, this, [this] { emit recordMessage(5); });
+    connect(&m_inputStream, &ICAVInputStream::sgMicrophoneAway, this, [this](bool away) {
+        if (isRecording())
+            emit recordMessage(away ? 6 : 7);
+    });
 }
 
 IFFmpegApi::~IFFmpegApi()

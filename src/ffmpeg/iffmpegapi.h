@@ -79,7 +79,7 @@ signals:
     void sgRecordVideo(QString path, QString note);
     // 2: the recording started; 3: it did not start (before the user is told why); 4: it
     // ended without a normal stop; 5: the microphone did not answer, the recording goes on
-    // without sound.
+    // without sound; 6: the microphone went away during the recording; 7: it gives sound again.
     void recordMessage(int code);
     // The last recording's file is done with (and what it is was told): a new one may start.
     void sgFinalised();

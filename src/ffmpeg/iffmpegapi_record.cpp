@@ -326,18 +326,43 @@ QString IFFmpegApi::soundGapText() const
     // Asked for, but no microphone took part: the track, if any, is silence.
     if (m_inputStream.microphoneMissing())
         return tr("The recording has no sound: no microphone answered.");
-    const ICAVOutputStream::SoundGap gap = m_outputStream.soundGap();
-    if (gap.from < 0)
+    const QVector<ICAVOutputStream::SoundGap> gaps = m_outputStream.soundGaps();
+    if (gaps.isEmpty())
         return QString();
-    const QString when = gap.back < 0 ? tr("The sound stopped at %1 of the recording.").arg(recordingTime(gap.from))
-                                      : tr("The sound is missing from %1 to %2 of the recording.")
-                                            .arg(recordingTime(gap.from), recordingTime(gap.back));
-    if (gap.failed)
+    const ICAVOutputStream::SoundGap& last = gaps.last();
+    QString when;
+    if (gaps.size() == 1) {
+        when = last.back < 0 ? tr("The sound stopped at %1 of the recording.").arg(recordingTime(last.from))
+                             : tr("The sound is missing from %1 to %2 of the recording.")
+                                   .arg(recordingTime(last.from), recordingTime(last.back));
+    } else {
+        // The first few where they are, the rest as a count; the total tells how much.
+        const int SHOWN = 3;
+        const qint64 end = qMax(m_outputStream.recordingEnd(), last.from);
+        qint64 missing = 0;
+        QStringList places;
+        for (const ICAVOutputStream::SoundGap& gap : gaps) {
+            missing += (gap.back < 0 ? end : gap.back) - gap.from;
+            if (places.size() < SHOWN)
+                places << (gap.back < 0 ? tr("%1 to the end").arg(recordingTime(gap.from))
+                                        : recordingTime(gap.from) + QLatin1Char('-') + recordingTime(gap.back));
+        }
+        QString list = places.join(QStringLiteral(", "));
+        if (gaps.size() > SHOWN)
+            list = tr("%1 and %2 more").arg(list).arg(gaps.size() - SHOWN);
+        const qint64 seconds = qMax<qint64>(1, (missing + 500000) / 1000000);
+        const QString total = seconds < 60 ? tr("%1 s").arg(seconds) : recordingTime(seconds * 1000000);
+        when = tr("The sound is missing in %1 places, %2 in all: %3.").arg(gaps.size()).arg(total, list);
+    }
+    bool failed = false;
+    for (const ICAVOutputStream::SoundGap& gap : gaps)
+        failed = failed || gap.failed;
+    if (failed)
         return when + QLatin1Char(' ') + tr("The recorder could not process the sound.");
-    // A loss to the end has the cause the microphone tells now; a gap that ended, the
+    // A loss to the end has the cause the microphone tells now; gaps that ended, the
     // cause of the first silence.
     IAudioInputFromQt* mic = IAudioInputFromQt::instance();
-    switch (gap.back < 0 ? mic->loss() : mic->firstLoss()) {
+    switch (last.back < 0 ? mic->loss() : mic->firstLoss()) {
     case IAudioInputFromQt::Disconnected: return when + QLatin1Char(' ') + tr("The microphone was disconnected.");
     case IAudioInputFromQt::NoMoreSound: return when + QLatin1Char(' ') + tr("The microphone sent no sound.");
     case IAudioInputFromQt::SoundSystemError:

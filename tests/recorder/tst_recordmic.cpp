@@ -1,10 +1,13 @@
 // A microphone that fails the screen recorder, on a PulseAudio server of the test's own:
-// one nobody feeds, and one removed in the middle of a recording. Start answers at once
-// and the silence is told at Stop, the program still ends at SIGTERM, the next Start
-// records sound once the microphone delivers, and a sound that stopped midway is told at
-// Stop with its moment. A recording that got no picture is not announced as saved and leaves no file.
+// one nobody feeds, one removed in the middle of a recording and added again, and a
+// default source that is a monitor of what the computer plays. Start answers at once and
+// the silence is told at Stop, the program still ends at SIGTERM, the next Start records
+// sound once the microphone delivers, a microphone that comes back is used again at its
+// place, the bar tells while it is away and the box tells the gap, and a monitor is never
+// recorded. A recording that got no picture is not announced as saved and leaves no file.
 
 #include <QDir>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -97,7 +100,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void unfedMicrophoneDoesNotHoldUpStart();
-    void soundLostMidwayIsToldAtStop();
+    void microphoneBackIsUsedAgain();
+    void monitorIsNoMicrophone();
     void terminationEndsTheProgramWithTheMicrophoneHeld();
     void recordingWithoutPictureIsNotSaved();
 
@@ -143,13 +147,19 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
         fed = m_microphone.start(pipe);
     });
     const qint64 answered = startThroughTheBar(frame);
-    // The picture is recorded meanwhile; the microphone's silence is told at the end.
-    QTest::qWait(2000);
+    // The picture is recorded meanwhile; the microphone's silence is told in the bar, and
+    // at the end.
+    const QLabel* away = bar.window.findChild<QLabel*>(QStringLiteral("microphoneAway"));
+    QVERIFY(away);
+    QTRY_VERIFY_WITH_TIMEOUT(away->isVisible() && api->outputStream().videoFramesWritten() > 0, 15000);
+    QElapsedTimer stopping;
+    stopping.start();
     frame.stopVideoRecord();
     const bool saved = finished.wait(60000);
+    const qint64 stopMs = stopping.elapsed();
     feeder.join();
     QVERIFY(fed);
-    qInfo("Start answered after %lld ms", answered);
+    qInfo("Start answered after %lld ms; Stop to finished %lld ms", answered, stopMs);
     QVERIFY2(answered >= 0 && answered < ANSWER_MS,
              qPrintable(QStringLiteral("Start answered after %1 ms, not within %2 ms").arg(answered).arg(ANSWER_MS)));
     QVERIFY(saved);
@@ -161,7 +171,8 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
     QTRY_VERIFY_WITH_TIMEOUT(!IAudioInputFromQt::instance()->startPending(), 15000);
     QVERIFY(startThroughTheBar(frame) >= 0);
     QVERIFY2(api->outputStream().hasSound(), "the microphone did not start once it delivered");
-    QTest::qWait(1500);
+    QTRY_VERIFY_WITH_TIMEOUT(api->inputStream().microphoneStarted() && api->outputStream().videoFramesWritten() > 25,
+                             15000);
     frame.stopVideoRecord();
     QVERIFY(finished.wait(60000));
     const MediaProbe probe = probeMedia(finished.at(1).at(0).toString());
@@ -170,7 +181,7 @@ void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
     QCOMPARE(finished.at(1).at(1).toString(), QString());
 }
 
-void TestRecordMic::soundLostMidwayIsToldAtStop()
+void TestRecordMic::microphoneBackIsUsedAgain()
 {
     IFFmpegApi* api = IFFmpegApi::instance();
     askForSound();
@@ -183,34 +194,89 @@ void TestRecordMic::soundLostMidwayIsToldAtStop()
     const qint64 answered = startThroughTheBar(frame);
     QVERIFY(answered >= 0);
     QVERIFY2(api->outputStream().hasSound(), "the microphone did not start");
-    QTest::qWait(2500);
-    // The microphone goes, and nothing takes its place: the listener's sink (whose monitor
-    // the server would move the stream to) first, then the microphone, whose pipe is
-    // closed before it goes.
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0 && recording.elapsed() > 2500, 15000);
+    // The microphone goes (its pipe closed first); the server moves the stream to the
+    // listener's monitor, which is no microphone. The bar says so while it is away.
     const qint64 fedFor = recording.elapsed();
     m_microphone.stop();
-    QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-null-sink")}));
     QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-pipe-source")}));
-    const qint64 lostAt = recording.elapsed();
-    QTest::qWait(3000);
+    const QLabel* away = bar.window.findChild<QLabel*>(QStringLiteral("microphoneAway"));
+    QVERIFY(away);
+    QTRY_VERIFY_WITH_TIMEOUT(away->isVisible(), 5000);
+    const qint64 awayToldAfter = recording.elapsed() - fedFor;
+    QTRY_VERIFY_WITH_TIMEOUT(recording.elapsed() > fedFor + 2000, 5000);
+    // Back, with a tone from its first moment: recorded again, at its place.
+    QVERIFY(m_pulse.pactl({QStringLiteral("load-module"), QStringLiteral("module-pipe-source"),
+                           QStringLiteral("source_name=testmic"), QStringLiteral("file=") + m_pulse.pipePath(),
+                           QStringLiteral("format=s16le"), QStringLiteral("rate=8000"), QStringLiteral("channels=1")}));
+    QVERIFY(m_microphone.start(m_pulse.pipePath()));
+    const qint64 tone = m_microphone.toneAt(av_gettime_relative(), 0);
+    const qint64 backAt = recording.elapsed();
+    QTRY_VERIFY_WITH_TIMEOUT(!away->isVisible(), 10000);
+    const qint64 usedAfter = recording.elapsed() - backAt;
+    QTRY_VERIFY_WITH_TIMEOUT(recording.elapsed() > backAt + 2000, 5000);
     frame.stopVideoRecord();
     QVERIFY(finished.wait(60000));
+    m_microphone.silence();
 
     const QString path = QDir::toNativeSeparators(finished.at(0).at(0).toString());
     const QString note = frame.finishedBox()->note();
-    qInfo("microphone removed %lld ms into the recording; the box says: %s", lostAt, qPrintable(note));
-    // The sound stopped when the microphone did, counted from the recording's start (at
-    // most as long after the Start as its answer), less what the sound system still held.
+    const AvSync::Decoded file = AvSync::decode(finished.at(0).at(0).toString());
+    const qint64 toneAt = api->inputStream().stampAt(tone);
+    const double heard = file.onsetAfter((toneAt - 300000) / 1e6);
+    qInfo("microphone removed %lld ms into the recording, told in the bar after %lld ms, back after %lld ms and "
+          "used again after %lld ms; its tone is heard %lld ms from its capture; the box says: %s",
+          fedFor, awayToldAfter, backAt - fedFor, usedAfter, qint64(heard * 1000) - toneAt / 1000, qPrintable(note));
+    QVERIFY2(usedAfter < 2000, "the microphone was not used again within 2 s of its return");
+    QVERIFY2(heard >= 0 && qAbs(qint64(heard * 1e6) - toneAt) < 40000, "the sound after the return is not at its place");
+    // The gap is told from when the sound stopped (counted from the recording's start, at
+    // most as long after the Start as its answer) to its return.
     const QRegularExpressionMatch told =
-        QRegularExpression(QStringLiteral("^The sound stopped at 00:(\\d\\d) of the recording\\.")).match(note);
+        QRegularExpression(QStringLiteral("^The sound is missing from 00:(\\d\\d) to 00:(\\d\\d) of the recording\\. "
+                                          "The microphone was disconnected\\.$"))
+            .match(note);
     const qint64 earliest = qMax<qint64>(0, fedFor - answered - 1000) / 1000;
-    QVERIFY2(told.hasMatch() && told.captured(1).toInt() >= earliest && told.captured(1).toInt() <= fedFor / 1000,
-             qPrintable(QStringLiteral("the finished box does not tell when the sound stopped (%1 ms in, Start "
-                                       "answered after %2 ms): \"%3\"").arg(fedFor).arg(answered).arg(note)));
-    QVERIFY2(note.contains(QStringLiteral("The microphone was disconnected.")), qPrintable(note));
+    QVERIFY2(told.hasMatch() && told.captured(1).toInt() >= earliest && told.captured(1).toInt() <= fedFor / 1000
+                 && told.captured(2).toInt() >= told.captured(1).toInt(),
+             qPrintable(QStringLiteral("the finished box does not tell the gap (removed %1 ms in, Start answered "
+                                       "after %2 ms): \"%3\"").arg(fedFor).arg(answered).arg(note)));
     // "Open file" opens the path, which stands apart from the note.
     QCOMPARE(frame.finishedBox()->text(), path);
     QCOMPARE(TestEnv::messages(), QStringList{note + QLatin1Char('\n') + path});
+}
+
+void TestRecordMic::monitorIsNoMicrophone()
+{
+    // The default source is the listener's monitor (what the computer plays, silent
+    // here); the microphone plays a tone. Without the loopback, only the microphone has it.
+    IFFmpegApi* api = IFFmpegApi::instance();
+    askForSound();
+    QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-loopback")}));
+    QVERIFY(m_pulse.pactl({QStringLiteral("set-default-source"), QStringLiteral("listener.monitor")}));
+    m_microphone.toneAt(av_gettime_relative(), 0);
+    ShownBar bar;
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QSignalSpy messages(api, &IFFmpegApi::recordMessage);
+    QElapsedTimer recording;
+    recording.start();
+    QVERIFY(startThroughTheBar(bar.frame) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(api->inputStream().microphoneStarted(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0 && recording.elapsed() > 2500, 15000);
+    bar.frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+    const AvSync::Decoded withMicrophone = AvSync::decode(finished.at(0).at(0).toString());
+    QVERIFY2(withMicrophone.loudness(0.5, withMicrophone.videoEnd - 0.2) > 0.3, "the microphone was not recorded");
+
+    // With only the monitor left, the recording goes on without sound, and says so.
+    m_microphone.stop();
+    QVERIFY(m_pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-pipe-source")}));
+    QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
+    messages.clear();
+    QVERIFY(startThroughTheBar(bar.frame) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(messages.contains(QList<QVariant>{5}), 10000);
+    bar.frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.at(1).at(1).toString(), QStringLiteral("The recording has no sound: no microphone answered."));
 }
 
 void TestRecordMic::terminationEndsTheProgramWithTheMicrophoneHeld()
@@ -287,13 +353,7 @@ int main(int argc, char** argv)
     if (argc == 3 && qstrcmp(argv[1], PROGRAM_ARGUMENT) == 0) {
         const QString videos = QString::fromLocal8Bit(argv[2]);
         int programArgc = 1;
-        const int status = runProgram(programArgc, argv, videos);
-        // As the program's main: a microphone worker still held is not waited for.
-        if (IAudioInputFromQt::workersLeftBehind() > 0) {
-            std::fflush(nullptr);
-            ::_exit(status);
-        }
-        return status;
+        return runProgram(programArgc, argv, videos);
     }
     QApplication app(argc, argv);
     TestEnv::afterApplication();

@@ -39,11 +39,18 @@ const int RATE = 8000;
 // stretches. Sample k is written no earlier than start + k / RATE. With burstMs, the
 // sound goes in bursts of that length, each at the end of the span it covers, as some
 // USB and wireless microphones hand over a full buffer.
+// With pace above 1 the writer's clock runs that much slow (1.002: 0.2 %), below 1 fast,
+// as a microphone's own clock does.
 class ToneWriter
 {
 public:
-    bool start(const QString& pipe, int burstMs = 10)
+    bool start(const QString& pipe, int burstMs = 10, double pace = 1.0)
     {
+        m_pace = pace;
+        m_stop = false;
+        m_tones.clear();
+        m_gaps.clear();
+        m_stalls.clear();
         m_fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (m_fd < 0)
             return false;
@@ -68,15 +75,15 @@ public:
     qint64 toneAt(qint64 at, int ms)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        const qint64 from = (at - m_start) * RATE / 1000000;
+        const qint64 from = sampleAt(at);
         m_tones.push_back({from, ms > 0 ? from + qint64(ms) * RATE / 1000 : std::numeric_limits<qint64>::max(), 0});
-        return m_start + from * 1000000 / RATE;
+        return timeOf(from);
     }
     // Ends every tone from now on.
     void silence()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        const qint64 now = (av_gettime_relative() - m_start) * RATE / 1000000;
+        const qint64 now = sampleAt(av_gettime_relative());
         for (Tone& t : m_tones)
             t.to = qMin(t.to, now);
     }
@@ -85,7 +92,7 @@ public:
     void gapAt(qint64 at, int ms)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        const qint64 from = (at - m_start) * RATE / 1000000;
+        const qint64 from = sampleAt(at);
         m_gaps.push_back({from, from + qint64(ms) * RATE / 1000, 0});
     }
     // Holds back what it writes over ms from the moment at, then hands it all over at four
@@ -93,7 +100,7 @@ public:
     void stallAt(qint64 at, int ms)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        const qint64 from = (at - m_start) * RATE / 1000000;
+        const qint64 from = sampleAt(at);
         m_stalls.push_back({from, at + qint64(ms) * 1000, 0});
     }
     // When the first sample of tone i really went into the pipe (0: not yet).
@@ -118,7 +125,7 @@ private:
         QVector<qint16> buffer(chunk);
         qint16* samples = buffer.data();
         for (qint64 k = 0; !m_stop; k += chunk) {
-            qint64 due = m_start + (burst ? k + chunk : k) * 1000000 / RATE;
+            qint64 due = timeOf(burst ? k + chunk : k);
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 for (const Tone& s : m_stalls)
@@ -163,8 +170,12 @@ private:
         }
     }
 
+    qint64 sampleAt(qint64 at) const { return qint64(double(at - m_start) * RATE / 1e6 / m_pace); }
+    qint64 timeOf(qint64 sample) const { return m_start + qint64(double(sample) * 1e6 * m_pace / RATE); }
+
     int m_fd = -1;
     int m_chunk = RATE / 100;
+    double m_pace = 1.0;
     qint64 m_start = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;

@@ -195,4 +195,9 @@ TEXT = {
     'The sound system reported an error.': '聲音系統回報了一個錯誤。',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '無法錄製螢幕：桌面的螢幕分享服務 (xdg-desktop-portal) 未詢問即失敗。請按「開始」再試一次；若再次失敗，請登出後再登入，或使用 X11 工作階段登入以錄製螢幕。',
     'Saving the last recording...': '正在儲存上一段錄影...',
+    'The microphone is gone: no sound is recorded until it is back': '麥克風已中斷：在它回來之前不會錄到聲音',
+    '%1 to the end': '%1 到結尾',
+    '%1 and %2 more': '%1 等，另有 %2 處',
+    '%1 s': '%1 秒',
+    'The sound is missing in %1 places, %2 in all: %3.': '錄影中有 %1 處沒有聲音，共 %2：%3。',
 }

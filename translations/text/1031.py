@@ -200,4 +200,9 @@ TEXT = {
     'The sound system reported an error.': 'Das Tonsystem hat einen Fehler gemeldet.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Der Bildschirm kann nicht aufgenommen werden: Der Dienst zur Bildschirmfreigabe des Desktops (xdg-desktop-portal) ist ohne Nachfrage fehlgeschlagen. Drücken Sie erneut auf Start; schlägt er wieder fehl, melden Sie sich ab und wieder an oder melden Sie sich mit einer X11-Sitzung an, um den Bildschirm aufzunehmen.',
     'Saving the last recording...': 'Die letzte Aufnahme wird gespeichert...',
+    'The microphone is gone: no sound is recorded until it is back': 'Das Mikrofon ist weg: bis es zurück ist, wird kein Ton aufgenommen',
+    '%1 to the end': '%1 bis zum Ende',
+    '%1 and %2 more': '%1 und %2 weitere',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Der Ton fehlt an %1 Stellen, insgesamt %2: %3.',
 }

@@ -198,4 +198,9 @@ TEXT = {
     'The sound system reported an error.': 'El sistema de sonido informó de un error.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'No se puede grabar la pantalla: el servicio para compartir la pantalla del escritorio (xdg-desktop-portal) falló sin preguntar. Pulse Iniciar para intentarlo de nuevo; si vuelve a fallar, cierre la sesión y vuelva a iniciarla, o inicie una sesión X11 para grabar la pantalla.',
     'Saving the last recording...': 'Guardando la última grabación...',
+    'The microphone is gone: no sound is recorded until it is back': 'El micrófono no está: no se graba sonido hasta que vuelva',
+    '%1 to the end': '%1 hasta el final',
+    '%1 and %2 more': '%1 y %2 más',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Falta el sonido en %1 lugares, %2 en total: %3.',
 }

@@ -198,4 +198,9 @@ TEXT = {
     'The sound system reported an error.': 'Le système audio a signalé une erreur.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": "Impossible d'enregistrer l'écran : le service de partage d'écran du bureau (xdg-desktop-portal) a échoué sans rien demander. Appuyez sur Démarrer pour réessayer ; s'il échoue encore, fermez puis rouvrez la session, ou ouvrez une session X11 pour enregistrer l'écran.",
     'Saving the last recording...': 'Sauvegarde du dernier enregistrement...',
+    'The microphone is gone: no sound is recorded until it is back': "Le micro a disparu : aucun son n'est enregistré jusqu'à son retour",
+    '%1 to the end': "%1 jusqu'à la fin",
+    '%1 and %2 more': '%1 et %2 de plus',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Le son manque à %1 endroits, %2 en tout : %3.',
 }

@@ -198,4 +198,9 @@ TEXT = {
     'The sound system reported an error.': 'Il sistema audio ha segnalato un errore.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Impossibile registrare lo schermo: il servizio di condivisione dello schermo del desktop (xdg-desktop-portal) non è riuscito senza chiedere nulla. Premere Avvia per riprovare; se non riesce di nuovo, uscire e rientrare nella sessione oppure accedere con una sessione X11 per registrare lo schermo.',
     'Saving the last recording...': "Salvataggio dell'ultima registrazione...",
+    'The microphone is gone: no sound is recorded until it is back': "Il microfono non c'è: nessun audio viene registrato finché non torna",
+    '%1 to the end': '%1 fino alla fine',
+    '%1 and %2 more': '%1 e altri %2',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': "L'audio manca in %1 punti, %2 in tutto: %3.",
 }

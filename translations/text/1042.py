@@ -197,4 +197,9 @@ TEXT = {
     'The sound system reported an error.': '사운드 시스템이 오류를 보고했습니다.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '화면을 녹화할 수 없습니다: 데스크톱의 화면 공유 서비스(xdg-desktop-portal)가 묻지 않고 실패했습니다. 시작을 눌러 다시 시도하십시오. 다시 실패하면 로그아웃했다가 다시 로그인하거나 X11 세션으로 로그인하여 화면을 녹화하십시오.',
     'Saving the last recording...': '마지막 녹화를 저장하는 중...',
+    'The microphone is gone: no sound is recorded until it is back': '마이크가 연결되지 않았습니다: 다시 연결될 때까지 소리가 녹음되지 않습니다',
+    '%1 to the end': '%1부터 끝까지',
+    '%1 and %2 more': '%1 외 %2곳',
+    '%1 s': '%1초',
+    'The sound is missing in %1 places, %2 in all: %3.': '녹화의 %1곳에서 소리가 없습니다. 모두 %2: %3.',
 }

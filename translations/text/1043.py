@@ -198,4 +198,9 @@ TEXT = {
     'The sound system reported an error.': 'Het geluidssysteem meldde een fout.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": 'Het scherm kan niet worden opgenomen: de schermdeeldienst van de desktop (xdg-desktop-portal) is mislukt zonder iets te vragen. Druk op Start om het opnieuw te proberen; mislukt het weer, meld u dan af en weer aan, of meld u aan met een X11-sessie om het scherm op te nemen.',
     'Saving the last recording...': 'De vorige opname wordt opgeslagen...',
+    'The microphone is gone: no sound is recorded until it is back': 'De microfoon is weg: er wordt geen geluid opgenomen tot hij terug is',
+    '%1 to the end': '%1 tot het einde',
+    '%1 and %2 more': '%1 en nog %2',
+    '%1 s': '%1 s',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Het geluid ontbreekt op %1 plaatsen, in totaal %2: %3.',
 }

@@ -198,4 +198,9 @@ TEXT = {
     'The sound system reported an error.': 'Ses sistemi bir hata bildirdi.',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": "Ekran kaydedilemiyor: masaüstünün ekran paylaşma hizmeti (xdg-desktop-portal) bir şey sormadan başarısız oldu. Yeniden denemek için Başlat'a basın; yine başarısız olursa oturumu kapatıp yeniden açın veya ekranı kaydetmek için bir X11 oturumuyla giriş yapın.",
     'Saving the last recording...': 'Son kayıt kaydediliyor...',
+    'The microphone is gone: no sound is recorded until it is back': 'Mikrofon yok: geri gelene kadar ses kaydedilmiyor',
+    '%1 to the end': '%1 ile sonu arası',
+    '%1 and %2 more': '%1 ve %2 tane daha',
+    '%1 s': '%1 sn',
+    'The sound is missing in %1 places, %2 in all: %3.': 'Ses %1 yerde eksik, toplam %2: %3.',
 }

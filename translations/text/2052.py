@@ -195,4 +195,9 @@ TEXT = {
     'The sound system reported an error.': '声音系统报告了一个错误。',
     "The screen cannot be recorded: the desktop's screen-sharing service (xdg-desktop-portal) failed without asking. Press Start to try again; if it fails again, log out and in again, or log in with an X11 session to record the screen.": '无法录制屏幕：桌面的屏幕共享服务 (xdg-desktop-portal) 未询问即失败。请按“开始”重试；如果再次失败，请注销后重新登录，或使用 X11 会话登录以录制屏幕。',
     'Saving the last recording...': '正在保存上一段录制...',
+    'The microphone is gone: no sound is recorded until it is back': '麦克风已断开：在它回来之前不会录到声音',
+    '%1 to the end': '%1 到结尾',
+    '%1 and %2 more': '%1 等，另有 %2 处',
+    '%1 s': '%1 秒',
+    'The sound is missing in %1 places, %2 in all: %3.': '录制中有 %1 处没有声音，共 %2：%3。',
 }
