@@ -369,12 +369,22 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
     if (packet->stream_index != m_videoStreamIndex) {
         if (m_otherStreamLog.note(packet->stream_index, &otherStreamRepeats))
             qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream" << packet->stream_index;
+    } else if (!m_liveWanted || (m_awaitKeyFrame && !keyFrame)) {
+        // Nobody looks: the stream is read but not decoded, and decoding starts again
+        // at a key frame, the first one that makes a whole picture.
+        m_awaitKeyFrame = true;
+        ++m_packetsDropped;
+        markGoodFrame();
     } else if (m_decoder->width != m_streamWidth || m_decoder->height != m_streamHeight) {
         qDebug() << Q_FUNC_INFO << "rtsp resolution change before size: " << m_streamWidth << m_streamHeight;
         initconvertctx(m_decoder->width, m_decoder->height);
         qDebug() << Q_FUNC_INFO << "rtsp resolution change after size: " << m_streamWidth << m_streamHeight;
         return true;
     } else {
+        if (m_awaitKeyFrame) {
+            avcodec_flush_buffers(m_decoder.get());
+            m_awaitKeyFrame = false;
+        }
         if (avcodec_send_packet(m_decoder.get(), packet) < 0) {
             qDebug() << Q_FUNC_INFO << "decode error.\n";
             return true;

@@ -91,6 +91,8 @@ public:
     bool isPhotoPending() const { return m_photoPending; }
     // Microseconds between the last frame's packet arriving and its emission.
     qint64 lastFrameLatencyUs() const { return m_lastLatencyUs.load(); }
+    // Video packets read but not decoded because nobody looked at the picture.
+    quint64 packetsDropped() const { return m_packetsDropped.load(); }
 
 signals:
     void sgTcpDisconnect();
@@ -141,6 +143,8 @@ private:
     std::atomic<bool> m_autoEdgeFlag{false};
     std::atomic<bool> m_flushPending{false};
     std::atomic<qint64> m_lastLatencyUs{0};
+    std::atomic<quint64> m_packetsDropped{0};
+    bool m_awaitKeyFrame = false;      // reader thread only
     QImage m_currentImage;             // last emitted frame (guarded)
     AutoEdgeData m_autoEdgeData;       // guarded
     ImageType m_captureType = IMAGE_PLAIN; // guarded
