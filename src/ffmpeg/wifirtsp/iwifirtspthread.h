@@ -16,6 +16,7 @@
 
 #include "ffmpeg/iavptr.h"
 #include "icamerabackend.h"
+#include "imjpegdecoder.h"
 #include "irepeatlog.h"
 #include "iwifiprotocol.h"
 #include "iwifitimings.h"
@@ -122,6 +123,8 @@ private:
     void releaseStream();
     bool readerPass(AVFrame* frame);
     void emitFrame(AVFrame* frame, qint64 arrivalUs);
+    void emitJpeg(const AVPacket* packet, qint64 arrivalUs);
+    void publishFrame(QImage image, qint64 arrivalUs);
     QImage* framePicture(int width, int height);
     void sendCommand(TCPCMD cmd, const QVariant& payload = QVariant());
     void handleEncodeReply(const QByteArray& message);
@@ -171,6 +174,7 @@ private:
     IAVPacketPtr m_packet;
     static constexpr int FramePoolSize = 4;
     QList<QImage> m_framePool;         // reader thread only
+    IMjpegDecoder m_jpegDecoder;       // reader thread only
 
     // Protocol state: GUI thread only.
     ITcpSocket* m_tcpSocket = nullptr;
