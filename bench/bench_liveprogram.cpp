@@ -158,6 +158,10 @@ struct Program
         env.insert("HOME", home.path());
         env.insert("XDG_CONFIG_HOME", home.path() + "/config");
         env.insert("XDG_DATA_HOME", home.path() + "/data");
+        // Its own single-instance lock: another copy running elsewhere must not take over.
+        QDir(home.path()).mkdir("run");
+        QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
         env.insert("OCUMETRA_RTSP_URL", camera.url);
         env.insert("OCUMETRA_CAMERA_CONTROL_PORT", QString::number(camera.controlPort));
         process.setProcessEnvironment(env);

@@ -60,6 +60,7 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     // The camera decodes only while its picture can be seen.
     auto* watch = new ILivePictureWatch(this);
     connect(watch, &ILivePictureWatch::seenChanged, ICamera::instance(), &ICamera::setLiveWanted);
+    ICamera::instance()->setLiveWanted(watch->isSeen()); // not what an earlier window left
     qDebug() << "Windows MainFrame used!";
 }
 

@@ -369,9 +369,9 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
     if (packet->stream_index != m_videoStreamIndex) {
         if (m_otherStreamLog.note(packet->stream_index, &otherStreamRepeats))
             qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream" << packet->stream_index;
-    } else if (!m_liveWanted || (m_awaitKeyFrame && !keyFrame)) {
+    } else if (!m_liveWanted || (m_awaitKeyFrame && !keyFrame && m_decoder->codec_id != AV_CODEC_ID_MJPEG)) {
         // Nobody looks: the stream is read but not decoded, and decoding starts again
-        // at a key frame, the first one that makes a whole picture.
+        // at a key frame, the first one that makes a whole picture (every JPEG does).
         m_awaitKeyFrame = true;
         ++m_packetsDropped;
         markGoodFrame();
