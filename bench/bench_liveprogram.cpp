@@ -1,4 +1,5 @@
-// The whole program with the simulated Wi-Fi camera, as a user runs it: its CPU while
+// The whole program with the simulated Wi-Fi camera and the virtual USB camera, as a
+// user runs it: its CPU while
 // the picture is shown and while the window is minimised, beside a bare decode of the
 // same stream (ffmpeg -threads 1 -f null) measured over the same seconds, its memory,
 // and the time from start to the first picture beside ffplay's.
@@ -23,6 +24,10 @@
 #include <memory>
 #include <unistd.h>
 #include <xcb/xcb.h>
+
+#ifdef OCUMETRA_BENCH_USB
+#include "usbcameratest.h"
+#endif
 
 namespace {
 
@@ -152,9 +157,10 @@ struct Program
     QTemporaryDir home;
     QProcess process;
     QString window;
-    void start(const Camera& camera)
+    void start(const Camera& camera, const QProcessEnvironment& extra = QProcessEnvironment())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(extra);
         env.insert("HOME", home.path());
         env.insert("XDG_CONFIG_HOME", home.path() + "/config");
         env.insert("XDG_DATA_HOME", home.path() + "/data");
@@ -175,6 +181,14 @@ struct Program
         window = xdotool({"search", "--onlyvisible", "--pid", QString::number(pid())}).split('\n').value(0);
         return !window.isEmpty();
     }
+    bool waitForWindow()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!findWindow() && clock.elapsed() < 30000)
+            QThread::msleep(100);
+        return !window.isEmpty();
+    }
     ~Program()
     {
         process.terminate();
@@ -192,6 +206,12 @@ struct BareDecode
         process.start("ffmpeg", {"-nostdin", "-loglevel", "error", "-threads", "1", "-rtsp_transport", "udp", "-i",
                                  url, "-f", "null", "-"});
     }
+    void start(const QStringList& input, const QProcessEnvironment& env)
+    {
+        process.setProcessEnvironment(env);
+        process.start("ffmpeg", QStringList{"-nostdin", "-loglevel", "error", "-threads", "1"} + input
+                                    + QStringList{"-f", "null", "-"});
+    }
     ~BareDecode()
     {
         process.kill();
@@ -199,28 +219,59 @@ struct BareDecode
     }
 };
 
-// range(0): 0 H.264 1920x1080, 1 H.264 3840x2160, 2 MJPEG 1920x1080.
+// The virtual USB camera, preloaded into the program and into the bare decode.
+QProcessEnvironment usbCamera(const QString& home)
+{
+    QProcessEnvironment env;
+#ifdef OCUMETRA_BENCH_USB
+    if (!UsbCameraTest::writeSysfs(home + "/sys", UsbCameraTest::node(), "f0c4", "0101"))
+        return env;
+    env.insert("LD_PRELOAD", OCUMETRA_VCAM_LIBRARY);
+    env.insert("OCUMETRA_EXTRA_CAMERAS", UsbCameraTest::node());
+    env.insert("OCUMETRA_SYSFS_ROOT", home + "/sys");
+    env.insert("OCUMETRA_RTSP_URL", "");
+#else
+    Q_UNUSED(home)
+#endif
+    return env;
+}
+
+// range(0): 0 H.264 1920x1080, 1 H.264 3840x2160, 2 MJPEG 1920x1080 from the simulated
+// Wi-Fi camera; 3 the virtual USB camera's MJPEG 1920x1080.
 void BM_LiveProgram(benchmark::State& state)
 {
     static const char* const codecs[] = {"h264", "h264", "mjpeg"};
     static const char* const sizes[] = {"1920x1080", "3840x2160", "1920x1080"};
+    const bool usb = state.range(0) == 3;
     Screen screen;
     Camera camera;
-    if (!screen.ok() || !camera.start(codecs[state.range(0)], sizes[state.range(0)])) {
+    if (!screen.ok() || (!usb && !camera.start(codecs[state.range(0)], sizes[state.range(0)]))) {
         state.SkipWithError("no X server or no simulated camera");
         return;
     }
     for (auto _ : state) {
         Program program;
-        program.start(camera);
+        const QProcessEnvironment usbEnv = usb ? usbCamera(program.home.path()) : QProcessEnvironment();
+        if (usb && usbEnv.isEmpty()) {
+            state.SkipWithError("no virtual USB camera in this build");
+            return;
+        }
+        program.start(camera, usbEnv);
         QElapsedTimer clock;
         clock.start();
-        if (screen.msUntilGreen(clock) < 0 || !program.findWindow()) {
+        const bool showing = usb ? program.waitForWindow() : screen.msUntilGreen(clock) >= 0 && program.findWindow();
+        if (!showing) {
             state.SkipWithError("the program shows no picture");
             return;
         }
         BareDecode bare;
-        bare.start(camera.url);
+        if (usb) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(usbEnv);
+            bare.start({"-f", "v4l2", "-input_format", "mjpeg", "-video_size", "1920x1080", "-i", "/dev/video63"}, env);
+        } else {
+            bare.start(camera.url);
+        }
         spin(3000); // past the decoder's opening and probing
         double shown = 0, decode = 0, minimised = 0, load = 0, rss = 0, rssMax = 0;
         for (int round = 0; round < kRounds; ++round) {
@@ -292,7 +343,7 @@ void BM_FirstPicture(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_LiveProgram)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_LiveProgram)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_FirstPicture)->Iterations(4)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
