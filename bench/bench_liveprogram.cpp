@@ -261,7 +261,10 @@ void BM_LiveProgram(benchmark::State& state)
         clock.start();
         const bool showing = usb ? program.waitForWindow() : screen.msUntilGreen(clock) >= 0 && program.findWindow();
         if (!showing) {
-            state.SkipWithError("the program shows no picture");
+            const bool running = program.process.state() == QProcess::Running;
+            state.SkipWithError(running && program.findWindow() ? "the program's window shows no picture"
+                                : running                      ? "the program shows no window"
+                                                               : "the program ended");
             return;
         }
         BareDecode bare;
