@@ -2,6 +2,8 @@
 // software adjustments and the document outline, against a bare tjDecompress2.
 // Adjustments and outline may run on worker threads, so the figures to judge are the
 // process CPU per frame (proc_cpu_ms) and its ratio to the bare decode's (x_decode).
+// BM_RtspJpegFrame: a Wi-Fi camera's MJPEG frame through FFmpeg's decoder and swscale
+// against TurboJPEG, each into a reused BGRA picture.
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -12,6 +14,7 @@
 #include <turbojpeg.h>
 #include <vector>
 
+#include "ffmpeg/iavptr.h"
 #include "framepathbackend.h"
 #include "imjpegdecoder.h"
 #include "opencv/iopencvapi.h"
@@ -120,8 +123,47 @@ void BM_LiveFramePath(benchmark::State& state)
     reference.report();
 }
 
+// range(0): 0 FFmpeg's mjpeg decoder then swscale to BGRA, 1 TurboJPEG to BGRA.
+void BM_RtspJpegFrame(benchmark::State& state)
+{
+    const QByteArray& jpeg = frame(1920, true);
+    QImage target = allocSwsTargetImage(1920, 1080);
+    IMjpegDecoder turbo;
+    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_MJPEG);
+    IAVCodecContextPtr decoder(avcodec_alloc_context3(codec));
+    IAVPacketPtr packet(av_packet_alloc());
+    IAVFramePtr picture(av_frame_alloc());
+    ISwsContextPtr scaler;
+    if (!decoder || avcodec_open2(decoder.get(), codec, nullptr) < 0) {
+        state.SkipWithError("no mjpeg decoder");
+        return;
+    }
+    for (auto _ : state) {
+        if (state.range(0) == 1) {
+            const QImage image = turbo.decode(reinterpret_cast<const uchar*>(jpeg.constData()), size_t(jpeg.size()),
+                                              false, QSize(), &target);
+            benchmark::DoNotOptimize(image.constBits());
+            continue;
+        }
+        packet->data = reinterpret_cast<uint8_t*>(const_cast<char*>(jpeg.constData()));
+        packet->size = jpeg.size();
+        if (avcodec_send_packet(decoder.get(), packet.get()) < 0 || avcodec_receive_frame(decoder.get(), picture.get()) < 0) {
+            state.SkipWithError("mjpeg decode failed");
+            return;
+        }
+        if (!scaler)
+            scaler.reset(sws_getContext(picture->width, picture->height, AVPixelFormat(picture->format), picture->width,
+                                        picture->height, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr));
+        uint8_t* dst[4] = {target.bits(), nullptr, nullptr, nullptr};
+        int stride[4] = {int(target.bytesPerLine()), 0, 0, 0};
+        sws_scale(scaler.get(), picture->data, picture->linesize, 0, picture->height, dst, stride);
+        av_frame_unref(picture.get());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_RtspJpegFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareDecode)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveFramePath)
     ->Args({1920, 0, 0, 0})->Args({1920, 0, 1, 0})->Args({1920, 1, 0, 0})->Args({1920, 1, 1, 0})

@@ -188,7 +188,13 @@ ICameraBackend* ICamera::backendInUse() const
 
 void ICamera::connectBackend(ICameraBackend* backend)
 {
-    connect(backend, &ICameraBackend::sgCameraFrame, this, &ICamera::sgCameraFrame);
+    backend->setLiveWanted(m_liveWanted);
+    // On the back end's thread: the picture waits in the mailbox, and the GUI thread is
+    // told only when the box was empty, so at most one picture is ever on its way.
+    connect(backend, &ICameraBackend::sgCameraFrame, this, [this](const QImage& image) {
+        if (m_frames.put(image))
+            QMetaObject::invokeMethod(this, &ICamera::deliverFrame, Qt::QueuedConnection);
+    }, Qt::DirectConnection);
     connect(backend, &ICameraBackend::sgCaptureImage, this, &ICamera::sgCaptureImage);
     connect(backend, &ICameraBackend::sgError, this, &ICamera::slError);
 }
@@ -198,6 +204,24 @@ void ICamera::deleteBackend(ICameraBackend*& backend)
     // The back end's destructor stops and joins its thread.
     delete backend;
     backend = nullptr;
+    // Its last picture, if one still waits, belongs to no camera any more.
+    QImage stale;
+    m_frames.take(&stale);
+}
+
+void ICamera::deliverFrame()
+{
+    QImage image;
+    if (m_frames.take(&image))
+        emit sgCameraFrame(image);
+}
+
+void ICamera::setLiveWanted(bool wanted)
+{
+    m_liveWanted = wanted;
+    for (ICameraBackend* backend : {m_uvcBackend, m_platformBackend, m_wifiBackend})
+        if (backend)
+            backend->setLiveWanted(wanted);
 }
 
 void ICamera::createBackend(const ICameraInfo& info)

@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include "icameraparameter.h"
+#include "iframemailbox.h"
 #include "icameratypes.h"
 
 class ICameraBackend;
@@ -58,6 +59,10 @@ public:
     virtual void changeVideoStreamImage();
 
     virtual void setRunFlag(const bool& run);
+    // False while nobody can see the live picture: every back end, present or made
+    // later, then reads its source without decoding it.
+    void setLiveWanted(bool wanted);
+    bool liveWanted() const { return m_liveWanted; }
     virtual bool setCaptureFlag(ImageType type);
     // The Wi-Fi camera still transfers the last photo: it takes no other until then.
     bool isPhotoPending() const;
@@ -131,7 +136,12 @@ private:
     // With no camera found: the USB ids, the devices and the Wi-Fi address tried.
     void logWhatWasTried() const;
 
+    // Takes the newest frame from the mailbox and emits it (GUI thread).
+    void deliverFrame();
+
     ICameraInfo m_backendInfo; // the camera the USB back end was made for
+    IFrameMailbox m_frames;
+    bool m_liveWanted = true;
     static ICamera* s_instance;
 };
 

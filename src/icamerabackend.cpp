@@ -143,6 +143,14 @@ void IDeviceCameraThread::queueCapture(ImageType type)
     m_pendingCaptures << type;
 }
 
+bool IDeviceCameraThread::frameWanted() const
+{
+    if (m_liveWanted)
+        return true;
+    QMutexLocker lock(&m_mutex);
+    return !m_pendingCaptures.isEmpty();
+}
+
 void IDeviceCameraThread::answerCaptures(const QImage& frame)
 {
     QList<ImageType> pending;

@@ -50,11 +50,20 @@ public:
     virtual void setAutoFocusFlag(const QVariant& value) = 0;    // -999: automatic
     virtual void setAutoExposureFlag(const QVariant& value) = 0; // -999: automatic
 
+    // False while nobody can see the live picture (the window minimised, hidden or
+    // covered): the back end keeps reading its source but decodes only what a capture
+    // needs, and the picture comes back with the next frame that decodes on its own.
+    void setLiveWanted(bool wanted) { m_liveWanted = wanted; }
+    bool liveWanted() const { return m_liveWanted; }
+
 signals:
     // 0 opened, 1 no camera / opening failed, 2 resolution change failed, 3 unavailable.
     void sgError(int code);
     void sgCameraFrame(QImage image);
     void sgCaptureImage(QImage image);
+
+protected:
+    std::atomic<bool> m_liveWanted{true};
 };
 
 // Shared state of the device back ends (USB through V4L2 or libuvc): the last clean
@@ -93,6 +102,8 @@ protected:
     // it gets its own sgCaptureImage, so two requests within one frame are two pictures.
     void queueCapture(ImageType type);
     void answerCaptures(const QImage& frame);
+    // A frame must be decoded: the picture is looked at, or a capture waits for it.
+    bool frameWanted() const;
 
     std::atomic<bool> m_autoEdge{false};
     std::atomic<bool> m_resolutionPending{false};

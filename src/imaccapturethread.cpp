@@ -398,6 +398,11 @@ void IMacCaptureThread::setAutoExposureFlag(const QVariant& value)
 
 bool IMacCaptureThread::setCaptureFalg(ImageType type)
 {
+    // Nothing is decoded while nobody looks: the next frame answers instead.
+    if (!m_liveWanted && isRunning()) {
+        queueCapture(type);
+        return true;
+    }
     const QImage picture = captureImage(type);
     if (picture.isNull()) {
         qDebug() << Q_FUNC_INFO << "no frame to capture yet.";
@@ -427,6 +432,7 @@ void IMacCaptureThread::handleFrame(QImage& frame)
     cv::Mat mat(frame.height(), frame.width(), CV_8UC4, frame.bits(), size_t(frame.bytesPerLine()));
     adjust.apply(mat);
 
+    answerCaptures(frame);
     publishFrame(frame);
 }
 
@@ -512,7 +518,13 @@ void IMacCaptureThread::run()
         if (slot == std::end(pool))
             slot = nullptr;
         QImage frame;
-        if (int(buf.index) < m_buffers.size() && !(buf.flags & V4L2_BUF_FLAG_ERROR))
+        const bool wanted = frameWanted();
+        if (!wanted && !m_lastFrame.isNull()) {
+            // A capture after the restore must not get a picture from before it.
+            QMutexLocker lock(&m_mutex);
+            m_lastFrame = QImage();
+        }
+        if (wanted && int(buf.index) < m_buffers.size() && !(buf.flags & V4L2_BUF_FLAG_ERROR))
             frame = convertFrame(m_format.fourcc, m_format.size,
                                  static_cast<const uchar*>(m_buffers.at(int(buf.index)).start),
                                  qMin<size_t>(buf.bytesused, m_buffers.at(int(buf.index)).length), &decoder, slot);

@@ -41,6 +41,7 @@
 #include "icamera.h"
 #include "iglobal.h"
 #include "iimagetansformthread.h"
+#include "ilivepicturewatch.h"
 #include "imachelper.h"
 #include "imacusbdevice.h"
 #include "service/iboardservice.h"
@@ -56,6 +57,10 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     IFFmpegApi::instance()->initData();
     InitBorad();
     CreateUI();
+    // The camera decodes only while its picture can be seen.
+    auto* watch = new ILivePictureWatch(this);
+    connect(watch, &ILivePictureWatch::seenChanged, ICamera::instance(), &ICamera::setLiveWanted);
+    ICamera::instance()->setLiveWanted(watch->isSeen()); // not what an earlier window left
     qDebug() << "Windows MainFrame used!";
 }
 

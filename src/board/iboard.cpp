@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPinchGesture>
+#include <QStyleOption>
 
 #include "board/idrawinglayer.h"
 #include "board/islide.h"
@@ -28,6 +29,9 @@ IBoard::IBoard(SceneDisplayMode mode, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->grabGesture(Qt::PinchGesture);
+    // The background is painted only beside the picture (drawBackground), and nothing
+    // behind the board is painted under it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_cameraShowWidth = width();
     m_cameraShowHeight = height();
     m_modeManage->initialzieModes();
@@ -481,6 +485,46 @@ void IBoard::paintEvent(QPaintEvent* event)
 {
     drawings()->settle();
     QGraphicsView::paintEvent(event);
+}
+
+QRect IBoard::pictureCover() const
+{
+    if (!m_pixmapItem || m_pixmapItem->scene() != scene() || !m_pixmapItem->isVisible()
+        || m_pixmapItem->effectiveOpacity() < 1.0)
+        return QRect();
+    const QImage& image = m_pixmapItem->image();
+    if (image.isNull() || image.hasAlphaChannel())
+        return QRect();
+    const QTransform t = m_pixmapItem->sceneTransform() * viewportTransform();
+    const bool axisAligned = (qFuzzyIsNull(t.m12()) && qFuzzyIsNull(t.m21()))
+                             || (qFuzzyIsNull(t.m11()) && qFuzzyIsNull(t.m22()));
+    if (!axisAligned)
+        return QRect();
+    // Pixels the picture covers only in part keep the background under them.
+    const QRectF r = t.mapRect(m_pixmapItem->boundingRect());
+    return QRect(QPoint(int(std::ceil(r.left())), int(std::ceil(r.top()))),
+                 QPoint(int(std::floor(r.right())) - 1, int(std::floor(r.bottom())) - 1));
+}
+
+// What Qt would fill the viewport with (its own fill, the board's style sheet seen
+// through it, the view's brush), clipped to the area beside the picture.
+void IBoard::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    QWidget* view = viewport();
+    const QRegion beside = QRegion(view->rect()) - pictureCover();
+    painter->save();
+    const QTransform toScene = painter->worldTransform();
+    painter->resetTransform();
+    painter->setClipRegion(beside, Qt::IntersectClip);
+    if (view->autoFillBackground())
+        painter->fillRect(view->rect(), view->palette().brush(view->backgroundRole()));
+    QStyleOption option;
+    option.initFrom(this);
+    painter->translate(-view->pos());
+    style()->drawPrimitive(QStyle::PE_Widget, &option, painter, this);
+    painter->setWorldTransform(toScene);
+    QGraphicsView::drawBackground(painter, rect);
+    painter->restore();
 }
 
 bool IBoard::viewportEvent(QEvent* event)

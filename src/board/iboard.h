@@ -105,6 +105,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
 
 private slots:
     void onElementsTakenOff(const QList<IElement*>& elements);
@@ -119,6 +120,8 @@ private:
     enum class Step { Down, Move, Up };
     void route(QMouseEvent* event, Step step);
     void showZoomNotice();
+    // The viewport pixels the opaque camera picture covers whole; empty when none.
+    QRect pictureCover() const;
 
     TX_IBOARD_ENUM::SceneDisplayMode m_displayMode;
     QList<ISlide*> m_slides;

@@ -281,7 +281,7 @@ void IUvcThread::run()
             continue;
         }
         sinceFrame.restart();
-        if (frame->frame_format != UVC_FRAME_FORMAT_MJPEG)
+        if (frame->frame_format != UVC_FRAME_FORMAT_MJPEG || !frameWanted())
             continue;
         QImage image = decoder.decode(static_cast<const uchar*>(frame->data), frame->data_bytes);
         if (image.isNull())

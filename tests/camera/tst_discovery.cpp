@@ -13,7 +13,7 @@
 
 namespace {
 
-// A back end whose thread emits one frame, one capture and the open code.
+// A back end whose thread emits five frames, each greener, then the open code.
 class FakeBackend : public ICameraBackend
 {
 public:
@@ -45,9 +45,11 @@ public:
 protected:
     void run() override
     {
-        QImage frame(32, 16, QImage::Format_RGB32);
-        frame.fill(Qt::green);
-        emit sgCameraFrame(frame);
+        for (int i = 1; i <= 5; ++i) {
+            QImage frame(32, 16, QImage::Format_RGB32);
+            frame.fill(QColor(0, 50 * i, 0));
+            emit sgCameraFrame(frame);
+        }
         emit sgError(0);
     }
 };
@@ -142,19 +144,22 @@ void TestCamera::backendSignalsReachGuiThread()
     g_camera_info.index = 999;
 
     QThread* frameThread = nullptr;
-    QImage received;
+    QList<QImage> received;
     connect(camera, &ICamera::sgCameraFrame, this, [&](QImage image) {
         frameThread = QThread::currentThread();
-        received = image;
+        received << image;
     }, Qt::DirectConnection);
     QSignalSpy errors(camera, &ICamera::sgError);
     QVERIFY(!camera->isRuning()); // created, not streaming yet
     QVERIFY(camera->openCamera(999));
+    // A window thread that lags gets the newest frame only, not the queue of them.
+    QVERIFY(backend->wait(5000));
     QTRY_COMPARE(errors.count(), 1);
     QCOMPARE(errors.at(0).at(0).toInt(), 0);
-    QTRY_VERIFY(!received.isNull());
+    QTRY_VERIFY(!received.isEmpty());
     QCOMPARE(frameThread, QCoreApplication::instance()->thread());
-    QCOMPARE(received.pixel(3, 3), QColor(Qt::green).rgb());
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received.first().pixel(3, 3), QColor(0, 250, 0).rgb());
 
     // Requests go to the Wi-Fi back end while it is the camera in use.
     camera->setContrast(42);
@@ -163,6 +168,15 @@ void TestCamera::backendSignalsReachGuiThread()
     QCOMPARE(backend->lastCapture, IMAGE_BLACKWHITE);
     camera->setRunFlag(false);
     QVERIFY(!backend->lastRun);
+    // Nobody looks: the back end in use, and one made later, decode nothing.
+    camera->setLiveWanted(false);
+    QVERIFY(!backend->liveWanted());
+    auto* later = new FakeBackend;
+    camera->adoptWifiBackend(later);
+    delete backend;
+    QVERIFY(!later->liveWanted());
+    camera->setLiveWanted(true);
+    QVERIFY(later->liveWanted());
     QCOMPARE(camera->supportResolution().size(), 2);
 
     camera->closeCamera(); // deletes the back end and forgets the camera

@@ -137,6 +137,22 @@ private slots:
         const QImage shot = captures.first().first().value<QImage>();
         QCOMPARE(shot.size(), QSize(1280, 720));
         QVERIFY2(UsbCameraTest::sceneMismatch(shot).isEmpty(), qPrintable(UsbCameraTest::sceneMismatch(shot)));
+
+        // Minimised: frames are taken from the camera but not decoded, except one that
+        // a capture waits for; restored, the picture goes on.
+        camera.backend.setLiveWanted(false);
+        const long taken = vcam_counter("frames");
+        QTRY_VERIFY_WITH_TIMEOUT(vcam_counter("frames") >= taken + 3, 10000);
+        const int decoded = camera.log.count();
+        QTRY_VERIFY_WITH_TIMEOUT(vcam_counter("frames") >= taken + 10, 10000);
+        QCOMPARE(camera.log.count(), decoded);
+        QVERIFY(camera.backend.setCaptureFalg(IMAGE_PLAIN));
+        QTRY_COMPARE_WITH_TIMEOUT(captures.count(), 2, 10000);
+        const QImage late = captures.last().first().value<QImage>();
+        QVERIFY2(UsbCameraTest::sceneMismatch(late).isEmpty(), qPrintable(UsbCameraTest::sceneMismatch(late)));
+        QVERIFY(late != shot); // a new frame, not the one from before
+        camera.backend.setLiveWanted(true);
+        QTRY_VERIFY_WITH_TIMEOUT(camera.log.count() > decoded + 3, 10000);
     }
 
     void heldFramesKeepTheirPixels()

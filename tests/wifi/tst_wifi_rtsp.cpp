@@ -178,6 +178,16 @@ private slots:
         QCOMPARE(errors.at(0).at(0).toInt(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(sizes.size() >= 10, 10000);
         QCOMPARE(sizes.last(), QSize(320, 240));
+
+        // Minimised: packets are read and dropped; restored: the picture is back, within
+        // the source's one-second key-frame interval.
+        backend.setLiveWanted(false);
+        QTRY_VERIFY_WITH_TIMEOUT(backend.packetsDropped() >= 15, 5000);
+        const int before = sizes.size();
+        QTRY_VERIFY_WITH_TIMEOUT(backend.packetsDropped() >= 30, 5000);
+        QCOMPARE(sizes.size(), before);
+        backend.setLiveWanted(true);
+        QTRY_VERIFY_WITH_TIMEOUT(sizes.size() > before, 5000);
         // The control link came up beside the stream.
         QTRY_VERIFY_WITH_TIMEOUT(backend.isLinkReady(), 5000);
 

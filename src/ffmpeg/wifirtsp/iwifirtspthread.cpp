@@ -369,12 +369,25 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
     if (packet->stream_index != m_videoStreamIndex) {
         if (m_otherStreamLog.note(packet->stream_index, &otherStreamRepeats))
             qDebug() << Q_FUNC_INFO << "packet->stream_index not video stream" << packet->stream_index;
+    } else if (!m_liveWanted || (m_awaitKeyFrame && !keyFrame && m_decoder->codec_id != AV_CODEC_ID_MJPEG)) {
+        // Nobody looks: the stream is read but not decoded, and decoding starts again
+        // at a key frame, the first one that makes a whole picture (every JPEG does).
+        m_awaitKeyFrame = true;
+        ++m_packetsDropped;
+        markGoodFrame();
     } else if (m_decoder->width != m_streamWidth || m_decoder->height != m_streamHeight) {
         qDebug() << Q_FUNC_INFO << "rtsp resolution change before size: " << m_streamWidth << m_streamHeight;
         initconvertctx(m_decoder->width, m_decoder->height);
         qDebug() << Q_FUNC_INFO << "rtsp resolution change after size: " << m_streamWidth << m_streamHeight;
         return true;
+    } else if (m_decoder->codec_id == AV_CODEC_ID_MJPEG) {
+        m_awaitKeyFrame = false;
+        emitJpeg(packet, arrivalUs);
     } else {
+        if (m_awaitKeyFrame) {
+            avcodec_flush_buffers(m_decoder.get());
+            m_awaitKeyFrame = false;
+        }
         if (avcodec_send_packet(m_decoder.get(), packet) < 0) {
             qDebug() << Q_FUNC_INFO << "decode error.\n";
             return true;
@@ -443,8 +456,26 @@ void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
     uint8_t* dst[4] = {target->bits(), nullptr, nullptr, nullptr};
     int dstStride[4] = {int(target->bytesPerLine()), 0, 0, 0};
     sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, h, dst, dstStride);
-    QImage image = *target;
+    publishFrame(*target, arrivalUs);
+}
 
+// TurboJPEG writes the picture's own format at once, where FFmpeg's decoder and swscale
+// take two passes.
+void IWifiRtspThread::emitJpeg(const AVPacket* packet, qint64 arrivalUs)
+{
+    const QSize size = m_jpegDecoder.frameSize(packet->data, size_t(packet->size));
+    QImage* target = size.isValid() ? framePicture(size.width(), size.height()) : nullptr;
+    const QImage image =
+        target ? m_jpegDecoder.decode(packet->data, size_t(packet->size), false, QSize(), target) : QImage();
+    if (image.isNull()) {
+        qDebug() << Q_FUNC_INFO << "decode error.\n";
+        return;
+    }
+    publishFrame(image, arrivalUs);
+}
+
+void IWifiRtspThread::publishFrame(QImage image, qint64 arrivalUs)
+{
     if (m_autoEdgeFlag) {
         const AutoEdgeData outline = IOpencvApi::cvAutoEdge(IOpencvApi::cvImage2Mat(image));
         QMutexLocker lock(&m_stateMutex);

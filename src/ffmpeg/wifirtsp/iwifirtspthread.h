@@ -16,6 +16,7 @@
 
 #include "ffmpeg/iavptr.h"
 #include "icamerabackend.h"
+#include "imjpegdecoder.h"
 #include "irepeatlog.h"
 #include "iwifiprotocol.h"
 #include "iwifitimings.h"
@@ -91,6 +92,8 @@ public:
     bool isPhotoPending() const { return m_photoPending; }
     // Microseconds between the last frame's packet arriving and its emission.
     qint64 lastFrameLatencyUs() const { return m_lastLatencyUs.load(); }
+    // Video packets read but not decoded because nobody looked at the picture.
+    quint64 packetsDropped() const { return m_packetsDropped.load(); }
 
 signals:
     void sgTcpDisconnect();
@@ -120,6 +123,8 @@ private:
     void releaseStream();
     bool readerPass(AVFrame* frame);
     void emitFrame(AVFrame* frame, qint64 arrivalUs);
+    void emitJpeg(const AVPacket* packet, qint64 arrivalUs);
+    void publishFrame(QImage image, qint64 arrivalUs);
     QImage* framePicture(int width, int height);
     void sendCommand(TCPCMD cmd, const QVariant& payload = QVariant());
     void handleEncodeReply(const QByteArray& message);
@@ -141,6 +146,8 @@ private:
     std::atomic<bool> m_autoEdgeFlag{false};
     std::atomic<bool> m_flushPending{false};
     std::atomic<qint64> m_lastLatencyUs{0};
+    std::atomic<quint64> m_packetsDropped{0};
+    bool m_awaitKeyFrame = false;      // reader thread only
     QImage m_currentImage;             // last emitted frame (guarded)
     AutoEdgeData m_autoEdgeData;       // guarded
     ImageType m_captureType = IMAGE_PLAIN; // guarded
@@ -167,6 +174,7 @@ private:
     IAVPacketPtr m_packet;
     static constexpr int FramePoolSize = 4;
     QList<QImage> m_framePool;         // reader thread only
+    IMjpegDecoder m_jpegDecoder;       // reader thread only
 
     // Protocol state: GUI thread only.
     ITcpSocket* m_tcpSocket = nullptr;

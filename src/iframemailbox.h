@@ -1,0 +1,41 @@
+#ifndef IFRAMEMAILBOX_H
+#define IFRAMEMAILBOX_H
+
+#include <QImage>
+#include <QMutex>
+#include <QMutexLocker>
+
+// Hands the newest picture from a capture thread to the GUI thread: one waits at most
+// and a newer one replaces it, so a GUI thread that lags skips pictures instead of
+// queueing them (and their memory).
+class IFrameMailbox
+{
+public:
+    // True when the box was empty: the caller then tells the taker once.
+    bool put(const QImage& image)
+    {
+        QMutexLocker lock(&m_mutex);
+        const bool wasEmpty = !m_full;
+        m_image = image;
+        m_full = true;
+        return wasEmpty;
+    }
+    // False when nothing waits.
+    bool take(QImage* image)
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!m_full)
+            return false;
+        *image = std::move(m_image);
+        m_image = QImage();
+        m_full = false;
+        return true;
+    }
+
+private:
+    QMutex m_mutex;
+    QImage m_image;
+    bool m_full = false;
+};
+
+#endif
