@@ -37,6 +37,7 @@
 #include "customui/itransparentframe.h"
 #include "customui/ivideorecordframe.h"
 #include "customui/imsgbox.h"
+#include "customui/iwindowplace.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
 #include "iglobal.h"
@@ -56,6 +57,7 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     IFFmpegApi::instance()->initData();
     InitBorad();
     CreateUI();
+    keepWindowsOnScreens();
     qDebug() << "Windows MainFrame used!";
 }
 

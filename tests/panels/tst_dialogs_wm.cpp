@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "customui/icapturemodeframe.h"
 #include "customui/imacospermissionbox.h"
 #include "customui/imsgbox.h"
 #include "customui/isettingframe.h"
@@ -63,6 +64,16 @@ bool closeByWindowManager(QWidget* window)
 {
     const QString id = QStringLiteral("0x%1").arg(window->winId(), 0, 16);
     return QProcess::execute(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), id}) == 0;
+}
+
+// Asks the window manager to move the window's top-left corner to at (the server's pixels),
+// as a pager or a "move to monitor" key does.
+bool moveByWindowManager(QWidget* window, const QPoint& at)
+{
+    const QString id = QStringLiteral("0x%1").arg(window->winId(), 0, 16);
+    return QProcess::execute(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
+                                                        QStringLiteral("0,%1,%2,-1,-1").arg(at.x()).arg(at.y())})
+        == 0;
 }
 
 // A plain window standing where the main window would: framed by the window manager.
@@ -366,14 +377,9 @@ private slots:
             QScreen* other = screens.at(1 - from);
             const QPoint asked = other->geometry().topLeft() + QPoint(200, 240);
             const QPoint target = other->geometry().topLeft() + QPoint(200, 240) / other->devicePixelRatio();
-            const QString id = QStringLiteral("0x%1").arg(pip.winId(), 0, 16);
             // The move itself comes 300 ms after the window appeared.
             (void)QTest::qWaitFor([&] { return sinceShown.elapsed() >= 300; }, 1000);
-            const int moved = QProcess::execute(
-                QStringLiteral("wmctrl"),
-                {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
-                 QStringLiteral("0,%1,%2,-1,-1").arg(asked.x()).arg(asked.y())});
-            QCOMPARE(moved, 0);
+            QVERIFY(moveByWindowManager(&pip, asked));
             const QString name = QStringLiteral("picture-in-picture moved from screen %1").arg(from + 1);
             if (!QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() == target; }, 5000)) {
                 faults << QStringLiteral("%1: at %2, never reached %3,%4")
@@ -390,6 +396,91 @@ private slots:
             else if (const QString fault = offScreenOrScale(name, pip, other); !fault.isEmpty())
                 faults << fault;
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // Moved by the window manager to a monitor of the other scale, a window kept its device
+    // size: picture-in-picture and the capture-mode panel doubled at every move, the
+    // settings dialog showed 2x text in a 1x window and opened off centre the next time.
+    void windowsKeepTheirSizeOnTheOtherMonitor()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        IDialogSeam::setMessageHook(nullptr);
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        const QList<QRect> owners = ownerPlaces();
+        OwnerWindow owner;
+        QVERIFY(owner.placeAt(owners.at(1)));
+        TwoCamerasFrame pip(&owner);
+        ICaptureModeFrame panel(nullptr, &owner);
+        ISettingFrame settings(nullptr, &owner);
+        IVideoRecordMsgBox box(&owner);
+        QStringList faults;
+        // Shown over the window, moved to the other monitor, closed: four times, from the
+        // second monitor, then from the first.
+        const auto showings = [&](QWidget* w, const std::function<void(const std::function<void()>&)>& shown) {
+            const QString name = QString::fromLatin1(w->metaObject()->className());
+            QSize first;
+            for (int showing = 1; showing <= 4; ++showing) {
+                const int from = showing <= 2 ? 1 : 0;
+                QVERIFY(owner.moveTo(owners.at(from).topLeft()));
+                shown([&] {
+                    const QString at = QStringLiteral("%1, showing %2").arg(name).arg(showing);
+                    QVERIFY(QTest::qWaitForWindowExposed(w));
+                    QString fault;
+                    (void)QTest::qWaitFor([&] { return (fault = scaleFault(at, *w, owner)).isEmpty(); }, 3000);
+                    if (first.isEmpty())
+                        first = w->size();
+                    if (fault.isEmpty() && w == &settings)
+                        fault = misplacement(at, w->frameGeometry(), owner);
+                    QScreen* other = screens.at(1 - from);
+                    // A layout may round its texts' widths apart by a pixel or two at another scale.
+                    const auto sameSize = [&] {
+                        return qAbs(w->width() - first.width()) <= 4 && qAbs(w->height() - first.height()) <= 4;
+                    };
+                    const auto keptSize = [&] {
+                        return offScreenOrScale(at + QStringLiteral(" moved"), *w, other)
+                            + (sameSize() ? QString() : QStringLiteral(" %1x%2, first %3x%4")
+                                                                    .arg(w->width()).arg(w->height())
+                                                                    .arg(first.width()).arg(first.height()));
+                    };
+                    // Asked again while the window manager still places the new window and
+                    // takes no request.
+                    QString moved = QStringLiteral("not asked");
+                    for (int ask = 0; ask < 5 && !moved.isEmpty(); ++ask) {
+                        QVERIFY(moveByWindowManager(w, other->geometry().topLeft() + QPoint(200, 240)));
+                        (void)QTest::qWaitFor([&] { return (moved = keptSize()).isEmpty(); }, 1000);
+                    }
+                    for (const QString& f : {fault, moved})
+                        if (!f.isEmpty())
+                            faults << f;
+                    qInfo().noquote() << at << "at" << rectText(w->geometry()) << "after the move";
+                });
+            }
+        };
+        showings(&pip, [&](const std::function<void()>& look) {
+            QVERIFY(pip.setFrameVisible(true));
+            look();
+            pip.setFrameVisible(false);
+        });
+        showings(&panel, [&](const std::function<void()>& look) {
+            placeOnWindowScreen(&panel, owner.pos() + QPoint(100, 100), &owner);
+            panel.setFrameVisible(true);
+            look();
+            panel.setFrameVisible(false);
+        });
+        showings(&settings, [&](const std::function<void()>& look) {
+            QVERIFY(runOpened(&settings, [&] { settings.setFrameVisible(true); }, [&] {
+                look();
+                settings.reject();
+            }));
+        });
+        showings(&box, [&](const std::function<void()>& look) {
+            QVERIFY(runOpened(&box, [&] { box.setFrameVisible(true, QStringLiteral("recording.mp4")); }, [&] {
+                look();
+                box.reject();
+            }));
+        });
+        TestEnv::afterApplication();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
