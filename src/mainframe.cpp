@@ -57,6 +57,7 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     IFFmpegApi::instance()->initData();
     InitBorad();
     CreateUI();
+    keepWindowWhereShown(this);
     keepWindowsOnScreens();
     qDebug() << "Windows MainFrame used!";
 }
