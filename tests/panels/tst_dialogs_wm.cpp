@@ -22,6 +22,7 @@
 #include "customui/itimercaptureframe.h"
 #include "customui/iuihelper.h"
 #include "customui/ivideorecordframe.h"
+#include "customui/iwindowplace.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 #include "screensetup.h"
@@ -186,7 +187,7 @@ class TestDialogsWm : public QObject
 private slots:
     void initTestCase()
     {
-        QCOMPARE(QGuiApplication::screens().size(), 2);
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
     }
 
     // Escape (and the window manager's close) ran QDialog::reject, which left "Capture
@@ -481,6 +482,45 @@ private slots:
             }));
         });
         TestEnv::afterApplication();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // The right-hand monitor unplugged with the settings dialog open on it left the dialog
+    // and its window out of reach. Qt sees this server's monitors as one screen, which
+    // shrinks to the left-hand one.
+    void windowsComeBackFromAMonitorThatWentAway()
+    {
+        keepWindowsOnScreens();
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(screen->geometry(), QRect(0, 0, 3840, 1080));
+        const auto xrandr = [](const QString& args) {
+            return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), args}) == 0;
+        };
+        OwnerWindow owner;
+        QVERIFY(owner.placeAt(QRect(2300, 200, 1000, 700)));
+        ISettingFrame settings(nullptr, &owner);
+        QStringList faults;
+        QVERIFY(runOpened(&settings, [&] { settings.setFrameVisible(true); }, [&] {
+            QVERIFY(xrandr(QStringLiteral("xrandr --delmonitor monitor-1 && xrandr --newmode left 0 1920 0 0 0 1080 0 0 0"
+                                          " && xrandr --addmode screen left && xrandr --output screen --mode left"
+                                          " --fb 1920x1080")));
+            QVERIFY(QTest::qWaitFor([&] { return screen->geometry().width() == 1920; }, 5000));
+            for (QWidget* w : {static_cast<QWidget*>(&owner), static_cast<QWidget*>(&settings)}) {
+                QString fault;
+                (void)QTest::qWaitFor([&] { return (fault = offScreenOrScale(w->metaObject()->className(), *w, screen)).isEmpty(); },
+                                      5000);
+                if (!fault.isEmpty())
+                    faults << fault;
+            }
+            // Plugged in again, it takes nothing back.
+            const QRect kept = owner.frameGeometry();
+            QVERIFY(xrandr(QStringLiteral("xrandr --output screen --mode 3840x1080 --fb 3840x1080"
+                                          " && xrandr --setmonitor monitor-1 1920/508x1080/285+1920+0 none")));
+            QVERIFY(QTest::qWaitFor([&] { return screen->geometry().width() == 3840; }, 5000));
+            if (QTest::qWaitFor([&] { return owner.frameGeometry() != kept; }, 1000))
+                faults << QStringLiteral("the window moved to %1 when the monitor came back").arg(rectText(owner.frameGeometry()));
+            settings.reject();
+        }));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
