@@ -16,8 +16,8 @@
 
 namespace {
 
-// Each part below can be turned off for a test run (OCUMETRA_WINDOW_PLACE_OFF=drop,screen,
-// correct,size,screens) to show which test needs it.
+// Each part below can be turned off for a test run (OCUMETRA_WINDOW_PLACE_OFF=screen,correct,
+// size,screens) to show which test needs it.
 bool partOn(const char* name)
 {
     static const QByteArrayList off = qgetenv("OCUMETRA_WINDOW_PLACE_OFF").split(',');
@@ -26,12 +26,6 @@ bool partOn(const char* name)
 
 // How long after its first expose a new window's place may still be misread.
 const int kMisreadingBoundMs = 500;
-
-// QWidget::destroy is protected: reached through a class that makes it public.
-struct WidgetAccess : QWidget
-{
-    using QWidget::destroy;
-};
 
 // A place in the server's pixels as Qt gives it, each screen scaled from its corner.
 QPoint placeOf(QPoint native)
@@ -43,14 +37,6 @@ QPoint placeOf(QPoint native)
             return area.topLeft() + (native - area.topLeft()) / ratio;
     }
     return native;
-}
-
-void dropNativeWindow(QWidget* window)
-{
-    if (!window->testAttribute(Qt::WA_WState_Created))
-        return;
-    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
-    (window->*destroy)(true, true);
 }
 
 class WindowPlaceKeeper;
@@ -151,17 +137,8 @@ protected:
             else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_watching)
                 // The program's own place and size; the window system's may be a misreading's.
                 m_placed = m_window->geometry();
-            else if (event->type() == QEvent::Hide) {
+            else if (event->type() == QEvent::Hide)
                 stopWatching();
-                if (partOn("drop"))
-                    // A native window kept for the next showing keeps the place the window
-                    // manager left it at on hiding, where it is mapped again. Not while the
-                    // hide is still under way, and not if shown again meanwhile.
-                    QTimer::singleShot(0, this, [this] {
-                        if (m_window->isWindow() && m_window->isHidden())
-                            dropNativeWindow(m_window);
-                    });
-            }
         } else if (watched == m_mapping && event->type() == QEvent::Expose && m_mapping->isExposed()) {
             m_mapping->removeEventFilter(this);
             m_mapping = nullptr;
@@ -190,7 +167,6 @@ private:
             native->setScreen(m_placedOn);
             native->setGeometry(m_placed);
         }
-
         m_ratio = native->screen() ? native->screen()->devicePixelRatio() : 1.0;
         m_misreadAt.reset();
         m_mapped = false;
