@@ -41,7 +41,8 @@ QPoint placeOf(QPoint native)
 
 class WindowPlaceKeeper;
 
-// One filter for every kept window: tells each what the window manager says of it.
+// One filter for every kept window: tells each, while it watches, what the window manager
+// says of it.
 class ServerNotices : public QObject, public QAbstractNativeEventFilter
 {
 public:
@@ -170,9 +171,11 @@ private:
         m_ratio = native->screen() ? native->screen()->devicePixelRatio() : 1.0;
         m_misreadAt.reset();
         m_mapped = false;
-        if (ServerNotices* notices = ServerNotices::instance()) {
+        // Told of the window only while watching.
+        ServerNotices* notices = partOn("correct") ? ServerNotices::instance() : nullptr;
+        if (notices) {
             notices->watch(native->winId(), this);
-            m_watching = partOn("correct");
+            m_watching = true;
         }
         if (m_watching) {
             native->installEventFilter(this);
@@ -183,6 +186,8 @@ private:
 
     void stopWatching()
     {
+        if (ServerNotices* notices = ServerNotices::existing())
+            notices->forget(this);
         m_watching = false;
         m_bound.stop();
         if (m_mapping)

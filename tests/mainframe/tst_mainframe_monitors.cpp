@@ -1,7 +1,7 @@
 // The real main window, un-maximised on the second of two monitors (the one scaled 2x in
 // the "1;2" run), under a window manager: the time-lapse notice, the recording-finished
 // box and the capture-mode panel open wholly on that monitor, at its scale, the same at
-// every showing.
+// every showing; an open panel follows the window to the other monitor.
 
 #include <QApplication>
 #include <QProcess>

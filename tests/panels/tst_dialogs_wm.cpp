@@ -1,6 +1,7 @@
-// Under a window manager (openbox) on two monitors: every way of closing the timed-capture
-// dialog leaves timed capture ready for the next Snap, and the dialogs that place
-// themselves in the middle stand over their window, on its screen, wholly on that screen.
+// Under a window manager on two monitors: every way of closing the timed-capture dialog
+// leaves timed capture ready for the next Snap; the dialogs that place themselves in the
+// middle stand over their window, on its screen, wholly on that screen; a window keeps its
+// size on a monitor of another scale and comes back from a monitor that goes away.
 
 #include <QApplication>
 #include <QElapsedTimer>

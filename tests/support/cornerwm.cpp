@@ -111,10 +111,6 @@ void manage(xcb_window_t w)
     xcb_map_window(c, w);
     xcb_map_window(c, k.frame);
     clients[w] = k;
-    if (FILE* f = getenv("CORNERWM_DEBUG") ? fopen(getenv("CORNERWM_DEBUG"), "a") : nullptr) {
-        fprintf(f, "cornerwm: %x at %d,%d %ux%u ping %d\n", w, k.x, k.y, k.width, k.height, int(speaks(w, NET_WM_PING)));
-        fclose(f);
-    }
     if (speaks(w, NET_WM_PING)) {
         sendMessage(w, WM_PROTOCOLS, NET_WM_PING, XCB_CURRENT_TIME, w);
     } else {
