@@ -34,6 +34,7 @@ TEST_PACKAGES=(
   # two window managers for the tests that run the program as on a desktop, and xrandr
   # for their two monitors
   openbox xfwm4 wmctrl x11-xserver-utils
+  mutter
   pulseaudio
   # the simulated camera's RTSP server
   gstreamer1.0-rtsp gir1.2-gst-rtsp-server-1.0 python3-gi

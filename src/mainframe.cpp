@@ -37,6 +37,7 @@
 #include "customui/itransparentframe.h"
 #include "customui/ivideorecordframe.h"
 #include "customui/imsgbox.h"
+#include "customui/iwindowplace.h"
 #include "ffmpeg/iffmpegapi.h"
 #include "icamera.h"
 #include "iglobal.h"
@@ -61,6 +62,8 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     auto* watch = new ILivePictureWatch(this);
     connect(watch, &ILivePictureWatch::seenChanged, ICamera::instance(), &ICamera::setLiveWanted);
     ICamera::instance()->setLiveWanted(watch->isSeen()); // not what an earlier window left
+    keepWindowWhereShown(this);
+    keepWindowsOnScreens();
     qDebug() << "Windows MainFrame used!";
 }
 

@@ -155,6 +155,13 @@ bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void IPanelFrame::resizeEvent(QResizeEvent* event)
+{
+    ICustomWidget::resizeEvent(event);
+    if (isVisible())
+        followButton();
+}
+
 bool IPanelFrame::requestCapture(ImageType type)
 {
     MainFrame* frame = mainFrame();

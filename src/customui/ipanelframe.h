@@ -79,6 +79,9 @@ protected:
     // Asks the main window for a snapshot; false when there is no main window.
     virtual bool requestCapture(ImageType type);
 
+    // Placed while Qt had it at another screen's scale, it is placed again at its own size.
+    void resizeEvent(QResizeEvent* event) override;
+
     IApplication* m_app = nullptr;
 
 private:

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QScreen>
 
+#include "customui/iwindowplace.h"
 #include "iglobal.h"
 
 namespace {
@@ -110,7 +111,9 @@ void centreOnWindow(QWidget* dialog, const QWidget* owner)
 {
     if (!dialog)
         return;
-    // The size the dialog will show with: its layout may still have to grow it.
+    // The size the dialog will show with: Qt may have left it at another screen's scale,
+    // and its layout may still have to grow it.
+    restoreOwnSize(dialog);
     dialog->ensurePolished();
     if (QLayout* layout = dialog->layout())
         layout->activate();

@@ -1,9 +1,9 @@
 #include "customui/iwindowplace.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QHash>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -12,21 +12,20 @@
 #include <optional>
 #include <xcb/xcb.h>
 
+#include "customui/iuihelper.h"
+
 namespace {
 
-// Each part below can be turned off for a test run (OCUMETRA_WINDOW_PLACE_OFF=drop,correct)
-// to show which test needs it.
+// Each part below can be turned off for a test run (OCUMETRA_WINDOW_PLACE_OFF=screen,correct,
+// size,screens) to show which test needs it.
 bool partOn(const char* name)
 {
     static const QByteArrayList off = qgetenv("OCUMETRA_WINDOW_PLACE_OFF").split(',');
     return !off.contains(name);
 }
 
-// QWidget::destroy is protected: reached through a class that makes it public.
-struct WidgetAccess : QWidget
-{
-    using QWidget::destroy;
-};
+// How long after its first expose a new window's place may still be misread.
+const int kMisreadingBoundMs = 500;
 
 // A place in the server's pixels as Qt gives it, each screen scaled from its corner.
 QPoint placeOf(QPoint native)
@@ -40,15 +39,43 @@ QPoint placeOf(QPoint native)
     return native;
 }
 
-void dropNativeWindow(QWidget* window)
-{
-    if (!window->testAttribute(Qt::WA_WState_Created))
-        return;
-    void (QWidget::*destroy)(bool, bool) = &WidgetAccess::destroy;
-    (window->*destroy)(true, true);
-}
+class WindowPlaceKeeper;
 
-class WindowPlaceKeeper : public QObject, public QAbstractNativeEventFilter
+// One filter for every kept window: tells each, while it watches, what the window manager
+// says of it.
+class ServerNotices : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    // Null off X11, where no notice is read.
+    static ServerNotices* instance()
+    {
+        if (!existing() && QGuiApplication::platformName() == QLatin1String("xcb")) {
+            existing() = new ServerNotices(qApp);
+            qApp->installNativeEventFilter(existing());
+        }
+        return existing();
+    }
+    static QPointer<ServerNotices>& existing()
+    {
+        static QPointer<ServerNotices> notices;
+        return notices;
+    }
+
+    void watch(WId window, WindowPlaceKeeper* keeper) { m_keepers.insert(window, keeper); }
+    void forget(WindowPlaceKeeper* keeper)
+    {
+        for (auto it = m_keepers.begin(); it != m_keepers.end();)
+            it = it.value() == keeper ? m_keepers.erase(it) : std::next(it);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, long*) override;
+
+private:
+    using QObject::QObject;
+    QHash<WId, WindowPlaceKeeper*> m_keepers;
+};
+
+class WindowPlaceKeeper : public QObject
 {
 public:
     explicit WindowPlaceKeeper(QWidget* window)
@@ -56,53 +83,69 @@ public:
         , m_window(window)
     {
         window->installEventFilter(this);
-        QCoreApplication::instance()->installNativeEventFilter(this);
+        m_bound.setSingleShot(true);
+        m_bound.setInterval(kMisreadingBoundMs);
+        connect(&m_bound, &QTimer::timeout, this, &WindowPlaceKeeper::stopWatching);
     }
 
-    ~WindowPlaceKeeper() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    ~WindowPlaceKeeper() override
+    {
+        if (ServerNotices* notices = ServerNotices::existing())
+            notices->forget(this);
+    }
+
+    void mapped() { m_mapped = true; }
 
     // Only the window manager sends a ConfigureNotify (marked as sent): where it says the
-    // window is, Qt reads it, and nothing read afterwards is Qt's own misreading. Unless
-    // it only carries out what Qt asked on a misreading (a new size for the scale of the
-    // screen misread, at the place misread): then it is undone as the misreading was.
-    bool nativeEventFilter(const QByteArray& type, void* message, long*) override
+    // window is, Qt reads it, and nothing read afterwards is Qt's own misreading, unless it
+    // only carries out what Qt asked on a misreading (a new size for the scale of the screen
+    // misread, at the place misread). Any notice after mapping that leaves the window where
+    // it was shown ends the watch too: some window managers send none.
+    void configured(bool sent, QPoint at)
     {
-        if (!m_watching || type != "xcb_generic_event_t")
-            return false;
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if (event->response_type != (XCB_CONFIGURE_NOTIFY | 0x80))
-            return false;
-        const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
-        if (notice->window == m_watched
-            && !(m_misreadAt && (placeOf(QPoint(notice->x, notice->y)) - *m_misreadAt).manhattanLength() <= 2))
-            m_watching = false;
-        return false;
+        if (!m_watching)
+            return;
+        if (sent) {
+            if (!(m_misreadAt && (placeOf(at) - *m_misreadAt).manhattanLength() <= 2))
+                stopWatching();
+        } else if (m_mapped) {
+            // Judged once Qt has read the place it gives.
+            QTimer::singleShot(0, this, [this] {
+                if (m_watching && !m_misreadAt && onPlacedScreen())
+                    stopWatching();
+            });
+        }
+    }
+
+    void restoreOwnSize()
+    {
+        if (!m_rescaled || m_watching)
+            return;
+        m_rescaled = false;
+        if (partOn("size") && !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+            && m_window->size() != m_ownSize)
+            m_window->resize(m_ownSize);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched == m_window && event->type() == QEvent::Resize && !rescaling())
+            m_ownSize = m_window->size();
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
-            else if (event->type() == QEvent::Resize && m_watching)
-                // The program's own sizing; the window system's may be a misreading's.
-                m_placed.setSize(m_window->size());
-            else if (event->type() == QEvent::Hide) {
-                m_watching = false;
-                if (partOn("drop"))
-                    // A native window kept for the next showing keeps the place the window
-                    // manager left it at on hiding, where it is mapped again. Not while the
-                    // hide is still under way, and not if shown again meanwhile.
-                    QTimer::singleShot(0, this, [this] {
-                        if (m_window->isWindow() && m_window->isHidden())
-                            dropNativeWindow(m_window);
-                    });
-            }
+            else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_watching)
+                // The program's own place and size; the window system's may be a misreading's.
+                m_placed = m_window->geometry();
+            else if (event->type() == QEvent::Hide)
+                stopWatching();
         } else if (watched == m_mapping && event->type() == QEvent::Expose && m_mapping->isExposed()) {
             m_mapping->removeEventFilter(this);
             m_mapping = nullptr;
-            firstExposed();
+            correct();
+            if (m_watching)
+                m_bound.start();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -114,48 +157,83 @@ private:
         QWindow* native = m_window->windowHandle();
         if (!native)
             return;
+        // Hidden on a screen of another scale, it comes back at its own size.
+        restoreOwnSize();
         // The native window takes the widget's geometry only after this.
         m_placed = m_window->geometry();
-        m_placedOn = QGuiApplication::screenAt(m_window->geometry().center());
-        m_watched = native->winId();
-        m_watching = true;
+        m_placedOn = QGuiApplication::screenAt(m_placed.center());
+        // Made for the screen it last stood on, it is given the one it shows on, and its
+        // size at that screen's scale, before it is mapped.
+        if (m_placedOn && native->screen() != m_placedOn && partOn("screen")) {
+            native->setScreen(m_placedOn);
+            native->setGeometry(m_placed);
+        }
+        m_ratio = native->screen() ? native->screen()->devicePixelRatio() : 1.0;
         m_misreadAt.reset();
-        native->installEventFilter(this);
-        m_mapping = native;
+        m_mapped = false;
+        // Told of the window only while watching.
+        ServerNotices* notices = partOn("correct") ? ServerNotices::instance() : nullptr;
+        if (notices) {
+            notices->watch(native->winId(), this);
+            m_watching = true;
+        }
+        if (m_watching) {
+            native->installEventFilter(this);
+            m_mapping = native;
+        }
         connect(native, &QWindow::screenChanged, this, &WindowPlaceKeeper::screenChanged, Qt::UniqueConnection);
     }
 
-    // On a busy desktop Qt may also misread the place after the first expose, while the
-    // window manager is still framing the window.
-    void screenChanged()
+    void stopWatching()
     {
-        if (!m_watching)
+        if (ServerNotices* notices = ServerNotices::existing())
+            notices->forget(this);
+        m_watching = false;
+        m_bound.stop();
+        if (m_mapping)
+            m_mapping->removeEventFilter(this);
+        m_mapping = nullptr;
+    }
+
+    // Qt sizes a window it takes to a screen of another scale by its device size before it
+    // tells the window's new screen.
+    bool rescaling() const
+    {
+        const QWindow* native = m_window->windowHandle();
+        const QScreen* now = native ? QGuiApplication::screenAt(native->geometry().center()) : nullptr;
+        return now && native->screen() && now->devicePixelRatio() != native->screen()->devicePixelRatio();
+    }
+
+    void screenChanged(QScreen* screen)
+    {
+        const qreal ratio = screen ? screen->devicePixelRatio() : m_ratio;
+        m_rescaled = m_rescaled || ratio != m_ratio;
+        m_ratio = ratio;
+        if (m_watching) {
+            // On a busy desktop Qt may also misread the place after the first expose,
+            // while the window manager is still framing the window.
+            if (screen != m_placedOn)
+                m_misreadAt = m_window->windowHandle()->geometry().topLeft();
+            if (!m_mapping)
+                correct();
             return;
-        if (const QWindow* native = m_window->windowHandle(); native && native->screen() != m_placedOn)
-            m_misreadAt = native->geometry().topLeft();
-        if (!m_mapping)
-            correct();
+        }
+        QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
     }
 
     // Qt takes a window's place from the server when the window manager frames it, and
     // may read the frame's first place (the desktop's corner): the window is then taken
     // for one on that monitor and drawn at its scale. Only that misreading is undone.
-    void firstExposed() { correct(); }
-
     void correct()
     {
         QWindow* native = m_window->windowHandle();
-        if (!native || !m_placedOn)
+        if (!native || !m_placedOn || onPlacedScreen())
             return;
-        // Acting on a misreading, Qt may have had the window moved to the corner itself.
-        if (onPlacedScreen())
-            return;
-        if (partOn("correct")) {
-            // Asked to move there, the window manager tells Qt where it has the window.
-            // Taken for one at another scale, the window was given that scale's size, and
-            // the widget's own move would scale the place by it too.
-            native->setGeometry(m_placed);
-        }
+        // Asked to move there, the window manager tells Qt where it has the window. Taken
+        // for one at another scale, the window was given that scale's size, and the
+        // widget's own move would scale the place by it too.
+        native->setGeometry(m_placed);
+        m_rescaled = false;
     }
 
     bool onPlacedScreen() const
@@ -167,26 +245,149 @@ private:
 
     QWidget* m_window;
     QPointer<QWindow> m_mapping;
-    // Where the program shows it, at the size the program has given it since.
+    // Where the program shows it, or has put it since.
     QRect m_placed;
     QPointer<QScreen> m_placedOn;
     // Where Qt last took the window to be, off its screen, while watching.
     std::optional<QPoint> m_misreadAt;
-    // From the showing until the window manager first tells where the window is.
+    // From the showing until the window manager tells where the window is, at most a
+    // moment past the first expose.
     bool m_watching = false;
-    WId m_watched = 0;
+    bool m_mapped = false;
+    QTimer m_bound;
+    // The scale Qt draws the window at; its logical size, as last given by anyone but Qt's
+    // rescaling, and whether Qt has rescaled it since.
+    qreal m_ratio = 1.0;
+    QSize m_ownSize;
+    bool m_rescaled = false;
+};
+
+bool ServerNotices::nativeEventFilter(const QByteArray& type, void* message, long*)
+{
+    if (m_keepers.isEmpty() || type != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    switch (event->response_type & 0x7f) {
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (WindowPlaceKeeper* keeper = m_keepers.value(notice->window))
+            keeper->configured(event->response_type & 0x80, QPoint(notice->x, notice->y));
+        break;
+    }
+    case XCB_MAP_NOTIFY: {
+        const auto* notice = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+        if (WindowPlaceKeeper* keeper = m_keepers.value(notice->window))
+            keeper->mapped();
+        break;
+    }
+    case XCB_DESTROY_NOTIFY:
+        m_keepers.remove(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+WindowPlaceKeeper* keeperOf(QWidget* window)
+{
+    // Not a Q_OBJECT: qobject_cast would take any child for one.
+    if (window)
+        for (QObject* child : window->children())
+            if (auto* keeper = dynamic_cast<WindowPlaceKeeper*>(child))
+                return keeper;
+    return nullptr;
+}
+
+// Brings back the windows left off every monitor once the monitors have changed.
+class ScreenWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+    void start()
+    {
+        connect(qApp, &QGuiApplication::screenAdded, this, &ScreenWatch::watch);
+        // Emitted before Qt hands the screen's windows to the primary one.
+        connect(qApp, &QGuiApplication::screenRemoved, this, &ScreenWatch::changed);
+        for (QScreen* screen : QGuiApplication::screens())
+            watch(screen);
+    }
+
+private:
+    void watch(QScreen* screen) { connect(screen, &QScreen::geometryChanged, this, &ScreenWatch::changed); }
+
+    void changed()
+    {
+        if (m_pending)
+            return;
+        m_pending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_pending = false;
+            bringBack();
+        });
+    }
+
+    static bool onSomeScreen(const QRect& frame)
+    {
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen->geometry().contains(frame))
+                return true;
+        return false;
+    }
+
+    static void bringBack()
+    {
+        QList<QWidget*> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !w->isMinimized() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip
+                && w->windowType() != Qt::Desktop && !onSomeScreen(w->frameGeometry()))
+                windows << w;
+        // Main windows first: their dialogs and panels go to the monitor they then stand on.
+        std::stable_sort(windows.begin(), windows.end(),
+                         [](const QWidget* a, const QWidget* b) { return !a->parentWidget() && b->parentWidget(); });
+        for (QWidget* w : windows) {
+            restoreOwnSize(w);
+            const QWidget* owner = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+            if (!owner || !onSomeScreen(owner->frameGeometry()))
+                owner = w;
+            if (w->isMaximized() || w->isFullScreen()) {
+                // The window manager keeps a maximised window where it is: restored, moved,
+                // and maximised again there.
+                const Qt::WindowStates state = w->windowState();
+                w->showNormal();
+                placeOnWindowScreen(w, w->pos(), owner);
+                w->setWindowState(state);
+            } else {
+                placeOnWindowScreen(w, w->pos(), owner);
+            }
+        }
+    }
+
+    bool m_pending = false;
 };
 
 }
 
 void keepWindowWhereShown(QWidget* window)
 {
-    if (!window)
+    if (window && !keeperOf(window))
+        new WindowPlaceKeeper(window);
+}
+
+void restoreOwnSize(QWidget* window)
+{
+    if (WindowPlaceKeeper* keeper = keeperOf(window))
+        keeper->restoreOwnSize();
+}
+
+void keepWindowsOnScreens()
+{
+    static QPointer<ScreenWatch> watch;
+    if (watch || !partOn("screens"))
         return;
-    for (QObject* child : window->children())
-        if (dynamic_cast<WindowPlaceKeeper*>(child))
-            return;
-    new WindowPlaceKeeper(window);
+    watch = new ScreenWatch(qApp);
+    watch->start();
 }
 
 void settleSizeUnseen(QWidget* window)

@@ -4,14 +4,24 @@
 class QWidget;
 
 // Keeps window, a top-level window of the program, on the screen the program shows it on
-// and at that screen's scale. Qt on X11 reads a window's place from the server when the
-// window manager frames it, and may read the frame's first place (the desktop's corner):
-// the window is then taken for one on that monitor, drawn at its scale, and grows or
-// shrinks at each showing. So each showing gets a new native window, made where the
-// widget stands, and a misreading that Qt made while it was mapped is undone, place and
-// size, as is the window manager's carrying out of what Qt asked on it; a window that
-// the user or the window manager moves afterwards stays where it is put.
+// and at that screen's scale, and at the logical size the program gave it on every screen.
+// Qt on X11 reads a window's place from the server when the window manager frames it, and
+// may read the frame's first place (the desktop's corner): the window is then taken for
+// one on that monitor and drawn at its scale. That misreading is undone, place and size,
+// until the window manager has told where the window is; a window that the user, the
+// window manager or the program moves afterwards stays where it is put. Qt 5 keeps a
+// window's device size when it goes to a screen of another scale: its own logical size is
+// given back then.
 void keepWindowWhereShown(QWidget* window);
+
+// Gives window, when kept above, the logical size it had before Qt last took it to a
+// screen of another scale (a dialog placed before it shows again needs its real size).
+void restoreOwnSize(QWidget* window);
+
+// From now on, when a monitor goes away or shrinks, every shown window of the program
+// that no longer stands wholly on a monitor is brought back onto one, main windows first
+// and each dialog onto its main window's monitor. A monitor added moves nothing.
+void keepWindowsOnScreens();
 
 // Lets window take the size it gives itself while being shown (a message box does)
 // without showing it: placed then, it is mapped where it shows at its final size, and

@@ -1,6 +1,7 @@
-// Under a window manager (openbox) on two monitors: every way of closing the timed-capture
-// dialog leaves timed capture ready for the next Snap, and the dialogs that place
-// themselves in the middle stand over their window, on its screen, wholly on that screen.
+// Under a window manager on two monitors: every way of closing the timed-capture dialog
+// leaves timed capture ready for the next Snap; the dialogs that place themselves in the
+// middle stand over their window, on its screen, wholly on that screen; a window keeps its
+// size on a monitor of another scale and comes back from a monitor that goes away.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 
 #include <functional>
 
+#include "customui/icapturemodeframe.h"
 #include "customui/imacospermissionbox.h"
 #include "customui/imsgbox.h"
 #include "customui/isettingframe.h"
@@ -21,6 +23,7 @@
 #include "customui/itimercaptureframe.h"
 #include "customui/iuihelper.h"
 #include "customui/ivideorecordframe.h"
+#include "customui/iwindowplace.h"
 #include "idialogseam.h"
 #include "iglobal.h"
 #include "screensetup.h"
@@ -65,18 +68,32 @@ bool closeByWindowManager(QWidget* window)
     return QProcess::execute(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), id}) == 0;
 }
 
+// Asks the window manager to move the window's top-left corner to at (the server's pixels),
+// as a pager or a "move to monitor" key does.
+bool moveByWindowManager(QWidget* window, const QPoint& at)
+{
+    const QString id = QStringLiteral("0x%1").arg(window->winId(), 0, 16);
+    return QProcess::execute(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
+                                                        QStringLiteral("0,%1,%2,-1,-1").arg(at.x()).arg(at.y())})
+        == 0;
+}
+
 // A plain window standing where the main window would: framed by the window manager.
 class OwnerWindow : public QWidget
 {
 public:
     bool placeAt(const QRect& at)
     {
+        // Kept as the main window is.
+        keepWindowWhereShown(this);
         setGeometry(at);
         show();
         if (!QTest::qWaitForWindowExposed(this))
             return false;
-        // The window manager may have kept its own idea of the place: follow it.
-        return QTest::qWaitFor([&] { return frameGeometry() != geometry(); }, 10000);
+        // Framed where it was put; the window manager may also keep its own idea of the
+        // place: follow it.
+        return QTest::qWaitFor([&] { return frameGeometry() != geometry() && geometry() == at; }, 2000)
+            || QTest::qWaitFor([&] { return frameGeometry() != geometry(); }, 10000);
     }
 
     // Moves it as the user does, and waits until the window manager has it there.
@@ -175,7 +192,7 @@ class TestDialogsWm : public QObject
 private slots:
     void initTestCase()
     {
-        QCOMPARE(QGuiApplication::screens().size(), 2);
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
     }
 
     // Escape (and the window manager's close) ran QDialog::reject, which left "Capture
@@ -315,9 +332,12 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&pip));
             const QRect window = owner.geometry();
             const QPoint corner = window.topLeft() + QPoint(int(window.width() - pip.width() - 80 * s), int(60 * s));
-            // Qt's idea of the place and the scale must be the screen's too.
-            (void)QTest::qWaitFor([&] { return pip.windowHandle()->screen() == owner.windowHandle()->screen(); }, 3000);
-            if (qAbs(pip.x() - corner.x()) > 1 || qAbs(pip.y() - corner.y()) > 1)
+            // Qt's idea of the place and the scale must be the screen's too, once the window
+            // manager has told where it framed the window.
+            const auto atCorner = [&] { return qAbs(pip.x() - corner.x()) <= 1 && qAbs(pip.y() - corner.y()) <= 1; };
+            (void)QTest::qWaitFor(
+                [&] { return atCorner() && pip.windowHandle()->screen() == owner.windowHandle()->screen(); }, 3000);
+            if (!atCorner())
                 faults << QStringLiteral("picture-in-picture at %1 over the window at %2: not at its corner %3,%4")
                               .arg(rectText(pip.geometry()), rectText(owner.geometry()))
                               .arg(corner.x())
@@ -366,14 +386,9 @@ private slots:
             QScreen* other = screens.at(1 - from);
             const QPoint asked = other->geometry().topLeft() + QPoint(200, 240);
             const QPoint target = other->geometry().topLeft() + QPoint(200, 240) / other->devicePixelRatio();
-            const QString id = QStringLiteral("0x%1").arg(pip.winId(), 0, 16);
             // The move itself comes 300 ms after the window appeared.
             (void)QTest::qWaitFor([&] { return sinceShown.elapsed() >= 300; }, 1000);
-            const int moved = QProcess::execute(
-                QStringLiteral("wmctrl"),
-                {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
-                 QStringLiteral("0,%1,%2,-1,-1").arg(asked.x()).arg(asked.y())});
-            QCOMPARE(moved, 0);
+            QVERIFY(moveByWindowManager(&pip, asked));
             const QString name = QStringLiteral("picture-in-picture moved from screen %1").arg(from + 1);
             if (!QTest::qWaitFor([&] { return pip.frameGeometry().topLeft() == target; }, 5000)) {
                 faults << QStringLiteral("%1: at %2, never reached %3,%4")
@@ -390,6 +405,130 @@ private slots:
             else if (const QString fault = offScreenOrScale(name, pip, other); !fault.isEmpty())
                 faults << fault;
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // Moved by the window manager to a monitor of the other scale, a window kept its device
+    // size: picture-in-picture and the capture-mode panel doubled at every move, the
+    // settings dialog showed 2x text in a 1x window and opened off centre the next time.
+    void windowsKeepTheirSizeOnTheOtherMonitor()
+    {
+        QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem()));
+        IDialogSeam::setMessageHook(nullptr);
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        const QList<QRect> owners = ownerPlaces();
+        OwnerWindow owner;
+        QVERIFY(owner.placeAt(owners.at(1)));
+        TwoCamerasFrame pip(&owner);
+        ICaptureModeFrame panel(nullptr, &owner);
+        ISettingFrame settings(nullptr, &owner);
+        IVideoRecordMsgBox box(&owner);
+        QStringList faults;
+        // Shown over the window, moved to the other monitor, closed: four times, from the
+        // second monitor, then from the first.
+        const auto showings = [&](QWidget* w, const std::function<void(const std::function<void()>&)>& shown) {
+            const QString name = QString::fromLatin1(w->metaObject()->className());
+            QSize first;
+            for (int showing = 1; showing <= 4; ++showing) {
+                const int from = showing <= 2 ? 1 : 0;
+                QVERIFY(owner.moveTo(owners.at(from).topLeft()));
+                shown([&] {
+                    const QString at = QStringLiteral("%1, showing %2").arg(name).arg(showing);
+                    QVERIFY(QTest::qWaitForWindowExposed(w));
+                    QString fault;
+                    (void)QTest::qWaitFor([&] { return (fault = scaleFault(at, *w, owner)).isEmpty(); }, 3000);
+                    if (first.isEmpty())
+                        first = w->size();
+                    if (fault.isEmpty() && w == &settings)
+                        fault = misplacement(at, w->frameGeometry(), owner);
+                    QScreen* other = screens.at(1 - from);
+                    // A layout may round its texts' widths apart by a pixel or two at another scale.
+                    const auto sameSize = [&] {
+                        return qAbs(w->width() - first.width()) <= 4 && qAbs(w->height() - first.height()) <= 4;
+                    };
+                    const auto keptSize = [&] {
+                        return offScreenOrScale(at + QStringLiteral(" moved"), *w, other)
+                            + (sameSize() ? QString() : QStringLiteral(" %1x%2, first %3x%4")
+                                                                    .arg(w->width()).arg(w->height())
+                                                                    .arg(first.width()).arg(first.height()));
+                    };
+                    // Asked again while the window manager still places the new window and
+                    // takes no request.
+                    QString moved = QStringLiteral("not asked");
+                    for (int ask = 0; ask < 5 && !moved.isEmpty(); ++ask) {
+                        QVERIFY(moveByWindowManager(w, other->geometry().topLeft() + QPoint(200, 240)));
+                        (void)QTest::qWaitFor([&] { return (moved = keptSize()).isEmpty(); }, 1000);
+                    }
+                    for (const QString& f : {fault, moved})
+                        if (!f.isEmpty())
+                            faults << f;
+                    qInfo().noquote() << at << "at" << rectText(w->geometry()) << "after the move";
+                });
+            }
+        };
+        showings(&pip, [&](const std::function<void()>& look) {
+            QVERIFY(pip.setFrameVisible(true));
+            look();
+            pip.setFrameVisible(false);
+        });
+        showings(&panel, [&](const std::function<void()>& look) {
+            placeOnWindowScreen(&panel, owner.pos() + QPoint(100, 100), &owner);
+            panel.setFrameVisible(true);
+            look();
+            panel.setFrameVisible(false);
+        });
+        showings(&settings, [&](const std::function<void()>& look) {
+            QVERIFY(runOpened(&settings, [&] { settings.setFrameVisible(true); }, [&] {
+                look();
+                settings.reject();
+            }));
+        });
+        showings(&box, [&](const std::function<void()>& look) {
+            QVERIFY(runOpened(&box, [&] { box.setFrameVisible(true, QStringLiteral("recording.mp4")); }, [&] {
+                look();
+                box.reject();
+            }));
+        });
+        TestEnv::afterApplication();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // The right-hand monitor unplugged with the settings dialog open on it left the dialog
+    // and its window out of reach. Qt sees this server's monitors as one screen, which
+    // shrinks to the left-hand one.
+    void windowsComeBackFromAMonitorThatWentAway()
+    {
+        keepWindowsOnScreens();
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(screen->geometry(), QRect(0, 0, 3840, 1080));
+        const auto xrandr = [](const QString& args) {
+            return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), args}) == 0;
+        };
+        OwnerWindow owner;
+        QVERIFY(owner.placeAt(QRect(2300, 200, 1000, 700)));
+        ISettingFrame settings(nullptr, &owner);
+        QStringList faults;
+        QVERIFY(runOpened(&settings, [&] { settings.setFrameVisible(true); }, [&] {
+            QVERIFY(xrandr(QStringLiteral("xrandr --delmonitor monitor-1 && xrandr --newmode left 0 1920 0 0 0 1080 0 0 0"
+                                          " && xrandr --addmode screen left && xrandr --output screen --mode left"
+                                          " --fb 1920x1080")));
+            QVERIFY(QTest::qWaitFor([&] { return screen->geometry().width() == 1920; }, 5000));
+            for (QWidget* w : {static_cast<QWidget*>(&owner), static_cast<QWidget*>(&settings)}) {
+                QString fault;
+                (void)QTest::qWaitFor([&] { return (fault = offScreenOrScale(w->metaObject()->className(), *w, screen)).isEmpty(); },
+                                      5000);
+                if (!fault.isEmpty())
+                    faults << fault;
+            }
+            // Plugged in again, it takes nothing back.
+            const QRect kept = owner.frameGeometry();
+            QVERIFY(xrandr(QStringLiteral("xrandr --output screen --mode 3840x1080 --fb 3840x1080"
+                                          " && xrandr --setmonitor monitor-1 1920/508x1080/285+1920+0 none")));
+            QVERIFY(QTest::qWaitFor([&] { return screen->geometry().width() == 3840; }, 5000));
+            if (QTest::qWaitFor([&] { return owner.frameGeometry() != kept; }, 1000))
+                faults << QStringLiteral("the window moved to %1 when the monitor came back").arg(rectText(owner.frameGeometry()));
+            settings.reject();
+        }));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 

@@ -5,7 +5,7 @@
 # Xvfb picks a free display itself (-displayfd), so runs started in the same instant
 # never share one, and it admits only the cookie of this run's own authority file: no
 # command runs on a display it did not start. --wm adds a window manager (openbox, or
-# xfwm4 with --wm=xfwm4), started and managing before the command runs. --monitors splits the screen into
+# xfwm4 or mutter with --wm=xfwm4, --wm=mutter, or the one at a path with --wm=PATH), started and managing before the command runs. --monitors splits the screen into
 # monitors (xrandr --setmonitor), the first one holding the screen's output; Qt 5 sees
 # them as screens when QT_XCB_NO_XRANDR=1 (through Xinerama). Exits with the command's status, or
 # with 1 at once, saying so, when the server or the window manager cannot start.
@@ -43,8 +43,8 @@ stop() {
 cleanup() {
   stop $cmdpid
   stop $wmpid
-  # What xfwm4 started in its group (its session bus).
-  [ "$wm" != xfwm4 ] || [ -z "$wmpid" ] || kill -KILL -- "-$wmpid" 2>/dev/null
+  # What xfwm4 or mutter started in its group (its session bus).
+  case "$wm" in xfwm4|mutter) [ -z "$wmpid" ] || kill -KILL -- "-$wmpid" 2>/dev/null ;; esac
   stop $xpid
   rm -rf "$dir"
 }
@@ -122,6 +122,11 @@ if [ -n "$wm" ]; then
     # (ended whole with it); nothing is written outside this run's folder.
     xfwm4) wmcommand=(env NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir" XDG_DATA_HOME="$dir"
                       setsid dbus-run-session -- xfwm4 --compositor=off --sm-client-disable) ;;
+    mutter) wmcommand=(env NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir" XDG_DATA_HOME="$dir"
+                       XDG_RUNTIME_DIR="$dir" GSETTINGS_BACKEND=memory
+                       setsid dbus-run-session -- mutter --x11 --replace --sm-disable) ;;
+    # The tests' own (cornerwm), given by its path.
+    /*) wmcommand=("$wm") ;;
     *) echo "xserver-run: no window manager '$wm'" >&2; exit 2 ;;
   esac
   setpriv --pdeathsig KILL "${wmcommand[@]}" >"$dir/wm.log" 2>&1 &
