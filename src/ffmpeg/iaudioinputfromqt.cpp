@@ -145,7 +145,10 @@ void IAudioInputFromQt::startOnWorker(quint64 attempt)
     m_away = false;
     m_awayLog.reset();
     m_suspended = false;
-    const bool ok = m_awaited == attempt && openInput(START_LIMIT_MS, [this, attempt] { return m_awaited != attempt; });
+    m_lookFailure.clear();
+    // A stop asked meanwhile gives the start up too: its caller may have stopped waiting.
+    const bool ok = m_awaited == attempt
+                    && openInput(START_LIMIT_MS, [this, attempt] { return m_awaited != attempt || m_stopAsked; });
     quint64 awaited = attempt;
     const bool wanted = m_awaited.compare_exchange_strong(awaited, 0);
     if (m_attempts == attempt)
@@ -153,13 +156,21 @@ void IAudioInputFromQt::startOnWorker(quint64 attempt)
     if (ok && !wanted) {
         qWarning() << "the microphone started after its recording went on without it: stopped";
         m_input.reset();
-    } else if (ok) {
+    } else if (wanted) {
         m_openAttempt = attempt;
         m_capturing = true;
         m_lastSound = av_gettime_relative();
+        m_nextLook = m_lastSound + LOOK_AGAIN_US;
         m_poll->start(POLL_MS);
     }
     emit sgStarted(attempt, ok && wanted);
+    // None answered: it is looked for as one that went away, so that a server resumed or
+    // a headset plugged in later in the recording is used from then on.
+    if (wanted && !ok) {
+        setAway(true, m_openLoss);
+        // The failure just logged tells it; the line for its return follows.
+        m_awayLog.note(true, av_gettime_relative());
+    }
 }
 
 bool IAudioInputFromQt::openInput(int limitMs, const std::function<bool()>& cancelled)
@@ -176,10 +187,21 @@ bool IAudioInputFromQt::openInput(int limitMs, const std::function<bool()>& canc
     }
     // A new connection each time: the server may have come up or restarted since.
     m_input = std::make_unique<IAudioInputPulse>();
-    const bool ok = m_input->open(m_sampleRate, name, limitMs, BUFFER_MS, cancelled);
-    if (!ok)
-        m_input.reset();
-    return ok;
+    if (m_input->open(m_sampleRate, name, limitMs, BUFFER_MS, cancelled)) {
+        m_lookFailure.clear();
+        return true;
+    }
+    const IAudioInputPulse::Failure failure = m_input->failure();
+    m_openLoss = failure == IAudioInputPulse::NoMicrophone ? Disconnected
+                 : failure == IAudioInputPulse::NoSound    ? NoMoreSound
+                                                           : SoundSystemError;
+    // Looks that fail alike, twice a second for as long as it is away, make one line.
+    if (m_input->failureText() != m_lookFailure) {
+        m_lookFailure = m_input->failureText();
+        qWarning().noquote() << m_lookFailure;
+    }
+    m_input.reset();
+    return false;
 }
 
 void IAudioInputFromQt::stopCapture(std::function<void()> stopped)

@@ -22,7 +22,8 @@ class QTimer;
 // clock of av_gettime_relative()).
 // Every control call from another thread is carried out on that worker, which owns the
 // input; no caller waits for it. A microphone that goes away during a capture (removed,
-// moved to a monitor, its server restarted) is looked for again until it comes back.
+// moved to a monitor, its server restarted), or that did not answer at its start, is
+// looked for again until it comes back or the capture stops.
 class IAudioInputFromQt : public QObject
 {
     Q_OBJECT
@@ -44,7 +45,9 @@ public:
 
     bool isInitialised() const { return m_initialised; }
     // Asks the worker to open the microphone and returns at once: sgStarted(attempt, ok)
-    // follows (queued), ok when it opened and delivers. 0 when there is no input.
+    // follows (queued), ok when it opened and delivers; when not, the capture goes on
+    // looking for it (sgAway(true) follows) until stopped or abandoned. 0 when there is no
+    // input.
     quint64 requestStart();
     // How long a caller waits for sgStarted before it goes on without sound.
     static const int START_LIMIT_MS = 3000;
@@ -83,7 +86,8 @@ private:
     IAudioInputFromQt();
     ~IAudioInputFromQt() override;
     void startOnWorker(quint64 attempt);
-    // Opens a new input for the capture; cancelled tells when to give up.
+    // Opens a new input for the capture; cancelled tells when to give up. On failure
+    // m_openLoss says why.
     bool openInput(int limitMs, const std::function<bool()>& cancelled);
     void readData();
     // settle: decides at once on sound the clock holds back (a stop or a pause).
@@ -132,6 +136,9 @@ private:
     IStateLog m_awayLog;
     std::atomic<Loss> m_loss{NoLoss};
     std::atomic<Loss> m_firstLoss{NoLoss};
+    Loss m_openLoss = NoLoss;
+    // The failure of the last look, logged once while it stays the same.
+    QString m_lookFailure;
     Pending m_pending = Pending::None;
     qint64 m_pendingUntil = 0;
     qint64 m_pendingLimit = 0;

@@ -69,13 +69,14 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
 {
     close();
     m_cancelled = std::move(cancelled);
-    m_noMicrophone = false;
+    m_failure = NoFailure;
+    m_failureText.clear();
     const qint64 deadline = av_gettime_relative() + qint64(limitMs) * 1000;
     m_streamLost = false;
     m_serverLost = false;
     m_loop = pa_threaded_mainloop_new();
     if (!m_loop || pa_threaded_mainloop_start(m_loop) < 0) {
-        close();
+        fail(NoServer, QStringLiteral("no sound client could be started"));
         return false;
     }
     pa_threaded_mainloop_lock(m_loop);
@@ -95,20 +96,17 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
     if (!connected) {
         // A server that never answered leaves no error of its own: the time is the reason.
         const int error = m_context ? pa_context_errno(m_context) : 0;
-        qWarning() << "no sound server answered:"
-                   << (!m_context ? "no client"
-                       : error != PA_OK ? pa_strerror(error)
-                       : m_cancelled && m_cancelled() ? "given up"
-                                                      : "no answer in time");
-        close();
+        fail(NoServer, QStringLiteral("no sound server answered: %1")
+                           .arg(!m_context             ? QStringLiteral("no client")
+                                : error != PA_OK       ? QString::fromUtf8(pa_strerror(error))
+                                : m_cancelled && m_cancelled() ? QStringLiteral("given up")
+                                                               : QStringLiteral("no answer in time")));
         return false;
     }
     bool known = false;
     m_sourceName = chooseSource(cameraName, deadline, &known);
     if (known && m_sourceName.isNull()) {
-        m_noMicrophone = true;
-        qWarning() << "the sound server has no microphone, only what the computer plays";
-        close();
+        fail(NoMicrophone, QStringLiteral("the sound server has no microphone, only what the computer plays"));
         return false;
     }
 
@@ -141,9 +139,9 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
                                         },
                                         deadline);
     if (!ready) {
-        qWarning() << "the microphone" << (m_sourceName.isEmpty() ? QStringLiteral("(default)") : m_sourceName)
-                   << "did not start:" << pa_strerror(pa_context_errno(m_context));
-        close();
+        fail(NoSound, QStringLiteral("the microphone %1 did not start: %2")
+                          .arg(m_sourceName.isEmpty() ? QStringLiteral("(default)") : m_sourceName,
+                               QString::fromUtf8(pa_strerror(pa_context_errno(m_context)))));
         return false;
     }
     pa_threaded_mainloop_lock(m_loop);
@@ -151,6 +149,13 @@ bool IAudioInputPulse::open(int rate, const QString& cameraName, int limitMs, in
     pa_threaded_mainloop_unlock(m_loop);
     qDebug() << "recording sound from" << m_sourceName;
     return true;
+}
+
+void IAudioInputPulse::fail(Failure failure, const QString& text)
+{
+    m_failure = failure;
+    m_failureText = text;
+    close();
 }
 
 QString IAudioInputPulse::chooseSource(const QString& cameraName, qint64 deadline, bool* known)

@@ -15,7 +15,8 @@ struct pa_threaded_mainloop;
 // place): a new connection each time, so a server that came up or restarted since the
 // last one is found. Signed 16-bit mono samples are read on the client's own thread into
 // a buffer the caller takes from. Every wait is bounded: a server that does not answer is
-// given up, never waited for.
+// given up, never waited for. A failed open logs nothing: its caller, which may look again
+// and again, tells what it needs to.
 class IAudioInputPulse
 {
 public:
@@ -31,8 +32,10 @@ public:
     // cancelled() became true meanwhile.
     bool open(int rate, const QString& cameraName, int limitMs, int bufferMs,
               std::function<bool()> cancelled = {});
-    // The last open found a server with no microphone (only monitors, or no source).
-    bool noMicrophone() const { return m_noMicrophone; }
+    // Why the last open failed, and in words for the log.
+    enum Failure { NoFailure, NoServer, NoMicrophone, NoSound };
+    Failure failure() const { return m_failure; }
+    QString failureText() const { return m_failureText; }
     void close();
     bool isOpen() const { return m_stream != nullptr; }
     // Corks or uncorks the stream.
@@ -50,6 +53,8 @@ private:
     static void onStreamState(pa_stream* stream, void* self);
     static void onRead(pa_stream* stream, size_t bytes, void* self);
     static void onMoved(pa_stream* stream, void* self);
+    // Closes what the open began, with why.
+    void fail(Failure failure, const QString& text);
     // Waits (polling, the client's lock taken only to look) until done() or the deadline.
     template <typename Done>
     bool waitFor(Done done, qint64 deadline);
@@ -67,7 +72,8 @@ private:
     std::atomic<bool> m_streamLost{false};
     std::atomic<bool> m_serverLost{false};
     std::function<bool()> m_cancelled;
-    bool m_noMicrophone = false;
+    Failure m_failure = NoFailure;
+    QString m_failureText;
 };
 
 #endif

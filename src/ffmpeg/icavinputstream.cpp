@@ -202,6 +202,7 @@ void ICAVInputStream::finishOpen(bool ok)
         }
         m_audioStarted = false;
         m_microphoneMissing = false;
+        m_microphoneHeard = false;
         abandonMicrophoneStart();
         m_microphoneGivenUp = false;
         if (m_qtMicrophone && !m_audioDevice.isEmpty()) {
@@ -236,10 +237,8 @@ void ICAVInputStream::onMicrophoneStarted(quint64 attempt, bool ok)
     m_microphoneAttempt = 0;
     if (ok)
         return;
-    qWarning() << "the microphone did not start: recording without sound";
-    m_microphoneGivenUp = true;
-    IAudioInputFromQt::instance()->abandonStart(attempt);
-    m_audioStarted = false;
+    // Still looked for: its sound joins the recording once it answers.
+    qWarning() << "the microphone did not start: recording without sound until it answers";
     m_microphoneMissing = true;
     if (!m_stopped)
         emit sgMicrophoneMissing();
@@ -669,6 +668,7 @@ void ICAVInputStream::slReadAudioData(QByteArray data, int size, int channels, i
         ++end;
     if (end <= first)
         return;
+    m_microphoneHeard = true;
     IAVFramePtr frame(av_frame_alloc());
     if (!frame)
         return;

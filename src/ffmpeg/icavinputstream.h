@@ -38,7 +38,8 @@ public:
     // device is named, starting the microphone; sgInputOpened tells the outcome. X11 opens
     // at once (the signal comes before this returns); a Wayland desktop is asked through
     // its portal and answers later. The picture does not wait for the microphone: its
-    // sound joins the recording when it answers, or sgMicrophoneMissing follows.
+    // sound joins the recording when it answers, or sgMicrophoneMissing follows and it
+    // joins whenever it answers later.
     void OpenInputStream(const QRect& rect);
     // Abandons an open still under way: nothing stays open, no sgInputOpened follows.
     void cancelOpen();
@@ -72,10 +73,11 @@ public:
     bool GetAudioInputInfo(AVSampleFormat& format, int& sampleRate, int& channels) const;
 
     bool isStopped() const { return m_stopped; }
-    // Sound was asked for but no microphone could be opened: this recording has none.
-    bool microphoneMissing() const { return m_microphoneMissing; }
+    // Sound was asked for but no microphone answered: this recording has none of its sound
+    // (yet: one that answers later joins it).
+    bool microphoneMissing() const { return m_microphoneMissing && !m_microphoneHeard; }
     // The microphone started for this recording (its sound may still have gaps).
-    bool microphoneStarted() const { return m_audioStarted && !m_microphoneAttempt; }
+    bool microphoneStarted() const { return m_audioStarted && !m_microphoneAttempt && !microphoneMissing(); }
     bool isPaused() const { return m_paused; }
     // Waits for the encoder tick thread to end; true when it has (or never ran).
     bool waitEncoderThread(unsigned long ms);
@@ -165,6 +167,8 @@ private:
     Timeline m_timeline;
     bool m_audioStarted = false;
     bool m_microphoneMissing = false;
+    // Some of the microphone's sound is in the recording (taken on the microphone's worker).
+    std::atomic<bool> m_microphoneHeard{false};
     // The microphone's start this recording waits for (0: none), bounded by m_microphoneTimer.
     quint64 m_microphoneAttempt = 0;
     QTimer* m_microphoneTimer = nullptr;

@@ -3,10 +3,11 @@
 // seconds and three times 0.7 s (its pipe kept open, nothing written), one whose sound
 // comes late, one
 // whose sound comes about a second late (the server's sine source), and a server that
-// stops answering at Start (SIGSTOP). Sound after each dropout meets its picture in the
-// file, the gaps are told where they were, sound after Stop stays out, late sound is no
-// loss, and the window goes on running its event loop while the microphone does not
-// answer.
+// stops answering at Start (SIGSTOP), resumes and restarts. Sound after each dropout meets its
+// picture in the file, the gaps are told where they were, sound after Stop stays out, late
+// sound is no loss, the window goes on running its event loop while the microphone does
+// not answer, and the microphone of a resumed or restarted server joins the recording at
+// its place.
 // OCUMETRA_TEST_PACE sets the microphone's pace (1.002: 0.2 % slow, 0.998: fast) and
 // OCUMETRA_TEST_SECONDS how long the recording goes on after the long gap, for longer
 // measurements.
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 #include <algorithm>
@@ -326,29 +328,54 @@ void TestRecordGap::stalledServerDoesNotFreezeStart()
     window.show();
     IVideoRecordFrame frame(nullptr, &window);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const pid_t server = serverProcess(m_pulse);
+    pid_t server = serverProcess(m_pulse);
     QVERIFY(server > 0);
     QSignalSpy messages(api, &IFFmpegApi::recordMessage);
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
 
-    // A Start with the server stopped: the picture is recorded at once, the microphone is
-    // given up after its bound and the user told.
+    // A Start with the server stopped: the picture is recorded at once, the microphone's
+    // start ends at its bound and the user is told; once the server resumes, and again once
+    // it restarts, its sound joins the recording at its place and the box tells the gaps.
     const int before = QDir(m_videos.path()).entryList(QDir::Files).size();
     QCOMPARE(::kill(server, SIGSTOP), 0);
     frame.setFrameVisible(true);
     frame.onRegionClick(true, 4);
     QTimer::singleShot(20, &frame, [&frame] { frame.onControlClick(false, 6); });
-    const qint64 stall = longestStallUntil([&] { return messages.size() >= 2; }, 15000);
+    const qint64 stall = longestStallUntil([&] { return messages.size() >= 3; }, 15000);
     QList<int> told;
     for (const QList<QVariant>& message : qAsConst(messages))
         told << message.at(0).toInt();
     ITimeMsgBox* box = ITimeMsgBox::instance();
     const QString notice = box->isVisible() ? box->findChild<QLabel*>()->text() : QString();
+    const qint64 resumed = av_gettime_relative();
+    m_writer.toneAt(resumed, 0);
+    ::kill(server, SIGCONT);
+    QTRY_VERIFY_WITH_TIMEOUT(messages.contains(QList<QVariant>{7}), 10000);
+    const qint64 backAfter = av_gettime_relative() - resumed;
+    m_writer.silence();
+    const qint64 beep = m_writer.toneAt(av_gettime_relative() + 800000, 300);
+    waitUntil(beep + 800000);
+    // The server restarted in the same recording: its microphone is used again.
+    m_writer.stop();
+    m_pulse.stop();
+    QVERIFY(m_pulse.start(TestEnv::homePath() + QStringLiteral("/run/pulse-gap"), 120, true));
+    QVERIFY(m_writer.start(m_pulse.pipePath()));
+    const qint64 restarted = m_writer.toneAt(av_gettime_relative(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(messages.count(QList<QVariant>{7}) == 2, 10000);
     frame.stopVideoRecord();
     const bool saved = finished.wait(60000);
     const QString note = saved ? finished.last().at(1).toString() : QString();
+    const Decoded file = saved ? decode(finished.last().at(0).toString()) : Decoded();
+    const qint64 resumedAt = api->inputStream().stampAt(resumed);
+    const double joined = file.onsetAfter(resumedAt / 1e6 - 0.3);
+    const qint64 beepAt = api->inputStream().stampAt(beep);
+    const double heard = file.onsetAfter(beepAt / 1e6 - 0.3);
+    const qint64 restartedAt = api->inputStream().stampAt(restarted);
+    const double rejoined = file.onsetAfter(restartedAt / 1e6);
 
     // A Stop while the microphone still starts ends the recording without it.
+    server = serverProcess(m_pulse);
+    QCOMPARE(::kill(server, SIGSTOP), 0);
     messages.clear();
     frame.setFrameVisible(true);
     frame.onRegionClick(true, 4);
@@ -362,13 +389,28 @@ void TestRecordGap::stalledServerDoesNotFreezeStart()
     const qint64 stopMs = stopping.elapsed();
     ::kill(server, SIGCONT);
     qInfo("longest stall of the event loop during a Start with the sound server stopped: %lld ms; "
-          "a Stop while the microphone starts took %lld ms; the box says \"%s\"",
-          stall, stopMs, qPrintable(note));
-    QCOMPARE(told, (QList<int>{2, 5}));
+          "the server resumed %lld ms into the recording, the bar told the microphone back after %lld ms, "
+          "its sound in the file from %lld ms after the resume, a beep %lld ms from its capture, the sound of "
+          "the restarted server %lld ms after its start; a Stop while the microphone starts took %lld ms; the box "
+          "says \"%s\"",
+          stall, resumedAt / 1000, backAfter / 1000, qint64(joined * 1000) - resumedAt / 1000,
+          qint64(heard * 1000) - beepAt / 1000, qint64(rejoined * 1000) - restartedAt / 1000, stopMs,
+          qPrintable(note));
+    QCOMPARE(told, (QList<int>{2, 5, 6}));
     QCOMPARE(notice, QStringLiteral("No microphone: recording without sound"));
     QVERIFY2(stall < STALL_LIMIT_MS, qPrintable(QStringLiteral("the window froze for %1 ms").arg(stall)));
     QVERIFY(saved);
-    QCOMPARE(note, QStringLiteral("The recording has no sound: no microphone answered."));
+    QVERIFY2(joined * 1e6 >= resumedAt - SYNC_US && joined * 1e6 < resumedAt + 2000000,
+             "the microphone was not used within 2 s of its server's return");
+    QVERIFY2(qAbs(qint64(heard * 1e6) - beepAt) < SYNC_US, "the sound after the return is not at its place");
+    QVERIFY2(rejoined >= 0 && rejoined * 1e6 < restartedAt + 2000000,
+             "the restarted server's microphone was not used within 2 s");
+    // Sound held in the stopped server may fill a little of the first gap, never past the
+    // tone; the restart makes the second.
+    const QRegularExpressionMatch gap = QRegularExpression(QStringLiteral(
+        "^The sound is missing in 2 places, \\d+ s in all: 00:00-00:(\\d\\d), 00:\\d\\d-00:\\d\\d\\. "
+        "The sound system reported an error\\.$")).match(note);
+    QVERIFY2(gap.hasMatch() && gap.captured(1).toInt() <= int(joined), qPrintable(note));
     QVERIFY(stopped);
     QVERIFY2(stopMs < IAudioInputFromQt::START_LIMIT_MS, "the Stop waited for the microphone's start");
     QCOMPARE(QDir(m_videos.path()).entryList(QDir::Files).size(), before + 2);
