@@ -137,7 +137,11 @@ QString TestScreenRecord::record(int ms, const QRect& region, bool* announcedCom
     }
     if (!api->startRecordVideo(m_videos.path(), region))
         return QString();
-    QTest::qWait(ms);
+    QElapsedTimer span;
+    span.start();
+    // A stop before the first picture keeps no file: a busy machine may take long for it.
+    (void)QTest::qWaitFor([&] { return span.elapsed() >= ms && api->outputStream().videoFramesWritten() > 0; },
+                          60000);
     api->stopRecordVideo();
     const bool done = finished.wait(60000) || finished.count() == 1;
     disconnect(check);
@@ -252,7 +256,8 @@ void TestScreenRecord::pauseRemovesThePausedSpan()
     QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 320, 240)));
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(1500);
+    (void)QTest::qWaitFor(
+        [&] { return clock.elapsed() >= 1500 && api->outputStream().videoFramesWritten() > 0; }, 60000);
     api->pauseRecordVideo(false);  // a resume without a pause changes nothing
     api->pauseRecordVideo(true);
     double running = clock.restart() / 1000.0;
@@ -281,7 +286,7 @@ void TestScreenRecord::startDuringFinalisingIsRefused()
     const QString first = api->outputPath();
     QVERIFY(!api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));  // while recording
     QCOMPARE(api->outputPath(), first);
-    QTest::qWait(1000);
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 20000);
     api->stopRecordVideo();
     QVERIFY(api->isFinalising());
     QVERIFY(!api->startRecordVideo(m_videos.path(), QRect(0, 0, 640, 480)));  // while draining
@@ -314,7 +319,7 @@ void TestScreenRecord::writeFailureIsReportedNotAnnounced()
     rlimit small = old;
     small.rlim_cur = 4096;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QTest::qWait(3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!TestEnv::messages().isEmpty(), 30000);
     api->stopRecordVideo();
     QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 60000);
     setrlimit(RLIMIT_FSIZE, &old);
@@ -330,7 +335,7 @@ void TestScreenRecord::shutdownFinalisesARunningRecording()
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
     QVERIFY(api->startRecordVideo(m_videos.path(), QRect(0, 0, 400, 300)));
     const QString path = api->outputPath();
-    QTest::qWait(1500);
+    QTRY_VERIFY_WITH_TIMEOUT(takenPictures() >= 1.5, 30000);
     api->destoryRecord();
     QVERIFY(!api->isRecording());
     QVERIFY(!api->isFinalising());
