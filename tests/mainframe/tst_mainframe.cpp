@@ -368,8 +368,19 @@ private slots:
     {
         IPixmapItem* item = frame()->m_board->pixmapElement();
         frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
-        QTest::qWait(500); // frames already on their way
-        const qint64 frozen = item->image().cacheKey();
+        // Frames already on their way may still show: frozen once the picture stands still.
+        qint64 frozen = item->image().cacheKey();
+        QElapsedTimer still;
+        still.start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                if (item->image().cacheKey() != frozen) {
+                    frozen = item->image().cacheKey();
+                    still.start();
+                }
+                return still.elapsed() >= 500;
+            }(),
+            10000);
         QTest::qWait(1000);
         QCOMPARE(item->image().cacheKey(), frozen);
         QVERIFY(!item->image().isNull());
@@ -491,7 +502,7 @@ private slots:
         f->m_pendingShots.enqueue(MainFrame::Shot::Timelapse);
         emit camera->sgCaptureImage(QImage());
         QVERIFY(f->m_pendingShots.isEmpty());
-        QTest::qWait(200);
+        QCoreApplication::processEvents();
         QCOMPARE(galleryRows(), rows);
 
         // No camera area to fit into: the picture is taken 1:1 instead of with
