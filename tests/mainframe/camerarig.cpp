@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
 #include "iapplication.h"
@@ -70,4 +71,20 @@ int runInsideApplication(const std::function<int()>& tests)
     poll->start();
     app->exec();
     return result;
+}
+
+bool waitForStillPicture(const std::function<qint64()>& picture, int timeout)
+{
+    qint64 last = picture();
+    QElapsedTimer still;
+    still.start();
+    return QTest::qWaitFor(
+        [&] {
+            if (picture() != last) {
+                last = picture();
+                still.start();
+            }
+            return still.elapsed() >= 500;
+        },
+        timeout);
 }

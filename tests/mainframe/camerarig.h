@@ -33,4 +33,8 @@ private:
 // without entering its loop.
 int runInsideApplication(const std::function<int()>& tests);
 
+// Waits until the picture (a key of it, such as QImage::cacheKey) has not changed for
+// 500 ms, as a frozen camera picture does once the frames on their way have come.
+bool waitForStillPicture(const std::function<qint64()>& picture, int timeout = 10000);
+
 #endif

@@ -368,19 +368,9 @@ private slots:
     {
         IPixmapItem* item = frame()->m_board->pixmapElement();
         frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
-        // Frames already on their way may still show: frozen once the picture stands still.
-        qint64 frozen = item->image().cacheKey();
-        QElapsedTimer still;
-        still.start();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                if (item->image().cacheKey() != frozen) {
-                    frozen = item->image().cacheKey();
-                    still.start();
-                }
-                return still.elapsed() >= 500;
-            }(),
-            10000);
+        // Frames already on their way may still show.
+        QVERIFY(waitForStillPicture([item] { return item->image().cacheKey(); }));
+        const qint64 frozen = item->image().cacheKey();
         QTest::qWait(1000);
         QCOMPARE(item->image().cacheKey(), frozen);
         QVERIFY(!item->image().isNull());
