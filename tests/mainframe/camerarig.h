@@ -7,8 +7,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 #include "simcamera.h"
+
+class QTcpSocket;
 
 // The simulated Wi-Fi camera on 127.0.0.1: its control port and the GStreamer RTSP
 // source, pointed to by the program's camera settings.
@@ -26,6 +29,10 @@ public:
 private:
     SimCamera m_control;
     QProcess* m_source = nullptr;
+    // Holds the source's stream described, so that it stays made: the source makes it on
+    // the first request, which on a busy machine took longer than the program gives a
+    // camera to answer.
+    std::unique_ptr<QTcpSocket> m_described;
 };
 
 // Runs the program's own start-up (IApplication::exec) and, once its event loop runs,
