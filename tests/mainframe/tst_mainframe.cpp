@@ -210,9 +210,8 @@ private:
     bool startTimelapse()
     {
         // Videos are named by the second they start in.
-        if (m_lastRun.isValid() && m_lastRun.elapsed() < 1100)
-            QTest::qWait(int(1100 - m_lastRun.elapsed()));
-        m_lastRun.start();
+        (void)QTest::qWaitFor([this] { return QDateTime::currentSecsSinceEpoch() > m_lastRun; }, 5000);
+        m_lastRun = QDateTime::currentSecsSinceEpoch();
         setCaptureMode(ICaptureModeFrame::TimeLapse);
         frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
         timelapse(OPERATE_START);
@@ -233,7 +232,7 @@ private:
     }
 
     CameraRig* m_rig;
-    QElapsedTimer m_lastRun;
+    qint64 m_lastRun = 0;  // the second the last run started in
 
 private slots:
     void init()
