@@ -63,7 +63,7 @@ private:
     double takenSound() const { return qMax(m_pictureEnd.load(), m_soundEnd.load()) / 1e6; }
     // The file's length against what was taken: within 10 %, also for the sound.
     void compareWithTaken(const MediaProbe& probe, bool sound);
-    // Seconds between the start and the stop of the last record().
+    // Microseconds of the recording, from the capture's stamps.
     std::atomic<qint64> m_pictureEnd{0};
     std::atomic<qint64> m_soundEnd{0};
 
