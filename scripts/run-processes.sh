@@ -18,6 +18,9 @@ if guard:
     libc.prctl(1, signal.SIGTERM, 0, 0, 0)
     if os.getppid() != int(guard):
         sys.exit("the test run ended before its tests began")
+# Python starts with SIGPIPE and SIGXFSZ ignored; the tests run as a user starts them.
+for number in (signal.SIGPIPE, signal.SIGXFSZ):
+    signal.signal(number, signal.SIG_DFL)
 os.execvp("bash", ["bash"] + sys.argv[1:])'
 
 # Runs the calling script again below this one, as the run itself: run_guarded "$0" "$@".

@@ -1,9 +1,11 @@
 #include "isingleapplication.h"
 
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -79,13 +82,25 @@ QString ISingleInstance::lockFilePath() const
 
 QString ISingleInstance::serverName() const
 {
-    return runtimeFolder() + QLatin1Char('/') + safeFileName(m_key) + QStringLiteral(".socket");
+    const QString folder = runtimeFolder() + QLatin1Char('/');
+    const QString named = folder + safeFileName(m_key) + QStringLiteral(".socket");
+    if (QFile::encodeName(named).size() < int(sizeof(sockaddr_un::sun_path)))
+        return named;
+    // Too long for a local socket: a short digest of the key names it instead.
+    return folder + QString::fromLatin1(QCryptographicHash::hash(m_key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16))
+           + QStringLiteral(".socket");
 }
 
 void ISingleInstance::startServer()
 {
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Qt tells a path too long for a local socket by a stale errno ("Unknown error 17").
+    if (QFile::encodeName(serverName()).size() >= int(sizeof(sockaddr_un::sun_path))) {
+        qWarning() << Q_FUNC_INFO << "cannot listen on" << serverName()
+                   << ": the runtime folder's path is too long for a local socket";
+        return;
+    }
     // A socket file left by a crashed holder would block listen().
     QLocalServer::removeServer(serverName());
     if (!m_server->listen(serverName())) {

@@ -41,14 +41,23 @@ private slots:
         QVERIFY(!third.isRunning());
     }
 
+    void messageDelivered_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("short key") << QStringLiteral("OcumetraMsg");
+        // Longer than a local socket's path holds, in any runtime folder.
+        QTest::newRow("long key") << QStringLiteral("OcumetraMsg").repeated(10);
+    }
+
     // The holder's event loop keeps running while a second start sends from its own thread.
     void messageDelivered()
     {
-        ISingleInstance holder("OcumetraMsg");
+        QFETCH(QString, key);
+        ISingleInstance holder(key);
         QSignalSpy received(&holder, &ISingleInstance::messageReceived);
         bool delivered = false;
-        QThread* sender = QThread::create([&delivered] {
-            ISingleInstance second("OcumetraMsg");
+        QThread* sender = QThread::create([&delivered, key] {
+            ISingleInstance second(key);
             delivered = second.isRunning() && second.sendMessage(QString::fromUtf8("raise_window_noop ü"), 5000);
         });
         sender->start();

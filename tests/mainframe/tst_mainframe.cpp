@@ -210,9 +210,8 @@ private:
     bool startTimelapse()
     {
         // Videos are named by the second they start in.
-        if (m_lastRun.isValid() && m_lastRun.elapsed() < 1100)
-            QTest::qWait(int(1100 - m_lastRun.elapsed()));
-        m_lastRun.start();
+        (void)QTest::qWaitFor([this] { return QDateTime::currentSecsSinceEpoch() > m_lastRun; }, 5000);
+        m_lastRun = QDateTime::currentSecsSinceEpoch();
         setCaptureMode(ICaptureModeFrame::TimeLapse);
         frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Snap));
         timelapse(OPERATE_START);
@@ -233,7 +232,7 @@ private:
     }
 
     CameraRig* m_rig;
-    QElapsedTimer m_lastRun;
+    qint64 m_lastRun = 0;  // the second the last run started in
 
 private slots:
     void init()
@@ -368,7 +367,8 @@ private slots:
     {
         IPixmapItem* item = frame()->m_board->pixmapElement();
         frame()->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
-        QTest::qWait(500); // frames already on their way
+        // Frames already on their way may still show.
+        QVERIFY(waitForStillPicture([item] { return item->image().cacheKey(); }));
         const qint64 frozen = item->image().cacheKey();
         QTest::qWait(1000);
         QCOMPARE(item->image().cacheKey(), frozen);
@@ -491,7 +491,7 @@ private slots:
         f->m_pendingShots.enqueue(MainFrame::Shot::Timelapse);
         emit camera->sgCaptureImage(QImage());
         QVERIFY(f->m_pendingShots.isEmpty());
-        QTest::qWait(200);
+        QCoreApplication::processEvents();
         QCOMPARE(galleryRows(), rows);
 
         // No camera area to fit into: the picture is taken 1:1 instead of with

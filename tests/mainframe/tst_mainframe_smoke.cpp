@@ -25,25 +25,28 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(frame->isVisible(), 10000);
         IPixmapItem* item = frame->m_board->pixmapElement();
         QTRY_VERIFY_WITH_TIMEOUT(!item->image().isNull() && item->isVisible(), 10000);
-        QTest::qWait(500); // let the window manager-less server paint
-
-        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        QVERIFY(!shot.isNull());
-        QVERIFY(shot.save(TestEnv::homePath() + QStringLiteral("/mainframe_smoke.png")));
-
-        // The test pattern is mostly black; the board around it is grey (105).
-        const QRect picture = frame->m_board->pixmapEleGlobalBoundingRect().toAlignedRect() & shot.rect();
-        QVERIFY(picture.width() > 100 && picture.height() > 100);
+        // The screen shows the picture once the server has painted it. The test pattern is
+        // mostly black; the board around it is grey (105).
+        QImage shot;
         int dark = 0;
         int total = 0;
-        for (int y = picture.top(); y <= picture.bottom(); y += 4) {
-            for (int x = picture.left(); x <= picture.right(); x += 4) {
-                ++total;
-                if (qGray(shot.pixel(x, y)) < 40)
-                    ++dark;
+        const auto picturePainted = [&] {
+            shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+            const QRect picture = frame->m_board->pixmapEleGlobalBoundingRect().toAlignedRect() & shot.rect();
+            dark = 0;
+            total = 0;
+            for (int y = picture.top(); y <= picture.bottom(); y += 4) {
+                for (int x = picture.left(); x <= picture.right(); x += 4) {
+                    ++total;
+                    if (qGray(shot.pixel(x, y)) < 40)
+                        ++dark;
+                }
             }
-        }
-        QVERIFY2(dark > total / 2, qPrintable(QStringLiteral("%1 of %2 dark").arg(dark).arg(total)));
+            return picture.width() > 100 && picture.height() > 100 && dark > total / 2;
+        };
+        const bool painted = QTest::qWaitFor(picturePainted, 10000);
+        QVERIFY(shot.save(TestEnv::homePath() + QStringLiteral("/mainframe_smoke.png")));
+        QVERIFY2(painted, qPrintable(QStringLiteral("%1 of %2 dark").arg(dark).arg(total)));
         frame->close();
     }
 };

@@ -50,42 +50,66 @@ void xdotool(const QStringList& args)
     tool(QStringLiteral("xdotool"), args);
 }
 
-// A window just shown may still be placed and stacked by the window manager: the
-// pointer rests a moment before the press.
-void click(const QPoint& p)
+// Windows (X id and rectangle) from xdotool's getwindowgeometry --shell, one after another.
+QList<QPair<QString, QRect>> parseGeometries(const QString& out)
 {
-    xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    QTest::qWait(250);
-    xdotool({"click", "1"});
-    QTest::qWait(150);
+    QList<QPair<QString, QRect>> list;
+    QMap<QString, QString> v;
+    const auto take = [&] {
+        if (v.contains("WINDOW") && v.contains("WIDTH"))
+            list.append({v["WINDOW"], QRect(v["X"].toInt(), v["Y"].toInt(), v["WIDTH"].toInt(), v["HEIGHT"].toInt())});
+        v.clear();
+    };
+    for (const QString& line : out.split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq <= 0)
+            continue;
+        if (line.startsWith(QLatin1String("WINDOW=")))
+            take();
+        v[line.left(eq)] = line.mid(eq + 1).trimmed();
+    }
+    take();
+    return list;
 }
 
 // The window's rectangle on the screen as the X server has it.
 QRect geometryOf(const QString& id)
 {
-    const QString out = tool(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id});
-    QMap<QString, int> v;
-    for (const QString& line : out.split('\n')) {
-        const int eq = line.indexOf('=');
-        if (eq > 0)
-            v[line.left(eq)] = line.mid(eq + 1).toInt();
-    }
-    if (!v.contains("WIDTH"))
-        return QRect();
-    return QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
+    return parseGeometries(tool(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id})).value(0).second;
 }
 
-// The shown windows of a process: X id and rectangle.
+// The shown windows of a process, in one call: a notice that shows for a second is not
+// missed between the calls of a busy machine.
 QList<QPair<QString, QRect>> windowsOf(qint64 pid)
 {
-    QList<QPair<QString, QRect>> list;
-    const QString out = tool(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--pid", QString::number(pid)});
-    for (const QString& id : out.split('\n', Qt::SkipEmptyParts)) {
-        const QRect r = geometryOf(id.trimmed());
-        if (r.isValid())
-            list.append({id.trimmed(), r});
+    return parseGeometries(tool(QStringLiteral("xdotool"), {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                                                            "--name", "", "getwindowgeometry", "--shell", "%@"}));
+}
+
+// The window under the pointer is one of process pid, or the window manager's frame of one.
+bool pointerOn(qint64 pid)
+{
+    QString under;
+    for (const QString& line : tool(QStringLiteral("xdotool"), {"getmouselocation", "--shell"}).split('\n'))
+        if (line.startsWith(QLatin1String("WINDOW=")))
+            under = line.mid(7).trimmed();
+    if (under.isEmpty())
+        return false;
+    const QString tree = tool(QStringLiteral("xwininfo"), {"-tree", "-id", under});
+    for (const auto& window : windowsOf(pid)) {
+        if (window.first == under || tree.contains(QStringLiteral("0x%1 ").arg(window.first.toULongLong(), 0, 16)))
+            return true;
     }
-    return list;
+    return false;
+}
+
+// A window just shown may still be placed and stacked by the window manager: the press
+// waits until the program's window is under the pointer.
+void clickOn(const QPoint& p, qint64 pid)
+{
+    xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    (void)QTest::qWaitFor([pid] { return pointerOn(pid); }, 10000);
+    xdotool({"click", "1"});
 }
 
 // Screenshots go to the test's own folder.
@@ -237,26 +261,52 @@ public:
     }
 
     QString exitProblem() const { return TestProgram::exitProblem(m_process); }
+    void click(const QPoint& p) { clickOn(p, m_process.processId()); }
 
 private:
     QProcess m_process;
 };
 
-// The bars once they stand still: two grabs 400 ms apart that agree.
-BarsOnScreen settledBars()
+// The bars once they stand still: unchanged in the grabs of 400 ms. With fitted, until
+// they are also fitted and centred: a busy program fits the picture late.
+BarsOnScreen settledBars(const std::function<bool(const BarsOnScreen&)>& fitted = nullptr)
 {
-    BarsOnScreen last = findBarsOnScreen(grabScreen());
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 15000) {
-        QTest::qWait(400);
+    BarsOnScreen last;
+    QElapsedTimer still;
+    (void)QTest::qWaitFor([&] {
         const BarsOnScreen now = findBarsOnScreen(grabScreen());
-        if (now.found && now.picture == last.picture && now.left == last.left && now.top == last.top &&
-            now.right == last.right && now.bottom == last.bottom)
-            return now;
-        last = now;
-    }
+        if (!now.found || now.picture != last.picture || now.left != last.left || now.top != last.top ||
+            now.right != last.right || now.bottom != last.bottom) {
+            last = now;
+            still.start();
+            return false;
+        }
+        return still.elapsed() >= 400 && (!fitted || fitted(now));
+    }, 15000);
     return last;
+}
+
+// Until the picture shows the same in rect for 400 ms: drawn, not still being drawn.
+QImage settledLook(const QRect& rect)
+{
+    QImage last;
+    QElapsedTimer still;
+    (void)QTest::qWaitFor([&] {
+        const QImage now = grabScreen().copy(rect);
+        if (now != last) {
+            last = now;
+            still.start();
+            return false;
+        }
+        return still.elapsed() >= 400;
+    }, 15000);
+    return last;
+}
+
+// Until the screen shows look at rect.
+bool showsAt(const QImage& look, const QRect& rect)
+{
+    return QTest::qWaitFor([&] { return sameShare(look, grabScreen().copy(rect)) > 0.9; }, 15000);
 }
 
 bool waitForGeometry(const QString& id, const std::function<bool(const QRect&)>& ok)
@@ -292,7 +342,8 @@ private:
     // Records what is wrong with the picture now; false when something is.
     bool checkBars(const QString& when)
     {
-        const BarsOnScreen bars = settledBars();
+        const BarsOnScreen bars =
+            settledBars([](const BarsOnScreen& now) { return now.problem(kAspect, kTolerance).isEmpty(); });
         const QString problem = bars.problem(kAspect, kTolerance);
         if (bars.found)
             m_worst = qMax(m_worst, qMax(bars.centreOffset(), bars.fitSlack()));
@@ -305,6 +356,9 @@ private:
     QPoint titleButton(const QRect& window, IMainTitleWidget::ButtonType id)
     {
         IMainTitleWidget title(nullptr, nullptr);
+        // Restore stands where Maximize does, shown in its place in full screen.
+        title.button(IMainTitleWidget::Maximize)->setVisible(id != IMainTitleWidget::Restore);
+        title.button(IMainTitleWidget::Restore)->setVisible(id == IMainTitleWidget::Restore);
         layOut(&title, window.width());
         return window.topLeft() + centreIn(&title, title.button(id));
     }
@@ -355,13 +409,19 @@ private slots:
             if (i == 0) {
                 // Full screen from the normal window with the title bar's button, and back.
                 const QRect normal = geometryOf(id);
-                click(titleButton(normal, IMainTitleWidget::Maximize));
+                program.click(titleButton(normal, IMainTitleWidget::Maximize));
                 QVERIFY2(waitForGeometry(id, [](const QRect& r) { return r.size() == screenRect().size(); }),
                          "full screen changed nothing");
                 checkBars(QStringLiteral("full screen from normal"));
                 QVERIFY(grabScreen().save(shotPath("wm-fullscreen.png")));
-                click(titleButton(geometryOf(id), IMainTitleWidget::Restore));
-                QTest::qWait(500);
+                program.click(titleButton(geometryOf(id), IMainTitleWidget::Restore));
+                QVERIFY2(QTest::qWaitFor(
+                             [&] {
+                                 return !tool(QStringLiteral("xprop"), {"-id", id, "_NET_WM_STATE"})
+                                             .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
+                             },
+                             15000),
+                         "restoring changed nothing");
                 checkBars(QStringLiteral("restored"));
                 // Fit to screen (a double click on the title bar) from the normal size.
                 QVERIFY(placeWindow(id, kNormal));
@@ -402,25 +462,26 @@ private slots:
         // Photo mode "Time-lapse", then Snap: the time-lapse bar.
         QRect window = geometryOf(id);
         QList<QRect> before = program.windows();
-        click(cameraButton(window, ICameraToolBar::PhotoMode));
+        program.click(cameraButton(window, ICameraToolBar::PhotoMode));
         QRect panel = program.newWindow(before);
         QVERIFY2(panel.isValid(), "the capture-mode panel did not open");
-        click(panel.topLeft() + centreIn(&modeCopy, modeCopy.radio(int(ICaptureModeFrame::TimeLapse))));
+        program.click(panel.topLeft() + centreIn(&modeCopy, modeCopy.radio(int(ICaptureModeFrame::TimeLapse))));
         before = program.windows();
-        click(cameraButton(window, ICameraToolBar::Snap));
+        program.click(cameraButton(window, ICameraToolBar::Snap));
         const QRect bar = program.newWindow(before);
         QVERIFY2(bar.isValid(), "the time-lapse bar did not open");
-        QTest::qWait(300);
         const QImage beforeStart = grabScreen();
 
         // Start: the counter, centred over the shot button (the bar's middle), its
         // bottom 10 px above the button's top, on the screen.
         before = program.windows();
-        click(bar.center());
+        program.click(bar.center());
         const QRect counter = program.newWindow(before);
         QVERIFY2(counter.isValid(), "no time-lapse counter was shown");
-        QTest::qWait(300);
-        const QImage running = grabScreen();
+        // On the screen: the pixels there changed when it appeared.
+        QImage running;
+        const bool counterShown = QTest::qWaitFor(
+            [&] { return sameShare(beforeStart.copy(counter), (running = grabScreen()).copy(counter)) < 0.5; }, 15000);
         QVERIFY(running.save(shotPath("wm-timelapse.png")));
         const QString where = QStringLiteral("counter %1,%2 %3x%4, time-lapse bar %5,%6 %7x%8")
                                   .arg(counter.x()).arg(counter.y()).arg(counter.width()).arg(counter.height())
@@ -428,8 +489,7 @@ private slots:
         QVERIFY2(screenRect().contains(counter), qPrintable(where));
         QVERIFY2(std::abs(counter.center().x() - bar.center().x()) <= 2, qPrintable(where));
         QVERIFY2(std::abs(counter.bottom() + 1 + int(10 * IGSQUARERATE) - bar.top()) <= 2, qPrintable(where));
-        // On the screen: the pixels there changed when it appeared.
-        QVERIFY2(sameShare(beforeStart.copy(counter), running.copy(counter)) < 0.5, qPrintable(where));
+        QVERIFY2(counterShown, qPrintable(where));
 
         // The window manager moves the window: bar and counter go with it.
         const QPoint shift(200, 90);
@@ -437,12 +497,10 @@ private slots:
         tool("wmctrl", {"-i", "-r", id, "-e",
                         QStringLiteral("0,%1,%2,-1,-1").arg(kNormal.x() + shift.x()).arg(kNormal.y() + shift.y())});
         QVERIFY(waitForGeometry(id, [&](const QRect& r) { return r.topLeft() == kNormal.topLeft() + shift; }));
-        QTest::qWait(500);
-        QImage moved = grabScreen();
-        QVERIFY2(sameShare(barLook, moved.copy(bar.translated(shift))) > 0.9,
-                 "the time-lapse bar did not follow the window");
-        QVERIFY2(program.windows().contains(counter.translated(shift)),
+        QVERIFY2(showsAt(barLook, bar.translated(shift)), "the time-lapse bar did not follow the window");
+        QVERIFY2(QTest::qWaitFor([&] { return program.windows().contains(counter.translated(shift)); }, 15000),
                  "the time-lapse counter did not follow the window");
+        QImage moved = grabScreen();
         // Stop it once a picture was taken, as its shot count shows: with none, a message
         // box would say that no video was written.
         ITimelapseTimes countCopy(nullptr);
@@ -457,7 +515,7 @@ private slots:
         QVERIFY2(QTest::qWaitFor([&] { return sameShare(noShot, grabScreen().copy(countAt)) < 0.99; }, 30000),
                  "no time-lapse picture was counted");
         const QList<QRect> beforeStop = program.windows();
-        click(bar.translated(shift).center());
+        program.click(bar.translated(shift).center());
         // The notice "Video is saved." shows for a second once the video is finished,
         // which on a busy machine takes a while: until it has come and gone it could be
         // taken for the panel opened next, or cover it.
@@ -475,46 +533,41 @@ private slots:
         // The capture-mode panel, open, follows a move back.
         window = geometryOf(id);
         before = program.windows();
-        click(cameraButton(window, ICameraToolBar::PhotoMode));
+        program.click(cameraButton(window, ICameraToolBar::PhotoMode));
         panel = program.newWindow(before);
         QVERIFY2(panel.isValid(), "the capture-mode panel did not open again");
-        QTest::qWait(300);
-        const QImage panelLook = grabScreen().copy(panel);
+        const QImage panelLook = settledLook(panel);
         tool("wmctrl", {"-i", "-r", id, "-e", QStringLiteral("0,%1,%2,-1,-1").arg(kNormal.x()).arg(kNormal.y())});
         QVERIFY(waitForGeometry(id, [&](const QRect& r) { return r.topLeft() == kNormal.topLeft(); }));
-        QTest::qWait(500);
-        moved = grabScreen();
-        QVERIFY(moved.save(shotPath("wm-panel-moved.png")));
-        QVERIFY2(program.windows().contains(panel.translated(-shift)) &&
-                     sameShare(panelLook, moved.copy(panel.translated(-shift))) > 0.9,
-                 "the capture-mode panel did not follow the window");
+        const bool panelFollowed =
+            QTest::qWaitFor([&] { return program.windows().contains(panel.translated(-shift)); }, 15000) &&
+            showsAt(panelLook, panel.translated(-shift));
+        QVERIFY(grabScreen().save(shotPath("wm-panel-moved.png")));
+        QVERIFY2(panelFollowed, "the capture-mode panel did not follow the window");
 
         // Timed capture: 9 pictures 9 s apart; its bar follows the window manager's move
         // and the title bar's drag.
-        click(panel.translated(-shift).topLeft() +
+        program.click(panel.translated(-shift).topLeft() +
               centreIn(&modeCopy, modeCopy.radio(int(ICaptureModeFrame::TimingCapture))));
         window = geometryOf(id);
         before = program.windows();
-        click(cameraButton(window, ICameraToolBar::Snap));
+        program.click(cameraButton(window, ICameraToolBar::Snap));
         const QRect dialog = program.newWindow(before);
         QVERIFY2(dialog.isValid(), "the timed-capture dialog did not open");
         xdotool({"type", "--delay", "50", "9"});
         xdotool({"key", "Tab"});
         xdotool({"type", "--delay", "50", "9"});
         before = program.windows();
-        click(dialog.topLeft() + centreIn(&timedCopy, childWithText(&timedCopy, QStringLiteral("Confirm"))));
+        program.click(dialog.topLeft() + centreIn(&timedCopy, childWithText(&timedCopy, QStringLiteral("Confirm"))));
         const QRect control = program.newWindow(before);
         QVERIFY2(control.isValid(), "the timed-capture bar did not open");
-        QTest::qWait(300);
-        const QImage controlLook = grabScreen().copy(control);
+        const QImage controlLook = settledLook(control);
         tool("wmctrl", {"-i", "-r", id, "-e",
                         QStringLiteral("0,%1,%2,-1,-1").arg(kNormal.x() + shift.x()).arg(kNormal.y() + shift.y())});
         QVERIFY(waitForGeometry(id, [&](const QRect& r) { return r.topLeft() == kNormal.topLeft() + shift; }));
-        QTest::qWait(500);
-        moved = grabScreen();
-        QVERIFY(moved.save(shotPath("wm-timed-moved.png")));
-        QVERIFY2(sameShare(controlLook, moved.copy(control.translated(shift))) > 0.9,
-                 "the timed-capture bar did not follow the window manager's move");
+        const bool controlFollowed = showsAt(controlLook, control.translated(shift));
+        QVERIFY(grabScreen().save(shotPath("wm-timed-moved.png")));
+        QVERIFY2(controlFollowed, "the timed-capture bar did not follow the window manager's move");
 
         // The title bar's own drag.
         const QPoint grip = kNormal.topLeft() + shift + QPoint(kNormal.width() / 2, 15);
@@ -526,9 +579,7 @@ private slots:
         }
         xdotool({"mouseup", "1"});
         QVERIFY(waitForGeometry(id, [&](const QRect& r) { return r.topLeft() == kNormal.topLeft() + shift + drag; }));
-        QTest::qWait(500);
-        moved = grabScreen();
-        QVERIFY2(sameShare(controlLook, moved.copy(control.translated(shift + drag))) > 0.9,
+        QVERIFY2(showsAt(controlLook, control.translated(shift + drag)),
                  "the timed-capture bar did not follow the title bar's drag");
 
         program.stop();

@@ -20,6 +20,7 @@
 #include "pulsedaemon.h"
 #include "service/iconfigureservice.h"
 #include "testenv.h"
+#include "threadtimes.h"
 
 class TestRecordDisk : public QObject
 {
@@ -78,26 +79,39 @@ void TestRecordDisk::fullDiskEndsTheRecordingAndSaysWhy()
     const qint64 room = QFileInfo(path).size() + 400 * 1024;
     // ms since the start; the write that fails is seen where it fails, as the file that
     // reached the limit is soon cut back to its last whole fragment.
+    // The window's thread waiting for a CPU on a busy machine delays the telling too: that
+    // wait, from the failure on, is left out.
     std::atomic<qint64> failedAt{-1};
+    std::atomic<qint64> queuedAtFailure{0};
+    const QString windowThread = QStringLiteral("/proc/self/task/%1/schedstat").arg(gettid());
     const QMetaObject::Connection failing = connect(
         &api->outputStream(), &ICAVOutputStream::sgWriteFailed, this,
-        [&] { failedAt = recording.elapsed(); }, Qt::DirectConnection);
+        [&] {
+            queuedAtFailure = ThreadTimes::of(windowThread).queued;
+            failedAt = recording.elapsed();
+        },
+        Qt::DirectConnection);
     qint64 toldAt = -1;
+    qint64 starvedMs = 0;
     {
         TestEnv::FileSizeLimit full(room);
         QElapsedTimer waited;
         waited.start();
         while (toldAt < 0 && waited.elapsed() < 60000 && (failedAt < 0 || recording.elapsed() - failedAt < 3000)) {
-            if (toldAt < 0 && !TestEnv::messages().isEmpty())
+            if (toldAt < 0 && !TestEnv::messages().isEmpty()) {
                 toldAt = recording.elapsed();
+                if (failedAt >= 0)
+                    starvedMs = (ThreadTimes::of().queued - queuedAtFailure) / 1000000;
+            }
             QTest::qWait(5);
         }
     }
     disconnect(failing);
     QVERIFY2(failedAt >= 0, "no write failed");
-    const QString timing = QStringLiteral("failed at %1 ms, told at %2 ms").arg(failedAt.load()).arg(toldAt);
+    const QString timing = QStringLiteral("failed at %1 ms, told at %2 ms (window thread without a CPU %3 ms)")
+                               .arg(failedAt.load()).arg(toldAt).arg(starvedMs);
     qInfo() << timing;
-    QVERIFY2(toldAt >= 0 && toldAt - failedAt <= 1000, qPrintable(timing));
+    QVERIFY2(toldAt >= 0 && toldAt - failedAt - starvedMs <= 1000, qPrintable(timing));
     const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
     QCOMPARE(TestEnv::messages().size(), 1);
     const QString message = TestEnv::messages().at(0);

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
+#include <atomic>
 
 #include "customui/iitoolbutton.h"
 #include "customui/ivideorecordframe.h"
@@ -129,7 +130,8 @@ void TestRecordMove::bracketsStayOnTheRecordedArea()
     IVideoRecordFrame frame(nullptr, &window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::qWait(300);
+    QTRY_COMPARE_WITH_TIMEOUT(grabScreen(QRect(window.geometry().center(), QSize(1, 1))).pixel(0, 0),
+                              qRgb(128, 128, 128), 10000);
 
     frame.setFrameVisible(true);
     frame.onRegionClick(true, 4);   // 640 x 480 in the middle of the window
@@ -174,9 +176,25 @@ void TestRecordMove::bracketsStayOnTheRecordedArea()
     QTRY_COMPARE_WITH_TIMEOUT(window.geometry().topLeft(), startedAt + QPoint(500, -150), 5000);
     QVERIFY2(bracketsRight(), qPrintable(QStringLiteral("moved by the program: ") + fault));
 
-    // The file holds the chosen area, not what the window now shows where the area was in it.
-    QTest::qWait(1000);
-    const QImage shown = grabScreen(area);
+    // The file holds the chosen area, not what the window now shows where the area was in it:
+    // the area once the screen shows it still, and a picture of it taken after that.
+    QImage shown;
+    QElapsedTimer still;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            const QImage now = grabScreen(area);
+            if (now != shown) {
+                shown = now;
+                still.start();
+            }
+            return still.elapsed() >= 300;
+        }(),
+        10000);
+    std::atomic<int> taken{0};
+    const QMetaObject::Connection counting = connect(
+        &api->inputStream(), &ICAVInputStream::sgWriteVideoFrame, this, [&] { ++taken; }, Qt::DirectConnection);
+    QTRY_VERIFY_WITH_TIMEOUT(taken >= 2, 10000);
+    disconnect(counting);
     const QImage moved = grabScreen(area.translated(window.geometry().topLeft() - startedAt));
     frame.onControlClick(false, 8);  // Halt
     QVERIFY(api->inputStream().isPaused());

@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "board/iboard.h"
+#include "board/item/ipixmapitem.h"
 #include "camerarig.h"
 #include "customui/icameratoolbar.h"
 #include "customui/imagnifierframe.h"
@@ -154,7 +156,7 @@ private:
         const bool answered = QTest::qWaitFor([api] { return !api->isStarting(); }, 30000);
         const QStringList messages = TestEnv::messages();
         const bool refused = answered && !api->isRecording() && !frame->isVisible() && messages.size() == 1;
-        QTest::qWait(1000);
+        (void)QTest::qWaitFor([api] { return !api->isRecording() && !api->isFinalising(); }, 30000);
         if (!refused || finished.count() != 0 || videoFiles() != before) {
             qWarning() << "recording" << api->isRecording() << "bar shown" << frame->isVisible() << "messages"
                        << messages << "finished" << finished.count() << "files" << before << videoFiles();
@@ -327,7 +329,6 @@ private slots:
                                   30000);
         // An X client learns its new place a moment later; a native Wayland one never does.
         (void)QTest::qWaitFor([&] { return window->mapToGlobal(QPoint()) == place; }, 5000);
-        QTest::qWait(500);
 
         NoticeLog notices;
         IVideoRecordFrame* frame = openRecordFrame();
@@ -401,7 +402,7 @@ private slots:
         // by then, and the live picture must hold still until the desktop is shot.
         QTRY_COMPARE_WITH_TIMEOUT(window->size(), window->screen()->availableGeometry().size(), 30000);
         window->slCameratoolbarClick(true, QVariant(ICameraToolBar::Freeze));
-        QTest::qWait(200);
+        QVERIFY(waitForStillPicture([window] { return window->m_board->pixmapElement()->image().cacheKey(); }));
         window->slRightToolBarClick(true, 1);  // the magnifying glass
         auto* magnifier = window->findChild<IMagnifierFrame*>();
         QVERIFY(magnifier);
@@ -412,22 +413,34 @@ private slots:
         const QPoint pointer = window->mapToGlobal(QPoint(380, 420));
         const QRect source(pointer - QPoint(area.width() / 2, area.height() / 2), area);
         emit app->sgGMouseMoveEvent(pointer);
-        QTest::qWait(500);
-        // Where the desktop placed the window (sway centres it), as its last configure said.
+        // Where the desktop placed the window (sway centres it), as its last configure said,
+        // and what it shows there once it has drawn the magnified picture.
         QLabel* label = magnifier->pictureLabel();
-        const QRect shownRect(magnifier->window()->geometry().topLeft() + label->mapTo(magnifier->window(), QPoint(0, 0)),
-                              label->size());
-        QVERIFY2(!shownRect.intersects(source), "the magnifier covers what it magnifies");
-        const QImage shown = m_desktop->screenshot(shownRect);
-        const QImage original = m_desktop->screenshot(source);
+        QRect shownRect;
+        QImage shown;
+        QImage original;
+        double difference = 255;
+        (void)QTest::qWaitFor(
+            [&] {
+                shownRect = QRect(magnifier->window()->geometry().topLeft()
+                                      + label->mapTo(magnifier->window(), QPoint(0, 0)),
+                                  label->size());
+                shown = m_desktop->screenshot(shownRect);
+                original = m_desktop->screenshot(source);
+                if (shown.size() != QSize(500, 300) || original.isNull())
+                    return false;
+                difference = meanDifference(greyOf(shown), greyOf(original));
+                return difference < 12;
+            },
+            15000);
         window->slRightToolBarClick(true, 1);
         window->slCameratoolbarClick(false, QVariant(ICameraToolBar::Freeze));
+        QVERIFY2(!shownRect.intersects(source), "the magnifier covers what it magnifies");
         QVERIFY2(!shown.isNull() && !original.isNull(), qPrintable(m_desktop->logTail()));
         QCOMPARE(shown.size(), QSize(500, 300));
         const QImage magnified = greyOf(shown);
         const QImage expected = greyOf(original);
         QVERIFY2(meanOf(expected) > 30, qPrintable(QString::number(meanOf(expected))));
-        const double difference = meanDifference(magnified, expected);
         qInfo("magnifier mean %.1f, desktop mean %.1f: difference %.1f", meanOf(magnified), meanOf(expected),
               difference);
         QVERIFY2(difference < 12, qPrintable(QString::number(difference)));
@@ -473,7 +486,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!api->isStarting(), 30000);
         QVERIFY2(api->isRecording(), qPrintable(TestEnv::messages().join(QLatin1Char('\n'))));
         const QString path = api->outputPath();
-        QTest::qWait(2000);
+        // Two seconds recorded, and at least one picture of them written.
+        QElapsedTimer recording;
+        recording.start();
+        QTRY_VERIFY_WITH_TIMEOUT(recording.elapsed() >= 2000 && api->outputStream().videoFramesWritten() > 0, 30000);
         if (ending == PortalEnds)
             m_desktop->stopPortal();  // as when the user stops sharing the screen
         else if (ending == BackendDies)

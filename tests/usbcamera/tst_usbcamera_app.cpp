@@ -99,13 +99,17 @@ private slots:
         QVERIFY2(UsbCameraTest::sceneMismatch(item->image()).isEmpty(),
                  qPrintable(UsbCameraTest::sceneMismatch(item->image())));
 
-        // What the screen shows.
-        QTest::qWait(300);
-        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        // What the screen shows, once painted there.
         const QRect picture = frame->m_board->pixmapEleGlobalBoundingRect().toAlignedRect();
-        QVERIFY(picture.width() > 200 && shot.rect().contains(picture));
-        QVERIFY2(UsbCameraTest::sceneMismatch(shot, picture).isEmpty(),
-                 qPrintable(UsbCameraTest::sceneMismatch(shot, picture)));
+        QString mismatch;
+        (void)QTest::qWaitFor([&] {
+            const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+            mismatch = shot.rect().contains(picture) ? UsbCameraTest::sceneMismatch(shot, picture)
+                                                     : QStringLiteral("the picture lies off the screen");
+            return mismatch.isEmpty();
+        }, 10000);
+        QVERIFY(picture.width() > 200);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
 
     void liveFramesAtTheAnnouncedRate()

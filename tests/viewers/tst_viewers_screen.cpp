@@ -66,6 +66,17 @@ protected:
 
 // Pixels of a magnified picture that are not the pattern's device pixel corner + (i, j) / 2;
 // every pixel when the picture is not 500 x 300 at that ratio.
+// Pixels of a grab of the pattern window's top left corner that it does not show: it
+// may be mapped before it is drawn.
+int undrawnPixels(const QImage& grab)
+{
+    int wrong = 0;
+    for (int j = 0; j < grab.height(); ++j)
+        for (int i = 0; i < grab.width(); ++i)
+            wrong += (grab.pixel(i, j) & 0xffffff) != (positionColour(i, j) & 0xffffff) ? 1 : 0;
+    return wrong;
+}
+
 int wrongPixels(const QImage& picture, const QPoint& corner, qreal ratio)
 {
     const QSize size = (QSizeF(500, 300) * ratio).toSize();
@@ -260,7 +271,9 @@ private slots:
             pattern.show();
             QVERIFY(QTest::qWaitForWindowExposed(&pattern));
             QCOMPARE(pattern.windowHandle()->screen(), screen);
-            QTest::qWait(200); // let the X server draw it
+            const QPoint placed = pattern.mapToGlobal(QPoint(0, 0)) - geometry.topLeft();
+            QTRY_COMPARE_WITH_TIMEOUT(
+                undrawnPixels(screen->grabWindow(0, placed.x(), placed.y(), 64, 64).toImage()), 0, 10000);
             const qreal ratio = pattern.devicePixelRatioF();
 
             IMagnifierFrame magnifier(nullptr, nullptr);
@@ -277,11 +290,11 @@ private slots:
             QVERIFY(label->pixmap());
             QCOMPARE(label->pixmap()->devicePixelRatioF(), ratio);
             QCOMPARE(wrongPixels(label->pixmap()->toImage(), corner, ratio), 0);
-            // As it stands on the screen.
-            QTest::qWait(200);
+            // As it stands on the screen, once drawn there.
             const QPoint at = label->mapTo(&magnifier, QPoint(0, 0));
-            const QImage shown = screen->grabWindow(magnifier.winId(), at.x(), at.y(), 500, 300).toImage();
-            QCOMPARE(wrongPixels(shown, corner, ratio), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                wrongPixels(screen->grabWindow(magnifier.winId(), at.x(), at.y(), 500, 300).toImage(), corner, ratio),
+                0, 10000);
 
             // At the screen's corner the area reaches past the desktop: still filled.
             magnifier.slGMouseMoveEvent(geometry.topLeft());
@@ -302,12 +315,13 @@ private slots:
         cover.setGeometry(QRect(pattern.mapToGlobal(QPoint(0, 0)), pattern.size()));
         cover.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
-        QTest::qWait(200);
         const QPoint origin = pattern.mapToGlobal(QPoint(0, 0));
         const QPoint probe = origin - geometry.topLeft() + QPoint(200, 150);
-        const QImage screen =
-            QGuiApplication::primaryScreen()->grabWindow(0, probe.x(), probe.y(), 200, 100).toImage();
-        QCOMPARE(screen.pixel(screen.width() / 2, screen.height() / 2) & 0xffffff, 0u);
+        // The cover, once drawn, hides the pattern on the screen.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QGuiApplication::primaryScreen()->grabWindow(0, probe.x() + 100, probe.y() + 50, 1, 1).toImage().pixel(0, 0)
+                & 0xffffff,
+            0u, 10000);
 
         // A Wayland session: the screen cannot be grabbed, the program's own window is shown.
         EnvironmentValue wayland("WAYLAND_DISPLAY", "wayland-0");

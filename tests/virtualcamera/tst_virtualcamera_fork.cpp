@@ -184,11 +184,17 @@ public:
     int fd() const { return m_fd; }
     bool streaming() const { return m_streaming; }
     // Waits for a frame and hands its buffer back.
+    // A busy machine can hold the producer up for seconds; a stuck one never delivers.
     bool cycleFrame()
     {
         pollfd p{m_fd, POLLIN, 0};
         v4l2_buffer b = buffer();
-        return ::poll(&p, 1, 1000) == 1 && ::ioctl(m_fd, VIDIOC_DQBUF, &b) == 0 && ::ioctl(m_fd, VIDIOC_QBUF, &b) == 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        int ready = 0;
+        while (((ready = ::poll(&p, 1, 1000)) == 0 || (ready < 0 && errno == EINTR))
+               && std::chrono::steady_clock::now() < deadline) {
+        }
+        return ready == 1 && ::ioctl(m_fd, VIDIOC_DQBUF, &b) == 0 && ::ioctl(m_fd, VIDIOC_QBUF, &b) == 0;
     }
 
 private:
@@ -274,13 +280,15 @@ private slots:
         const Descriptor plain(::open(kNode, O_RDWR | O_NONBLOCK));
         QVERIFY(plain.fd() >= 0);
         std::atomic<long> frames{0}, calls{0}, opens{0};
-        std::atomic<bool> broken{false};
+        std::atomic<const char*> broken{nullptr};  // what stopped working, and why
+        std::atomic<int> brokenErrno{0};
         QString failure;
         {
             Worker reader([&](const std::atomic<bool>& stop) {
                 while (!stop) {
                     if (!stream.cycleFrame()) {
-                        broken = true;
+                        brokenErrno = errno;
+                        broken = "a frame";
                         return;
                     }
                     ++frames;
@@ -293,7 +301,8 @@ private slots:
                 while (!stop) {
                     if (::ioctl(plain.fd(), VIDIOC_G_CTRL, &control) != 0 ||
                         ::ioctl(plain.fd(), VIDIOC_G_FMT, &format) != 0) {
-                        broken = true;
+                        brokenErrno = errno;
+                        broken = "a call";
                         return;
                     }
                     ++calls;
@@ -305,7 +314,8 @@ private slots:
                     const int fd = ::open(kNode, O_RDWR | O_NONBLOCK | O_CLOEXEC);
                     const bool answered = fd >= 0 && ::ioctl(fd, VIDIOC_QUERYCAP, &cap) == 0;
                     if ((fd >= 0 && ::close(fd) != 0) || !answered) {
-                        broken = true;
+                        brokenErrno = errno;
+                        broken = "an open";
                         return;
                     }
                     ++opens;
@@ -322,7 +332,10 @@ private slots:
             }
         }
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        QVERIFY2(!broken, "the parent's camera stopped working while its children came and went");
+        QVERIFY2(!broken, qPrintable(QStringLiteral("the parent's camera stopped working (%1, errno %2) while its "
+                                                   "children came and went")
+                                        .arg(QLatin1String(broken.load() ? broken.load() : ""))
+                                        .arg(brokenErrno.load())));
     }
 
     // A client may open the camera blocking; stopping its stream drained the frame
