@@ -87,20 +87,21 @@ QString xdotool(const QStringList& args)
     return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
 }
 
-// The screen's centre pixel: the test pattern puts its green bar there, in the program's
-// maximised window as in ffplay's full-screen one.
+// A pixel above the screen's centre: the test pattern puts its green bar there, in the
+// program's maximised window as in ffplay's full-screen one. The centre itself is under
+// the program's zoom notice for its first second.
 struct Screen
 {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     ~Screen() { xcb_disconnect(connection); }
     bool ok() const { return !xcb_connection_has_error(connection); }
-    bool centreIsGreen()
+    bool probeIsGreen()
     {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
         auto* reply = xcb_get_image_reply(connection,
                                           xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root,
                                                         int16_t(screen->width_in_pixels / 2),
-                                                        int16_t(screen->height_in_pixels / 2), 1, 1, ~0u),
+                                                        int16_t(screen->height_in_pixels * 35 / 100), 1, 1, ~0u),
                                           nullptr);
         if (!reply)
             return false;
@@ -109,11 +110,11 @@ struct Screen
         free(reply);
         return green;
     }
-    // Milliseconds from now until the centre turns green; -1 after 30 s.
+    // Milliseconds from now until the pixel turns green; -1 after 30 s.
     qint64 msUntilGreen(const QElapsedTimer& since)
     {
         while (since.elapsed() < 30000) {
-            if (centreIsGreen())
+            if (probeIsGreen())
                 return since.elapsed();
             QThread::msleep(5);
         }

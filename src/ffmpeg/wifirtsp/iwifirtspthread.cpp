@@ -204,6 +204,11 @@ int IWifiRtspThread::initrtsp()
     av_dict_set(&rawOptions, "max_delay", "500000", 0);
     // The camera announces its codec: seconds of probing would only delay the picture.
     av_dict_set(&rawOptions, "analyzeduration", QByteArray::number(m_timings.probeUs).constData(), 0);
+    // Nor are the frame rate and the first timestamp of any use here; guessing them would
+    // read 20 frames, and for H.264 over RTP 7 frames past the key frame, before the first
+    // picture.
+    av_dict_set(&rawOptions, "fpsprobesize", "0", 0);
+    av_dict_set(&rawOptions, "max_ts_probe", "1", 0);
     IAVDictionaryPtr options(rawOptions);
 
     const QByteArray url = g_rtsp_url.toLatin1();
