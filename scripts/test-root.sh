@@ -29,7 +29,10 @@ rm -rf "$cache"/run.*
 key="$suite $(sha256sum < "$here/scripts/install-deps.sh")"
 if [ ! -d "$cache/root" ] || [ "$(cat "$cache/key" 2>/dev/null)" != "$key" ] \
    || [ -n "$(find "$cache/key" -mtime +6 2>/dev/null)" ]; then
-  command -v mmdebstrap >/dev/null || apt-get install -y -qq --no-install-recommends mmdebstrap
+  if ! command -v mmdebstrap >/dev/null; then
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends mmdebstrap
+  fi
   echo "Making a Debian $suite root with the test command's packages in $cache/root"
   rm -rf "$cache/root" "$cache/root.new" "$cache/key"
   mirror=http://deb.debian.org
@@ -81,14 +84,15 @@ exec chroot "$m" /usr/bin/env -i HOME=/root TMPDIR=/tmp LANG=C.UTF-8 \
 if [ "$suite" = trixie ]; then
   OCUMETRA_TESTS_LEAVE_OUT="${OCUMETRA_TESTS_LEAVE_OUT-^(tst_waylandrecord|tst_waylandrecord_native|tst_recordstart)\$}"
 fi
-echo "Running the tests in the Debian $suite root"
-# unshare dies with this script (--pdeathsig), whatever signal ends it.
 export OCUMETRA_TESTS_LEAVE_OUT
+echo "Running the tests in the Debian $suite root"
+# unshare dies with this script (--pdeathsig), whatever signal ends it; it ignores TERM
+# while it waits, so it is killed.
 OCUMETRA_ROOT_DIR="$cache/root" OCUMETRA_RUN_LAYER="$run" OCUMETRA_SOURCE="$here" \
   setpriv --pdeathsig KILL \
   unshare --mount --propagation private --pid --net --fork --kill-child bash -c "$inside" &
 child=$!
-trap 'kill "$child" 2>/dev/null || true; wait "$child" 2>/dev/null || true; rm -rf "$run"' EXIT
+trap 'kill -KILL "$child" 2>/dev/null || true; wait "$child" 2>/dev/null || true; rm -rf "$run"' EXIT
 trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
