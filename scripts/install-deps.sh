@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program needs to be built and run; with --tests
+# Installs the Debian 12 or 13 packages the program needs to be built and run; with --tests
 # also those its tests, benchmarks and package checks need.
 #   scripts/install-deps.sh           what scripts/run.sh needs
 #   scripts/install-deps.sh --tests   what scripts/test.sh needs
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
+
+# The names below are those of Debian 12 (bookworm) and 13 (trixie); elsewhere some would
+# be missing or mean something else.
+release="$( . /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}" || true)"
+case "$release" in
+  debian-12 | debian-13) ;;
+  *)
+    echo "$0: this installs Debian 12 (bookworm) or Debian 13 (trixie) packages;" >&2
+    echo "this system is $( . /etc/os-release 2>/dev/null && echo "${PRETTY_NAME:-}" || echo "not one that names itself in /etc/os-release")." >&2
+    echo "On another system install the same programs and libraries (listed in $0) by hand." >&2
+    exit 1
+    ;;
+esac
 
 # Building and running the program.
 PACKAGES=(
@@ -52,8 +65,9 @@ TEST_PACKAGES=(
   # xprop: the X-server test marks each server's root window
   x11-utils
   # libFuzzer's runtime is only recommended by clang, and recommendations are not
-  # installed below: without it the fuzz test could not link its targets.
-  clang libclang-rt-14-dev
+  # installed below: without it the fuzz test could not link its targets. Both names
+  # follow the release's default clang.
+  clang libclang-rt-dev
 )
 
 case "${1:-}" in

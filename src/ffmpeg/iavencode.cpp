@@ -1,5 +1,6 @@
 #include "ffmpeg/iavencode.h"
 
+#include "ffmpeg/iavversion.h"
 #include "ffmpeg/ih264setup.h"
 
 #include <QDebug>
@@ -165,8 +166,7 @@ int IAVEncode::OpenOutputFile(char* filename, int fps, int width, int height, in
     m_audioEncoder.reset(avcodec_alloc_context3(soundCodec));
     AVCodecContext* a = m_audioEncoder.get();
     // The encoder takes its own sample format; the device's is converted to it.
-    a->sample_fmt = soundCodec->sample_fmts ? soundCodec->sample_fmts[0]
-                                            : (bitsPerSample >= 32 ? AV_SAMPLE_FMT_S32 : AV_SAMPLE_FMT_S16);
+    a->sample_fmt = iavPreferredSampleFormat(soundCodec, bitsPerSample >= 32 ? AV_SAMPLE_FMT_S32 : AV_SAMPLE_FMT_S16);
     a->bit_rate = 64000;
     a->sample_rate = sampleRate;
     av_channel_layout_default(&a->ch_layout, channels == 1 ? 1 : 2);

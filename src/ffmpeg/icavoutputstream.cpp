@@ -1,5 +1,6 @@
 #include "ffmpeg/icavoutputstream.h"
 
+#include "ffmpeg/iavversion.h"
 #include "ffmpeg/ih264setup.h"
 
 #include <QDebug>
@@ -138,7 +139,7 @@ bool ICAVOutputStream::try_hw_encode()
     ctx->time_base = AVRational{1, m_fps};
     ctx->framerate = AVRational{m_fps, 1};
     ctx->bit_rate = m_videoBitRate;
-    ctx->pix_fmt = codec->pix_fmts ? codec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
+    ctx->pix_fmt = iavPreferredPixelFormat(codec, AV_PIX_FMT_YUV420P);
     ctx->width = m_width;
     ctx->height = m_height;
     ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -214,7 +215,7 @@ bool ICAVOutputStream::openAudioEncoder()
         return false;
     av_channel_layout_default(&ctx->ch_layout, m_channels);
     ctx->sample_rate = m_sampleRate;
-    ctx->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+    ctx->sample_fmt = iavPreferredSampleFormat(codec, AV_SAMPLE_FMT_FLTP);
     ctx->bit_rate = m_audioBitRate;
     ctx->time_base = AVRational{1, m_sampleRate};
     if (m_format->oformat->flags & AVFMT_GLOBALHEADER)

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ffmpeg/iavptr.h"
+#include "ffmpeg/iavversion.h"
 
 extern "C" {
 #include <libswscale/swscale.h>
@@ -145,7 +146,7 @@ inline MediaProbe probeMedia(const QString& path)
             ++probe.decodedFrames;
             if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
                 probe.decodedSeconds = qMax(probe.decodedSeconds,
-                    double(frame->best_effort_timestamp + frame->pkt_duration) * av_q2d(videoBase));
+                    double(frame->best_effort_timestamp + iavFrameDuration(frame.get())) * av_q2d(videoBase));
             av_frame_unref(frame.get());
         }
     };

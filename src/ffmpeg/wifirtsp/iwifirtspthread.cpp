@@ -247,7 +247,6 @@ int IWifiRtspThread::initrtsp()
     }
     decoder->bit_rate = 0;
     decoder->time_base = AVRational{1, 10};
-    decoder->frame_number = 1;
     if (avcodec_open2(decoder.get(), codec, nullptr) < 0) {
         qDebug() << Q_FUNC_INFO << "Could not open codec.";
         return -1;
