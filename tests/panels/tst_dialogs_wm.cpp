@@ -470,8 +470,8 @@ private slots:
         // shows on before it is mapped: Qt would otherwise size it by the old monitor's
         // scale from the window manager's first notices.
         const auto madeForItsScreen = [&](QWidget* w) {
-            if (const QString fault = scaleFault(QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" as it shows"), *w, owner);
-                !fault.isEmpty())
+            const QString name = QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" as it shows");
+            if (const QString fault = scaleFault(name, *w, owner); !fault.isEmpty())
                 faults << fault;
         };
         showings(&pip, [&](const std::function<void()>& look) {
