@@ -135,9 +135,12 @@ protected:
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
-            else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_watching)
-                // The program's own place and size; the window system's may be a misreading's.
-                m_placed = m_window->geometry();
+            // The program's own place and size; the window system's may be a misreading's. A
+            // resize of its own (a message box fitting its text) takes no misread place for its own.
+            else if (event->type() == QEvent::Resize && m_watching)
+                m_placed.setSize(m_window->size());
+            else if (event->type() == QEvent::Move && m_watching)
+                m_placed.moveTopLeft(m_window->pos());
             else if (event->type() == QEvent::Hide)
                 stopWatching();
         } else if (watched == m_mapping && event->type() == QEvent::Expose && m_mapping->isExposed()) {

@@ -448,7 +448,7 @@ private slots:
                     };
                     const auto keptSize = [&] {
                         return offScreenOrScale(at + QStringLiteral(" moved"), *w, other)
-                            + (sameSize() ? QString() : QStringLiteral(" %1x%2, first %3x%4")
+                            + (sameSize() ? QString() : at + QStringLiteral(" moved: %1x%2, first %3x%4")
                                                                     .arg(w->width()).arg(w->height())
                                                                     .arg(first.width()).arg(first.height()));
                     };
@@ -466,14 +466,24 @@ private slots:
                 });
             }
         };
+        // Hidden on the other monitor at the showing before, it is made for the monitor it
+        // shows on before it is mapped: Qt would otherwise size it by the old monitor's
+        // scale from the window manager's first notices.
+        const auto madeForItsScreen = [&](QWidget* w) {
+            const QString name = QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" as it shows");
+            if (const QString fault = scaleFault(name, *w, owner); !fault.isEmpty())
+                faults << fault;
+        };
         showings(&pip, [&](const std::function<void()>& look) {
             QVERIFY(pip.setFrameVisible(true));
+            madeForItsScreen(&pip);
             look();
             pip.setFrameVisible(false);
         });
         showings(&panel, [&](const std::function<void()>& look) {
             placeOnWindowScreen(&panel, owner.pos() + QPoint(100, 100), &owner);
             panel.setFrameVisible(true);
+            madeForItsScreen(&panel);
             look();
             panel.setFrameVisible(false);
         });
