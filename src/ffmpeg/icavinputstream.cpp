@@ -540,7 +540,10 @@ int ICAVInputStream::ReadVideoPackets()
             break;
     }
     int failures = 0;
+    // x11grab stamps a packet with the wall clock just before it asks the server for the image.
+    const qint64 wallOffset = av_gettime() - av_gettime_relative();
     while (!m_stopped) {
+        const qint64 before = av_gettime_relative();
         const int ret = av_read_frame(m_videoInput.get(), packet.get());
         if (ret == AVERROR(EAGAIN)) {
             QThread::msleep(2);
@@ -558,8 +561,11 @@ int ICAVInputStream::ReadVideoPackets()
         }
         failures = 0;
         IAVPacketUnref unref(packet.get());
-        // The grab has just been made: the same clock as the microphone's samples.
-        const qint64 stamp = stampAt(av_gettime_relative());
+        // The picture is from when it was asked for, not from when a loaded machine let the
+        // reply through; bounded by this read in case the wall clock was set meanwhile.
+        const qint64 after = av_gettime_relative();
+        const qint64 grabbed = packet->pts == AV_NOPTS_VALUE ? after : qBound(before, packet->pts - wallOffset, after);
+        const qint64 stamp = stampAt(grabbed);
         if (avcodec_send_packet(m_videoDecoder.get(), packet.get()) < 0)
             continue;
         while (avcodec_receive_frame(m_videoDecoder.get(), frame.get()) == 0) {
