@@ -234,19 +234,21 @@ void TestRecordGap::soundAfterAGapMeetsItsPicture()
         own << p.heard - p.tone;
         if (p.heard > file.videoEnd * 1e6 - 60e6)
             ownAtEnd << p.heard - p.tone;
-        // The picture shows the change once it was visible, the tone is heard from its capture:
-        // a busy machine may part the two, and the file must keep them as far apart.
-        const qint64 lowest = p.tone - p.changeVisible - SYNC_US - SLOT_US;
-        const qint64 highest = p.toneLatest - p.changeBegin + SYNC_US + SLOT_US;
-        if (p.heard < 0 || p.shown < 0 || shift < lowest || shift > highest)
-            wrong << QStringLiteral("event %1: heard at %2 ms (tone at %3-%4), shown at %5 ms (changed at %6-%7)")
+        // Each at its own capture time: the tone where it was captured, and no picture stamped
+        // before the change began shows it, none stamped after it was visible misses it. A grab
+        // thread a busy machine holds up takes the next picture late, but stamps it right.
+        const bool heardInPlace = p.heard >= p.tone - SYNC_US && p.heard <= p.toneLatest + SYNC_US;
+        const bool shownInPlace = p.shown >= p.changeBegin - SLOT_US && p.before <= p.changeVisible + SLOT_US;
+        if (p.heard < 0 || p.shown < 0 || !heardInPlace || !shownInPlace)
+            wrong << QStringLiteral("event %1: heard at %2 ms (tone at %3-%4), shown at %5 ms, after one at %8 ms (changed at %6-%7)")
                          .arg(i)
                          .arg(p.heard / 1000)
                          .arg(p.tone / 1000)
                          .arg(p.toneLatest / 1000)
                          .arg(p.shown / 1000)
                          .arg(p.changeBegin / 1000)
-                         .arg(p.changeVisible / 1000);
+                         .arg(p.changeVisible / 1000)
+                         .arg(p.before / 1000);
     }
     qInfo("pace %.4f; sound minus picture at first: %s; after dropouts of 100 and 250 ms: %s; after a gap of %d "
           "ms, to %.0f s: %s; sound against its capture: %s, in the last minute %s; the box says \"%s\"",
