@@ -36,7 +36,8 @@ struct IPipeWireCapture::Stream
     GstSample* latest = nullptr;
     QSize size;
     QString why;
-    // Guarded by mutex; the worker ends the stream once closing is set.
+    // Guarded by mutex; the worker ends the stream once closing is set, and also waits
+    // on it for the first picture.
     QWaitCondition closeAsked;
     bool closing = false;
     QWaitCondition doneSignal;
@@ -63,6 +64,8 @@ GstFlowReturn IPipeWireCapture::Stream::onNewSample(GstElement* sink, void* data
     QMutexLocker lock(&stream->mutex);
     if (stream->latest)
         gst_sample_unref(stream->latest);
+    else
+        stream->closeAsked.wakeAll();
     stream->latest = sample;
     stream->size = QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
     return GST_FLOW_OK;
@@ -153,14 +156,32 @@ void IPipeWireCapture::Stream::run(quint32 node)
     }
     if (!why.isEmpty())
         qDebug() << "screen-cast stream:" << why;
-    {
-        QMutexLocker lock(&mutex);
-        state = why.isEmpty() ? Playing : StartFailed;
-        while (!closing)
-            closeAsked.wait(&mutex);
-    }
-    end();
     QMutexLocker lock(&mutex);
+    state = why.isEmpty() ? Playing : StartFailed;
+    // Some screen-cast back ends stop handing out buffers, at some starts, once the
+    // consumer pauses and resumes its stream, which pipewiresrc does on its way to
+    // playing: a stream that stays without a picture is made anew on the same node.
+    for (int restart = 0; state == Playing && restart < NO_PICTURE_RESTARTS; ++restart) {
+        const QDeadlineTimer wait(NO_PICTURE_RESTART_MS);
+        while (!closing && !latest && closeAsked.wait(&mutex, wait)) {
+        }
+        if (closing || latest)
+            break;
+        qDebug() << "the screen-cast stream gave no picture in" << NO_PICTURE_RESTART_MS << "ms: made anew";
+        state = Starting;
+        lock.unlock();
+        const bool restarted = gst_element_set_state(pipeline, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE
+                               && gst_element_set_state(pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+        lock.relock();
+        if (!restarted)
+            why = QStringLiteral("the PipeWire stream %1 cannot be played again").arg(node);
+        state = restarted ? Playing : StartFailed;
+    }
+    while (!closing)
+        closeAsked.wait(&mutex);
+    lock.unlock();
+    end();
+    lock.relock();
     done = true;
     doneSignal.wakeAll();
 }

@@ -55,6 +55,10 @@ public:
     static bool isWholePicture(GstSample* sample, GstVideoInfo* info = nullptr);
 
     static const int CLOSE_GRACE_MS = 3000;
+    // A playing stream without a picture this long is made anew, at most this often; the
+    // first picture comes within 50 ms when it comes.
+    static const int NO_PICTURE_RESTART_MS = 1200;
+    static const int NO_PICTURE_RESTARTS = 2;
 
 private:
     struct Stream;
