@@ -79,10 +79,11 @@ exec chroot "$m" /usr/bin/env -i HOME=/root TMPDIR=/tmp LANG=C.UTF-8 \
 '
 # On Debian 13 (xdg-desktop-portal-wlr 0.7.1 on PipeWire 1.4) a screen-cast back end that
 # dies mid-recording goes unnoticed, GStreamer's PipeWire source telling nothing of it:
-# tst_waylandrecord, which kills it, is left out there (an empty OCUMETRA_TESTS_LEAVE_OUT
-# runs it).
+# tst_waylandrecord, which kills it, is left out there. Debian 13's mutter leaves the
+# dialog test's own owner window unframed, so tst_dialogs_wm_mutter_ratio2 cannot place it
+# there (an empty OCUMETRA_TESTS_LEAVE_OUT runs both).
 if [ "$suite" = trixie ]; then
-  OCUMETRA_TESTS_LEAVE_OUT="${OCUMETRA_TESTS_LEAVE_OUT-^tst_waylandrecord\$}"
+  OCUMETRA_TESTS_LEAVE_OUT="${OCUMETRA_TESTS_LEAVE_OUT-^(tst_waylandrecord|tst_dialogs_wm_mutter_ratio2)\$}"
 fi
 export OCUMETRA_TESTS_LEAVE_OUT
 echo "Running the tests in the Debian $suite root"
