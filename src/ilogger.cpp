@@ -77,9 +77,9 @@ void ffmpegLogCallback(void* object, int levelAndTint, const char* format, va_li
     // FFmpeg sends a line in pieces; each thread gathers its own up to the newline.
     static thread_local QByteArray pending;
     static thread_local int printPrefix = 1;
-    char piece[1024];
-    av_log_format_line2(object, levelAndTint, format, arguments, piece, sizeof(piece), &printPrefix);
-    pending += piece;
+    char chunk[1024];
+    av_log_format_line2(object, levelAndTint, format, arguments, chunk, sizeof(chunk), &printPrefix);
+    pending += chunk;
     if (!pending.endsWith('\n'))
         return;
     const QString line = QString::fromUtf8(pending).trimmed();

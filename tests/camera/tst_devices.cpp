@@ -25,7 +25,7 @@ QByteArray jpegOf(const QImage& image)
 }
 
 // The frame's marker segments, each from its 0xff to its end; the entropy-coded data
-// after the scan header is left in the last piece.
+// after the scan header is left in the last part.
 QList<QByteArray> jpegSegments(const QByteArray& jpeg)
 {
     QList<QByteArray> segments{jpeg.left(2)};
