@@ -80,10 +80,25 @@ QRect geometryOf(const QString& id)
 
 // The shown windows of a process, in one call: a notice that shows for a second is not
 // missed between the calls of a busy machine.
+// A window that closes while it is listed ends xdotool on an X error with the list unread:
+// such a listing is taken again.
 QList<QPair<QString, QRect>> windowsOf(qint64 pid)
 {
-    return parseGeometries(tool(QStringLiteral("xdotool"), {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
-                                                            "--name", "", "getwindowgeometry", "--shell", "%@"}));
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QProcess p;
+        p.start(QStringLiteral("xdotool"), {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name", "",
+                                            "getwindowgeometry", "--shell", "%@"});
+        if (!p.waitForFinished(10000)) {
+            p.kill();
+            p.waitForFinished(2000);
+            continue;
+        }
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        // xdotool search also fails, silently, when it finds nothing: a whole answer too.
+        if (p.exitStatus() == QProcess::NormalExit && (p.exitCode() == 0 || p.readAllStandardError().trimmed().isEmpty()))
+            return parseGeometries(out);
+    }
+    return {};
 }
 
 // The window under the pointer is one of process pid, or the window manager's frame of one.
