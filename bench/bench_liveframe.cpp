@@ -4,6 +4,8 @@
 // process CPU per frame (proc_cpu_ms) and its ratio to the bare decode's (x_decode).
 // BM_RtspJpegFrame: a Wi-Fi camera's MJPEG frame through FFmpeg's decoder and swscale
 // against TurboJPEG, each into a reused BGRA picture.
+// BM_ShownPicture: a decoded frame onto the screen at a smaller size, converted whole and
+// scaled by Qt while painting, against made at the shown size and copied as it is.
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "ffmpeg/iavptr.h"
+#include "ffmpeg/wifirtsp/ipictureconverter.h"
 #include "framepathbackend.h"
 #include "imjpegdecoder.h"
 #include "opencv/iopencvapi.h"
@@ -161,8 +164,51 @@ void BM_RtspJpegFrame(benchmark::State& state)
     }
 }
 
+// range(0): the frame's width (16:9); range(1): the shown width; range(2): 0 converted
+// whole and scaled by the painter, 1 made at the shown size and copied.
+void BM_ShownPicture(benchmark::State& state)
+{
+    const QSize full(int(state.range(0)), int(state.range(0)) * 9 / 16);
+    const QSize shown(int(state.range(1)), qRound(state.range(1) * 9.0 / 16.0));
+    IAVFramePtr frame(av_frame_alloc());
+    frame->width = full.width();
+    frame->height = full.height();
+    frame->format = AV_PIX_FMT_YUV420P;
+    if (av_frame_get_buffer(frame.get(), 64) < 0) {
+        state.SkipWithError("no frame");
+        return;
+    }
+    for (int p = 0; p < 3; ++p) {
+        const int rows = p == 0 ? full.height() : full.height() / 2;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < frame->linesize[p]; ++x)
+                frame->data[p][y * frame->linesize[p] + x] = uint8_t((x * (p + 3) + y * 7) & 0xff);
+    }
+    const bool atShownSize = state.range(2) == 1;
+    QImage picture = allocSwsTargetImage(atShownSize ? shown.width() : full.width(),
+                                         atShownSize ? shown.height() : full.height());
+    QImage screen(shown, QImage::Format_RGB32);
+    IPictureConverter converter;
+    benchcpu::ProcessCpuMeter meter(state);
+    for (auto _ : state) {
+        if (!converter.convert(frame.get(), &picture)) {
+            state.SkipWithError("conversion failed");
+            return;
+        }
+        QPainter painter(&screen);
+        if (atShownSize)
+            painter.drawImage(QPointF(0, 0), picture);
+        else
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(shown)), picture);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ShownPicture)
+    ->Args({1920, 1660, 0})->Args({1920, 1660, 1})->Args({1920, 830, 0})->Args({1920, 830, 1})
+    ->Args({3840, 1660, 0})->Args({3840, 1660, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RtspJpegFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareDecode)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveFramePath)

@@ -28,7 +28,7 @@ PACKAGES=(
   libavformat-dev libavcodec-dev libavdevice-dev libavfilter-dev libavutil-dev
   libswscale-dev libswresample-dev
   libuvc-dev libusb-1.0-0-dev libturbojpeg0-dev libudev-dev libxcb1-dev
-  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libpulse-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libpipewire-0.3-dev libpulse-dev
   # CPack reads the program's library dependencies with it (scripts/package.sh)
   file
   # Loaded at run time, as the package's Depends and Recommends say

@@ -189,10 +189,11 @@ ICameraBackend* ICamera::backendInUse() const
 void ICamera::connectBackend(ICameraBackend* backend)
 {
     backend->setLiveWanted(m_liveWanted);
+    backend->setShownSize(m_shownSize);
     // On the back end's thread: the picture waits in the mailbox, and the GUI thread is
     // told only when the box was empty, so at most one picture is ever on its way.
-    connect(backend, &ICameraBackend::sgCameraFrame, this, [this](const QImage& image) {
-        if (m_frames.put(image))
+    connect(backend, &ICameraBackend::sgCameraFrame, this, [this](const QImage& image, const QSize& fullSize) {
+        if (m_frames.put(image, fullSize))
             QMetaObject::invokeMethod(this, &ICamera::deliverFrame, Qt::QueuedConnection);
     }, Qt::DirectConnection);
     connect(backend, &ICameraBackend::sgCaptureImage, this, &ICamera::sgCaptureImage);
@@ -212,8 +213,9 @@ void ICamera::deleteBackend(ICameraBackend*& backend)
 void ICamera::deliverFrame()
 {
     QImage image;
-    if (m_frames.take(&image))
-        emit sgCameraFrame(image);
+    QSize fullSize;
+    if (m_frames.take(&image, &fullSize))
+        emit sgCameraFrame(image, fullSize);
 }
 
 void ICamera::setLiveWanted(bool wanted)
@@ -222,6 +224,14 @@ void ICamera::setLiveWanted(bool wanted)
     for (ICameraBackend* backend : {m_uvcBackend, m_platformBackend, m_wifiBackend})
         if (backend)
             backend->setLiveWanted(wanted);
+}
+
+void ICamera::setShownSize(const QSize& size)
+{
+    m_shownSize = size;
+    for (ICameraBackend* backend : {m_uvcBackend, m_platformBackend, m_wifiBackend})
+        if (backend)
+            backend->setShownSize(size);
 }
 
 void ICamera::createBackend(const ICameraInfo& info)
@@ -256,7 +266,7 @@ IWifiRtspThread* ICamera::createWifiRtspThread()
 IWifiSocketThread* ICamera::createWifiSocketThread()
 {
     auto* wifi = new IWifiSocketThread;
-    connect(wifi, &IWifiSocketThread::sgCameraFrame, this, &ICamera::sgCameraFrame);
+    connect(wifi, &IWifiSocketThread::sgCameraFrame, this, [this](const QImage& image) { emit sgCameraFrame(image); });
     connect(wifi, &IWifiSocketThread::sgCaptureImage, this, &ICamera::sgCaptureImage);
     connect(wifi, &IWifiSocketThread::sgError, this, &ICamera::slError);
     return wifi;

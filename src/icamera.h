@@ -63,6 +63,9 @@ public:
     // later, then reads its source without decoding it.
     void setLiveWanted(bool wanted);
     bool liveWanted() const { return m_liveWanted; }
+    // The screen pixels the live picture covers, for every back end, present or made
+    // later (see ICameraBackend::setShownSize).
+    void setShownSize(const QSize& size);
     virtual bool setCaptureFlag(ImageType type);
     // The Wi-Fi camera still transfers the last photo: it takes no other until then.
     bool isPhotoPending() const;
@@ -105,7 +108,8 @@ public slots:
 
 signals:
     void sgError(int code);
-    void sgCameraFrame(QImage image);
+    // fullSize: see ICameraBackend::sgCameraFrame.
+    void sgCameraFrame(QImage image, QSize fullSize = QSize());
     void sgCaptureImage(QImage image);
     void sgRunCopyImage();
     void sgChangeResolutionFromOtherApp(QSize size);
@@ -142,6 +146,7 @@ private:
     ICameraInfo m_backendInfo; // the camera the USB back end was made for
     IFrameMailbox m_frames;
     bool m_liveWanted = true;
+    QSize m_shownSize;
     static ICamera* s_instance;
 };
 

@@ -55,15 +55,30 @@ public:
     // needs, and the picture comes back with the next frame that decodes on its own.
     void setLiveWanted(bool wanted) { m_liveWanted = wanted; }
     bool liveWanted() const { return m_liveWanted; }
+    // The screen pixels the whole live picture covers: a back end may make its live
+    // pictures that small instead of converting every pixel the camera sends. Captures
+    // and frozen pictures keep the camera's size. Empty: shown at the camera's size.
+    void setShownSize(const QSize& size)
+    {
+        m_shownSize = size.isValid() ? (qint64(size.width()) << 32) | qint64(size.height()) : 0;
+    }
+    QSize shownSize() const
+    {
+        const qint64 packed = m_shownSize;
+        return QSize(int(packed >> 32), int(packed & 0xffffffff));
+    }
 
 signals:
     // 0 opened, 1 no camera / opening failed, 2 resolution change failed, 3 unavailable.
     void sgError(int code);
-    void sgCameraFrame(QImage image);
+    // fullSize: the camera's picture size when image is a smaller copy made for the
+    // screen; empty when image is the camera's picture itself.
+    void sgCameraFrame(QImage image, QSize fullSize = QSize());
     void sgCaptureImage(QImage image);
 
 protected:
     std::atomic<bool> m_liveWanted{true};
+    std::atomic<qint64> m_shownSize{0}; // width << 32 | height, read by the capture thread
 };
 
 // Shared state of the device back ends (USB through V4L2 or libuvc): the last clean

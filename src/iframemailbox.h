@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QMutex>
+#include <QSize>
 #include <QMutexLocker>
 
 // Hands the newest picture from a capture thread to the GUI thread: one waits at most
@@ -11,23 +12,27 @@
 class IFrameMailbox
 {
 public:
-    // True when the box was empty: the caller then tells the taker once.
-    bool put(const QImage& image)
+    // True when the box was empty: the caller then tells the taker once. fullSize goes
+    // with the picture (the camera's size of a picture made smaller).
+    bool put(const QImage& image, const QSize& fullSize = QSize())
     {
         QMutexLocker lock(&m_mutex);
         const bool wasEmpty = !m_full;
         m_image = image;
+        m_fullSize = fullSize;
         m_full = true;
         return wasEmpty;
     }
     // False when nothing waits.
-    bool take(QImage* image)
+    bool take(QImage* image, QSize* fullSize = nullptr)
     {
         QMutexLocker lock(&m_mutex);
         if (!m_full)
             return false;
         *image = std::move(m_image);
         m_image = QImage();
+        if (fullSize)
+            *fullSize = m_fullSize;
         m_full = false;
         return true;
     }
@@ -35,6 +40,7 @@ public:
 private:
     QMutex m_mutex;
     QImage m_image;
+    QSize m_fullSize;
     bool m_full = false;
 };
 

@@ -100,3 +100,51 @@ bool IMjpegDecoder::decodesWhole(const QByteArray& data)
                          scratch.bytesPerLine(), height, TJPF_BGRA, 0)
         == 0;
 }
+
+bool IMjpegDecoder::decodePlanes(const uchar* data, size_t size, const QSize& minSize, Planes* planes)
+{
+    if (!freshHandle())
+        return false;
+    const QSize frame = readFrameSize(data, size);
+    int width = 0, height = 0, subsamp = -1, colorspace = 0;
+    if (!frame.isValid()
+        || tjDecompressHeader3(m_handle, data, static_cast<unsigned long>(size), &width, &height, &subsamp, &colorspace)
+               != 0
+        || subsamp < 0 || (colorspace != TJCS_YCbCr && colorspace != TJCS_GRAY))
+        return false;
+    tjscalingfactor scale = {1, 1};
+    for (const int denom : {2, 4, 8}) {
+        const tjscalingfactor smaller = {1, denom};
+        if (TJSCALED(width, smaller) < minSize.width() || TJSCALED(height, smaller) < minSize.height())
+            break;
+        scale = smaller;
+    }
+    const int w = TJSCALED(width, scale);
+    const int h = TJSCALED(height, scale);
+    const int count = subsamp == TJSAMP_GRAY ? 1 : 3;
+    unsigned char* out[3] = {nullptr, nullptr, nullptr};
+    int strides[3] = {0, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        const int pw = tjPlaneWidth(i, w, subsamp);
+        const int ph = tjPlaneHeight(i, h, subsamp);
+        if (pw <= 0 || ph <= 0)
+            return false;
+        strides[i] = (pw + 63) & ~63;
+        m_planeBytes[i].resize(size_t(strides[i]) * size_t(ph) + 64);
+        out[i] = m_planeBytes[i].data();
+    }
+    const int rc = tjDecompressToYUVPlanes(m_handle, data, static_cast<unsigned long>(size), out, w, strides, h, 0);
+    // As decode(): a damaged live frame still shows.
+    if (rc != 0 && tjGetErrorCode(m_handle) != TJERR_WARNING) {
+        qDebug() << Q_FUNC_INFO << "mjpeg decode failed:" << tjGetErrorStr2(m_handle);
+        return false;
+    }
+    planes->size = QSize(w, h);
+    planes->subsampling = subsamp;
+    planes->count = count;
+    for (int i = 0; i < 3; ++i) {
+        planes->data[i] = out[i];
+        planes->stride[i] = strides[i];
+    }
+    return true;
+}

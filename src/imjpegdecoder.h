@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QSize>
 
+#include <vector>
+
 // Decodes MJPEG frames with TurboJPEG straight into an RGB32 QImage that owns its
 // pixels. One decoder per thread: the TurboJPEG handle is not shared. Each frame
 // decodes as with a new decoder: nothing of an earlier frame is used.
@@ -35,6 +37,21 @@ public:
     // smallest scale: every byte is still read, but few pixels are made.
     bool decodesWhole(const QByteArray& data);
 
+    // The frame's planes as the JPEG holds them (Y, Cb, Cr or one grey plane), without
+    // the conversion to RGB, decoded at 1/1, 1/2, 1/4 or 1/8 of its size (the scales
+    // TurboJPEG does fast): the smallest of these still at least minSize. The planes
+    // stay valid until the next call; their lines are padded for SIMD readers. False
+    // also for a JPEG that holds no YCbCr or grey picture.
+    struct Planes
+    {
+        QSize size;
+        int subsampling = -1; // TurboJPEG's TJSAMP_*
+        int count = 0;
+        const uint8_t* data[3] = {nullptr, nullptr, nullptr};
+        int stride[3] = {0, 0, 0};
+    };
+    bool decodePlanes(const uchar* data, size_t size, const QSize& minSize, Planes* planes);
+
     // Largest frame we accept, to refuse absurd headers before allocating.
     static constexpr int kMaxSide = 16384;
 
@@ -46,6 +63,7 @@ private:
     QSize readFrameSize(const uchar* data, size_t size);
 
     void* m_handle = nullptr;
+    std::vector<uint8_t> m_planeBytes[3];
 };
 
 #endif

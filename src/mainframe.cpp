@@ -62,6 +62,9 @@ MainFrame::MainFrame(IApplication* app, QWidget* parent)
     auto* watch = new ILivePictureWatch(this);
     connect(watch, &ILivePictureWatch::seenChanged, ICamera::instance(), &ICamera::setLiveWanted);
     ICamera::instance()->setLiveWanted(watch->isSeen()); // not what an earlier window left
+    // Nor more of it than the screen shows.
+    ICamera::instance()->setShownSize(QSize());
+    connect(m_board, &IBoard::sgPictureShownSize, ICamera::instance(), &ICamera::setShownSize);
     keepWindowWhereShown(this);
     keepWindowsOnScreens();
     qDebug() << "Windows MainFrame used!";
@@ -198,8 +201,8 @@ void MainFrame::InitData()
     m_eraseFrame->setEraseSize(config->eraseSize());
 
     connect(camera, &ICamera::sgRunCopyImage, camera, [this] { onRunCopyImage(); }, Qt::DirectConnection);
-    connect(camera, &ICamera::sgCameraFrame, camera, [this](QImage image) { onCameraFrame(image); },
-            Qt::DirectConnection);
+    connect(camera, &ICamera::sgCameraFrame, camera,
+            [this](QImage image, QSize fullSize) { onCameraFrame(image, fullSize); }, Qt::DirectConnection);
     connect(camera, &ICamera::sgCaptureImage, camera, [this](QImage image) { onCaptureImage(image); },
             Qt::DirectConnection);
     connect(camera, &ICamera::sgChangeResolutionFromOtherApp, camera,

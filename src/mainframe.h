@@ -86,7 +86,7 @@ protected:
 private:
     // Camera manager and plug watcher handlers.
     void onCameraError(int code);
-    void onCameraFrame(const QImage& image);
+    void onCameraFrame(const QImage& image, const QSize& fullSize);
     void onRunCopyImage();
     void onCaptureImage(const QImage& image);
     void onChangeResolutionFromOtherApp(const QSize& size);

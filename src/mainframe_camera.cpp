@@ -91,9 +91,9 @@ void MainFrame::onCameraError(int code)
     }
 }
 
-void MainFrame::onCameraFrame(const QImage& image)
+void MainFrame::onCameraFrame(const QImage& image, const QSize& fullSize)
 {
-    m_board->setCameraImage(image);
+    m_board->setCameraImage(image, fullSize);
 }
 
 void MainFrame::onRunCopyImage()

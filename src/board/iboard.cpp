@@ -131,13 +131,13 @@ void IBoard::setCameraShowsize(const QSizeF& size)
         m_pixmapItem->setShowSize(size);
 }
 
-void IBoard::setCameraImage(const QImage& image)
+void IBoard::setCameraImage(const QImage& image, const QSize& fullSize)
 {
     if (!m_pixmapItem)
         return;
-    m_pixmapItem->setImage(image);
-    if (image.size() != m_imageSize) {
-        m_imageSize = image.size();
+    m_pixmapItem->setImage(image, fullSize);
+    if (m_pixmapItem->fullSize() != m_imageSize) {
+        m_imageSize = m_pixmapItem->fullSize();
         setCenterOn();
     }
 }
@@ -219,6 +219,17 @@ QRectF IBoard::pixmapEleBoundingRect() const
     if (!m_pixmapItem)
         return QRectF();
     return QRectF(m_pixmapItem->pos(), m_pixmapItem->boundingRect().size());
+}
+
+QSize IBoard::pictureShownSize() const
+{
+    if (!m_pixmapItem)
+        return QSize();
+    const QTransform t = m_pixmapItem->sceneTransform() * viewportTransform();
+    // The view's scale, rotated or not.
+    const qreal scale = std::sqrt(std::abs(t.determinant())) * viewport()->devicePixelRatioF();
+    const QSizeF size = m_pixmapItem->boundingRect().size() * scale;
+    return QSize(qRound(size.width()), qRound(size.height()));
 }
 
 QRectF IBoard::pixmapEleGlobalBoundingRect() const
@@ -484,6 +495,13 @@ void IBoard::resizeEvent(QResizeEvent* event)
 void IBoard::paintEvent(QPaintEvent* event)
 {
     drawings()->settle();
+    // Whatever changed it (size, zoom, rotation, another screen), the camera is told
+    // before the picture is needed again.
+    const QSize shown = pictureShownSize();
+    if (shown != m_shownSize) {
+        m_shownSize = shown;
+        emit sgPictureShownSize(shown);
+    }
     QGraphicsView::paintEvent(event);
 }
 

@@ -48,7 +48,8 @@ public:
     // The area the camera picture is fitted into; follows the board's size.
     virtual void setCameraShowsize(const QSizeF& size);
     QSizeF cameraShowSize() const { return QSizeF(m_cameraShowWidth, m_cameraShowHeight); }
-    virtual void setCameraImage(const QImage& image);
+    // fullSize: the camera's picture size when image is a smaller copy of it.
+    virtual void setCameraImage(const QImage& image, const QSize& fullSize = QSize());
     virtual void runCopyImage();
 
     // Zoom and rotation.
@@ -63,6 +64,9 @@ public:
     QString zoomPercentText() const;
 
     QRectF pixmapEleBoundingRect() const;
+    // The screen pixels the whole camera picture covers (zoom and the screen's pixel
+    // ratio included), in the picture's own orientation; empty without a picture item.
+    QSize pictureShownSize() const;
     QRectF pixmapEleGlobalBoundingRect() const;
     // The drawings over the camera picture's area, transparent elsewhere, scaled by sx, sy.
     QImage getCameraRectRender(double sx, double sy);
@@ -96,6 +100,8 @@ public:
 signals:
     void sgClickOnBoard();
     void sgIsFullScreen(bool full);
+    // pictureShownSize() changed; told when the board paints.
+    void sgPictureShownSize(QSize size);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -130,6 +136,7 @@ private:
     std::unique_ptr<IModeManage> m_modeManage;
     IPixmapItem* m_pixmapItem = nullptr;
     QSize m_imageSize;
+    QSize m_shownSize;
     QSizeF m_cameraResolution;
     int m_padding[5] = {0, 0, 0, 0, 0};
     double m_cameraShowWidth = 0.0;

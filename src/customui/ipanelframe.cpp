@@ -3,6 +3,7 @@
 #include <QEvent>
 
 #include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "iapplication.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -120,11 +121,15 @@ void IPanelFrame::followButton()
 
 void IPanelFrame::followWindowOf(QWidget* bar)
 {
+    m_followed = bar;
     if (!m_follower)
         m_follower = new IBarFollower(
             [this] {
-                if (isVisible())
-                    followButton();
+                if (!isVisible())
+                    return;
+                // Drawn at its new screen's scale as it moves there, not corrected after.
+                giveScreen(this, windowScreen(m_followed));
+                followButton();
             },
             this);
     m_follower->follow(bar);

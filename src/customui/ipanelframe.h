@@ -91,6 +91,7 @@ private:
     double m_anchorDx = 42.0;
     double m_anchorGap = 10.0;
     IBarFollower* m_follower = nullptr;
+    QPointer<QWidget> m_followed;
 };
 
 #endif

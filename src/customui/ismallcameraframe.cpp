@@ -13,6 +13,7 @@
 #include "customui/imsgbox.h"
 #include "customui/ipanelframe.h"
 #include "customui/iuihelper.h"
+#include "customui/iwindowplace.h"
 #include "icamera.h"
 #include "iglobal.h"
 #include "mainframe.h"
@@ -59,6 +60,7 @@ QPoint ISmallCameraFrame::cornerPosition() const
 
 void ISmallCameraFrame::moveToCorner()
 {
+    giveScreen(this, windowScreen(parentWidget()));
     placeOnWindowScreen(this, cornerPosition(), parentWidget());
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHash>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -23,9 +24,6 @@ bool partOn(const char* name)
     static const QByteArrayList off = qgetenv("OCUMETRA_WINDOW_PLACE_OFF").split(',');
     return !off.contains(name);
 }
-
-// How long after its first expose a new window's place may still be misread.
-const int kMisreadingBoundMs = 500;
 
 // A place in the server's pixels as Qt gives it, each screen scaled from its corner.
 QPoint placeOf(QPoint native)
@@ -83,9 +81,6 @@ public:
         , m_window(window)
     {
         window->installEventFilter(this);
-        m_bound.setSingleShot(true);
-        m_bound.setInterval(kMisreadingBoundMs);
-        connect(&m_bound, &QTimer::timeout, this, &WindowPlaceKeeper::stopWatching);
     }
 
     ~WindowPlaceKeeper() override
@@ -94,7 +89,15 @@ public:
             notices->forget(this);
     }
 
-    void mapped() { m_mapped = true; }
+    // Framed and mapped: a misreading from the framing is undone once Qt has read it.
+    void mapped()
+    {
+        m_mapped = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_watching)
+                correct();
+        });
+    }
 
     // Only the window manager sends a ConfigureNotify (marked as sent): where it says the
     // window is, Qt reads it, and nothing read afterwards is Qt's own misreading, unless it
@@ -127,6 +130,14 @@ public:
             m_window->resize(m_ownSize);
     }
 
+    // The program takes the window to screen: from now on that is where it belongs.
+    void givenScreen(QScreen* screen)
+    {
+        if (m_watching)
+            m_placedOn = screen;
+        m_ratio = screen->devicePixelRatio();
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -139,16 +150,13 @@ protected:
             // resize of its own (a message box fitting its text) takes no misread place for its own.
             else if (event->type() == QEvent::Resize && m_watching)
                 m_placed.setSize(m_window->size());
-            else if (event->type() == QEvent::Move && m_watching)
-                m_placed.moveTopLeft(m_window->pos());
+            else if (event->type() == QEvent::Move && m_watching && !m_takingInFrame)
+                placedAt(m_window->pos());
             else if (event->type() == QEvent::Hide)
                 stopWatching();
-        } else if (watched == m_mapping && event->type() == QEvent::Expose && m_mapping->isExposed()) {
-            m_mapping->removeEventFilter(this);
-            m_mapping = nullptr;
-            correct();
-            if (m_watching)
-                m_bound.start();
+        } else if (watched == m_window->windowHandle() && event->type() == QEvent::Expose
+                   && m_window->windowHandle()->isExposed()) {
+            takeInFrame();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -180,22 +188,28 @@ private:
             notices->watch(native->winId(), this);
             m_watching = true;
         }
-        if (m_watching) {
-            native->installEventFilter(this);
-            m_mapping = native;
-        }
+        native->installEventFilter(this);
         connect(native, &QWindow::screenChanged, this, &WindowPlaceKeeper::screenChanged, Qt::UniqueConnection);
+    }
+
+    // Moved by the program while watched: the new place is its own, not a misreading.
+    void placedAt(const QPoint& topLeft)
+    {
+        m_placed.moveTopLeft(topLeft);
+        if (QScreen* screen = QGuiApplication::screenAt(m_placed.center()))
+            m_placedOn = screen;
     }
 
     void stopWatching()
     {
         if (ServerNotices* notices = ServerNotices::existing())
             notices->forget(this);
+        const bool wasWatching = m_watching;
         m_watching = false;
-        m_bound.stop();
-        if (m_mapping)
-            m_mapping->removeEventFilter(this);
-        m_mapping = nullptr;
+        // Left by the window manager on a screen of another scale than its own size was
+        // given for (taken there on a misreading, then moved before it was undone).
+        if (wasWatching && m_window->isVisible())
+            QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
     }
 
     // Qt sizes a window it takes to a screen of another scale by its device size before it
@@ -213,11 +227,10 @@ private:
         m_rescaled = m_rescaled || ratio != m_ratio;
         m_ratio = ratio;
         if (m_watching) {
-            // On a busy desktop Qt may also misread the place after the first expose,
-            // while the window manager is still framing the window.
+            // Taken elsewhere while the window manager frames it: a misreading.
             if (screen != m_placedOn)
                 m_misreadAt = m_window->windowHandle()->geometry().topLeft();
-            if (!m_mapping)
+            if (m_mapped)
                 correct();
             return;
         }
@@ -239,6 +252,24 @@ private:
         m_rescaled = false;
     }
 
+    // A window manager that frames a window where it already stands (mutter's frames client,
+    // which reparents late) moves nothing, and Qt keeps the widget's frame as it was before,
+    // none: a move told again makes Qt read it.
+    void takeInFrame()
+    {
+        QWindow* native = m_window->windowHandle();
+        const QRect outer = m_window->frameGeometry();
+        const QRect inner = m_window->geometry();
+        const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                             outer.bottom() - inner.bottom());
+        if (known == native->frameMargins())
+            return;
+        m_takingInFrame = true;
+        QMoveEvent move(native->position(), native->position());
+        QCoreApplication::sendEvent(native, &move);
+        m_takingInFrame = false;
+    }
+
     bool onPlacedScreen() const
     {
         const QWindow* native = m_window->windowHandle();
@@ -247,17 +278,15 @@ private:
     }
 
     QWidget* m_window;
-    QPointer<QWindow> m_mapping;
     // Where the program shows it, or has put it since.
     QRect m_placed;
     QPointer<QScreen> m_placedOn;
     // Where Qt last took the window to be, off its screen, while watching.
     std::optional<QPoint> m_misreadAt;
-    // From the showing until the window manager tells where the window is, at most a
-    // moment past the first expose.
+    // From the showing until the window manager tells where the window is.
     bool m_watching = false;
     bool m_mapped = false;
-    QTimer m_bound;
+    bool m_takingInFrame = false;
     // The scale Qt draws the window at; its logical size, as last given by anyone but Qt's
     // rescaling, and whether Qt has rescaled it since.
     qreal m_ratio = 1.0;
@@ -382,6 +411,16 @@ void restoreOwnSize(QWidget* window)
 {
     if (WindowPlaceKeeper* keeper = keeperOf(window))
         keeper->restoreOwnSize();
+}
+
+void giveScreen(QWidget* window, QScreen* screen)
+{
+    QWindow* native = window && window->isVisible() ? window->windowHandle() : nullptr;
+    if (!native || !screen || native->screen() == screen)
+        return;
+    if (WindowPlaceKeeper* keeper = keeperOf(window))
+        keeper->givenScreen(screen);
+    native->setScreen(screen);
 }
 
 void keepWindowsOnScreens()

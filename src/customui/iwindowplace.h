@@ -1,6 +1,7 @@
 #ifndef IWINDOWPLACE_H
 #define IWINDOWPLACE_H
 
+class QScreen;
 class QWidget;
 
 // Keeps window, a top-level window of the program, on the screen the program shows it on
@@ -17,6 +18,10 @@ void keepWindowWhereShown(QWidget* window);
 // Gives window, when kept above, the logical size it had before Qt last took it to a
 // screen of another scale (a dialog placed before it shows again needs its real size).
 void restoreOwnSize(QWidget* window);
+
+// Takes window, when shown, to screen before the program moves it there: moved there
+// afterwards, it is drawn at that screen's scale at once and keeps its logical size.
+void giveScreen(QWidget* window, QScreen* screen);
 
 // From now on, when a monitor goes away or shrinks, every shown window of the program
 // that no longer stands wholly on a monitor is brought back onto one, main windows first

@@ -299,7 +299,7 @@ void ICAVInputStream::onCastAnswer(int result)
     }
     m_castSession = portal->sessionHandle();
     m_pipeWire = std::make_unique<IPipeWireCapture>();
-    m_pipeWire->open(portal->takePipeWireRemote(), portal->streamNode());
+    m_pipeWire->open(portal->takePipeWireRemote(), portal->streamNode(), portal->takeWatchRemote());
     if (!m_pictureTimer) {
         m_pictureTimer = new QTimer(this);
         m_pictureTimer->setInterval(20);

@@ -6,12 +6,123 @@
 #include <QMutexLocker>
 #include <QWaitCondition>
 #include <atomic>
+#include <mutex>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/video-info.h>
+#include <pipewire/pipewire.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+namespace {
+// Tells, over a PipeWire connection of its own, when a node seen on it leaves. pipewiresrc
+// does not always: on PipeWire 1.x a stream whose producer went away only stays paused.
+class NodeWatch
+{
+public:
+    // Takes fd over; gone is set once the node has left or the connection broke.
+    NodeWatch(int fd, uint32_t node, std::atomic<bool>* gone);
+    ~NodeWatch();
+    NodeWatch(const NodeWatch&) = delete;
+    NodeWatch& operator=(const NodeWatch&) = delete;
+
+private:
+    static void onGlobal(void* data, uint32_t id, uint32_t, const char*, uint32_t, const spa_dict*);
+    static void onGlobalRemove(void* data, uint32_t id);
+    static void onError(void* data, uint32_t id, int, int res, const char* message);
+
+    pw_thread_loop* m_loop = nullptr;
+    pw_context* m_context = nullptr;
+    pw_core* m_core = nullptr;
+    pw_registry* m_registry = nullptr;
+    spa_hook m_coreListener{};
+    spa_hook m_registryListener{};
+    const uint32_t m_node;
+    // Only a node seen here counts as gone when it goes: a portal that shows it to this
+    // connection late, or never, must not end a stream that is there.
+    bool m_seen = false;
+    std::atomic<bool>* m_gone;
+};
+
+NodeWatch::NodeWatch(int fd, uint32_t node, std::atomic<bool>* gone)
+    : m_node(node)
+    , m_gone(gone)
+{
+    // GStreamer's PipeWire plug-in has done the same by now, on this thread.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { pw_init(nullptr, nullptr); });
+    static const pw_core_events coreEvents = [] {
+        pw_core_events events{};
+        events.version = PW_VERSION_CORE_EVENTS;
+        events.error = &NodeWatch::onError;
+        return events;
+    }();
+    static const pw_registry_events registryEvents = [] {
+        pw_registry_events events{};
+        events.version = PW_VERSION_REGISTRY_EVENTS;
+        events.global = &NodeWatch::onGlobal;
+        events.global_remove = &NodeWatch::onGlobalRemove;
+        return events;
+    }();
+    m_loop = pw_thread_loop_new("ocumetra-castwatch", nullptr);
+    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop), nullptr, 0) : nullptr;
+    if (!m_context) {
+        ::close(fd);
+        qWarning() << "the screen-cast stream's node cannot be watched";
+        return;
+    }
+    pw_thread_loop_lock(m_loop);
+    // The core closes fd, also when it cannot connect.
+    m_core = pw_context_connect_fd(m_context, fd, nullptr, 0);
+    if (m_core) {
+        pw_core_add_listener(m_core, &m_coreListener, &coreEvents, this);
+        m_registry = pw_core_get_registry(m_core, PW_VERSION_REGISTRY, 0);
+        if (m_registry)
+            pw_registry_add_listener(m_registry, &m_registryListener, &registryEvents, this);
+    }
+    if (!m_core || !m_registry || pw_thread_loop_start(m_loop) < 0)
+        qWarning() << "the screen-cast stream's node cannot be watched";
+    pw_thread_loop_unlock(m_loop);
+}
+
+NodeWatch::~NodeWatch()
+{
+    if (m_loop)
+        pw_thread_loop_stop(m_loop);
+    if (m_registry)
+        pw_proxy_destroy(reinterpret_cast<pw_proxy*>(m_registry));
+    if (m_core)
+        pw_core_disconnect(m_core);
+    if (m_context)
+        pw_context_destroy(m_context);
+    if (m_loop)
+        pw_thread_loop_destroy(m_loop);
+}
+
+void NodeWatch::onGlobal(void* data, uint32_t id, uint32_t, const char*, uint32_t, const spa_dict*)
+{
+    auto* watch = static_cast<NodeWatch*>(data);
+    if (id == watch->m_node)
+        watch->m_seen = true;
+}
+
+void NodeWatch::onGlobalRemove(void* data, uint32_t id)
+{
+    auto* watch = static_cast<NodeWatch*>(data);
+    if (id == watch->m_node && watch->m_seen)
+        *watch->m_gone = true;
+}
+
+void NodeWatch::onError(void* data, uint32_t id, int, int res, const char* message)
+{
+    // An error of the core itself is its connection's end.
+    if (id != PW_ID_CORE)
+        return;
+    qDebug() << "the screen-cast stream's watch connection failed:" << res << message;
+    *static_cast<NodeWatch*>(data)->m_gone = true;
+}
+}
 
 // What the worker, the streaming thread and the readers share.
 struct IPipeWireCapture::Stream
@@ -29,6 +140,10 @@ struct IPipeWireCapture::Stream
     // The portal's PipeWire connection, which pipewiresrc connects through; guarded by
     // mutex once the worker runs.
     int fd = -1;
+    // The second connection, until the worker hands it to watch.
+    int watchFd = -1;
+    std::unique_ptr<NodeWatch> watch;
+    std::atomic<bool> nodeGone{false};
     std::atomic<int> state{SettingUp};
     std::atomic<bool> failed{false};
     std::atomic<bool> done{false};
@@ -149,6 +264,10 @@ void IPipeWireCapture::Stream::run(quint32 node)
         if (closing && why.isEmpty())
             why = QStringLiteral("closed before it started");
     }
+    if (why.isEmpty() && watchFd >= 0) {
+        watch = std::make_unique<NodeWatch>(watchFd, node, &nodeGone);
+        watchFd = -1;
+    }
     if (why.isEmpty()) {
         state = Starting;
         if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
@@ -188,6 +307,10 @@ void IPipeWireCapture::Stream::run(quint32 node)
 
 void IPipeWireCapture::Stream::end()
 {
+    watch.reset();
+    if (watchFd >= 0)
+        ::close(watchFd);
+    watchFd = -1;
     if (pipeline) {
         gst_element_set_state(pipeline, GST_STATE_NULL);
         gst_object_unref(pipeline);
@@ -211,14 +334,17 @@ void IPipeWireCapture::Stream::end()
         callback();
 }
 
-void IPipeWireCapture::open(int fd, quint32 node)
+void IPipeWireCapture::open(int fd, quint32 node, int watchFd)
 {
     if (m_stream) {
         ::close(fd);
+        if (watchFd >= 0)
+            ::close(watchFd);
         return;
     }
     m_stream = std::make_shared<Stream>();
     m_stream->fd = fd;
+    m_stream->watchFd = watchFd;
     m_worker = std::thread([stream = m_stream, node] { stream->run(node); });
 }
 
@@ -283,6 +409,11 @@ bool IPipeWireCapture::failed()
         s.failed = true;
         return true;
     }
+    if (s.nodeGone) {
+        qDebug() << "the screen-cast stream's node left PipeWire";
+        s.failed = true;
+        return true;
+    }
     GstBus* bus = gst_element_get_bus(s.pipeline);
     while (GstMessage* message =
                gst_bus_pop_filtered(bus, GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS))) {
@@ -331,11 +462,12 @@ void IPipeWireCapture::close(std::function<void()> ended)
     }
     // A stream under way is read by the desktop until it ends; one that is still starting,
     // or failed to, may end long after (when pipewiresrc gives up), and is not waited for.
-    if (m_stream->state == Playing)
+    const bool waitForEnd = m_stream->state == Playing;
+    if (waitForEnd)
         m_stream->ended = std::move(ended);
     m_stream->closing = true;
     m_stream->closeAsked.wakeAll();
     lock.unlock();
-    if (ended)
+    if (!waitForEnd && ended)
         ended();
 }

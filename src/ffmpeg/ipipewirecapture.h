@@ -32,8 +32,10 @@ public:
     IPipeWireCapture& operator=(const IPipeWireCapture&) = delete;
 
     // Begins reading node over the PipeWire connection fd (taken over) and returns at once;
-    // state() follows the start, failure() says why it failed. Once per object.
-    void open(int fd, quint32 node);
+    // state() follows the start, failure() says why it failed. watchFd, when given (and
+    // taken over), is a second connection to the same stream that tells when its node
+    // leaves PipeWire. Once per object.
+    void open(int fd, quint32 node, int watchFd = -1);
     State state() const;
     QString failure() const;
     bool hasPicture() const;
@@ -41,7 +43,8 @@ public:
     // The latest picture, with a reference the caller gives back with gst_sample_unref;
     // null before the first one.
     GstSample* latest();
-    // The stream ended or failed (the desktop stopped sharing, PipeWire went away).
+    // The stream ended or failed (the desktop stopped sharing, its node left PipeWire,
+    // PipeWire went away).
     bool failed();
     // Returns at once; a start still under way ends the stream once it returns.
     // ended, when given, runs (on some thread) once a stream that was under way is gone,

@@ -46,6 +46,9 @@ public:
     // The descriptor of the PipeWire connection that carries the granted stream, handed
     // to the caller (who then owns it) once; -1 after that or without a grant.
     int takePipeWireRemote();
+    // A second connection to the same stream, which sees only when its node comes and
+    // goes; -1 when the portal gave none.
+    int takeWatchRemote();
     // The granted session's handle (empty without a grant).
     QString sessionHandle() const { return hasGrant() ? m_session : QString(); }
     // Ends the granted session (the desktop stops sharing) or the running request.
@@ -68,7 +71,7 @@ private slots:
     void onClosed(const QDBusMessage& message);
 
 private:
-    enum Step { Idle, Properties, CreateSession, SelectSources, Start, Remote };
+    enum Step { Idle, Properties, CreateSession, SelectSources, Start, Remote, WatchRemote };
 
     IScreenCastPortal();
     // Also ends the grant when the portal leaves the bus (it ended or failed).
@@ -84,6 +87,8 @@ private:
     void selectSources();
     bool takeStreams(const QVariantMap& results);
     void finish(Result result, const QString& error = QString());
+    // Finishes granted; the watch connection is not needed for that.
+    void grant();
     // Stops listening to the running step's answer.
     void dropStep();
     void closeSession();
@@ -102,6 +107,7 @@ private:
     quint32 m_node = 0;
     QRect m_geometry;
     int m_remote = -1;
+    int m_watchRemote = -1;
     QString m_error;
     int m_tokenCount = 0;
     bool m_watching = false;

@@ -162,6 +162,33 @@ void TestBoard::cameraImageFitsAndCentres()
     QCOMPARE(f.board.cameraShowSize(), QSizeF(400, 600));
     QCOMPARE(f.board.pixmapEleBoundingRect(), QRectF(0, 0, 400, 300));
 
+    // A copy made at the size it is shown at takes the camera picture's place, and is
+    // painted there pixel for pixel, under zoom too; the board tells that size.
+    f.board.resize(800, 600);
+    QSignalSpy told(&f.board, &IBoard::sgPictureShownSize);
+    f.board.setCameraImage(filled(QSize(800, 450), Qt::darkGreen), QSize(1920, 1080));
+    QCOMPARE(f.board.pixmapEleBoundingRect(), QRectF(0, 0, 800, 450));
+    QCOMPARE(f.board.pictureShownSize(), QSize(800, 450));
+    f.board.scalex(0.5);
+    QCOMPARE(f.board.pictureShownSize(), QSize(400, 225));
+    QImage small = filled(QSize(400, 225), Qt::darkGreen);
+    small.setPixel(399, 224, qRgb(255, 0, 0));
+    f.board.setCameraImage(small, QSize(1920, 1080));
+    // Rendered where a window would have the board: not at its own origin.
+    const QPoint place(30, 20);
+    QImage painted(f.board.viewport()->size() + QSize(place.x(), place.y()), QImage::Format_RGB32);
+    painted.fill(Qt::black);
+    f.board.viewport()->render(&painted, place);
+    QVERIFY(!told.isEmpty());
+    QCOMPARE(told.last().at(0).toSize(), QSize(400, 225));
+    const QPoint corner =
+        place + f.board.viewportTransform().map(f.board.pixmapEleBoundingRect().topLeft()).toPoint();
+    QCOMPARE(painted.pixel(corner), QColor(Qt::darkGreen).rgb());
+    QCOMPARE(painted.pixel(corner + QPoint(399, 224)), qRgb(255, 0, 0));
+    QVERIFY(painted.pixel(corner + QPoint(400, 225)) != qRgb(255, 0, 0));
+    f.board.resetScalex();
+    f.board.resize(400, 600);
+
     f.board.setCameraImage(QImage());   // a null frame clears the picture
     QVERIFY(f.picture->image().isNull());
 

@@ -20,6 +20,7 @@
 #include "ffmpeg/icavoutputstream.h"
 #include "mediaprobe.h"
 #include "testenv.h"
+#include "threadtimes.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -38,7 +39,10 @@ const int BLOCK_SAMPLES = RATE / 50;
 // A tone starts or ends within this of where it was captured.
 const double EDGE_SECONDS = 0.02;
 const qint64 MAX_GROWTH_KIB = 50 * 1024;
-const int CHILD_SECONDS = 120;
+// A recording's bound is the time it ran, which load does not stretch; one that has
+// not run for this long is taken for hung.
+const int CHILD_CPU_SECONDS = 120;
+const int CHILD_STILL_SECONDS = 60;
 
 qint64 seconds(double s)
 {
@@ -182,18 +186,30 @@ ChildResult recordInChild(const QString& path, const Plan& plan, QString* error)
         *error = QStringLiteral("fork failed");
         return result;
     }
-    const qint64 deadline = av_gettime_relative() + qint64(CHILD_SECONDS) * 1000000;
     pollfd ready{fds[0], POLLIN, 0};
     int polled = 0;
-    do {
-        const qint64 left = deadline - av_gettime_relative();
-        polled = left > 0 ? ::poll(&ready, 1, int(left / 1000) + 1) : 0;
-    } while (polled < 0 && errno == EINTR);
+    qint64 ran = 0;
+    qint64 lastRun = av_gettime_relative();
+    QString stuck;
+    while (stuck.isEmpty()) {
+        polled = ::poll(&ready, 1, 1000);
+        if (polled != 0 && !(polled < 0 && errno == EINTR))
+            break;
+        const qint64 running = ThreadTimes::processRunning(child);
+        if (running > ran) {
+            ran = running;
+            lastRun = av_gettime_relative();
+        }
+        if (ran > qint64(CHILD_CPU_SECONDS) * 1000000000)
+            stuck = QStringLiteral("the recording did not end within %1 s of its own time").arg(CHILD_CPU_SECONDS);
+        else if (av_gettime_relative() - lastRun > qint64(CHILD_STILL_SECONDS) * 1000000)
+            stuck = QStringLiteral("the recording has not run for %1 s").arg(CHILD_STILL_SECONDS);
+    }
     const bool answered = polled == 1 && ::read(fds[0], &result, sizeof result) == ssize_t(sizeof result);
     ::close(fds[0]);
     if (!answered) {
         ::kill(child, SIGKILL);
-        *error = QStringLiteral("the recording did not end within %1 s").arg(CHILD_SECONDS);
+        *error = stuck.isEmpty() ? QStringLiteral("the recording process ended without an answer") : stuck;
     } else if (result.growthKiB < 0) {
         *error = QStringLiteral("could not measure the peak memory of the recording");
     }

@@ -92,8 +92,8 @@ public:
     }
 
     // Runs pactl against this server (as a user changes its sound set-up); true when it
-    // succeeded.
-    bool pactl(const QStringList& arguments, bool showErrors = true) const
+    // succeeded. Its standard output goes to output when given.
+    bool pactl(const QStringList& arguments, bool showErrors = true, QByteArray* output = nullptr) const
     {
         QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -103,13 +103,16 @@ public:
             tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         else
             tool.setStandardErrorFile(QProcess::nullDevice());
-        tool.setStandardOutputFile(QProcess::nullDevice());
+        if (!output)
+            tool.setStandardOutputFile(QProcess::nullDevice());
         tool.start(QStringLiteral("pactl"), arguments);
         if (!tool.waitForFinished(10000)) {
             tool.kill();
             tool.waitForFinished(2000);
             return false;
         }
+        if (output)
+            *output = tool.readAllStandardOutput();
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 

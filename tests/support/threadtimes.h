@@ -55,6 +55,22 @@ inline QHash<QString, qint64> othersQueued()
     return queued;
 }
 
+// Nanoseconds a process has run, its ended threads' time included.
+inline qint64 processRunning(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray stat = file.readAll();
+    // After the command's name (which may hold spaces): state, then utime and stime as
+    // the 12th and 13th fields.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return 0;
+    const qint64 ticks = fields.at(11).toLongLong() + fields.at(12).toLongLong();
+    return ticks * 1000000000 / sysconf(_SC_CLK_TCK);
+}
+
 }
 
 #endif

@@ -172,12 +172,28 @@ private slots:
         backend.setTimings(fastTimings());
         QSignalSpy errors(&backend, &IWifiRtspThread::sgError);
         QList<QSize> sizes;
-        connect(&backend, &IWifiRtspThread::sgCameraFrame, &backend, [&](QImage f) { sizes << f.size(); });
+        QList<QSize> fullSizes;
+        connect(&backend, &IWifiRtspThread::sgCameraFrame, &backend, [&](QImage f, QSize full) {
+            sizes << f.size();
+            fullSizes << full;
+        });
         backend.openCamera();
         QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 1, 10000);
         QCOMPARE(errors.at(0).at(0).toInt(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(sizes.size() >= 10, 10000);
         QCOMPARE(sizes.last(), QSize(320, 240));
+
+        // Shown smaller, the picture is made smaller, with the camera's size beside it;
+        // a capture and a frozen picture (which may be zoomed into) stay whole.
+        backend.setShownSize(QSize(160, 120));
+        QTRY_VERIFY_WITH_TIMEOUT(sizes.last() == QSize(160, 120), 5000);
+        QCOMPARE(fullSizes.last(), QSize(320, 240));
+        QCOMPARE(backend.captureImage(IMAGE_PLAIN).size(), QSize(320, 240));
+        backend.setRunFlag(false);
+        QTRY_VERIFY_WITH_TIMEOUT(sizes.last() == QSize(320, 240), 5000);
+        QCOMPARE(fullSizes.last(), QSize());
+        backend.setShownSize(QSize());
+        backend.setRunFlag(true);
 
         // Minimised: packets are read and dropped; restored: the picture is back, within
         // the source's one-second key-frame interval.

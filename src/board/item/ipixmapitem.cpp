@@ -7,10 +7,12 @@ IPixmapItem::IPixmapItem(const QSize& size, QGraphicsItem* parent)
 {
 }
 
-void IPixmapItem::setImage(const QImage& image)
+void IPixmapItem::setImage(const QImage& image, const QSize& fullSize)
 {
-    const bool sizeChanged = image.size() != m_image.size();
+    const QSize full = fullSize.isValid() ? fullSize : image.size();
+    const bool sizeChanged = full != m_fullSize;
     m_image = image;
+    m_fullSize = full;
     if (sizeChanged)
         updateGeometry();
     update();
@@ -35,8 +37,8 @@ void IPixmapItem::setShowSize(const QSizeF& size)
 void IPixmapItem::updateGeometry()
 {
     QSizeF fitted = m_showSize;
-    if (!m_image.isNull() && !m_showSize.isEmpty()) {
-        const QSizeF s = QSizeF(m_image.size()).scaled(m_showSize, Qt::KeepAspectRatio);
+    if (!m_fullSize.isEmpty() && !m_showSize.isEmpty()) {
+        const QSizeF s = QSizeF(m_fullSize).scaled(m_showSize, Qt::KeepAspectRatio);
         fitted = QSizeF(qRound(s.width()), qRound(s.height()));
     }
     const QRectF rect(QPointF(0, 0), fitted);
@@ -57,8 +59,22 @@ void IPixmapItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
         return;
     // Straight from the frame: no QPixmap conversion and no smooth scaling per frame.
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (m_rect.size() == QSizeF(m_image.size()))
-        painter->drawImage(m_rect.topLeft(), m_image);
-    else
+    // A picture made at the size it covers on screen, under zoom too, is copied as it
+    // is: Qt would scale it pixel by pixel, even by 1.
+    const QTransform toDevice = painter->deviceTransform();
+    const QRectF onDevice = toDevice.mapRect(m_rect);
+    if (toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0
+        && qAbs(onDevice.width() - m_image.width()) < 0.5 && qAbs(onDevice.height() - m_image.height()) < 0.5) {
+        // What the painter adds after the world transform (the widget's place in the
+        // window, the screen's pixel ratio) is undone, so the picture lands on whole
+        // device pixels.
+        const QTransform beyondWorld = painter->worldTransform().inverted() * toDevice;
+        painter->save();
+        painter->setWorldTransform(QTransform::fromTranslate(qRound(onDevice.x()), qRound(onDevice.y()))
+                                   * beyondWorld.inverted());
+        painter->drawImage(QPointF(0, 0), m_image);
+        painter->restore();
+    } else {
         painter->drawImage(m_rect, m_image);
+    }
 }

@@ -5,7 +5,9 @@
 #include <QImage>
 
 // The live camera picture, the bottom layer of the board. It keeps the frame as the
-// QImage it was given (shared, not copied) and draws it fitted into its show size.
+// QImage it was given (shared, not copied) and draws it fitted into its show size. The
+// picture may be a smaller copy of the camera's, made at the size it is shown at: its
+// place follows the camera's size, and it is drawn pixel for pixel.
 class IPixmapItem : public QGraphicsItem
 {
 public:
@@ -13,9 +15,12 @@ public:
 
     explicit IPixmapItem(const QSize& size, QGraphicsItem* parent = nullptr);
 
-    // A null image clears the picture.
-    void setImage(const QImage& image);
+    // A null image clears the picture. fullSize: the camera's picture size when image is
+    // a smaller copy of it.
+    void setImage(const QImage& image, const QSize& fullSize = QSize());
     const QImage& image() const { return m_image; }
+    // The camera's picture size (the image's own unless it was given).
+    QSize fullSize() const { return m_fullSize; }
     // Detaches the picture from whatever buffer it shares (the last frame outlives its source).
     void copyImage();
 
@@ -31,6 +36,7 @@ private:
     void updateGeometry();
 
     QImage m_image;
+    QSize m_fullSize;
     QSizeF m_showSize;
     QRectF m_rect;
 };

@@ -5,6 +5,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <turbojpeg.h>
+
 extern "C" {
 #include <libavutil/imgutils.h>
 #include <libavutil/time.h>
@@ -13,6 +15,24 @@ extern "C" {
 #include "iglobal.h"
 #include "itcpsocket.h"
 #include "opencv/iopencvapi.h"
+
+namespace {
+
+// The planes TurboJPEG decodes, as FFmpeg names them.
+AVPixelFormat jpegPlanesFormat(int subsampling)
+{
+    switch (subsampling) {
+    case TJSAMP_444: return AV_PIX_FMT_YUV444P;
+    case TJSAMP_422: return AV_PIX_FMT_YUV422P;
+    case TJSAMP_420: return AV_PIX_FMT_YUV420P;
+    case TJSAMP_GRAY: return AV_PIX_FMT_GRAY8;
+    case TJSAMP_440: return AV_PIX_FMT_YUV440P;
+    case TJSAMP_411: return AV_PIX_FMT_YUV411P;
+    default: return AV_PIX_FMT_NONE;
+    }
+}
+
+} // namespace
 
 IWifiRtspThread::IWifiRtspThread(QObject* parent)
     : ICameraBackend(parent)
@@ -28,6 +48,9 @@ IWifiRtspThread::IWifiRtspThread(QObject* parent)
     m_supportResolution = IWifiProtocol::supportedResolutions();
     m_linkClock.start();
     m_streamClock.start();
+    m_lastFrame.reset(av_frame_alloc());
+    m_lastJpeg.reset(av_packet_alloc());
+    m_jpegPlanes.reset(av_frame_alloc());
 
     m_photoTimer = new QTimer(this);
     connect(m_photoTimer, &QTimer::timeout, this, &IWifiRtspThread::slPhotoTimeOut);
@@ -102,14 +125,31 @@ void IWifiRtspThread::slTimeOut()
 
 QImage IWifiRtspThread::captureImage(ImageType type)
 {
-    QImage copy;
-    {
-        QMutexLocker lock(&m_stateMutex);
-        copy = m_currentImage;
-    }
+    const QImage copy = fullPicture();
     if (copy.isNull())
         return QImage();
     return filterImage(type, IOpencvApi::cvImage2Mat(copy));
+}
+
+QImage IWifiRtspThread::fullPicture() const
+{
+    IAVFramePtr frame(av_frame_alloc());
+    IAVPacketPtr jpeg(av_packet_alloc());
+    if (!frame || !jpeg)
+        return QImage();
+    {
+        QMutexLocker lock(&m_stateMutex);
+        if (!m_lastShrunk)
+            return m_currentImage;
+        if ((m_lastFrame->buf[0] && av_frame_ref(frame.get(), m_lastFrame.get()) < 0)
+            || (m_lastJpeg->size > 0 && av_packet_ref(jpeg.get(), m_lastJpeg.get()) < 0))
+            return QImage();
+    }
+    // Outside the lock, on the caller's thread, with converters of its own.
+    if (jpeg->size > 0)
+        return IMjpegDecoder().decode(jpeg->data, size_t(jpeg->size));
+    QImage picture = allocSwsTargetImage(frame->width, frame->height);
+    return !picture.isNull() && IPictureConverter().convert(frame.get(), &picture) ? picture : QImage();
 }
 
 QImage IWifiRtspThread::filterImage(ImageType type, cv::Mat mat)
@@ -151,6 +191,8 @@ void IWifiRtspThread::setRunFlag(const bool& run)
     // A frozen picture is no broken stream: the reopen rule starts again at the thaw.
     if (run)
         markGoodFrame();
+    // A frozen picture may be zoomed into: it is shown at the camera's size.
+    m_freezePending = !run;
     m_runFlag = run;
 }
 
@@ -263,16 +305,7 @@ int IWifiRtspThread::initconvertctx(const int& width, const int& height)
         m_decoder->width = width;
         m_decoder->height = height;
     }
-    m_scaler.reset();
-    m_scalerFormat = AV_PIX_FMT_NONE;
-    if (!m_decoder || width <= 0 || height <= 0 || m_decoder->pix_fmt == AV_PIX_FMT_NONE)
-        return 0; // built from the first decoded frame instead
-    m_scaler.reset(sws_getContext(width, height, m_decoder->pix_fmt, width, height, AV_PIX_FMT_BGRA,
-                                  SWS_BICUBIC, nullptr, nullptr, nullptr));
-    if (!m_scaler)
-        return -1;
-    m_scalerFormat = m_decoder->pix_fmt;
-    return 0;
+    return 0; // the conversion follows each frame's own size and format
 }
 
 bool IWifiRtspThread::reopenrtsp()
@@ -318,7 +351,6 @@ void IWifiRtspThread::run()
 void IWifiRtspThread::releaseStream()
 {
     m_framePool.clear();
-    m_scaler.reset();
     m_packet.reset();
     m_decoder.reset();
     m_input.reset();
@@ -333,6 +365,16 @@ bool IWifiRtspThread::readerPass(AVFrame* frame)
     IAVPacketUnref unref(packet);
     if (!m_runFlag) {
         markGoodFrame();
+        if (m_freezePending.exchange(false)) {
+            bool shrunk = false;
+            {
+                QMutexLocker lock(&m_stateMutex);
+                shrunk = m_lastShrunk;
+            }
+            const QImage whole = shrunk ? fullPicture() : QImage();
+            if (!whole.isNull())
+                publishFrame(whole, whole.size(), av_gettime_relative());
+        }
         if (ret < 0) // a source at its end fails at once; don't spin on it
             QThread::msleep(10);
         return true;
@@ -440,56 +482,100 @@ QImage* IWifiRtspThread::framePicture(int w, int h)
     return &m_framePool.last();
 }
 
+QSize IWifiRtspThread::liveSize(const QSize& fullSize) const
+{
+    // The outline is found and drawn on the whole picture.
+    return m_autoEdgeFlag ? fullSize : IPictureConverter::targetSize(fullSize, shownSize());
+}
+
 void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
 {
-    const int w = frame->width;
-    const int h = frame->height;
-    if (w != m_streamWidth || h != m_streamHeight || frame->format != m_scalerFormat || !m_scaler) {
-        m_streamWidth = w;
-        m_streamHeight = h;
-        m_scaler.reset(sws_getContext(w, h, AVPixelFormat(frame->format), w, h, AV_PIX_FMT_BGRA,
-                                      SWS_BICUBIC, nullptr, nullptr, nullptr));
-        m_scalerFormat = AVPixelFormat(frame->format);
-        if (!m_scaler)
-            return;
-    }
-    QImage* target = framePicture(w, h);
-    if (!target)
-        return;
+    const QSize full(frame->width, frame->height);
+    m_streamWidth = full.width();
+    m_streamHeight = full.height();
+    QSize size = liveSize(full);
+    if (!IPictureConverter::canShrink(AVPixelFormat(frame->format)))
+        size = full;
     // Written while the pool is its only holder: bits() does not copy.
-    uint8_t* dst[4] = {target->bits(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {int(target->bytesPerLine()), 0, 0, 0};
-    sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, h, dst, dstStride);
-    publishFrame(*target, arrivalUs);
+    QImage* target = framePicture(size.width(), size.height());
+    if (!target || !m_converter.convert(frame, target))
+        return;
+    if (size != full)
+        keepSource(frame, nullptr);
+    publishFrame(*target, full, arrivalUs);
 }
 
 // TurboJPEG writes the picture's own format at once, where FFmpeg's decoder and swscale
-// take two passes.
+// take two passes; a smaller picture is made from its planes, decoded at a smaller
+// scale where that still covers the shown size.
 void IWifiRtspThread::emitJpeg(const AVPacket* packet, qint64 arrivalUs)
 {
-    const QSize size = m_jpegDecoder.frameSize(packet->data, size_t(packet->size));
-    QImage* target = size.isValid() ? framePicture(size.width(), size.height()) : nullptr;
-    const QImage image =
-        target ? m_jpegDecoder.decode(packet->data, size_t(packet->size), false, QSize(), target) : QImage();
+    const QSize full = m_jpegDecoder.frameSize(packet->data, size_t(packet->size));
+    const QSize size = full.isValid() ? liveSize(full) : QSize();
+    QImage image = size != full ? shrinkJpeg(packet, size) : QImage();
+    if (!image.isNull()) {
+        keepSource(nullptr, packet);
+    } else if (full.isValid()) {
+        QImage* target = framePicture(full.width(), full.height());
+        image = target ? m_jpegDecoder.decode(packet->data, size_t(packet->size), false, QSize(), target) : QImage();
+    }
     if (image.isNull()) {
         qDebug() << Q_FUNC_INFO << "decode error.\n";
         return;
     }
-    publishFrame(image, arrivalUs);
+    publishFrame(image, full, arrivalUs);
 }
 
-void IWifiRtspThread::publishFrame(QImage image, qint64 arrivalUs)
+QImage IWifiRtspThread::shrinkJpeg(const AVPacket* packet, const QSize& size)
 {
-    if (m_autoEdgeFlag) {
+    IMjpegDecoder::Planes planes;
+    if (!m_jpegDecoder.decodePlanes(packet->data, size_t(packet->size), size, &planes))
+        return QImage();
+    AVFrame* frame = m_jpegPlanes.get();
+    frame->width = planes.size.width();
+    frame->height = planes.size.height();
+    frame->format = jpegPlanesFormat(planes.subsampling);
+    frame->color_range = AVCOL_RANGE_JPEG;
+    for (int i = 0; i < 3; ++i) {
+        frame->data[i] = const_cast<uint8_t*>(planes.data[i]);
+        frame->linesize[i] = planes.stride[i];
+    }
+    if (frame->format == AV_PIX_FMT_NONE)
+        return QImage();
+    QImage* target = framePicture(size.width(), size.height());
+    return target && m_converter.convert(frame, target) ? *target : QImage();
+}
+
+void IWifiRtspThread::keepSource(const AVFrame* frame, const AVPacket* jpeg)
+{
+    QMutexLocker lock(&m_stateMutex);
+    av_frame_unref(m_lastFrame.get());
+    av_packet_unref(m_lastJpeg.get());
+    // Reference counts only: the decoder's picture and the packet are not copied.
+    if (frame)
+        av_frame_ref(m_lastFrame.get(), frame);
+    if (jpeg)
+        av_packet_ref(m_lastJpeg.get(), jpeg);
+}
+
+void IWifiRtspThread::publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs)
+{
+    const bool shrunk = image.size() != fullSize;
+    if (m_autoEdgeFlag && !shrunk) {
         const AutoEdgeData outline = IOpencvApi::cvAutoEdge(IOpencvApi::cvImage2Mat(image));
         QMutexLocker lock(&m_stateMutex);
         m_autoEdgeData = outline;
     }
     {
         QMutexLocker lock(&m_stateMutex);
-        m_currentImage = image;
+        m_currentImage = shrunk ? QImage() : image;
+        m_lastShrunk = shrunk;
+        if (!shrunk) {
+            av_frame_unref(m_lastFrame.get());
+            av_packet_unref(m_lastJpeg.get());
+        }
     }
     m_lastLatencyUs = av_gettime_relative() - arrivalUs;
     markGoodFrame();
-    emit sgCameraFrame(image);
+    emit sgCameraFrame(image, shrunk ? fullSize : QSize());
 }

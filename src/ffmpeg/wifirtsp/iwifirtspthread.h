@@ -17,6 +17,7 @@
 #include "ffmpeg/iavptr.h"
 #include "icamerabackend.h"
 #include "imjpegdecoder.h"
+#include "ipictureconverter.h"
 #include "irepeatlog.h"
 #include "iwifiprotocol.h"
 #include "iwifitimings.h"
@@ -45,6 +46,7 @@ public:
     virtual void setRtspUrl(const QString& url);
     bool openCamera() override;
     void closeCamera() override;
+    // From the camera's full picture, also while the live one is shown smaller.
     QImage captureImage(ImageType type) override;
 
     QVariant contrast() const override;
@@ -124,7 +126,15 @@ private:
     bool readerPass(AVFrame* frame);
     void emitFrame(AVFrame* frame, qint64 arrivalUs);
     void emitJpeg(const AVPacket* packet, qint64 arrivalUs);
-    void publishFrame(QImage image, qint64 arrivalUs);
+    QImage shrinkJpeg(const AVPacket* packet, const QSize& size);
+    // The size to make the live picture of a frame of fullSize.
+    QSize liveSize(const QSize& fullSize) const;
+    // What makes the full picture again, kept while the live one is smaller.
+    void keepSource(const AVFrame* frame, const AVPacket* jpeg);
+    void publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs);
+    // The last picture at the camera's size (converted again from its kept source when
+    // the live picture was smaller); null before the first frame.
+    QImage fullPicture() const;
     QImage* framePicture(int width, int height);
     void sendCommand(TCPCMD cmd, const QVariant& payload = QVariant());
     void handleEncodeReply(const QByteArray& message);
@@ -145,10 +155,14 @@ private:
     std::atomic<bool> m_stopFlag{false};
     std::atomic<bool> m_autoEdgeFlag{false};
     std::atomic<bool> m_flushPending{false};
+    std::atomic<bool> m_freezePending{false}; // a frozen picture still to be shown whole
     std::atomic<qint64> m_lastLatencyUs{0};
     std::atomic<quint64> m_packetsDropped{0};
     bool m_awaitKeyFrame = false;      // reader thread only
-    QImage m_currentImage;             // last emitted frame (guarded)
+    QImage m_currentImage;             // last emitted frame at full size (guarded)
+    bool m_lastShrunk = false;         // it was smaller: its source is kept (guarded)
+    IAVFramePtr m_lastFrame;           // guarded
+    IAVPacketPtr m_lastJpeg;           // guarded
     AutoEdgeData m_autoEdgeData;       // guarded
     ImageType m_captureType = IMAGE_PLAIN; // guarded
     ImageType m_streamFilter = IMAGE_PLAIN; // guarded
@@ -169,8 +183,8 @@ private:
     int m_videoStreamIndex = -1;
     IAVInputPtr m_input;
     IAVCodecContextPtr m_decoder;
-    ISwsContextPtr m_scaler;
-    AVPixelFormat m_scalerFormat = AV_PIX_FMT_NONE;
+    IPictureConverter m_converter;     // reader thread only
+    IAVFramePtr m_jpegPlanes;          // reader thread only: a header over the decoder's planes
     IAVPacketPtr m_packet;
     static constexpr int FramePoolSize = 4;
     QList<QImage> m_framePool;         // reader thread only
