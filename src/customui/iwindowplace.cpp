@@ -243,8 +243,17 @@ private:
     void correct()
     {
         QWindow* native = m_window->windowHandle();
-        if (!native || !m_placedOn || onPlacedScreen())
+        if (!native || !m_placedOn)
             return;
+        if (onPlacedScreen()) {
+            // Qt read the place again before this ran and took the window back, at the size
+            // the misread scale had given it (a panel placing itself meanwhile set that size).
+            if (m_misreadAt && m_window->size() != m_placed.size()) {
+                m_window->resize(m_placed.size());
+                m_rescaled = false;
+            }
+            return;
+        }
         // Asked to move there, the window manager tells Qt where it has the window. Taken
         // for one at another scale, the window was given that scale's size, and the
         // widget's own move would scale the place by it too.

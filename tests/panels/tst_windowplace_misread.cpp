@@ -1,0 +1,194 @@
+// A window shown on the monitor scaled 2 keeps its size when Qt misreads its place while
+// the window manager frames it. The test is the window manager, and frames the window as
+// openbox does under load: at the desktop's corner first, at its own place only later,
+// each step once Qt has acted on the one before.
+
+#include <QApplication>
+#include <QScreen>
+#include <QWindow>
+#include <QtTest>
+#include <xcb/xcb.h>
+
+#include <memory>
+
+#include "customui/iwindowplace.h"
+#include "screensetup.h"
+#include "testenv.h"
+
+namespace {
+
+// Places itself whenever its size changes, as a panel does over its bar's button.
+class SelfPlacingWindow : public QWidget
+{
+public:
+    QPoint at;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        if (isVisible())
+            move(at);
+    }
+};
+
+// Takes the screen's top-level windows over on a connection of its own and frames one at
+// the test's word. No move is told with a synthetic notice: Qt reads every place itself.
+class FramingManager
+{
+public:
+    FramingManager()
+        : m_c(xcb_connect(nullptr, nullptr), xcb_disconnect)
+    {
+        if (xcb_connection_has_error(m_c.get()))
+            return;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c.get())).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_generic_error_t* error = xcb_request_check(
+            m_c.get(), xcb_change_window_attributes_checked(m_c.get(), root, XCB_CW_EVENT_MASK, &mask));
+        ok = !error;
+        free(error);
+        // At the desktop's corner, on the monitor scaled 1.
+        m_frame = xcb_generate_id(m_c.get());
+        xcb_create_window(m_c.get(), XCB_COPY_FROM_PARENT, m_frame, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+    }
+
+    bool ok = false;
+    xcb_window_t client = XCB_NONE;
+    bool mapRequested = false;
+    // The size the client last asked for, granted or not.
+    QSize asked;
+
+    // Handles what the server has told so far, all requests sent before handled.
+    void pump()
+    {
+        // A round trip: whatever those requests caused is queued by its end.
+        free(xcb_get_input_focus_reply(m_c.get(), xcb_get_input_focus(m_c.get()), nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_queued_event(m_c.get())) {
+            const uint8_t type = event->response_type & 0x7f;
+            const auto* e = reinterpret_cast<xcb_configure_request_event_t*>(event);
+            if (type == XCB_MAP_REQUEST && reinterpret_cast<xcb_map_request_event_t*>(event)->window == client) {
+                mapRequested = true;
+                const QRect shown = geometry();
+                m_at = shown.topLeft();
+                asked = shown.size();
+            } else if (type == XCB_CONFIGURE_REQUEST && e->window == client) {
+                if (e->value_mask & XCB_CONFIG_WINDOW_X)
+                    m_at.setX(e->x);
+                if (e->value_mask & XCB_CONFIG_WINDOW_Y)
+                    m_at.setY(e->y);
+                if (e->value_mask & XCB_CONFIG_WINDOW_WIDTH)
+                    asked.setWidth(e->width);
+                if (e->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
+                    asked.setHeight(e->height);
+                if (m_granting)
+                    placeFrame(m_at);
+            }
+            free(event);
+        }
+    }
+
+    // In the server's pixels.
+    QRect geometry()
+    {
+        xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(m_c.get(), xcb_get_geometry(m_c.get(), client), nullptr);
+        const QRect r = g ? QRect(g->x, g->y, g->width, g->height) : QRect();
+        free(g);
+        return r;
+    }
+
+    // Framed where the frame stands, at the corner: Qt reads the place, the frame's.
+    void frame()
+    {
+        xcb_reparent_window(m_c.get(), client, m_frame, 0, 0);
+        placeFrame(QPoint(1, 1));
+    }
+
+    // Where the client last asked to stand: Qt reads the true place. From now on every
+    // request is granted.
+    void place()
+    {
+        m_granting = true;
+        placeFrame(m_at);
+    }
+
+    void map()
+    {
+        xcb_map_window(m_c.get(), client);
+        xcb_map_window(m_c.get(), m_frame);
+        xcb_flush(m_c.get());
+    }
+
+private:
+    // The client one pixel in, so that it moves within the frame and Qt is told.
+    void placeFrame(const QPoint& clientAt)
+    {
+        configure(m_frame, QRect(clientAt - QPoint(1, 1), asked + QSize(2, 2)));
+        configure(client, QRect(QPoint(1, 1), asked));
+        xcb_flush(m_c.get());
+    }
+
+    void configure(xcb_window_t window, const QRect& r)
+    {
+        const uint32_t values[] = {uint32_t(r.x()), uint32_t(r.y()), uint32_t(r.width()), uint32_t(r.height())};
+        xcb_configure_window(m_c.get(), window,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                             values);
+    }
+
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> m_c;
+    xcb_window_t m_frame = XCB_NONE;
+    QPoint m_at;
+    bool m_granting = false;
+};
+
+}
+
+class TestWindowPlaceMisread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem())); }
+
+    // Qt took the window for one on the monitor scaled 1 and gave it its device size as
+    // logical size; placing itself, the window pushed that size to the server at scale 2,
+    // and Qt, reading the true place before the window was mapped, took it back there
+    // twice its size.
+    void keepsItsSizeWhenFramedAtTheCornerFirst()
+    {
+        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+        QVERIFY2(manager.ok, "another window manager runs");
+
+        SelfPlacingWindow window;
+        window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        keepWindowWhereShown(&window);
+        const QSize own(346, 295);
+        window.at = second->geometry().topLeft() + QPoint(1012, 549);
+        window.setGeometry(QRect(window.at, own));
+        window.show();
+        manager.client = window.winId();
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.mapRequested; }, 5000));
+        QWindow* native = window.windowHandle();
+
+        manager.frame();
+        // Misread, and the misread size pushed to the server at scale 2.
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->screen() == first && manager.asked == own * 4; }, 5000));
+        manager.place();
+        QVERIFY(QTest::qWaitFor([&] { return native->screen() == second; }, 5000));
+        manager.map();
+
+        (void)QTest::qWaitFor(
+            [&] { return manager.pump(), native->isExposed() && manager.geometry().size() == own * 2; }, 5000);
+        QCOMPARE(native->screen()->devicePixelRatio(), 2.0);
+        QCOMPARE(window.size(), own);
+        QCOMPARE(manager.geometry().size(), own * 2);
+        QVERIFY(native->isExposed());
+    }
+};
+
+OCUMETRA_TEST_MAIN(TestWindowPlaceMisread)
+
+#include "tst_windowplace_misread.moc"
