@@ -125,8 +125,7 @@ public:
         if (!m_rescaled || m_watching)
             return;
         m_rescaled = false;
-        if (partOn("size") && !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-            && m_window->size() != m_ownSize)
+        if (partOn("size") && !sizedByScreen() && m_window->size() != m_ownSize)
             m_window->resize(m_ownSize);
     }
 
@@ -248,7 +247,7 @@ private:
         if (onPlacedScreen()) {
             // Qt read the place again before this ran and took the window back, at the size
             // the misread scale had given it (a panel placing itself meanwhile set that size).
-            if (m_misreadAt && m_window->size() != m_placed.size()) {
+            if (m_misreadAt && !sizedByScreen() && m_window->size() != m_placed.size()) {
                 m_window->resize(m_placed.size());
                 m_rescaled = false;
             }
@@ -278,6 +277,9 @@ private:
         QCoreApplication::sendEvent(native, &move);
         m_takingInFrame = false;
     }
+
+    // Maximised or full screen, it has the size its screen gives it.
+    bool sizedByScreen() const { return m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
 
     bool onPlacedScreen() const
     {
