@@ -274,7 +274,7 @@ void TestRecordGap::soundAfterAGapMeetsItsPicture()
 
 void TestRecordGap::lateSoundIsNoLoss()
 {
-    // A tone all through; the microphone's sound of 2 s comes late, in a quick stream.
+    // A tone all through; the microphone's sound of 2 s comes late, all at once.
     IFFmpegApi* api = IFFmpegApi::instance();
     QTRY_VERIFY_WITH_TIMEOUT(!api->isFinalising(), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(m_pulse.pactl({QStringLiteral("info")}, false), 30000);

@@ -95,8 +95,8 @@ public:
         const qint64 from = sampleAt(at);
         m_gaps.push_back({from, from + qint64(ms) * RATE / 1000, 0});
     }
-    // Holds back what it writes over ms from the moment at, then hands it all over at four
-    // times its pace, as a busy machine makes a microphone's sound late, none lost.
+    // Holds back what it writes over ms from the moment at, then hands it all over at once,
+    // as a busy machine makes a microphone's sound late, none lost.
     void stallAt(qint64 at, int ms)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -122,35 +122,40 @@ private:
     {
         const int chunk = m_chunk;
         const bool burst = chunk > RATE / 100;
-        QVector<qint16> buffer(chunk);
-        qint16* samples = buffer.data();
-        for (qint64 k = 0; !m_stop; k += chunk) {
+        QVector<qint16> buffer;
+        for (qint64 k = 0; !m_stop;) {
             qint64 due = timeOf(burst ? k + chunk : k);
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 for (const Tone& s : m_stalls)
                     if (k >= s.from)
-                        due = qMax(due, s.to + (k - s.from) * 1000000 / RATE / 4);
+                        due = qMax(due, s.to);
             }
             const qint64 wait = due - av_gettime_relative();
             if (wait > 0)
                 av_usleep(unsigned(wait));
+            // All that is due goes into the pipe in one write: a writer that a busy machine
+            // wakes late hands its backlog over at once, never at the pace of its own turns.
+            // At most what the pipe holds (64 KiB).
+            const qint64 dueNow = burst ? k + chunk : sampleAt(av_gettime_relative());
+            const qint64 count = qBound(qint64(chunk), (dueNow - k) / chunk * chunk, qint64(RATE) * 3);
+            buffer.clear();
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                bool held = false;
-                for (const Tone& g : m_gaps)
-                    held = held || (k >= g.from && k < g.to);
-                if (held)
-                    continue;
-                for (int i = 0; i < chunk; ++i) {
+                for (qint64 j = k; j < k + count; ++j) {
+                    bool held = false;
+                    for (const Tone& g : m_gaps)
+                        held = held || (j >= g.from && j < g.to);
+                    if (held)
+                        continue;
                     bool on = false;
                     for (const Tone& t : m_tones)
-                        on = on || (k + i >= t.from && k + i < t.to);
-                    samples[i] = on ? qint16(16000 * std::sin(2 * M_PI * 1000 * double(k + i) / RATE)) : 0;
+                        on = on || (j >= t.from && j < t.to);
+                    buffer.append(on ? qint16(16000 * std::sin(2 * M_PI * 1000 * double(j) / RATE)) : 0);
                 }
             }
-            const char* data = reinterpret_cast<const char*>(samples);
-            size_t left = size_t(chunk) * sizeof(qint16);
+            const char* data = reinterpret_cast<const char*>(buffer.constData());
+            size_t left = size_t(buffer.size()) * sizeof(qint16);
             while (left > 0 && !m_stop) {
                 const ssize_t n = ::write(m_fd, data, left);
                 if (n > 0) {
@@ -164,9 +169,10 @@ private:
             const qint64 now = av_gettime_relative();
             std::lock_guard<std::mutex> lock(m_mutex);
             for (Tone& t : m_tones) {
-                if (!t.written && t.from < k + chunk)
+                if (!t.written && t.from < k + count && !buffer.isEmpty())
                     t.written = now;
             }
+            k += count;
         }
     }
 
