@@ -250,6 +250,7 @@ private:
             if (m_misreadAt && !sizedByScreen() && m_window->size() != m_placed.size()) {
                 m_window->resize(m_placed.size());
                 m_rescaled = false;
+                m_misreadAt.reset();
             }
             return;
         }
@@ -258,6 +259,10 @@ private:
         // widget's own move would scale the place by it too.
         native->setGeometry(m_placed);
         m_rescaled = false;
+        // Undone: the window manager answers this request after any of Qt's on the
+        // misreading, so a notice of the place misread from now on is a move of its own (a
+        // "move to monitor" key puts a window where it stood there before).
+        m_misreadAt.reset();
     }
 
     // A window manager that frames a window where it already stands (mutter's frames client,

@@ -1,5 +1,5 @@
 // A window shown on the monitor scaled 2 keeps its size when Qt misreads its place while
-// the window manager frames it. The test is the window manager, and frames the window as
+// the window manager frames it, and goes where the window manager moves it afterwards. The test is the window manager, and frames the window as
 // openbox does under load: at the desktop's corner first, at its own place only later,
 // each step once Qt has acted on the one before.
 
@@ -113,6 +113,23 @@ public:
         placeFrame(m_at);
     }
 
+    // Moves the window as the window manager does at the user's word, and says so with a
+    // synthetic notice.
+    void moveTo(const QPoint& clientAt)
+    {
+        m_at = clientAt;
+        placeFrame(clientAt);
+        xcb_configure_notify_event_t notice = {};
+        notice.response_type = XCB_CONFIGURE_NOTIFY;
+        notice.event = notice.window = client;
+        notice.x = int16_t(clientAt.x());
+        notice.y = int16_t(clientAt.y());
+        notice.width = uint16_t(asked.width());
+        notice.height = uint16_t(asked.height());
+        xcb_send_event(m_c.get(), false, client, XCB_EVENT_MASK_STRUCTURE_NOTIFY, reinterpret_cast<const char*>(&notice));
+        xcb_flush(m_c.get());
+    }
+
     void map()
     {
         xcb_map_window(m_c.get(), client);
@@ -186,6 +203,45 @@ private slots:
         QCOMPARE(window.size(), own);
         QCOMPARE(manager.geometry().size(), own * 2);
         QVERIFY(native->isExposed());
+    }
+
+    // Moved by the window manager, with its word, to the very place Qt had misread (a "move
+    // to monitor" key puts a window where it stood there before), the window was taken back:
+    // that notice was taken for the window manager carrying out Qt's request on the
+    // misreading, after the misreading had long been undone.
+    void goesWhereMovedAfterAMisreadingIsUndone()
+    {
+        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+        QVERIFY2(manager.ok, "another window manager runs");
+
+        QWidget window;
+        window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        keepWindowWhereShown(&window);
+        const QRect placed(second->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295));
+        window.setGeometry(placed);
+        window.show();
+        manager.client = window.winId();
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.mapRequested; }, 5000));
+        QWindow* native = window.windowHandle();
+
+        manager.frame();
+        QVERIFY(QTest::qWaitFor([&] { return native->screen() == first; }, 5000));
+        const QPoint misread = native->geometry().topLeft();
+        manager.place();
+        manager.map();
+        // Undone by the program, and granted.
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->isExposed() && window.geometry() == placed; }, 5000));
+
+        manager.moveTo(misread);
+        const auto moved = [&] { return native->screen() == first && window.geometry().topLeft() == misread; };
+        (void)QTest::qWaitFor([&] { return manager.pump(), moved(); }, 5000);
+        // Not pulled back once the requests it caused are handled.
+        manager.pump();
+        QCoreApplication::processEvents();
+        manager.pump();
+        QVERIFY2(moved(), qPrintable(QStringLiteral("at %1,%2, not at the place misread %3,%4")
+                                         .arg(window.geometry().x()).arg(window.geometry().y()).arg(misread.x()).arg(misread.y())));
     }
 };
 
