@@ -21,15 +21,15 @@ void* IMjpegDecoder::freshHandle()
     return m_handle;
 }
 
-QSize IMjpegDecoder::frameSize(const uchar* data, size_t size)
+QSize IMjpegDecoder::frameSize(const uchar* data, size_t size, int* subsampling)
 {
     if (!freshHandle())
         return QSize();
-    return readFrameSize(data, size);
+    return readFrameSize(data, size, subsampling);
 }
 
 // The header of the frame the handle is fresh for.
-QSize IMjpegDecoder::readFrameSize(const uchar* data, size_t size)
+QSize IMjpegDecoder::readFrameSize(const uchar* data, size_t size, int* subsampling)
 {
     if (!data || size < 4 || size > 0x7fffffffUL)
         return QSize();
@@ -39,6 +39,8 @@ QSize IMjpegDecoder::readFrameSize(const uchar* data, size_t size)
         return QSize();
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return QSize();
+    if (subsampling)
+        *subsampling = subsamp;
     return QSize(width, height);
 }
 

@@ -30,8 +30,9 @@ public:
     {
         return decode(reinterpret_cast<const uchar*>(data.constData()), size_t(data.size()), strict, maxSize);
     }
-    // Reads the frame size from the JPEG header; an invalid size on failure.
-    QSize frameSize(const uchar* data, size_t size);
+    // Reads the frame size (and TurboJPEG's TJSAMP_* subsampling) from the JPEG header;
+    // an invalid size on failure.
+    QSize frameSize(const uchar* data, size_t size, int* subsampling = nullptr);
     // False when the decoder reports any damage, a cut-off file above all (other
     // decoders fill the missing part with grey and say nothing). Decoded at the
     // smallest scale: every byte is still read, but few pixels are made.
@@ -60,7 +61,7 @@ private:
     // tables, a failed header's state): a camera frame without its own tables would use
     // an earlier frame's instead of the standard ones. Every frame gets a new handle.
     void* freshHandle();
-    QSize readFrameSize(const uchar* data, size_t size);
+    QSize readFrameSize(const uchar* data, size_t size, int* subsampling = nullptr);
 
     void* m_handle = nullptr;
     std::vector<uint8_t> m_planeBytes[3];

@@ -2,11 +2,14 @@
 // GStreamer test source on 127.0.0.1 for the live path.
 
 #include <QApplication>
+#include <QPainter>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "ffmpeg/iavptr.h"
+#include "ffmpeg/wifirtsp/ipictureconverter.h"
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "iglobal.h"
 #include "ilogger.h"
@@ -93,6 +96,53 @@ private slots:
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors.at(0).at(0).toInt(), 1);
         QCOMPARE(frames.size(), 0);
+    }
+
+    // Shown at more than half its pixels, the picture made at the shown size is the one
+    // the painter drew from the whole frame before (nearest pixel, no smoothing): odd
+    // sizes, rows from every strip, the last column and row.
+    void shownPictureMatchesPaintersScaling_data()
+    {
+        QTest::addColumn<QSize>("frameSize");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("1080p at 1660") << QSize(1920, 1080) << QSize(1660, 934);
+        QTest::newRow("odd sizes") << QSize(642, 362) << QSize(637, 301);
+        QTest::newRow("one less each way") << QSize(320, 240) << QSize(319, 239);
+    }
+    void shownPictureMatchesPaintersScaling()
+    {
+        QFETCH(QSize, frameSize);
+        QFETCH(QSize, shown);
+        IAVFramePtr frame(av_frame_alloc());
+        frame->width = frameSize.width();
+        frame->height = frameSize.height();
+        frame->format = AV_PIX_FMT_YUV420P;
+        QVERIFY(av_frame_get_buffer(frame.get(), 64) >= 0);
+        // Every pixel unlike its neighbours, so a column or row picked wrongly shows.
+        for (int p = 0; p < 3; ++p) {
+            const int rows = p == 0 ? frameSize.height() : (frameSize.height() + 1) / 2;
+            for (int y = 0; y < rows; ++y)
+                for (int x = 0; x < frame->linesize[p]; ++x)
+                    frame->data[p][y * frame->linesize[p] + x] = uint8_t((x * (p * 2 + 7) + y * (p + 13)) & 0xff);
+        }
+        QCOMPARE(IPictureConverter::targetSize(frameSize, shown, AV_PIX_FMT_YUV420P), shown);
+        // 4:4:4 has no fast whole-size conversion: the painter keeps scaling it.
+        QCOMPARE(IPictureConverter::targetSize(frameSize, shown, AV_PIX_FMT_YUV444P), frameSize);
+        QImage whole = allocSwsTargetImage(frameSize.width(), frameSize.height());
+        QVERIFY(IPictureConverter().convert(frame.get(), &whole));
+        QImage painted(shown, QImage::Format_RGB32);
+        {
+            QPainter painter(&painted);
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(shown)), whole);
+        }
+        QImage made = allocSwsTargetImage(shown.width(), shown.height());
+        IPictureConverter converter;
+        QVERIFY(converter.convert(frame.get(), &made));
+        QCOMPARE(made, painted);
+        // Again with the same converter: its strip and columns are reused.
+        made.fill(Qt::black);
+        QVERIFY(converter.convert(frame.get(), &made));
+        QCOMPARE(made, painted);
     }
 
     void fileDecodesLaterStreamIntoOwnedFrames()

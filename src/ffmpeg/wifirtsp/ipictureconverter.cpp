@@ -2,6 +2,10 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 extern "C" {
 #include <libavutil/pixdesc.h>
 }
@@ -23,14 +27,28 @@ bool IPictureConverter::canShrink(AVPixelFormat format)
     return true;
 }
 
-QSize IPictureConverter::targetSize(const QSize& frameSize, const QSize& shown)
+bool IPictureConverter::convertsWholeRowsFast(AVPixelFormat format)
 {
-    // Measured with the whole program: shown at three quarters of its pixels, cutting
-    // the planes down costs what converting and copying fewer pixels saves.
-    const bool smaller = shown.width() > 0 && shown.height() > 0 && shown.width() < frameSize.width()
-                         && shown.height() < frameSize.height()
-                         && 2 * qint64(shown.width()) * shown.height() <= qint64(frameSize.width()) * frameSize.height();
-    return smaller ? shown : frameSize;
+    // swscale's SIMD conversions to RGB32 at the same size; the others are several
+    // times slower than the painter's scaling they would replace.
+    switch (format) {
+    case AV_PIX_FMT_YUV420P:
+    case AV_PIX_FMT_YUVJ420P:
+    case AV_PIX_FMT_YUV422P:
+    case AV_PIX_FMT_YUVJ422P:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QSize IPictureConverter::targetSize(const QSize& frameSize, const QSize& shown, AVPixelFormat format)
+{
+    if (shown.width() <= 0 || shown.height() <= 0 || shown.width() >= frameSize.width()
+        || shown.height() >= frameSize.height())
+        return frameSize;
+    const bool fewPixels = 2 * qint64(shown.width()) * shown.height() <= qint64(frameSize.width()) * frameSize.height();
+    return (fewPixels ? canShrink(format) : convertsWholeRowsFast(format)) ? shown : frameSize;
 }
 
 bool IPictureConverter::prepare(const QSize& size, AVPixelFormat format, int colorRange)
@@ -67,7 +85,14 @@ bool IPictureConverter::convert(const AVFrame* frame, QImage* target)
     const uint8_t* src[4] = {frame->data[0], frame->data[1], frame->data[2], frame->data[3]};
     int srcStride[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], frame->linesize[3]};
     if (out != in) {
-        if (out.width() > in.width() || out.height() > in.height() || !canShrink(format))
+        if (out.width() > in.width() || out.height() > in.height())
+            return false;
+        // Measured with the whole program: shown at more than half its pixels, cutting
+        // the planes down costs what converting fewer pixels saves.
+        if (2 * qint64(out.width()) * out.height() > qint64(in.width()) * in.height()
+            && convertsWholeRowsFast(format))
+            return convertInStrips(frame, target);
+        if (!canShrink(format))
             return false;
         const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
         // As one task, which OpenCV runs on this thread with the calls nested in it:
@@ -96,4 +121,74 @@ bool IPictureConverter::convert(const AVFrame* frame, QImage* target)
     int dstStride[4] = {int(target->bytesPerLine()), 0, 0, 0};
     sws_scale(m_scaler.get(), src, srcStride, 0, out.height(), dst, dstStride);
     return true;
+}
+
+// Whole rows are converted a few at a time into a strip that stays in the cache, and
+// each shown row is picked from it as the painter's nearest scaling would pick it: the
+// picture then costs the screen a plain copy, and the whole-size frame is never written.
+bool IPictureConverter::convertInStrips(const AVFrame* frame, QImage* target)
+{
+    const QSize in(frame->width, frame->height);
+    const QSize out = target->size();
+    const auto format = AVPixelFormat(frame->format);
+    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
+    if (!desc || !prepare(in, format, frame->color_range))
+        return false;
+    const int stripStride = FFALIGN(in.width() * 4, 64);
+    // The runs read and write whole 8-pixel blocks, past a row's last run.
+    m_strip.resize(size_t(stripStride) * StripRows + 64);
+    if (m_runsFor != qMakePair(in.width(), out.width())) {
+        m_runs = nearestRuns(in.width(), out.width());
+        m_runsFor = qMakePair(in.width(), out.width());
+    }
+    uint8_t* dst[4] = {m_strip.data(), nullptr, nullptr, nullptr};
+    int dstStride[4] = {stripStride, 0, 0, 0};
+    const double sy = double(in.height()) / out.height();
+    const int iy = int(65536 * sy);
+    quint32 srcY = quint32(std::ceil(0.5 * sy * 65536) - 1);
+    int y = 0;
+    for (int top = 0; top < in.height() && y < out.height(); top += StripRows) {
+        const int rows = std::min(StripRows, in.height() - top);
+        if (int(srcY >> 16) >= top + rows)
+            continue;
+        // Each strip as a picture of its own: the planes start at its first row.
+        const uint8_t* src[4] = {};
+        for (int p = 0; p < 4 && frame->data[p]; ++p) {
+            const bool chroma = p == 1 || p == 2;
+            const int row = chroma ? top >> desc->log2_chroma_h : top;
+            src[p] = frame->data[p] + ptrdiff_t(row) * frame->linesize[p];
+        }
+        sws_scale(m_scaler.get(), src, frame->linesize, 0, rows, dst, dstStride);
+        for (; y < out.height() && int(srcY >> 16) < top + rows; ++y, srcY += quint32(iy)) {
+            const int row = std::min(int(srcY >> 16), in.height() - 1) - top;
+            const auto* from = reinterpret_cast<const uint32_t*>(m_strip.data() + size_t(row) * stripStride);
+            auto* to = reinterpret_cast<uint32_t*>(target->scanLine(y));
+            for (const Run& run : m_runs) {
+                if (run.length <= 8 && run.to + 8 <= out.width())
+                    std::memcpy(to + run.to, from + run.from, 8 * sizeof(uint32_t));
+                else
+                    std::memcpy(to + run.to, from + run.from, size_t(run.length) * sizeof(uint32_t));
+            }
+        }
+    }
+    return y == out.height();
+}
+
+// The source column of each shown column as Qt's raster engine picks it for a picture
+// drawn scaled without smoothing (16.16 fixed point from the first pixel's centre),
+// joined into runs of neighbouring columns.
+std::vector<IPictureConverter::Run> IPictureConverter::nearestRuns(int inWidth, int outWidth)
+{
+    const double sx = double(inWidth) / outWidth;
+    const int ix = int(65536 * sx);
+    quint32 srcX = quint32(std::ceil(0.5 * sx * 65536) - 1);
+    std::vector<Run> runs;
+    for (int x = 0; x < outWidth; ++x, srcX += quint32(ix)) {
+        const int from = std::min(int(srcX >> 16), inWidth - 1);
+        if (!runs.empty() && runs.back().from + runs.back().length == from)
+            ++runs.back().length;
+        else
+            runs.push_back({x, from, 1});
+    }
+    return runs;
 }

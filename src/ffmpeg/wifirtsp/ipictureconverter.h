@@ -2,6 +2,7 @@
 #define IPICTURECONVERTER_H
 
 #include <QImage>
+#include <QPair>
 #include <QSize>
 
 #include <vector>
@@ -9,9 +10,10 @@
 #include "ffmpeg/iavptr.h"
 
 // Turns decoded YUV frames into the RGB32 pictures the board shows, at the frame's own
-// size or at the smaller size it is shown at. Smaller, the planes are cut down first
-// (nearest sample, as the screen scaled the picture before) and converted at that size:
-// swscale's unscaled conversion is SIMD, its scaled paths are not. One per thread.
+// size or at the smaller size it is shown at. swscale's unscaled conversion is SIMD, its
+// scaled paths are not: at most half the pixels, the planes are cut down first (nearest
+// sample) and converted at that size; more, whole rows are converted and the shown ones
+// picked as the screen would pick them. One per thread.
 class IPictureConverter
 {
 public:
@@ -20,9 +22,11 @@ public:
     bool convert(const AVFrame* frame, QImage* target);
     // An 8-bit planar YUV or grey format whose planes can be cut down one by one.
     static bool canShrink(AVPixelFormat format);
-    // The size to make a picture of frameSize shown at shown: shown while it holds at
-    // most half the frame's pixels, else the frame's own size.
-    static QSize targetSize(const QSize& frameSize, const QSize& shown);
+    // A format converted fast at the frame's size, so that shown rows can be picked after.
+    static bool convertsWholeRowsFast(AVPixelFormat format);
+    // The size to make a picture of frameSize in format shown at shown: shown while it is
+    // smaller both ways and convert() does that well for the format, else frameSize.
+    static QSize targetSize(const QSize& frameSize, const QSize& shown, AVPixelFormat format);
 
 private:
     struct Plane
@@ -30,13 +34,26 @@ private:
         std::vector<uint8_t> bytes;
         int stride = 0;
     };
+    // A run of shown columns taken from neighbouring source columns.
+    struct Run
+    {
+        int to = 0;
+        int from = 0;
+        int length = 0;
+    };
+    static constexpr int StripRows = 16;
     bool prepare(const QSize& size, AVPixelFormat format, int colorRange);
+    bool convertInStrips(const AVFrame* frame, QImage* target);
+    static std::vector<Run> nearestRuns(int inWidth, int outWidth);
 
     ISwsContextPtr m_scaler;
     QSize m_size;
     AVPixelFormat m_format = AV_PIX_FMT_NONE;
     int m_colorRange = -1;
     Plane m_planes[4];
+    std::vector<uint8_t> m_strip;
+    std::vector<Run> m_runs;
+    QPair<int, int> m_runsFor;
 };
 
 #endif

@@ -482,10 +482,10 @@ QImage* IWifiRtspThread::framePicture(int w, int h)
     return &m_framePool.last();
 }
 
-QSize IWifiRtspThread::liveSize(const QSize& fullSize) const
+QSize IWifiRtspThread::liveSize(const QSize& fullSize, AVPixelFormat format) const
 {
     // The outline is found and drawn on the whole picture.
-    return m_autoEdgeFlag ? fullSize : IPictureConverter::targetSize(fullSize, shownSize());
+    return m_autoEdgeFlag ? fullSize : IPictureConverter::targetSize(fullSize, shownSize(), format);
 }
 
 void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
@@ -493,9 +493,7 @@ void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
     const QSize full(frame->width, frame->height);
     m_streamWidth = full.width();
     m_streamHeight = full.height();
-    QSize size = liveSize(full);
-    if (!IPictureConverter::canShrink(AVPixelFormat(frame->format)))
-        size = full;
+    const QSize size = liveSize(full, AVPixelFormat(frame->format));
     // Written while the pool is its only holder: bits() does not copy.
     QImage* target = framePicture(size.width(), size.height());
     if (!target || !m_converter.convert(frame, target))
@@ -510,8 +508,9 @@ void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
 // scale where that still covers the shown size.
 void IWifiRtspThread::emitJpeg(const AVPacket* packet, qint64 arrivalUs)
 {
-    const QSize full = m_jpegDecoder.frameSize(packet->data, size_t(packet->size));
-    const QSize size = full.isValid() ? liveSize(full) : QSize();
+    int subsampling = -1;
+    const QSize full = m_jpegDecoder.frameSize(packet->data, size_t(packet->size), &subsampling);
+    const QSize size = full.isValid() ? liveSize(full, jpegPlanesFormat(subsampling)) : QSize();
     QImage image = size != full ? shrinkJpeg(packet, size) : QImage();
     if (!image.isNull()) {
         keepSource(nullptr, packet);

@@ -127,8 +127,8 @@ private:
     void emitFrame(AVFrame* frame, qint64 arrivalUs);
     void emitJpeg(const AVPacket* packet, qint64 arrivalUs);
     QImage shrinkJpeg(const AVPacket* packet, const QSize& size);
-    // The size to make the live picture of a frame of fullSize.
-    QSize liveSize(const QSize& fullSize) const;
+    // The size to make the live picture of a frame of fullSize in format.
+    QSize liveSize(const QSize& fullSize, AVPixelFormat format) const;
     // What makes the full picture again, kept while the live one is smaller.
     void keepSource(const AVFrame* frame, const AVPacket* jpeg);
     void publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs);
