@@ -60,6 +60,17 @@ public:
     // The size the client last asked for, granted or not.
     QSize asked;
 
+    // Shows window as a kept tool window at placed, until it asks to be mapped.
+    bool show(QWidget& window, const QRect& placed)
+    {
+        window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        keepWindowWhereShown(&window);
+        window.setGeometry(placed);
+        window.show();
+        client = window.winId();
+        return QTest::qWaitFor([&] { return pump(), mapRequested; }, 5000);
+    }
+
     // Handles what the server has told so far, all requests sent before handled.
     void pump()
     {
@@ -180,14 +191,9 @@ private slots:
         QVERIFY2(manager.ok, "another window manager runs");
 
         SelfPlacingWindow window;
-        window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-        keepWindowWhereShown(&window);
         const QSize own(346, 295);
         window.at = second->geometry().topLeft() + QPoint(1012, 549);
-        window.setGeometry(QRect(window.at, own));
-        window.show();
-        manager.client = window.winId();
-        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.mapRequested; }, 5000));
+        QVERIFY(manager.show(window, QRect(window.at, own)));
         QWindow* native = window.windowHandle();
 
         manager.frame();
@@ -216,13 +222,8 @@ private slots:
         QVERIFY2(manager.ok, "another window manager runs");
 
         QWidget window;
-        window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-        keepWindowWhereShown(&window);
         const QRect placed(second->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295));
-        window.setGeometry(placed);
-        window.show();
-        manager.client = window.winId();
-        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.mapRequested; }, 5000));
+        QVERIFY(manager.show(window, placed));
         QWindow* native = window.windowHandle();
 
         manager.frame();
