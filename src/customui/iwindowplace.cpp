@@ -125,8 +125,11 @@ public:
         if (!m_rescaled || m_watching)
             return;
         m_rescaled = false;
-        if (partOn("size") && !sizedByScreen() && m_window->size() != m_ownSize)
+        if (partOn("size") && !sizedByScreen() && m_window->size() != m_ownSize) {
             m_window->resize(m_ownSize);
+            m_asked = m_window->size() * m_ratio;
+            m_askedRatio = m_ratio;
+        }
     }
 
     // The program takes the window to screen: from now on that is where it belongs.
@@ -140,8 +143,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_window && event->type() == QEvent::Resize && !rescaling())
-            m_ownSize = m_window->size();
+        if (watched == m_window && event->type() == QEvent::Resize && !rescaling()) {
+            if (grantedAtAnotherScale()) {
+                m_rescaled = true;
+                QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
+            } else {
+                m_ownSize = m_window->size();
+            }
+        }
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
@@ -218,6 +227,23 @@ private:
         const QWindow* native = m_window->windowHandle();
         const QScreen* now = native ? QGuiApplication::screenAt(native->geometry().center()) : nullptr;
         return now && native->screen() && now->devicePixelRatio() != native->screen()->devicePixelRatio();
+    }
+
+    // The size last asked for at one scale, given by the window system once the window is
+    // at another (a late notice took it away for a moment): the program's request, not the
+    // window's new size. The same size at its own scale was granted as asked.
+    bool grantedAtAnotherScale()
+    {
+        const QWindow* native = m_window->windowHandle();
+        if (m_askedRatio <= 0 || !native || !native->screen())
+            return false;
+        const qreal ratio = native->screen()->devicePixelRatio();
+        const QSize device = m_window->size() * ratio;
+        if (qAbs(device.width() - m_asked.width()) > 1 || qAbs(device.height() - m_asked.height()) > 1)
+            return false;
+        const bool elsewhere = ratio != m_askedRatio;
+        m_askedRatio = 0;
+        return elsewhere;
     }
 
     void screenChanged(QScreen* screen)
@@ -308,6 +334,9 @@ private:
     qreal m_ratio = 1.0;
     QSize m_ownSize;
     bool m_rescaled = false;
+    // The device size restoreOwnSize() last asked for, and the scale it asked at (0: granted).
+    QSize m_asked;
+    qreal m_askedRatio = 0;
 };
 
 bool ServerNotices::nativeEventFilter(const QByteArray& type, void* message, long*)

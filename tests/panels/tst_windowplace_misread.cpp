@@ -57,6 +57,8 @@ public:
     bool ok = false;
     xcb_window_t client = XCB_NONE;
     bool mapRequested = false;
+    // Requests wait while set, as on a busy desktop, until grant().
+    bool holding = false;
     // The size the client last asked for, granted or not.
     QSize asked;
 
@@ -93,7 +95,7 @@ public:
                     asked.setWidth(e->width);
                 if (e->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
                     asked.setHeight(e->height);
-                if (m_granting)
+                if (m_granting && !holding)
                     placeFrame(m_at);
             }
             free(event);
@@ -124,19 +126,33 @@ public:
         placeFrame(m_at);
     }
 
+    // Grants the size last asked for, the window kept at clientAt.
+    void grant(const QPoint& clientAt)
+    {
+        holding = false;
+        m_at = clientAt;
+        placeFrame(clientAt);
+    }
+
     // Moves the window as the window manager does at the user's word, and says so with a
     // synthetic notice.
     void moveTo(const QPoint& clientAt)
     {
         m_at = clientAt;
         placeFrame(clientAt);
+        tell(clientAt, asked);
+    }
+
+    // A synthetic notice of the window at clientAt, its size size, whether it stands there or not.
+    void tell(const QPoint& clientAt, const QSize& size)
+    {
         xcb_configure_notify_event_t notice = {};
         notice.response_type = XCB_CONFIGURE_NOTIFY;
         notice.event = notice.window = client;
         notice.x = int16_t(clientAt.x());
         notice.y = int16_t(clientAt.y());
-        notice.width = uint16_t(asked.width());
-        notice.height = uint16_t(asked.height());
+        notice.width = uint16_t(size.width());
+        notice.height = uint16_t(size.height());
         xcb_send_event(m_c.get(), false, client, XCB_EVENT_MASK_STRUCTURE_NOTIFY, reinterpret_cast<const char*>(&notice));
         xcb_flush(m_c.get());
     }
@@ -243,6 +259,39 @@ private slots:
         manager.pump();
         QVERIFY2(moved(), qPrintable(QStringLiteral("at %1,%2, not at the place misread %3,%4")
                                          .arg(window.geometry().x()).arg(window.geometry().y()).arg(misread.x()).arg(misread.y())));
+    }
+
+    // A late notice took the window to the monitor scaled 2 for a moment, and the program
+    // asked for its own size at that scale; granted once the window was back on the monitor
+    // scaled 1, that size was taken for the window's own: it stayed twice its size.
+    void lateNoticeLeavesItsOwnSize()
+    {
+        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+        QVERIFY2(manager.ok, "another window manager runs");
+
+        QWidget window;
+        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        QVERIFY(manager.show(window, placed));
+        QWindow* native = window.windowHandle();
+        manager.frame();
+        manager.place();
+        manager.map();
+        manager.moveTo(placed.topLeft());
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->isExposed() && window.geometry() == placed; }, 5000));
+
+        manager.holding = true;
+        manager.tell(second->geometry().topLeft() + QPoint(600, 400), placed.size());
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->screen() == second && manager.asked == placed.size() * 2; }, 5000));
+        manager.tell(placed.topLeft(), placed.size());
+        QVERIFY(QTest::qWaitFor([&] { return native->screen() == first; }, 5000));
+        manager.grant(placed.topLeft());
+
+        // Twice its size first, as the server has it, then its own again.
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.geometry().size() == placed.size() * 2; }, 5000));
+        (void)QTest::qWaitFor([&] { return manager.pump(), window.size() == placed.size() && manager.geometry().size() == placed.size(); }, 5000);
+        QCOMPARE(window.size(), placed.size());
+        QCOMPARE(manager.geometry().size(), placed.size());
     }
 };
 
