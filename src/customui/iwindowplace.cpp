@@ -144,7 +144,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_window && event->type() == QEvent::Resize && !rescaling()) {
-            if (grantedAtAnotherScale()) {
+            if (event->spontaneous() && grantedAtAnotherScale()) {
                 m_rescaled = true;
                 QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
             } else {
