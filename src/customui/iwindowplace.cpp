@@ -276,8 +276,9 @@ private:
             if (m_misreadAt && !sizedByScreen() && m_window->size() != m_placed.size()) {
                 m_window->resize(m_placed.size());
                 m_rescaled = false;
-                m_misreadAt.reset();
             }
+            // Framed, and read where it was shown: the misreading is over (see below).
+            m_misreadAt.reset();
             return;
         }
         // Asked to move there, the window manager tells Qt where it has the window. Taken
