@@ -277,18 +277,17 @@ private:
                 m_window->resize(m_placed.size());
                 m_rescaled = false;
             }
-            // Framed, and read where it was shown: the misreading is over (see below).
-            m_misreadAt.reset();
-            return;
+        } else {
+            // Asked to move there, the window manager tells Qt where it has the window. Taken
+            // for one at another scale, the window was given that scale's size, and the
+            // widget's own move would scale the place by it too.
+            native->setGeometry(m_placed);
+            m_rescaled = false;
         }
-        // Asked to move there, the window manager tells Qt where it has the window. Taken
-        // for one at another scale, the window was given that scale's size, and the
-        // widget's own move would scale the place by it too.
-        native->setGeometry(m_placed);
-        m_rescaled = false;
-        // Undone: the window manager answers this request after any of Qt's on the
-        // misreading, so a notice of the place misread from now on is a move of its own (a
-        // "move to monitor" key puts a window where it stood there before).
+        // Read where it was shown, or asked back there: the misreading is over. The window
+        // manager answers the program's request after any of Qt's on the misreading, so a
+        // notice of the place misread from now on is a move of its own (a "move to monitor"
+        // key puts a window where it stood there before).
         m_misreadAt.reset();
     }
 

@@ -42,13 +42,21 @@ bool IPictureConverter::convertsWholeRowsFast(AVPixelFormat format)
     }
 }
 
+namespace {
+// Measured with the whole program: shown at more than half its pixels, cutting the planes
+// down costs what converting fewer pixels saves.
+bool atMostHalf(const QSize& shown, const QSize& frameSize)
+{
+    return 2 * qint64(shown.width()) * shown.height() <= qint64(frameSize.width()) * frameSize.height();
+}
+}
+
 QSize IPictureConverter::targetSize(const QSize& frameSize, const QSize& shown, AVPixelFormat format)
 {
     if (shown.width() <= 0 || shown.height() <= 0 || shown.width() >= frameSize.width()
         || shown.height() >= frameSize.height())
         return frameSize;
-    const bool fewPixels = 2 * qint64(shown.width()) * shown.height() <= qint64(frameSize.width()) * frameSize.height();
-    return (fewPixels ? canShrink(format) : convertsWholeRowsFast(format)) ? shown : frameSize;
+    return (atMostHalf(shown, frameSize) ? canShrink(format) : convertsWholeRowsFast(format)) ? shown : frameSize;
 }
 
 bool IPictureConverter::prepare(const QSize& size, AVPixelFormat format, int colorRange)
@@ -87,10 +95,7 @@ bool IPictureConverter::convert(const AVFrame* frame, QImage* target)
     if (out != in) {
         if (out.width() > in.width() || out.height() > in.height())
             return false;
-        // Measured with the whole program: shown at more than half its pixels, cutting
-        // the planes down costs what converting fewer pixels saves.
-        if (2 * qint64(out.width()) * out.height() > qint64(in.width()) * in.height()
-            && convertsWholeRowsFast(format))
+        if (!atMostHalf(out, in) && convertsWholeRowsFast(format))
             return convertInStrips(frame, target);
         if (!canShrink(format))
             return false;
