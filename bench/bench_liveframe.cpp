@@ -5,7 +5,8 @@
 // BM_RtspJpegFrame: a Wi-Fi camera's MJPEG frame through FFmpeg's decoder and swscale
 // against TurboJPEG, each into a reused BGRA picture.
 // BM_ShownPicture: a decoded frame onto the screen at a smaller size, converted whole and
-// scaled by Qt while painting, against made at the shown size and copied as it is.
+// scaled by Qt while painting, against made at the shown size: straight into the screen
+// above half the pixels, else made and copied as it is.
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -22,6 +23,7 @@
 #include "imjpegdecoder.h"
 #include "opencv/iopencvapi.h"
 #include "opencv/isoftwareadjust.h"
+#include "patternframe.h"
 #include "processcpu.h"
 
 namespace {
@@ -165,24 +167,15 @@ void BM_RtspJpegFrame(benchmark::State& state)
 }
 
 // range(0): the frame's width (16:9); range(1): the shown width; range(2): 0 converted
-// whole and scaled by the painter, 1 made at the shown size and copied.
+// whole and scaled by the painter, 1 made at the shown size.
 void BM_ShownPicture(benchmark::State& state)
 {
     const QSize full(int(state.range(0)), int(state.range(0)) * 9 / 16);
     const QSize shown(int(state.range(1)), qRound(state.range(1) * 9.0 / 16.0));
-    IAVFramePtr frame(av_frame_alloc());
-    frame->width = full.width();
-    frame->height = full.height();
-    frame->format = AV_PIX_FMT_YUV420P;
-    if (av_frame_get_buffer(frame.get(), 64) < 0) {
+    const IAVFramePtr frame = patternFrame(full);
+    if (!frame) {
         state.SkipWithError("no frame");
         return;
-    }
-    for (int p = 0; p < 3; ++p) {
-        const int rows = p == 0 ? full.height() : full.height() / 2;
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < frame->linesize[p]; ++x)
-                frame->data[p][y * frame->linesize[p] + x] = uint8_t((x * (p + 3) + y * 7) & 0xff);
     }
     const bool atShownSize = state.range(2) == 1;
     QImage picture = allocSwsTargetImage(atShownSize ? shown.width() : full.width(),
@@ -190,11 +183,16 @@ void BM_ShownPicture(benchmark::State& state)
     QImage screen(shown, QImage::Format_RGB32);
     IPictureConverter converter;
     benchcpu::ProcessCpuMeter meter(state);
+    // Shown at more than half its pixels, the frame is converted straight into the screen.
+    const bool intoScreen = atShownSize && IPictureConverter::drawsShown(full, shown, AV_PIX_FMT_YUV420P);
     for (auto _ : state) {
-        if (!converter.convert(frame.get(), &picture)) {
+        if (intoScreen ? !converter.drawShown(frame.get(), shown, &screen, QPoint(), screen.rect())
+                       : !converter.convert(frame.get(), &picture)) {
             state.SkipWithError("conversion failed");
             return;
         }
+        if (intoScreen)
+            continue;
         QPainter painter(&screen);
         if (atShownSize)
             painter.drawImage(QPointF(0, 0), picture);

@@ -192,8 +192,9 @@ void ICamera::connectBackend(ICameraBackend* backend)
     backend->setShownSize(m_shownSize);
     // On the back end's thread: the picture waits in the mailbox, and the GUI thread is
     // told only when the box was empty, so at most one picture is ever on its way.
-    connect(backend, &ICameraBackend::sgCameraFrame, this, [this](const QImage& image, const QSize& fullSize) {
-        if (m_frames.put(image, fullSize))
+    connect(backend, &ICameraBackend::sgCameraFrame, this,
+            [this](const QImage& image, const QSize& fullSize, const IShownFrame& shown) {
+        if (m_frames.put(image, fullSize, shown))
             QMetaObject::invokeMethod(this, &ICamera::deliverFrame, Qt::QueuedConnection);
     }, Qt::DirectConnection);
     connect(backend, &ICameraBackend::sgCaptureImage, this, &ICamera::sgCaptureImage);
@@ -214,8 +215,9 @@ void ICamera::deliverFrame()
 {
     QImage image;
     QSize fullSize;
-    if (m_frames.take(&image, &fullSize))
-        emit sgCameraFrame(image, fullSize);
+    IShownFrame shown;
+    if (m_frames.take(&image, &fullSize, &shown))
+        emit sgCameraFrame(image, fullSize, shown);
 }
 
 void ICamera::setLiveWanted(bool wanted)

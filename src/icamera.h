@@ -109,7 +109,7 @@ public slots:
 signals:
     void sgError(int code);
     // fullSize: see ICameraBackend::sgCameraFrame.
-    void sgCameraFrame(QImage image, QSize fullSize = QSize());
+    void sgCameraFrame(QImage image, QSize fullSize = QSize(), IShownFrame shown = IShownFrame());
     void sgCaptureImage(QImage image);
     void sgRunCopyImage();
     void sgChangeResolutionFromOtherApp(QSize size);

@@ -16,6 +16,7 @@
 
 #include "icameraparameter.h"
 #include "icameratypes.h"
+#include "ishownframe.h"
 
 // The operation set every camera back end (USB, platform capture, Wi-Fi) offers. The
 // camera manager holds one pointer of this type per kind and forwards to the one in use.
@@ -24,7 +25,8 @@ class ICameraBackend : public QThread
 {
     Q_OBJECT
 public:
-    explicit ICameraBackend(QObject* parent = nullptr) : QThread(parent) {}
+    // Its frames may be received on another thread, queued.
+    explicit ICameraBackend(QObject* parent = nullptr) : QThread(parent) { qRegisterMetaType<IShownFrame>(); }
     ~ICameraBackend() override = default;
 
     virtual bool openCamera() = 0;
@@ -72,8 +74,9 @@ signals:
     // 0 opened, 1 no camera / opening failed, 2 resolution change failed, 3 unavailable.
     void sgError(int code);
     // fullSize: the camera's picture size when image is a smaller copy made for the
-    // screen; empty when image is the camera's picture itself.
-    void sgCameraFrame(QImage image, QSize fullSize = QSize());
+    // screen; empty when image is the camera's picture itself. shown: instead of image,
+    // a decoded frame converted where it is painted (image is then null).
+    void sgCameraFrame(QImage image, QSize fullSize = QSize(), IShownFrame shown = IShownFrame());
     void sgCaptureImage(QImage image);
 
 protected:

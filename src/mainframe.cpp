@@ -202,7 +202,9 @@ void MainFrame::InitData()
 
     connect(camera, &ICamera::sgRunCopyImage, camera, [this] { onRunCopyImage(); }, Qt::DirectConnection);
     connect(camera, &ICamera::sgCameraFrame, camera,
-            [this](QImage image, QSize fullSize) { onCameraFrame(image, fullSize); }, Qt::DirectConnection);
+            [this](const QImage& image, const QSize& fullSize, const IShownFrame& shown) {
+                onCameraFrame(image, fullSize, shown);
+            }, Qt::DirectConnection);
     connect(camera, &ICamera::sgCaptureImage, camera, [this](QImage image) { onCaptureImage(image); },
             Qt::DirectConnection);
     connect(camera, &ICamera::sgChangeResolutionFromOtherApp, camera,

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "icameratypes.h"
+#include "ishownframe.h"
 
 class IApplication;
 class IBoard;
@@ -86,7 +87,7 @@ protected:
 private:
     // Camera manager and plug watcher handlers.
     void onCameraError(int code);
-    void onCameraFrame(const QImage& image, const QSize& fullSize);
+    void onCameraFrame(const QImage& image, const QSize& fullSize, const IShownFrame& shown);
     void onRunCopyImage();
     void onCaptureImage(const QImage& image);
     void onChangeResolutionFromOtherApp(const QSize& size);

@@ -91,9 +91,9 @@ void MainFrame::onCameraError(int code)
     }
 }
 
-void MainFrame::onCameraFrame(const QImage& image, const QSize& fullSize)
+void MainFrame::onCameraFrame(const QImage& image, const QSize& fullSize, const IShownFrame& shown)
 {
-    m_board->setCameraImage(image, fullSize);
+    m_board->setCameraImage(image, fullSize, shown);
 }
 
 void MainFrame::onRunCopyImage()

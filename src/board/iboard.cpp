@@ -131,11 +131,11 @@ void IBoard::setCameraShowsize(const QSizeF& size)
         m_pixmapItem->setShowSize(size);
 }
 
-void IBoard::setCameraImage(const QImage& image, const QSize& fullSize)
+void IBoard::setCameraImage(const QImage& image, const QSize& fullSize, const IShownFrame& shown)
 {
     if (!m_pixmapItem)
         return;
-    m_pixmapItem->setImage(image, fullSize);
+    m_pixmapItem->setImage(image, fullSize, shown);
     if (m_pixmapItem->fullSize() != m_imageSize) {
         m_imageSize = m_pixmapItem->fullSize();
         setCenterOn();
@@ -508,10 +508,7 @@ void IBoard::paintEvent(QPaintEvent* event)
 QRect IBoard::pictureCover() const
 {
     if (!m_pixmapItem || m_pixmapItem->scene() != scene() || !m_pixmapItem->isVisible()
-        || m_pixmapItem->effectiveOpacity() < 1.0)
-        return QRect();
-    const QImage& image = m_pixmapItem->image();
-    if (image.isNull() || image.hasAlphaChannel())
+        || m_pixmapItem->effectiveOpacity() < 1.0 || !m_pixmapItem->isOpaque())
         return QRect();
     const QTransform t = m_pixmapItem->sceneTransform() * viewportTransform();
     const bool axisAligned = (qFuzzyIsNull(t.m12()) && qFuzzyIsNull(t.m21()))

@@ -10,6 +10,7 @@
 #include "board/iboardstate.h"
 #include "board/model/ideviceargs.h"
 #include "board/widget/itimemsgbox.h"
+#include "ishownframe.h"
 
 class IDrawingLayer;
 class IElement;
@@ -49,7 +50,8 @@ public:
     virtual void setCameraShowsize(const QSizeF& size);
     QSizeF cameraShowSize() const { return QSizeF(m_cameraShowWidth, m_cameraShowHeight); }
     // fullSize: the camera's picture size when image is a smaller copy of it.
-    virtual void setCameraImage(const QImage& image, const QSize& fullSize = QSize());
+    virtual void setCameraImage(const QImage& image, const QSize& fullSize = QSize(),
+                                const IShownFrame& shown = IShownFrame());
     virtual void runCopyImage();
 
     // Zoom and rotation.

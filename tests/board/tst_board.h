@@ -78,6 +78,7 @@ private slots:
     void scaleValueUnderRotation();
     void atReturnsTopmost();
     void cameraImageFitsAndCentres();
+    void shownFrameIsPaintedInPlace();
     void runCopyImageDetaches();
     void drawingsRenderWithoutPicture();
     void framesForgetRemovedElements();

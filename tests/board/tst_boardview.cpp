@@ -6,6 +6,8 @@
 #include "board/islide.h"
 #include "board/item/ielementframe.h"
 #include "board/item/ipixmapitem.h"
+#include "ffmpeg/wifirtsp/ipictureconverter.h"
+#include "patternframe.h"
 
 using namespace TX_IBOARD_ENUM;
 
@@ -197,6 +199,63 @@ void TestBoard::cameraImageFitsAndCentres()
     QCOMPARE(global.size(), QSizeF(400, 300));
     QCOMPARE(global.topLeft(), QPointF(f.board.viewport()->mapToGlobal(
                                    f.board.mapFromScene(QPointF(0, 0)))));
+}
+
+// A decoded frame shown at more than half its pixels is written straight into the
+// painter's picture, as the painter's nearest scaling of the whole frame shows it, and
+// only inside what is being painted; anything else that needs it gets the same image.
+void TestBoard::shownFrameIsPaintedInPlace()
+{
+    BoardFixture f(QSize(800, 600));
+    const QSize full(960, 540), shown(800, 450);
+    const IAVFramePtr frame = patternFrame(full);
+    QVERIFY(frame);
+    // What the painter showed of the whole frame converted: nearest pixel, no smoothing.
+    const auto expected = [&] {
+        QImage whole = allocSwsTargetImage(full.width(), full.height());
+        QImage scaled(shown, QImage::Format_RGB32);
+        if (IPictureConverter().convert(frame.get(), &whole))
+            QPainter(&scaled).drawImage(QRectF(QPointF(0, 0), QSizeF(shown)), whole);
+        return scaled;
+    };
+    std::shared_ptr<const AVFrame> ref(av_frame_clone(frame.get()), IAVFrameDeleter());
+    f.board.setCameraImage(QImage(), full, IShownFrame(ref, shown));
+    QCOMPARE(f.board.pixmapEleBoundingRect(), QRectF(QPointF(0, 0), QSizeF(shown)));
+
+    // A part of the board rendered where a window would have it: the part's corner lands
+    // at place.
+    const QPoint place(30, 20);
+    const QRect part(100, 80, 300, 200);
+    const QRgb untouched = qRgb(1, 2, 3);
+    QImage painted(f.board.viewport()->size() + QSize(place.x(), place.y()), QImage::Format_RGB32);
+    const QPoint corner = place - part.topLeft()
+                          + f.board.viewportTransform().map(f.board.pixmapEleBoundingRect().topLeft()).toPoint();
+    const auto paintAndCompare = [&] {
+        painted.fill(untouched);
+        f.board.viewport()->render(&painted, place, QRegion(part));
+        const QImage want = expected();
+        int wrong = 0, spilled = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QPoint at = corner + QPoint(x, y);
+                if (!painted.rect().contains(at))
+                    continue;
+                if (QRect(place, part.size()).contains(at))
+                    wrong += painted.pixel(at) != want.pixel(x, y);
+                else
+                    spilled += painted.pixel(at) != untouched;
+            }
+        return qMakePair(wrong, spilled);
+    };
+    QCOMPARE(paintAndCompare(), qMakePair(0, 0));
+    // Converted each time it is painted, from the frame's own pixels.
+    std::fill(frame->data[0], frame->data[0] + frame->linesize[0] * full.height(), uint8_t(200));
+    QCOMPARE(paintAndCompare(), qMakePair(0, 0));
+
+    // Anything else that needs the picture gets the same image.
+    std::fill(frame->data[0], frame->data[0] + frame->linesize[0] * full.height(), uint8_t(40));
+    QCOMPARE(f.picture->image(), expected());
+    QVERIFY(f.picture->isOpaque());
 }
 
 void TestBoard::runCopyImageDetaches()

@@ -13,6 +13,7 @@
 #include "ffmpeg/wifirtsp/iwifirtspthread.h"
 #include "iglobal.h"
 #include "ilogger.h"
+#include "patternframe.h"
 #include "simcamera.h"
 #include "testenv.h"
 #include "wifitestutil.h"
@@ -113,18 +114,8 @@ private slots:
     {
         QFETCH(QSize, frameSize);
         QFETCH(QSize, shown);
-        IAVFramePtr frame(av_frame_alloc());
-        frame->width = frameSize.width();
-        frame->height = frameSize.height();
-        frame->format = AV_PIX_FMT_YUV420P;
-        QVERIFY(av_frame_get_buffer(frame.get(), 64) >= 0);
-        // Every pixel unlike its neighbours, so a column or row picked wrongly shows.
-        for (int p = 0; p < 3; ++p) {
-            const int rows = p == 0 ? frameSize.height() : (frameSize.height() + 1) / 2;
-            for (int y = 0; y < rows; ++y)
-                for (int x = 0; x < frame->linesize[p]; ++x)
-                    frame->data[p][y * frame->linesize[p] + x] = uint8_t((x * (p * 2 + 7) + y * (p + 13)) & 0xff);
-        }
+        const IAVFramePtr frame = patternFrame(frameSize);
+        QVERIFY(frame);
         QCOMPARE(IPictureConverter::targetSize(frameSize, shown, AV_PIX_FMT_YUV420P), shown);
         // 4:4:4 has no fast whole-size conversion: the painter keeps scaling it.
         QCOMPARE(IPictureConverter::targetSize(frameSize, shown, AV_PIX_FMT_YUV444P), frameSize);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 extern "C" {
 #include <libavutil/pixdesc.h>
@@ -43,12 +46,33 @@ bool IPictureConverter::convertsWholeRowsFast(AVPixelFormat format)
 }
 
 namespace {
+// The picture's rows go to memory past the cache: what reads them next is the window
+// system, not this thread, and the lines need not be fetched first.
+void streamRow(uint32_t* to, const uint32_t* from, int count)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x < count && (reinterpret_cast<uintptr_t>(to + x) & 15); ++x)
+        to[x] = from[x];
+    for (; x + 4 <= count; x += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to + x), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x)));
+#endif
+    for (; x < count; ++x)
+        to[x] = from[x];
+}
+
 // Measured with the whole program: shown at more than half its pixels, cutting the planes
 // down costs what converting fewer pixels saves.
 bool atMostHalf(const QSize& shown, const QSize& frameSize)
 {
     return 2 * qint64(shown.width()) * shown.height() <= qint64(frameSize.width()) * frameSize.height();
 }
+}
+
+bool IPictureConverter::drawsShown(const QSize& frameSize, const QSize& shown, AVPixelFormat format)
+{
+    return shown.width() <= frameSize.width() && shown.height() <= frameSize.height() && shown != frameSize
+           && !shown.isEmpty() && !atMostHalf(shown, frameSize) && convertsWholeRowsFast(format);
 }
 
 QSize IPictureConverter::targetSize(const QSize& frameSize, const QSize& shown, AVPixelFormat format)
@@ -95,8 +119,8 @@ bool IPictureConverter::convert(const AVFrame* frame, QImage* target)
     if (out != in) {
         if (out.width() > in.width() || out.height() > in.height())
             return false;
-        if (!atMostHalf(out, in) && convertsWholeRowsFast(format))
-            return convertInStrips(frame, target);
+        if (drawsShown(in, out, format))
+            return drawShown(frame, out, target, QPoint(), target->rect());
         if (!canShrink(format))
             return false;
         const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
@@ -129,30 +153,38 @@ bool IPictureConverter::convert(const AVFrame* frame, QImage* target)
 }
 
 // Whole rows are converted a few at a time into a strip that stays in the cache, and
-// each shown row is picked from it as the painter's nearest scaling would pick it: the
-// picture then costs the screen a plain copy, and the whole-size frame is never written.
-bool IPictureConverter::convertInStrips(const AVFrame* frame, QImage* target)
+// each shown row is picked from it as the painter's nearest scaling would pick it, into
+// a row that stays in the cache too, and then written out where the clip allows: the
+// whole-size frame is never written.
+bool IPictureConverter::drawShown(const AVFrame* frame, const QSize& shown, QImage* device, const QPoint& at,
+                                  const QRect& clip)
 {
     const QSize in(frame->width, frame->height);
-    const QSize out = target->size();
     const auto format = AVPixelFormat(frame->format);
     const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
-    if (!desc || !prepare(in, format, frame->color_range))
+    if (!desc || !drawsShown(in, shown, format) || device->depth() != 32 || !prepare(in, format, frame->color_range))
         return false;
+    const QRect area = clip & QRect(at, shown) & device->rect();
+    if (area.isEmpty())
+        return true;
     const int stripStride = FFALIGN(in.width() * 4, 64);
     // The runs read and write whole 8-pixel blocks, past a row's last run.
     m_strip.resize(size_t(stripStride) * StripRows + 64);
-    if (m_runsFor != qMakePair(in.width(), out.width())) {
-        m_runs = nearestRuns(in.width(), out.width());
-        m_runsFor = qMakePair(in.width(), out.width());
+    if (m_runsFor != qMakePair(in.width(), shown.width())) {
+        m_runs = nearestRuns(in.width(), shown.width());
+        m_runsFor = qMakePair(in.width(), shown.width());
     }
+    const int left = area.left() - at.x();
+    const int width = area.width();
+    m_row.resize(size_t(shown.width()));
     uint8_t* dst[4] = {m_strip.data(), nullptr, nullptr, nullptr};
     int dstStride[4] = {stripStride, 0, 0, 0};
-    const double sy = double(in.height()) / out.height();
+    const double sy = double(in.height()) / shown.height();
     const int iy = int(65536 * sy);
-    quint32 srcY = quint32(std::ceil(0.5 * sy * 65536) - 1);
-    int y = 0;
-    for (int top = 0; top < in.height() && y < out.height(); top += StripRows) {
+    int y = area.top() - at.y();
+    const int end = y + area.height();
+    quint32 srcY = quint32(std::ceil(0.5 * sy * 65536) - 1) + quint32(y) * quint32(iy);
+    for (int top = 0; top < in.height() && y < end; top += StripRows) {
         const int rows = std::min(StripRows, in.height() - top);
         if (int(srcY >> 16) >= top + rows)
             continue;
@@ -164,19 +196,24 @@ bool IPictureConverter::convertInStrips(const AVFrame* frame, QImage* target)
             src[p] = frame->data[p] + ptrdiff_t(row) * frame->linesize[p];
         }
         sws_scale(m_scaler.get(), src, frame->linesize, 0, rows, dst, dstStride);
-        for (; y < out.height() && int(srcY >> 16) < top + rows; ++y, srcY += quint32(iy)) {
+        for (; y < end && int(srcY >> 16) < top + rows; ++y, srcY += quint32(iy)) {
             const int row = std::min(int(srcY >> 16), in.height() - 1) - top;
             const auto* from = reinterpret_cast<const uint32_t*>(m_strip.data() + size_t(row) * stripStride);
-            auto* to = reinterpret_cast<uint32_t*>(target->scanLine(y));
+            auto* line = reinterpret_cast<uint32_t*>(device->scanLine(at.y() + y)) + at.x();
+            uint32_t* to = m_row.data();
             for (const Run& run : m_runs) {
-                if (run.length <= 8 && run.to + 8 <= out.width())
+                if (run.length <= 8 && run.to + 8 <= shown.width())
                     std::memcpy(to + run.to, from + run.from, 8 * sizeof(uint32_t));
                 else
                     std::memcpy(to + run.to, from + run.from, size_t(run.length) * sizeof(uint32_t));
             }
+            streamRow(line + left, to + left, width);
         }
     }
-    return y == out.height();
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
+    return y == end;
 }
 
 // The source column of each shown column as Qt's raster engine picks it for a picture

@@ -24,6 +24,12 @@ public:
     static bool canShrink(AVPixelFormat format);
     // A format converted fast at the frame's size, so that shown rows can be picked after.
     static bool convertsWholeRowsFast(AVPixelFormat format);
+    // True when a frame of frameSize in format is shown at shown by picking whole
+    // converted rows: drawShown() then writes it where it is painted.
+    static bool drawsShown(const QSize& frameSize, const QSize& shown, AVPixelFormat format);
+    // Writes frame as shown at shown (drawsShown() true), its corner at at in device (a
+    // 32-bit picture), only within clip. False when it cannot.
+    bool drawShown(const AVFrame* frame, const QSize& shown, QImage* device, const QPoint& at, const QRect& clip);
     // The size to make a picture of frameSize in format shown at shown: shown while it is
     // smaller both ways and convert() does that well for the format, else frameSize.
     static QSize targetSize(const QSize& frameSize, const QSize& shown, AVPixelFormat format);
@@ -43,7 +49,6 @@ private:
     };
     static constexpr int StripRows = 16;
     bool prepare(const QSize& size, AVPixelFormat format, int colorRange);
-    bool convertInStrips(const AVFrame* frame, QImage* target);
     static std::vector<Run> nearestRuns(int inWidth, int outWidth);
 
     ISwsContextPtr m_scaler;
@@ -52,6 +57,7 @@ private:
     int m_colorRange = -1;
     Plane m_planes[4];
     std::vector<uint8_t> m_strip;
+    std::vector<uint32_t> m_row;
     std::vector<Run> m_runs;
     QPair<int, int> m_runsFor;
 };

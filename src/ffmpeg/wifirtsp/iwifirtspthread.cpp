@@ -494,6 +494,15 @@ void IWifiRtspThread::emitFrame(AVFrame* frame, qint64 arrivalUs)
     m_streamWidth = full.width();
     m_streamHeight = full.height();
     const QSize size = liveSize(full, AVPixelFormat(frame->format));
+    if (IPictureConverter::drawsShown(full, size, AVPixelFormat(frame->format))) {
+        // Converted where it is painted; a reference to the decoder's picture, not a copy.
+        std::shared_ptr<const AVFrame> ref(av_frame_clone(frame), IAVFrameDeleter());
+        if (!ref)
+            return;
+        keepSource(frame, nullptr);
+        publishFrame(QImage(), full, arrivalUs, IShownFrame(ref, size));
+        return;
+    }
     // Written while the pool is its only holder: bits() does not copy.
     QImage* target = framePicture(size.width(), size.height());
     if (!target || !m_converter.convert(frame, target))
@@ -557,7 +566,7 @@ void IWifiRtspThread::keepSource(const AVFrame* frame, const AVPacket* jpeg)
         av_packet_ref(m_lastJpeg.get(), jpeg);
 }
 
-void IWifiRtspThread::publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs)
+void IWifiRtspThread::publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs, const IShownFrame& shown)
 {
     const bool shrunk = image.size() != fullSize;
     if (m_autoEdgeFlag && !shrunk) {
@@ -576,5 +585,5 @@ void IWifiRtspThread::publishFrame(QImage image, const QSize& fullSize, qint64 a
     }
     m_lastLatencyUs = av_gettime_relative() - arrivalUs;
     markGoodFrame();
-    emit sgCameraFrame(image, shrunk ? fullSize : QSize());
+    emit sgCameraFrame(image, shrunk ? fullSize : QSize(), shown);
 }

@@ -131,7 +131,7 @@ private:
     QSize liveSize(const QSize& fullSize, AVPixelFormat format) const;
     // What makes the full picture again, kept while the live one is smaller.
     void keepSource(const AVFrame* frame, const AVPacket* jpeg);
-    void publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs);
+    void publishFrame(QImage image, const QSize& fullSize, qint64 arrivalUs, const IShownFrame& shown = IShownFrame());
     // The last picture at the camera's size (converted again from its kept source when
     // the live picture was smaller); null before the first frame.
     QImage fullPicture() const;
