@@ -49,6 +49,9 @@ private:
     };
     static constexpr int StripRows = 16;
     bool prepare(const QSize& size, AVPixelFormat format, int colorRange);
+    // drawShown(), its rows streamed past the cache or not.
+    bool pickRows(const AVFrame* frame, const QSize& shown, QImage* device, const QPoint& at, const QRect& clip,
+                  bool stream);
     static std::vector<Run> nearestRuns(int inWidth, int outWidth);
 
     ISwsContextPtr m_scaler;
