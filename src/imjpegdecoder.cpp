@@ -1,5 +1,7 @@
 #include "imjpegdecoder.h"
 
+#include <atomic>
+
 #include <QDebug>
 #include <turbojpeg.h>
 
@@ -124,6 +126,19 @@ bool IMjpegDecoder::decodePlanes(const uchar* data, size_t size, const QSize& mi
     const int w = TJSCALED(width, scale);
     const int h = TJSCALED(height, scale);
     const int count = subsamp == TJSAMP_GRAY ? 1 : 3;
+    std::shared_ptr<PlaneStore> store;
+    for (const auto& candidate : m_planeStores)
+        if (candidate.use_count() == 1)
+            store = candidate;
+    // What the last holder read of it comes before what is written now.
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (!store) {
+        // A few alternate while a picture or two are still shown; more are let go.
+        store = std::make_shared<PlaneStore>();
+        if (m_planeStores.size() >= 4)
+            m_planeStores.erase(m_planeStores.begin());
+        m_planeStores.push_back(store);
+    }
     unsigned char* out[3] = {nullptr, nullptr, nullptr};
     int strides[3] = {0, 0, 0};
     for (int i = 0; i < count; ++i) {
@@ -132,8 +147,8 @@ bool IMjpegDecoder::decodePlanes(const uchar* data, size_t size, const QSize& mi
         if (pw <= 0 || ph <= 0)
             return false;
         strides[i] = (pw + 63) & ~63;
-        m_planeBytes[i].resize(size_t(strides[i]) * size_t(ph) + 64);
-        out[i] = m_planeBytes[i].data();
+        store->bytes[i].resize(size_t(strides[i]) * size_t(ph) + 64);
+        out[i] = store->bytes[i].data();
     }
     const int rc = tjDecompressToYUVPlanes(m_handle, data, static_cast<unsigned long>(size), out, w, strides, h, 0);
     // As decode(): a damaged live frame still shows.
@@ -144,6 +159,7 @@ bool IMjpegDecoder::decodePlanes(const uchar* data, size_t size, const QSize& mi
     planes->size = QSize(w, h);
     planes->subsampling = subsamp;
     planes->count = count;
+    planes->keep = store;
     for (int i = 0; i < 3; ++i) {
         planes->data[i] = out[i];
         planes->stride[i] = strides[i];

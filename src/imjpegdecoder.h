@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <memory>
 #include <vector>
 
 // Decodes MJPEG frames with TurboJPEG straight into an RGB32 QImage that owns its
@@ -41,8 +42,8 @@ public:
     // The frame's planes as the JPEG holds them (Y, Cb, Cr or one grey plane), without
     // the conversion to RGB, decoded at 1/1, 1/2, 1/4 or 1/8 of its size (the scales
     // TurboJPEG does fast): the smallest of these still at least minSize. The planes
-    // stay valid until the next call; their lines are padded for SIMD readers. False
-    // also for a JPEG that holds no YCbCr or grey picture.
+    // stay valid, and are not written again, while keep is held; their lines are padded
+    // for SIMD readers. False also for a JPEG that holds no YCbCr or grey picture.
     struct Planes
     {
         QSize size;
@@ -50,6 +51,7 @@ public:
         int count = 0;
         const uint8_t* data[3] = {nullptr, nullptr, nullptr};
         int stride[3] = {0, 0, 0};
+        std::shared_ptr<const void> keep;
     };
     bool decodePlanes(const uchar* data, size_t size, const QSize& minSize, Planes* planes);
 
@@ -64,7 +66,12 @@ private:
     QSize readFrameSize(const uchar* data, size_t size, int* subsampling = nullptr);
 
     void* m_handle = nullptr;
-    std::vector<uint8_t> m_planeBytes[3];
+    // Plane stores, each written again once no caller keeps it.
+    struct PlaneStore
+    {
+        std::vector<uint8_t> bytes[3];
+    };
+    std::vector<std::shared_ptr<PlaneStore>> m_planeStores;
 };
 
 #endif

@@ -174,6 +174,18 @@ void TestCamera::mjpegDecodesToSizeAndColours()
         const QImage decoded = decoder.decode(jpeg);
         QCOMPARE(decoded.size(), size);
         QCOMPARE(decoded.format(), QImage::Format_RGB32);
+
+        // Planes still kept by a picture being shown are not written by the next frame.
+        IMjpegDecoder::Planes kept, next;
+        QVERIFY(decoder.decodePlanes(reinterpret_cast<const uchar*>(jpeg.constData()), size_t(jpeg.size()), size, &kept));
+        const auto luma = [](const IMjpegDecoder::Planes& p) {
+            return QByteArray(reinterpret_cast<const char*>(p.data[0]), p.stride[0] * p.size.height());
+        };
+        const QByteArray keptLuma = luma(kept);
+        const QByteArray other = jpegOf(source.mirrored(true, true));
+        QVERIFY(decoder.decodePlanes(reinterpret_cast<const uchar*>(other.constData()), size_t(other.size()), size, &next));
+        QVERIFY(luma(next) != keptLuma);
+        QCOMPARE(luma(kept), keptLuma);
         if (size.width() < 32)
             continue; // too small for clean quadrant centres
         const QList<QPoint> centres = {QPoint(w / 2, h / 2), QPoint(w + w / 2, h / 2), QPoint(w / 2, h + h / 2),

@@ -32,6 +32,24 @@ AVPixelFormat jpegPlanesFormat(int subsampling)
     }
 }
 
+// A frame over TurboJPEG's planes, which stay as they are while the frame is referred to.
+void describePlanes(AVFrame* frame, const IMjpegDecoder::Planes& planes)
+{
+    frame->width = planes.size.width();
+    frame->height = planes.size.height();
+    frame->format = jpegPlanesFormat(planes.subsampling);
+    frame->color_range = AVCOL_RANGE_JPEG;
+    for (int i = 0; i < 3; ++i) {
+        frame->data[i] = const_cast<uint8_t*>(planes.data[i]);
+        frame->linesize[i] = planes.stride[i];
+    }
+}
+
+void releasePlanes(void* keep, uint8_t*)
+{
+    delete static_cast<std::shared_ptr<const void>*>(keep);
+}
+
 } // namespace
 
 IWifiRtspThread::IWifiRtspThread(QObject* parent)
@@ -520,36 +538,49 @@ void IWifiRtspThread::emitJpeg(const AVPacket* packet, qint64 arrivalUs)
     int subsampling = -1;
     const QSize full = m_jpegDecoder.frameSize(packet->data, size_t(packet->size), &subsampling);
     const QSize size = full.isValid() ? liveSize(full, jpegPlanesFormat(subsampling)) : QSize();
-    QImage image = size != full ? shrinkJpeg(packet, size) : QImage();
-    if (!image.isNull()) {
+    IShownFrame shown;
+    QImage image = size != full ? shrinkJpeg(packet, size, &shown) : QImage();
+    if (!image.isNull() || !shown.isNull()) {
         keepSource(nullptr, packet);
     } else if (full.isValid()) {
         QImage* target = framePicture(full.width(), full.height());
         image = target ? m_jpegDecoder.decode(packet->data, size_t(packet->size), false, QSize(), target) : QImage();
     }
-    if (image.isNull()) {
+    if (image.isNull() && shown.isNull()) {
         qDebug() << Q_FUNC_INFO << "decode error.\n";
         return;
     }
-    publishFrame(image, full, arrivalUs);
+    publishFrame(image, full, arrivalUs, shown);
 }
 
-QImage IWifiRtspThread::shrinkJpeg(const AVPacket* packet, const QSize& size)
+QImage IWifiRtspThread::shrinkJpeg(const AVPacket* packet, const QSize& size, IShownFrame* shown)
 {
     IMjpegDecoder::Planes planes;
     if (!m_jpegDecoder.decodePlanes(packet->data, size_t(packet->size), size, &planes))
         return QImage();
-    AVFrame* frame = m_jpegPlanes.get();
-    frame->width = planes.size.width();
-    frame->height = planes.size.height();
-    frame->format = jpegPlanesFormat(planes.subsampling);
-    frame->color_range = AVCOL_RANGE_JPEG;
-    for (int i = 0; i < 3; ++i) {
-        frame->data[i] = const_cast<uint8_t*>(planes.data[i]);
-        frame->linesize[i] = planes.stride[i];
-    }
-    if (frame->format == AV_PIX_FMT_NONE)
+    const AVPixelFormat format = jpegPlanesFormat(planes.subsampling);
+    if (format == AV_PIX_FMT_NONE)
         return QImage();
+    if (IPictureConverter::drawsShown(planes.size, size, format)) {
+        // Converted where it is painted, from the decoder's planes: they are not written
+        // again before the frame is let go.
+        IAVFramePtr frame(av_frame_alloc());
+        auto* keep = new std::shared_ptr<const void>(planes.keep);
+        AVBufferRef* hold = av_buffer_create(const_cast<uint8_t*>(planes.data[0]), 0, releasePlanes, keep,
+                                             AV_BUFFER_FLAG_READONLY);
+        if (!hold)
+            delete keep;
+        if (!frame || !hold) {
+            av_buffer_unref(&hold);
+            return QImage();
+        }
+        describePlanes(frame.get(), planes);
+        frame->buf[0] = hold;
+        *shown = IShownFrame(std::shared_ptr<const AVFrame>(frame.release(), IAVFrameDeleter()), size);
+        return QImage();
+    }
+    AVFrame* frame = m_jpegPlanes.get();
+    describePlanes(frame, planes);
     QImage* target = framePicture(size.width(), size.height());
     return target && m_converter.convert(frame, target) ? *target : QImage();
 }

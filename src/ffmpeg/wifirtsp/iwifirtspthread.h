@@ -126,7 +126,8 @@ private:
     bool readerPass(AVFrame* frame);
     void emitFrame(AVFrame* frame, qint64 arrivalUs);
     void emitJpeg(const AVPacket* packet, qint64 arrivalUs);
-    QImage shrinkJpeg(const AVPacket* packet, const QSize& size);
+    // Null with shown set when the planes are converted where they are painted.
+    QImage shrinkJpeg(const AVPacket* packet, const QSize& size, IShownFrame* shown);
     // The size to make the live picture of a frame of fullSize in format.
     QSize liveSize(const QSize& fullSize, AVPixelFormat format) const;
     // What makes the full picture again, kept while the live one is smaller.
