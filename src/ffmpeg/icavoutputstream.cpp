@@ -526,8 +526,10 @@ void ICAVOutputStream::padSoundToLastPicture()
     const qint64 end = soundEnd();
     QMutexLocker lock(&m_fifoMutex);
     m_recordingEnd = av_rescale(pictureEnd, 1000000, m_audioEncoder->sample_rate);
-    if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS)
-        noteGap(av_rescale(end, 1000000, m_audioEncoder->sample_rate), -1, false);
+    // A recording that got no sound at all says so, however short it is.
+    if (av_rescale(pictureEnd - end, 1000000, m_audioEncoder->sample_rate) >= SOUND_GAP_MICROSECONDS
+        || m_placedSamples == 0)
+        noteGap(av_rescale(qMin(end, pictureEnd), 1000000, m_audioEncoder->sample_rate), -1, false);
     lock.unlock();
     writeSilence(pictureEnd - end);
 }

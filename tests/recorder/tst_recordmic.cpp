@@ -99,6 +99,7 @@ class TestRecordMic : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void shortRecordingWithoutSoundSaysSo();
     void unfedMicrophoneDoesNotHoldUpStart();
     void microphoneBackIsUsedAgain();
     void monitorIsNoMicrophone();
@@ -127,6 +128,24 @@ void TestRecordMic::cleanupTestCase()
     IFFmpegApi::destroyInstance();
     m_microphone.stop();
     m_pulse.stop();
+}
+
+// Stopped before the bar could tell the microphone's silence, a recording that got no
+// sound at all still says so.
+void TestRecordMic::shortRecordingWithoutSoundSaysSo()
+{
+    IFFmpegApi* api = IFFmpegApi::instance();
+    askForSound();
+    ShownBar bar;
+    IVideoRecordFrame& frame = bar.frame;
+    QVERIFY(QTest::qWaitForWindowExposed(&bar.window));
+    QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
+    QVERIFY(startThroughTheBar(frame) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 15000);
+    frame.stopVideoRecord();
+    QVERIFY(finished.wait(60000));
+    const QString note = finished.at(0).at(1).toString();
+    QVERIFY2(note.startsWith(QStringLiteral("The sound stopped at 00:00 of the recording.")), qPrintable(note));
 }
 
 void TestRecordMic::unfedMicrophoneDoesNotHoldUpStart()
