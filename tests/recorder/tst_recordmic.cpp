@@ -137,12 +137,10 @@ void TestRecordMic::shortRecordingWithoutSoundSaysSo()
     IFFmpegApi* api = IFFmpegApi::instance();
     askForSound();
     ShownBar bar;
-    IVideoRecordFrame& frame = bar.frame;
-    QVERIFY(QTest::qWaitForWindowExposed(&bar.window));
     QSignalSpy finished(api, &IFFmpegApi::sgRecordVideo);
-    QVERIFY(startThroughTheBar(frame) >= 0);
+    QVERIFY(startThroughTheBar(bar.frame) >= 0);
     QTRY_VERIFY_WITH_TIMEOUT(api->outputStream().videoFramesWritten() > 0, 15000);
-    frame.stopVideoRecord();
+    bar.frame.stopVideoRecord();
     QVERIFY(finished.wait(60000));
     const QString note = finished.at(0).at(1).toString();
     QVERIFY2(note.startsWith(QStringLiteral("The sound stopped at 00:00 of the recording.")), qPrintable(note));
