@@ -155,8 +155,20 @@ void IBarFollower::follow(QWidget* bar)
 
 bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_bar || watched == m_window) && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        m_moved();
+    // Once for all the moves and resizes in a row: the bar, laid out after its window, is
+    // at its new place only then, and a window manager may grant a burst of moves late and
+    // out of turn (mutter).
+    if ((watched == m_bar || watched == m_window) && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        && !m_pending) {
+        m_pending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_pending = false;
+                whenSettled(m_window, this, m_moved);
+            },
+            Qt::QueuedConnection);
+    }
     return QObject::eventFilter(watched, event);
 }
 

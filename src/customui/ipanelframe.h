@@ -43,6 +43,7 @@ private:
     std::function<void()> m_moved;
     QPointer<QWidget> m_bar;
     QPointer<QWidget> m_window;
+    bool m_pending = false;
 };
 
 // Base of the tool-bar pop-ups: keeps the application and places the panel by the

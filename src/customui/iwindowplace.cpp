@@ -10,7 +10,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <QtMath>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <xcb/xcb.h>
 
 #include "customui/iuihelper.h"
@@ -104,12 +107,22 @@ public:
     // only carries out what Qt asked on a misreading (a new size for the scale of the screen
     // misread, at the place misread). Any notice after mapping that leaves the window where
     // it was shown ends the watch too: some window managers send none.
-    void configured(bool sent, QPoint at)
+    void configured(bool sent, QPoint at, QSize size)
     {
         if (!m_watching)
             return;
         if (sent) {
-            if (!(m_misreadAt && (placeOf(at) - *m_misreadAt).manhattanLength() <= 2))
+            if (m_misreadAt && (placeOf(at) - *m_misreadAt).manhattanLength() <= 2)
+                return;
+            // Mutter tells, after the window is shown again, of the place it stood at before
+            // and the size it was granted there at another scale, and may put it back there:
+            // the window goes where it is shown.
+            if (m_placedOn && ownSizeAtAnotherScale(size, m_placedOn->devicePixelRatio()))
+                QTimer::singleShot(0, this, [this] {
+                    if (m_watching)
+                        m_window->windowHandle()->setGeometry(m_placed);
+                });
+            else
                 stopWatching();
         } else if (m_mapped) {
             // Judged once Qt has read the place it gives.
@@ -122,14 +135,26 @@ public:
 
     void restoreOwnSize()
     {
-        if (!m_rescaled || m_watching)
-            return;
-        m_rescaled = false;
-        if (partOn("size") && !sizedByScreen() && m_window->size() != m_ownSize) {
-            m_window->resize(m_ownSize);
-            m_asked = m_window->size() * m_ratio;
-            m_askedRatio = m_ratio;
+        if (m_rescaled && !m_watching) {
+            m_rescaled = false;
+            if (partOn("size") && !sizedByScreen() && m_window->size() != m_ownSize)
+                m_window->resize(m_ownSize);
         }
+        runSettled();
+    }
+
+    void whenSettled(QObject* context, const std::function<void()>& then)
+    {
+        if (!settling()) {
+            then();
+            return;
+        }
+        for (auto& waiting : m_whenSettled)
+            if (waiting.first == context) {
+                waiting.second = then;
+                return;
+            }
+        m_whenSettled.emplace_back(context, then);
     }
 
     // The program takes the window to screen: from now on that is where it belongs.
@@ -144,7 +169,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_window && event->type() == QEvent::Resize && !rescaling()) {
-            if (event->spontaneous() && grantedAtAnotherScale()) {
+            if (event->spontaneous() && ownSizeAtAnotherScale()) {
                 m_rescaled = true;
                 QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
             } else {
@@ -220,6 +245,19 @@ private:
             QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
     }
 
+    // Taken by Qt to a screen of another scale, shown, and not yet given its own size back.
+    bool settling() const { return rescaling() || (m_rescaled && !m_watching && m_window->isVisible()); }
+
+    void runSettled()
+    {
+        if (settling() || m_whenSettled.empty())
+            return;
+        const auto waiting = std::exchange(m_whenSettled, {});
+        for (const auto& [context, then] : waiting)
+            if (context)
+                then();
+    }
+
     // Qt sizes a window it takes to a screen of another scale by its device size before it
     // tells the window's new screen.
     bool rescaling() const
@@ -229,21 +267,33 @@ private:
         return now && native->screen() && now->devicePixelRatio() != native->screen()->devicePixelRatio();
     }
 
-    // The size last asked for at one scale, given by the window system once the window is
-    // at another (a late notice took it away for a moment): the program's request, not the
-    // window's new size. The same size at its own scale was granted as asked.
-    bool grantedAtAnotherScale()
+    // A size from the window system that is, but for the layout's rounding, the window's own
+    // at another screen's scale is not a new one: what Qt asked for while a late notice had
+    // taken the window there for a moment (its own size, or its layout's minimum there, which
+    // mutter enforces), granted once the window is back.
+    bool ownSizeAtAnotherScale() const
     {
         const QWindow* native = m_window->windowHandle();
-        if (m_askedRatio <= 0 || !native || !native->screen())
+        return native && native->screen()
+            && ownSizeAtAnotherScale(m_window->size() * native->screen()->devicePixelRatio(),
+                                     native->screen()->devicePixelRatio());
+    }
+
+    // Whether device, the size in the server's pixels of a window drawn at ratio, is its own
+    // at another screen's scale.
+    bool ownSizeAtAnotherScale(const QSize& device, qreal ratio) const
+    {
+        if (m_ownSize.isEmpty())
             return false;
-        const qreal ratio = native->screen()->devicePixelRatio();
-        const QSize device = m_window->size() * ratio;
-        if (qAbs(device.width() - m_asked.width()) > 1 || qAbs(device.height() - m_asked.height()) > 1)
-            return false;
-        const bool elsewhere = ratio != m_askedRatio;
-        m_askedRatio = 0;
-        return elsewhere;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const qreal other = screen->devicePixelRatio();
+            const QSize own = m_ownSize * other;
+            const int slack = qCeil(4 * other);
+            if (other != ratio && qAbs(device.width() - own.width()) <= slack
+                && qAbs(device.height() - own.height()) <= slack)
+                return true;
+        }
+        return false;
     }
 
     void screenChanged(QScreen* screen)
@@ -334,9 +384,7 @@ private:
     qreal m_ratio = 1.0;
     QSize m_ownSize;
     bool m_rescaled = false;
-    // The device size restoreOwnSize() last asked for, and the scale it asked at (0: granted).
-    QSize m_asked;
-    qreal m_askedRatio = 0;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_whenSettled;
 };
 
 bool ServerNotices::nativeEventFilter(const QByteArray& type, void* message, long*)
@@ -348,7 +396,8 @@ bool ServerNotices::nativeEventFilter(const QByteArray& type, void* message, lon
     case XCB_CONFIGURE_NOTIFY: {
         const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
         if (WindowPlaceKeeper* keeper = m_keepers.value(notice->window))
-            keeper->configured(event->response_type & 0x80, QPoint(notice->x, notice->y));
+            keeper->configured(event->response_type & 0x80, QPoint(notice->x, notice->y),
+                               QSize(notice->width, notice->height));
         break;
     }
     case XCB_MAP_NOTIFY: {
@@ -456,6 +505,14 @@ void restoreOwnSize(QWidget* window)
 {
     if (WindowPlaceKeeper* keeper = keeperOf(window))
         keeper->restoreOwnSize();
+}
+
+void whenSettled(QWidget* window, QObject* context, const std::function<void()>& then)
+{
+    if (WindowPlaceKeeper* keeper = keeperOf(window))
+        keeper->whenSettled(context, then);
+    else
+        then();
 }
 
 void giveScreen(QWidget* window, QScreen* screen)

@@ -1,6 +1,9 @@
 #ifndef IWINDOWPLACE_H
 #define IWINDOWPLACE_H
 
+#include <functional>
+
+class QObject;
 class QScreen;
 class QWidget;
 
@@ -18,6 +21,11 @@ void keepWindowWhereShown(QWidget* window);
 // Gives window, when kept above, the logical size it had before Qt last took it to a
 // screen of another scale (a dialog placed before it shows again needs its real size).
 void restoreOwnSize(QWidget* window);
+
+// Runs then at once or, while Qt takes window to a screen of another scale, once the window
+// has its own size there again: in between it stands at neither its old nor its new size,
+// and what is placed by it would stand wrong. Dropped with context.
+void whenSettled(QWidget* window, QObject* context, const std::function<void()>& then);
 
 // Takes window, when shown, to screen before the program moves it there: moved there
 // afterwards, it is drawn at that screen's scale at once and keeps its logical size.

@@ -1,16 +1,21 @@
-// A window shown on the monitor scaled 2 keeps its size when Qt misreads its place while
-// the window manager frames it, and goes where the window manager moves it afterwards. The test is the window manager, and frames the window as
-// openbox does under load: at the desktop's corner first, at its own place only later,
-// each step once Qt has acted on the one before.
+// A window on a "1;2" pair of monitors keeps its size, and goes where the window manager
+// moves it, whatever the window manager tells late: Qt's misreading of its place while it
+// is framed, sizes meant for the other monitor's scale, moves to that monitor. The test is
+// the window manager: it frames the window as openbox does under load (at the desktop's
+// corner first, at its own place only later) and tells what mutter tells late, each step
+// once Qt has acted on the one before.
 
 #include <QApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <QtTest>
 #include <xcb/xcb.h>
 
 #include <memory>
 
+#include "customui/ipanelframe.h"
+#include "customui/iuihelper.h"
 #include "customui/iwindowplace.h"
 #include "screensetup.h"
 #include "testenv.h"
@@ -29,6 +34,20 @@ protected:
         QWidget::resizeEvent(event);
         if (isVisible())
             move(at);
+    }
+};
+
+// Tells every size it was given.
+class SizeLoggingWindow : public QWidget
+{
+public:
+    QList<QSize> sizes;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        sizes << size();
     }
 };
 
@@ -59,6 +78,8 @@ public:
     bool mapRequested = false;
     // Requests wait while set, as on a busy desktop, until grant().
     bool holding = false;
+    // Each request granted is told with a synthetic notice while set, as mutter does.
+    bool telling = false;
     // The size the client last asked for, granted or not.
     QSize asked;
 
@@ -98,8 +119,11 @@ public:
                     asked.setWidth(e->width);
                 if (e->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
                     asked.setHeight(e->height);
-                if (m_granting && !holding)
+                if (m_granting && !holding) {
                     placeFrame(m_at);
+                    if (telling)
+                        tell(m_at, asked);
+                }
             }
             free(event);
         }
@@ -311,6 +335,136 @@ private slots:
         (void)QTest::qWaitFor([&] { return manager.pump(), window.size() == placed.size() && manager.geometry().size() == placed.size(); }, 5000);
         QCOMPARE(window.size(), placed.size());
         QCOMPARE(manager.geometry().size(), placed.size());
+    }
+
+    // Given its own size at the other scale's pixels, the window took it for a new one:
+    // mutter's notice of the size granted there, come after the window was hidden (a dialog
+    // centred with it at its next showing stood off its window's centre by half its size),
+    // or the layout's minimum Qt gave for the other scale while a late notice had the
+    // window there, which mutter enforced once it was back (a panel twice its size).
+    void ownSizeAtTheOtherScaleIsNoNewSize_data()
+    {
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QSize>("given");
+        QTest::newRow("told after hiding") << true << QSize(692, 590);
+        QTest::newRow("other scale's minimum") << false << QSize(686, 590);
+    }
+    void ownSizeAtTheOtherScaleIsNoNewSize()
+    {
+        QFETCH(bool, hidden);
+        QFETCH(QSize, given);
+        QScreen* first = QGuiApplication::screens().at(0);
+        FramingManager manager;
+
+        SizeLoggingWindow window;
+        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        QVERIFY2(manager.show(window, placed), "another window manager runs");
+        manager.frame();
+        manager.place();
+        manager.map();
+        manager.moveTo(placed.topLeft());
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), window.windowHandle()->isExposed() && window.geometry() == placed; }, 5000));
+
+        if (hidden) {
+            window.hide();
+            manager.tell(placed.topLeft(), given);
+        } else {
+            manager.asked = given;
+            manager.grant(placed.topLeft());
+        }
+        QVERIFY(QTest::qWaitFor([&] { return window.sizes.contains(given); }, 5000));
+        if (hidden)
+            centreOnWindow(&window, nullptr);
+        (void)QTest::qWaitFor([&] { return manager.pump(), window.size() == placed.size() && manager.geometry().size() == placed.size(); }, 5000);
+        QCOMPARE(window.size(), placed.size());
+        QCOMPARE(manager.geometry().size(), placed.size());
+    }
+
+    // Shown again, the window was told by mutter where it had stood at the showing before,
+    // at the size granted there at the other scale: taken for the window manager's word, it
+    // stayed there, and a dialog stood off its window's centre.
+    void noticeFromTheShowingBeforeMovesNothing()
+    {
+        QScreen* first = QGuiApplication::screens().at(0);
+        FramingManager manager;
+
+        QWidget window;
+        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        QVERIFY2(manager.show(window, placed), "another window manager runs");
+        manager.telling = true;
+        manager.frame();
+        manager.place();
+        manager.tell(first->geometry().topLeft() + QPoint(200, 240), placed.size() * 2);
+        manager.map();
+        (void)QTest::qWaitFor([&] { return manager.pump(), window.windowHandle()->isExposed() && window.geometry() == placed; }, 5000);
+        QCOMPARE(window.geometry(), placed);
+    }
+
+    // Taken by the window manager to the monitor of the other scale, the window stood for a
+    // moment at its device size from the monitor it left; a panel following it was placed by
+    // that, at the monitor's top edge, where mutter left it.
+    void followersSeeOnlySettledPlaces()
+    {
+        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+
+        QWidget window;
+        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        QVERIFY2(manager.show(window, placed), "another window manager runs");
+        manager.frame();
+        manager.place();
+        manager.map();
+        manager.moveTo(placed.topLeft());
+        QWindow* native = window.windowHandle();
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->isExposed() && window.geometry() == placed; }, 5000));
+
+        QList<QRect> seen;
+        IBarFollower follower([&] { seen << window.geometry(); }, nullptr);
+        follower.follow(&window);
+        manager.moveTo(second->geometry().topLeft() + QPoint(600, 400));
+        (void)QTest::qWaitFor(
+            [&] {
+                manager.pump();
+                return native->screen() == second && window.size() == placed.size() && !seen.isEmpty()
+                    && seen.last() == window.geometry();
+            },
+            5000);
+        QCOMPARE(native->screen(), second);
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(seen.last(), window.geometry());
+        for (const QRect& r : seen)
+            QVERIFY2(r.size() == placed.size(), qPrintable(QStringLiteral("followed at %1x%2").arg(r.width()).arg(r.height())));
+    }
+
+    // Moved by its window's layout before it was resized, the bar was followed with its
+    // buttons where they stood in the old width: a panel was asked above the old button's
+    // place, then at once above the new one, and mutter told the first place last.
+    void followersSeeTheBarLaidOut()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addStretch();
+        auto* bar = new QWidget;
+        bar->setFixedHeight(40);
+        auto* buttons = new QHBoxLayout(bar);
+        auto* button = new QWidget;
+        button->setFixedSize(30, 30);
+        buttons->addStretch();
+        buttons->addWidget(button);
+        buttons->addStretch();
+        layout->addWidget(bar);
+        window.setGeometry(QRect(QGuiApplication::screens().at(0)->geometry().topLeft() + QPoint(100, 100), QSize(400, 300)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QList<QPoint> seen;
+        IBarFollower follower([&] { seen << button->mapToGlobal(QPoint()); }, nullptr);
+        follower.follow(bar);
+        window.resize(600, 500);
+        QVERIFY(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000));
+        QCoreApplication::processEvents();
+        for (const QPoint& at : seen)
+            QCOMPARE(at, button->mapToGlobal(QPoint()));
     }
 };
 
