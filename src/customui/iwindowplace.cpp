@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtMath>
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -125,7 +126,9 @@ public:
             else
                 stopWatching();
         } else if (m_mapped) {
-            // Judged once Qt has read the place it gives.
+            // Judged once Qt has read the place it gives, here or at the screen it takes the
+            // window to, whichever Qt gets to last.
+            m_toldSinceMapped = true;
             QTimer::singleShot(0, this, [this] {
                 if (m_watching && !m_misreadAt && onPlacedScreen())
                     stopWatching();
@@ -176,6 +179,8 @@ protected:
                 m_ownSize = m_window->size();
             }
         }
+        if (watched == m_window && event->type() == QEvent::Move && m_window->isVisible() && !m_watching)
+            moved(event->spontaneous());
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
@@ -215,6 +220,7 @@ private:
         m_ratio = native->screen() ? native->screen()->devicePixelRatio() : 1.0;
         m_misreadAt.reset();
         m_mapped = false;
+        m_toldSinceMapped = false;
         // Told of the window only while watching.
         ServerNotices* notices = partOn("correct") ? ServerNotices::instance() : nullptr;
         if (notices) {
@@ -223,6 +229,28 @@ private:
         }
         native->installEventFilter(this);
         connect(native, &QWindow::screenChanged, this, &WindowPlaceKeeper::screenChanged, Qt::UniqueConnection);
+    }
+
+    // The window manager carries the program's moves out in turn, and tells each; told of an
+    // earlier one after the last was asked, Qt takes the window there, and skips the last if
+    // it asks for the place Qt then believes (a panel asked away and back at once): the last
+    // place is asked again. Any other move is the user's or the window manager's.
+    void moved(bool told)
+    {
+        const QPoint at = m_window->pos();
+        const auto near = [&](const QPoint& p) { return (p - at).manhattanLength() <= 2; };
+        if (!told) {
+            if (m_asked.empty() || !near(m_asked.back()))
+                m_asked.push_back(at);
+            if (m_asked.size() > 8)
+                m_asked.erase(m_asked.begin());
+        } else if (!m_asked.empty() && !near(m_asked.back())
+                   && std::any_of(m_asked.begin(), m_asked.end() - 1, near)) {
+            // At once: what the program asks next must not be skipped.
+            m_window->move(m_asked.back());
+        } else {
+            m_asked.clear();
+        }
     }
 
     // Moved by the program while watched: the new place is its own, not a misreading.
@@ -307,6 +335,8 @@ private:
                 m_misreadAt = m_window->windowHandle()->geometry().topLeft();
             if (m_mapped)
                 correct();
+            if (m_toldSinceMapped && !m_misreadAt && onPlacedScreen())
+                stopWatching();
             return;
         }
         QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
@@ -378,6 +408,7 @@ private:
     // From the showing until the window manager tells where the window is.
     bool m_watching = false;
     bool m_mapped = false;
+    bool m_toldSinceMapped = false;
     bool m_takingInFrame = false;
     // The scale Qt draws the window at; its logical size, as last given by anyone but Qt's
     // rescaling, and whether Qt has rescaled it since.
@@ -385,6 +416,8 @@ private:
     QSize m_ownSize;
     bool m_rescaled = false;
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_whenSettled;
+    // The places the program asked for since the window manager last told the latest.
+    std::vector<QPoint> m_asked;
 };
 
 bool ServerNotices::nativeEventFilter(const QByteArray& type, void* message, long*)
