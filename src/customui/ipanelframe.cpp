@@ -157,9 +157,11 @@ bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
 {
     // Once for all the moves and resizes in a row: the bar, laid out after its window, is
     // at its new place only then, and a window manager may grant a burst of moves late and
-    // out of turn (mutter).
+    // out of turn (mutter). A hidden panel places itself when shown: a move before that
+    // must not place it again while the window manager frames it.
+    const auto* panel = qobject_cast<const QWidget*>(parent());
     if ((watched == m_bar || watched == m_window) && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
-        && !m_pending) {
+        && !m_pending && !(panel && !panel->isVisible())) {
         m_pending = true;
         QMetaObject::invokeMethod(
             this,

@@ -468,11 +468,18 @@ private slots:
         QList<QPoint> seen;
         IBarFollower follower([&] { seen << button->mapToGlobal(QPoint()); }, nullptr);
         follower.follow(bar);
+        // Hidden when its window moved, a panel shown right after is placed by its showing only.
+        QWidget panel;
+        int placedHidden = 0;
+        IBarFollower hiddenFollower([&] { ++placedHidden; }, &panel);
+        hiddenFollower.follow(bar);
         window.resize(600, 500);
+        panel.show();
         QVERIFY(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000));
         QCoreApplication::processEvents();
         for (const QPoint& at : seen)
             QCOMPARE(at, button->mapToGlobal(QPoint()));
+        QCOMPARE(placedHidden, 0);
     }
 
     // A panel asked away and back at once (placed by its window's passing size, then by its
