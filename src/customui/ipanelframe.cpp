@@ -177,8 +177,10 @@ bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
 void IPanelFrame::resizeEvent(QResizeEvent* event)
 {
     ICustomWidget::resizeEvent(event);
+    // Given a size by Qt's taking it for one on another monitor while it is framed, it would
+    // push that size to the server at its own monitor's scale: placed once it is settled.
     if (isVisible())
-        followButton();
+        whenSettled(this, this, [this] { followButton(); });
 }
 
 bool IPanelFrame::requestCapture(ImageType type)
