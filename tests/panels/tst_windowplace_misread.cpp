@@ -255,6 +255,9 @@ class TestWindowPlaceMisread : public QObject
 {
     Q_OBJECT
 
+    // A window's place on the monitor scaled 1, away from its edges.
+    static QRect onFirstMonitor() { return QRect(QGuiApplication::screens().at(0)->geometry().topLeft() + QPoint(500, 400), QSize(346, 295)); }
+
 private slots:
     void initTestCase() { QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem())); }
 
@@ -355,11 +358,11 @@ private slots:
     // scaled 1, that size was taken for the window's own: it stayed twice its size.
     void lateNoticeLeavesItsOwnSize()
     {
-        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        QScreen* second = QGuiApplication::screens().at(1);
         FramingManager manager;
 
         QWidget window;
-        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        const QRect placed = onFirstMonitor();
         QVERIFY2(manager.showSettled(window, placed), "another window manager runs, or it did not frame the window");
         QWindow* native = window.windowHandle();
 
@@ -367,7 +370,7 @@ private slots:
         manager.tell(second->geometry().topLeft() + QPoint(600, 400), placed.size());
         QVERIFY(QTest::qWaitFor([&] { return manager.pump(), native->screen() == second && manager.asked == placed.size() * 2; }, 5000));
         manager.tell(placed.topLeft(), placed.size());
-        QVERIFY(QTest::qWaitFor([&] { return native->screen() == first; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return native->screen() == QGuiApplication::screens().at(0); }, 5000));
         manager.grant(placed.topLeft());
 
         // Twice its size first, as the server has it, then its own again.
@@ -393,11 +396,10 @@ private slots:
     {
         QFETCH(bool, hidden);
         QFETCH(QSize, given);
-        QScreen* first = QGuiApplication::screens().at(0);
         FramingManager manager;
 
         LoggingWindow window;
-        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        const QRect placed = onFirstMonitor();
         QVERIFY2(manager.showSettled(window, placed), "another window manager runs, or it did not frame the window");
 
         if (hidden) {
@@ -420,16 +422,15 @@ private slots:
     // stayed there, and a dialog stood off its window's centre.
     void noticeFromTheShowingBeforeMovesNothing()
     {
-        QScreen* first = QGuiApplication::screens().at(0);
         FramingManager manager;
 
         QWidget window;
-        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        const QRect placed = onFirstMonitor();
         QVERIFY2(manager.show(window, placed), "another window manager runs");
         manager.telling = true;
         manager.frame();
         manager.place();
-        manager.tell(first->geometry().topLeft() + QPoint(200, 240), placed.size() * 2);
+        manager.tell(QGuiApplication::screens().at(0)->geometry().topLeft() + QPoint(200, 240), placed.size() * 2);
         manager.map();
         (void)QTest::qWaitFor([&] { return manager.pump(), window.windowHandle()->isExposed() && window.geometry() == placed; }, 5000);
         QCOMPARE(window.geometry(), placed);
@@ -440,11 +441,11 @@ private slots:
     // that, at the monitor's top edge, where mutter left it.
     void followersSeeOnlySettledPlaces()
     {
-        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        QScreen* second = QGuiApplication::screens().at(1);
         FramingManager manager;
 
         QWidget window;
-        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        const QRect placed = onFirstMonitor();
         QVERIFY2(manager.showSettled(window, placed), "another window manager runs, or it did not frame the window");
         QWindow* native = window.windowHandle();
 
@@ -509,11 +510,10 @@ private slots:
     // skipped the third, and the window manager carried the second out last.
     void lastPlaceAskedStands()
     {
-        QScreen* first = QGuiApplication::screens().at(0);
         FramingManager manager;
 
         LoggingWindow window;
-        const QRect placed(first->geometry().topLeft() + QPoint(500, 400), QSize(346, 295));
+        const QRect placed = onFirstMonitor();
         QVERIFY2(manager.showSettled(window, placed), "another window manager runs, or it did not frame the window");
 
         // Places of the frame, as the program gives them; the window manager has the client
