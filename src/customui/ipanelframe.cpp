@@ -167,7 +167,13 @@ bool IBarFollower::eventFilter(QObject* watched, QEvent* event)
             this,
             [this] {
                 m_pending = false;
-                whenSettled(m_window, this, m_moved);
+                whenSettled(m_window, this, [this] {
+                    // Taken by a late notice to a screen of another scale and back, the panel
+                    // may stand at a size Qt gave it there: placed by that, it would push it
+                    // to the server, whose late grant would be taken for its own.
+                    restoreOwnSize(qobject_cast<QWidget*>(parent()));
+                    m_moved();
+                });
             },
             Qt::QueuedConnection);
     }

@@ -108,7 +108,7 @@ public:
         return QTest::qWaitFor([&] { return pump(), mapRequested; }, 5000);
     }
 
-    // Shows window at placed and frames it there at once, told, as a window manager does on
+    // Shows window at placed and frames it where it asks at once, told, as a window manager does on
     // a quiet desktop; false unless it then stands exposed at placed.
     bool showSettled(QWidget& window, const QRect& placed)
     {
@@ -117,7 +117,7 @@ public:
         frame();
         place();
         map();
-        moveTo(placed.topLeft());
+        moveTo(m_at);
         return QTest::qWaitFor([&] { return pump(), window.windowHandle()->isExposed() && window.geometry() == placed; }, 5000);
     }
 
@@ -465,6 +465,54 @@ private slots:
         QCOMPARE(seen.last(), window.geometry());
         for (const QRect& r : seen)
             QVERIFY2(r.size() == placed.size(), qPrintable(QStringLiteral("followed at %1x%2").arg(r.width()).arg(r.height())));
+    }
+
+    // Taken to the monitor scaled 1 by a late notice of its old place there (xfwm4), the
+    // panel stood for a moment at its device size from the monitor scaled 2; placed by that
+    // as its window moved, it pushed that size to the server and took the grant for its own.
+    void followersPlaceByTheirOwnSize()
+    {
+        QScreen* first = QGuiApplication::screens().at(0), *second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+
+        QWidget panel;
+        const QRect placed(second->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295));
+        QVERIFY2(manager.showSettled(panel, placed), "another window manager runs, or it did not frame the window");
+        QWindow* native = panel.windowHandle();
+        const QPoint at = panel.pos();
+
+        // Its window, moved while the notice has the panel away.
+        QWidget window;
+        window.setWindowFlags(Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+        window.setGeometry(QRect(second->geometry().topLeft() + QPoint(400, 300), QSize(300, 200)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QList<QSize> placedBy;
+        IBarFollower follower(
+            [&] {
+                placedBy << panel.size();
+                giveScreen(&panel, second);
+                panel.move(at);
+            },
+            &panel);
+        follower.follow(&window);
+        // Told before the panel's new screen, as Qt tells a batch of the window system's news.
+        connect(native, &QWindow::widthChanged, &window, [&](int width) {
+            if (width == placed.width() * 2)
+                window.move(window.pos() + QPoint(10, 0));
+        });
+        manager.tell(first->geometry().topLeft() + QPoint(500, 400), placed.size() * 2);
+        (void)QTest::qWaitFor(
+            [&] {
+                manager.pump();
+                return !placedBy.isEmpty() && native->screen() == second && panel.pos() == at
+                    && panel.size() == placed.size() && manager.geometry().size() == placed.size() * 2;
+            },
+            5000);
+        QCOMPARE(panel.pos(), at);
+        QCOMPARE(panel.size(), placed.size());
+        QCOMPARE(manager.geometry().size(), placed.size() * 2);
+        QCOMPARE(placedBy, QList<QSize>{placed.size()});
     }
 
     // Moved by its window's layout before it was resized, the bar was followed with its
