@@ -257,6 +257,8 @@ class TestWindowPlaceMisread : public QObject
 
     // A window's place on the monitor scaled 1, away from its edges.
     static QRect onFirstMonitor() { return QRect(QGuiApplication::screens().at(0)->geometry().topLeft() + QPoint(500, 400), QSize(346, 295)); }
+    // The same on the monitor scaled 2.
+    static QRect onSecondMonitor() { return QRect(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295)); }
 
 private slots:
     void initTestCase() { QVERIFY2(screenSetupProblem().isEmpty(), qPrintable(screenSetupProblem())); }
@@ -279,9 +281,9 @@ private slots:
 
         SelfPlacingWindow window;
         window.waits = waits;
-        const QSize own(346, 295);
-        window.at = second->geometry().topLeft() + QPoint(1012, 549);
-        QVERIFY2(manager.show(window, QRect(window.at, own)), "another window manager runs");
+        const QSize own = onSecondMonitor().size();
+        window.at = onSecondMonitor().topLeft();
+        QVERIFY2(manager.show(window, onSecondMonitor()), "another window manager runs");
         QWindow* native = window.windowHandle();
 
         manager.frame();
@@ -327,7 +329,7 @@ private slots:
         FramingManager manager;
 
         QWidget window;
-        const QRect placed(second->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295));
+        const QRect placed = onSecondMonitor();
         QVERIFY2(manager.show(window, placed), "another window manager runs");
         QWindow* native = window.windowHandle();
 
@@ -476,7 +478,7 @@ private slots:
         FramingManager manager;
 
         QWidget panel;
-        const QRect placed(second->geometry().topLeft() + QPoint(1012, 549), QSize(346, 295));
+        const QRect placed = onSecondMonitor();
         QVERIFY2(manager.showSettled(panel, placed), "another window manager runs, or it did not frame the window");
         QWindow* native = panel.windowHandle();
         const QPoint at = panel.pos();
