@@ -106,8 +106,8 @@ public:
     // Only the window manager sends a ConfigureNotify (marked as sent): where it says the
     // window is, Qt reads it, and nothing read afterwards is Qt's own misreading, unless it
     // only carries out what Qt asked on a misreading (a new size for the scale of the screen
-    // misread, at the place misread). Any notice after mapping that leaves the window where
-    // it was shown ends the watch too: some window managers send none.
+    // misread, at the place misread). Any notice after mapping ends the watch too once Qt
+    // has the window where it was shown: some window managers send none.
     void configured(bool sent, QPoint at, QSize size)
     {
         if (!m_watching)
@@ -126,14 +126,18 @@ public:
             else
                 stopWatching();
         } else if (m_mapped) {
-            // Judged once Qt has read the place it gives, here or at the screen it takes the
-            // window to, whichever Qt gets to last.
             m_toldSinceMapped = true;
-            QTimer::singleShot(0, this, [this] {
-                if (m_watching && !m_misreadAt && onPlacedScreen())
-                    stopWatching();
-            });
+            QTimer::singleShot(0, this, &WindowPlaceKeeper::endWatchIfTold);
         }
+    }
+
+    // Judged whenever Qt may have read the place told: once it is handled (the same place),
+    // at the move Qt gives the window and at the screen Qt takes it to, whichever comes
+    // last; a busy program may run what it posted before Qt reads the notice.
+    void endWatchIfTold()
+    {
+        if (m_watching && m_toldSinceMapped && !m_misreadAt && onPlacedScreen())
+            stopWatching();
     }
 
     void restoreOwnSize()
@@ -181,6 +185,8 @@ protected:
         }
         if (watched == m_window && event->type() == QEvent::Move && m_window->isVisible() && !m_watching)
             moved(event->spontaneous());
+        else if (watched == m_window && event->type() == QEvent::Move && event->spontaneous())
+            endWatchIfTold();
         if (watched == m_window && m_window->isWindow() && !event->spontaneous()) {
             if (event->type() == QEvent::Show)
                 shown();
@@ -335,8 +341,7 @@ private:
                 m_misreadAt = m_window->windowHandle()->geometry().topLeft();
             if (m_mapped)
                 correct();
-            if (m_toldSinceMapped && !m_misreadAt && onPlacedScreen())
-                stopWatching();
+            endWatchIfTold();
             return;
         }
         QTimer::singleShot(0, this, &WindowPlaceKeeper::restoreOwnSize);
