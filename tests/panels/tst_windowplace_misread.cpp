@@ -171,6 +171,14 @@ public:
         }
     }
 
+    // Handles the requests Qt made on what it was last told, and lets Qt read the answers.
+    void settle()
+    {
+        pump();
+        QCoreApplication::processEvents();
+        pump();
+    }
+
     // Where the client last asked to stand, granted or not.
     QPoint lastAsked() const { return m_at; }
 
@@ -372,9 +380,7 @@ private slots:
         const auto moved = [&] { return native->screen() == first && window.geometry().topLeft() == misread; };
         (void)QTest::qWaitFor([&] { return manager.pump(), moved(); }, 5000);
         // Not pulled back once the requests it caused are handled.
-        manager.pump();
-        QCoreApplication::processEvents();
-        manager.pump();
+        manager.settle();
         QVERIFY2(moved(), qPrintable(QStringLiteral("at %1,%2, not at the place misread %3,%4")
                                          .arg(window.geometry().x()).arg(window.geometry().y()).arg(misread.x()).arg(misread.y())));
     }
@@ -407,9 +413,7 @@ private slots:
         manager.nudge();
         (void)QTest::qWaitFor([&] { return manager.pump(), native->screen() == first && window.geometry() == to; }, 5000);
         // Not pulled back once the requests it caused are handled.
-        manager.pump();
-        QCoreApplication::processEvents();
-        manager.pump();
+        manager.settle();
         QCOMPARE(window.geometry(), to);
     }
 
