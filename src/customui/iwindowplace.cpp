@@ -252,8 +252,13 @@ private:
                 m_asked.erase(m_asked.begin());
         } else if (!m_asked.empty() && !near(m_asked.back())
                    && std::any_of(m_asked.begin(), m_asked.end() - 1, near)) {
-            // At once: what the program asks next must not be skipped.
-            m_window->move(m_asked.back());
+            // At once: what the program asks next must not be skipped. Told at the size it has
+            // at the scale of the screen it stood on, the window asks for its own: the size Qt
+            // gives it meanwhile would stand at the scale of the screen asked for.
+            if (m_window->size() != m_ownSize && !m_ownSize.isEmpty() && !sizedByScreen())
+                m_window->setGeometry(QRect(m_asked.back() + (m_window->geometry().topLeft() - at), m_ownSize));
+            else
+                m_window->move(m_asked.back());
         } else {
             m_asked.clear();
         }

@@ -111,6 +111,8 @@ public:
     bool telling = false;
     // The size the client last asked for, granted or not.
     QSize asked;
+    // Every place and size the client asked for once shown, in turn.
+    QList<QRect> requests;
 
     // Shows window as a kept tool window at placed, until it asks to be mapped; false when
     // another window manager runs.
@@ -161,6 +163,7 @@ public:
                     asked.setWidth(e->width);
                 if (e->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
                     asked.setHeight(e->height);
+                requests << QRect(m_at, asked);
                 if (m_granting && !holding) {
                     placeFrame(m_at);
                     if (telling)
@@ -636,6 +639,45 @@ private slots:
         manager.pump();
         QVERIFY(carryOut(manager.lastAsked() - inFrame));
         QCOMPARE(window.pos(), back);
+    }
+
+
+    // Taken by the program to the monitor scaled 2, the window was told late of the place
+    // asked before, on the monitor scaled 1, at its new device size (xfwm4): Qt gave it that
+    // as its size and, the latest place asked again, asked for it at scale 2, twice the
+    // window's size there. Granted late, that size was taken for its own.
+    void lastPlaceAskedAtItsOwnSize()
+    {
+        QScreen* second = QGuiApplication::screens().at(1);
+        FramingManager manager;
+
+        LoggingWindow window;
+        const QRect placed = onFirstMonitor();
+        QVERIFY2(manager.showSettled(window, placed), "another window manager runs, or it did not frame the window");
+        const QPoint inFrame = window.geometry().topLeft() - window.pos();
+        manager.holding = true;
+        const QPoint before = window.pos() + QPoint(0, 100);
+        window.move(before);
+        giveScreen(&window, second);
+        window.move(onSecondMonitor().topLeft());
+        QVERIFY(QTest::qWaitFor([&] { return manager.pump(), manager.asked == placed.size() * 2; }, 5000));
+        manager.tell(before + inFrame, placed.size() * 2);
+        QVERIFY(QTest::qWaitFor([&] { return !window.told.isEmpty(); }, 5000));
+        manager.settle();
+        manager.grant(manager.lastAsked());
+
+        (void)QTest::qWaitFor(
+            [&] {
+                manager.pump();
+                return window.windowHandle()->screen() == second && window.size() == placed.size()
+                    && manager.geometry().size() == placed.size() * 2;
+            },
+            5000);
+        for (const QRect& r : qAsConst(manager.requests))
+            QVERIFY2(r.size() != placed.size() * 4, "asked for twice its size");
+        QCOMPARE(window.windowHandle()->screen(), second);
+        QCOMPARE(window.size(), placed.size());
+        QCOMPARE(manager.geometry().size(), placed.size() * 2);
     }
 };
 
