@@ -128,8 +128,8 @@ public:
         return QTest::qWaitFor([&] { return pump(), mapRequested; }, 5000);
     }
 
-    // Shows window at placed and frames it where it asks at once, told, as a window manager does on
-    // a quiet desktop; false unless it then stands exposed at placed.
+    // Shows window at placed and frames it where it asks at once, told, as a window manager
+    // does on a quiet desktop; false unless it then stands exposed at placed.
     bool showSettled(QWidget& window, const QRect& placed)
     {
         if (!show(window, placed))
@@ -640,7 +640,6 @@ private slots:
         QVERIFY(carryOut(manager.lastAsked() - inFrame));
         QCOMPARE(window.pos(), back);
     }
-
 
     // Taken by the program to the monitor scaled 2, the window was told late of the place
     // asked before, on the monitor scaled 1, at its new device size (xfwm4): Qt gave it that
